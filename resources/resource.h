@@ -1,0 +1,2 @@
+#pragma once
+// Resource ids of the program: dialogs, menus, strings, bitmaps, icons and commands.

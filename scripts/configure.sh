@@ -1,0 +1,28 @@
+#!/bin/bash
+# Installs what is missing, then configures and builds. $BUILD_DIR (default: build/) is the tree
+# whose tests run on this machine; when that is not the 32-bit build, the shipped 32-bit program
+# is built as well, in $BUILD_DIR/i686 (SKIP_I686=1 skips it). BUILD_TARGET builds one target.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+export BUILD_DIR=${BUILD_DIR:-$here/build}
+"$here/scripts/setup.sh"
+. "$here/scripts/arch.sh"
+
+configure_and_build() {  # arch dir
+  local arch=$1 dir=$2
+  if [ -f "$dir/CMakeCache.txt" ] && [ "$(cat "$dir/.bkf-arch" 2>/dev/null)" != "$arch" ]; then
+    echo "configure: $dir was configured for another architecture; starting it afresh"
+    find "$dir" -mindepth 1 -maxdepth 1 ! -name wineprefix ! -name i686 -exec rm -rf {} +
+  fi
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$arch.cmake" \
+          -DDEPS_PREFIX="$(deps_prefix "$arch")"
+    echo "$arch" > "$dir/.bkf-arch"
+  fi
+  cmake --build "$dir" -j"$(nproc)" ${BUILD_TARGET:+--target $BUILD_TARGET}
+}
+
+configure_and_build "$TEST_ARCH" "$BUILD_DIR"
+if [ "$TEST_ARCH" != i686 ] && [ -z "${SKIP_I686:-}" ]; then
+  configure_and_build i686 "$BUILD_DIR/i686"
+fi

@@ -1,0 +1,50 @@
+#!/bin/bash
+# Installs what a fresh Debian 12 machine needs to build and test Brackenfly, then builds the
+# third-party libraries into the build tree. Safe to run again: every step is skipped when done.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+SUDO=; [ "$(id -u)" -ne 0 ] && SUDO=sudo
+
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"; }
+install_missing() {
+  local missing=() p
+  for p in "$@"; do installed "$p" || missing+=("$p"); done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "setup: installing ${missing[*]}"
+  if [ -z "${apt_updated:-}" ]; then $SUDO apt-get update -q; apt_updated=1; fi
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+  apt_updated=
+fi
+install_missing libc6:i386
+. "$here/scripts/arch.sh"
+
+PKGS=(g++-mingw-w64-i686 mingw-w64-tools cmake ninja-build nasm dpkg-dev wine xvfb xauth fonts-wine
+      googletest imagemagick netpbm libjpeg-turbo-progs libtiff-tools giflib-tools tinyproxy python3
+      debian-archive-keyring)
+if [ "$TEST_ARCH" = i686 ]; then
+  PKGS+=(wine32:i386)
+else
+  PKGS+=(wine64 g++-mingw-w64-x86-64)
+fi
+install_missing "${PKGS[@]}"
+if [ "$TEST_ARCH" != i686 ] && installed wine32:i386; then
+  # The wine32 loader cannot start on this machine and would shadow wine64 in /usr/bin/wine.
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get remove -y -q wine32:i386
+fi
+
+mkdir -p "$DEPS_ROOT"
+archs=(i686); [ "$TEST_ARCH" != i686 ] && archs+=("$TEST_ARCH")
+for arch in "${archs[@]}"; do
+  prefix=$(deps_prefix "$arch")
+  (
+    flock 9
+    if [ ! -f "$prefix/.complete" ]; then
+      ROOT=$(dirname "$prefix") PREFIX="$prefix" HOST=$arch-w64-mingw32 "$here/scripts/build-deps.sh"
+      touch "$prefix/.complete"
+    fi
+  ) 9>"$DEPS_ROOT/.lock"
+done
