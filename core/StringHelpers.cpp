@@ -1,0 +1,60 @@
+#include "core/StringHelpers.h"
+
+#include <cstring>
+#include <mbstring.h>
+#include <vector>
+
+char* SafeStrNCopy(char* destination, const char* source, size_t n)
+{
+    if (n == 0)
+        return destination;
+    strncpy(destination, source, n);
+    destination[n - 1] = '\0';
+    return destination;
+}
+
+uint32_t ByteSwap32(uint32_t* value)
+{
+    unsigned char* b = reinterpret_cast<unsigned char*>(value);
+    unsigned char t = b[0];
+    b[0] = b[3];
+    b[3] = t;
+    t = b[1];
+    b[1] = b[2];
+    b[2] = t;
+    return *value;
+}
+
+namespace {
+// A lower-cased, terminated copy; _mbslwr keeps double-byte characters intact.
+std::vector<unsigned char> LowerCopy(const std::string& s)
+{
+    std::vector<unsigned char> copy(s.begin(), s.end());
+    copy.push_back(0);
+    _mbslwr(copy.data());
+    return copy;
+}
+}  // namespace
+
+bool ContainsNoCase(const std::string& text, const std::string& part)
+{
+    std::vector<unsigned char> t = LowerCopy(text);
+    std::vector<unsigned char> p = LowerCopy(part);
+    return strstr(reinterpret_cast<const char*>(t.data()), reinterpret_cast<const char*>(p.data())) != nullptr;
+}
+
+bool EqualsNoCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (ToLowerAscii(a[i]) != ToLowerAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix)
+{
+    return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
+}

@@ -1,0 +1,26 @@
+#pragma once
+// Small byte and text utilities shared by the engine, the views and the dialogs.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// strncpy of n characters; when n is not 0 the last character of the destination is set to the
+// terminator, so the result is always terminated. Returns destination.
+char* SafeStrNCopy(char* destination, const char* source, size_t n);
+
+// Reverses the four bytes of *value in place and returns the new value (big-endian header fields).
+uint32_t ByteSwap32(uint32_t* value);
+
+// True when part occurs in text, letter case ignored (multibyte-aware lower-casing); an empty
+// part occurs in every text.
+bool ContainsNoCase(const std::string& text, const std::string& part);
+
+// C-locale case mapping of one byte, independent of the current locale; safe for any char value.
+inline char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+inline char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+inline bool IsDigitAscii(char c) { return c >= '0' && c <= '9'; }
+
+// Byte-wise comparison that ignores ASCII letter case (the C library's stricmp in the C locale).
+bool EqualsNoCase(const std::string& a, const std::string& b);
+// True when text begins with prefix, ASCII letter case ignored.
+bool StartsWithNoCase(const std::string& text, const std::string& prefix);

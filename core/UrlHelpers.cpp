@@ -1,0 +1,116 @@
+#include "core/UrlHelpers.h"
+
+#include <algorithm>
+
+#include "core/StringHelpers.h"
+
+namespace {
+
+bool IsSchemeChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigitAscii(c) || c == '+' || c == '-' || c == '.';
+}
+
+// Length of a leading "scheme:" to drop, or 0. A name followed by ':' and a digit is a host
+// with its port ("example.com:8080"), not a scheme.
+size_t LeadingSchemeLength(const std::string& s)
+{
+    if (s.empty() || !((s[0] >= 'a' && s[0] <= 'z') || (s[0] >= 'A' && s[0] <= 'Z')))
+        return 0;
+    size_t i = 1;
+    while (i < s.size() && IsSchemeChar(s[i]))
+        ++i;
+    if (i >= s.size() || s[i] != ':')
+        return 0;
+    if (i + 1 < s.size() && IsDigitAscii(s[i + 1]))
+        return 0;
+    return i + 1;
+}
+
+}  // namespace
+
+void NormalizeUrl(std::string& url)
+{
+    std::replace(url.begin(), url.end(), '\\', '/');
+    if (url.find("http://") != std::string::npos && url.find("https://") != std::string::npos)
+        return;
+
+    std::string s = url.substr(LeadingSchemeLength(url));
+
+    // Only the path part is tidied; the query and fragment may hold slashes that mean something.
+    size_t pathEnd = s.find_first_of("?#");
+    if (pathEnd == std::string::npos)
+        pathEnd = s.size();
+    std::string out;
+    out.reserve(s.size() + 8);
+    for (size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == ' ')
+            continue;
+        if (c == '/' && i < pathEnd && !out.empty() && out.back() == '/')
+            continue;
+        out.push_back(c);
+    }
+    url = (!out.empty() && out[0] == '/') ? "http:/" + out : "http://" + out;
+}
+
+void UrlPathToFilePath(std::string& path)
+{
+    const size_t q = path.find('?');
+    if (q != std::string::npos)
+        path.erase(q);
+    std::replace(path.begin(), path.end(), '/', '\\');
+}
+
+std::string GetUrlFileExtension(const std::string& url)
+{
+    if (url.size() <= 7)
+        return std::string();
+    std::string rest = url.substr(7);
+    const size_t q = rest.find('?');
+    if (q != std::string::npos)
+        rest.erase(q);
+    const size_t slash = rest.rfind('/');
+    if (slash == std::string::npos)
+        return std::string();
+    const size_t dot = rest.rfind('.');
+    if (dot == std::string::npos || dot < slash)
+        return std::string();
+    return rest.substr(dot);
+}
+
+void SplitUrl(const std::string& text, std::string* folder, std::string* name, bool slash)
+{
+    const char sep = slash ? '/' : '\\';
+    size_t s = text.rfind(sep);
+    if (slash && s != std::string::npos && s < 7 &&
+        (text.compare(0, 7, "http://") == 0 || text.compare(0, 7, "file://") == 0)) {
+        s = text.size() - 1;
+    }
+    auto whole = [&]() {
+        if (folder)
+            *folder = text;
+        if (name)
+            name->clear();
+    };
+    if (s == std::string::npos) {
+        whole();
+        return;
+    }
+    const size_t q = text.find('?');
+    if (q != std::string::npos && q < s) {
+        s = q == 0 ? std::string::npos : text.rfind(sep, q - 1);
+        if (s == std::string::npos) {
+            whole();
+            return;
+        }
+    }
+    std::string f = text.substr(0, s + 1);
+    if (!f.empty() && f[0] == sep)
+        f.erase(0, 1);
+    std::string n = text.substr(s + 1);
+    if (folder)
+        *folder = f;
+    if (name)
+        *name = n;
+}
