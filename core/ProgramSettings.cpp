@@ -1,0 +1,179 @@
+#include "core/ProgramSettings.h"
+
+#include <windows.h>
+
+#include "core/AppDirectory.h"
+#include "core/InternationalSupport.h"
+#include "core/PropertyBag.h"
+#include "core/SettingsBlobs.h"
+
+ProgramSettings::ProgramSettings(Application* owner) : ProgramSettings(owner, GetAppDirectory()) {}
+
+ProgramSettings::ProgramSettings(Application* ownerApp, const std::string& programFolder, ErrorReporter reporter)
+    : owner(ownerApp), programFolder_(programFolder), reporter_(reporter)
+{
+    Build();
+}
+
+ProgramSettings::~ProgramSettings()
+{
+    DeleteProfiles();
+}
+
+void ProgramSettings::Build()
+{
+    SetDefaults();
+    ScanProfiles();
+    ScanEffects();
+    Load();
+    LoadLanguage();
+}
+
+void ProgramSettings::SetDefaults()
+{
+    HtmlTagsWithUrls = DefaultHtmlTagEntries();
+    Filetypes = DefaultFileTypeGroups();
+    UseMyProxy = false;
+    UseWindowsProxy = true;
+    UseProxyAuth = false;
+    NameForProxy.clear();
+    PasswordForProxy.clear();
+    ProxyAddress.clear();
+    ProxyPort = 3128;
+    SlideShowInterval = 5;
+    ShowLastImage = true;
+    SocketTimeout = -1;
+    ThreadsAmount = 5;
+    MaxAttempts = 3;
+    LogFileUse = true;
+    LogFileClearMode = true;
+    LogFileMaxSize = 1048576;
+    FolderForImages.clear();
+    LangName = "English";
+    SaveCacheIntervale = 3;
+    UseEffects = true;
+    UseEffectsInSlideshowOnly = true;
+    UseRandomEffects = true;
+    PauseBetweenConnections = 0;
+    ShowTip = true;
+    CurrentTip = 0;
+}
+
+std::string ProgramSettings::GetImagesFolder() const
+{
+    return FolderForImages.empty() ? programFolder_ + "Images\\" : FolderForImages;
+}
+
+void ProgramSettings::ScanEffects()
+{
+    const std::string folder = programFolder_ + "Effects\\";
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*.*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            EffectFiles.push_back(folder + name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void ProgramSettings::LoadLanguage()
+{
+    // With English the program's own string table serves; no file is read.
+    if (LangName == "English")
+        return;
+    const std::string path = programFolder_ + "Langs\\" + LangName + ".lng";
+    if (g_InternationalSupport.Load(path.c_str()))
+        return;
+    const std::string text = "Error when loading '" + LangName + "' language file. Default language is English.";
+    if (reporter_ != nullptr)
+        reporter_(text);
+    else
+        MessageBoxA(nullptr, text.c_str(), "Brackenfly", MB_ICONERROR);
+    LangName = "English";
+    Save();
+}
+
+void ProgramSettings::WriteTo(PropertyBag& bag) const
+{
+    bag.SetBlob("Filetypes", EncodeFileTypeGroups(Filetypes));
+    bag.SetBlob("HtmlTagsWithUrls", EncodeHtmlTagEntries(HtmlTagsWithUrls));
+    bag.SetFlag("UseMyProxy", UseMyProxy);
+    bag.SetFlag("UseWindowsProxy", UseWindowsProxy);
+    bag.SetFlag("UseProxyAuth", UseProxyAuth);
+    bag.SetString("NameForProxy", NameForProxy);
+    bag.SetString("PasswordForProxy", PasswordForProxy);
+    bag.SetString("ProxyAddress", ProxyAddress);
+    bag.SetInt32("ProxyPort", ProxyPort);
+    bag.SetInt32("SlideShowInterval", SlideShowInterval);
+    bag.SetFlag("ShowLastImage", ShowLastImage);
+    bag.SetInt32("SocketTimeout", SocketTimeout);
+    bag.SetInt32("ThreadsAmount", ThreadsAmount);
+    bag.SetInt32("MaxAttempts", MaxAttempts);
+    bag.SetFlag("LogFileUse", LogFileUse);
+    bag.SetFlag("LogFileClearMode", LogFileClearMode);
+    bag.SetInt32("LogFileMaxSize", LogFileMaxSize);
+    bag.SetString("FolderForImages", FolderForImages);
+    bag.SetString("LangName", LangName);
+    bag.SetInt32("SaveCacheIntervale", SaveCacheIntervale);
+    bag.SetFlag("UseEffects", UseEffects);
+    bag.SetFlag("UseEffectsInSlideshowOnly", UseEffectsInSlideshowOnly);
+    bag.SetFlag("UseRandomEffects", UseRandomEffects);
+    bag.SetInt32("PauseBetweenConnections", PauseBetweenConnections);
+    bag.SetFlag("ShowTip", ShowTip);
+    bag.SetInt32("CurrentTip", CurrentTip);
+}
+
+void ProgramSettings::ReadFrom(const PropertyBag& bag)
+{
+    std::vector<uint8_t> blob;
+    // A list value replaces the whole list; whatever the blob holds whole is kept.
+    if (bag.GetBlob("Filetypes", blob))
+        DecodeFileTypeGroups(blob, Filetypes);
+    if (bag.GetBlob("HtmlTagsWithUrls", blob))
+        DecodeHtmlTagEntries(blob, HtmlTagsWithUrls);
+    bag.GetFlag("UseMyProxy", UseMyProxy);
+    bag.GetFlag("UseWindowsProxy", UseWindowsProxy);
+    bag.GetFlag("UseProxyAuth", UseProxyAuth);
+    bag.GetString("NameForProxy", NameForProxy);
+    bag.GetString("PasswordForProxy", PasswordForProxy);
+    bag.GetString("ProxyAddress", ProxyAddress);
+    bag.GetInt32("ProxyPort", ProxyPort);
+    bag.GetInt32("SlideShowInterval", SlideShowInterval);
+    bag.GetFlag("ShowLastImage", ShowLastImage);
+    bag.GetInt32("SocketTimeout", SocketTimeout);
+    bag.GetInt32("ThreadsAmount", ThreadsAmount);
+    bag.GetInt32("MaxAttempts", MaxAttempts);
+    bag.GetFlag("LogFileUse", LogFileUse);
+    bag.GetFlag("LogFileClearMode", LogFileClearMode);
+    bag.GetInt32("LogFileMaxSize", LogFileMaxSize);
+    bag.GetString("FolderForImages", FolderForImages);
+    bag.GetString("LangName", LangName);
+    bag.GetInt32("SaveCacheIntervale", SaveCacheIntervale);
+    bag.GetFlag("UseEffects", UseEffects);
+    bag.GetFlag("UseEffectsInSlideshowOnly", UseEffectsInSlideshowOnly);
+    bag.GetFlag("UseRandomEffects", UseRandomEffects);
+    bag.GetInt32("PauseBetweenConnections", PauseBetweenConnections);
+    bag.GetFlag("ShowTip", ShowTip);
+    bag.GetInt32("CurrentTip", CurrentTip);
+}
+
+bool ProgramSettings::Load()
+{
+    PropertyBag bag;
+    const bool complete = bag.Load(GetSettingsFilePath());
+    // The version is not judged. A file cut short still yields the entries it holds whole.
+    if (bag.Count() > 0)
+        ReadFrom(bag);
+    return complete;
+}
+
+bool ProgramSettings::Save() const
+{
+    PropertyBag bag;
+    bag.SetCurrentVersion();
+    WriteTo(bag);
+    return bag.Save(GetSettingsFilePath());
+}
