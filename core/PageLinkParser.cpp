@@ -1,0 +1,323 @@
+#include "core/PageLinkParser.h"
+
+#include "core/UrlParts.h"
+#include "core/UrlReference.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+const size_t npos = std::string::npos;
+
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string LowerCopy(const std::string& s) {
+    std::string r(s);
+    for (char& c : r) c = LowerAscii(c);
+    return r;
+}
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
+    if (prefix.size() > text.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        if (LowerAscii(text[i]) != LowerAscii(prefix[i])) return false;
+    }
+    return true;
+}
+
+// True when text begins with a web scheme written out with its "//".
+bool IsAbsoluteWebAddress(const std::string& text) {
+    std::string scheme;
+    if (!HasUrlScheme(text, &scheme)) return false;
+    if (scheme != "http" && scheme != "https" && scheme != "ftp" && scheme != "file") return false;
+    return text.compare(scheme.size() + 1, 2, "//") == 0;
+}
+
+}  // namespace
+
+PageLinkParser::PageLinkParser() = default;
+
+size_t PageLinkParser::Find(const std::string& needle, size_t from, size_t to) const {
+    if (from >= to || needle.empty()) return npos;
+    std::string_view view(lower_.data() + from, to - from);
+    const size_t at = view.find(needle);
+    return at == std::string_view::npos ? npos : from + at;
+}
+
+void PageLinkParser::SetPage(const std::string& pageUrl, const std::string& referrerUrl, int kind,
+                             const char* body, size_t length, const std::vector<HtmlTagEntry>& tags) {
+    pageUrl_ = pageUrl;
+    base_.clear();
+    results_.clear();
+    scripts_.clear();
+    tagEndIndexBuilt_ = false;
+    specials_.clear();
+    tagEndFromSpecial_.clear();
+    // Positions are kept as 32-bit numbers.
+    const size_t kMaxBody = 0x7FFFFFFF;
+    if (!body) length = 0;
+    if (length > kMaxBody) length = kMaxBody;
+    text_.assign(body ? body : "", length);
+    lower_ = text_;
+    for (char& c : lower_) c = LowerAscii(c);
+
+    if (kind == kPageKindHtml) {
+        ReadBase();
+        ScanPage(tags);
+    } else if (kind == kPageKindScript) {
+        if (!referrerUrl.empty()) {
+            std::string base;
+            if (ResolveUrlReference(pageUrl_, referrerUrl, base)) base_ = base.substr(0, base.find('#'));
+        }
+        ScanScript(0, lower_.size());
+    }
+}
+
+void PageLinkParser::BuildTagEndIndex() {
+    tagEndIndexBuilt_ = true;
+    const size_t len = lower_.size();
+    for (size_t i = 0; i < len; ++i) {
+        const char c = lower_[i];
+        if (c == '>' || c == '"' || c == '\'') specials_.push_back(static_cast<uint32_t>(i));
+    }
+    const size_t n = specials_.size();
+    tagEndFromSpecial_.assign(n, static_cast<uint32_t>(len));
+    // Right to left: where a scan that starts outside quotes at special k ends. A quote
+    // jumps to the next quote of its kind and the scan goes on after it.
+    size_t nextDouble = npos, nextSingle = npos;
+    for (size_t k = n; k-- > 0;) {
+        const char c = lower_[specials_[k]];
+        if (c == '>') {
+            tagEndFromSpecial_[k] = specials_[k];
+            continue;
+        }
+        const size_t close = (c == '"') ? nextDouble : nextSingle;
+        if (close == npos || close + 1 >= n) tagEndFromSpecial_[k] = static_cast<uint32_t>(len);
+        else tagEndFromSpecial_[k] = tagEndFromSpecial_[close + 1];
+        if (c == '"') nextDouble = k;
+        else nextSingle = k;
+    }
+}
+
+size_t PageLinkParser::FindTagEnd(size_t pos) {
+    if (!tagEndIndexBuilt_) BuildTagEndIndex();
+    if (pos >= lower_.size()) return lower_.size();
+    const auto it = std::lower_bound(specials_.begin(), specials_.end(), static_cast<uint32_t>(pos));
+    if (it == specials_.end()) return lower_.size();
+    return tagEndFromSpecial_[static_cast<size_t>(it - specials_.begin())];
+}
+
+size_t PageLinkParser::FindAttributeName(AttributeCursor& cursor, const std::string& name, size_t from) {
+    // Tags are visited in increasing order, so an occurrence found for an earlier tag is
+    // still the first one for a later tag that starts before it.
+    if (cursor.valid && from >= cursor.searchedFrom && (cursor.found == npos || cursor.found >= from))
+        return cursor.found;
+    cursor.valid = true;
+    cursor.searchedFrom = from;
+    cursor.found = Find(name, from, lower_.size());
+    return cursor.found;
+}
+
+std::string PageLinkParser::ReadAttributeAt(size_t tagPos, const std::string& name, AttributeCursor& cursor,
+                                            const std::vector<std::string>* excludedPrefixes) {
+    if (name.empty()) return std::string();
+    const size_t end = FindTagEnd(tagPos);
+    const size_t at = FindAttributeName(cursor, name, tagPos + 1);
+    if (at == npos || at >= end) return std::string();
+
+    std::string value;
+    if (cursor.cacheValid && cursor.cachedAt == at && cursor.cachedEnd == end) {
+        value = cursor.cachedValue;
+    } else {
+        const size_t len = lower_.size();
+        size_t i = at + name.size();
+        while (i < len && IsSpace(lower_[i])) ++i;
+        if (i < len && lower_[i] == '=') {
+            ++i;
+            while (i < end && IsSpace(lower_[i])) ++i;
+            if (i < end) {
+                if (lower_[i] == '\\') ++i;  // \" inside script text
+                char delimiter = 0;
+                if (i < end && IsQuote(lower_[i])) delimiter = lower_[i++];
+                for (; i < end; ++i) {
+                    const char c = text_[i];
+                    if (IsSpace(c) || (delimiter && c == delimiter)) break;
+                    if (c != '\\') {
+                        value += c;
+                    } else if (i + 1 < end && !IsQuote(text_[i + 1])) {
+                        value += '/';  // browsers read "dir\file" as "dir/file"
+                    }                  // "\"" is an escaped closing quote: dropped
+                }
+            }
+        }
+        cursor.cacheValid = true;
+        cursor.cachedAt = at;
+        cursor.cachedEnd = end;
+        cursor.cachedValue = value;
+    }
+    if (excludedPrefixes) {
+        for (const std::string& prefix : *excludedPrefixes) {
+            if (!prefix.empty() && StartsWithNoCase(value, prefix)) return std::string();
+        }
+    }
+    return value;
+}
+
+std::string PageLinkParser::ReadAttribute(size_t tagPos, const std::string& name,
+                                          const std::vector<std::string>* excludedPrefixes) {
+    AttributeCursor cursor;
+    return ReadAttributeAt(tagPos, LowerCopy(name), cursor, excludedPrefixes);
+}
+
+void PageLinkParser::ReadBase() {
+    size_t pos = 0;
+    while ((pos = Find("<base", pos, lower_.size())) != npos) {
+        const size_t next = pos + 5;
+        if (next < lower_.size() && IsSpace(lower_[next])) {
+            std::string href = ReadAttribute(pos, "href", nullptr);
+            std::string resolved;
+            if (!href.empty() && ResolveUrlReference(pageUrl_, href, resolved))
+                base_ = resolved.substr(0, resolved.find('#'));
+            return;  // later base tags are ignored
+        }
+        pos = next;
+    }
+}
+
+void PageLinkParser::ScanPage(const std::vector<HtmlTagEntry>& tags) {
+    const size_t len = lower_.size();
+
+    // Script regions: from the end of the opening tag to the next "</script", unless
+    // another "<script" opens before that. The close search remembers its last answer so
+    // that many openings do not rescan the page.
+    size_t closeSearchedFrom = 0, nextClose = npos;
+    bool closeKnown = false;
+    size_t open = Find("<script", 0, len);
+    while (open != npos) {
+        const size_t nextOpen = Find("<script", open + 1, len);
+        if (!closeKnown || open + 1 < closeSearchedFrom || (nextClose != npos && nextClose <= open)) {
+            closeSearchedFrom = open + 1;
+            nextClose = Find("</script", open + 1, len);
+            closeKnown = true;
+        }
+        if (nextClose != npos && (nextOpen == npos || nextOpen > nextClose)) {
+            const size_t tagEnd = FindTagEnd(open);
+            const size_t start = std::min(tagEnd + 1, nextClose);
+            scripts_.push_back(Region{start, nextClose});
+            ScanScript(start, nextClose);
+        }
+        open = nextOpen;
+    }
+
+    for (const HtmlTagEntry& rule : tags) {
+        const std::string needle = "<" + LowerCopy(rule.tag);
+        std::vector<std::string> attributes;
+        for (const std::string& a : rule.attributes) attributes.push_back(LowerCopy(a));
+        std::vector<AttributeCursor> cursors(attributes.size());
+        size_t region = 0;
+        size_t pos = 0;
+        while ((pos = Find(needle, pos, len)) != npos) {
+            const size_t next = pos + needle.size();
+            if (next < len && IsSpace(lower_[next])) {
+                while (region < scripts_.size() && scripts_[region].end < pos) ++region;
+                const bool inScript = region < scripts_.size() && scripts_[region].start <= pos;
+                if (!inScript) {
+                    for (size_t a = 0; a < attributes.size(); ++a) {
+                        std::string value = ReadAttributeAt(pos, attributes[a], cursors[a], &rule.excludedPrefixes);
+                        if (!value.empty()) AddResult(std::move(value));
+                    }
+                }
+            }
+            ++pos;
+        }
+    }
+}
+
+void PageLinkParser::AddResult(std::string value) {
+    if (MakeAbsolute(value)) results_.push_back(std::move(value));
+}
+
+void PageLinkParser::AddScriptValue(size_t valueStart, size_t valueEnd) {
+    std::string value = text_.substr(valueStart, valueEnd - valueStart);
+    // A value written as \"x\" inside a string keeps its escaping backslash at the end.
+    if (!value.empty() && value.back() == '\\') value.pop_back();
+    if (value.empty() || !MakeAbsolute(value)) return;
+    UrlParts parts;
+    if (parts.Parse(value)) results_.push_back(std::move(value));
+}
+
+void PageLinkParser::ScanScriptAssignments(const std::string& word, size_t from, size_t to) {
+    size_t pos = from;
+    while ((pos = Find(word, pos, to)) != npos) {
+        size_t i = pos + word.size();
+        while (i < to && IsSpace(lower_[i])) ++i;
+        if (i >= to || lower_[i] != '=') {
+            pos = i;
+            continue;
+        }
+        ++i;
+        while (i < to && IsSpace(lower_[i])) ++i;
+        if (i < to && lower_[i] == '\\') ++i;
+        if (i >= to || !IsQuote(lower_[i])) {
+            pos = i;  // unquoted values (variables, expressions) are no addresses
+            continue;
+        }
+        const size_t valueStart = ++i;
+        while (i < to && !IsQuote(lower_[i]) && lower_[i] != '\0' && !IsSpace(lower_[i])) ++i;
+        if (i < to && IsQuote(lower_[i])) {
+            AddScriptValue(valueStart, i);
+            ++i;
+        }
+        pos = i;
+    }
+}
+
+void PageLinkParser::ScanScriptOpenCalls(size_t from, size_t to) {
+    size_t pos = from;
+    while ((pos = Find("open", pos, to)) != npos) {
+        size_t i = pos + 4;
+        while (i < to && IsSpace(lower_[i])) ++i;
+        if (i >= to || lower_[i] != '(') {
+            pos = i;
+            continue;
+        }
+        ++i;
+        while (i < to && IsSpace(lower_[i])) ++i;
+        if (i >= to || !IsQuote(lower_[i])) {
+            pos = i;
+            continue;
+        }
+        const char quote = lower_[i];
+        const size_t valueStart = ++i;
+        while (i < to && lower_[i] != quote && lower_[i] != '\0' && !IsSpace(lower_[i])) ++i;
+        if (i < to && lower_[i] == quote) {
+            AddScriptValue(valueStart, i);
+            ++i;
+        }
+        pos = i;
+    }
+}
+
+void PageLinkParser::ScanScript(size_t from, size_t to) {
+    if (from >= to) return;
+    static const char* const kWords[] = {"src", "location", "href", "background"};
+    for (const char* word : kWords) ScanScriptAssignments(word, from, to);
+    ScanScriptOpenCalls(from, to);
+}
+
+bool PageLinkParser::MakeAbsolute(std::string& url) const {
+    if (url.empty()) return false;
+    const std::string& base = base_.empty() ? pageUrl_ : base_;
+    std::string resolved;
+    if (!ResolveUrlReference(base, url, resolved)) return false;
+    // A link written out in full keeps its fragment; a resolved one loses it.
+    if (!IsAbsoluteWebAddress(url)) resolved = resolved.substr(0, resolved.find('#'));
+    url = resolved;
+    return true;
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The engine's one URL parser: splits an address into its parts, gives it back as text and
+// builds the canonical form under which addresses are queued and compared.
+#include <cstdint>
+#include <string>
+
+enum class UrlSchemeKind { Http, Https, Ftp, File, Other, Unknown };
+
+class UrlParts {
+public:
+    // Longest address text the engine handles (the classic browser limit).
+    static const size_t kMaxUrlLength = 2083;
+
+    UrlParts();
+
+    // Splits text into its parts. A text that names no scheme is taken as http ("www.x.org/a"
+    // and "host:8080/a" are http addresses). Returns false for a text that is no usable
+    // address (empty host of a web address, a bad port, control characters in the host...);
+    // the parts are then reset to the defaults.
+    bool Parse(const std::string& text);
+
+    const std::string& SchemeName() const { return scheme_; }
+    UrlSchemeKind SchemeKind() const { return kind_; }
+    const std::string& UserName() const { return user_; }
+    const std::string& Password() const { return password_; }
+    const std::string& HostName() const { return host_; }
+    int Port() const { return port_; }
+    // True when the text named the port itself (":8080").
+    bool HasExplicitPort() const { return explicitPort_; }
+    const std::string& Path() const { return path_; }
+    // The query and fragment, from the first '?' or '#' on, including that character.
+    const std::string& ExtraInfo() const { return extra_; }
+
+    // The address as text: scheme, "//", user info, host, port when it is not the scheme's
+    // default, path, extra information. Empty when that would exceed kMaxUrlLength.
+    std::string ToString() const;
+
+    // Canonical form: scheme and host lower-cased, "." and ".." path segments resolved,
+    // characters that may not stand in a path percent-escaped, the query kept as it is
+    // (only blanks and control characters escaped), the fragment removed. User name and
+    // password are dropped; a port other than the scheme's default is kept.
+    // Returns false for a text that does not parse or whose result is too long.
+    static bool Canonicalize(const std::string& text, std::string& out);
+
+    // Default port of a scheme kind (80 for http and unknown schemes).
+    static int DefaultPort(UrlSchemeKind kind);
+    static UrlSchemeKind KindOfScheme(const std::string& lowerScheme);
+
+private:
+    void Reset();
+
+    std::string scheme_;
+    UrlSchemeKind kind_;
+    std::string user_;
+    std::string password_;
+    std::string host_;
+    int port_;
+    bool explicitPort_;
+    std::string path_;
+    std::string extra_;
+};
+
+// Resolves "." and ".." segments of a path that begins with '/' (or is empty).
+std::string RemoveDotSegments(const std::string& path);
