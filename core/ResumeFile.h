@@ -1,0 +1,46 @@
+#pragma once
+// The per-task resume file (".cache"): a property bag with the task's own progress keys, the
+// images-downloaded counter, the queue ("AvailibleUrls") and the processed map
+// ("ProcessedUrls"), so that a stopped or paused run continues where it stopped.
+#include "core/UrlQueue.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+class PropertyBag;
+
+// Lists as stored: u32 count, then per entry the URL, referrer (counted strings: u32 length
+// including the terminating zero, the bytes, the zero), int32 level, int32 retry count, byte
+// is-image, extension string. Processed elements carry their key string first.
+std::vector<uint8_t> EncodeQueueEntries(const std::vector<UrlQueueEntry>& entries);
+std::vector<uint8_t> EncodeProcessedEntries(const std::vector<std::pair<std::string, UrlQueueEntry>>& elements);
+// All or nothing: false (out emptied) when a count or a string claims more bytes than remain,
+// or bytes are left over after the last entry.
+bool DecodeQueueEntries(const std::vector<uint8_t>& blob, std::vector<UrlQueueEntry>& out);
+bool DecodeProcessedEntries(const std::vector<uint8_t>& blob, std::vector<std::pair<std::string, UrlQueueEntry>>& out);
+
+// The program folder + "Tasks\" + task file name + ".cache".
+std::string ResumeFilePath(const std::string& taskFileName);
+
+using TaskProgressHook = std::function<void(PropertyBag&)>;
+
+// Writes the file (replacing the old one only when the whole file was written). The queue is
+// stored in queue order followed by the addresses still in progress, so that a crash after a
+// periodic save loses none of them. saveTaskProgress may be empty.
+bool SaveResumeFile(const std::string& path, const UrlQueue& queue, int32_t imagesDownloaded,
+                    const TaskProgressHook& saveTaskProgress);
+
+enum class ResumeLoadResult {
+    Loaded,        // the file was read (lists that were malformed are left empty)
+    Missing,       // no readable file: queue and processed map are empty
+    DeletedNewer,  // written by a newer version: deleted, nothing changed
+};
+
+// Reads the file: the task's progress keys (loadTaskProgress, may be empty), the images
+// counter when present (else it keeps its value), then the queue and the processed map,
+// each emptied first.
+ResumeLoadResult LoadResumeFile(const std::string& path, UrlQueue& queue, int32_t& imagesDownloaded,
+                                const TaskProgressHook& loadTaskProgress);
