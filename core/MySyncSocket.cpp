@@ -1,0 +1,402 @@
+#include "core/MySyncSocket.h"
+
+#include <ws2tcpip.h>
+#include <process.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// --- Socket library start-up: once, retried when it failed, shut down at exit. ---
+
+volatile LONG g_libraryStarted = 0;
+volatile LONG g_startLock = 0;
+
+void ShutDownLibrary() {
+    if (g_libraryStarted)
+        WSACleanup();
+}
+
+void StartLibrary() {
+    if (g_libraryStarted)
+        return;
+    while (InterlockedCompareExchange(&g_startLock, 1, 0) != 0)
+        Sleep(0);
+    if (!g_libraryStarted) {
+        WSADATA data;
+        if (WSAStartup(MAKEWORD(2, 0), &data) == 0) {
+            g_libraryStarted = 1;
+            atexit(ShutDownLibrary);
+        }
+    }
+    InterlockedExchange(&g_startLock, 0);
+}
+
+// --- Name look-up that a stop can abandon. ---
+// The look-up runs on its own short-lived thread; the caller waits for it together with its
+// stop event. A caller that gives up simply drops its reference; the last of the two owners
+// frees the job, so a late result lands in memory nobody reads any more.
+
+struct LookupJob {
+    volatile LONG references;
+    HANDLE done;
+    char host[256];
+    char port[16];
+    int error;
+    sockaddr_in address;
+};
+
+void ReleaseJob(LookupJob* job) {
+    if (InterlockedDecrement(&job->references) == 0) {
+        CloseHandle(job->done);
+        delete job;
+    }
+}
+
+void RunLookup(LookupJob* job) {
+    addrinfo hints;
+    memset(&hints, 0, sizeof(hints));
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* result = nullptr;
+    int rc = getaddrinfo(job->host, job->port, &hints, &result);
+    if (rc != 0) {
+        job->error = rc;
+    } else {
+        job->error = WSAHOST_NOT_FOUND;
+        for (addrinfo* a = result; a; a = a->ai_next) {
+            if (a->ai_family == AF_INET && a->ai_addrlen >= sizeof(sockaddr_in)) {
+                memcpy(&job->address, a->ai_addr, sizeof(sockaddr_in));
+                job->error = 0;
+                break;
+            }
+        }
+        freeaddrinfo(result);
+    }
+}
+
+unsigned __stdcall LookupThread(void* param) {
+    LookupJob* job = static_cast<LookupJob*>(param);
+    RunLookup(job);
+    SetEvent(job->done);
+    ReleaseJob(job);
+    return 0;
+}
+
+bool IsBlankOrControl(const char* text) {
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p)
+        if (*p <= 0x20 || *p == 0x7f)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+MySyncSocket::MySyncSocket()
+    : connected_(0), socket_(INVALID_SOCKET), timeoutMs_(kDefaultTimeoutMs), lastError_(0),
+      networkEvent_(WSA_INVALID_EVENT), stopEvent_(nullptr) {
+    InitializeCriticalSection(&sendLock_);
+    InitializeCriticalSection(&receiveLock_);
+    StartLibrary();
+    stopEvent_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+}
+
+MySyncSocket::~MySyncSocket() {
+    Close();
+    if (stopEvent_)
+        CloseHandle(stopEvent_);
+    DeleteCriticalSection(&receiveLock_);
+    DeleteCriticalSection(&sendLock_);
+}
+
+bool MySyncSocket::Fail(int32_t error) {
+    lastError_ = error;
+    return false;
+}
+
+void MySyncSocket::RequestStop() {
+    if (stopEvent_)
+        SetEvent(stopEvent_);
+}
+
+void MySyncSocket::ClearStop() {
+    if (stopEvent_)
+        ResetEvent(stopEvent_);
+}
+
+bool MySyncSocket::IsStopRequested() const {
+    return stopEvent_ && WaitForSingleObject(stopEvent_, 0) == WAIT_OBJECT_0;
+}
+
+bool MySyncSocket::Create(int family, int type) {
+    if (socket_ != INVALID_SOCKET)
+        return Fail(kErrorAlreadyCreated);
+    SOCKET s = socket(family, type, 0);
+    if (s == INVALID_SOCKET)
+        return Fail(WSAGetLastError());
+    socket_ = s;
+    return true;
+}
+
+void MySyncSocket::Close() {
+    if (socket_ == INVALID_SOCKET)
+        return;
+    InterlockedExchange(&connected_, 0);
+    shutdown(socket_, SD_BOTH);
+    closesocket(socket_);
+    socket_ = INVALID_SOCKET;
+    if (networkEvent_ != WSA_INVALID_EVENT) {
+        WSACloseEvent(networkEvent_);
+        networkEvent_ = WSA_INVALID_EVENT;
+    }
+}
+
+bool MySyncSocket::SelectEvents() {
+    if (networkEvent_ == WSA_INVALID_EVENT) {
+        networkEvent_ = WSACreateEvent();
+        if (networkEvent_ == WSA_INVALID_EVENT)
+            return Fail(WSAGetLastError());
+    }
+    // Selecting events also makes the socket non-blocking; it stays so for its whole life.
+    if (WSAEventSelect(socket_, networkEvent_, FD_CONNECT | FD_READ | FD_WRITE | FD_CLOSE) != 0)
+        return Fail(WSAGetLastError());
+    return true;
+}
+
+bool MySyncSocket::WaitForNetwork(DWORD milliseconds) {
+    HANDLE handles[2] = {stopEvent_, networkEvent_};
+    DWORD rc = WSAWaitForMultipleEvents(2, handles, FALSE, milliseconds, FALSE);
+    if (rc == WSA_WAIT_EVENT_0)
+        return Fail(kErrorStopped);
+    if (rc == WSA_WAIT_TIMEOUT)
+        return Fail(kErrorTimeout);
+    if (rc != WSA_WAIT_EVENT_0 + 1)
+        return Fail(WSAGetLastError());
+    return true;
+}
+
+bool MySyncSocket::ResolveHost(const char* host, int port, sockaddr_in& address) {
+    if (!host || !*host || strlen(host) >= sizeof(LookupJob().host) || IsBlankOrControl(host) ||
+        port <= 0 || port > 65535)
+        return Fail(WSAHOST_NOT_FOUND);
+
+    // A numeric address needs no look-up.
+    unsigned long numeric = inet_addr(host);
+    if (numeric != INADDR_NONE || strcmp(host, "255.255.255.255") == 0) {
+        memset(&address, 0, sizeof(address));
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<u_short>(port));
+        address.sin_addr.s_addr = numeric;
+        return true;
+    }
+
+    LookupJob* job = new LookupJob();
+    job->references = 2;
+    job->done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    job->error = WSAHOST_NOT_FOUND;
+    memset(&job->address, 0, sizeof(job->address));
+    snprintf(job->host, sizeof(job->host), "%s", host);
+    snprintf(job->port, sizeof(job->port), "%d", port);
+    if (!job->done) {
+        int32_t error = static_cast<int32_t>(::GetLastError());
+        delete job;
+        return Fail(error);
+    }
+    uintptr_t thread = _beginthreadex(nullptr, 0, LookupThread, job, 0, nullptr);
+    if (thread == 0) {
+        // No thread for the look-up: do it here, stop cannot cut it short then.
+        job->references = 1;
+        RunLookup(job);
+        SetEvent(job->done);
+    } else {
+        CloseHandle(reinterpret_cast<HANDLE>(thread));
+    }
+
+    HANDLE handles[2] = {stopEvent_, job->done};
+    DWORD timeout = timeoutMs_ < 0 ? static_cast<DWORD>(kDefaultTimeoutMs) : static_cast<DWORD>(timeoutMs_);
+    DWORD rc = WaitForMultipleObjects(2, handles, FALSE, timeout);
+    bool ok = false;
+    if (rc == WAIT_OBJECT_0) {
+        lastError_ = kErrorStopped;
+    } else if (rc == WAIT_TIMEOUT) {
+        lastError_ = kErrorTimeout;
+    } else if (rc == WAIT_OBJECT_0 + 1) {
+        if (job->error != 0) {
+            lastError_ = job->error;
+        } else {
+            address = job->address;
+            ok = true;
+        }
+    } else {
+        lastError_ = static_cast<int32_t>(::GetLastError());
+    }
+    ReleaseJob(job);
+    return ok;
+}
+
+bool MySyncSocket::Connect(const char* host, int port) {
+    if (connected_)
+        return true;
+    if (IsStopRequested())
+        return Fail(kErrorStopped);
+    sockaddr_in address;
+    if (!ResolveHost(host, port, address))
+        return false;
+    if (IsStopRequested())
+        return Fail(kErrorStopped);
+    if (!ConnectAddress(address)) {
+        int32_t error = lastError_;
+        Close();
+        lastError_ = error;
+        return false;
+    }
+    return true;
+}
+
+bool MySyncSocket::ConnectAddress(const sockaddr_in& address) {
+    if (socket_ == INVALID_SOCKET && !Create(AF_INET, SOCK_STREAM))
+        return false;
+    if (!SelectEvents())
+        return false;
+    if (connect(socket_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0) {
+        InterlockedExchange(&connected_, 1);
+        return true;
+    }
+    int error = WSAGetLastError();
+    if (error != WSAEWOULDBLOCK)
+        return Fail(error);
+
+    DWORD timeout = timeoutMs_ < 0 ? static_cast<DWORD>(kDefaultTimeoutMs) : static_cast<DWORD>(timeoutMs_);
+    DWORD start = GetTickCount();
+    for (;;) {
+        DWORD elapsed = GetTickCount() - start;
+        if (!WaitForNetwork(elapsed >= timeout ? 0 : timeout - elapsed))
+            return false;
+        WSANETWORKEVENTS events;
+        if (WSAEnumNetworkEvents(socket_, networkEvent_, &events) != 0)
+            return Fail(WSAGetLastError());
+        if (events.lNetworkEvents & FD_CONNECT) {
+            if (events.iErrorCode[FD_CONNECT_BIT] != 0)
+                return Fail(events.iErrorCode[FD_CONNECT_BIT]);
+            break;
+        }
+    }
+    InterlockedExchange(&connected_, 1);
+    return true;
+}
+
+DWORD MySyncSocket::ReadWriteWaitMs() const {
+    // Reads and writes wait in whole seconds: a time-out under a second is a mere poll.
+    int32_t ms = timeoutMs_ < 0 ? kDefaultTimeoutMs : timeoutMs_;
+    return static_cast<DWORD>(ms / 1000) * 1000;
+}
+
+bool MySyncSocket::Write(const void* bytes, uint32_t* count) {
+    if (!count)
+        return Fail(WSAEFAULT);
+    uint32_t wanted = *count;
+    *count = 0;
+    if (IsStopRequested())
+        return Fail(kErrorStopped);
+    if (socket_ == INVALID_SOCKET || networkEvent_ == WSA_INVALID_EVENT)
+        return Fail(WSAENOTCONN);
+    if (wanted > 0 && !bytes)
+        return Fail(WSAEFAULT);
+
+    const char* p = static_cast<const char*>(bytes);
+    uint32_t sent = 0;
+    DWORD timeout = ReadWriteWaitMs();
+    DWORD start = GetTickCount();
+    bool ok = true;
+    EnterCriticalSection(&sendLock_);
+    while (sent < wanted) {
+        int chunk = static_cast<int>(wanted - sent > 0x40000000u ? 0x40000000u : wanted - sent);
+        int n = send(socket_, p + sent, chunk, 0);
+        if (n > 0) {
+            sent += static_cast<uint32_t>(n);
+            continue;
+        }
+        int error = WSAGetLastError();
+        if (n == 0 || error != WSAEWOULDBLOCK) {
+            ok = Fail(n == 0 ? WSAECONNRESET : error);
+            break;
+        }
+        DWORD elapsed = GetTickCount() - start;
+        if (!WaitForNetwork(elapsed >= timeout ? 0 : timeout - elapsed)) {
+            ok = false;
+            break;
+        }
+        WSANETWORKEVENTS events;
+        WSAEnumNetworkEvents(socket_, networkEvent_, &events);
+        if (IsStopRequested()) {
+            ok = Fail(kErrorStopped);
+            break;
+        }
+    }
+    LeaveCriticalSection(&sendLock_);
+    *count = sent;
+    return ok;
+}
+
+bool MySyncSocket::Write(const WSABUF* buffers, int bufferCount, uint32_t* count) {
+    if (!count)
+        return Fail(WSAEFAULT);
+    uint32_t total = 0;
+    for (int i = 0; i < bufferCount; ++i) {
+        uint32_t n = buffers[i].len;
+        bool ok = Write(buffers[i].buf, &n);
+        total += n;
+        if (!ok) {
+            *count = total;
+            return false;
+        }
+    }
+    *count = total;
+    return true;
+}
+
+bool MySyncSocket::Read(void* buffer, uint32_t* count) {
+    if (!count)
+        return Fail(WSAEFAULT);
+    uint32_t size = *count;
+    *count = 0;
+    if (IsStopRequested())
+        return Fail(kErrorStopped);
+    if (socket_ == INVALID_SOCKET || networkEvent_ == WSA_INVALID_EVENT)
+        return Fail(WSAENOTCONN);
+    if (size == 0 || !buffer)
+        return Fail(WSAEFAULT);
+    if (size > 0x40000000u)
+        size = 0x40000000u;
+
+    DWORD timeout = ReadWriteWaitMs();
+    DWORD start = GetTickCount();
+    bool ok = false;
+    EnterCriticalSection(&receiveLock_);
+    for (;;) {
+        int n = recv(socket_, static_cast<char*>(buffer), static_cast<int>(size), 0);
+        if (n >= 0) {
+            *count = static_cast<uint32_t>(n);
+            ok = true;
+            break;
+        }
+        int error = WSAGetLastError();
+        if (error != WSAEWOULDBLOCK) {
+            Fail(error);
+            break;
+        }
+        DWORD elapsed = GetTickCount() - start;
+        if (!WaitForNetwork(elapsed >= timeout ? 0 : timeout - elapsed))
+            break;
+        // Resets the event; the next receive tells what happened.
+        WSANETWORKEVENTS events;
+        WSAEnumNetworkEvents(socket_, networkEvent_, &events);
+        if (IsStopRequested()) {
+            Fail(kErrorStopped);
+            break;
+        }
+    }
+    LeaveCriticalSection(&receiveLock_);
+    return ok;
+}

@@ -1,0 +1,70 @@
+#pragma once
+// Blocking-style TCP socket whose every operation is bounded by a time-out and can be
+// interrupted at once from another thread through a stop event.
+//
+// The socket stays non-blocking with its network events selected on an event object for its
+// whole life; every wait is on that event together with the stop event. That way a stop wakes
+// a worker in any state: name look-up, connect, send and receive. The socket handle itself
+// is only ever closed by the thread that uses it, so a handle the system reuses at once can
+// never be closed from under another part of the program.
+#include <winsock2.h>
+#include <windows.h>
+#include <cstdint>
+
+class MySyncSocket {
+public:
+    // Error codes kept in the last error besides the socket library's own.
+    static constexpr int32_t kErrorTimeout = 258;         // the platform's wait time-out code
+    static constexpr int32_t kErrorAlreadyCreated = 10037;  // WSAEALREADY: a socket exists
+    static constexpr int32_t kErrorStopped = 10004;        // WSAEINTR: stop was requested
+    static constexpr int32_t kDefaultTimeoutMs = 30000;
+
+    MySyncSocket();
+    ~MySyncSocket();
+    MySyncSocket(const MySyncSocket&) = delete;
+    MySyncSocket& operator=(const MySyncSocket&) = delete;
+
+    bool Create(int family = AF_INET, int type = SOCK_STREAM);
+    // Looks the host up (IPv4, stream) and connects to its first address. True at once when
+    // already connected.
+    bool Connect(const char* host, int port);
+    // count: in the bytes to send / the buffer size, out the bytes sent / received.
+    // A read of 0 bytes (the peer closed) is a success.
+    bool Write(const void* bytes, uint32_t* count);
+    bool Write(const WSABUF* buffers, int bufferCount, uint32_t* count);
+    bool Read(void* buffer, uint32_t* count);
+    // Shuts the socket down and closes it; only for the thread that uses the socket.
+    void Close();
+
+    bool IsConnected() const { return connected_ != 0; }
+    bool HasSocket() const { return socket_ != INVALID_SOCKET; }
+    void SetTimeout(int32_t milliseconds) { timeoutMs_ = milliseconds; }
+    int32_t GetTimeout() const { return timeoutMs_; }
+    int32_t GetLastError() const { return lastError_; }
+    void SetLastError(int32_t error) { lastError_ = error; }
+
+    // Thread-safe: makes the current and every later operation fail with kErrorStopped until
+    // ClearStop is called.
+    void RequestStop();
+    void ClearStop();
+    bool IsStopRequested() const;
+
+private:
+    bool ResolveHost(const char* host, int port, sockaddr_in& address);
+    bool ConnectAddress(const sockaddr_in& address);
+    bool SelectEvents();
+    // Waits for a network event or the stop event. False with the last error set on stop,
+    // time-out or failure.
+    bool WaitForNetwork(DWORD milliseconds);
+    DWORD ReadWriteWaitMs() const;
+    bool Fail(int32_t error);
+
+    CRITICAL_SECTION sendLock_;
+    CRITICAL_SECTION receiveLock_;
+    volatile LONG connected_;
+    SOCKET socket_;
+    int32_t timeoutMs_;
+    int32_t lastError_;
+    WSAEVENT networkEvent_;
+    HANDLE stopEvent_;
+};

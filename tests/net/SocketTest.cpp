@@ -1,0 +1,147 @@
+// MySyncSocket against real loopback servers: time-outs, refusals, stop from another thread.
+#include <gtest/gtest.h>
+
+#include "core/MySyncSocket.h"
+#include "tests/net/ScriptedServer.h"
+
+#include <process.h>
+
+using namespace nettest;
+
+namespace {
+
+struct StopLater {
+    MySyncSocket* socket;
+    int delayMs;
+};
+
+unsigned __stdcall StopThread(void* param) {
+    StopLater* s = static_cast<StopLater*>(param);
+    Sleep(s->delayMs);
+    s->socket->RequestStop();
+    return 0;
+}
+
+HANDLE StopAfter(StopLater* s) {
+    return reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, StopThread, s, 0, nullptr));
+}
+
+}  // namespace
+
+TEST(Socket, ReadsWhatTheServerSendsAndSeesTheClose) {
+    ScriptedServer server;
+    ASSERT_TRUE(server.Start());
+    server.AddConnection(Respond("hello"));
+    MySyncSocket s;
+    ASSERT_TRUE(s.Connect("127.0.0.1", server.Port()));
+    ASSERT_TRUE(s.Connect("127.0.0.1", server.Port()));  // already connected: reused
+    const char req[] = "GET / HTTP/1.1\r\n\r\n";
+    uint32_t n = sizeof(req) - 1;
+    ASSERT_TRUE(s.Write(req, &n));
+    EXPECT_EQ(sizeof(req) - 1, n);
+    std::string got;
+    for (;;) {
+        char buf[64];
+        uint32_t m = sizeof(buf);
+        ASSERT_TRUE(s.Read(buf, &m));
+        if (m == 0)
+            break;
+        got.append(buf, m);
+    }
+    EXPECT_EQ("hello", got);
+    EXPECT_EQ(1, server.ConnectionCount());
+}
+
+TEST(Socket, NameLookUpOfLocalhostConnects) {
+    ScriptedServer server;
+    ASSERT_TRUE(server.Start());
+    MySyncSocket s;
+    EXPECT_TRUE(s.Connect("localhost", server.Port()));
+}
+
+TEST(Socket, RefusedConnectionKeepsTheRefusalCode) {
+    MySyncSocket s;
+    s.SetTimeout(3000);
+    EXPECT_FALSE(s.Connect("127.0.0.1", UnusedPort()));
+    EXPECT_EQ(WSAECONNREFUSED, s.GetLastError());
+    EXPECT_FALSE(s.IsConnected());
+}
+
+TEST(Socket, CreateTwiceFails) {
+    MySyncSocket s;
+    ASSERT_TRUE(s.Create());
+    EXPECT_FALSE(s.Create());
+    EXPECT_EQ(MySyncSocket::kErrorAlreadyCreated, s.GetLastError());
+}
+
+TEST(Socket, ReadTimesOutWith258) {
+    ScriptedServer server;
+    ASSERT_TRUE(server.Start());
+    server.AddConnection(Script{Stall(5000)});
+    MySyncSocket s;
+    s.SetTimeout(1000);
+    ASSERT_TRUE(s.Connect("127.0.0.1", server.Port()));
+    char buf[16];
+    uint32_t n = sizeof(buf);
+    DWORD start = GetTickCount();
+    EXPECT_FALSE(s.Read(buf, &n));
+    DWORD took = GetTickCount() - start;
+    EXPECT_EQ(MySyncSocket::kErrorTimeout, s.GetLastError());
+    EXPECT_GE(took, 900u);
+    EXPECT_LT(took, 3000u);
+}
+
+TEST(Socket, SubSecondTimeOutIsAPoll) {
+    ScriptedServer server;
+    ASSERT_TRUE(server.Start());
+    server.AddConnection(Script{Pause(300), Send("late"), Stall(2000)});
+    MySyncSocket s;
+    s.SetTimeout(999);
+    ASSERT_TRUE(s.Connect("127.0.0.1", server.Port()));
+    char buf[16];
+    uint32_t n = sizeof(buf);
+    DWORD start = GetTickCount();
+    EXPECT_FALSE(s.Read(buf, &n));
+    EXPECT_EQ(MySyncSocket::kErrorTimeout, s.GetLastError());
+    EXPECT_LT(GetTickCount() - start, 250u);
+}
+
+TEST(Socket, StopFromAnotherThreadEndsABlockedRead) {
+    ScriptedServer server;
+    ASSERT_TRUE(server.Start());
+    server.AddConnection(Script{Stall(10000)});
+    MySyncSocket s;
+    s.SetTimeout(30000);
+    ASSERT_TRUE(s.Connect("127.0.0.1", server.Port()));
+    StopLater later = {&s, 200};
+    HANDLE t = StopAfter(&later);
+    char buf[16];
+    uint32_t n = sizeof(buf);
+    DWORD start = GetTickCount();
+    EXPECT_FALSE(s.Read(buf, &n));
+    EXPECT_LT(GetTickCount() - start, 2000u);
+    EXPECT_EQ(MySyncSocket::kErrorStopped, s.GetLastError());
+    WaitForSingleObject(t, 5000);
+    CloseHandle(t);
+    // Every later operation fails at once until the stop is cleared.
+    EXPECT_FALSE(s.Read(buf, &n));
+    s.Close();
+    EXPECT_FALSE(s.Connect("127.0.0.1", server.Port()));
+    EXPECT_EQ(MySyncSocket::kErrorStopped, s.GetLastError());
+    s.ClearStop();
+    EXPECT_TRUE(s.Connect("127.0.0.1", server.Port()));
+}
+
+TEST(Socket, StopEndsAConnectThatHangs) {
+    // 192.0.2.1 is reserved for documentation: a connect there gets no answer, or fails at
+    // once where the network is unreachable. Either way it must end at the stop.
+    MySyncSocket s;
+    s.SetTimeout(20000);
+    StopLater later = {&s, 300};
+    HANDLE t = StopAfter(&later);
+    DWORD start = GetTickCount();
+    EXPECT_FALSE(s.Connect("192.0.2.1", 80));
+    EXPECT_LT(GetTickCount() - start, 3000u);
+    WaitForSingleObject(t, 5000);
+    CloseHandle(t);
+}
