@@ -1,0 +1,54 @@
+#include "core/TaskEnqueueHost.h"
+
+#include "core/TaskOptions.h"
+#include "core/UrlQueueEntry.h"
+
+TaskEnqueueHost::TaskEnqueueHost(TaskOptions& task, const std::vector<FileTypeGroup>& groups,
+                                 std::function<void(int)> beforeRemove, std::function<void()> afterRemove)
+    : task_(task), groups_(groups), beforeRemove_(std::move(beforeRemove)), afterRemove_(std::move(afterRemove)) {}
+
+bool TaskEnqueueHost::ClassifyUrl(const std::string& url, std::string& extension) {
+    return IsKnownFileType(groups_, url, &extension);
+}
+
+bool TaskEnqueueHost::AcceptLink(const UrlQueueEntry& entry) {
+    return task_.AcceptLink(entry);
+}
+
+int TaskEnqueueHost::FindDownloadedPicture(const std::string& url, std::string& localPath) {
+    const int index = task_.DownloadedImages.FindByImageUrl(url);
+    if (index >= 0) localPath = task_.DownloadedImages.GetAt(index).localPath;
+    return index;
+}
+
+void TaskEnqueueHost::ForgetDownloadedPicture(int index) {
+    if (index < 0 || index >= task_.DownloadedImages.GetCount()) return;
+    if (beforeRemove_) beforeRemove_(index);
+    task_.DownloadedImages.RemoveAt(index);
+    if (afterRemove_) afterRemove_();
+}
+
+bool TaskEnqueueHost::ScanInDepth() {
+    return task_.ScanningType != 0;
+}
+
+std::vector<std::string> PictureEndings(const std::vector<FileTypeGroup>& groups) {
+    std::vector<std::string> endings;
+    for (const FileTypeGroup& group : groups) {
+        for (size_t i = 1; i < group.size(); ++i) {
+            if (!group[i].empty()) endings.push_back(group[i]);
+        }
+    }
+    return endings;
+}
+
+bool MakeStartEntry(const std::string& address, const std::vector<FileTypeGroup>& groups, UrlQueueEntry& out) {
+    UrlQueueEntry entry;
+    if (!MakeQueueUrl(address, entry.url)) return false;
+    entry.referrer = entry.url;
+    entry.level = 0;
+    entry.retryCount = 0;
+    entry.isImage = IsKnownFileType(groups, entry.url, &entry.extension) ? 1 : 0;
+    out = entry;
+    return true;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The enqueue rules' view of a running task: its link test, its saved pictures and its
+// scanning order, with the settings' file-type groups for telling pictures from pages.
+#include "core/FileTypes.h"
+#include "core/LinkEnqueuer.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class TaskOptions;
+
+class TaskEnqueueHost : public IEnqueueHost {
+public:
+    // beforeRemove(index) runs before a saved-picture record whose file is gone is removed
+    // from the task's list (the picture views drop it), afterRemove() after it (the tasks
+    // tree refreshes the task). Either may be empty.
+    TaskEnqueueHost(TaskOptions& task, const std::vector<FileTypeGroup>& groups,
+                    std::function<void(int)> beforeRemove = nullptr, std::function<void()> afterRemove = nullptr);
+
+    bool ClassifyUrl(const std::string& url, std::string& extension) override;
+    bool AcceptLink(const UrlQueueEntry& entry) override;
+    int FindDownloadedPicture(const std::string& url, std::string& localPath) override;
+    void ForgetDownloadedPicture(int index) override;
+    bool ScanInDepth() override;
+
+private:
+    TaskOptions& task_;
+    const std::vector<FileTypeGroup>& groups_;
+    std::function<void(int)> beforeRemove_;
+    std::function<void()> afterRemove_;
+};
+
+// Every extension of every group (group names skipped): the endings of addresses the queue
+// hands out first.
+std::vector<std::string> PictureEndings(const std::vector<FileTypeGroup>& groups);
+
+// A queue entry for an address the run adds itself (start address, reload, retry of a listed
+// error): canonical URL, referrer the URL itself, level 0. False when the address is not an
+// http or file address.
+bool MakeStartEntry(const std::string& address, const std::vector<FileTypeGroup>& groups, UrlQueueEntry& out);
