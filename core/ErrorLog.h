@@ -1,0 +1,35 @@
+#pragma once
+// "errors.log": per run a header, one line per download given up, and a footer. Each write opens
+// the file for appending and closes it again, so a crash loses at most the line being written.
+#include <cstdint>
+#include <string>
+
+class IErrorsView;
+
+struct ErrorLogOptions {
+    bool use = true;           // LogFileUse
+    bool clearMode = true;     // LogFileClearMode: rotate to ".bak" when above maxSize at a run's start
+    int64_t maxSize = 1048576; // LogFileMaxSize, bytes
+};
+
+class ErrorLog {
+public:
+    explicit ErrorLog(std::string path) : path_(std::move(path)) {}
+
+    // Clears the errors view (always), rotates an oversized log, writes the header.
+    void WriteHeader(const ErrorLogOptions& options, const std::string& taskName, IErrorsView* view);
+    // For every download given up: the log line and the errors view's entry (a failed name look-up,
+    // which has neither a status nor a socket error, included). Nothing when logging is off or the
+    // file cannot be opened.
+    void WriteLine(const ErrorLogOptions& options, int statusCode, int socketError, const std::string& url,
+                   IErrorsView* view);
+    void WriteFooter(const ErrorLogOptions& options, const std::string& taskName);
+
+    // The reason text of a line: "HTTP error: 404 Requested URL not found", "NET error: timeout"...
+    static std::string ReasonText(int statusCode, int socketError);
+    const std::string& Path() const { return path_; }
+
+private:
+    bool Append(const std::string& text);
+    std::string path_;
+};

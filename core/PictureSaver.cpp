@@ -1,0 +1,149 @@
+#include "core/PictureSaver.h"
+
+#include "core/PathHelpers.h"
+#include "core/StringHelpers.h"
+#include "core/TaskFileNames.h"
+#include "core/TextFormat.h"
+#include "core/UrlParts.h"
+
+#include <windows.h>
+
+namespace {
+
+bool IsForbidden(unsigned char c) {
+    return c < 32 || c == 127 || c == '\\' || c == '/' || c == ':' || c == '*' || c == '?' || c == '"' ||
+           c == '<' || c == '>' || c == '|';
+}
+
+// The full, normalised form of a path ("a\.\b\..\c" -> "a\c"), with a trailing backslash.
+std::string FullFolderPath(const std::string& path) {
+    char buffer[MAX_PATH * 4];
+    DWORD n = GetFullPathNameA(path.c_str(), sizeof(buffer), buffer, nullptr);
+    if (n == 0 || n >= sizeof(buffer)) return std::string();
+    std::string full(buffer, n);
+    if (full.back() != '\\') full += '\\';
+    return full;
+}
+
+// Splits the path of url at its last '/': the folder part (without leading '/', query cut,
+// turned into a folder path) and the file name.
+void SplitAddressPath(const std::string& url, std::string& host, std::string& directory, std::string& name) {
+    UrlParts parts;
+    parts.Parse(url);
+    host = parts.HostName();
+    std::string path = parts.Path();
+    size_t slash = path.rfind('/');
+    directory = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    name = slash == std::string::npos ? path : path.substr(slash + 1);
+    while (!directory.empty() && directory[0] == '/') directory.erase(0, 1);
+}
+
+std::string SafeFolderPath(const std::string& directory) {
+    std::string out, step;
+    for (size_t i = 0; i <= directory.size(); ++i) {
+        if (i == directory.size() || directory[i] == '/' || directory[i] == '\\') {
+            if (!step.empty()) out += SafePathStep(step) + "\\";
+            step.clear();
+        } else {
+            step += directory[i];
+        }
+    }
+    return out;
+}
+
+std::string WithNumber(const std::string& name, unsigned n) {
+    size_t dot = name.rfind('.');
+    std::string number = FormatText("(%u)", n);
+    if (dot == std::string::npos) return name + number;
+    return name.substr(0, dot) + number + name.substr(dot);
+}
+
+bool ListedNoCase(const ImageRecordList& list, const std::string& path) {
+    for (int i = 0; i < list.GetCount(); ++i)
+        if (EqualsNoCase(list.GetAt(i).localPath, path)) return true;
+    return false;
+}
+
+}  // namespace
+
+std::string SafePathStep(const std::string& step) {
+    std::string out;
+    out.reserve(step.size());
+    for (char c : step) out += IsForbidden(static_cast<unsigned char>(c)) ? '_' : c;
+    if (out.find_first_not_of('.') == std::string::npos) return "_";   // ".", ".." and the like
+    // The file system drops trailing dots and blanks, so "a." and "a" would be one file.
+    while (!out.empty() && (out.back() == '.' || out.back() == ' ')) out.back() = '_';
+    if (out.empty()) return "_";
+    if (!IsSafeFileName(out) && out.size() < 200) out = "_" + out;   // device names: CON, NUL, COM1...
+    return out;
+}
+
+bool PlanPicturePlace(int saveType, const std::string& saveFolder, const UrlQueueEntry& entry,
+                      PicturePlace& place) {
+    std::string host, directory, name;
+    SplitAddressPath(saveType == 1 ? entry.referrer : entry.url, host, directory, name);
+    if (saveType == 1) {
+        std::string ownHost, ownDirectory;
+        SplitAddressPath(entry.url, ownHost, ownDirectory, name);
+    }
+    size_t query = directory.find('?');
+    if (query != std::string::npos) directory.erase(query);
+
+    std::string base = saveFolder;
+    if (base.empty() || base.back() != '\\') base += '\\';
+    place.folder = base;
+    if (saveType == 1 || saveType == 2) place.folder += SafePathStep(host) + "\\" + SafeFolderPath(directory);
+    place.name = name.empty() ? "(0)" : SafePathStep(name);
+
+    // Belt and braces: whatever the address said, the file lands inside the save folder.
+    std::string root = FullFolderPath(base), target = FullFolderPath(place.folder);
+    return !root.empty() && !target.empty() && target.size() >= root.size() &&
+           EqualsNoCase(target.substr(0, root.size()), root);
+}
+
+std::string ChooseFreePicturePath(const PicturePlace& place, const ImageRecordList& downloaded) {
+    std::string path = place.folder + place.name;
+    for (unsigned n = 1; n < 1000000; ++n) {
+        if (!ListedNoCase(downloaded, path) && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return path;
+        path = place.folder + WithNumber(place.name, n);
+    }
+    return std::string();
+}
+
+bool WritePictureFile(const std::string& path, const uint8_t* data, size_t count) {
+    std::string folder, name;
+    SplitPathAtLastBackslash(path, folder, name);
+    if (!folder.empty()) CreateFolderPath(folder);
+    // CREATE_NEW: a file that appeared since the name was chosen is never overwritten.
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    bool ok = true;
+    size_t done = 0;
+    while (ok && done < count) {
+        DWORD chunk = static_cast<DWORD>(count - done > 0x1000000 ? 0x1000000 : count - done), written = 0;
+        ok = WriteFile(h, data + done, chunk, &written, nullptr) && written == chunk;
+        done += written;
+    }
+    if (!CloseHandle(h)) ok = false;
+    if (!ok) DeleteFileA(path.c_str());
+    return ok;
+}
+
+ImageRecord MakePictureRecord(const UrlQueueEntry& entry, const std::string& localPath, size_t size) {
+    ImageRecord record;
+    record.pageUrl = entry.referrer;
+    record.imageUrl = entry.url;
+    record.localPath = localPath;
+    size_t slash = localPath.rfind('\\');
+    record.fileName = slash == std::string::npos ? localPath : localPath.substr(slash + 1);
+    record.fileSize = size > 0x7fffffff ? 0x7fffffff : static_cast<int32_t>(size);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    FILETIME stamp;
+    SystemTimeToFileTime(&now, &stamp);
+    record.timeLow = stamp.dwLowDateTime;
+    record.timeHigh = stamp.dwHighDateTime;
+    record.flag = 0;
+    return record;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// Where an accepted picture is stored and under which name, and the writing of its file.
+// Every part of the stored path comes from the address, so each is made safe: no character the
+// file system forbids, no "." or ".." step, no device name, and the result stays in the folder.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "core/ImageRecord.h"
+#include "core/UrlQueueEntry.h"
+
+struct PicturePlace {
+    std::string folder;   // ends with '\'
+    std::string name;     // file name before any clash number
+};
+
+// saveType 0: everything into saveFolder; 1: saveFolder\host\<path of the referring page>;
+// 2: saveFolder\host\<path of the picture>. False when the result would leave saveFolder.
+bool PlanPicturePlace(int saveType, const std::string& saveFolder, const UrlQueueEntry& entry,
+                      PicturePlace& place);
+
+// folder + name, or with "(1)", "(2)"... before the extension while the task already lists that
+// path (letter case ignored) or a file or folder of that name exists on disk.
+std::string ChooseFreePicturePath(const PicturePlace& place, const ImageRecordList& downloaded);
+
+// Creates the folders and writes all bytes into a new file. On failure the partial file is
+// removed and false returned.
+bool WritePictureFile(const std::string& path, const uint8_t* data, size_t count);
+
+// The record of a saved picture, stamped with the current local time.
+ImageRecord MakePictureRecord(const UrlQueueEntry& entry, const std::string& localPath, size_t size);
+
+// A path step made safe to stand in a folder path ("a:b" -> "a_b", "CON" -> "_CON", ".." -> "_").
+std::string SafePathStep(const std::string& step);

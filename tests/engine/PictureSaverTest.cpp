@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "core/PictureSaver.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+UrlQueueEntry Entry(const std::string& url, const std::string& referrer) {
+    UrlQueueEntry e;
+    e.url = url;
+    e.referrer = referrer;
+    e.isImage = 1;
+    return e;
+}
+
+}  // namespace
+
+TEST(PictureSaver, FoldersBySaveMode) {
+    PicturePlace place;
+    auto e = Entry("http://pics.example.com/x/y/p.png?size=2", "http://site.example.org/gallery/page.html");
+    ASSERT_TRUE(PlanPicturePlace(0, "C:\\Images", e, place));
+    EXPECT_EQ("C:\\Images\\", place.folder);
+    EXPECT_EQ("p.png", place.name);
+    ASSERT_TRUE(PlanPicturePlace(2, "C:\\Images\\", e, place));
+    EXPECT_EQ("C:\\Images\\pics.example.com\\x\\y\\", place.folder);
+    ASSERT_TRUE(PlanPicturePlace(1, "C:\\Images", e, place));
+    EXPECT_EQ("C:\\Images\\site.example.org\\gallery\\", place.folder);
+    EXPECT_EQ("p.png", place.name);
+    ASSERT_TRUE(PlanPicturePlace(0, "C:\\Images", Entry("http://h/dir/", "http://h/"), place));
+    EXPECT_EQ("(0)", place.name);
+}
+
+TEST(PictureSaver, HostileAddressesStayInTheSaveFolder) {
+    PicturePlace place;
+    ASSERT_TRUE(PlanPicturePlace(2, "C:\\Images", Entry("http://h/a/..%2f../CON/b:c*.jpg", ""), place));
+    EXPECT_EQ(std::string::npos, place.folder.find("\\..\\"));
+    EXPECT_EQ("b_c_.jpg", place.name);
+    ASSERT_TRUE(PlanPicturePlace(2, "C:\\Images", Entry("http://h/nul/aux.txt/x.", ""), place));
+    EXPECT_EQ("C:\\Images\\h\\_nul\\_aux.txt\\", place.folder);
+    EXPECT_EQ("x_", place.name);
+    EXPECT_EQ("_", SafePathStep(".."));
+    EXPECT_EQ("_COM1", SafePathStep("COM1"));
+    EXPECT_EQ("a_b", SafePathStep("a\\b"));
+    EXPECT_EQ("a_b", SafePathStep(std::string("a\x01" "b")));
+}
+
+TEST(PictureSaver, ClashesNumberTheNameAndNeverOverwrite) {
+    testsupport::ScratchDir dir;
+    PicturePlace place{dir.Path(), "a.jpg"};
+    ImageRecordList list;
+    const uint8_t bytes[] = {1, 2, 3};
+    for (int i = 0; i < 3; ++i) {
+        std::string path = ChooseFreePicturePath(place, list);
+        ASSERT_TRUE(WritePictureFile(path, bytes, sizeof(bytes)));
+        list.Append(MakePictureRecord(Entry("http://h/a.jpg", "http://h/"), path, sizeof(bytes)));
+    }
+    EXPECT_EQ("a.jpg", list.GetAt(0).fileName);
+    EXPECT_EQ("a(1).jpg", list.GetAt(1).fileName);
+    EXPECT_EQ("a(2).jpg", list.GetAt(2).fileName);
+    EXPECT_EQ(3, list.GetAt(2).fileSize);
+    EXPECT_EQ("http://h/", list.GetAt(2).pageUrl);
+
+    // A file on disk that no record lists is not overwritten either.
+    ASSERT_TRUE(testsupport::WriteFileText(dir.File("b"), "keep"));
+    PicturePlace other{dir.Path(), "b"};
+    EXPECT_EQ(dir.File("b(1)"), ChooseFreePicturePath(other, list));
+    // A record listing another letter case still counts as taken.
+    PicturePlace upper{dir.Path(), "A.JPG"};
+    EXPECT_EQ(dir.File("A(3).JPG"), ChooseFreePicturePath(upper, list));
+}
+
+TEST(PictureSaver, FailedWriteLeavesNoFile) {
+    testsupport::ScratchDir dir;
+    const uint8_t bytes[] = {1};
+    ASSERT_TRUE(WritePictureFile(dir.File("sub\\deep\\x.jpg"), bytes, 1));
+    // The name is taken now: writing it again must fail rather than overwrite.
+    EXPECT_FALSE(WritePictureFile(dir.File("sub\\deep\\x.jpg"), bytes, 1));
+    std::vector<uint8_t> back;
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.File("sub\\deep\\x.jpg"), back));
+    EXPECT_EQ(1u, back.size());
+    // A folder that cannot exist (a file stands in its place).
+    EXPECT_FALSE(WritePictureFile(dir.File("sub\\deep\\x.jpg\\y.jpg"), bytes, 1));
+}

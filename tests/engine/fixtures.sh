@@ -1,0 +1,7 @@
+#!/bin/sh
+# Pictures whose sizes the download filter must read from their first bytes.
+set -e
+out=$1
+convert -size 120x80 xc:orange "$out/p120x80.jpg"
+convert -size 100x100 xc:blue "$out/p100x100.gif"
+convert -size 64x48 xc:green "$out/p64x48.png"
