@@ -13,6 +13,12 @@ bool SafeFileWriter::Open()
 {
     Discard();
     failed_ = false;
+    // A read-only target is not ours to replace (a rename would replace it all the same).
+    const DWORD attributes = GetFileAttributesA(target_.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        failed_ = true;
+        return false;
+    }
     std::string folder, name;
     SplitPathAtLastBackslash(target_, folder, name);
     if (folder.empty())

@@ -2,7 +2,8 @@
 // Writes a file so that a failed save never destroys the previous one: the bytes go to a
 // temporary file in the same folder, and only when every write succeeded does it replace the
 // target (MoveFileExA with MOVEFILE_REPLACE_EXISTING). Anything short of Commit() returning
-// true leaves the old file exactly as it was and removes the temporary file.
+// true leaves the old file exactly as it was and removes the temporary file. A read-only target
+// (or a folder of that name) is never replaced.
 //
 //   SafeFileWriter w(path);
 //   if (!w.Open()) return false;

@@ -1,0 +1,367 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/PropertyBag.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// File bytes built by hand, independent of the bag's own writer.
+void PutU32(Bytes& b, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+Bytes Header(int32_t major, int32_t minor, int32_t count)
+{
+    Bytes b = {'P', 'R', 'O', 'P', 'B', 'A', 'G'};
+    PutU32(b, static_cast<uint32_t>(major));
+    PutU32(b, static_cast<uint32_t>(minor));
+    PutU32(b, static_cast<uint32_t>(count));
+    return b;
+}
+
+void PutEntry(Bytes& b, const std::string& name, const Bytes& value, uint32_t claimedLength)
+{
+    uint8_t field[64] = {0};
+    memcpy(field, name.data(), name.size() < 64 ? name.size() : 64);
+    b.insert(b.end(), field, field + 64);
+    PutU32(b, claimedLength);
+    b.insert(b.end(), value.begin(), value.end());
+}
+
+void PutEntry(Bytes& b, const std::string& name, const Bytes& value)
+{
+    PutEntry(b, name, value, static_cast<uint32_t>(value.size()));
+}
+
+Bytes Str(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+// An independent reader of the format, to check what the bag writes.
+struct ParsedFile {
+    int32_t major = 0, minor = 0;
+    std::vector<std::pair<std::string, Bytes>> entries;
+};
+
+uint32_t GetU32(const Bytes& b, size_t& pos)
+{
+    EXPECT_LE(pos + 4, b.size());
+    uint32_t v = 0;
+    for (int i = 0; i < 4 && pos + i < b.size(); ++i)
+        v |= static_cast<uint32_t>(b[pos + i]) << (8 * i);
+    pos += 4;
+    return v;
+}
+
+ParsedFile Parse(const Bytes& b)
+{
+    ParsedFile f;
+    EXPECT_GE(b.size(), 19u);
+    if (b.size() < 19)
+        return f;
+    EXPECT_EQ(0, memcmp(b.data(), "PROPBAG", 7));
+    size_t pos = 7;
+    f.major = static_cast<int32_t>(GetU32(b, pos));
+    f.minor = static_cast<int32_t>(GetU32(b, pos));
+    const uint32_t count = GetU32(b, pos);
+    for (uint32_t i = 0; i < count && pos + 68 <= b.size(); ++i) {
+        const char* field = reinterpret_cast<const char*>(b.data() + pos);
+        std::string name(field, strnlen(field, 64));
+        pos += 64;
+        const uint32_t len = GetU32(b, pos);
+        EXPECT_LE(pos + len, b.size());
+        f.entries.emplace_back(name, Bytes(b.begin() + pos, b.begin() + pos + len));
+        pos += len;
+    }
+    EXPECT_EQ(pos, b.size()) << "bytes after the last entry";
+    return f;
+}
+
+TEST(PropertyBag, EmptyBagIsNineteenBytes)
+{
+    testsupport::ScratchDir dir;
+    PropertyBag bag;
+    EXPECT_EQ(-1, bag.versionMajor);
+    EXPECT_EQ(-1, bag.versionMinor);
+    bag.SetCurrentVersion();
+    ASSERT_TRUE(bag.Save(dir.File("empty.bag")));
+    Bytes bytes;
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.File("empty.bag"), bytes));
+    EXPECT_EQ(Header(2, 0, 0), bytes);
+}
+
+TEST(PropertyBag, WritesEntriesSortedByUnsignedName)
+{
+    testsupport::ScratchDir dir;
+    const std::string high = "\xE9t\xE9";
+    PropertyBag first, second;
+    first.SetCurrentVersion();
+    second.SetCurrentVersion();
+    first.SetValue("b", "\x01\x02", 2);
+    first.SetValue("ab", "x", 1);
+    first.SetValue(high, "h", 1);
+    first.SetValue("a", nullptr, 0);
+    first.SetValue("B", "\x00\xFF\x00", 3);
+    second.SetValue("B", "\x00\xFF\x00", 3);
+    second.SetValue("a", nullptr, 0);
+    second.SetValue(high, "h", 1);
+    second.SetValue("ab", "old", 3);
+    second.SetValue("ab", "x", 1);
+    second.SetValue("b", "\x01\x02", 2);
+    ASSERT_TRUE(first.Save(dir.File("one.bag")));
+    ASSERT_TRUE(second.Save(dir.File("two.bag")));
+
+    Bytes expected = Header(2, 0, 5);
+    PutEntry(expected, "B", Bytes{0, 0xFF, 0});
+    PutEntry(expected, "a", Bytes{});
+    PutEntry(expected, "ab", Str("x"));
+    PutEntry(expected, "b", Bytes{1, 2});
+    PutEntry(expected, high, Str("h"));
+
+    Bytes one, two;
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.File("one.bag"), one));
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.File("two.bag"), two));
+    EXPECT_EQ(expected, one);
+    EXPECT_EQ(one, two);
+    EXPECT_EQ(5u, Parse(one).entries.size());
+}
+
+TEST(PropertyBag, LongNamesAreCutToSixtyFourBytes)
+{
+    testsupport::ScratchDir dir;
+    const std::string exact(64, 'N');
+    const std::string longer = std::string(64, 'L') + "tail";
+    PropertyBag bag;
+    bag.SetCurrentVersion();
+    bag.SetInt32(exact, 7);
+    bag.SetInt32(longer, 9);
+    ASSERT_TRUE(bag.Save(dir.File("names.bag")));
+
+    Bytes bytes;
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.File("names.bag"), bytes));
+    ASSERT_EQ(19u + 2 * (68 + 4), bytes.size());
+    // No terminator inside the 64-byte field: the length follows the name directly.
+    EXPECT_EQ('L', bytes[19 + 63]);
+    EXPECT_EQ(4u, bytes[19 + 64]);
+
+    PropertyBag back;
+    ASSERT_TRUE(back.Load(dir.File("names.bag")));
+    int32_t v = 0;
+    EXPECT_TRUE(back.GetInt32(exact, v));
+    EXPECT_EQ(7, v);
+    EXPECT_TRUE(back.GetInt32(std::string(64, 'L'), v));
+    EXPECT_EQ(9, v);
+    EXPECT_FALSE(back.Has(longer));
+}
+
+TEST(PropertyBag, GetValueNeedsTheExactSize)
+{
+    PropertyBag bag;
+    bag.SetValue("Five", "12345", 5);
+    int32_t dest = 42;
+    EXPECT_FALSE(bag.GetValue("Five", &dest, 4));
+    EXPECT_EQ(42, dest);
+    EXPECT_FALSE(bag.GetInt32("Five", dest));
+    EXPECT_FALSE(bag.GetValue("Missing", &dest, 4));
+    uint32_t size = 77;
+    EXPECT_FALSE(bag.GetValueSize("Missing", size));
+    EXPECT_EQ(77u, size);
+    EXPECT_TRUE(bag.GetValueSize("Five", size));
+    EXPECT_EQ(5u, size);
+
+    bag.SetValue("Blank", nullptr, 0);
+    EXPECT_TRUE(bag.GetValueSize("Blank", size));
+    EXPECT_EQ(0u, size);
+    std::string text = "keep";
+    EXPECT_TRUE(bag.GetString("Blank", text));
+    EXPECT_EQ("", text);
+}
+
+TEST(PropertyBag, LoadsHandBuiltFile)
+{
+    testsupport::ScratchDir dir;
+    Bytes file = Header(3, 7, 4);
+    PutEntry(file, "Name", Str(std::string("Trip\0junk", 9)));
+    PutEntry(file, "Count", Bytes{0x78, 0x56, 0x34, 0x12});
+    PutEntry(file, std::string(64, 'Z'), Str("full field"));
+    PutEntry(file, "Count", Bytes{1, 0, 0, 0});
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir.File("hand.bag"), file));
+
+    PropertyBag bag;
+    ASSERT_TRUE(bag.Load(dir.File("hand.bag")));
+    EXPECT_EQ(3, bag.versionMajor);
+    EXPECT_EQ(7, bag.versionMinor);
+    EXPECT_TRUE(bag.IsNewerThanCurrent());
+    std::string name;
+    EXPECT_TRUE(bag.GetString("Name", name));
+    EXPECT_EQ("Trip", name);
+    int32_t count = 0;
+    EXPECT_TRUE(bag.GetInt32("Count", count));
+    EXPECT_EQ(1, count) << "a later entry of the same name replaces the earlier";
+    EXPECT_TRUE(bag.Has(std::string(64, 'Z')));
+    EXPECT_EQ(3u, bag.Count());
+}
+
+TEST(PropertyBag, NegativeCountMeansNoEntries)
+{
+    testsupport::ScratchDir dir;
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir.File("neg.bag"), Header(2, 0, -5)));
+    PropertyBag bag;
+    EXPECT_TRUE(bag.Load(dir.File("neg.bag")));
+    EXPECT_EQ(0u, bag.Count());
+    EXPECT_FALSE(bag.IsNewerThanCurrent());
+}
+
+TEST(PropertyBag, MissingOrForeignFileLeavesBagUnchanged)
+{
+    testsupport::ScratchDir dir;
+    PropertyBag bag;
+    bag.SetInt32("Kept", 5);
+    EXPECT_FALSE(bag.Load(dir.File("missing.bag")));
+    ASSERT_TRUE(testsupport::WriteFileText(dir.File("short.bag"), "PROP"));
+    EXPECT_FALSE(bag.Load(dir.File("short.bag")));
+    Bytes wrong = Header(2, 0, 0);
+    wrong[0] = 'X';
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir.File("wrong.bag"), wrong));
+    EXPECT_FALSE(bag.Load(dir.File("wrong.bag")));
+    EXPECT_EQ(-1, bag.versionMajor);
+    EXPECT_EQ(1u, bag.Count());
+}
+
+TEST(PropertyBag, TruncatedFileKeepsWholeEntries)
+{
+    testsupport::ScratchDir dir;
+    Bytes file = Header(2, 0, 3);
+    PutEntry(file, "A", Str("first"));
+    PutEntry(file, "B", Str("second"));
+    PutEntry(file, "C", Str("third value"));
+    // Every cut inside the third entry keeps A and B and fails the load.
+    const size_t thirdStart = 19 + (68 + 5) + (68 + 6);
+    for (size_t cut = thirdStart; cut < file.size(); ++cut) {
+        ASSERT_TRUE(testsupport::WriteFileBytes(dir.File("cut.bag"), Bytes(file.begin(), file.begin() + cut)));
+        PropertyBag bag;
+        EXPECT_FALSE(bag.Load(dir.File("cut.bag"))) << cut;
+        EXPECT_EQ(2u, bag.Count()) << cut;
+        EXPECT_FALSE(bag.Has("C")) << cut;
+    }
+    // Cut inside the header: nothing at all.
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir.File("cut.bag"), Bytes(file.begin(), file.begin() + 12)));
+    PropertyBag bag;
+    EXPECT_FALSE(bag.Load(dir.File("cut.bag")));
+    EXPECT_EQ(0u, bag.Count());
+}
+
+TEST(PropertyBag, InflatedLengthFailsWithoutAllocating)
+{
+    testsupport::ScratchDir dir;
+    for (uint32_t claimed : {0xFFFFFFF0u, 0x7FFFFFFFu, 0x40000000u, 100u}) {
+        Bytes file = Header(2, 0, 2);
+        PutEntry(file, "Good", Str("ok"));
+        PutEntry(file, "Huge", Str("tiny"), claimed);
+        ASSERT_TRUE(testsupport::WriteFileBytes(dir.File("huge.bag"), file));
+        PropertyBag bag;
+        EXPECT_FALSE(bag.Load(dir.File("huge.bag")));
+        EXPECT_TRUE(bag.Has("Good"));
+        EXPECT_FALSE(bag.Has("Huge"));
+    }
+    // A count far beyond the entries present.
+    Bytes file = Header(2, 0, 0x7FFFFFFF);
+    PutEntry(file, "Only", Str("1"));
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir.File("count.bag"), file));
+    PropertyBag bag;
+    EXPECT_FALSE(bag.Load(dir.File("count.bag")));
+    EXPECT_TRUE(bag.Has("Only"));
+}
+
+TEST(PropertyBag, SaveCreatesMissingFolders)
+{
+    testsupport::ScratchDir dir;
+    PropertyBag bag;
+    bag.SetCurrentVersion();
+    bag.SetString("K", "v");
+    ASSERT_TRUE(bag.Save(dir.Path() + "Tasks\\Sub\\x.task"));
+    PropertyBag back;
+    ASSERT_TRUE(back.Load(dir.Path() + "Tasks\\Sub\\x.task"));
+    std::string v;
+    EXPECT_TRUE(back.GetString("K", v));
+    EXPECT_EQ("v", v);
+}
+
+// Names of every file in a folder, so a test can see that no temporary file was left behind.
+std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((folder + "*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string n = found.cFileName;
+        if (n != "." && n != "..")
+            names.push_back(n);
+    } while (FindNextFileA(h, &found));
+    FindClose(h);
+    return names;
+}
+
+TEST(PropertyBag, FailedSaveKeepsThePreviousFile)
+{
+    testsupport::ScratchDir dir;
+    const std::string path = dir.File("settings.bag");
+    PropertyBag old;
+    old.SetCurrentVersion();
+    old.SetString("Value", "old");
+    ASSERT_TRUE(old.Save(path));
+    Bytes before;
+    ASSERT_TRUE(testsupport::ReadFileBytes(path, before));
+
+    // Another program holds the file open without sharing it.
+    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    PropertyBag fresh;
+    fresh.SetCurrentVersion();
+    fresh.SetString("Value", std::string(5000, 'n'));
+    EXPECT_FALSE(fresh.Save(path));
+    CloseHandle(lock);
+
+    Bytes after;
+    ASSERT_TRUE(testsupport::ReadFileBytes(path, after));
+    EXPECT_EQ(before, after);
+    EXPECT_EQ(std::vector<std::string>{"settings.bag"}, FilesIn(dir.Path()));
+
+    // A read-only file is not replaced either.
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(fresh.Save(path));
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(testsupport::ReadFileBytes(path, after));
+    EXPECT_EQ(before, after);
+    EXPECT_EQ(std::vector<std::string>{"settings.bag"}, FilesIn(dir.Path()));
+
+    // Once free again, the save goes through.
+    EXPECT_TRUE(fresh.Save(path));
+    PropertyBag back;
+    ASSERT_TRUE(back.Load(path));
+    std::string v;
+    EXPECT_TRUE(back.GetString("Value", v));
+    EXPECT_EQ(5000u, v.size());
+}
+
+TEST(PropertyBag, SaveIntoImpossibleFolderFails)
+{
+    testsupport::ScratchDir dir;
+    ASSERT_TRUE(testsupport::WriteFileText(dir.File("plainfile"), "x"));
+    PropertyBag bag;
+    bag.SetCurrentVersion();
+    EXPECT_FALSE(bag.Save(dir.Path() + "plainfile\\sub\\x.bag"));
+}
+
+}  // namespace
