@@ -41,6 +41,13 @@ bool IsAbsoluteWebAddress(const std::string& text) {
 
 }  // namespace
 
+int PageKindFromContentType(const std::string& contentType) {
+    const std::string lower = LowerCopy(contentType.substr(0, 2047));
+    if (lower.find("javascript") != std::string::npos) return kPageKindScript;
+    if (lower.find("text/html") != std::string::npos) return kPageKindHtml;
+    return kPageKindNone;
+}
+
 PageLinkParser::PageLinkParser() = default;
 
 size_t PageLinkParser::Find(const std::string& needle, size_t from, size_t to) const {
@@ -124,11 +131,12 @@ size_t PageLinkParser::FindAttributeName(AttributeCursor& cursor, const std::str
     return cursor.found;
 }
 
-std::string PageLinkParser::ReadAttributeAt(size_t tagPos, const std::string& name, AttributeCursor& cursor,
+std::string PageLinkParser::ReadAttributeAt(size_t tagPos, size_t nameFrom, const std::string& name,
+                                            AttributeCursor& cursor,
                                             const std::vector<std::string>* excludedPrefixes) {
     if (name.empty()) return std::string();
     const size_t end = FindTagEnd(tagPos);
-    const size_t at = FindAttributeName(cursor, name, tagPos + 1);
+    const size_t at = FindAttributeName(cursor, name, nameFrom);
     if (at == npos || at >= end) return std::string();
 
     std::string value;
@@ -172,7 +180,7 @@ std::string PageLinkParser::ReadAttributeAt(size_t tagPos, const std::string& na
 std::string PageLinkParser::ReadAttribute(size_t tagPos, const std::string& name,
                                           const std::vector<std::string>* excludedPrefixes) {
     AttributeCursor cursor;
-    return ReadAttributeAt(tagPos, LowerCopy(name), cursor, excludedPrefixes);
+    return ReadAttributeAt(tagPos, tagPos + 1, LowerCopy(name), cursor, excludedPrefixes);
 }
 
 void PageLinkParser::ReadBase() {
@@ -229,7 +237,9 @@ void PageLinkParser::ScanPage(const std::vector<HtmlTagEntry>& tags) {
                 const bool inScript = region < scripts_.size() && scripts_[region].start <= pos;
                 if (!inScript) {
                     for (size_t a = 0; a < attributes.size(); ++a) {
-                        std::string value = ReadAttributeAt(pos, attributes[a], cursors[a], &rule.excludedPrefixes);
+                        // The search starts after the tag name, which may contain the attribute's.
+                        std::string value =
+                            ReadAttributeAt(pos, next, attributes[a], cursors[a], &rule.excludedPrefixes);
                         if (!value.empty()) AddResult(std::move(value));
                     }
                 }

@@ -17,6 +17,10 @@ enum PageKind : int32_t {
     kPageKindScript = 2,
 };
 
+// The kind of a fetched body from its Content-Type: a script when it names javascript (also
+// when it names text/html too), HTML when it names text/html, else none.
+int PageKindFromContentType(const std::string& contentType);
+
 class PageLinkParser {
 public:
     PageLinkParser();
@@ -74,7 +78,7 @@ private:
     void AddResult(std::string value);
     void BuildTagEndIndex();
     size_t FindAttributeName(AttributeCursor& cursor, const std::string& name, size_t from);
-    std::string ReadAttributeAt(size_t tagPos, const std::string& name, AttributeCursor& cursor,
+    std::string ReadAttributeAt(size_t tagPos, size_t nameFrom, const std::string& name, AttributeCursor& cursor,
                                 const std::vector<std::string>* excludedPrefixes);
     size_t Find(const std::string& needle, size_t from, size_t to) const;
 

@@ -157,3 +157,24 @@ TEST(PageLinkParser, ManyUnterminatedTagsStillFindEveryLink) {
     EXPECT_EQ("http://h/p0.html", links.front());
     EXPECT_EQ("http://h/p1999.html", links.back());
 }
+
+TEST(PageLinkParser, CustomTagListAndContentKinds) {
+    // Names typed in capitals in the settings still match; a tag named like its attribute
+    // does not take its own name for the attribute.
+    std::vector<HtmlTagEntry> tags(2);
+    tags[0].tag = "LINK";
+    tags[0].attributes = {"HREF"};
+    tags[0].excludedPrefixes = {"Styles/"};
+    tags[1].tag = "src";
+    tags[1].attributes = {"src"};
+    const std::string html = "<link href=feed.xml><LINK HREF=styles/a.css><src src=x.jpg><img src=no.jpg>";
+    PageLinkParser parser;
+    parser.SetPage("http://h/", "", kPageKindHtml, html.data(), html.size(), tags);
+    EXPECT_EQ((Links{"http://h/feed.xml", "http://h/x.jpg"}), parser.Results());
+
+    EXPECT_EQ(kPageKindHtml, PageKindFromContentType("Text/HTML; charset=utf-8"));
+    EXPECT_EQ(kPageKindScript, PageKindFromContentType("application/x-javascript"));
+    EXPECT_EQ(kPageKindScript, PageKindFromContentType("text/html+javascript"));
+    EXPECT_EQ(kPageKindNone, PageKindFromContentType("image/jpeg"));
+    EXPECT_EQ(kPageKindNone, PageKindFromContentType(""));
+}
