@@ -12,7 +12,9 @@
 #include "core/PropertyBag.h"
 #include "core/ProgramSettings.h"
 #include "core/SafeFileWriter.h"
+#include "core/SearchLinkTask.h"
 #include "core/SettingsBlobs.h"
+#include "core/TaskFileNames.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -375,6 +377,36 @@ TEST(ProgramSettings, FailedLanguageFileFallsBackToEnglish)
     EXPECT_TRUE(saved.GetInt32("ThreadsAmount", threads));
     EXPECT_EQ(7, threads);
     EXPECT_EQ(26u, saved.Count());
+}
+
+TEST(ProgramSettings, ProfilesAreListedByName)
+{
+    testsupport::ScratchDir dir;
+    const std::string previousFolder = GetTaskProgramFolder();
+    SetTaskProgramFolder(dir.Path());
+    {
+        SearchLinkTask fast;
+        fast.Levels = 2;
+        fast.UseAllFileTypes = false;
+        fast.Filetypes = {".jpg"};
+        ASSERT_TRUE(fast.SaveProfile("Fast"));
+        SearchLinkTask deep;
+        deep.Levels = 9;
+        ASSERT_TRUE(deep.SaveProfile("Deep Scan"));
+    }
+    ASSERT_TRUE(testsupport::WriteFileText(dir.File("Profiles\\Broken.profile"), "not a bag"));
+    ASSERT_TRUE(testsupport::WriteFileText(dir.File("Profiles\\notes.txt"), "x"));
+    {
+        ProgramSettings s(nullptr, dir.Path(), Record);
+        ASSERT_EQ(2u, s.Profiles.size());
+        ASSERT_EQ(1u, s.Profiles.count("Fast"));
+        ASSERT_EQ(1u, s.Profiles.count("Deep Scan"));
+        EXPECT_EQ(2, s.Profiles["Fast"]->Levels);
+        EXPECT_FALSE(s.Profiles["Fast"]->UseAllFileTypes);
+        EXPECT_EQ(std::vector<std::string>{".jpg"}, s.Profiles["Fast"]->Filetypes);
+        EXPECT_EQ(9, s.Profiles["Deep Scan"]->Levels);
+    }
+    SetTaskProgramFolder(previousFolder);
 }
 
 TEST(SafeFileWriter, UncommittedWriteLeavesTargetAlone)
