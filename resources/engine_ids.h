@@ -17,6 +17,8 @@
 #define IDS_ROW_CONNECTING           246
 #define IDS_ROW_SAVING               247
 #define IDS_ROW_PARSING              256
+#define IDS_ROW_DOWNLOADING          261
+#define IDS_ROW_CHECKING             262
 #define IDS_STATUS_TASK_PREFIX       263
 #define IDS_STATUS_LINKS_IN_QUEUE    264
 #define IDS_STATUS_IMAGES_DOWNLOADED 265

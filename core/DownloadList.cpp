@@ -1,0 +1,239 @@
+#include "core/DownloadList.h"
+
+#include "core/InternationalSupport.h"
+#include "core/TextFormat.h"
+#include "resources/engine_ids.h"
+
+namespace {
+
+const char* Text(unsigned id) { return g_InternationalSupport.GetString(id, GetModuleHandleA(nullptr)); }
+
+const int kColumnWidths[5] = {300, 75, 75, 100, 80};
+const unsigned kColumnTitles[5] = {IDS_COLUMN_ADDRESS, IDS_COLUMN_TOTAL_SIZE, IDS_COLUMN_LOADED_SIZE,
+                                   IDS_COLUMN_PROGRESS, IDS_COLUMN_STATUS};
+
+std::string NumberOrEmpty(int32_t value) { return value > 0 ? FormatText("%d", value) : std::string(); }
+
+}  // namespace
+
+DownloadList::~DownloadList() {
+    // Row records belong to the list; the window may already be gone with its parent.
+    if (list_ && IsWindow(list_)) RemoveAll();
+}
+
+bool DownloadList::Create(HWND parent) {
+    list_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_REPORT, 0, 0, 0, 0,
+                            parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!list_) return false;
+    SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT |
+                     LVS_EX_LABELTIP);
+    for (int i = 0; i < 5; ++i) {
+        std::string title = Text(kColumnTitles[i]);
+        LVCOLUMNA column;
+        ZeroMemory(&column, sizeof(column));
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = kColumnWidths[i];
+        column.pszText = &title[0];
+        SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+    }
+    return true;
+}
+
+int DownloadList::RowCount() const {
+    return list_ ? static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+DownloadListRow* DownloadList::Record(int row) const {
+    LVITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return nullptr;
+    return reinterpret_cast<DownloadListRow*>(item.lParam);
+}
+
+const DownloadListRow* DownloadList::RowRecord(int row) const { return Record(row); }
+
+int DownloadList::FindRow(int32_t workerNumber) const {
+    for (int row = 0, n = RowCount(); row < n; ++row) {
+        DownloadListRow* r = Record(row);
+        if (r && r->workerNumber == workerNumber) return row;
+    }
+    return -1;
+}
+
+std::string DownloadList::CellText(int row, int column) const {
+    char buffer[2100] = {0};
+    LVITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = sizeof(buffer);
+    SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
+void DownloadList::SetCell(int row, int column, const std::string& text) {
+    std::string copy = text;
+    LVITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.iSubItem = column;
+    item.pszText = &copy[0];
+    SendMessageA(list_, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+void DownloadList::SetChecked(int row, bool checked) {
+    LVITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+void DownloadList::Redraw(int row) { SendMessageA(list_, LVM_REDRAWITEMS, row, row); }
+
+void DownloadList::AddRow(int32_t workerNumber, const std::string& url, bool isImage) {
+    if (!list_) return;
+    int row = -1;
+    DownloadListRow* record = nullptr;
+    for (int i = 0, n = RowCount(); i < n && !record; ++i) {
+        DownloadListRow* r = Record(i);
+        if (r && !r->inUse) {
+            row = i;
+            record = r;
+        }
+    }
+    if (record) {
+        SetCell(row, 0, url);
+    } else {
+        record = new DownloadListRow;
+        std::string text = url;
+        LVITEMA item;
+        ZeroMemory(&item, sizeof(item));
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = RowCount();
+        item.pszText = &text[0];
+        item.lParam = reinterpret_cast<LPARAM>(record);
+        row = static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        if (row < 0) {
+            delete record;
+            return;
+        }
+    }
+    SetChecked(row, true);
+    record->inUse = 1;
+    record->isImage = isImage ? 1 : 0;
+    record->totalSize = 0;
+    record->bytesReceived = 0;
+    record->workerNumber = workerNumber;
+    SetCell(row, 1, "");
+    SetCell(row, 2, "");
+    SetCell(row, 4, Text(IDS_ROW_CONNECTING));
+    Redraw(row);
+}
+
+void DownloadList::UpdateProgress(int32_t workerNumber, int32_t totalSize, int32_t chunk) {
+    int row = FindRow(workerNumber);
+    if (row < 0) return;
+    DownloadListRow* r = Record(row);
+    r->totalSize = totalSize;
+    int64_t received = int64_t(r->bytesReceived) + (chunk > 0 ? chunk : 0);
+    r->bytesReceived = received > 0x7fffffff ? 0x7fffffff : static_cast<int32_t>(received);
+    SetCell(row, 1, NumberOrEmpty(r->totalSize));
+    SetCell(row, 2, NumberOrEmpty(r->bytesReceived));
+    SetCell(row, 4, Text(r->isImage ? IDS_ROW_DOWNLOADING : IDS_ROW_CHECKING));
+    Redraw(row);
+}
+
+void DownloadList::FinishRow(int32_t workerNumber, bool completed, bool final) {
+    int row = FindRow(workerNumber);
+    if (row < 0) return;
+    DownloadListRow* r = Record(row);
+    if (final) {
+        r->totalSize = 0;
+        r->bytesReceived = 0;
+    } else {
+        r->bytesReceived = r->totalSize;
+    }
+    SetCell(row, 2, NumberOrEmpty(r->totalSize));
+    if (final) {
+        SetCell(row, 0, "");
+        SetChecked(row, false);
+    }
+    if (completed && !final) {
+        SetCell(row, 4, Text(r->isImage ? IDS_ROW_SAVING : IDS_ROW_PARSING));
+    } else {
+        r->inUse = 0;
+        SetCell(row, 4, "");
+    }
+    if (final) {
+        SendMessageA(list_, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+        delete r;
+        return;
+    }
+    Redraw(row);
+}
+
+std::vector<int32_t> DownloadList::UntickedWorkers() const {
+    std::vector<int32_t> numbers;
+    for (int row = 0, n = RowCount(); row < n; ++row) {
+        UINT state = static_cast<UINT>(SendMessageA(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(row),
+                                                    LVIS_STATEIMAGEMASK));
+        DownloadListRow* r = Record(row);
+        if (r && r->inUse && (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(1))
+            numbers.push_back(r->workerNumber);
+    }
+    return numbers;
+}
+
+void DownloadList::RemoveAll() {
+    if (!list_) return;
+    for (int row = RowCount() - 1; row >= 0; --row) {
+        DownloadListRow* r = Record(row);
+        SendMessageA(list_, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+        delete r;
+    }
+}
+
+void DownloadList::Layout(int width, int height) {
+    if (!list_) return;
+    MoveWindow(list_, 0, 0, width, height, TRUE);
+    int total = 22;
+    for (int i = 0; i < 5; ++i)
+        total += static_cast<int>(SendMessageA(list_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0));
+    if (total > width) {
+        int first = static_cast<int>(SendMessageA(list_, LVM_GETCOLUMNWIDTH, 0, 0));
+        int narrowed = first - (total - width);
+        if (narrowed > 10) SendMessageA(list_, LVM_SETCOLUMNWIDTH, 0, narrowed);
+    }
+}
+
+LRESULT DownloadList::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
+    switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        return CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+        if (draw->iSubItem != 3) return CDRF_DODEFAULT;
+        const DownloadListRow* r = reinterpret_cast<const DownloadListRow*>(draw->nmcd.lItemlParam);
+        if (!r || r->totalSize <= 0 || r->bytesReceived <= 0) return CDRF_DODEFAULT;
+        RECT cell;
+        ZeroMemory(&cell, sizeof(cell));
+        cell.top = 3;   // LVIR_BOUNDS of the sub-item
+        cell.left = LVIR_BOUNDS;
+        SendMessageA(list_, LVM_GETSUBITEMRECT, draw->nmcd.dwItemSpec, reinterpret_cast<LPARAM>(&cell));
+        int64_t filled = int64_t(cell.right - cell.left) * r->bytesReceived / r->totalSize;
+        if (filled > cell.right - cell.left) filled = cell.right - cell.left;
+        RECT bar = cell;
+        bar.right = cell.left + static_cast<LONG>(filled);
+        FillRect(draw->nmcd.hdc, &bar, GetSysColorBrush(COLOR_HIGHLIGHT));
+        return CDRF_SKIPDEFAULT;
+    }
+    default:
+        return CDRF_DODEFAULT;
+    }
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The "Connections" list: one row per running worker with its address, sizes, a progress bar
+// and a status word. Clearing a row's check box asks the manager to skip that download.
+#include <windows.h>
+#include <commctrl.h>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct DownloadListRow {
+    int32_t workerNumber = 0;
+    uint8_t isImage = 0;
+    int32_t totalSize = 0;       // Content-Length, 0 when unknown
+    int32_t bytesReceived = 0;
+    uint8_t inUse = 0;
+};
+
+class DownloadList {
+public:
+    DownloadList() = default;
+    ~DownloadList();
+    DownloadList(const DownloadList&) = delete;
+    DownloadList& operator=(const DownloadList&) = delete;
+
+    bool Create(HWND parent);
+    HWND Handle() const { return list_; }
+
+    void AddRow(int32_t workerNumber, const std::string& url, bool isImage);
+    // A progress notice: the row's total becomes totalSize and its received count grows by chunk.
+    void UpdateProgress(int32_t workerNumber, int32_t totalSize, int32_t chunk);
+    // Not final: when the worker is reaped; final: after its result has been handled.
+    void FinishRow(int32_t workerNumber, bool completed, bool final);
+    // Worker numbers of the rows whose check box the user cleared.
+    std::vector<int32_t> UntickedWorkers() const;
+    void RemoveAll();
+    void Layout(int width, int height);
+    // The list's NM_CUSTOMDRAW: draws the progress bar of column 3.
+    LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
+
+    int RowCount() const;
+    std::string CellText(int row, int column) const;
+    const DownloadListRow* RowRecord(int row) const;
+
+private:
+    int FindRow(int32_t workerNumber) const;
+    DownloadListRow* Record(int row) const;
+    void SetCell(int row, int column, const std::string& text);
+    void SetChecked(int row, bool checked);
+    void Redraw(int row);
+
+    HWND list_ = nullptr;
+};

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "core/DownloadList.h"
+
+namespace {
+
+class DownloadListTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&icc);
+        parent_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 700, 300, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+        ASSERT_TRUE(parent_);
+        ASSERT_TRUE(list_.Create(parent_));
+    }
+    void TearDown() override {
+        list_.RemoveAll();
+        DestroyWindow(parent_);
+    }
+    HWND parent_ = nullptr;
+    DownloadList list_;
+};
+
+}  // namespace
+
+TEST_F(DownloadListTest, RowLifeCycle) {
+    list_.AddRow(7, "http://h/a.jpg", true);
+    ASSERT_EQ(1, list_.RowCount());
+    EXPECT_EQ("http://h/a.jpg", list_.CellText(0, 0));
+    EXPECT_EQ("Connecting", list_.CellText(0, 4));
+    EXPECT_EQ("", list_.CellText(0, 1));
+
+    list_.UpdateProgress(7, 1000, 400);
+    EXPECT_EQ("1000", list_.CellText(0, 1));
+    EXPECT_EQ("400", list_.CellText(0, 2));
+    EXPECT_EQ("Downloading", list_.CellText(0, 4));
+
+    list_.FinishRow(7, true, false);
+    EXPECT_EQ("1000", list_.CellText(0, 2));
+    EXPECT_EQ("Saving", list_.CellText(0, 4));
+    list_.FinishRow(7, true, true);
+    EXPECT_EQ(0, list_.RowCount());
+}
+
+TEST_F(DownloadListTest, UnknownLengthAndPages) {
+    list_.AddRow(1, "http://h/page.html", false);
+    list_.UpdateProgress(1, 0, 500);
+    EXPECT_EQ("", list_.CellText(0, 1));
+    EXPECT_EQ("Checking", list_.CellText(0, 4));
+    list_.FinishRow(1, true, false);
+    EXPECT_EQ("", list_.CellText(0, 2));
+    EXPECT_EQ("Parsing", list_.CellText(0, 4));
+}
+
+TEST_F(DownloadListTest, FreedRowsAreReusedAndUntickedRowsReported) {
+    list_.AddRow(1, "http://h/1", true);
+    list_.AddRow(2, "http://h/2", true);
+    list_.FinishRow(1, false, false);   // failed: the row is free again
+    list_.AddRow(3, "http://h/3", true);
+    ASSERT_EQ(2, list_.RowCount());
+    EXPECT_EQ("http://h/3", list_.CellText(0, 0));
+    EXPECT_EQ(3, list_.RowRecord(0)->workerNumber);
+
+    EXPECT_TRUE(list_.UntickedWorkers().empty());
+    LVITEMA item = {};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(1);
+    SendMessageA(list_.Handle(), LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&item));
+    auto unticked = list_.UntickedWorkers();
+    ASSERT_EQ(1u, unticked.size());
+    EXPECT_EQ(2, unticked[0]);
+}
