@@ -1,0 +1,108 @@
+#include "core/SearchLinkTask.h"
+
+#include "core/PropertyBag.h"
+#include "core/TaskFileNames.h"
+#include "core/TaskListBlobs.h"
+
+const char* const SearchLinkTask::kProfileExtension = ".profile";
+
+SearchLinkTask::SearchLinkTask() = default;
+
+SearchLinkTask::~SearchLinkTask() = default;
+
+void SearchLinkTask::SaveOwnKeys(PropertyBag& bag) const
+{
+    SetFixedStringList(bag, "ImageExcludedUrls", ImageExcludedUrls, kFilterFieldSize);
+    SetFixedStringList(bag, "ImageIncludedUrls", ImageIncludedUrls, kFilterFieldSize);
+    SetFixedStringList(bag, "ExcludedUrls", ExcludedUrls, kFilterFieldSize);
+    SetFixedStringList(bag, "IncludedUrls", IncludedUrls, kFilterFieldSize);
+    SetFixedStringList(bag, "ExcludedNames", ExcludedNames, kFilterFieldSize);
+    SetFixedStringList(bag, "IncludedNames", IncludedNames, kFilterFieldSize);
+    bag.SetInt32("Levels", Levels);
+    bag.SetInt32("ImageLinksLocation", ImageLinksLocation);
+    bag.SetInt32("PageLinksLocation", PageLinksLocation);
+    bag.SetInt32("ScanningType", ScanningType);
+    bag.SetFlag("DownloadImagesOnlyFromSite", DownloadImagesOnlyFromSite);
+}
+
+void SearchLinkTask::LoadOwnKeys(PropertyBag& bag)
+{
+    GetFixedStringList(bag, "ImageExcludedUrls", kFilterFieldSize, ImageExcludedUrls);
+    GetFixedStringList(bag, "ImageIncludedUrls", kFilterFieldSize, ImageIncludedUrls);
+    GetFixedStringList(bag, "ExcludedUrls", kFilterFieldSize, ExcludedUrls);
+    GetFixedStringList(bag, "IncludedUrls", kFilterFieldSize, IncludedUrls);
+    GetFixedStringList(bag, "ExcludedNames", kFilterFieldSize, ExcludedNames);
+    GetFixedStringList(bag, "IncludedNames", kFilterFieldSize, IncludedNames);
+    bag.GetInt32("Levels", Levels);
+    bag.GetInt32("ImageLinksLocation", ImageLinksLocation);
+    bag.GetInt32("PageLinksLocation", PageLinksLocation);
+    bag.GetInt32("ScanningType", ScanningType);
+    bag.GetFlag("DownloadImagesOnlyFromSite", DownloadImagesOnlyFromSite);
+}
+
+void SearchLinkTask::WriteProfileTo(PropertyBag& bag) const
+{
+    bag.SetInt32("Levels", Levels);
+    bag.SetInt32("ImageLinksLocation", ImageLinksLocation);
+    bag.SetInt32("PageLinksLocation", PageLinksLocation);
+    bag.SetFlag("UseAllFileTypes", UseAllFileTypes);
+    SetFixedStringList(bag, "Filetypes", Filetypes, kFileTypeFieldSize);
+    SetSizeFilter(bag, "MinimumWidth", MinimumWidth);
+    SetSizeFilter(bag, "MinimumHeight", MinimumHeight);
+    SetSizeFilter(bag, "MinimumSize", MinimumSize);
+    SetSizeFilter(bag, "MaximumSize", MaximumSize);
+    bag.SetFlag("DownloadImagesOnlyFromSite", DownloadImagesOnlyFromSite);
+}
+
+void SearchLinkTask::ReadProfileFrom(const PropertyBag& bag)
+{
+    bag.GetInt32("Levels", Levels);
+    bag.GetInt32("ImageLinksLocation", ImageLinksLocation);
+    bag.GetInt32("PageLinksLocation", PageLinksLocation);
+    bag.GetFlag("UseAllFileTypes", UseAllFileTypes);
+    GetFixedStringList(bag, "Filetypes", kFileTypeFieldSize, Filetypes);
+    GetSizeFilter(bag, "MinimumWidth", MinimumWidth);
+    GetSizeFilter(bag, "MinimumHeight", MinimumHeight);
+    GetSizeFilter(bag, "MinimumSize", MinimumSize);
+    GetSizeFilter(bag, "MaximumSize", MaximumSize);
+    bag.GetFlag("DownloadImagesOnlyFromSite", DownloadImagesOnlyFromSite);
+}
+
+bool SearchLinkTask::SaveProfile(const std::string& name) const
+{
+    const std::string fileName = name + kProfileExtension;
+    if (!IsSafeFileName(name) || !IsSafeFileName(fileName))
+        return false;
+    PropertyBag bag;
+    bag.SetCurrentVersion();
+    WriteProfileTo(bag);
+    return bag.Save(GetProfilesFolder() + fileName);
+}
+
+bool SearchLinkTask::LoadProfile(const std::string& fileName)
+{
+    if (!IsSafeFileName(fileName))
+        return false;
+    PropertyBag bag;
+    if (!bag.Load(GetProfilesFolder() + fileName))
+        return false;
+    ReadProfileFrom(bag);
+    return true;
+}
+
+namespace {
+bool SameFilter(const SizeFilter& a, const SizeFilter& b)
+{
+    return a.enabled == b.enabled && a.value == b.value;
+}
+}  // namespace
+
+bool SearchLinkTask::MatchesProfile(const SearchLinkTask& other) const
+{
+    return Levels == other.Levels && ImageLinksLocation == other.ImageLinksLocation &&
+           PageLinksLocation == other.PageLinksLocation && ScanningType == other.ScanningType &&
+           UseAllFileTypes == other.UseAllFileTypes && Filetypes == other.Filetypes &&
+           SameFilter(MinimumWidth, other.MinimumWidth) && SameFilter(MinimumHeight, other.MinimumHeight) &&
+           SameFilter(MinimumSize, other.MinimumSize) && SameFilter(MaximumSize, other.MaximumSize) &&
+           DownloadImagesOnlyFromSite == other.DownloadImagesOnlyFromSite;
+}

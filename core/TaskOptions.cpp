@@ -1,0 +1,225 @@
+#include "core/TaskOptions.h"
+
+#include <windows.h>
+
+#include "core/ILongOperationProgress.h"
+#include "core/ImageRecordBlob.h"
+#include "core/PropertyBag.h"
+#include "core/TaskFileNames.h"
+#include "core/TaskListBlobs.h"
+
+const char* const TaskOptions::kTaskExtension = ".task";
+const char* const TaskOptions::kDownloadsSuffix = ".downloads";
+const char* const TaskOptions::kCacheSuffix = ".cache";
+
+TaskOptions::TaskOptions()
+{
+    MinimumWidth = {true, 200};
+    MinimumHeight = {true, 200};
+    MinimumSize = {false, 1};
+    MaximumSize = {false, 1000};
+}
+
+TaskOptions::~TaskOptions() = default;
+
+void TaskOptions::Reset() {}
+
+bool TaskOptions::AcceptLink(const UrlQueueEntry&)
+{
+    return true;
+}
+
+bool TaskOptions::GetNextGeneratedUrl(std::string&)
+{
+    return false;
+}
+
+bool TaskOptions::AllowRetry(int32_t)
+{
+    return true;
+}
+
+void TaskOptions::FilterFoundLinks(std::vector<std::string>&) {}
+
+void TaskOptions::LoadProgress(PropertyBag&) {}
+
+void TaskOptions::SaveProgress(PropertyBag&) {}
+
+std::string TaskOptions::GetStartUrl()
+{
+    return StartingAddresses.empty() ? std::string() : StartingAddresses.front().Url;
+}
+
+std::string TaskOptions::GetDisplayUrl()
+{
+    return GetStartUrl();
+}
+
+int TaskOptions::GetTreeIconIndex(int stateIconIndex)
+{
+    return stateIconIndex;
+}
+
+const char* TaskOptions::GetFileExtension() const
+{
+    return kTaskExtension;
+}
+
+std::string TaskOptions::GetWebAuthorizationUrl() const
+{
+    return StartingAddresses.empty() ? std::string() : StartingAddresses.front().Url;
+}
+
+bool TaskOptions::AbortOnRepeatedFailures() const
+{
+    return true;
+}
+
+void TaskOptions::SaveOwnKeys(PropertyBag&) const {}
+
+void TaskOptions::LoadOwnKeys(PropertyBag&) {}
+
+std::string TaskOptions::GetTaskFilePath() const
+{
+    return TaskFileName.empty() ? std::string() : GetTasksFolder() + TaskFileName;
+}
+
+std::string TaskOptions::GetDownloadsFilePath() const
+{
+    return TaskFileName.empty() ? std::string() : GetTasksFolder() + TaskFileName + kDownloadsSuffix;
+}
+
+std::string TaskOptions::GetCacheFilePath() const
+{
+    return TaskFileName.empty() ? std::string() : GetTasksFolder() + TaskFileName + kCacheSuffix;
+}
+
+void TaskOptions::WriteTo(PropertyBag& bag) const
+{
+    bag.SetString("TaskName", TaskName);
+    bag.SetString("TaskNotes", TaskNotes);
+    bag.SetString("Cookies", Cookies);
+    bag.SetFlag("CollectCookies", CollectCookies);
+    bag.SetInt32("ScanningType", ScanningType);
+    bag.SetBlob("StartingAddresses", EncodeStartingAddresses(StartingAddresses));
+    bag.SetInt32("ImageSaveType", ImageSaveType);
+    bag.SetString("SaveFolder", SaveFolder);
+    SaveOwnKeys(bag);
+    bag.SetFlag("UseAllFileTypes", UseAllFileTypes);
+    SetFixedStringList(bag, "Filetypes", Filetypes, kFileTypeFieldSize);
+    SetSizeFilter(bag, "MinimumWidth", MinimumWidth);
+    SetSizeFilter(bag, "MinimumHeight", MinimumHeight);
+    SetSizeFilter(bag, "MinimumSize", MinimumSize);
+    SetSizeFilter(bag, "MaximumSize", MaximumSize);
+}
+
+void TaskOptions::ReadFrom(PropertyBag& bag)
+{
+    bag.GetString("TaskName", TaskName);
+    bag.GetString("TaskNotes", TaskNotes);
+    bag.GetString("Cookies", Cookies);
+    bag.GetFlag("CollectCookies", CollectCookies);
+    bag.GetInt32("ScanningType", ScanningType);
+    std::vector<uint8_t> blob;
+    if (bag.GetBlob("StartingAddresses", blob))
+        DecodeStartingAddresses(blob, StartingAddresses);
+    bag.GetInt32("ImageSaveType", ImageSaveType);
+    bag.GetString("SaveFolder", SaveFolder);
+    LoadOwnKeys(bag);
+    bag.GetFlag("UseAllFileTypes", UseAllFileTypes);
+    GetFixedStringList(bag, "Filetypes", kFileTypeFieldSize, Filetypes);
+    GetSizeFilter(bag, "MinimumWidth", MinimumWidth);
+    GetSizeFilter(bag, "MinimumHeight", MinimumHeight);
+    GetSizeFilter(bag, "MinimumSize", MinimumSize);
+    GetSizeFilter(bag, "MaximumSize", MaximumSize);
+}
+
+bool TaskOptions::Save()
+{
+    if (TaskFileName.empty()) {
+        const std::string wanted = GetTasksFolder() + MakeSafeFileNameBase(TaskName) + GetFileExtension();
+        TaskFileName = CreateUniqueFile(wanted, {kDownloadsSuffix, kCacheSuffix});
+        if (TaskFileName.empty())
+            return false;
+    }
+    PropertyBag bag;
+    bag.SetCurrentVersion();
+    WriteTo(bag);
+    return bag.Save(GetTaskFilePath());
+}
+
+bool TaskOptions::Load(const std::string& fileName)
+{
+    // The name may come from the tree file: it must name a file inside "Tasks\" and nothing else.
+    if (!IsSafeFileName(fileName))
+        return false;
+    TaskFileName = fileName;
+    PropertyBag bag;
+    const std::string path = GetTaskFilePath();
+    if (!bag.Load(path))
+        return false;
+    if (bag.IsNewerThanCurrent()) {
+        DeleteFileA(path.c_str());
+        return false;
+    }
+    ReadFrom(bag);
+    return LoadDownloads();
+}
+
+bool TaskOptions::LoadDownloads()
+{
+    PropertyBag bag;
+    const std::string path = GetDownloadsFilePath();
+    // A missing file is the ordinary case of a task never run; a damaged one still gives the
+    // values it holds whole.
+    bag.Load(path);
+    if (bag.IsNewerThanCurrent()) {
+        DeleteFileA(path.c_str());
+        return false;
+    }
+    bag.GetFlag("Resume", Resume);
+    if (const PropertyBagValue* value = bag.Find("DownloadedImages")) {
+        DecodeImageRecords(value->GetData(), value->GetSize(),
+                           ImageRecordsHaveFlag(bag.versionMajor, bag.versionMinor), DownloadedImages);
+    }
+    return true;
+}
+
+bool TaskOptions::SaveDownloads()
+{
+    if (TaskFileName.empty())
+        return false;
+    PropertyBag bag;
+    bag.SetCurrentVersion();
+    bag.SetBlob("DownloadedImages", EncodeImageRecords(DownloadedImages));
+    bag.SetFlag("Resume", Resume);
+    return bag.Save(GetDownloadsFilePath());
+}
+
+void TaskOptions::LocateImages(const std::string& folder, ILongOperationProgress* progress)
+{
+    if (progress)
+        progress->BeginProgress(DownloadedImages.GetCount(), "Locate images");
+    std::string prefix = folder;
+    if (!prefix.empty() && prefix.back() != '\\')
+        prefix += '\\';
+    for (int i = 0; i < DownloadedImages.GetCount(); ++i) {
+        ImageRecord& record = DownloadedImages.GetAt(i);
+        const DWORD attributes = GetFileAttributesA(record.localPath.c_str());
+        const bool present = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+        // Only a plain file name is looked for: a stored name must not lead out of the folder.
+        if (!present && IsSafeFileName(record.fileName)) {
+            const std::string candidate = prefix + record.fileName;
+            WIN32_FILE_ATTRIBUTE_DATA data;
+            if (GetFileAttributesExA(candidate.c_str(), GetFileExInfoStandard, &data) &&
+                !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && data.nFileSizeHigh == 0 &&
+                data.nFileSizeLow == static_cast<DWORD>(static_cast<uint32_t>(record.fileSize))) {
+                record.localPath = candidate;
+            }
+        }
+        if (progress)
+            progress->StepProgress();
+    }
+    if (progress)
+        progress->EndProgress();
+}

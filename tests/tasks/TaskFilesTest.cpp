@@ -1,0 +1,512 @@
+// Task files, ".downloads" files and task file names on a real scratch program folder, checked
+// against an independent reader of the file layout.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "core/ConstructLinkTask.h"
+#include "core/ILongOperationProgress.h"
+#include "core/NumberTemplate.h"
+#include "core/SearchLinkTask.h"
+#include "core/TaskFileNames.h"
+#include "tests/support/TestSupport.h"
+#include "tests/tasks/PropBagBytes.h"
+
+using tasktest::Bytes;
+using tasktest::RawBag;
+
+namespace {
+
+// A scratch folder standing in for the program folder for the length of one test.
+class ProgramFolder {
+public:
+    ProgramFolder() { SetTaskProgramFolder(dir_.Path()); }
+    ~ProgramFolder() { SetTaskProgramFolder(""); }
+    std::string Tasks(const std::string& name = "") const { return dir_.Path() + "Tasks\\" + name; }
+    std::string Path() const { return dir_.Path(); }
+
+private:
+    testsupport::ScratchDir dir_;
+};
+
+RawBag ReadBag(const std::string& path)
+{
+    Bytes bytes;
+    RawBag bag;
+    EXPECT_TRUE(testsupport::ReadFileBytes(path, bytes)) << path;
+    EXPECT_TRUE(tasktest::ParseBag(bytes, bag)) << path;
+    return bag;
+}
+
+void WriteBag(const std::string& path, const RawBag& bag)
+{
+    ASSERT_TRUE(testsupport::WriteFileBytes(path, tasktest::BuildBag(bag)));
+}
+
+Bytes Switch(bool on, int32_t value)
+{
+    Bytes b{static_cast<uint8_t>(on ? 1 : 0)};
+    tasktest::PutU32(b, static_cast<uint32_t>(value));
+    return b;
+}
+
+bool IsFile(const std::string& path)
+{
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+ImageRecord Record(const std::string& page, const std::string& image, const std::string& path,
+                   const std::string& name, int32_t size)
+{
+    ImageRecord r;
+    r.pageUrl = page;
+    r.imageUrl = image;
+    r.localPath = path;
+    r.fileName = name;
+    r.fileSize = size;
+    r.timeLow = 0x11223344;
+    r.timeHigh = 0x01D00000;
+    return r;
+}
+
+class CountingProgress : public ILongOperationProgress {
+public:
+    void BeginProgress(int r, const char* t) override { range = r; text = t; ++begins; }
+    void StepProgress() override { ++steps; }
+    void EndProgress() override { ++ends; }
+    int range = -1, begins = 0, steps = 0, ends = 0;
+    std::string text;
+};
+
+}  // namespace
+
+TEST(TaskFile, SiteTaskBytesMatchTheLayout)
+{
+    ProgramFolder folder;
+    SearchLinkTask task;
+    task.TaskName = "Trip";
+    task.Cookies = "a=1";
+    task.StartingAddresses.push_back({std::string(1500, 'u'), true, "user", "pw"});
+    task.StartingAddresses.push_back({"http://second/", false, "", ""});
+    task.Filetypes = {".jpg", ".png"};
+    task.ExcludedUrls = {"ads"};
+    task.Levels = 3;
+    task.MaximumSize = {true, 5000};
+    ASSERT_TRUE(task.Save());
+    EXPECT_EQ(task.TaskFileName, "Trip.task");
+
+    const RawBag bag = ReadBag(folder.Tasks("Trip.task"));
+    EXPECT_EQ(bag.major, 2);
+    EXPECT_EQ(bag.minor, 0);
+    EXPECT_EQ(bag.values.at("TaskName"), tasktest::TextValue("Trip"));
+    EXPECT_EQ(bag.values.at("TaskNotes"), tasktest::TextValue(""));
+    EXPECT_EQ(bag.values.at("Cookies"), tasktest::TextValue("a=1"));
+    EXPECT_EQ(bag.values.at("CollectCookies"), Bytes{0});
+    EXPECT_EQ(bag.values.at("UseAllFileTypes"), Bytes{1});
+    EXPECT_EQ(bag.values.at("MinimumWidth"), Switch(true, 200));
+    EXPECT_EQ(bag.values.at("MinimumSize"), Switch(false, 1));
+    EXPECT_EQ(bag.values.at("MaximumSize"), Switch(true, 5000));
+
+    Bytes addresses;
+    tasktest::PutU32(addresses, 2);
+    tasktest::PutField(addresses, std::string(1023, 'u'), 1024);  // 1500 characters cut to 1023
+    tasktest::PutU8(addresses, 1);
+    tasktest::PutField(addresses, "user", 255);
+    tasktest::PutField(addresses, "pw", 255);
+    tasktest::PutField(addresses, "http://second/", 1024);
+    tasktest::PutU8(addresses, 0);
+    tasktest::PutField(addresses, "", 255);
+    tasktest::PutField(addresses, "", 255);
+    EXPECT_EQ(bag.values.at("StartingAddresses"), addresses);
+    EXPECT_EQ(addresses.size(), 4u + 2 * 1535);
+
+    Bytes types;
+    tasktest::PutU32(types, 2);
+    tasktest::PutField(types, ".jpg", 255);
+    tasktest::PutField(types, ".png", 255);
+    EXPECT_EQ(bag.values.at("Filetypes"), types);
+
+    Bytes excluded;
+    tasktest::PutU32(excluded, 1);
+    tasktest::PutField(excluded, "ads", 1024);
+    EXPECT_EQ(bag.values.at("ExcludedUrls"), excluded);
+    Bytes levels;
+    tasktest::PutU32(levels, 3);
+    EXPECT_EQ(bag.values.at("Levels"), levels);
+    EXPECT_EQ(bag.values.at("DownloadImagesOnlyFromSite"), Bytes{0});
+    EXPECT_EQ(bag.values.size(), 24u);
+
+    SearchLinkTask loaded;
+    ASSERT_TRUE(loaded.Load("Trip.task"));
+    EXPECT_EQ(loaded.StartingAddresses[0].Url, std::string(1023, 'u'));
+    EXPECT_TRUE(loaded.StartingAddresses[0].UseAuthorization);
+    EXPECT_EQ(loaded.StartingAddresses[0].Password, "pw");
+    EXPECT_EQ(loaded.GetStartUrl(), std::string(1023, 'u'));
+    EXPECT_EQ(loaded.Filetypes, task.Filetypes);
+    EXPECT_EQ(loaded.ExcludedUrls, task.ExcludedUrls);
+    EXPECT_EQ(loaded.Levels, 3);
+    EXPECT_TRUE(loaded.MaximumSize.enabled);
+    EXPECT_EQ(loaded.MaximumSize.value, 5000);
+}
+
+TEST(TaskFile, MissingAndMisSizedKeysKeepDefaults)
+{
+    ProgramFolder folder;
+    RawBag bag;
+    bag.values["TaskName"] = tasktest::TextValue("Bare");
+    bag.values["MinimumHeight"] = Bytes{0, 1, 0, 0};  // 4 bytes, not 5: ignored
+    bag.values["ImageSaveType"] = Bytes{2, 0};       // 2 bytes, not 4: ignored
+    Bytes none;
+    tasktest::PutU32(none, 0);
+    bag.values["StartingAddresses"] = none;
+    CreateDirectoryA(folder.Tasks().c_str(), nullptr);
+    WriteBag(folder.Tasks("Bare.task"), bag);
+    WriteBag(folder.Tasks("Bare.task2"), bag);
+
+    SearchLinkTask site;
+    ASSERT_TRUE(site.Load("Bare.task"));
+    EXPECT_EQ(site.TaskName, "Bare");
+    EXPECT_TRUE(site.MinimumWidth.enabled);
+    EXPECT_EQ(site.MinimumWidth.value, 200);
+    EXPECT_TRUE(site.MinimumHeight.enabled);
+    EXPECT_EQ(site.ImageSaveType, 0);
+    EXPECT_TRUE(site.StartingAddresses.empty());
+    EXPECT_EQ(site.GetStartUrl(), "");
+    EXPECT_EQ(site.GetWebAuthorizationUrl(), "");
+
+    ConstructLinkTask templ;
+    ASSERT_TRUE(templ.Load("Bare.task2"));
+    EXPECT_FALSE(templ.MinimumWidth.enabled);
+}
+
+TEST(TaskFile, NewerVersionsAreDeletedAndRefused)
+{
+    ProgramFolder folder;
+    CreateDirectoryA(folder.Tasks().c_str(), nullptr);
+    RawBag newer;
+    newer.major = 2;
+    newer.minor = 1;
+    newer.values["TaskName"] = tasktest::TextValue("New");
+    WriteBag(folder.Tasks("New.task"), newer);
+    SearchLinkTask a;
+    EXPECT_FALSE(a.Load("New.task"));
+    EXPECT_FALSE(testsupport::FileExists(folder.Tasks("New.task")));
+
+    RawBag ok;
+    ok.values["TaskName"] = tasktest::TextValue("Old");
+    WriteBag(folder.Tasks("Old.task"), ok);
+    RawBag downloads;
+    downloads.major = 3;
+    WriteBag(folder.Tasks("Old.task.downloads"), downloads);
+    SearchLinkTask b;
+    EXPECT_FALSE(b.Load("Old.task"));
+    EXPECT_FALSE(testsupport::FileExists(folder.Tasks("Old.task.downloads")));
+    EXPECT_TRUE(testsupport::FileExists(folder.Tasks("Old.task")));
+
+    SearchLinkTask missing;
+    EXPECT_FALSE(missing.Load("Nothing.task"));
+}
+
+TEST(TaskFile, TruncatedAndInflatedTaskFilesDoNotHarm)
+{
+    ProgramFolder folder;
+    ConstructLinkTask task;
+    task.TaskName = "Cut";
+    task.StartingAddresses.push_back({"http://h/{1}.jpg", false, "", ""});
+    task.GetTemplates().push_back(new NumberTemplate(1, 5, 1, 0));
+    ASSERT_TRUE(task.Save());
+    Bytes full;
+    ASSERT_TRUE(testsupport::ReadFileBytes(folder.Tasks("Cut.task2"), full));
+
+    for (size_t cut = 0; cut < full.size(); cut += 7) {
+        ASSERT_TRUE(testsupport::WriteFileBytes(folder.Tasks("Cut.task2"), Bytes(full.begin(), full.begin() + static_cast<long>(cut))));
+        ConstructLinkTask t;
+        EXPECT_FALSE(t.Load("Cut.task2")) << cut;
+    }
+
+    // Every list count inflated to two billion: lists read as far as their bytes go.
+    RawBag bag;
+    ASSERT_TRUE(tasktest::ParseBag(full, bag));
+    for (const char* key : {"StartingAddresses", "Filetypes", "Templates"}) {
+        Bytes& v = bag.values[key];
+        ASSERT_GE(v.size(), 4u);
+        v[0] = v[1] = v[2] = 0xFF;
+        v[3] = 0x7F;
+    }
+    WriteBag(folder.Tasks("Cut.task2"), bag);
+    ConstructLinkTask t;
+    ASSERT_TRUE(t.Load("Cut.task2"));
+    EXPECT_EQ(t.StartingAddresses.size(), 1u);
+    EXPECT_TRUE(t.Filetypes.empty());
+    EXPECT_EQ(t.GetTemplates().size(), 1u);
+}
+
+TEST(DownloadsFile, RecordBytesBothLayoutsAndResumeFlag)
+{
+    ProgramFolder folder;
+    SearchLinkTask task;
+    task.TaskName = "Pics";
+    ASSERT_TRUE(task.Save());
+    task.DownloadedImages.Append(Record(std::string(10, 'p'), std::string(20, 'i'), std::string(30, 'l'), "n.jpg", 77));
+    task.DownloadedImages.Append(Record("", "", "", "", 0));
+    task.DownloadedImages.GetAt(1).flag = 1;
+    task.Resume = true;
+    ASSERT_TRUE(task.SaveDownloads());
+
+    const RawBag bag = ReadBag(folder.Tasks("Pics.task.downloads"));
+    EXPECT_EQ(bag.major, 2);
+    EXPECT_EQ(bag.values.at("Resume"), Bytes{1});
+    Bytes golden;
+    tasktest::PutU32(golden, 2);
+    tasktest::PutCounted(golden, std::string(10, 'p'));
+    tasktest::PutCounted(golden, std::string(20, 'i'));
+    tasktest::PutCounted(golden, std::string(30, 'l'));
+    tasktest::PutCounted(golden, "n.jpg");
+    for (uint32_t v : {77u, 0x11223344u, 0x01D00000u})
+        tasktest::PutU32(golden, v);
+    golden.push_back(0);
+    for (int i = 0; i < 4; ++i)
+        tasktest::PutCounted(golden, "");
+    for (uint32_t v : {0u, 0x11223344u, 0x01D00000u})
+        tasktest::PutU32(golden, v);
+    golden.push_back(1);
+    EXPECT_EQ(golden.size(), 135u);
+    EXPECT_EQ(bag.values.at("DownloadedImages"), golden);
+
+    SearchLinkTask loaded;
+    ASSERT_TRUE(loaded.Load("Pics.task"));
+    EXPECT_TRUE(loaded.Resume);
+    ASSERT_EQ(loaded.DownloadedImages.GetCount(), 2);
+    EXPECT_EQ(loaded.DownloadedImages.GetAt(0).fileName, "n.jpg");
+    EXPECT_EQ(loaded.DownloadedImages.GetAt(0).flag, 0);
+    EXPECT_EQ(loaded.DownloadedImages.GetAt(1).flag, 1);
+
+    // A version 1.0 file has no flag byte; its records count as already seen.
+    RawBag old;
+    old.major = 1;
+    old.minor = 0;
+    Bytes oldBlob;
+    tasktest::PutU32(oldBlob, 1);
+    for (const char* s : {"pg", "im", "C:\\x\\a.gif", "a.gif"})
+        tasktest::PutCounted(oldBlob, s);
+    for (uint32_t v : {5u, 6u, 7u})
+        tasktest::PutU32(oldBlob, v);
+    old.values["DownloadedImages"] = oldBlob;
+    WriteBag(folder.Tasks("Pics.task.downloads"), old);
+    SearchLinkTask fromOld;
+    ASSERT_TRUE(fromOld.Load("Pics.task"));
+    ASSERT_EQ(fromOld.DownloadedImages.GetCount(), 1);
+    EXPECT_EQ(fromOld.DownloadedImages.GetAt(0).localPath, "C:\\x\\a.gif");
+    EXPECT_EQ(fromOld.DownloadedImages.GetAt(0).timeHigh, 7u);
+    EXPECT_EQ(fromOld.DownloadedImages.GetAt(0).flag, 1);
+    EXPECT_FALSE(fromOld.Resume);
+}
+
+TEST(DownloadsFile, TruncatedAndInflatedFilesKeepWholeRecordsOnly)
+{
+    ProgramFolder folder;
+    SearchLinkTask task;
+    task.TaskName = "T";
+    ASSERT_TRUE(task.Save());
+    for (int i = 0; i < 3; ++i)
+        task.DownloadedImages.Append(Record("page", "img" + std::to_string(i), "C:\\p\\" + std::to_string(i), "n", i));
+    ASSERT_TRUE(task.SaveDownloads());
+    Bytes full;
+    ASSERT_TRUE(testsupport::ReadFileBytes(folder.Tasks("T.task.downloads"), full));
+
+    for (size_t cut = 0; cut < full.size(); ++cut) {
+        ASSERT_TRUE(testsupport::WriteFileBytes(folder.Tasks("T.task.downloads"),
+                                                Bytes(full.begin(), full.begin() + static_cast<long>(cut))));
+        SearchLinkTask t;
+        ASSERT_TRUE(t.Load("T.task")) << cut;  // a damaged picture list does not lose the task
+        ASSERT_LE(t.DownloadedImages.GetCount(), 3);
+        for (int i = 0; i < t.DownloadedImages.GetCount(); ++i)
+            EXPECT_EQ(t.DownloadedImages.GetAt(i).imageUrl, "img" + std::to_string(i)) << cut;
+    }
+
+    // Record count and one string length inflated.
+    RawBag bag;
+    ASSERT_TRUE(tasktest::ParseBag(full, bag));
+    Bytes& blob = bag.values["DownloadedImages"];
+    blob[0] = 0xFF;
+    blob[1] = 0xFF;
+    blob[2] = 0xFF;
+    blob[3] = 0x7F;
+    WriteBag(folder.Tasks("T.task.downloads"), bag);
+    SearchLinkTask a;
+    ASSERT_TRUE(a.Load("T.task"));
+    EXPECT_EQ(a.DownloadedImages.GetCount(), 3);
+
+    blob[0] = 3;
+    blob[1] = blob[2] = blob[3] = 0;
+    blob[4] = blob[5] = blob[6] = blob[7] = 0xFF;  // first string claims 4 GB
+    WriteBag(folder.Tasks("T.task.downloads"), bag);
+    SearchLinkTask b;
+    ASSERT_TRUE(b.Load("T.task"));
+    EXPECT_EQ(b.DownloadedImages.GetCount(), 0);
+}
+
+TEST(DownloadsFile, SaveReportsTheWriterAndKeepsTheOldFileOnFailure)
+{
+    ProgramFolder folder;
+    SearchLinkTask task;
+    EXPECT_FALSE(task.SaveDownloads());  // no file name yet
+    task.TaskName = "Busy";
+    ASSERT_TRUE(task.Save());
+    task.DownloadedImages.Append(Record("a", "b", "c", "d", 1));
+    ASSERT_TRUE(task.SaveDownloads());
+    Bytes before;
+    ASSERT_TRUE(testsupport::ReadFileBytes(folder.Tasks("Busy.task.downloads"), before));
+
+    // Hold the file open without sharing: the replacement cannot take place.
+    HANDLE lock = CreateFileA(folder.Tasks("Busy.task.downloads").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    task.DownloadedImages.Append(Record("e", "f", "g", "h", 2));
+    EXPECT_FALSE(task.SaveDownloads());
+    CloseHandle(lock);
+    Bytes after;
+    ASSERT_TRUE(testsupport::ReadFileBytes(folder.Tasks("Busy.task.downloads"), after));
+    EXPECT_EQ(after, before);
+    EXPECT_TRUE(task.SaveDownloads());
+}
+
+TEST(TaskNames, UniqueNamesSkipFilesFoldersAndSideFiles)
+{
+    ProgramFolder folder;
+    std::vector<std::string> names;
+    for (int i = 0; i < 3; ++i) {
+        SearchLinkTask t;
+        t.TaskName = "Trip";
+        ASSERT_TRUE(t.Save());
+        names.push_back(t.TaskFileName);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Trip.task", "Trip1.task", "Trip2.task"}));
+
+    ConstructLinkTask other;  // other extension, other namespace
+    other.TaskName = "Trip";
+    ASSERT_TRUE(other.Save());
+    EXPECT_EQ(other.TaskFileName, "Trip.task2");
+
+    ASSERT_TRUE(CreateDirectoryA(folder.Tasks("Dir.task").c_str(), nullptr));
+    ASSERT_TRUE(testsupport::WriteFileText(folder.Tasks("Dir1.task.downloads"), "left over"));
+    SearchLinkTask t;
+    t.TaskName = "Dir";
+    ASSERT_TRUE(t.Save());
+    EXPECT_EQ(t.TaskFileName, "Dir2.task");
+    EXPECT_TRUE(IsFile(folder.Tasks("Dir2.task")));
+}
+
+TEST(TaskNames, HostileNamesStayInsideTheTasksFolder)
+{
+    ProgramFolder folder;
+    const std::vector<std::string> hostile = {"..\\..\\evil", "a/b:c*d?e\"f<g>h|i", "CON", "nul.txt", "com1",
+                                              "LPT9 ", "..", ".", "", "trailing. . ", "tab\there",
+                                              std::string(300, 'x')};
+    for (const std::string& name : hostile) {
+        SearchLinkTask t;
+        t.TaskName = name;
+        ASSERT_TRUE(t.Save()) << name;
+        EXPECT_TRUE(IsSafeFileName(t.TaskFileName)) << t.TaskFileName;
+        EXPECT_TRUE(IsFile(folder.Tasks(t.TaskFileName))) << t.TaskFileName;
+        SearchLinkTask back;
+        ASSERT_TRUE(back.Load(t.TaskFileName));
+        EXPECT_EQ(back.TaskName, name);  // the display name itself is kept
+    }
+    EXPECT_EQ(MakeSafeFileNameBase("CON"), "_CON");
+    EXPECT_EQ(MakeSafeFileNameBase("a\\b"), "a_b");
+    EXPECT_FALSE(testsupport::FileExists(folder.Path() + "evil.task"));
+
+    // Names coming from elsewhere (the tree file) that would leave the folder are refused.
+    ASSERT_TRUE(testsupport::WriteFileBytes(folder.Path() + "outside.task", tasktest::BuildBag(RawBag())));
+    SearchLinkTask t;
+    EXPECT_FALSE(t.Load("..\\outside.task"));
+    EXPECT_FALSE(t.Load("C:\\outside.task"));
+    EXPECT_FALSE(t.Load("aux.task"));
+
+    SearchLinkTask profile;
+    EXPECT_FALSE(profile.SaveProfile("..\\up"));
+    EXPECT_FALSE(profile.SaveProfile("PRN"));
+    EXPECT_FALSE(profile.LoadProfile("..\\x.profile"));
+}
+
+TEST(Profiles, SaveLoadAndMatch)
+{
+    ProgramFolder folder;
+    SearchLinkTask source;
+    source.Levels = 4;
+    source.PageLinksLocation = 2;
+    source.UseAllFileTypes = false;
+    source.Filetypes = {".gif"};
+    source.MinimumSize = {true, 12};
+    source.DownloadImagesOnlyFromSite = true;
+    source.ExcludedUrls = {"not in profiles"};
+    source.ScanningType = 1;
+    ASSERT_TRUE(source.SaveProfile("Fast"));
+
+    const RawBag bag = ReadBag(folder.Path() + "Profiles\\Fast.profile");
+    EXPECT_EQ(bag.values.size(), 10u);
+    EXPECT_EQ(bag.values.count("ExcludedUrls"), 0u);
+    EXPECT_EQ(bag.values.count("ScanningType"), 0u);
+    EXPECT_EQ(bag.values.at("MinimumSize"), Switch(true, 12));
+
+    SearchLinkTask loaded;
+    ASSERT_TRUE(loaded.LoadProfile("Fast.profile"));
+    EXPECT_EQ(loaded.Levels, 4);
+    EXPECT_EQ(loaded.Filetypes, source.Filetypes);
+    EXPECT_TRUE(loaded.ExcludedUrls.empty());
+    EXPECT_FALSE(loaded.MatchesProfile(source));  // the scanning type differs
+    source.ScanningType = 0;
+    EXPECT_TRUE(loaded.MatchesProfile(source));
+    loaded.MaximumSize.value = 999;  // compared even while switched off
+    EXPECT_FALSE(loaded.MatchesProfile(source));
+    EXPECT_FALSE(loaded.LoadProfile("Missing.profile"));
+}
+
+TEST(LocateImages, RelinksMovedFilesOfTheSameSize)
+{
+    ProgramFolder folder;
+    const std::string moved = folder.Path() + "moved\\";
+    ASSERT_TRUE(CreateDirectoryA(moved.c_str(), nullptr));
+    ASSERT_TRUE(testsupport::WriteFileText(moved + "a.jpg", "12345"));
+    ASSERT_TRUE(testsupport::WriteFileText(moved + "b.jpg", "123456"));
+    ASSERT_TRUE(testsupport::WriteFileText(folder.Path() + "here.jpg", "1"));
+
+    SearchLinkTask task;
+    task.DownloadedImages.Append(Record("", "", folder.Path() + "gone\\a.jpg", "a.jpg", 5));
+    task.DownloadedImages.Append(Record("", "", folder.Path() + "gone\\b.jpg", "b.jpg", 5));  // size differs by one
+    task.DownloadedImages.Append(Record("", "", folder.Path() + "here.jpg", "a.jpg", 5));     // still in place
+    task.DownloadedImages.Append(Record("", "", folder.Path() + "gone\\x", "..\\here.jpg", 1));
+
+    CountingProgress progress;
+    task.LocateImages(folder.Path() + "moved", &progress);
+    EXPECT_EQ(task.DownloadedImages.GetAt(0).localPath, moved + "a.jpg");
+    EXPECT_EQ(task.DownloadedImages.GetAt(1).localPath, folder.Path() + "gone\\b.jpg");
+    EXPECT_EQ(task.DownloadedImages.GetAt(2).localPath, folder.Path() + "here.jpg");
+    EXPECT_EQ(task.DownloadedImages.GetAt(3).localPath, folder.Path() + "gone\\x");
+    EXPECT_EQ(progress.range, 4);
+    EXPECT_EQ(progress.text, "Locate images");
+    EXPECT_EQ(progress.begins, 1);
+    EXPECT_EQ(progress.steps, 4);
+    EXPECT_EQ(progress.ends, 1);
+}
+
+TEST(ImageRecordList, RemoveAtShiftsLaterRecords)
+{
+    ImageRecordList list;
+    for (const char* u : {"a", "b", "c"})
+        list.Append(Record("", u, u, u, 0));
+    list.RemoveAt(0);
+    ASSERT_EQ(list.GetCount(), 2);
+    EXPECT_EQ(list.GetAt(0).imageUrl, "b");
+    list.RemoveAt(5);
+    EXPECT_EQ(list.GetCount(), 2);
+    ImageRecordList copy;
+    copy.Assign(list);
+    list.Clear();
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_EQ(copy.GetCount(), 2);
+    EXPECT_EQ(copy.FindByImageUrl("c"), 1);
+    EXPECT_EQ(copy.FindByLocalPath("a"), -1);
+}
