@@ -1,0 +1,30 @@
+#pragma once
+// The record a worker posts to the download manager's window with WM_USER+1 after each read.
+// The receiver owns it and frees it with DownloadDataMessage::Free.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+const UINT WM_DOWNLOAD_DATA = WM_USER + 1;
+
+struct DownloadDataMessage {
+    static constexpr size_t kMaxContentType = 4095;
+
+    int32_t workerNumber = 0;
+    // Body bytes from the first one: an empty copy while the headers are incomplete. hasBody
+    // is false when the record carries no copy (filter decided, or nothing new for it).
+    bool hasBody = false;
+    std::vector<uint8_t> body;
+    int32_t bodyLength = 0;
+    // Bytes of the read that caused this record (header bytes included).
+    int32_t bytesRead = 0;
+    // The "Content-Length" header as a number; 0 when absent or not yet read.
+    int64_t contentLength = 0;
+    // The "Content-Type" header; empty when absent or not yet read.
+    std::string contentType;
+
+    static DownloadDataMessage* FromLParam(LPARAM lParam) { return reinterpret_cast<DownloadDataMessage*>(lParam); }
+    static void Free(LPARAM lParam) { delete FromLParam(lParam); }
+};

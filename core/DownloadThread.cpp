@@ -1,0 +1,190 @@
+#include "core/DownloadThread.h"
+
+#include "core/BasicAuthObject.h"
+#include "core/CAtlHttpClientT.h"
+#include "core/DownloadDataMessage.h"
+
+#include <new>
+
+namespace {
+
+volatile LONG g_nextWorkerNumber = -1;
+
+int64_t ParseContentLength(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    int64_t value = 0;
+    size_t digits = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        if (++digits > 18)
+            return 0;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+}  // namespace
+
+DownloadThread::DownloadThread(HWND notifyWindow, int32_t number, const UrlQueueEntry& entry, CAtlHttpClientT* client,
+                               const std::vector<MyBasicAuthObject*>& authObjects, int32_t socketTimeoutSeconds)
+    : notifyWindow_(notifyWindow), number_(number), entry_(entry), client_(client), authObjects_(authObjects),
+      socketTimeout_(socketTimeoutSeconds), status_(kCreated), stop_(0), skip_(0), filterDecided_(0),
+      lastSocketError_(0), maxBodyBytes_(0), prefixSent_(0) {}
+
+DownloadThread::~DownloadThread() {
+    Wait();
+    delete client_;
+    for (MyBasicAuthObject* a : authObjects_)
+        delete a;
+}
+
+int32_t DownloadThread::NextWorkerNumber() {
+    return static_cast<int32_t>(InterlockedIncrement(&g_nextWorkerNumber));
+}
+
+bool DownloadThread::Start() {
+    if (IsRunning() || !client_)
+        return false;
+    EnterCriticalSection(&lock_);
+    stop_ = 0;
+    skip_ = 0;
+    filterDecided_ = 0;
+    status_ = kRunning;
+    LeaveCriticalSection(&lock_);
+    client_->ClearStop();
+    prefixSent_ = 0;
+    if (Threadable::Start() != 0) {
+        SetStatus(kFailed);
+        return false;
+    }
+    return true;
+}
+
+void DownloadThread::Stop(bool skip) {
+    if (!IsRunning())
+        return;
+    EnterCriticalSection(&lock_);
+    stop_ = 1;
+    if (skip)
+        skip_ = 1;
+    LeaveCriticalSection(&lock_);
+    // Outside the lock: wakes the worker wherever it waits. The worker closes its socket itself.
+    client_->RequestStop();
+}
+
+int32_t DownloadThread::GetStatus() {
+    EnterCriticalSection(&lock_);
+    int32_t s = status_;
+    LeaveCriticalSection(&lock_);
+    return s;
+}
+
+void DownloadThread::SetStatus(int32_t status) {
+    EnterCriticalSection(&lock_);
+    status_ = status;
+    LeaveCriticalSection(&lock_);
+}
+
+bool DownloadThread::IsFilterDecided() {
+    EnterCriticalSection(&lock_);
+    bool d = filterDecided_ != 0;
+    LeaveCriticalSection(&lock_);
+    return d;
+}
+
+void DownloadThread::SetFilterDecided(bool decided) {
+    EnterCriticalSection(&lock_);
+    filterDecided_ = decided ? 1 : 0;
+    LeaveCriticalSection(&lock_);
+}
+
+bool DownloadThread::StopOrSkipRequested() {
+    EnterCriticalSection(&lock_);
+    bool r = stop_ || skip_;
+    LeaveCriticalSection(&lock_);
+    return r;
+}
+
+std::string DownloadThread::BuildCookieLine(const std::string& cookies) {
+    std::string line = "Cookie:";
+    for (char c : cookies) {
+        unsigned char u = static_cast<unsigned char>(c);
+        if ((u < 0x20 && c != '\t') || u == 0x7f)
+            continue;
+        line += c;
+    }
+    line += ";\r\n";
+    return line;
+}
+
+unsigned DownloadThread::Run() {
+    HttpRequestSettings settings;
+    settings.extraHeaders = BuildCookieLine(cookies_);
+    settings.method = "GET";
+    settings.port = 80;
+    settings.flags = HttpRequestSettings::kFollowRedirects | HttpRequestSettings::kProcessStatus |
+                     HttpRequestSettings::kReportSending;
+    settings.timeoutMs = socketTimeout_ == -1 ? HttpRequestSettings::kDefaultTimeoutMs
+                                              : (socketTimeout_ > 0 && socketTimeout_ < 2000000 ? socketTimeout_ * 1000
+                                                                                               : HttpRequestSettings::kDefaultTimeoutMs);
+    settings.sendBlockSize = 4096;
+    settings.readBlockSize = 4096;
+    settings.readCallback = OnReadProgress;
+    settings.readParam = this;
+    settings.maxBodyBytes = maxBodyBytes_;
+
+    bool ok = client_->Navigate(entry_.url.c_str(), &settings);
+    lastSocketError_ = client_->GetSocket().GetLastError();
+    // The worker closes its own socket: no other thread ever touches the handle.
+    client_->Close();
+
+    EnterCriticalSection(&lock_);
+    status_ = ok ? kDone : kFailed;
+    if (stop_)
+        status_ = kStopped;
+    if (skip_)
+        status_ = kSkipped;
+    LeaveCriticalSection(&lock_);
+    return 0;
+}
+
+bool DownloadThread::OnReadProgress(uint32_t bytesRead, void* param, const uint8_t* body, uint64_t bodyBytes) {
+    return static_cast<DownloadThread*>(param)->ReadProgress(bytesRead, body, bodyBytes);
+}
+
+bool DownloadThread::ReadProgress(uint32_t bytesRead, const uint8_t* body, uint64_t bodyBytes) {
+    DownloadDataMessage* m = new (std::nothrow) DownloadDataMessage();
+    if (m) {
+        try {
+            m->workerNumber = number_;
+            m->bytesRead = static_cast<int32_t>(bytesRead);
+            std::string value;
+            if (client_->GetHeader("Content-Type", value))
+                m->contentType = value.substr(0, DownloadDataMessage::kMaxContentType);
+            if (client_->GetHeader("Content-Length", value))
+                m->contentLength = ParseContentLength(value);
+            if (!IsFilterDecided()) {
+                if (!body) {
+                    m->hasBody = true;  // headers incomplete: an empty copy
+                } else {
+                    uint64_t prefix = bodyBytes < kMaxFilterPrefix ? bodyBytes : kMaxFilterPrefix;
+                    // Only a prefix that grew is worth another look by the filter.
+                    if (prefix > prefixSent_ || prefix == 0) {
+                        m->body.assign(body, body + static_cast<size_t>(prefix));
+                        m->bodyLength = static_cast<int32_t>(prefix);
+                        m->hasBody = true;
+                        prefixSent_ = prefix;
+                    }
+                }
+            }
+        } catch (const std::bad_alloc&) {
+            m->body.clear();
+            m->hasBody = false;
+            m->bodyLength = 0;
+        }
+        if (!notifyWindow_ || !PostMessageA(notifyWindow_, WM_DOWNLOAD_DATA, 0, reinterpret_cast<LPARAM>(m)))
+            delete m;  // nobody will receive it
+    }
+    return !StopOrSkipRequested();
+}

@@ -1,0 +1,264 @@
+// Worker threads against the scripted server, reporting to a real hidden window.
+#include <gtest/gtest.h>
+
+#include "core/CAtlHttpClientT.h"
+#include "core/DownloadDataMessage.h"
+#include "core/DownloadThread.h"
+#include "tests/net/ScriptedServer.h"
+
+#include <memory>
+#include <vector>
+
+using namespace nettest;
+
+namespace {
+
+const char kUserAgent[] = "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)\r\n";
+
+// A hidden window that collects the worker records it receives.
+class RecordWindow {
+public:
+    RecordWindow() {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "BkfNetTestRecords";
+        RegisterClassA(&wc);
+        hwnd_ = CreateWindowA("BkfNetTestRecords", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~RecordWindow() {
+        DestroyWindow(hwnd_);
+        Pump();  // what is left in the queue is freed by the records' owner: us
+        for (DownloadDataMessage* m : records)
+            delete m;
+    }
+    HWND Handle() const { return hwnd_; }
+    void Pump() {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_DOWNLOAD_DATA && msg.hwnd == nullptr)
+                DownloadDataMessage::Free(msg.lParam);
+            else
+                DispatchMessageA(&msg);
+        }
+    }
+    // Handles messages until the worker's thread has ended (bounded).
+    bool RunUntilDone(DownloadThread& worker, DWORD limitMs = 10000) {
+        DWORD start = GetTickCount();
+        while (worker.IsRunning()) {
+            if (GetTickCount() - start > limitMs)
+                return false;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            Pump();
+        }
+        worker.Wait();
+        Pump();
+        return true;
+    }
+    std::vector<DownloadDataMessage*> records;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == WM_DOWNLOAD_DATA) {
+            RecordWindow* self = reinterpret_cast<RecordWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+            if (self)
+                self->records.push_back(DownloadDataMessage::FromLParam(lParam));
+            else
+                DownloadDataMessage::Free(lParam);
+            return 0;
+        }
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+    HWND hwnd_;
+};
+
+UrlQueueEntry Entry(const ScriptedServer& s, const std::string& path) {
+    UrlQueueEntry e;
+    e.url = "http://127.0.0.1:" + std::to_string(s.Port()) + path;
+    e.referrer = e.url;
+    e.isImage = 1;
+    e.extension = ".jpg";
+    return e;
+}
+
+std::unique_ptr<DownloadThread> MakeWorker(HWND window, const UrlQueueEntry& entry, int timeoutSeconds = 5) {
+    return std::unique_ptr<DownloadThread>(new DownloadThread(window, DownloadThread::NextWorkerNumber(), entry,
+                                                              new CAtlHttpClientT(), std::vector<MyBasicAuthObject*>(),
+                                                              timeoutSeconds));
+}
+
+}  // namespace
+
+TEST(Worker, DownloadsAndReportsEachRead) {
+    ScriptedServer server;
+    ASSERT_TRUE(server.Start());
+    std::string body(6000, 'j');
+    server.AddConnection(Script{ReadRequest(), Send("HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: 6000\r\n\r\n"),
+                                Pause(50), Send(body.substr(0, 3000)), Pause(50), Send(body.substr(3000)), Close()});
+    RecordWindow window;
+    auto worker = MakeWorker(window.Handle(), Entry(server, "/p.jpg"));
+    EXPECT_EQ(DownloadThread::kCreated, worker->GetStatus());
+    ASSERT_TRUE(worker->Start());
+    ASSERT_TRUE(window.RunUntilDone(*worker));
+    EXPECT_EQ(DownloadThread::kDone, worker->GetStatus());
+    EXPECT_EQ(0, worker->GetLastSocketError());
+    EXPECT_EQ(6000u, worker->GetClient()->GetBodyLength());
+
+    // The cookie line goes out even without cookies.
+    EXPECT_EQ("GET /p.jpg HTTP/1.1\r\nCookie:;\r\nHost: 127.0.0.1:" + std::to_string(server.Port()) + "\r\n" + kUserAgent + "\r\n",
+              server.Requests()[0]);
+
+    ASSERT_GE(window.records.size(), 2u);
+    // The read that completes the headers carries an empty copy and no header values yet.
+    DownloadDataMessage* first = window.records[0];
+    EXPECT_EQ(worker->GetNumber(), first->workerNumber);
+    EXPECT_TRUE(first->hasBody);
+    EXPECT_EQ(0, first->bodyLength);
+    EXPECT_EQ("", first->contentType);
+    EXPECT_EQ(0, first->contentLength);
+    DownloadDataMessage* last = window.records.back();
+    EXPECT_EQ("image/jpeg", last->contentType);
+    EXPECT_EQ(6000, last->contentLength);
+    EXPECT_EQ(6000, last->bodyLength);
+    EXPECT_EQ(body, std::string(last->body.begin(), last->body.end()));
+    int64_t total = 0;
+    for (DownloadDataMessage* m : window.records)
+        total += m->bytesRead;
+    EXPECT_EQ(static_cast<int64_t>(6000 + 67), total);
+}
+
+TEST(Worker, CookieTextCannotAddHeaderLines) {
+    EXPECT_EQ("Cookie:a=1; b=2;\r\n", DownloadThread::BuildCookieLine("a=1; b=2"));
+    EXPECT_EQ("Cookie:a=1X-Evil: 1;\r\n", DownloadThread::BuildCookieLine("a=1\r\nX-Evil: 1"));
+
+    ScriptedServer server;
+    ASSERT_TRUE(server.Start());
+    server.AddConnection(Respond("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 1\r\n\r\nx"));
+    RecordWindow window;
+    auto worker = MakeWorker(window.Handle(), Entry(server, "/"));
+    worker->SetCookies("sid=7\r\n\r\nGET /evil");
+    ASSERT_TRUE(worker->Start());
+    ASSERT_TRUE(window.RunUntilDone(*worker));
+    EXPECT_NE(std::string::npos, server.Requests()[0].find("\r\nCookie:sid=7GET /evil;\r\nHost: "));
+}
+
+TEST(Worker, FilterDecidedRecordsCarryCountsOnly) {
+    ScriptedServer server;
+    ASSERT_TRUE(server.Start());
+    server.AddConnection(RespondInPieces("HTTP/1.1 200 OK\r\nContent-Length: 20000\r\n\r\n" + std::string(20000, 'b'), 2000, 30));
+    RecordWindow window;
+    auto worker = MakeWorker(window.Handle(), Entry(server, "/big.jpg"));
+    worker->SetFilterDecided();
+    ASSERT_TRUE(worker->Start());  // Start clears the flag ...
+    worker->SetFilterDecided();    // ... so the manager sets it while the worker runs
+    ASSERT_TRUE(window.RunUntilDone(*worker));
+    EXPECT_EQ(DownloadThread::kDone, worker->GetStatus());
+    size_t withBody = 0;
+    for (DownloadDataMessage* m : window.records)
+        if (m->bodyLength > 0)
+            ++withBody;
+    EXPECT_LE(withBody, 1u);  // at most a record made before the flag was seen
+}
+
+TEST(Worker, BodyCopiesStopAtABoundedPrefix) {
+    ScriptedServer server;
+    ASSERT_TRUE(server.Start());
+    const size_t size = DownloadThread::kMaxFilterPrefix + 100000;
+    server.AddConnection(Respond("HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(size) + "\r\n\r\n" + std::string(size, 'q')));
+    RecordWindow window;
+    auto worker = MakeWorker(window.Handle(), Entry(server, "/big.jpg"));
+    ASSERT_TRUE(worker->Start());
+    ASSERT_TRUE(window.RunUntilDone(*worker));
+    EXPECT_EQ(DownloadThread::kDone, worker->GetStatus());
+    size_t largest = 0, fullCopies = 0;
+    for (DownloadDataMessage* m : window.records) {
+        largest = std::max(largest, m->body.size());
+        if (m->body.size() == DownloadThread::kMaxFilterPrefix)
+            ++fullCopies;
+    }
+    EXPECT_EQ(DownloadThread::kMaxFilterPrefix, largest);
+    EXPECT_EQ(1u, fullCopies);
+}
+
+TEST(Worker, StopAndSkipEndAStalledDownloadAtOnce) {
+    for (bool skip : {false, true}) {
+        ScriptedServer server;
+        ASSERT_TRUE(server.Start());
+        server.AddConnection(Script{ReadRequest(), Send("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc"), Stall(20000)});
+        RecordWindow window;
+        auto worker = MakeWorker(window.Handle(), Entry(server, "/s.jpg"), 30);
+        ASSERT_TRUE(worker->Start());
+        Sleep(300);
+        DWORD start = GetTickCount();
+        worker->Stop(skip);
+        ASSERT_TRUE(window.RunUntilDone(*worker, 3000));
+        EXPECT_LT(GetTickCount() - start, 2000u);
+        EXPECT_EQ(skip ? DownloadThread::kSkipped : DownloadThread::kStopped, worker->GetStatus());
+        EXPECT_FALSE(worker->GetClient()->GetSocket().HasSocket());  // closed by the worker itself
+    }
+}
+
+TEST(Worker, StopWhileConnectingOrLookingUp) {
+    RecordWindow window;
+    ASSERT_TRUE(window.Handle() != nullptr);
+    UrlQueueEntry e;
+    // No answer on this address (or an immediate failure where the network is unreachable).
+    e.url = "http://192.0.2.1/x.jpg";
+    auto worker = MakeWorker(window.Handle(), e, 30);
+    ASSERT_TRUE(worker->Start());
+    Sleep(200);
+    DWORD start = GetTickCount();
+    const bool stillConnecting = worker->IsRunning();
+    worker->Stop(true);
+    ASSERT_TRUE(window.RunUntilDone(*worker, 3000));
+    EXPECT_LT(GetTickCount() - start, 2000u);
+    if (stillConnecting)
+        EXPECT_EQ(DownloadThread::kSkipped, worker->GetStatus());
+    else
+        EXPECT_EQ(DownloadThread::kFailed, worker->GetStatus());  // the network refused at once
+
+    // A name that needs a look-up.
+    e.url = "http://no-such-host.invalid/x.jpg";
+    auto second = MakeWorker(window.Handle(), e, 30);
+    ASSERT_TRUE(second->Start());
+    second->Stop(false);
+    ASSERT_TRUE(window.RunUntilDone(*second, 3000));
+    EXPECT_EQ(DownloadThread::kStopped, second->GetStatus());
+}
+
+TEST(Worker, FailuresKeepStatusAndSocketError) {
+    ScriptedServer server;
+    ASSERT_TRUE(server.Start());
+    server.AddConnection(Respond("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n"));
+    server.AddConnection(Script{ReadRequest(), Send("HTTP/1.1 200 OK\r\n\r\nab"), Stall(5000)});
+    RecordWindow window;
+    auto notFound = MakeWorker(window.Handle(), Entry(server, "/missing.jpg"));
+    ASSERT_TRUE(notFound->Start());
+    ASSERT_TRUE(window.RunUntilDone(*notFound));
+    EXPECT_EQ(DownloadThread::kFailed, notFound->GetStatus());
+    EXPECT_EQ(404, notFound->GetClient()->GetStatus());
+
+    auto stalled = MakeWorker(window.Handle(), Entry(server, "/slow.jpg"), 1);
+    ASSERT_TRUE(stalled->Start());
+    ASSERT_TRUE(window.RunUntilDone(*stalled));
+    EXPECT_EQ(DownloadThread::kFailed, stalled->GetStatus());
+    EXPECT_EQ(258, stalled->GetLastSocketError());
+}
+
+TEST(Worker, NumbersKeepCountingAndLostRecordsAreFreed) {
+    int32_t a = DownloadThread::NextWorkerNumber();
+    int32_t b = DownloadThread::NextWorkerNumber();
+    EXPECT_EQ(a + 1, b);
+
+    // A worker whose window is gone frees every record it cannot post.
+    ScriptedServer server;
+    ASSERT_TRUE(server.Start());
+    server.AddConnection(Respond("HTTP/1.1 200 OK\r\nContent-Length: 3\r\n\r\nabc"));
+    HWND gone = CreateWindowA("STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    auto worker = MakeWorker(gone, Entry(server, "/a.jpg"));
+    ASSERT_TRUE(worker->Start());
+    worker->Wait();
+    EXPECT_EQ(DownloadThread::kDone, worker->GetStatus());
+}
