@@ -1,0 +1,184 @@
+// CWinBmp: packed DIB layout, drawing through GDI, blending, packed-DIB and clipboard exchange.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+
+#include "imaging/TextException.h"
+#include "imaging/WinBmp.h"
+#include "tests/formats/FormatsTestSupport.h"
+
+namespace {
+
+// Fills a 32-bit bitmap with a pattern that differs in every pixel.
+void FillPattern(CWinBmp& bmp, int width, int height)
+{
+    bmp.Create(width, height, 32, false);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            bmp.SetPixel(x, y, PLMakePixel(static_cast<uint8_t>(10 * x), static_cast<uint8_t>(20 * y), 99));
+}
+
+// A top-down 32-bit DIB section with a memory DC, for reading back what was drawn.
+struct Canvas {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old = nullptr;
+    uint32_t* bits = nullptr;
+    int width;
+
+    Canvas(int w, int h) : width(w)
+    {
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* p = nullptr;
+        bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+        bits = static_cast<uint32_t*>(p);
+        dc = CreateCompatibleDC(nullptr);
+        old = SelectObject(dc, bitmap);
+    }
+    ~Canvas()
+    {
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        DeleteObject(bitmap);
+    }
+    uint32_t RGBAt(int x, int y)
+    {
+        GdiFlush();
+        return bits[y * width + x] & 0xFFFFFF;
+    }
+};
+
+TEST(WinBmp, PackedDibLayout)
+{
+    CWinBmp bmp;
+    EXPECT_EQ(16, bmp.GetWidth());
+    EXPECT_EQ(8, bmp.GetBitsPerPixel());
+    EXPECT_EQ(16, bmp.GetBytesPerLine());
+    EXPECT_EQ(40 + 1024 + 256, WinBmpDibSize(16, 16, 8));
+    EXPECT_EQ(4, WinBmpBytesPerLine(9, 1));
+    EXPECT_EQ(12, WinBmpBytesPerLine(3, 24));
+    // Rows are stored bottom-up behind header and palette.
+    EXPECT_EQ(reinterpret_cast<uint8_t*>(bmp.GetBMI()) + 40 + 1024, bmp.GetBits());
+    EXPECT_EQ(bmp.GetBits() + 15 * 16, bmp.GetLine(0));
+    EXPECT_EQ(bmp.GetBits(), bmp.GetLine(15));
+
+    bmp.Create(9, 3, 1, false);
+    EXPECT_EQ(4, bmp.GetBytesPerLine());
+    EXPECT_EQ(3, bmp.GetBMI()->biHeight);
+    EXPECT_EQ(1, bmp.GetBMI()->biBitCount);
+}
+
+TEST(WinBmp, DrawsWholeScaledAndPartly)
+{
+    CWinBmp bmp;
+    FillPattern(bmp, 3, 2);
+    Canvas canvas(6, 4);
+    bmp.Draw(canvas.dc, 0, 0);
+    EXPECT_EQ(bmp.GetPixel(2, 1) & 0xFFFFFF, canvas.RGBAt(2, 1));
+    EXPECT_EQ(bmp.GetPixel(1, 0) & 0xFFFFFF, canvas.RGBAt(1, 0));
+
+    Canvas part(3, 2);
+    bmp.DrawPart(part.dc, 0, 0, 0, 0, 3, 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(bmp.GetPixel(x, y) & 0xFFFFFF, part.RGBAt(x, y));
+
+    Canvas scaled(6, 4);
+    bmp.DrawScaled(scaled.dc, 0, 0, 2.0);
+    EXPECT_EQ(bmp.GetPixel(1, 0) & 0xFFFFFF, scaled.RGBAt(2, 0));
+    EXPECT_EQ(bmp.GetPixel(2, 1) & 0xFFFFFF, scaled.RGBAt(5, 3));
+}
+
+TEST(WinBmp, DrawOntoBlendsByAlphaAndClips)
+{
+    CWinBmp dst;
+    dst.Create(4, 4, 32, false);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            dst.SetPixel(x, y, PLMakePixel(30, 20, 10, 40));
+    CWinBmp white;
+    white.Create(2, 2, 32, true);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x)
+            white.SetPixel(x, y, PLMakePixel(255, 255, 255, 255));
+    // Offsets count from the bottom row in memory; (-1, -1) leaves one pixel: the bottom-left.
+    dst.DrawOnto(white, -1, -1);
+    EXPECT_EQ(PLMakePixel(254, 254, 254, 40), dst.GetPixel(0, 3));
+    EXPECT_EQ(PLMakePixel(30, 20, 10, 40), dst.GetPixel(1, 3));
+    EXPECT_EQ(PLMakePixel(30, 20, 10, 40), dst.GetPixel(0, 2));
+
+    CWinBmp indexed;
+    indexed.Create(1, 1, 8, false);
+    indexed.SetPaletteEntry(0, 1, 2, 3, 4);
+    indexed.GetLine(0)[0] = 0;
+    dst.DrawOnto(indexed, 3, 3);
+    EXPECT_EQ(PLMakePixel(1, 2, 3, 4), dst.GetPixel(3, 0));
+}
+
+TEST(WinBmp, PackedDibCopiesRoundTripAndShortOnesAreRefused)
+{
+    CWinBmp src;
+    FillPattern(src, 5, 3);
+    HGLOBAL copy = src.MakeGlobalCopy();
+    ASSERT_TRUE(copy != nullptr);
+    const BITMAPINFOHEADER* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(copy));
+    CWinBmp dst;
+    dst.CreateFromPackedDib(header, GlobalSize(copy));
+    EXPECT_TRUE(dst == src);
+    try {
+        CWinBmp other;
+        other.CreateFromPackedDib(header, 40 + 10);
+        ADD_FAILURE() << "short DIB accepted";
+    } catch (const CTextException& e) {
+        EXPECT_EQ(2, e.GetCode());
+    }
+    GlobalUnlock(copy);
+    GlobalFree(copy);
+
+    // A top-down DIB is turned the right way up.
+    std::vector<uint8_t> topDown(40 + 4 * 2, 0);
+    BITMAPINFOHEADER* bi = reinterpret_cast<BITMAPINFOHEADER*>(topDown.data());
+    bi->biSize = 40;
+    bi->biWidth = 1;
+    bi->biHeight = -2;
+    bi->biPlanes = 1;
+    bi->biBitCount = 32;
+    topDown[40] = 0x11;  // first row in memory: the top
+    topDown[44] = 0x22;
+    dst.CreateFromPackedDib(bi, topDown.size());
+    EXPECT_EQ(0x11u, dst.GetPixel(0, 0) & 0xFF);
+    EXPECT_EQ(0x22u, dst.GetPixel(0, 1) & 0xFF);
+
+    // A missing resource leaves the bitmap as it was.
+    EXPECT_FALSE(dst.LoadFromResource(GetModuleHandleA(nullptr), 31999));
+    EXPECT_EQ(1, dst.GetWidth());
+}
+
+TEST(WinBmp, ClipboardRoundTrip)
+{
+    CWinBmp src;
+    FillPattern(src, 4, 3);
+    ASSERT_TRUE(src.CopyToClipboard());
+    CWinBmp dst;
+    ASSERT_TRUE(dst.CreateFromClipboard(CF_DIB));
+    ASSERT_EQ(4, dst.GetWidth());
+    ASSERT_EQ(3, dst.GetHeight());
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(src.GetPixel(x, y) & 0xFFFFFF, dst.GetPixel(x, y) & 0xFFFFFF);
+    CWinBmp fromBitmap;
+    if (IsClipboardFormatAvailable(CF_BITMAP)) {
+        ASSERT_TRUE(fromBitmap.CreateFromClipboard(CF_BITMAP));
+        EXPECT_EQ(32, fromBitmap.GetBitsPerPixel());
+        EXPECT_EQ(src.GetPixel(3, 2) & 0xFFFFFF, fromBitmap.GetPixel(3, 2) & 0xFFFFFF);
+    }
+    EXPECT_FALSE(dst.CreateFromClipboard(CF_TIFF));
+}
+
+}  // namespace
