@@ -253,6 +253,9 @@ void CBmpDecoder::DecodeImage(CBmp* pBmp, CPaletteTable& palette, int& wantedBpp
         uint64_t count = info.clrUsed ? info.clrUsed : (1u << info.bitCount);
         if (count > 256)
             count = 256;
+        // A count that runs into the pixel data is wrong: read only what lies before it.
+        if (info.offBits >= afterHeader + 4 && (info.offBits - afterHeader) / 4 < count)
+            count = (info.offBits - afterHeader) / 4;
         if (afterHeader > pSource->GetPosition()) {
             uint64_t gap = afterHeader - pSource->GetPosition();
             if (gap > pSource->GetRemaining())

@@ -101,9 +101,17 @@ toff_t SizeProc(thandle_t handle)
     return static_cast<toff_t>(static_cast<MemClient*>(handle)->DataSize());
 }
 
-int MapProc(thandle_t, void**, toff_t*)
+// Reading streams offer their memory as a mapping: libtiff then reads strips and tiles in
+// place (bounds-checked against the size), which also avoids its raw-buffer size check
+// rejecting valid uncompressed tiles when it has to copy them.
+int MapProc(thandle_t handle, void** base, toff_t* size)
 {
-    return 0;
+    MemClient* c = static_cast<MemClient*>(handle);
+    if (c->writable)
+        return 0;
+    *base = c->data;
+    *size = static_cast<toff_t>(c->ownSize);
+    return 1;
 }
 
 void UnmapProc(thandle_t, void*, toff_t) {}
@@ -145,7 +153,7 @@ TIFF* TIFFOpenMem(const uint8_t* data, size_t size, size_t* sizeHolder)
     TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
     if (options)
         TIFFOpenOptionsSetMaxSingleMemAlloc(options, static_cast<tmsize_t>(kMaxPictureBytes + 65536));
-    TIFF* tif = TIFFClientOpenExt("MemSource", sizeHolder ? "w" : "rm", c, ReadProc, WriteProc, SeekProc,
+    TIFF* tif = TIFFClientOpenExt("MemSource", sizeHolder ? "w" : "r", c, ReadProc, WriteProc, SeekProc,
                                   CloseProc, SizeProc, MapProc, UnmapProc, options);
     if (options)
         TIFFOpenOptionsFree(options);
