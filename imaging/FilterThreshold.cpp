@@ -1,0 +1,14 @@
+#include "imaging/FilterThreshold.h"
+
+#include "imaging/Bmp.h"
+#include "imaging/FilterSupport.h"
+#include "imaging/PixelFilterKernels.h"
+
+void CFilterThreshold::Apply(CBmp* src, CBmp* dst) {
+    if (src == dst) return CFilter::ApplyInPlace(dst);
+    RequireDepth(src, 32, "Thresholding needs a 32-bit picture.");
+    dst->Create(src->GetWidth(), src->GetHeight(), 8, false);
+    CBmpLockScope a(src, true, false), b(dst, false, true);
+    pixfilt::Threshold(src->GetLineArray(), src->GetWidth(), src->GetHeight(), dst->GetLineArray(), m_Lower,
+                       m_Upper, m_Channel);
+}
