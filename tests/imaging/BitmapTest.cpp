@@ -85,3 +85,22 @@ TEST(ImagingBitmap, ConversionsBetweenDepths)
     same.SetPixel(0, 0, 1);
     EXPECT_FALSE(same == rgb);
 }
+
+TEST(ImagingBitmap, TrueColourToEightBitsGoesThroughTheQuantiser)
+{
+    CAnyBmp src;
+    src.Create(8, 2, 32, false);
+    for (int x = 0; x < 8; ++x) {
+        src.SetPixel(x, 0, PLMakePixel(255, 0, 0));
+        src.SetPixel(x, 1, PLMakePixel(0, 0, 255));
+    }
+    CAnyBmp pal;
+    pal.CreateCopy(src, 8);
+    ASSERT_EQ(8, pal.GetBitsPerPixel());
+    PLPixel32 top = pal.GetPalette()[pal.GetPixel(3, 0)];
+    PLPixel32 bottom = pal.GetPalette()[pal.GetPixel(3, 1)];
+    EXPECT_GT(PLPixelRed(top), 200);
+    EXPECT_LT(PLPixelBlue(top), 60);
+    EXPECT_GT(PLPixelBlue(bottom), 200);
+    EXPECT_LT(PLPixelRed(bottom), 60);
+}
