@@ -1,0 +1,55 @@
+#!/bin/sh
+# Thumbnail making: our JPEG decoder plus the two-pass resize to fit 160 x 160 (under Wine),
+# beside djpeg -scale 1/8 piped through pamscale (native Linux) on the same files, and the
+# ratio of the two totals. Figures only; nothing is judged.
+# Usage: BUILD_DIR=/work/main/build-<you> bench/thumbnail_bench.sh [folder of JPEGs] [runs]
+# Without a folder, four 12-megapixel (4000 x 3000) JPEGs are made first.
+set -e
+here=$(cd "$(dirname "$0")/.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$here/build}
+runs=${2:-3}
+exe=$BUILD_DIR/bench/bench_thumbnail.exe
+[ -f "$exe" ] || { echo "build bench_thumbnail first (BUILD_TARGET=bench_thumbnail)" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+folder=${1:-}
+if [ -z "$folder" ]; then
+  folder=$work/jpegs
+  mkdir -p "$folder"
+  IM=convert
+  command -v convert-im6.q16 >/dev/null 2>&1 && IM=convert-im6.q16
+  for i in 1 2 3 4; do
+    $IM -size 1000x750 -seed $i plasma:green-orange -resize 4000x3000! -attenuate 0.3 +noise Gaussian \
+        -depth 8 "$work/p$i.ppm"
+    cjpeg -quality 90 "$work/p$i.ppm" > "$folder/photo$i.jpg"
+    rm -f "$work/p$i.ppm"
+  done
+fi
+
+ref_best=""
+r=0
+while [ $r -lt "$runs" ]; do
+  s=$(date +%s%N)
+  for f in "$folder"/*.jpg "$folder"/*.jpeg; do
+    [ -f "$f" ] || continue
+    djpeg -scale 1/8 "$f" | pamscale -xyfit 160 160 > /dev/null
+  done
+  e=$(date +%s%N)
+  t=$(( (e - s) / 1000 ))
+  if [ -z "$ref_best" ] || [ $t -lt $ref_best ]; then ref_best=$t; fi
+  r=$((r + 1))
+done
+echo "Reference: djpeg -scale 1/8 | pamscale -xyfit 160 160 (native Linux), best of $runs:"
+awk -v us="$ref_best" 'BEGIN { printf "  total %.1f ms\n", us / 1000 }'
+
+echo "Ours: CAnyPicDecoder to 32 bits + CFilterResizeBilinear to fit 160 x 160 (under Wine):"
+. "$here/scripts/wine-env.sh"
+winpath=$(printf 'Z:%s' "$folder" | tr / '\\')
+out=$(wine "$exe" -n "$runs" "$winpath" 2>/dev/null | tr -d '\r')
+printf "%s\n" "$out" | grep -v "^TOTAL_MS"
+ours=$(printf "%s\n" "$out" | awk '/^TOTAL_MS/ { print $2 }')
+awk -v ours="$ours" -v us="$ref_best" 'BEGIN {
+  ref = us / 1000
+  if (ref > 0 && ours != "") printf "Ratio ours / reference: %.2f\n", ours / ref
+}'
