@@ -130,7 +130,10 @@ void DecodePlain(CDataSource* src, const BmpInfo& info, const BmpRowWriter& out,
         case 32: {
             PLPixel32* dst = reinterpret_cast<PLPixel32*>(row);
             if (!info.hasMasks) {
+                // Plain 32-bit files carry no alpha; their fourth byte is usually 0.
                 memcpy(dst, p, rowBytes);
+                for (int x = 0; x < width; ++x)
+                    dst[x] |= 0xFF000000u;
             } else {
                 for (int x = 0; x < width; ++x) {
                     uint32_t v = LE32(p + 4 * x);

@@ -107,6 +107,14 @@ TEST(ImagingBmp, OneBitUsesItsPalette)
     EXPECT_EQ(PLMakePixel(0, 0, 255), bmp.GetPixel(1, 0));
 }
 
+TEST(ImagingBmp, PlainThirtyTwoBitsAreOpaque)
+{
+    CAnyBmp bmp;
+    ASSERT_EQ(0, DecodeBytes(MakeBmp(1, 1, 32, 0, {}, {1, 2, 3, 0}), bmp));
+    EXPECT_FALSE(bmp.HasAlpha());
+    EXPECT_EQ(PLMakePixel(3, 2, 1, 255), bmp.GetPixel(0, 0));
+}
+
 TEST(ImagingBmp, BitFieldMasksBehindAPlainHeader)
 {
     // 16 bits, BI_BITFIELDS, masks right after the 40-byte header.
