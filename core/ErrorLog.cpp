@@ -87,8 +87,12 @@ void ErrorLog::WriteHeader(const ErrorLogOptions& options, const std::string& ta
 
 void ErrorLog::WriteLine(const ErrorLogOptions& options, int statusCode, int socketError, const std::string& url,
                          IErrorsView* view) {
+    WriteReasonLine(options, ReasonText(statusCode, socketError), url, view);
+}
+
+void ErrorLog::WriteReasonLine(const ErrorLogOptions& options, const std::string& reason, const std::string& url,
+                               IErrorsView* view) {
     if (!options.use) return;
-    std::string reason = ReasonText(statusCode, socketError);
     // The URL comes from a page: keep it on one line so it cannot forge log lines.
     std::string safeUrl = url;
     for (char& c : safeUrl)

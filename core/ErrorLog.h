@@ -23,6 +23,9 @@ public:
     // file cannot be opened.
     void WriteLine(const ErrorLogOptions& options, int statusCode, int socketError, const std::string& url,
                    IErrorsView* view);
+    // A line with a reason of the caller's (a picture that could not be written, for example).
+    void WriteReasonLine(const ErrorLogOptions& options, const std::string& reason, const std::string& url,
+                         IErrorsView* view);
     void WriteFooter(const ErrorLogOptions& options, const std::string& taskName);
 
     // The reason text of a line: "HTTP error: 404 Requested URL not found", "NET error: timeout"...

@@ -48,3 +48,5 @@
 #define IDS_LOG_503                  347
 #define IDS_LOG_4XX                  348
 #define IDS_LOG_5XX                  349
+// Texts of this program beyond the classic table.
+#define IDS_LOG_FILE_ERROR           28672

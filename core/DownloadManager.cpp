@@ -1,0 +1,380 @@
+#include "core/DownloadManager.h"
+
+#include "core/BasicAuthObject.h"
+#include "core/CAtlHttpClientT.h"
+#include "core/DownloadThread.h"
+#include "core/DownloadViews.h"
+#include "core/DownloadManagerTexts.h"
+#include "core/FileTypes.h"
+#include "core/LinkEnqueuer.h"
+#include "core/ProgramSettings.h"
+#include "core/PropertyBag.h"
+#include "core/ResumeFile.h"
+#include "core/StringHelpers.h"
+#include "core/TaskEnqueueHost.h"
+#include "core/TaskOptions.h"
+#include "core/UrlParts.h"
+#include "resources/engine_ids.h"
+
+#include <algorithm>
+
+DownloadManager::DownloadManager(ProgramSettings* settings, IDownloadViews* views)
+    : settings_(settings), views_(views), errorLog_(settings->GetProgramFolder() + "errors.log") {}
+
+DownloadManager::~DownloadManager() {
+    // The window's WM_DESTROY stops the run; without a window the workers are stopped here.
+    if (m_hWnd) ::DestroyWindow(m_hWnd);
+    if (!idle_) Stop(0);
+    for (DownloadThread* w : workers_) delete w;
+    workers_.clear();
+}
+
+HWND DownloadManager::CreateManagerWindow(HWND parent) {
+    return Create(parent, nullptr, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+}
+
+LRESULT DownloadManager::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
+    list_.Create(m_hWnd);
+    return 0;
+}
+
+LRESULT DownloadManager::OnSize(UINT, WPARAM, LPARAM lParam, BOOL&) {
+    list_.Layout(LOWORD(lParam), HIWORD(lParam));
+    return 0;
+}
+
+LRESULT DownloadManager::OnNotify(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
+    NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header && header->hwndFrom == list_.Handle() && header->code == NM_CUSTOMDRAW)
+        return list_.OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+    handled = FALSE;
+    return 0;
+}
+
+LRESULT DownloadManager::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
+    if (wParam == kSchedulerTimer) Tick();
+    else if (wParam == kSaveTimer) SaveState();
+    else handled = FALSE;
+    return 0;
+}
+
+LRESULT DownloadManager::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
+    Stop(0);
+    list_.RemoveAll();
+    handled = FALSE;
+    return 0;
+}
+
+std::string DownloadManager::TaskName() const { return task_ ? task_->TaskName : std::string(); }
+
+ErrorLogOptions DownloadManager::LogOptions() const {
+    ErrorLogOptions o;
+    o.use = settings_->LogFileUse;
+    o.clearMode = settings_->LogFileClearMode;
+    o.maxSize = settings_->LogFileMaxSize;
+    return o;
+}
+
+void DownloadManager::ShowStatus(const std::string& text) {
+    statusLine_ = text;
+    if (views_) views_->SetStatusLine(text);
+}
+
+std::string DownloadManager::StatusLine() const { return statusLine_; }
+
+void DownloadManager::RefreshStatusLine() {
+    ShowStatus(BuildStatusLine(TaskName(), queue_.QueueSize(), imagesDownloaded_, errorsInRun_));
+}
+
+void DownloadManager::Start(TaskOptions* task, int mode) {
+    if (!idle_ || busy_) return;
+    if (task) task_ = task;
+    if (!task_) return;
+    busy_ = true;
+    RemoveUnknownFileTypes(settings_->Filetypes, task_->Filetypes);
+    errorsInRun_ = 0;
+
+    ShowStatus(EngineText(IDS_STATUS_TASK_PREFIX) + TaskName() + EngineText(IDS_TASK_IS_STARTED_SUFFIX));
+    list_.RemoveAll();
+    const std::string cache = task_->GetCacheFilePath();
+    if (cache.empty()) {
+        queue_.ClearAll();
+    } else {
+        TaskOptions* t = task_;
+        LoadResumeFile(cache, queue_, imagesDownloaded_, [t](PropertyBag& bag) { t->LoadProgress(bag); });
+    }
+    // Addresses that were in progress when the file was written are work still to do.
+    queue_.ClearInProgress();
+    if (views_ && views_->TasksTree()) views_->TasksTree()->OnTaskStarted(task_, 0);
+    if (views_ && views_->MainFrame()) views_->MainFrame()->OnTaskStarted(task_);
+    if (views_ && views_->DownloadGraph()) views_->DownloadGraph()->Start();
+    if (views_ && views_->MessagesViewer())
+        views_->MessagesViewer()->AddMessage(1, WithTaskName(EngineText(IDS_MSG_TASK_STARTED), TaskName()), "");
+
+    hasParkedQueue_ = false;
+    parkedQueue_.clear();
+    parkedProcessed_.clear();
+    if (mode == kRetryAllErrors || mode == kRetrySelectedError) {
+        // Only the listed addresses run; the task's own queue waits for the next resume.
+        parkedQueue_ = queue_.QueuedEntries();
+        for (const auto& p : queue_.ProcessedInKeyOrder()) parkedProcessed_.emplace_back(*p.first, *p.second);
+        hasParkedQueue_ = true;
+        queue_.ClearQueue();
+        queue_.ClearProcessed();
+    } else if (mode != kStartOrResume) {
+        queue_.ClearAll();
+        imagesDownloaded_ = 0;
+    }
+    lastResultCode_ = 0;
+    consecutiveNetFailures_ = 0;
+    nothingSucceeded_ = true;
+    runMode_ = mode;
+    queue_.SetPreferredEndings(PictureEndings(settings_->Filetypes));
+    SeedQueue(mode);
+
+    idle_ = false;
+    paused_ = false;
+    errorLog_.WriteHeader(LogOptions(), TaskName(), views_ ? views_->ErrorsViewer() : nullptr);
+    lastTickTime_ = GetTickCount();
+    SetTimer(m_hWnd, kSchedulerTimer, kSchedulerPeriod, nullptr);
+    if (settings_->SaveCacheIntervale > 0) {
+        UINT minutes = static_cast<UINT>(std::min<int32_t>(settings_->SaveCacheIntervale, 24 * 60));
+        SetTimer(m_hWnd, kSaveTimer, minutes * 60000u, nullptr);
+    }
+    busy_ = false;
+}
+
+void DownloadManager::SeedQueue(int mode) {
+    UrlQueueEntry entry;
+    if (mode == kReloadImages) {
+        const ImageRecordList& images = task_->DownloadedImages;
+        for (int i = 0; i < images.GetCount(); ++i)
+            if (MakeStartEntry(images.GetAt(i).imageUrl, settings_->Filetypes, entry)) queue_.PushBack(entry);
+    } else if (mode == kRetryAllErrors || mode == kRetrySelectedError) {
+        IErrorsView* errors = views_ ? views_->ErrorsViewer() : nullptr;
+        std::vector<std::string> urls;
+        if (errors && mode == kRetryAllErrors) urls = errors->GetUrls();
+        if (errors && mode == kRetrySelectedError) {
+            std::string selected = errors->GetSelectedUrl();
+            if (!selected.empty()) urls.push_back(selected);
+        }
+        for (const std::string& url : urls) EnqueueAddress(url);
+    } else if (queue_.IsQueueEmpty()) {
+        imagesDownloaded_ = 0;
+        std::string start = task_->GetStartUrl();
+        if (!start.empty() && MakeStartEntry(start, settings_->Filetypes, entry)) queue_.PushBack(entry);
+    }
+    if (mode == kRestart || mode == kReloadImages) {
+        task_->Reset();
+        task_->DownloadedImages.Clear();
+        if (views_ && views_->ImagesContainer()) views_->ImagesContainer()->OnImagesCleared(task_);
+        if (views_ && views_->TasksTree()) views_->TasksTree()->RefreshTaskItem(task_);
+    }
+}
+
+void DownloadManager::EnqueueAddress(const std::string& address) {
+    UrlQueueEntry entry;
+    if (MakeStartEntry(address, settings_->Filetypes, entry)) EnqueueLinks({entry.url}, entry);
+}
+
+void DownloadManager::EnqueueLinks(const std::vector<std::string>& links, const UrlQueueEntry& referrer) {
+    TaskEnqueueHost host(
+        *task_, settings_->Filetypes,
+        [this](int index) {
+            if (views_ && views_->ImagesContainer()) views_->ImagesContainer()->OnImageRemoved(task_, index);
+        },
+        [this]() {
+            if (views_ && views_->TasksTree()) views_->TasksTree()->RefreshTaskItem(task_);
+        });
+    EnqueueFoundLinks(queue_, links, referrer, host);
+}
+
+void DownloadManager::Tick() {
+    KillTimer(m_hWnd, kSchedulerTimer);
+    if (idle_ || inTick_) return;
+    inTick_ = true;
+    lastTickTime_ = GetTickCount();
+    ReapFinishedWorkers();
+    if (idle_) {   // a dispatched Stop ended the run meanwhile
+        inTick_ = false;
+        return;
+    }
+    for (int32_t number : list_.UntickedWorkers())
+        if (DownloadThread* w = FindWorker(number)) w->Stop(true);
+
+    if (!paused_ && !StartWorkers()) {
+        inTick_ = false;
+        SetTimer(m_hWnd, kSchedulerTimer, kSchedulerPeriod, nullptr);
+        return;
+    }
+    const int threads = std::max<int32_t>(1, settings_->ThreadsAmount);
+    if (task_->AbortOnRepeatedFailures() && consecutiveNetFailures_ > 2 * threads) {
+        inTick_ = false;
+        Stop(1);
+        return;
+    }
+    inTick_ = false;
+    if (!workers_.empty()) SetTimer(m_hWnd, kSchedulerTimer, kSchedulerPeriod, nullptr);
+    else Finish(0);
+}
+
+void DownloadManager::ReapFinishedWorkers() {
+    for (;;) {
+        auto done = std::find_if(workers_.begin(), workers_.end(), [](DownloadThread* w) { return !w->IsRunning(); });
+        if (done == workers_.end()) return;
+        DownloadThread* worker = *done;
+        workers_.erase(done);
+        HandleResult(worker);
+        worker->Wait();
+        delete worker;
+    }
+}
+
+bool DownloadManager::StartWorkers() {
+    const size_t threads = static_cast<size_t>(std::max<int32_t>(1, settings_->ThreadsAmount));
+    while (workers_.size() < threads) {
+        time_t now = time(nullptr);
+        // A clock set back must not hold connections forever.
+        if (now < lastConnectionStart_) lastConnectionStart_ = now - settings_->PauseBetweenConnections;
+        if (settings_->PauseBetweenConnections > 0 && now - lastConnectionStart_ < settings_->PauseBetweenConnections)
+            return false;
+        lastConnectionStart_ = now;
+        UrlQueueEntry entry;
+        if (!TakeNextUrl(entry)) break;
+        DownloadThread* worker = MakeWorker(entry);
+        workers_.push_back(worker);
+        list_.AddRow(worker->GetNumber(), entry.url, entry.isImage != 0);
+        worker->Start();   // a thread that cannot start leaves status 2 and is reaped next tick
+    }
+    return true;
+}
+
+bool DownloadManager::TakeNextUrl(UrlQueueEntry& entry) {
+    for (;;) {
+        if (queue_.TakeNext(entry)) return true;
+        if (runMode_ >= kReloadImages) return false;
+        std::string url;
+        if (!task_->GetNextGeneratedUrl(url)) return false;
+        UrlQueueEntry referrer;
+        EnqueueLinks({url}, referrer);
+    }
+}
+
+DownloadThread* DownloadManager::MakeWorker(const UrlQueueEntry& entry) {
+    CAtlHttpClientT* client = new CAtlHttpClientT;
+    std::vector<MyBasicAuthObject*> auth;
+    SetUpConnection(entry, auth, client);
+    DownloadThread* worker = new DownloadThread(m_hWnd, DownloadThread::NextWorkerNumber(), entry, client, auth,
+                                                settings_->SocketTimeout);
+    worker->SetCookies(task_->Cookies);
+    if (task_->MaximumSize.enabled && task_->MaximumSize.value > 0)
+        worker->SetMaxBodyBytes(uint64_t(task_->MaximumSize.value) * 1024u);
+    return worker;
+}
+
+void DownloadManager::SetUpConnection(const UrlQueueEntry& entry, std::vector<MyBasicAuthObject*>& auth,
+                                      CAtlHttpClientT* client) {
+    UrlParts target;
+    target.Parse(entry.url);
+    for (const StartingAddress& address : task_->StartingAddresses) {
+        if (!address.UseAuthorization) continue;
+        UrlParts start;
+        if (!start.Parse(address.Url) || !EqualsNoCase(start.HostName(), target.HostName())) continue;
+        MyBasicAuthObject* object = new MyBasicAuthObject(address.UserName, address.Password,
+                                                          settings_->NameForProxy, settings_->PasswordForProxy);
+        object->RestrictToHost(start.HostName());
+        auth.push_back(object);
+    }
+    const bool proxy = settings_->UseMyProxy || settings_->UseWindowsProxy;
+    if (auth.empty() && settings_->UseProxyAuth && proxy)
+        auth.push_back(new MyBasicAuthObject("", "", settings_->NameForProxy, settings_->PasswordForProxy));
+    for (MyBasicAuthObject* object : auth) client->AddAuthObj("basic", object, object);
+    if (settings_->UseMyProxy) client->SetProxy(settings_->ProxyAddress.c_str(), settings_->ProxyPort);
+    if (settings_->UseWindowsProxy) client->SetProxy(nullptr, 0);
+}
+
+void DownloadManager::SaveState() {
+    if (!task_ || task_->GetCacheFilePath().empty()) return;
+    TaskOptions* t = task_;
+    auto saveProgress = [t](PropertyBag& bag) { t->SaveProgress(bag); };
+    if (!hasParkedQueue_) {
+        SaveResumeFile(task_->GetCacheFilePath(), queue_, imagesDownloaded_, saveProgress);
+    } else {
+        // A retry run keeps the task's own queue parked: the file holds both.
+        UrlQueue merged;
+        for (const UrlQueueEntry& e : queue_.QueuedEntries()) merged.PushBack(e);
+        for (const auto& p : queue_.InProgress()) merged.PushBack(p.second);
+        for (const UrlQueueEntry& e : parkedQueue_) merged.PushBack(e);
+        for (const auto& p : queue_.ProcessedInKeyOrder())
+            if (!merged.IsQueued(*p.first)) merged.MarkProcessed(*p.first, *p.second);
+        for (const auto& p : parkedProcessed_)
+            if (!merged.IsKnown(p.first)) merged.MarkProcessed(p.first, p.second);
+        SaveResumeFile(task_->GetCacheFilePath(), merged, imagesDownloaded_, saveProgress);
+    }
+    task_->SaveDownloads();
+}
+
+void DownloadManager::Finish(int reason) {
+    const bool stopped = idle_ || paused_;
+    KillTimer(m_hWnd, kSchedulerTimer);
+    bool parkedWork = false;
+    if (hasParkedQueue_) {
+        for (const UrlQueueEntry& e : parkedQueue_) {
+            if (queue_.IsProcessed(e.url)) continue;
+            queue_.PushBack(e);
+            parkedWork = true;
+        }
+        for (const auto& p : parkedProcessed_)
+            if (!queue_.IsKnown(p.first)) queue_.MarkProcessed(p.first, p.second);
+        parkedQueue_.clear();
+        parkedProcessed_.clear();
+        hasParkedQueue_ = false;
+    }
+    task_->Resume = stopped || parkedWork;
+    task_->Scheduled = false;
+    if (!task_->Resume) queue_.ClearProcessed();
+    KillTimer(m_hWnd, kSaveTimer);
+    SaveState();
+    ShowStatus(statusLine_.substr(0, 1023) + EngineText(IDS_TASK_COMPLETED_SUFFIX));
+    list_.RemoveAll();
+    idle_ = true;
+
+    const std::string result = ResultText(reason);
+    if (views_ && views_->TasksTree()) views_->TasksTree()->OnTaskFinished(task_, stopped);
+    if (views_ && views_->MainFrame()) views_->MainFrame()->OnTaskCompleted(task_, result);
+    if (views_ && views_->DownloadGraph()) views_->DownloadGraph()->Stop();
+    if (views_ && views_->MessagesViewer()) {
+        unsigned id = result.empty() ? IDS_MSG_TASK_COMPLETED : IDS_MSG_TASK_COMPLETED_ERROR;
+        views_->MessagesViewer()->AddMessage(result.empty() ? 1 : 0, WithTaskName(EngineText(id), TaskName()),
+                                             result);
+    }
+    errorLog_.WriteFooter(LogOptions(), TaskName());
+    HWND tree = views_ && views_->TasksTree() ? views_->TasksTree()->GetTasksTreeWindow() : nullptr;
+    if (tree) ::PostMessageA(tree, WM_APP + 2, 0, 0);
+}
+
+void DownloadManager::Stop(int reason) {
+    if (idle_ || busy_) return;
+    busy_ = true;
+    idle_ = true;
+    KillTimer(m_hWnd, kSchedulerTimer);
+    for (DownloadThread* w : workers_) w->Stop(false);
+    std::vector<Threadable*> threads(workers_.begin(), workers_.end());
+    if (!threads.empty()) Threadable::WaitForAll(threads.data(), threads.size());
+    for (DownloadThread* w : workers_) {
+        queue_.PushBack(w->GetEntry());
+        list_.FinishRow(w->GetNumber(), false, true);
+        delete w;
+    }
+    workers_.clear();
+    queue_.ClearInProgress();
+    Finish(reason);
+    busy_ = false;
+}
+
+void DownloadManager::FinishDownloadingAndPause() {
+    if (idle_) return;
+    paused_ = true;
+    for (DownloadThread* w : workers_)
+        if (!w->GetEntry().isImage) w->Stop(false);
+}

@@ -1,0 +1,140 @@
+#pragma once
+// Runs one download task at a time: the run's queue and maps, a scheduler on a window timer that
+// starts one worker thread per address, the handling of each finished worker (retry, log, save
+// the picture or scan the page for links), the status line, the error log, and the periodic
+// save that lets a stopped task continue where it stopped. Everything here runs on the UI
+// thread; workers reach it only through posted WM_USER+1 records.
+#include <windows.h>
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "core/DownloadList.h"
+#include "core/ErrorLog.h"
+#include "core/UrlQueue.h"
+#include "framework/WindowImpl.h"
+
+class DownloadThread;
+class IDownloadViews;
+class MyBasicAuthObject;
+class CAtlHttpClientT;
+class ProgramSettings;
+class TaskOptions;
+
+class DownloadManager : public CWindowImplBase {
+public:
+    enum StartMode { kStartOrResume = 0, kRestart = 1, kReloadImages = 2, kRetryAllErrors = 3, kRetrySelectedError = 4 };
+    static const UINT kSchedulerTimer = 1;
+    static const UINT kSaveTimer = 2;
+    static const UINT kSchedulerPeriod = 200;
+
+    DECLARE_WND_CLASS("Brackenfly_DownloadManager")
+
+    DownloadManager(ProgramSettings* settings, IDownloadViews* views);
+    ~DownloadManager() override;
+
+    // Creates the manager's window (a child of parent) with its list.
+    HWND CreateManagerWindow(HWND parent);
+
+    // Starts a run; ignored unless idle. A null task keeps the current one.
+    void Start(TaskOptions* task, int mode);
+    // Ends a run at once (reason 0 from the user and shut-down, 1 from the abort rule).
+    void Stop(int reason);
+    // No new worker starts; pages in flight stop, pictures in flight complete.
+    void FinishDownloadingAndPause();
+
+    bool IsIdle() const { return idle_; }
+    bool IsPaused() const { return paused_; }
+    TaskOptions* GetTask() const { return task_; }
+    // Totals over the program's lifetime.
+    int64_t LifetimeBytes() const { return lifetimeBytes_; }
+    int32_t LifetimeImages() const { return lifetimeImages_; }
+    int32_t LifetimeGivenUp() const { return lifetimeGivenUp_; }
+    int32_t ImagesDownloaded() const { return imagesDownloaded_; }
+    int32_t ErrorsInRun() const { return errorsInRun_; }
+    int32_t LastResultCode() const { return lastResultCode_; }
+    size_t WorkerCount() const { return workers_.size(); }
+    const UrlQueue& Queue() const { return queue_; }
+    DownloadList& List() { return list_; }
+    // The status line as last shown.
+    std::string StatusLine() const;
+
+    BEGIN_MSG_MAP(DownloadManager)
+        MESSAGE_HANDLER(WM_CREATE, OnCreate)
+        MESSAGE_HANDLER(WM_SIZE, OnSize)
+        MESSAGE_HANDLER(WM_NOTIFY, OnNotify)
+        MESSAGE_HANDLER(WM_TIMER, OnTimer)
+        MESSAGE_HANDLER(WM_USER + 1, OnDownloadData)
+        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+    END_MSG_MAP()
+
+private:
+    LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnNotify(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnTimer(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnDownloadData(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
+
+    // Scheduler.
+    void Tick();
+    void ReapFinishedWorkers();
+    bool StartWorkers();
+    bool TakeNextUrl(UrlQueueEntry& entry);
+    DownloadThread* MakeWorker(const UrlQueueEntry& entry);
+    void SetUpConnection(const UrlQueueEntry& entry, std::vector<MyBasicAuthObject*>& auth, CAtlHttpClientT* client);
+    void Finish(int reason);
+    void SeedQueue(int mode);
+    void EnqueueAddress(const std::string& address);
+    void EnqueueLinks(const std::vector<std::string>& links, const UrlQueueEntry& referrer);
+    void SaveState();
+
+    // Results (DownloadManagerResults.cpp).
+    void HandleResult(DownloadThread* worker);
+    void HandleCompleted(DownloadThread* worker, const UrlQueueEntry& entry);
+    bool PassesFilter(DownloadThread* worker, const uint8_t* body, size_t count, uint64_t contentLength,
+                      const std::string& contentType);
+    void SavePicture(const UrlQueueEntry& entry, const uint8_t* body, size_t count);
+    void ParsePage(const UrlQueueEntry& entry, const uint8_t* body, size_t count, const std::string& contentType);
+    void HandleProgress(LPARAM record);
+    DownloadThread* FindWorker(int32_t number) const;
+    std::string ResultText(int reason) const;
+
+    // Status line and views.
+    void ShowStatus(const std::string& text);
+    void RefreshStatusLine();
+    ErrorLogOptions LogOptions() const;
+    std::string TaskName() const;
+
+    ProgramSettings* settings_;
+    IDownloadViews* views_;
+    DownloadList list_;
+    UrlQueue queue_;
+    TaskOptions* task_ = nullptr;
+    std::vector<DownloadThread*> workers_;
+    ErrorLog errorLog_;
+    int32_t imagesDownloaded_ = 0;
+    int32_t errorsInRun_ = 0;
+    bool idle_ = true;
+    bool paused_ = true;
+    // Set while Stop waits for workers and while a run is being set up: Start and Stop coming
+    // in through messages dispatched meanwhile are refused.
+    bool busy_ = false;
+    int32_t lastResultCode_ = -2;
+    int32_t consecutiveNetFailures_ = 0;
+    bool nothingSucceeded_ = false;
+    int runMode_ = 0;
+    time_t lastConnectionStart_ = 0;
+    DWORD lastTickTime_ = 0;
+    bool inTick_ = false;
+    // Retrying listed errors runs only those addresses; the task's saved queue waits here and
+    // goes back into the resume file when the retry run ends.
+    std::vector<UrlQueueEntry> parkedQueue_;
+    std::vector<std::pair<std::string, UrlQueueEntry>> parkedProcessed_;
+    bool hasParkedQueue_ = false;
+    int64_t lifetimeBytes_ = 0;
+    int32_t lifetimeImages_ = 0;
+    int32_t lifetimeGivenUp_ = 0;
+    std::string statusLine_;
+};

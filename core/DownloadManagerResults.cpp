@@ -1,0 +1,202 @@
+// The download manager's handling of what workers bring: progress records, finished downloads,
+// the download filter, saved pictures and scanned pages.
+#include "core/DownloadManager.h"
+
+#include "core/CAtlHttpClientT.h"
+#include "core/DownloadDataMessage.h"
+#include "core/DownloadFilter.h"
+#include "core/DownloadManagerTexts.h"
+#include "core/DownloadThread.h"
+#include "core/DownloadViews.h"
+#include "core/PageLinkParser.h"
+#include "core/PictureSaver.h"
+#include "core/ProgramSettings.h"
+#include "core/TaskOptions.h"
+#include "resources/engine_ids.h"
+
+#include <algorithm>
+
+namespace {
+
+// Digits only, at most 18 of them: a hostile header cannot overflow the value.
+uint64_t ParseLength(const std::string& text) {
+    uint64_t value = 0;
+    size_t i = text.find_first_not_of(" \t");
+    for (size_t digits = 0; i != std::string::npos && i < text.size() && text[i] >= '0' && text[i] <= '9';
+         ++i, ++digits) {
+        if (digits >= 18) return 0;
+        value = value * 10 + static_cast<uint64_t>(text[i] - '0');
+    }
+    return value;
+}
+
+int32_t Clamp32(int64_t value) {
+    return value < 0 ? 0 : value > 0x7fffffff ? 0x7fffffff : static_cast<int32_t>(value);
+}
+
+}  // namespace
+
+DownloadThread* DownloadManager::FindWorker(int32_t number) const {
+    for (DownloadThread* w : workers_)
+        if (w->GetNumber() == number) return w;
+    return nullptr;
+}
+
+LRESULT DownloadManager::OnDownloadData(UINT, WPARAM, LPARAM lParam, BOOL&) {
+    HandleProgress(lParam);
+    // Take the records that queued up meanwhile in one go, so a flood of them costs one pass of
+    // view updates and the scheduler still gets its turn (timers come after posted messages).
+    MSG msg;
+    for (int i = 0; i < 512 && PeekMessageA(&msg, m_hWnd, WM_USER + 1, WM_USER + 1, PM_REMOVE); ++i)
+        HandleProgress(msg.lParam);
+    if (!idle_ && !inTick_ && GetTickCount() - lastTickTime_ >= 2 * kSchedulerPeriod) Tick();
+    return 0;
+}
+
+void DownloadManager::HandleProgress(LPARAM record) {
+    DownloadDataMessage* m = DownloadDataMessage::FromLParam(record);
+    if (!m) return;
+    DownloadThread* worker = FindWorker(m->workerNumber);
+    if (worker) {
+        if (m->bytesRead > 0) lifetimeBytes_ += m->bytesRead;
+        if (views_ && views_->DownloadStatDlg()) views_->DownloadStatDlg()->UpdateCounters();
+        list_.UpdateProgress(m->workerNumber, Clamp32(m->contentLength), m->bytesRead);
+        if (m->hasBody && !worker->IsFilterDecided() &&
+            !PassesFilter(worker, m->body.data(), m->body.size(), static_cast<uint64_t>(std::max<int64_t>(0, m->contentLength)),
+                          m->contentType))
+            worker->Stop(true);
+    }
+    delete m;
+}
+
+bool DownloadManager::PassesFilter(DownloadThread* worker, const uint8_t* body, size_t count, uint64_t contentLength,
+                                   const std::string& contentType) {
+    DownloadFilterLimits limits;
+    limits.minimumWidthOn = task_->MinimumWidth.enabled;
+    limits.minimumWidth = task_->MinimumWidth.value;
+    limits.minimumHeightOn = task_->MinimumHeight.enabled;
+    limits.minimumHeight = task_->MinimumHeight.value;
+    limits.minimumSizeOn = task_->MinimumSize.enabled;
+    limits.minimumSize = task_->MinimumSize.value;
+    limits.maximumSizeOn = task_->MaximumSize.enabled;
+    limits.maximumSize = task_->MaximumSize.value;
+    const UrlQueueEntry& entry = worker->GetEntry();
+    DownloadFilterVerdict verdict =
+        RunDownloadFilter(limits, entry.isImage != 0, entry.extension, body, count, contentLength, contentType);
+    if (verdict.decided) worker->SetFilterDecided(true);
+    return verdict.accept;
+}
+
+void DownloadManager::HandleResult(DownloadThread* worker) {
+    UrlQueueEntry entry = worker->GetEntry();
+    queue_.RemoveInProgress(entry.url);
+    CAtlHttpClientT* client = worker->GetClient();
+    const int code = client ? client->GetStatus() : -1;
+    lastResultCode_ = code > 0 ? code : -1;
+    const int32_t status = worker->GetStatus();
+    bool requeued = false;
+    if (status == DownloadThread::kStopped) {
+        queue_.PushBack(entry);
+        requeued = true;
+    } else if (status == DownloadThread::kFailed) {
+        if (task_->AllowRetry(entry.retryCount) && entry.retryCount < settings_->MaxAttempts - 1) {
+            ++entry.retryCount;
+            queue_.PushBack(entry);
+            requeued = true;
+        } else {
+            ++errorsInRun_;
+            ++lifetimeGivenUp_;
+            errorLog_.WriteLine(LogOptions(), code, worker->GetLastSocketError(), entry.url,
+                                views_ ? views_->ErrorsViewer() : nullptr);
+        }
+    }
+    if (!requeued) queue_.MarkProcessed(entry);
+    list_.FinishRow(worker->GetNumber(), status == DownloadThread::kDone, false);
+    if (lastResultCode_ == -1) ++consecutiveNetFailures_;
+    else consecutiveNetFailures_ = 0;
+    if (status == DownloadThread::kDone) HandleCompleted(worker, entry);
+    list_.FinishRow(worker->GetNumber(), false, true);
+    RefreshStatusLine();
+}
+
+void DownloadManager::HandleCompleted(DownloadThread* worker, const UrlQueueEntry& entry) {
+    nothingSucceeded_ = false;
+    lastResultCode_ = -2;
+    CAtlHttpClientT* client = worker->GetClient();
+    std::string type, length;
+    client->GetHeader("Content-Type", type);
+    if (type.size() > 4095) type.resize(4095);
+    client->GetHeader("Content-Length", length);
+    if (type.empty()) {
+        worker->SetStatus(DownloadThread::kSkipped);
+        return;
+    }
+    const uint8_t* body = client->GetBody();
+    const size_t count = static_cast<size_t>(client->GetBodyLength());
+    // The whole body is here, so its real size stands in for a missing Content-Length.
+    uint64_t declared = ParseLength(length);
+    if (!PassesFilter(worker, body, count, declared ? declared : count, type)) {
+        worker->SetStatus(DownloadThread::kSkipped);
+        return;
+    }
+    if (entry.isImage) SavePicture(entry, body, count);
+    else ParsePage(entry, body, count, type);
+}
+
+void DownloadManager::SavePicture(const UrlQueueEntry& entry, const uint8_t* body, size_t count) {
+    std::string folder = task_->SaveFolder.empty() ? settings_->GetImagesFolder() : task_->SaveFolder;
+    PicturePlace place;
+    std::string path;
+    if (PlanPicturePlace(task_->ImageSaveType, folder, entry, place)) path = ChooseFreePicturePath(place, task_->DownloadedImages);
+    if (path.empty() || !WritePictureFile(path, body ? body : reinterpret_cast<const uint8_t*>(""), count)) {
+        // Not recorded: the user would find no file behind the record.
+        ++errorsInRun_;
+        errorLog_.WriteReasonLine(LogOptions(), EngineText(IDS_LOG_FILE_ERROR) + (path.empty() ? place.folder + place.name : path),
+                                  entry.url, views_ ? views_->ErrorsViewer() : nullptr);
+        RefreshStatusLine();
+        return;
+    }
+    ImageRecordList& images = task_->DownloadedImages;
+    if (images.FindByLocalPath(path) < 0) {
+        images.Append(MakePictureRecord(entry, path, count));
+        if (views_ && views_->TasksTree()) views_->TasksTree()->RefreshTaskItem(task_);
+        if (views_ && views_->ImagesContainer()) views_->ImagesContainer()->OnImageAdded(task_, images.GetCount() - 1, true);
+    }
+    ++imagesDownloaded_;
+    ++lifetimeImages_;
+    if (views_ && views_->DownloadStatDlg()) views_->DownloadStatDlg()->UpdateCounters();
+    RefreshStatusLine();
+}
+
+void DownloadManager::ParsePage(const UrlQueueEntry& entry, const uint8_t* body, size_t count,
+                                const std::string& contentType) {
+    PageLinkParser parser;
+    parser.SetPage(entry.url, entry.referrer, PageKindFromContentType(contentType),
+                   reinterpret_cast<const char*>(body), body ? count : 0, settings_->HtmlTagsWithUrls);
+    std::vector<std::string> links = parser.Results();
+    task_->FilterFoundLinks(links);
+    EnqueueLinks(links, entry);
+}
+
+std::string DownloadManager::ResultText(int reason) const {
+    if (lastResultCode_ == -2 || lastResultCode_ == 0) return std::string();
+    if (reason == 0 && !nothingSucceeded_) return std::string();
+    std::string text = EngineText(IDS_NO_ADDRESS_PROCESSED) + EngineText(IDS_LAST_ERROR);
+    const int threads = std::max<int32_t>(1, settings_->ThreadsAmount);
+    switch (lastResultCode_) {
+    case 400: return text + EngineText(IDS_RESULT_400);
+    case 401: return text + EngineText(IDS_RESULT_401);
+    case 404: return text + EngineText(IDS_RESULT_404);
+    case 405: return text + EngineText(IDS_RESULT_405);
+    case 407: return text + EngineText(IDS_RESULT_407);
+    case 500: return text + EngineText(IDS_RESULT_500);
+    case 503: return text + EngineText(IDS_RESULT_503);
+    default: break;
+    }
+    if (lastResultCode_ == -1 && (consecutiveNetFailures_ >= 2 * threads || nothingSucceeded_))
+        return text + EngineText(IDS_RESULT_NO_SERVER);
+    text += std::to_string(lastResultCode_);
+    if (lastResultCode_ >= 400 && lastResultCode_ <= 499) text += EngineText(IDS_RESULT_REQUEST_ERROR);
+    else if (lastResultCode_ >= 500 && lastResultCode_ <= 599) text += EngineText(IDS_RESULT_SERVER_ERROR);
+    return text;
+}

@@ -1,0 +1,25 @@
+#include "core/DownloadManagerTexts.h"
+
+#include "core/InternationalSupport.h"
+#include "core/TextFormat.h"
+#include "resources/engine_ids.h"
+
+std::string EngineText(unsigned id) {
+    const char* text = g_InternationalSupport.GetString(id, GetModuleHandleA(nullptr));
+    return text ? text : "";
+}
+
+std::string WithTaskName(const std::string& text, const std::string& taskName) {
+    std::string out = text;
+    size_t at = out.find("%s");
+    if (at != std::string::npos) out.replace(at, 2, taskName);
+    if (out.size() > 1023) out.resize(1023);
+    return out;
+}
+
+std::string BuildStatusLine(const std::string& taskName, size_t queued, int32_t images, int32_t errors) {
+    return EngineText(IDS_STATUS_TASK_PREFIX) + taskName + "\" : " +
+           FormatText("%5llu", static_cast<unsigned long long>(queued)) + EngineText(IDS_STATUS_LINKS_IN_QUEUE) +
+           FormatText("%5d", images) + EngineText(IDS_STATUS_IMAGES_DOWNLOADED) + FormatText("%5d", errors) +
+           EngineText(IDS_STATUS_ERRORS);
+}

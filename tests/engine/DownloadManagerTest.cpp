@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "core/DownloadManager.h"
+#include "core/DownloadViews.h"
+#include "core/ProgramSettings.h"
+#include "core/SearchLinkTask.h"
+#include "core/TaskFileNames.h"
+#include "tests/support/TestHttpServer.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+std::string Fixture(const char* name) {
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(testsupport::ReadFileBytes(testsupport::TestDataDir() + name, bytes)) << name;
+    return std::string(bytes.begin(), bytes.end());
+}
+
+std::string ReadText(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    testsupport::ReadFileBytes(path, bytes);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+struct RecordingViews : IDownloadViews, ITasksTreeView, IMainFrameView, IMessagesView, IErrorsView, IImagesView {
+    std::vector<std::string> messages, errors, errorUrls;
+    std::string resultText, status;
+    int started = 0, finished = 0, added = 0, cleared = 0;
+    bool lastStopped = false;
+
+    ITasksTreeView* TasksTree() override { return this; }
+    IMainFrameView* MainFrame() override { return this; }
+    IDownloadGraphView* DownloadGraph() override { return nullptr; }
+    IMessagesView* MessagesViewer() override { return this; }
+    IErrorsView* ErrorsViewer() override { return this; }
+    IImagesView* ImagesContainer() override { return this; }
+    IDownloadStatView* DownloadStatDlg() override { return nullptr; }
+    void SetStatusLine(const std::string& text) override { status = text; }
+    std::string GetStatusLine() override { return status; }
+
+    void OnTaskStarted(TaskOptions*, int) override { ++started; }
+    void OnTaskFinished(TaskOptions*, bool stopped) override {
+        ++finished;
+        lastStopped = stopped;
+    }
+    void RefreshTaskItem(TaskOptions*) override {}
+    HWND GetTasksTreeWindow() override { return nullptr; }
+    void OnTaskStarted(TaskOptions*) override {}
+    void OnTaskCompleted(TaskOptions*, const std::string& result) override { resultText = result; }
+    void AddMessage(int, const std::string& text, const std::string&) override { messages.push_back(text); }
+    void AddError(const std::string& reason, const std::string& url) override {
+        errors.push_back(reason);
+        errorUrls.push_back(url);
+    }
+    void Clear() override {
+        errors.clear();
+        errorUrls.clear();
+    }
+    std::string GetSelectedUrl() override { return errorUrls.empty() ? "" : errorUrls.front(); }
+    std::vector<std::string> GetUrls() override { return errorUrls; }
+    void OnImageAdded(TaskOptions*, int, bool) override { ++added; }
+    void OnImageRemoved(TaskOptions*, int) override {}
+    void OnImagesCleared(TaskOptions*) override { ++cleared; }
+};
+
+class DownloadManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetTaskProgramFolder(dir_.Path());
+        settings_.reset(new ProgramSettings(nullptr, dir_.Path(), [](const std::string&) {}));
+        settings_->ThreadsAmount = 3;
+        settings_->PauseBetweenConnections = 0;
+        settings_->MaxAttempts = 2;
+        settings_->SaveCacheIntervale = 0;
+        parent_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 300, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+        manager_.reset(new DownloadManager(settings_.get(), &views_));
+        ASSERT_TRUE(manager_->CreateManagerWindow(parent_));
+        ASSERT_TRUE(server_.Start());
+
+        task_.TaskName = "Site";
+        StartingAddress start;
+        start.Url = server_.Url("/index.html");
+        start.UseAuthorization = true;
+        start.UserName = "ann";
+        start.Password = "secret";
+        task_.StartingAddresses.push_back(start);
+        task_.SaveFolder = dir_.Path() + "Images";
+        task_.ImageSaveType = 2;
+        task_.MinimumWidth.enabled = false;
+        task_.MinimumHeight.enabled = false;
+        ASSERT_TRUE(task_.Save());
+    }
+    void TearDown() override {
+        manager_.reset();
+        DestroyWindow(parent_);
+        server_.Stop();
+        SetTaskProgramFolder("");
+    }
+
+    // Runs the message loop until the manager is idle again (or the time is up).
+    bool RunUntilIdle(DWORD limit = 30000) {
+        DWORD begin = GetTickCount();
+        while (!manager_->IsIdle()) {
+            if (GetTickCount() - begin > limit) return false;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        }
+        return true;
+    }
+
+    void ServeSite() {
+        server_.SetOk("/index.html", "text/html",
+                      "<html><body><a href=\"page2.html\">next</a>"
+                      "<IMG SRC='img/big.png'><a href=/img/photo.bmp>photo</a>"
+                      "<img src=\"missing.jpg\"><img src=\"redir.jpg\"><img src=\"secret/d.jpg\">"
+                      "<img src=\"img/small.jpg\"></body></html>");
+        server_.SetOk("/page2.html", "text/html; charset=utf-8",
+                      "<html><a href='index.html'>home</a><img src='img/big.png'><img src='img/err.jpg'></html>");
+        server_.SetOk("/img/big.png", "image/png", Fixture("big.png"));
+        server_.SetOk("/img/photo.bmp", "image/bmp", Fixture("photo.bmp"));
+        server_.SetOk("/img/small.jpg", "image/jpeg", Fixture("small.jpg"));
+        server_.SetOk("/img/err.jpg", "text/html", "<html>not a picture</html>");
+        server_.SetRedirect("/redir.jpg", "/img/p120.jpg");
+        server_.SetOk("/img/p120.jpg", "image/jpeg", Fixture("p120x80.jpg"));
+        server_.SetProtected("/secret/d.jpg", "YW5uOnNlY3JldA==", "image/jpeg", Fixture("p120x80.jpg"));
+    }
+
+    testsupport::ScratchDir dir_;
+    std::unique_ptr<ProgramSettings> settings_;
+    RecordingViews views_;
+    HWND parent_ = nullptr;
+    std::unique_ptr<DownloadManager> manager_;
+    testsupport::TestHttpServer server_;
+    SearchLinkTask task_;
+};
+
+}  // namespace
+
+TEST_F(DownloadManagerTest, MirrorsASiteEndToEnd) {
+    ServeSite();
+    task_.MinimumWidth.enabled = true;
+    task_.MinimumWidth.value = 50;   // small.jpg (40 wide) is filtered out
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_FALSE(manager_->IsIdle());
+    ASSERT_TRUE(RunUntilIdle());
+
+    const std::string host = dir_.Path() + "Images\\127.0.0.1\\";
+    EXPECT_TRUE(Fixture("big.png") == ReadText(host + "img\\big.png"));
+    EXPECT_TRUE(Fixture("photo.bmp") == ReadText(host + "img\\photo.bmp"));
+    EXPECT_TRUE(Fixture("p120x80.jpg") == ReadText(host + "redir.jpg"));
+    EXPECT_TRUE(Fixture("p120x80.jpg") == ReadText(host + "secret\\d.jpg"));
+    EXPECT_FALSE(testsupport::FileExists(host + "img\\small.jpg"));
+    EXPECT_FALSE(testsupport::FileExists(host + "img\\err.jpg"));
+    EXPECT_EQ(4, task_.DownloadedImages.GetCount());
+    EXPECT_EQ(4, views_.added);
+    EXPECT_EQ(4, manager_->ImagesDownloaded());
+    EXPECT_EQ(1, server_.CountRequests("/img/big.png"));   // found twice, fetched once
+
+    // 404 given up after MaxAttempts; logged and shown.
+    EXPECT_EQ(2, server_.CountRequests("/missing.jpg"));
+    EXPECT_EQ(1, manager_->ErrorsInRun());
+    ASSERT_EQ(1u, views_.errors.size());
+    EXPECT_EQ("HTTP error: 404 Requested URL not found", views_.errors[0]);
+    std::string log = ReadText(dir_.Path() + "errors.log");
+    EXPECT_NE(std::string::npos, log.find("HTTP error: 404 Requested URL not found\t\tURL: " + server_.Url("/missing.jpg")));
+    EXPECT_NE(std::string::npos, log.find("\tTask completed: \"Site\""));
+
+    // The run ran out of work: plain completion, state files written, no resume.
+    EXPECT_EQ("", views_.resultText);
+    EXPECT_FALSE(task_.Resume);
+    EXPECT_FALSE(views_.lastStopped);
+    EXPECT_EQ("Task \"Site\" is completed.", views_.messages.back());
+    EXPECT_TRUE(testsupport::FileExists(task_.GetCacheFilePath()));
+    EXPECT_TRUE(testsupport::FileExists(task_.GetDownloadsFilePath()));
+    EXPECT_NE(std::string::npos, views_.status.find("Task \"Site\" :     0 link(s) in queue,     4 image(s) downloaded,     1 error(s). Task completed."))
+        << views_.status;
+
+    // Cookie header on every first request (not on redirected ones) and Host with its port.
+    for (const std::string& r : server_.Requests()) {
+        if (r.find("GET /img/p120.jpg ") != 0) EXPECT_NE(std::string::npos, r.find("Cookie:;\r\n")) << r;
+        EXPECT_NE(std::string::npos, r.find("Host: 127.0.0.1:" + std::to_string(server_.Port()))) << r;
+    }
+
+    // A second run of the same task (restart) saves nothing over the pictures already there.
+    manager_->Start(&task_, DownloadManager::kRestart);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_TRUE(Fixture("big.png") == ReadText(host + "img\\big.png"));
+    EXPECT_TRUE(testsupport::FileExists(host + "img\\big(1).png"));
+}
+
+TEST_F(DownloadManagerTest, StopIsPromptAndAResumeContinues) {
+    server_.SetOk("/index.html", "text/html", "<a href='slow.jpg'>s</a><a href='a.png'>a</a>");
+    server_.SetStall("/slow.jpg", 20000);
+    server_.SetOk("/a.png", "image/png", Fixture("big.png"));
+    settings_->ThreadsAmount = 1;
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    // Run until the stalled picture is being fetched.
+    DWORD begin = GetTickCount();
+    while (server_.CountRequests("/slow.jpg") == 0 && GetTickCount() - begin < 10000) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(20);
+    }
+    ASSERT_EQ(1, server_.CountRequests("/slow.jpg"));
+    DWORD stopStart = GetTickCount();
+    manager_->Stop(0);
+    EXPECT_LT(GetTickCount() - stopStart, 5000u);
+    EXPECT_TRUE(manager_->IsIdle());
+    EXPECT_TRUE(task_.Resume);
+    EXPECT_TRUE(views_.lastStopped);
+    EXPECT_TRUE(manager_->Queue().IsQueued(server_.Url("/slow.jpg")));
+
+    // The stalled address now answers: a resume fetches it and what was left, not the start page.
+    server_.SetOk("/slow.jpg", "image/jpeg", Fixture("p120x80.jpg"));
+    int indexFetches = server_.CountRequests("/index.html");
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(indexFetches, server_.CountRequests("/index.html"));
+    EXPECT_EQ(2, task_.DownloadedImages.GetCount());
+    EXPECT_FALSE(task_.Resume);
+}
+
+TEST_F(DownloadManagerTest, UnreachableServerAbortsWithResultText) {
+    settings_->ThreadsAmount = 1;
+    settings_->MaxAttempts = 1;
+    task_.StartingAddresses[0].Url = "http://127.0.0.1:1/index.html";   // nothing listens there
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(-1, manager_->LastResultCode());
+    EXPECT_NE(std::string::npos, views_.resultText.find("Cannot find server or DNS Error")) << views_.resultText;
+    EXPECT_EQ("Task \"Site\" is completed with error.", views_.messages.back());
+    ASSERT_EQ(1u, views_.errors.size());
+    EXPECT_EQ(0u, views_.errors[0].find("NET error: ")) << views_.errors[0];
+}
+
+TEST_F(DownloadManagerTest, StartWhileRunningAndStopWhenIdleDoNothing) {
+    manager_->Stop(0);
+    EXPECT_EQ(0, views_.finished);
+    server_.SetStall("/index.html", 3000);
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    manager_->Start(&task_, DownloadManager::kRestart);
+    EXPECT_EQ(1, views_.started);
+    manager_->Stop(0);
+    EXPECT_EQ(1, views_.finished);
+}
