@@ -216,14 +216,22 @@ TEST_F(DownloadManagerTest, StopIsPromptAndAResumeContinues) {
     EXPECT_TRUE(views_.lastStopped);
     EXPECT_TRUE(manager_->Queue().IsQueued(server_.Url("/slow.jpg")));
 
-    // The stalled address now answers: a resume fetches it and what was left, not the start page.
+    // The stalled address now answers. As after a restart of the program: a new manager and the
+    // task read back from its files continue with what was left, not with the start page.
     server_.SetOk("/slow.jpg", "image/jpeg", Fixture("p120x80.jpg"));
     int indexFetches = server_.CountRequests("/index.html");
-    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    const std::string fileName = task_.TaskFileName;
+    manager_.reset(new DownloadManager(settings_.get(), &views_));
+    ASSERT_TRUE(manager_->CreateManagerWindow(parent_));
+    SearchLinkTask reloaded;
+    ASSERT_TRUE(reloaded.Load(fileName));
+    EXPECT_TRUE(reloaded.Resume);
+    manager_->Start(&reloaded, DownloadManager::kStartOrResume);
     ASSERT_TRUE(RunUntilIdle());
     EXPECT_EQ(indexFetches, server_.CountRequests("/index.html"));
-    EXPECT_EQ(2, task_.DownloadedImages.GetCount());
-    EXPECT_FALSE(task_.Resume);
+    EXPECT_EQ(2, reloaded.DownloadedImages.GetCount());
+    EXPECT_FALSE(reloaded.Resume);
+    manager_.reset();   // before the task it borrows
 }
 
 TEST_F(DownloadManagerTest, UnreachableServerAbortsWithResultText) {
