@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/BlobReader.h"
+#include "core/InternationalSupport.h"
 #include "core/PropertyBag.h"
 #include "core/ProgramSettings.h"
 #include "core/SafeFileWriter.h"
@@ -377,6 +378,27 @@ TEST(ProgramSettings, FailedLanguageFileFallsBackToEnglish)
     EXPECT_TRUE(saved.GetInt32("ThreadsAmount", threads));
     EXPECT_EQ(7, threads);
     EXPECT_EQ(26u, saved.Count());
+}
+
+TEST(ProgramSettings, ChosenLanguageFileIsLoaded)
+{
+    testsupport::ScratchDir dir;
+    ASSERT_TRUE(CreateDirectoryA(dir.File("Langs").c_str(), nullptr));
+    ASSERT_TRUE(testsupport::WriteFileText(dir.File("Langs\\Deutsch.lng"), "STRINGTABLE\r\n{\r\n  57345 \"Bereit\"\r\n}\r\n"));
+    PropertyBag bag;
+    bag.SetCurrentVersion();
+    bag.SetString("LangName", "Deutsch");
+    WriteSettingsFile(dir.Path(), bag);
+
+    g_reported.clear();
+    {
+        ProgramSettings s(nullptr, dir.Path(), Record);
+        EXPECT_TRUE(g_reported.empty());
+        EXPECT_EQ("Deutsch", s.LangName);
+        EXPECT_STREQ("Bereit", g_InternationalSupport.GetString(57345, GetModuleHandleA(nullptr)));
+    }
+    // Let go of the mapped file so the scratch folder can be removed.
+    g_InternationalSupport.Load(nullptr);
 }
 
 TEST(ProgramSettings, ProfilesAreListedByName)
