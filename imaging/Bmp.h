@@ -8,6 +8,7 @@
 #include "imaging/PLObject.h"
 
 typedef uint32_t PLPixel32;
+class CFilter;
 
 inline PLPixel32 PLMakePixel(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha = 255)
 {
@@ -65,6 +66,23 @@ public:
     // Copies each byte of an 8-bit bitmap of the same size into the alpha bytes and sets the
     // alpha flag. This bitmap must be 32 bits per pixel.
     void SetAlphaChannel(const CBmp& alphaBmp);
+
+    // Filter conveniences (BmpFilterOps.cpp). With a source the result is made from it, without
+    // one the bitmap itself is changed. Angles are in radians.
+    void ApplyFilter(CFilter& filter);
+    void CreateFilteredCopy(CBmp& source, CFilter& filter);
+    void MakeGrayscale(CBmp* source = nullptr);
+    void Rotate(double angle, PLPixel32 fill, CBmp* source = nullptr);
+    // Where the point (x, y) of a width x height picture lands after Rotate by angle.
+    static void RotatePoint(double angle, int width, int height, double& x, double& y);
+    void ExtractAlpha(CBmp* source = nullptr);
+    void Crop(int x1, int x2, int y1, int y2, CBmp* source = nullptr);
+    void Threshold(int lower, int upper, int channel, CBmp* source = nullptr);
+    void VideoInvert(CBmp* source = nullptr);
+    void ResizeBilinear(int width, int height, CBmp* source = nullptr);
+    void ResizeBox(int width, int height, double radius, CBmp* source = nullptr);
+    void ResizeGaussian(int width, int height, double radius, CBmp* source = nullptr);
+    void ResizeHamming(int width, int height, double radius, CBmp* source = nullptr);
 
     // Quantisation settings handed to the 32 -> 8 conversion (palette mode 2 = fixed palette,
     // dither mode 0 = none by default).

@@ -104,3 +104,33 @@ TEST(ImagingBitmap, TrueColourToEightBitsGoesThroughTheQuantiser)
     EXPECT_GT(PLPixelBlue(bottom), 200);
     EXPECT_LT(PLPixelRed(bottom), 60);
 }
+
+TEST(ImagingBitmap, FilterShortcutsReachTheFilters)
+{
+    CAnyBmp src;
+    src.Create(10, 6, 32, false);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 10; ++x)
+            src.SetPixel(x, y, PLMakePixel(200, 100, 50));
+    CAnyBmp out;
+    out.Crop(2, 7, 1, 4, &src);
+    EXPECT_EQ(5, out.GetWidth());
+    EXPECT_EQ(3, out.GetHeight());
+    out.ResizeBilinear(20, 12, &src);
+    EXPECT_EQ(20, out.GetWidth());
+    EXPECT_EQ(PLPixelRed(src.GetPixel(0, 0)), PLPixelRed(out.GetPixel(10, 6)));
+    out.Rotate(3.14159265358979 / 2, PLMakePixel(0, 0, 0), &src);
+    EXPECT_NEAR(6, out.GetWidth(), 1);  // a quarter turn swaps the sides
+    EXPECT_NEAR(10, out.GetHeight(), 1);
+    double x = 0, y = 0;
+    CBmp::RotatePoint(3.14159265358979 / 2, 10, 6, x, y);
+    EXPECT_GE(x, -0.5);
+    EXPECT_LT(x, 6.5);
+    EXPECT_GE(y, -0.5);
+    EXPECT_LT(y, 10.5);
+    CAnyBmp grey;
+    grey.CreateCopy(src, 0);
+    grey.MakeGrayscale();
+    PLPixel32 g = grey.GetBitsPerPixel() == 8 ? grey.GetPalette()[grey.GetPixel(3, 3)] : grey.GetPixel(3, 3);
+    EXPECT_EQ(PLPixelRed(g), PLPixelBlue(g));
+}
