@@ -10,10 +10,10 @@ namespace {
 
 std::string g_programFolderOverride;
 
-// Longest file name accepted, so the side files (".downloads", ".cache") and a numbered variant
-// still fit the system's limit of 255 characters per name.
-const size_t kMaxFileNameLength = 200;
-// Longest name base made from a display name: room for a number and an extension.
+// The system's limit of characters per name.
+const size_t kMaxFileNameLength = 255;
+// Longest name base made from a display name: room for a number, an extension and the side
+// files' suffixes (".downloads") within the limit above.
 const size_t kMaxNameBaseLength = 100;
 
 bool IsForbiddenFileNameChar(char c)

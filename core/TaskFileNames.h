@@ -16,7 +16,7 @@ std::string GetProfilesFolder();  // program folder + "Profiles\"
 // True when name can stand as a file name inside a folder as it is: not empty, no \ / : * ? " < >
 // | or control characters, not "." or "..", no trailing dot or space (the system would drop them
 // and so name another file), not a reserved device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with
-// or without an extension), and not too long for the side files that are named after it.
+// or without an extension), and at most 255 characters.
 bool IsSafeFileName(const std::string& name);
 
 // A file-name base made from a display name: forbidden and control characters become '_',
