@@ -1,0 +1,63 @@
+#include "core/Application.h"
+#include <windows.h>
+#include "core/FileTypes.h"
+#include "core/ProgramSettings.h"
+#include "core/TaskOptions.h"
+#include "framework/AppModule.h"
+#include "framework/MessageLoop.h"
+#include "ui/MainFrame.h"
+
+Application* g_Application = nullptr;
+
+namespace {
+const WPARAM kNewTaskCommand = 217;  // ID_TASK_NEW
+
+// The message loop registered with the module for as long as it runs.
+class ScopedMessageLoop {
+public:
+    explicit ScopedMessageLoop(CMessageLoop& loop) : registered_(g_Module.AddMessageLoop(&loop)) {}
+    ~ScopedMessageLoop() {
+        if (registered_) g_Module.RemoveMessageLoop();
+    }
+    ScopedMessageLoop(const ScopedMessageLoop&) = delete;
+    ScopedMessageLoop& operator=(const ScopedMessageLoop&) = delete;
+private:
+    bool registered_;
+};
+}  // namespace
+
+Application::Application() {
+    settings_ = new ProgramSettings(this);
+    mainFrame_ = new MainFrame(this);
+}
+
+Application::~Application() {
+    delete mainFrame_;
+    mainFrame_ = nullptr;
+    delete settings_;
+    settings_ = nullptr;
+}
+
+bool Application::AsksForNewTask(const char* commandLine) {
+    return commandLine && commandLine[0] == '-' && (commandLine[1] == 'c' || commandLine[1] == 'C');
+}
+
+int Application::Run(const char* commandLine, int showCommand) {
+    CMessageLoop loop;
+    ScopedMessageLoop registration(loop);
+    if (!mainFrame_->CreateFrame()) return 0;
+    ::ShowWindow(*mainFrame_, showCommand);
+    if (AsksForNewTask(commandLine))
+        ::PostMessageA(mainFrame_->GetNewTaskReceiver(), WM_COMMAND, kNewTaskCommand, 0);
+    return loop.Run();
+}
+
+bool Application::SaveSettings() { return settings_ && settings_->Save(); }
+
+bool Application::IsKnownFileType(const char* url, std::string* extension) {
+    return ::IsKnownFileType(settings_->Filetypes, url ? url : "", extension);
+}
+
+void Application::RemoveUnknownFileTypes(TaskOptions* task) {
+    if (task) ::RemoveUnknownFileTypes(settings_->Filetypes, task->Filetypes);
+}

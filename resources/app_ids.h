@@ -1,0 +1,7 @@
+#pragma once
+// Ids of the program-wide texts: message-box captions, the idle status text, the file filter.
+#define IDS_CAPTION_WARNING   131
+#define IDS_CAPTION_QUESTION  137
+#define IDS_CAPTION_ERROR     149
+#define IDS_FILTER_ALL_FILES  190
+#define IDS_STATUS_READY      57345
