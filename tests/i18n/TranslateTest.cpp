@@ -210,3 +210,36 @@ TEST_F(TranslateTest, FitItemWidthSizesControlToItsText) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HtmlResourceLanguage, LoadsAFileEmbeddedInAModule) {
+    testsupport::ScratchDir dir;
+    const std::string copy = dir.File("WithLang.exe");
+    ASSERT_TRUE(::CopyFileA(ProgramPath().c_str(), copy.c_str(), FALSE));
+    const std::string file = "STRINGTABLE { 57345 \"Pret\" }";
+    HANDLE update = ::BeginUpdateResourceA(copy.c_str(), FALSE);
+    ASSERT_TRUE(update);
+    ASSERT_TRUE(::UpdateResourceA(update, MAKEINTRESOURCEA(23), "BKFTESTLANG.LNG", MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+                                  const_cast<char*>(file.data()), static_cast<DWORD>(file.size())));
+    ASSERT_TRUE(::EndUpdateResourceA(update, FALSE));
+
+    HMODULE module = ::LoadLibraryExA(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(module);
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    {
+        CInternationalSupport lang;
+        EXPECT_TRUE(lang.LoadFromHtmlResource(module, "BKFTESTLANG.LNG"));
+        EXPECT_STREQ("Pret", lang.GetString(57345, module));
+        EXPECT_STREQ("Warning", lang.GetString(131, module));
+    }
+    CInternationalSupport lang;
+    EXPECT_FALSE(lang.LoadFromHtmlResource(module, "MISSING.LNG"));
+    EXPECT_FALSE(lang.LoadFromHtmlResource(module, "..\\BKFTESTLANG.LNG"));
+    EXPECT_FALSE(lang.LoadFromHtmlResource(module, nullptr));
+    ::FreeLibrary(module);
+    ::DeleteFileA((std::string(temp) + "BKFTESTLANG.LNG").c_str());
+}
+
+}  // namespace

@@ -51,3 +51,42 @@ TEST(Application, MainFrameGoesBeforeTheSettingsItSaves) {
     while (::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
 }
+
+namespace {
+int g_newTaskPosts = 0;
+
+LRESULT CALLBACK CountNewTaskPosts(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_COMMAND && msg->wParam == 217)
+        ++g_newTaskPosts;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Runs the application with a command line until the loop has taken every posted message;
+// returns how many "New Task" commands were posted.
+int NewTaskPostsFor(const char* commandLine) {
+    g_newTaskPosts = 0;
+    HHOOK hook = ::SetWindowsHookExA(WH_GETMESSAGE, &CountNewTaskPosts, nullptr, ::GetCurrentThreadId());
+    EXPECT_TRUE(hook);
+    const std::string config = GetAppDirectory() + "Brackenfly.config";
+    {
+        Application app;
+        // WM_QUIT comes only after the posted messages: the loop takes the command first.
+        ::PostQuitMessage(0);
+        app.Run(commandLine, SW_HIDE);
+    }
+    ::UnhookWindowsHookEx(hook);
+    ::DeleteFileA(config.c_str());
+    MSG quit;
+    while (::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    return g_newTaskPosts;
+}
+}  // namespace
+
+TEST(Application, DashCPostsTheNewTaskCommandOnce) {
+    EXPECT_EQ(1, NewTaskPostsFor("-c"));
+    EXPECT_EQ(1, NewTaskPostsFor("-Cxyz more"));
+    EXPECT_EQ(0, NewTaskPostsFor(""));
+    EXPECT_EQ(0, NewTaskPostsFor("/c"));
+}
