@@ -304,6 +304,7 @@ TEST_F(HttpClientTest, ProxyRequestCarriesTheWholeUrl) {
               server.Requests()[0]);
     server.AddConnection(Respond("HTTP/1.1 200 OK\r\nContent-Length: 1\r\n\r\np"));
     ASSERT_TRUE(client.Navigate("http://pictures.example/x", &s));
+    ASSERT_EQ(2u, server.Requests().size());
     EXPECT_EQ("GET http://pictures.example/x HTTP/1.1\r\nHost: pictures.example\r\nCookie:;\r\n" +
                   std::string(kUserAgent) + "\r\n",
               server.Requests()[1]);

@@ -112,13 +112,11 @@ void ScriptedServer::Serve() {
             script = scripts_[nextScript_++];
             have = true;
         }
+        requests_.push_back(std::string());
         LeaveCriticalSection(&lock_);
         std::string received;
         if (have)
             Play(s, script, received);
-        EnterCriticalSection(&lock_);
-        requests_.push_back(received);
-        LeaveCriticalSection(&lock_);
         closesocket(s);
     }
 }
@@ -139,6 +137,11 @@ void ScriptedServer::Play(SOCKET s, const Script& script, std::string& received)
                     return;
                 received.append(buf, n);
             }
+            // Recorded before anything is answered, so a client that has its response can
+            // always see its request here.
+            EnterCriticalSection(&lock_);
+            requests_.back() = received;
+            LeaveCriticalSection(&lock_);
             break;
         }
         case Step::kSend:
