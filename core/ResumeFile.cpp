@@ -3,6 +3,7 @@
 #include "core/AppDirectory.h"
 #include "core/BlobReader.h"
 #include "core/BlobWriter.h"
+#include "core/LinkEnqueuer.h"
 #include "core/PropertyBag.h"
 
 #include <windows.h>
@@ -132,8 +133,10 @@ ResumeLoadResult LoadResumeFile(const std::string& path, UrlQueue& queue, int32_
     if (bag.GetBlob(kQueueKey, blob)) {
         std::vector<UrlQueueEntry> entries;
         if (DecodeQueueEntries(blob, entries)) {
-            for (const UrlQueueEntry& e : entries) {
-                if (!e.url.empty()) queue.PushBack(e);
+            // The file is outside the program's control: every address goes through the
+            // canonical form again (no control characters reach a request line) or is left out.
+            for (UrlQueueEntry& e : entries) {
+                if (MakeQueueUrl(e.url, e.url)) queue.PushBack(e);
             }
         }
     }
@@ -141,8 +144,9 @@ ResumeLoadResult LoadResumeFile(const std::string& path, UrlQueue& queue, int32_
     if (bag.GetBlob(kProcessedKey, blob)) {
         std::vector<std::pair<std::string, UrlQueueEntry>> elements;
         if (DecodeProcessedEntries(blob, elements)) {
-            for (const auto& element : elements) {
-                if (!element.first.empty()) queue.MarkProcessed(element.first, element.second);
+            for (auto& element : elements) {
+                std::string key;
+                if (MakeQueueUrl(element.first, key)) queue.MarkProcessed(key, element.second);
             }
         }
     }

@@ -208,3 +208,26 @@ TEST(ResumeFile, NewerVersionIsDeletedAndMissingFileEmptiesTheQueue) {
     EXPECT_EQ(0u, q.ProcessedCount());
     EXPECT_EQ(4, images);
 }
+
+TEST(ResumeFile, StoredAddressesAreCanonicalisedAgainOnLoad) {
+    testsupport::ScratchDir dir;
+    const std::string path = dir.File("t.cache");
+    const std::vector<uint8_t> queueBlob = Bytes()
+                                               .U32(3)
+                                               .Entry("HTTP://H/a b\r\nX: y", "", 1, 0, 0, "")
+                                               .Entry("javascript:alert(1)", "", 1, 0, 0, "")
+                                               .Entry("http://h/ok.html", "", 1, 0, 0, ".html")
+                                               .b;
+    const std::vector<uint8_t> processedBlob =
+        Bytes().U32(2).Str("HTTP://H/x/../done.html").Entry("", "", 0, 0, 0, "").Str("").Entry("", "", 0, 0, 0, "").b;
+    ASSERT_TRUE(testsupport::WriteFileBytes(path, BagFile(2, 0, {{"AvailibleUrls", queueBlob}, {"ProcessedUrls", processedBlob}})));
+    UrlQueue q;
+    int32_t images = 0;
+    LoadResumeFile(path, q, images, nullptr);
+    const std::vector<UrlQueueEntry> queued = q.QueuedEntries();
+    ASSERT_EQ(2u, queued.size());
+    EXPECT_EQ("http://h/a%20b%0D%0AX:%20y", queued[0].url);
+    EXPECT_EQ("http://h/ok.html", queued[1].url);
+    EXPECT_EQ(1u, q.ProcessedCount());
+    EXPECT_TRUE(q.IsProcessed("http://h/done.html"));
+}
