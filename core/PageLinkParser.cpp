@@ -39,6 +39,57 @@ bool IsAbsoluteWebAddress(const std::string& text) {
     return text.compare(scheme.size() + 1, 2, "//") == 0;
 }
 
+// Attribute values are HTML text: "a.php?x=1&amp;y=2" names "a.php?x=1&y=2". Only the
+// references that stand for ASCII characters are decoded; anything else stays as written.
+std::string DecodeCharacterReferences(const std::string& value) {
+    if (value.find('&') == std::string::npos) return value;
+    static const struct { const char* name; char c; } kNamed[] = {
+        {"amp;", '&'}, {"lt;", '<'}, {"gt;", '>'}, {"quot;", '"'}, {"apos;", '\''}};
+    std::string out;
+    out.reserve(value.size());
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '&') {
+            out += value[i];
+            continue;
+        }
+        bool decoded = false;
+        for (const auto& named : kNamed) {
+            const size_t len = std::char_traits<char>::length(named.name);
+            if (value.compare(i + 1, len, named.name) == 0 ||
+                (named.c == '&' && value.compare(i + 1, len, "AMP;") == 0)) {
+                out += named.c;
+                i += len;
+                decoded = true;
+                break;
+            }
+        }
+        if (!decoded && i + 2 < value.size() && value[i + 1] == '#') {
+            const bool hex = value[i + 2] == 'x' || value[i + 2] == 'X';
+            size_t j = i + (hex ? 3 : 2);
+            unsigned code = 0;
+            size_t digits = 0;
+            while (j < value.size() && digits < 6) {
+                const char c = value[j];
+                int d = -1;
+                if (c >= '0' && c <= '9') d = c - '0';
+                else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
+                else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+                if (d < 0) break;
+                code = code * (hex ? 16 : 10) + static_cast<unsigned>(d);
+                ++digits;
+                ++j;
+            }
+            if (digits > 0 && j < value.size() && value[j] == ';' && code > 0x20 && code < 0x7F) {
+                out += static_cast<char>(code);
+                i = j;
+                decoded = true;
+            }
+        }
+        if (!decoded) out += '&';
+    }
+    return out;
+}
+
 }  // namespace
 
 int PageKindFromContentType(const std::string& contentType) {
@@ -164,6 +215,7 @@ std::string PageLinkParser::ReadAttributeAt(size_t tagPos, size_t nameFrom, cons
                 }
             }
         }
+        value = DecodeCharacterReferences(value);
         cursor.cacheValid = true;
         cursor.cachedAt = at;
         cursor.cachedEnd = end;

@@ -178,3 +178,14 @@ TEST(PageLinkParser, CustomTagListAndContentKinds) {
     EXPECT_EQ(kPageKindNone, PageKindFromContentType("image/jpeg"));
     EXPECT_EQ(kPageKindNone, PageKindFromContentType(""));
 }
+
+TEST(PageLinkParser, CharacterReferencesInAttributesAreDecoded) {
+    const std::string html =
+        "<a href=\"view.php?id=7&amp;size=big&AMP;x=&#49;&#x32;\"><a href=\"http://h/a.php?q=1&copy;&#0;&#x110000;&amp\">"
+        "<script>w.location = \"s.php?a=1&amp;b=2\";</script>";
+    EXPECT_EQ((Links{"http://h/s.php?a=1&amp;b=2",  // script text is no HTML: left as written
+                     "http://h/view.php?id=7&size=big&x=12", "http://h/a.php?q=1&copy;&#0;&#x110000;&amp"}),
+              Extract("http://h/", html));
+    // A reference can spell out an excluded prefix; it is decoded before the test.
+    EXPECT_TRUE(Extract("http://h/", "<a href=\"&#106;avascript:x()\">").empty());
+}
