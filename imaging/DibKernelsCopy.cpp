@@ -7,8 +7,8 @@ bool ClipCopy(const DibView& dst, DibPoint* pos, const DibView& src, const DibRe
               DibRect& r, DibPoint& at) {
     DibPoint p = pos ? *pos : DibPoint{0, 0};
     r = srcRect ? *srcRect : DibRect{0, 0, src.width - 1, src.height - 1};
-    const int w = r.right - r.left + 1;
-    const int h = r.bottom - r.top + 1;
+    const long long w = static_cast<long long>(r.right) - r.left + 1;
+    const long long h = static_cast<long long>(r.bottom) - r.top + 1;
     if (w + p.x < 0 || h + p.y < 0 || p.x >= dst.width || p.y >= dst.height) return false;
     // A rect starting before the source moves the landing point by the same amount; the caller
     // sees where the copy really went.
@@ -126,6 +126,12 @@ void TileArea(const DibView& dst, int x0, int y0, int x1, int y1, const DibView&
     const int cw = cell.right - cell.left + 1;
     const int ch = cell.bottom - cell.top + 1;
     if (cw <= 0 || ch <= 0) return;
+    // Only tiles that can touch the destination are visited: whole tiles before it are skipped
+    // (keeping the pattern's phase) and nothing past its last column or row is walked.
+    if (x0 < 0) x0 += (-x0 / cw) * cw;
+    if (y0 < 0) y0 += (-y0 / ch) * ch;
+    if (x1 > dst.width - 1) x1 = dst.width - 1;
+    if (y1 > dst.height - 1) y1 = dst.height - 1;
     for (int y = y0; y <= y1; y += ch) {
         for (int x = x0; x <= x1; x += cw) {
             DibRect part = cell;
@@ -158,7 +164,8 @@ bool PaintNineGrid(const DibView& dst, const DibRect* rect, const DibView& skin,
     const int ch = skin.height / 3;
     if (cw <= 0 || ch <= 0) return false;
     const DibRect r = rect ? *rect : DibRect{0, 0, dst.width - 1, dst.height - 1};
-    if (r.right - r.left + 1 < 2 * cw || r.bottom - r.top + 1 < 2 * ch) return false;
+    if (static_cast<long long>(r.right) - r.left + 1 < 2 * cw || static_cast<long long>(r.bottom) - r.top + 1 < 2 * ch)
+        return false;
 
     auto cell = [&](int col, int row) {
         return DibRect{col * cw, row * ch, col * cw + cw - 1, row * ch + ch - 1};

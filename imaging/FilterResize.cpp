@@ -1,5 +1,7 @@
 #include "imaging/FilterResize.h"
 
+#include <new>
+
 #include "imaging/Bmp.h"
 #include "imaging/TextException.h"
 #include "imaging/TwoPassScale.h"
@@ -16,8 +18,12 @@ template <class Kernel>
 void Resize(CBmp* src, CBmp* dst, double kernelWidth) {
     CBmpLockScope a(src, true, false), b(dst, false, true);
     C2PassScale<Kernel> scaler(nullptr, kernelWidth);
-    scaler.Scale(src->GetLineArray(), src->GetWidth(), src->GetHeight(), dst->GetLineArray(), dst->GetWidth(),
-                 dst->GetHeight());
+    try {
+        scaler.Scale(src->GetLineArray(), src->GetWidth(), src->GetHeight(), dst->GetLineArray(), dst->GetWidth(),
+                     dst->GetHeight());
+    } catch (const std::bad_alloc&) {
+        throw CTextException(PL_ERRNO_MEMORY, "Out of memory.");
+    }
 }
 
 }  // namespace

@@ -2,8 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 namespace resize {
+
+namespace {
+// Caps on what one pass may allocate, checked in 64 bits so that 32-bit size_t cannot wrap.
+const uint64_t kMaxWeights = 32ull * 1024 * 1024;
+const uint64_t kMaxIntermediateBytes = 1024ull * 1024 * 1024;
+}  // namespace
 
 void ComputeContributions(CGenericFilter& kernel, int srcLength, int dstLength, ContributionTable& table) {
     const double scale = static_cast<double>(dstLength) / srcLength;
@@ -18,6 +25,7 @@ void ComputeContributions(CGenericFilter& kernel, int srcLength, int dstLength, 
     if (!(effective >= 0.0)) effective = 0.0;
     if (effective > srcLength) effective = srcLength;
     table.window = 2 * static_cast<int>(std::ceil(effective)) + 1;
+    if (static_cast<uint64_t>(dstLength) * static_cast<uint64_t>(table.window) > kMaxWeights) throw std::bad_alloc();
     table.weights.assign(static_cast<size_t>(dstLength) * table.window, 0.0);
     table.first.assign(dstLength, 0);
     table.last.assign(dstLength, -1);
@@ -79,6 +87,8 @@ uint8_t** Scale(CGenericFilter& kernel, ProgressCallback progress, bool& aborted
 
     // Intermediate image: the old height, the new width.
     const size_t rowBytes = 4 * static_cast<size_t>(dstWidth);
+    if (static_cast<uint64_t>(rowBytes) * static_cast<uint64_t>(srcHeight) > kMaxIntermediateBytes)
+        throw std::bad_alloc();
     std::vector<uint8_t> temp(rowBytes * static_cast<size_t>(srcHeight));
     std::vector<uint8_t*> rows(srcHeight);
     for (int y = 0; y < srcHeight; ++y) rows[y] = temp.data() + rowBytes * y;

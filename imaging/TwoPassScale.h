@@ -1,6 +1,7 @@
 #pragma once
 // Separable resampling of 32-bit images: a horizontal pass into an image of the new width and
 // the old height, then a vertical pass into the destination. Works on plain row pointers.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -37,15 +38,17 @@ struct ContributionTable {
     std::vector<double> weights;  // window entries per destination index
     std::vector<int> first;
     std::vector<int> last;
-    const double* Weights(int i) const { return weights.data() + static_cast<size_t>(i) * window; }
+    const double* Weights(int i) const { return weights.data() + static_cast<std::size_t>(i) * window; }
 };
 
-// The weights of one pass from a line of srcLength to one of dstLength.
+// The weights of one pass from a line of srcLength to one of dstLength. Throws std::bad_alloc
+// when the table would be unreasonably large.
 void ComputeContributions(CGenericFilter& kernel, int srcLength, int dstLength, ContributionTable& table);
 
 typedef bool (*ProgressCallback)(int percent);
 
 // Both passes; returns dst, or null when the callback asked to stop (then `aborted` is set).
+// Throws std::bad_alloc when the intermediate image cannot be had.
 uint8_t** Scale(CGenericFilter& kernel, ProgressCallback progress, bool& aborted, const uint8_t* const* src,
                 int srcWidth, int srcHeight, uint8_t** dst, int dstWidth, int dstHeight);
 

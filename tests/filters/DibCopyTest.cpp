@@ -180,6 +180,11 @@ TEST(DibCopy, NineGridSkins) {
     ASSERT_EQ(1, PaintNineGridOpacity(dst.Get(), nullptr, skin.Get(), 255));
     EXPECT_EQ(Px(99, 0, 0), At(dst, 3, 2));
 
+    // A rect reaching far outside the bitmap is clipped, not walked tile by tile.
+    const RECT huge = {-2000000000, -2000000000, 2000000000, 2000000000};
+    EXPECT_EQ(1, PaintNineGrid(dst.Get(), &huge, skin.Get()));
+    EXPECT_EQ(1, TileDibRect(dst.Get(), &huge, skin.Get(), 128));
+
     // Smaller than two cells: refused.
     Bitmap tiny(CreateDibSection24(nullptr, 1, 4));
     EXPECT_EQ(0, PaintNineGrid(tiny.Get(), nullptr, skin.Get()));

@@ -129,6 +129,18 @@ TEST(Resize, TwoDimensionsAndDegenerateSizes) {
     EXPECT_EQ(2, src.GetWidth());
 }
 
+TEST(Resize, OversizedIntermediateIsRefused) {
+    // 1 x 65536 to 65536 x 1 is small at both ends but needs a 16 GiB intermediate image.
+    CAnyBmp tall, wide;
+    bmptest::Solid32(tall, 1, 65536, Rgba{1, 2, 3, 4});
+    try {
+        CFilterResizeBilinear(65536, 1).Apply(&tall, &wide);
+        FAIL() << "no exception";
+    } catch (const CTextException& e) {
+        EXPECT_EQ(PL_ERRNO_MEMORY, e.GetCode());
+    }
+}
+
 namespace {
 int g_progressCalls = 0;
 bool StopAtHalf(int percent) {
