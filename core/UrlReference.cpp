@@ -85,12 +85,14 @@ bool ResolveUrlReference(const std::string& base, const std::string& reference, 
     if (HasUrlScheme(ref, &refScheme)) {
         if (!IsWebScheme(refScheme)) return false;
         const std::string rest = ref.substr(refScheme.size() + 1);
-        // "http:page.html" on an http page is a relative reference to browsers.
         const bool relativeForm = rest.compare(0, 2, "//") != 0 && rest.compare(0, 2, "\\\\") != 0;
-        if (!(relativeForm && baseOk && refScheme == b.scheme)) {
+        if (!relativeForm) {
             out = ref;
             return true;
         }
+        // "http:page.html" on an http page is relative; without its "//" under another
+        // scheme it names no host and is no usable address.
+        if (!baseOk || refScheme != b.scheme) return false;
         ref = rest;
         if (ref.empty()) return false;
     }

@@ -189,3 +189,30 @@ TEST(PageLinkParser, CharacterReferencesInAttributesAreDecoded) {
     // A reference can spell out an excluded prefix; it is decoded before the test.
     EXPECT_TRUE(Extract("http://h/", "<a href=\"&#106;avascript:x()\">").empty());
 }
+
+TEST(PageLinkParser, TagSoupYieldsOnlyWebAddresses) {
+    // A deterministic soup of tag pieces, quotes, schemes and script fragments.
+    static const char* const kPieces[] = {"<a ", "<IMG\t", "<script>", "</script>", "<base href=", "href=", "src =",
+                                          "'", "\"", ">", "javascript:", "data:", "mailto:", "//", "../", "?q#f",
+                                          "x.jpg", " ", "\n", "\\", "open(", "location=", "&amp;", "\0", "http:",
+                                          "HTTPS://", "file:", "#", "=", "<td\r", "background"};
+    const size_t pieceCount = sizeof(kPieces) / sizeof(kPieces[0]);
+    uint32_t seed = 12345;
+    std::string soup;
+    while (soup.size() < 200000) {
+        seed = seed * 1103515245u + 12345u;
+        const char* piece = kPieces[(seed >> 16) % pieceCount];
+        soup.append(piece, piece[0] ? std::char_traits<char>::length(piece) : 1);
+    }
+    for (int kind : {kPageKindHtml, kPageKindScript}) {
+        const Links links = Extract("http://h/dir/page.html", soup, kind, "http://h/dir/");
+        EXPECT_FALSE(links.empty());
+        for (const std::string& link : links) {
+            std::string lower = link.substr(0, 8);
+            for (char& c : lower) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+            const bool web = lower.compare(0, 7, "http://") == 0 || lower.compare(0, 8, "https://") == 0 ||
+                             lower.compare(0, 6, "ftp://") == 0 || lower.compare(0, 7, "file://") == 0;
+            EXPECT_TRUE(web) << link;
+        }
+    }
+}

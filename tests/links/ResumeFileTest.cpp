@@ -161,6 +161,28 @@ TEST(ResumeFile, MalformedListsAreDroppedWhole) {
     EXPECT_TRUE(elements.empty());
 }
 
+TEST(ResumeFile, EveryTruncationAndCorruptedByteIsHandled) {
+    const std::vector<uint8_t> golden = GoldenQueueBlob();
+    std::vector<UrlQueueEntry> entries;
+    for (size_t cut = 0; cut < golden.size(); ++cut) {
+        const std::vector<uint8_t> part(golden.begin(), golden.begin() + static_cast<long>(cut));
+        EXPECT_FALSE(DecodeQueueEntries(part, entries)) << cut;
+        EXPECT_TRUE(entries.empty());
+    }
+    for (size_t at = 0; at < golden.size(); ++at) {
+        for (uint8_t value : {uint8_t(0x00), uint8_t(0x7F), uint8_t(0xFF)}) {
+            std::vector<uint8_t> bad = golden;
+            bad[at] = value;
+            // Either read whole (a changed text or number) or dropped whole; never more
+            // entries than the bytes can hold.
+            if (DecodeQueueEntries(bad, entries)) EXPECT_LE(entries.size(), 3u);
+            else EXPECT_TRUE(entries.empty());
+        }
+    }
+    ASSERT_TRUE(DecodeQueueEntries(golden, entries));
+    EXPECT_EQ(golden, EncodeQueueEntries(entries));
+}
+
 TEST(ResumeFile, TruncatedFileKeepsTheValuesReadCompletely) {
     testsupport::ScratchDir dir;
     const std::string path = dir.File("t.cache");

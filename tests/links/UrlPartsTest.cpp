@@ -101,5 +101,7 @@ TEST(UrlReference, ResolvesLikeBrowsers) {
     EXPECT_EQ("<none>", Resolve(base, "Data:text/html,x"));
     EXPECT_EQ("<none>", Resolve(base, "mailto:x@y"));
     EXPECT_EQ("<none>", Resolve(base, ""));
+    EXPECT_EQ("<none>", Resolve(base, "file:x"));     // another scheme without "//": no host
+    EXPECT_EQ("<none>", Resolve(base, "HTTPS:page"));
     EXPECT_EQ("<none>", Resolve("not a base", "x.html"));
 }
