@@ -12,6 +12,9 @@ bool GetDibSection(HBITMAP bitmap, DIBSECTION& ds) {
 bool GetDibView(HBITMAP bitmap, dibk::DibView& view) {
     DIBSECTION ds;
     if (!GetDibSection(bitmap, ds)) return false;
+    // GDI may still hold drawing for this section in its batch; finish it before the caller
+    // touches the pixel memory.
+    GdiFlush();
     view.width = ds.dsBm.bmWidth;
     view.height = ds.dsBm.bmHeight;
     view.bpp = ds.dsBmih.biBitCount;
