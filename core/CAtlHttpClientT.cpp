@@ -124,8 +124,10 @@ void CAtlHttpClientT::ResetResponse() {
 
 bool CAtlHttpClientT::Navigate(const char* url, const HttpRequestSettings* settings) {
     // Redirects are counted over one whole navigation, authorization retries included.
-    if (navigateDepth_ == 0)
+    if (navigateDepth_ == 0) {
         redirectCount_ = 0;
+        socket_.SetLastError(0);
+    }
     ++navigateDepth_;
     bool ok = NavigateOnce(url, settings);
     --navigateDepth_;

@@ -124,6 +124,16 @@ TEST_F(HttpClientTest, ChunkedBodies) {
     HttpRequestSettings s = Quick();
     ASSERT_TRUE(client.Navigate(Url(server, "/").c_str(), &s));
     EXPECT_EQ("0123456789", Body(client));
+
+    // Chunks larger than a read, split at odd places, lower- and upper-case sizes.
+    std::string big(10000, 'c');
+    big[0] = 'A';
+    big[9999] = 'Z';
+    server.AddConnection(RespondInPieces("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2710\r\n" + big +
+                                             "\r\n1f\r\n" + std::string(31, 'd') + "\r\n0\r\n\r\n",
+                                         1499, 5));
+    ASSERT_TRUE(client.Navigate(Url(server, "/").c_str(), &s));
+    EXPECT_EQ(big + std::string(31, 'd'), Body(client));
 }
 
 TEST_F(HttpClientTest, MalformedChunksFail) {

@@ -6,6 +6,8 @@
 #include "core/DownloadThread.h"
 #include "tests/net/ScriptedServer.h"
 
+#include <process.h>
+
 #include <memory>
 #include <vector>
 
@@ -261,4 +263,47 @@ TEST(Worker, NumbersKeepCountingAndLostRecordsAreFreed) {
     ASSERT_TRUE(worker->Start());
     worker->Wait();
     EXPECT_EQ(DownloadThread::kDone, worker->GetStatus());
+}
+
+namespace {
+
+struct DelayedStop {
+    DownloadThread* worker;
+    int delayMs;
+};
+
+unsigned __stdcall StopLater(void* param) {
+    DelayedStop* d = static_cast<DelayedStop*>(param);
+    Sleep(d->delayMs);
+    d->worker->Stop(false);
+    return 0;
+}
+
+}  // namespace
+
+TEST(Worker, WaitingForAWorkerDispatchesNoPostedMessages) {
+    // A command posted while the UI thread waits must not run inside the wait (it could stop
+    // or start a run from there); it runs afterwards from the message loop.
+    ScriptedServer server;
+    ASSERT_TRUE(server.Start());
+    server.AddConnection(Script{ReadRequest(), Stall(10000)});
+    RecordWindow window;
+    ASSERT_TRUE(window.Handle() != nullptr);
+    auto worker = MakeWorker(window.Handle(), Entry(server, "/w.jpg"), 30);
+    ASSERT_TRUE(worker->Start());
+    DownloadDataMessage* marker = new DownloadDataMessage();
+    marker->workerNumber = -12345;
+    ASSERT_TRUE(PostMessageA(window.Handle(), WM_DOWNLOAD_DATA, 0, reinterpret_cast<LPARAM>(marker)));
+    DelayedStop d = {worker.get(), 300};
+    HANDLE t = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, StopLater, &d, 0, nullptr));
+    DWORD start = GetTickCount();
+    worker->Wait();
+    EXPECT_LT(GetTickCount() - start, 3000u);
+    EXPECT_TRUE(window.records.empty());
+    window.Pump();
+    ASSERT_FALSE(window.records.empty());
+    EXPECT_EQ(-12345, window.records[0]->workerNumber);
+    EXPECT_EQ(DownloadThread::kStopped, worker->GetStatus());
+    WaitForSingleObject(t, 5000);
+    CloseHandle(t);
 }
