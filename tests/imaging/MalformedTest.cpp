@@ -8,6 +8,7 @@
 #include "imaging/TextException.h"
 
 #include <zlib.h>
+#include <cstdlib>
 
 using namespace imgtest;
 
@@ -58,10 +59,13 @@ TEST(ImagingMalformed, CorruptedBytes)
         seed = seed * 1103515245u + 12345u;
         return seed >> 8;
     };
+    // BKF_IMAGING_FUZZ_ROUNDS raises the count for a longer hand-run soak.
+    const char* env = getenv("BKF_IMAGING_FUZZ_ROUNDS");
+    int rounds = env ? atoi(env) : 60;
     for (const char* name : kAllFixtures) {
         SCOPED_TRACE(name);
         std::vector<uint8_t> data = Fixture(name);
-        for (int round = 0; round < 60; ++round) {
+        for (int round = 0; round < rounds; ++round) {
             std::vector<uint8_t> bad = data;
             int flips = 1 + static_cast<int>(next() % 4);
             for (int i = 0; i < flips; ++i) {
