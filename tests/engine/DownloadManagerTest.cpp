@@ -183,7 +183,9 @@ TEST_F(DownloadManagerTest, MirrorsASiteEndToEnd) {
 
     // Cookie header on every first request (not on redirected ones) and Host with its port.
     for (const std::string& r : server_.Requests()) {
-        if (r.find("GET /img/p120.jpg ") != 0) EXPECT_NE(std::string::npos, r.find("Cookie:;\r\n")) << r;
+        if (r.find("GET /img/p120.jpg ") != 0) {
+            EXPECT_NE(std::string::npos, r.find("Cookie:;\r\n")) << r;
+        }
         EXPECT_NE(std::string::npos, r.find("Host: 127.0.0.1:" + std::to_string(server_.Port()))) << r;
     }
 
@@ -254,6 +256,61 @@ TEST_F(DownloadManagerTest, StartWhileRunningAndStopWhenIdleDoNothing) {
     manager_->Start(&task_, DownloadManager::kStartOrResume);
     manager_->Start(&task_, DownloadManager::kRestart);
     EXPECT_EQ(1, views_.started);
+    views_.status = "Pane title";   // the finish notice goes after the pane's current text
     manager_->Stop(0);
     EXPECT_EQ(1, views_.finished);
+    EXPECT_EQ("Pane title Task completed.", views_.status);
+}
+
+TEST_F(DownloadManagerTest, RepeatedNetworkFailuresAbortTheRun) {
+    settings_->ThreadsAmount = 1;
+    settings_->MaxAttempts = 10;
+    task_.StartingAddresses[0].Url = "http://127.0.0.1:1/index.html";   // nothing listens there
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    // More than 2 x ThreadsAmount failures without a status in a row: stopped after the third,
+    // though retries were left; nothing was given up, so nothing is logged.
+    EXPECT_TRUE(views_.lastStopped);
+    EXPECT_TRUE(task_.Resume);
+    EXPECT_TRUE(views_.errors.empty());
+    EXPECT_EQ("Task \"Site\" is completed with error.", views_.messages.back());
+    EXPECT_EQ("While downloading no address was succesfully processed.\n\nLast error: \n\t"
+              "Cannot find server or DNS Error\n\nCheck Internet connection or proxy settings",
+              views_.resultText);
+    std::vector<UrlQueueEntry> left = manager_->Queue().QueuedEntries();
+    ASSERT_EQ(1u, left.size());
+    EXPECT_EQ(3, left[0].retryCount);
+}
+
+TEST_F(DownloadManagerTest, MaximumSizeSkipsLargePicturesOnlyAndHostFoldersFollowTheSaveFolder) {
+    // The page is larger than the limit too: the limit is for pictures, the page is scanned.
+    server_.SetOk("/index.html", "text/html",
+                  "<img src='exact.jpg'><img src='over.jpg'>" + std::string(150 * 1024, ' ') +
+                      "<img src='late.jpg'>");
+    server_.SetOk("/exact.jpg", "image/jpeg", std::string(102400, 'e'));
+    server_.SetOk("/over.jpg", "image/jpeg", std::string(102401, 'o'));
+    server_.SetOk("/late.jpg", "image/jpeg", "late");
+    task_.MaximumSize.enabled = true;
+    task_.MaximumSize.value = 100;
+    task_.SaveFolder = dir_.Path() + "Images\\";   // given with a trailing separator
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+
+    // Too large: skipped, neither retried nor counted as an error.
+    EXPECT_EQ(1, server_.CountRequests("/over.jpg"));
+    EXPECT_EQ(1, server_.CountRequests("/index.html"));
+    EXPECT_EQ(0, manager_->ErrorsInRun());
+    EXPECT_TRUE(views_.errors.empty());
+    EXPECT_EQ(2, manager_->ImagesDownloaded());
+    ASSERT_EQ(2, task_.DownloadedImages.GetCount());
+
+    // The separator after the save folder is doubled in the stored path; the file system reads
+    // it as one.
+    int exact = task_.DownloadedImages.FindByImageUrl(server_.Url("/exact.jpg"));
+    ASSERT_GE(exact, 0);
+    EXPECT_EQ(dir_.Path() + "Images\\\\127.0.0.1\\exact.jpg", task_.DownloadedImages.GetAt(exact).localPath);
+    EXPECT_EQ("exact.jpg", task_.DownloadedImages.GetAt(exact).fileName);
+    EXPECT_EQ(102400u, ReadText(dir_.Path() + "Images\\127.0.0.1\\exact.jpg").size());
+    EXPECT_EQ("late", ReadText(dir_.Path() + "Images\\127.0.0.1\\late.jpg"));
+    EXPECT_FALSE(testsupport::FileExists(dir_.Path() + "Images\\127.0.0.1\\over.jpg"));
 }
