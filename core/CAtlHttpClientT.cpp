@@ -289,15 +289,6 @@ uint64_t CAtlHttpClientT::BodyLimit() const {
     return settings_.maxBodyBytes ? settings_.maxBodyBytes : kDefaultMaxBody;
 }
 
-bool CAtlHttpClientT::Append(const uint8_t* bytes, size_t count) {
-    try {
-        buffer_.insert(buffer_.end(), bytes, bytes + count);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    return true;
-}
-
 bool CAtlHttpClientT::ReadMore(size_t maxBytes, uint32_t& got) {
     got = 0;
     if (maxBytes == 0)

@@ -116,7 +116,6 @@ private:
     int ReadBodyToClose();
     int ReadChunkedBody();
     bool ReadMore(size_t maxBytes, uint32_t& got);
-    bool Append(const uint8_t* bytes, size_t count);
     bool ReportRead(uint32_t bytes, bool withBody);
     uint64_t BodyLimit() const;
 
