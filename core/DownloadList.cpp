@@ -142,8 +142,9 @@ void DownloadList::UpdateProgress(int32_t workerNumber, int32_t totalSize, int32
     r->totalSize = totalSize;
     int64_t received = int64_t(r->bytesReceived) + (chunk > 0 ? chunk : 0);
     r->bytesReceived = received > 0x7fffffff ? 0x7fffffff : static_cast<int32_t>(received);
-    SetCell(row, 1, NumberOrEmpty(r->totalSize));
-    SetCell(row, 2, NumberOrEmpty(r->bytesReceived));
+    // A zero leaves its cell as it was.
+    if (r->totalSize > 0) SetCell(row, 1, NumberOrEmpty(r->totalSize));
+    if (r->bytesReceived > 0) SetCell(row, 2, NumberOrEmpty(r->bytesReceived));
     SetCell(row, 4, Text(r->isImage ? IDS_ROW_DOWNLOADING : IDS_ROW_CHECKING));
     Redraw(row);
 }

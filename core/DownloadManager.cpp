@@ -267,8 +267,8 @@ DownloadThread* DownloadManager::MakeWorker(const UrlQueueEntry& entry) {
     DownloadThread* worker = new DownloadThread(m_hWnd, DownloadThread::NextWorkerNumber(), entry, client, auth,
                                                 settings_->SocketTimeout);
     worker->SetCookies(task_->Cookies);
-    if (task_->MaximumSize.enabled && task_->MaximumSize.value > 0)
-        worker->SetMaxBodyBytes(uint64_t(task_->MaximumSize.value) * 1024u);
+    // The task's maximum size is left to the download filter: it applies to pictures only and
+    // skips them rather than failing them.
     return worker;
 }
 
@@ -335,7 +335,8 @@ void DownloadManager::Finish(int reason) {
     if (!task_->Resume) queue_.ClearProcessed();
     KillTimer(m_hWnd, kSaveTimer);
     SaveState();
-    ShowStatus(statusLine_.substr(0, 1023) + EngineText(IDS_TASK_COMPLETED_SUFFIX));
+    const std::string title = views_ ? views_->GetStatusLine() : statusLine_;
+    ShowStatus(title.substr(0, 1023) + EngineText(IDS_TASK_COMPLETED_SUFFIX));
     list_.RemoveAll();
     idle_ = true;
 

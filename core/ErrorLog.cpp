@@ -72,9 +72,9 @@ void ErrorLog::WriteHeader(const ErrorLogOptions& options, const std::string& ta
         WIN32_FILE_ATTRIBUTE_DATA info;
         if (GetFileAttributesExA(path_.c_str(), GetFileExInfoStandard, &info)) {
             int64_t size = (static_cast<int64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-            if (size > options.maxSize) {
-                // Keep the old log as ".bak"; only when that copy exists is the log emptied.
-                if (!CopyFileA(path_.c_str(), (path_ + ".bak").c_str(), FALSE)) return;
+            // Keep the old log as ".bak"; only when that copy exists is the log emptied (else
+            // this run goes on appending to the old log, header included).
+            if (size > options.maxSize && CopyFileA(path_.c_str(), (path_ + ".bak").c_str(), FALSE)) {
                 HANDLE h = CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                        FILE_ATTRIBUTE_NORMAL, nullptr);
                 if (h == INVALID_HANDLE_VALUE) return;

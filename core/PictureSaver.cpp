@@ -92,7 +92,11 @@ bool PlanPicturePlace(int saveType, const std::string& saveFolder, const UrlQueu
     std::string base = saveFolder;
     if (base.empty() || base.back() != '\\') base += '\\';
     place.folder = base;
-    if (saveType == 1 || saveType == 2) place.folder += SafePathStep(host) + "\\" + SafeFolderPath(directory);
+    // Below a host folder the separator after the save folder is added whatever the folder ends
+    // with, so a folder given with a trailing '\' yields a doubled one in the stored path (read
+    // as one by the file system); the copy command expects "\" + host after the folder's text.
+    if (saveType == 1 || saveType == 2)
+        place.folder = saveFolder + "\\" + SafePathStep(host) + "\\" + SafeFolderPath(directory);
     place.name = name.empty() ? "(0)" : SafePathStep(name);
 
     // Belt and braces: whatever the address said, the file lands inside the save folder.

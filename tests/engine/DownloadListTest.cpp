@@ -37,6 +37,12 @@ TEST_F(DownloadListTest, RowLifeCycle) {
     EXPECT_EQ("1000", list_.CellText(0, 1));
     EXPECT_EQ("400", list_.CellText(0, 2));
     EXPECT_EQ("Downloading", list_.CellText(0, 4));
+    // A notice with size 0 and no new bytes leaves both size cells as they were.
+    list_.UpdateProgress(7, 0, 0);
+    EXPECT_EQ("1000", list_.CellText(0, 1));
+    EXPECT_EQ("400", list_.CellText(0, 2));
+    EXPECT_EQ(0, list_.RowRecord(0)->totalSize);
+    list_.UpdateProgress(7, 1000, 600);
 
     list_.FinishRow(7, true, false);
     EXPECT_EQ("1000", list_.CellText(0, 2));

@@ -111,6 +111,21 @@ TEST(ErrorLog, RotatesAnOversizedLogAtTheStart) {
     EXPECT_EQ(old, ReadText(path + ".bak"));
 }
 
+TEST(ErrorLog, ALogThatCannotBeCopiedAsideKeepsGrowingWithItsHeader) {
+    testsupport::ScratchDir dir;
+    std::string path = dir.File("errors.log");
+    ASSERT_TRUE(CreateDirectoryA((path + ".bak").c_str(), nullptr));   // no file can take that name
+    ErrorLogOptions on;
+    on.maxSize = 10;
+    std::string old(11, 'x');
+    ASSERT_TRUE(testsupport::WriteFileText(path, old));
+    ErrorLog log(path);
+    log.WriteHeader(on, "t", nullptr);
+    std::string text = ReadText(path);
+    EXPECT_EQ(old + "\n\n", text.substr(0, old.size() + 2));
+    EXPECT_NE(std::string::npos, text.find("\tTask started: \"t\"\n"));
+}
+
 TEST(ErrorLog, UnopenableLogIsSkippedQuietly) {
     testsupport::ScratchDir dir;
     ErrorLog log(dir.File("missing\\folder\\errors.log"));

@@ -21,7 +21,12 @@ TEST(PictureSaver, FoldersBySaveMode) {
     ASSERT_TRUE(PlanPicturePlace(0, "C:\\Images", e, place));
     EXPECT_EQ("C:\\Images\\", place.folder);
     EXPECT_EQ("p.png", place.name);
+    ASSERT_TRUE(PlanPicturePlace(0, "C:\\Images\\", e, place));
+    EXPECT_EQ("C:\\Images\\", place.folder);
+    // Below a host folder the separator is added even after a trailing one.
     ASSERT_TRUE(PlanPicturePlace(2, "C:\\Images\\", e, place));
+    EXPECT_EQ("C:\\Images\\\\pics.example.com\\x\\y\\", place.folder);
+    ASSERT_TRUE(PlanPicturePlace(2, "C:\\Images", e, place));
     EXPECT_EQ("C:\\Images\\pics.example.com\\x\\y\\", place.folder);
     ASSERT_TRUE(PlanPicturePlace(1, "C:\\Images", e, place));
     EXPECT_EQ("C:\\Images\\site.example.org\\gallery\\", place.folder);
