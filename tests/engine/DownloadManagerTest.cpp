@@ -23,6 +23,33 @@ std::string ReadText(const std::string& path) {
     return std::string(bytes.begin(), bytes.end());
 }
 
+// An encoder of the resume file written from its description, to compare the manager's bytes with.
+void PutU32(std::string& out, uint32_t v) {
+    for (int i = 0; i < 4; ++i) out += static_cast<char>((v >> (8 * i)) & 0xff);
+}
+void PutText(std::string& out, const std::string& text) {
+    PutU32(out, static_cast<uint32_t>(text.size() + 1));
+    out += text;
+    out += '\0';
+}
+std::string QueueEntryBytes(const std::string& url, const std::string& referrer, int32_t level, bool isImage,
+                            const std::string& extension) {
+    std::string out;
+    PutText(out, url);
+    PutText(out, referrer);
+    PutU32(out, static_cast<uint32_t>(level));
+    PutU32(out, 0);   // retry count
+    out += static_cast<char>(isImage ? 1 : 0);
+    PutText(out, extension);
+    return out;
+}
+std::string BagEntry(const std::string& name, const std::string& value) {
+    std::string out = name;
+    out.resize(64, '\0');
+    PutU32(out, static_cast<uint32_t>(value.size()));
+    return out + value;
+}
+
 struct RecordingViews : IDownloadViews, ITasksTreeView, IMainFrameView, IMessagesView, IErrorsView, IImagesView {
     std::vector<std::string> messages, errors, errorUrls;
     std::string resultText, status;
@@ -217,6 +244,23 @@ TEST_F(DownloadManagerTest, StopIsPromptAndAResumeContinues) {
     EXPECT_TRUE(task_.Resume);
     EXPECT_TRUE(views_.lastStopped);
     EXPECT_TRUE(manager_->Queue().IsQueued(server_.Url("/slow.jpg")));
+
+    // The resume file: the untouched picture, then the stopped one back at the queue's end; the
+    // start page processed; no picture saved yet.
+    const std::string index = server_.Url("/index.html");
+    std::string queued, processed, expected = "PROPBAG";
+    PutU32(queued, 2);
+    queued += QueueEntryBytes(server_.Url("/a.png"), index, 1, true, ".png");
+    queued += QueueEntryBytes(server_.Url("/slow.jpg"), index, 1, true, ".jpg");
+    PutU32(processed, 1);
+    PutText(processed, index);
+    processed += QueueEntryBytes(index, index, 0, false, ".html");
+    PutU32(expected, 2);
+    PutU32(expected, 0);
+    PutU32(expected, 3);
+    expected += BagEntry("AvailibleUrls", queued) + BagEntry("ImagesDownloadCount", std::string(4, '\0')) +
+                BagEntry("ProcessedUrls", processed);
+    EXPECT_TRUE(expected == ReadText(task_.GetCacheFilePath()));
 
     // The stalled address now answers. As after a restart of the program: a new manager and the
     // task read back from its files continue with what was left, not with the start page.
