@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include "core/DownloadManager.h"
 #include "core/DownloadViews.h"
@@ -304,6 +305,40 @@ TEST_F(DownloadManagerTest, StartWhileRunningAndStopWhenIdleDoNothing) {
     manager_->Stop(0);
     EXPECT_EQ(1, views_.finished);
     EXPECT_EQ("Pane title Task completed.", views_.status);
+}
+
+TEST_F(DownloadManagerTest, AnUntickedRowIsSkippedAndReloadingNoPicturesEndsAtOnce) {
+    server_.SetOk("/index.html", "text/html", "<img src='slow.jpg'>");
+    server_.SetStall("/slow.jpg", 20000);
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    HWND list = manager_->List().Handle();
+    DWORD begin = GetTickCount();
+    while (server_.CountRequests("/slow.jpg") == 0 && GetTickCount() - begin < 10000) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(20);
+    }
+    ASSERT_EQ(1, manager_->List().RowCount());
+    LVITEMA item = {};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(1);   // the user clears the check box
+    SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+    begin = GetTickCount();
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_LT(GetTickCount() - begin, 5000u);
+    // Skipped: neither retried nor an error, nothing saved; the run ran out of work.
+    EXPECT_EQ(1, server_.CountRequests("/slow.jpg"));
+    EXPECT_EQ(0, manager_->ErrorsInRun());
+    EXPECT_EQ(0, task_.DownloadedImages.GetCount());
+    EXPECT_FALSE(task_.Resume);
+    EXPECT_EQ(0, manager_->List().RowCount());
+
+    const size_t requests = server_.Requests().size();
+    manager_->Start(&task_, DownloadManager::kReloadImages);
+    ASSERT_TRUE(RunUntilIdle(2000));
+    EXPECT_EQ(requests, server_.Requests().size());
+    EXPECT_EQ("Task \"Site\" is completed.", views_.messages.back());
+    EXPECT_EQ("", views_.resultText);
 }
 
 TEST_F(DownloadManagerTest, RepeatedNetworkFailuresAbortTheRun) {
