@@ -341,6 +341,31 @@ TEST_F(DownloadManagerTest, AnUntickedRowIsSkippedAndReloadingNoPicturesEndsAtOn
     EXPECT_EQ("", views_.resultText);
 }
 
+TEST_F(DownloadManagerTest, ProgressBarFillsItsShareOfTheCell) {
+    ShowWindow(parent_, SW_SHOWNOACTIVATE);
+    MoveWindow(manager_->m_hWnd, 0, 0, 600, 300, TRUE);
+    DownloadList& rows = manager_->List();
+    rows.AddRow(99, "http://h/a.jpg", true);
+    rows.UpdateProgress(99, 1000, 250);
+    rows.AddRow(100, "http://h/b.jpg", true);
+    rows.UpdateProgress(100, 0, 300);   // unknown size: no bar
+    RECT cell = {};
+    cell.top = 3;
+    cell.left = LVIR_BOUNDS;
+    ASSERT_TRUE(SendMessageA(rows.Handle(), LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell)));
+    RedrawWindow(rows.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HDC dc = GetDC(rows.Handle());
+    const int y = (cell.top + cell.bottom) / 2;
+    const int filled = (cell.right - cell.left) * 250 / 1000;
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT) & 0xffffff;
+    EXPECT_EQ(highlight, GetPixel(dc, cell.left + 1, y) & 0xffffff);
+    EXPECT_EQ(highlight, GetPixel(dc, cell.left + filled - 1, y) & 0xffffff);
+    EXPECT_NE(highlight, GetPixel(dc, cell.left + filled + 2, y) & 0xffffff);
+    const int height = cell.bottom - cell.top;
+    EXPECT_NE(highlight, GetPixel(dc, cell.left + 1, y + height) & 0xffffff);
+    ReleaseDC(rows.Handle(), dc);
+}
+
 TEST_F(DownloadManagerTest, RepeatedNetworkFailuresAbortTheRun) {
     settings_->ThreadsAmount = 1;
     settings_->MaxAttempts = 10;
