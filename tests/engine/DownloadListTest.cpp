@@ -79,3 +79,17 @@ TEST_F(DownloadListTest, FreedRowsAreReusedAndUntickedRowsReported) {
     ASSERT_EQ(1u, unticked.size());
     EXPECT_EQ(2, unticked[0]);
 }
+
+TEST_F(DownloadListTest, ColumnsAndNarrowingOnResize) {
+    const int widths[5] = {300, 75, 75, 100, 80};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(widths[i], SendMessageA(list_.Handle(), LVM_GETCOLUMNWIDTH, i, 0)) << i;
+    // 630 pixels of columns + 22 in a window of 500: the address column gives up the 152 extra.
+    list_.Layout(500, 200);
+    EXPECT_EQ(148, SendMessageA(list_.Handle(), LVM_GETCOLUMNWIDTH, 0, 0));
+    // Not to 10 pixels or below.
+    list_.Layout(100, 200);
+    EXPECT_EQ(148, SendMessageA(list_.Handle(), LVM_GETCOLUMNWIDTH, 0, 0));
+    RECT r;
+    GetWindowRect(list_.Handle(), &r);
+    EXPECT_EQ(100, r.right - r.left);
+}
