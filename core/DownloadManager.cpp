@@ -1,7 +1,7 @@
 #include "core/DownloadManager.h"
 
-#include "core/BasicAuthObject.h"
 #include "core/CAtlHttpClientT.h"
+#include "core/ConnectionSetup.h"
 #include "core/DownloadThread.h"
 #include "core/DownloadViews.h"
 #include "core/DownloadManagerTexts.h"
@@ -10,10 +10,8 @@
 #include "core/ProgramSettings.h"
 #include "core/PropertyBag.h"
 #include "core/ResumeFile.h"
-#include "core/StringHelpers.h"
 #include "core/TaskEnqueueHost.h"
 #include "core/TaskOptions.h"
-#include "core/UrlParts.h"
 #include "resources/engine_ids.h"
 
 #include <algorithm>
@@ -274,23 +272,7 @@ DownloadThread* DownloadManager::MakeWorker(const UrlQueueEntry& entry) {
 
 void DownloadManager::SetUpConnection(const UrlQueueEntry& entry, std::vector<MyBasicAuthObject*>& auth,
                                       CAtlHttpClientT* client) {
-    UrlParts target;
-    target.Parse(entry.url);
-    for (const StartingAddress& address : task_->StartingAddresses) {
-        if (!address.UseAuthorization) continue;
-        UrlParts start;
-        if (!start.Parse(address.Url) || !EqualsNoCase(start.HostName(), target.HostName())) continue;
-        MyBasicAuthObject* object = new MyBasicAuthObject(address.UserName, address.Password,
-                                                          settings_->NameForProxy, settings_->PasswordForProxy);
-        object->RestrictToHost(start.HostName());
-        auth.push_back(object);
-    }
-    const bool proxy = settings_->UseMyProxy || settings_->UseWindowsProxy;
-    if (auth.empty() && settings_->UseProxyAuth && proxy)
-        auth.push_back(new MyBasicAuthObject("", "", settings_->NameForProxy, settings_->PasswordForProxy));
-    for (MyBasicAuthObject* object : auth) client->AddAuthObj("basic", object, object);
-    if (settings_->UseMyProxy) client->SetProxy(settings_->ProxyAddress.c_str(), settings_->ProxyPort);
-    if (settings_->UseWindowsProxy) client->SetProxy(nullptr, 0);
+    SetUpHttpConnection(entry.url, task_->StartingAddresses, ProxyOptions::FromSettings(*settings_), auth, *client);
 }
 
 void DownloadManager::SaveState() {

@@ -8,10 +8,14 @@ export BUILD_DIR=${BUILD_DIR:-$here/build}
 . "$here/scripts/wine-env.sh"
 cd "$BUILD_DIR"
 # The first Wine process starts services that would inherit ctest's pipes and keep it waiting
-# at exit: start them up front, detached, and stop the server afterwards.
-wineserver -p
-wine wineboot </dev/null >/dev/null 2>&1 || true
+# at exit: start them up front, detached, and stop the server afterwards. They start inside the
+# virtual display, so the desktop process they leave behind can show windows.
 status=0
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j"$(nproc)" "$@" </dev/null || status=$?
-wineserver -k || true
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  wineserver -p
+  wine wineboot </dev/null >/dev/null 2>&1 || true
+  status=0
+  ctest --output-on-failure -j"$(nproc)" "$@" </dev/null || status=$?
+  wineserver -k || true
+  exit $status' bkf-tests "$@" || status=$?
 exit $status
