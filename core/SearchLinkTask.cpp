@@ -45,12 +45,7 @@ void SearchLinkTask::WriteProfileTo(PropertyBag& bag) const
     bag.SetInt32("Levels", Levels);
     bag.SetInt32("ImageLinksLocation", ImageLinksLocation);
     bag.SetInt32("PageLinksLocation", PageLinksLocation);
-    bag.SetFlag("UseAllFileTypes", UseAllFileTypes);
-    SetFixedStringList(bag, "Filetypes", Filetypes, kFileTypeFieldSize);
-    SetSizeFilter(bag, "MinimumWidth", MinimumWidth);
-    SetSizeFilter(bag, "MinimumHeight", MinimumHeight);
-    SetSizeFilter(bag, "MinimumSize", MinimumSize);
-    SetSizeFilter(bag, "MaximumSize", MaximumSize);
+    WriteFileTypeKeys(bag);
     bag.SetFlag("DownloadImagesOnlyFromSite", DownloadImagesOnlyFromSite);
 }
 
@@ -59,12 +54,7 @@ void SearchLinkTask::ReadProfileFrom(const PropertyBag& bag)
     bag.GetInt32("Levels", Levels);
     bag.GetInt32("ImageLinksLocation", ImageLinksLocation);
     bag.GetInt32("PageLinksLocation", PageLinksLocation);
-    bag.GetFlag("UseAllFileTypes", UseAllFileTypes);
-    GetFixedStringList(bag, "Filetypes", kFileTypeFieldSize, Filetypes);
-    GetSizeFilter(bag, "MinimumWidth", MinimumWidth);
-    GetSizeFilter(bag, "MinimumHeight", MinimumHeight);
-    GetSizeFilter(bag, "MinimumSize", MinimumSize);
-    GetSizeFilter(bag, "MaximumSize", MaximumSize);
+    ReadFileTypeKeys(bag);
     bag.GetFlag("DownloadImagesOnlyFromSite", DownloadImagesOnlyFromSite);
 }
 

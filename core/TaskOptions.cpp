@@ -105,12 +105,27 @@ void TaskOptions::WriteTo(PropertyBag& bag) const
     bag.SetInt32("ImageSaveType", ImageSaveType);
     bag.SetString("SaveFolder", SaveFolder);
     SaveOwnKeys(bag);
+    WriteFileTypeKeys(bag);
+}
+
+void TaskOptions::WriteFileTypeKeys(PropertyBag& bag) const
+{
     bag.SetFlag("UseAllFileTypes", UseAllFileTypes);
     SetFixedStringList(bag, "Filetypes", Filetypes, kFileTypeFieldSize);
     SetSizeFilter(bag, "MinimumWidth", MinimumWidth);
     SetSizeFilter(bag, "MinimumHeight", MinimumHeight);
     SetSizeFilter(bag, "MinimumSize", MinimumSize);
     SetSizeFilter(bag, "MaximumSize", MaximumSize);
+}
+
+void TaskOptions::ReadFileTypeKeys(const PropertyBag& bag)
+{
+    bag.GetFlag("UseAllFileTypes", UseAllFileTypes);
+    GetFixedStringList(bag, "Filetypes", kFileTypeFieldSize, Filetypes);
+    GetSizeFilter(bag, "MinimumWidth", MinimumWidth);
+    GetSizeFilter(bag, "MinimumHeight", MinimumHeight);
+    GetSizeFilter(bag, "MinimumSize", MinimumSize);
+    GetSizeFilter(bag, "MaximumSize", MaximumSize);
 }
 
 void TaskOptions::ReadFrom(PropertyBag& bag)
@@ -126,12 +141,7 @@ void TaskOptions::ReadFrom(PropertyBag& bag)
     bag.GetInt32("ImageSaveType", ImageSaveType);
     bag.GetString("SaveFolder", SaveFolder);
     LoadOwnKeys(bag);
-    bag.GetFlag("UseAllFileTypes", UseAllFileTypes);
-    GetFixedStringList(bag, "Filetypes", kFileTypeFieldSize, Filetypes);
-    GetSizeFilter(bag, "MinimumWidth", MinimumWidth);
-    GetSizeFilter(bag, "MinimumHeight", MinimumHeight);
-    GetSizeFilter(bag, "MinimumSize", MinimumSize);
-    GetSizeFilter(bag, "MaximumSize", MaximumSize);
+    ReadFileTypeKeys(bag);
 }
 
 bool TaskOptions::Save()

@@ -110,6 +110,12 @@ public:
     bool Resume = false;             // the last run was interrupted; stored in ".downloads"
     bool Scheduled = false;          // run-time only: started and not yet finished or paused
 
+protected:
+    // The keys a task file and a download profile share, in their stored order: the file types
+    // and the four size filters.
+    void WriteFileTypeKeys(PropertyBag& bag) const;
+    void ReadFileTypeKeys(const PropertyBag& bag);
+
 private:
     bool LoadDownloads();
 };
