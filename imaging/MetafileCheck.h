@@ -1,8 +1,11 @@
 #pragma once
-// Structural checks of metafile data before it is handed to GDI: every record must lie inside
-// the data, so a hostile file cannot make the system read past it.
+// Metafile data is checked and rebuilt before GDI sees it: GDI trusts object indices, point
+// counts and bitmap offsets inside records, so a hostile file could make it read or write
+// outside its tables. Only records whose every count and offset lies inside the record (and
+// every object index inside the file's object table) are kept; unknown records are dropped.
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 const uint32_t kPlaceableWmfKey = 0x9AC6CDD7;
 const size_t kPlaceableWmfHeaderSize = 22;
@@ -15,6 +18,8 @@ bool HasEmfSignature(const uint8_t* data, size_t size);
 // A placeable WMF header or a plain WMF header (type 1 or 2, 9 words, version 1 or 3).
 bool HasWmfSignature(const uint8_t* data, size_t size);
 
-// True when the records of the data are well formed and end with the end record.
-bool IsWellFormedEmf(const uint8_t* data, size_t size);
-bool IsWellFormedWmf(const uint8_t* data, size_t size);
+// Rebuild of an EMF (header first, end record last) from its safe records into out. False
+// when the header or the record chain itself is broken.
+bool SanitizeEmf(const uint8_t* data, size_t size, std::vector<uint8_t>& out);
+// The same for WMF data (without a placeable header).
+bool SanitizeWmf(const uint8_t* data, size_t size, std::vector<uint8_t>& out);

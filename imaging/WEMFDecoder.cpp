@@ -82,6 +82,24 @@ struct GdiResources {
     }
 };
 
+// A reference device of 1 to 100000 pixels and millimetres, 0.01 to 1000 pixels per millimetre.
+bool PlausibleScale(LONG pixels, LONG millimetres)
+{
+    if (pixels < 1 || pixels > 100000 || millimetres < 1 || millimetres > 100000)
+        return false;
+    return static_cast<int64_t>(pixels) * 100 >= millimetres && pixels <= static_cast<int64_t>(millimetres) * 1000;
+}
+
+// Frame corners (hundredths of a millimetre) within a few kilometres.
+bool PlausibleFrame(const RECTL& frame)
+{
+    const LONG limit = 1 << 28;
+    for (LONG v : {frame.left, frame.top, frame.right, frame.bottom})
+        if (v < -limit || v > limit)
+            return false;
+    return true;
+}
+
 void Refuse()
 {
     RaiseDecoderError(PL_ERRFORMAT_UNKNOWN, "Windows Metafile functions failed to load this image.");
@@ -120,10 +138,11 @@ void CWEMFDecoder::DecodeImage(CBmp* pBmp, CPaletteTable& palette, int& wantedBp
     bool placeable = false;
     int16_t box[4] = {};
     int unitsPerInch = 0;
+    std::vector<uint8_t> safe;
     if (isEmf) {
-        if (!IsWellFormedEmf(data, size))
+        if (!SanitizeEmf(data, size, safe))
             Refuse();
-        gdi.metafile = SetEnhMetaFileBits(static_cast<UINT>(size), data);
+        gdi.metafile = SetEnhMetaFileBits(static_cast<UINT>(safe.size()), safe.data());
     } else {
         if (size >= kPlaceableWmfHeaderSize && MetafileLE32(data) == kPlaceableWmfKey) {
             placeable = true;
@@ -133,7 +152,7 @@ void CWEMFDecoder::DecodeImage(CBmp* pBmp, CPaletteTable& palette, int& wantedBp
             data += kPlaceableWmfHeaderSize;
             size -= kPlaceableWmfHeaderSize;
         }
-        if (!IsWellFormedWmf(data, size))
+        if (!SanitizeWmf(data, size, safe))
             Refuse();
         // The placeable box is the picture's extent: without it GDI would frame the picture
         // by whatever was drawn.
@@ -143,7 +162,8 @@ void CWEMFDecoder::DecodeImage(CBmp* pBmp, CPaletteTable& palette, int& wantedBp
             extent.yExt = static_cast<LONG>((static_cast<int64_t>(box[3]) - box[1]) * 2540 / unitsPerInch);
         }
         bool useExtent = extent.xExt > 0 && extent.yExt > 0;
-        gdi.metafile = SetWinMetaFileBits(static_cast<UINT>(size), data, gdi.screen, useExtent ? &extent : nullptr);
+        gdi.metafile = SetWinMetaFileBits(static_cast<UINT>(safe.size()), safe.data(), gdi.screen,
+                                          useExtent ? &extent : nullptr);
     }
     if (!gdi.metafile)
         Refuse();
@@ -170,6 +190,11 @@ void CWEMFDecoder::DecodeImage(CBmp* pBmp, CPaletteTable& palette, int& wantedBp
     } else {
         if (header->szlMillimeters.cx == 0 || header->szlMillimeters.cy == 0)
             RaiseDecoderError(PL_ERRFORMAT_ERROR, "Metafile has no size in millimetres.");
+        // GDI scales by these sizes when it plays the picture: absurd ones make its
+        // arithmetic overflow.
+        if (!PlausibleScale(header->szlDevice.cx, header->szlMillimeters.cx) ||
+            !PlausibleScale(header->szlDevice.cy, header->szlMillimeters.cy) || !PlausibleFrame(header->rclFrame))
+            RaiseDecoderError(PL_ERRFORMAT_ERROR, "Metafile has an implausible size.");
         width = (static_cast<int64_t>(header->rclFrame.right) - header->rclFrame.left) * header->szlDevice.cx /
                 (static_cast<int64_t>(header->szlMillimeters.cx) * 100);
         height = (static_cast<int64_t>(header->rclFrame.bottom) - header->rclFrame.top) * header->szlDevice.cy /
