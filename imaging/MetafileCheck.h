@@ -12,6 +12,13 @@ const size_t kPlaceableWmfHeaderSize = 22;
 
 uint32_t MetafileLE32(const uint8_t* p);
 uint16_t MetafileLE16(const uint8_t* p);
+int32_t MetafileSignedLE32(const uint8_t* p);
+void MetafilePutLE32(uint8_t* p, uint32_t v);
+
+// A packed BITMAPINFO of `infoBytes` bytes whose pixels are `bitsBytes` bytes: true when the
+// header, colour table (2-byte palette indices or 4-byte colours) and every row fit. Only
+// uncompressed and bit-field bitmaps pass.
+bool MetafileBitmapFits(const uint8_t* info, uint64_t infoBytes, uint64_t bitsBytes, bool paletteIndices);
 
 // An enhanced metafile: a header record carrying the " EMF" signature first.
 bool HasEmfSignature(const uint8_t* data, size_t size);
