@@ -261,6 +261,59 @@ TEST(PictDecoder, BadBitmapsRaise)
     EXPECT_EQ(2, DecodeBytes(empty, bmp));
 }
 
+TEST(PictDecoder, FourBitIndicesAndSixteenBitPixels)
+{
+    // 4-bit PixMap of 3 pixels in rows of 2 bytes: short rows are stored unpacked.
+    std::vector<uint8_t> f = PictV2(3, 1);
+    PutBE16(f, 0x0098);
+    PutBE16(f, 0x8000 | 2);
+    PutRect(f, 0, 0, 1, 3);
+    PutPixMap(f, 0, 4, 1, 4);
+    PutColourTable(f, 16, 5);
+    PutRect(f, 0, 0, 1, 3);
+    PutRect(f, 0, 0, 1, 3);
+    PutBE16(f, 0);
+    PutBytes(f, {0x5A, 0x30});
+    EndPicture(f);
+    CAnyBmp bmp;
+    ASSERT_EQ(0, DecodeBytes(f, bmp));
+    EXPECT_EQ(PLMakePixel(255, 0, 0), bmp.GetPixel(0, 0));
+    EXPECT_EQ(PLMakePixel(10, 245, 7), bmp.GetPixel(1, 0));
+    EXPECT_EQ(PLMakePixel(3, 252, 7), bmp.GetPixel(2, 0));
+
+    // 16-bit DirectBits: one unpacked row of two pixels, then a packed picture whose run
+    // items are two bytes long.
+    std::vector<uint8_t> g = PictV2(2, 1);
+    PutBE16(g, 0x009A);
+    PutBE32(g, 0xFF);
+    PutBE16(g, 0x8000 | 4);
+    PutRect(g, 0, 0, 1, 2);
+    PutPixMap(g, 0, 16, 3, 5);
+    PutRect(g, 0, 0, 1, 2);
+    PutRect(g, 0, 0, 1, 2);
+    PutBE16(g, 0);
+    PutBytes(g, {0x7C, 0x00, 0x03, 0xE0});
+    EndPicture(g);
+    ASSERT_EQ(0, DecodeBytes(g, bmp));
+    EXPECT_EQ(PLMakePixel(248, 0, 0), bmp.GetPixel(0, 0));
+    EXPECT_EQ(PLMakePixel(0, 248, 0), bmp.GetPixel(1, 0));
+
+    std::vector<uint8_t> h = PictV2(5, 1);
+    PutBE16(h, 0x009A);
+    PutBE32(h, 0xFF);
+    PutBE16(h, 0x8000 | 10);
+    PutRect(h, 0, 0, 1, 5);
+    PutPixMap(h, 3, 16, 3, 5);
+    PutRect(h, 0, 0, 1, 5);
+    PutRect(h, 0, 0, 1, 5);
+    PutBE16(h, 0);
+    PutBytes(h, {3, 0xFC, 0x00, 0x1F});
+    EndPicture(h);
+    ASSERT_EQ(0, DecodeBytes(h, bmp));
+    for (int x = 0; x < 5; ++x)
+        EXPECT_EQ(PLMakePixel(0, 0, 248), bmp.GetPixel(x, 0)) << x;
+}
+
 TEST(PictDecoder, MissingOrUnknownVersionIsRefused)
 {
     CPictDecoder decoder(nullptr);
