@@ -124,7 +124,20 @@ void CWinBmp::CreateFromPackedDib(const BITMAPINFOHEADER* header, size_t availab
     if (topDown)
         height = height == INT32_MIN ? 0 : -height;
     int bits = header->biBitCount;
-    if (header->biCompression != BI_RGB || !IsDibDepth(bits) || width < 1 || height < 1)
+    // 32-bit bit-field DIBs with the usual masks (as many programs put on the clipboard) are
+    // plain blue-green-red-x pixels behind the three masks.
+    size_t maskBytes = 0;
+    if (header->biCompression == BI_BITFIELDS && bits == 32 && header->biSize == sizeof(BITMAPINFOHEADER) &&
+        available >= sizeof(BITMAPINFOHEADER) + 12) {
+        const uint8_t* masks = reinterpret_cast<const uint8_t*>(header) + sizeof(BITMAPINFOHEADER);
+        static const uint8_t kUsual[12] = {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0};
+        if (memcmp(masks, kUsual, 12) != 0)
+            throw CTextException(PL_ERRFORMAT_ERROR, "Unsupported bitmap format.");
+        maskBytes = 12;
+    } else if (header->biCompression != BI_RGB) {
+        throw CTextException(PL_ERRFORMAT_ERROR, "Unsupported bitmap format.");
+    }
+    if (!IsDibDepth(bits) || width < 1 || height < 1)
         throw CTextException(PL_ERRFORMAT_ERROR, "Unsupported bitmap format.");
     ValidatePictureSize(width, height, 32);
     size_t colours = 0;
@@ -134,12 +147,12 @@ void CWinBmp::CreateFromPackedDib(const BITMAPINFOHEADER* header, size_t availab
             colours = header->biClrUsed;
     }
     uint64_t imageSize = static_cast<uint64_t>(WinBmpImageSize(width, height, bits));
-    if (header->biSize + colours * 4 + imageSize > available)
+    if (header->biSize + maskBytes + colours * 4 + imageSize > available)
         throw CTextException(PL_ERRFORMAT_ERROR, "Bitmap data shorter than its header says.");
 
     FreeMembers();
     InternalCreate(width, height, static_cast<uint16_t>(bits), false);
-    const uint8_t* src = reinterpret_cast<const uint8_t*>(header) + header->biSize;
+    const uint8_t* src = reinterpret_cast<const uint8_t*>(header) + header->biSize + maskBytes;
     if (colours)
         memcpy(m_pClrTab, src, colours * 4);
     src += colours * 4;

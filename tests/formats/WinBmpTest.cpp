@@ -155,6 +155,22 @@ TEST(WinBmp, PackedDibCopiesRoundTripAndShortOnesAreRefused)
     EXPECT_EQ(0x11u, dst.GetPixel(0, 0) & 0xFF);
     EXPECT_EQ(0x22u, dst.GetPixel(0, 1) & 0xFF);
 
+    // 32 bits with the usual bit-field masks in front of the pixels.
+    std::vector<uint8_t> fields(40 + 12 + 4, 0);
+    bi = reinterpret_cast<BITMAPINFOHEADER*>(fields.data());
+    bi->biSize = 40;
+    bi->biWidth = 1;
+    bi->biHeight = 1;
+    bi->biPlanes = 1;
+    bi->biBitCount = 32;
+    bi->biCompression = BI_BITFIELDS;
+    fields[42] = 0xFF;
+    fields[45] = 0xFF;
+    fields[48] = 0xFF;
+    fields[52] = 0x33;
+    dst.CreateFromPackedDib(bi, fields.size());
+    EXPECT_EQ(0x33u, dst.GetPixel(0, 0) & 0xFF);
+
     // A missing resource leaves the bitmap as it was.
     EXPECT_FALSE(dst.LoadFromResource(GetModuleHandleA(nullptr), 31999));
     EXPECT_EQ(1, dst.GetWidth());
