@@ -99,7 +99,11 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
         queue_.ClearAll();
     } else {
         TaskOptions* t = task_;
-        LoadResumeFile(cache, queue_, imagesDownloaded_, [t](PropertyBag& bag) { t->LoadProgress(bag); });
+        // A file from a newer version is deleted unread: start this task from nothing rather
+        // than with whatever an earlier run left in memory.
+        if (LoadResumeFile(cache, queue_, imagesDownloaded_, [t](PropertyBag& bag) { t->LoadProgress(bag); }) ==
+            ResumeLoadResult::DeletedNewer)
+            queue_.ClearAll();
     }
     // Addresses that were in progress when the file was written are work still to do.
     queue_.ClearInProgress();

@@ -5,6 +5,7 @@
 #include "core/DownloadManager.h"
 #include "core/DownloadViews.h"
 #include "core/ProgramSettings.h"
+#include "core/PropertyBag.h"
 #include "core/SearchLinkTask.h"
 #include "core/TaskFileNames.h"
 #include "tests/support/TestHttpServer.h"
@@ -417,4 +418,43 @@ TEST_F(DownloadManagerTest, MaximumSizeSkipsLargePicturesOnlyAndHostFoldersFollo
     EXPECT_EQ(102400u, ReadText(dir_.Path() + "Images\\127.0.0.1\\exact.jpg").size());
     EXPECT_EQ("late", ReadText(dir_.Path() + "Images\\127.0.0.1\\late.jpg"));
     EXPECT_FALSE(testsupport::FileExists(dir_.Path() + "Images\\127.0.0.1\\over.jpg"));
+}
+
+TEST_F(DownloadManagerTest, ANewerResumeFileStartsTheTaskAfresh) {
+    // The first task stops with an address still queued.
+    server_.SetOk("/index.html", "text/html", "<a href='slow.jpg'>s</a>");
+    server_.SetStall("/slow.jpg", 20000);
+    settings_->ThreadsAmount = 1;
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    DWORD begin = GetTickCount();
+    while (server_.CountRequests("/slow.jpg") == 0 && GetTickCount() - begin < 10000) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(20);
+    }
+    manager_->Stop(0);
+    ASSERT_TRUE(manager_->Queue().IsQueued(server_.Url("/slow.jpg")));
+
+    // Another task whose resume file a newer version wrote: it is deleted, and the run starts
+    // from the task's own start address, not from the queue the first task left behind.
+    SearchLinkTask other;
+    other.TaskName = "Other";
+    StartingAddress start;
+    start.Url = server_.Url("/other.html");
+    other.StartingAddresses.push_back(start);
+    other.SaveFolder = dir_.Path() + "Other";
+    other.MinimumWidth.enabled = false;
+    other.MinimumHeight.enabled = false;
+    ASSERT_TRUE(other.Save());
+    PropertyBag newer;
+    newer.versionMajor = 99;
+    newer.versionMinor = 0;
+    ASSERT_TRUE(newer.Save(other.GetCacheFilePath()));
+    server_.SetOk("/other.html", "text/html", "<p>nothing</p>");
+    int slowFetches = server_.CountRequests("/slow.jpg");
+    manager_->Start(&other, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(slowFetches, server_.CountRequests("/slow.jpg"));
+    EXPECT_EQ(1, server_.CountRequests("/other.html"));
+    manager_.reset();
 }
