@@ -133,6 +133,7 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
     runMode_ = mode;
     queue_.SetPreferredEndings(PictureEndings(settings_->Filetypes));
     SeedQueue(mode);
+    pictureNames_.Reset(task_->DownloadedImages);
 
     idle_ = false;
     paused_ = false;

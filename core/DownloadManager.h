@@ -12,6 +12,7 @@
 
 #include "core/DownloadList.h"
 #include "core/ErrorLog.h"
+#include "core/PictureSaver.h"
 #include "core/UrlQueue.h"
 #include "framework/WindowImpl.h"
 
@@ -114,6 +115,8 @@ private:
     TaskOptions* task_ = nullptr;
     std::vector<DownloadThread*> workers_;
     ErrorLog errorLog_;
+    // The task's saved paths for name clashes; a record dropped meanwhile only costs a number.
+    PictureNameIndex pictureNames_;
     int32_t imagesDownloaded_ = 0;
     int32_t errorsInRun_ = 0;
     bool idle_ = true;

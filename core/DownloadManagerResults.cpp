@@ -147,7 +147,7 @@ void DownloadManager::SavePicture(const UrlQueueEntry& entry, const uint8_t* bod
     std::string folder = task_->SaveFolder.empty() ? settings_->GetImagesFolder() : task_->SaveFolder;
     PicturePlace place;
     std::string path;
-    if (PlanPicturePlace(task_->ImageSaveType, folder, entry, place)) path = ChooseFreePicturePath(place, task_->DownloadedImages);
+    if (PlanPicturePlace(task_->ImageSaveType, folder, entry, place)) path = ChooseFreePicturePath(place, pictureNames_);
     if (path.empty() || !WritePictureFile(path, body ? body : reinterpret_cast<const uint8_t*>(""), count)) {
         // Not recorded: the user would find no file behind the record.
         ++errorsInRun_;
@@ -157,6 +157,7 @@ void DownloadManager::SavePicture(const UrlQueueEntry& entry, const uint8_t* bod
         return;
     }
     ImageRecordList& images = task_->DownloadedImages;
+    pictureNames_.Add(path);
     if (images.FindByLocalPath(path) < 0) {
         images.Append(MakePictureRecord(entry, path, count));
         if (views_ && views_->TasksTree()) views_->TasksTree()->RefreshTaskItem(task_);

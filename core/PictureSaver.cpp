@@ -58,10 +58,10 @@ std::string WithNumber(const std::string& name, unsigned n) {
     return name.substr(0, dot) + number + name.substr(dot);
 }
 
-bool ListedNoCase(const ImageRecordList& list, const std::string& path) {
-    for (int i = 0; i < list.GetCount(); ++i)
-        if (EqualsNoCase(list.GetAt(i).localPath, path)) return true;
-    return false;
+std::string LowerCase(const std::string& text) {
+    std::string out = text;
+    for (char& c : out) c = ToLowerAscii(c);
+    return out;
 }
 
 }  // namespace
@@ -105,14 +105,39 @@ bool PlanPicturePlace(int saveType, const std::string& saveFolder, const UrlQueu
            EqualsNoCase(target.substr(0, root.size()), root);
 }
 
-std::string ChooseFreePicturePath(const PicturePlace& place, const ImageRecordList& downloaded) {
-    std::string path = place.folder + place.name;
-    for (unsigned n = 1; n < 1000000; ++n) {
-        if (!ListedNoCase(downloaded, path) && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
-            return path;
-        path = place.folder + WithNumber(place.name, n);
+void PictureNameIndex::Reset(const ImageRecordList& downloaded) {
+    listed_.clear();
+    next_.clear();
+    for (int i = 0; i < downloaded.GetCount(); ++i) Add(downloaded.GetAt(i).localPath);
+}
+
+void PictureNameIndex::Add(const std::string& localPath) { listed_.insert(LowerCase(localPath)); }
+
+bool PictureNameIndex::IsListed(const std::string& localPath) const {
+    return listed_.count(LowerCase(localPath)) != 0;
+}
+
+unsigned& PictureNameIndex::NextNumber(const std::string& wantedPath) {
+    auto it = next_.emplace(LowerCase(wantedPath), 1u).first;
+    return it->second;
+}
+
+std::string ChooseFreePicturePath(const PicturePlace& place, PictureNameIndex& index) {
+    const std::string wanted = place.folder + place.name;
+    if (!index.IsListed(wanted) && GetFileAttributesA(wanted.c_str()) == INVALID_FILE_ATTRIBUTES) return wanted;
+    // Numbers below the remembered one were taken when last looked at.
+    unsigned& n = index.NextNumber(wanted);
+    for (; n < 1000000; ++n) {
+        std::string path = place.folder + WithNumber(place.name, n);
+        if (!index.IsListed(path) && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return path;
     }
     return std::string();
+}
+
+std::string ChooseFreePicturePath(const PicturePlace& place, const ImageRecordList& downloaded) {
+    PictureNameIndex index;
+    index.Reset(downloaded);
+    return ChooseFreePicturePath(place, index);
 }
 
 bool WritePictureFile(const std::string& path, const uint8_t* data, size_t count) {

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "core/ImageRecord.h"
 #include "core/UrlQueueEntry.h"
@@ -19,8 +21,23 @@ struct PicturePlace {
 bool PlanPicturePlace(int saveType, const std::string& saveFolder, const UrlQueueEntry& entry,
                       PicturePlace& place);
 
+// The local paths a task's records hold (letter case ignored), and per wanted name the clash
+// number to try next, so that saving many pictures of one name costs no rescans.
+class PictureNameIndex {
+public:
+    void Reset(const ImageRecordList& downloaded);
+    void Add(const std::string& localPath);
+    bool IsListed(const std::string& localPath) const;
+    unsigned& NextNumber(const std::string& wantedPath);
+
+private:
+    std::unordered_set<std::string> listed_;
+    std::unordered_map<std::string, unsigned> next_;
+};
+
 // folder + name, or with "(1)", "(2)"... before the extension while the task already lists that
-// path (letter case ignored) or a file or folder of that name exists on disk.
+// path (letter case ignored) or a file or folder of that name exists on disk. "" when none is free.
+std::string ChooseFreePicturePath(const PicturePlace& place, PictureNameIndex& index);
 std::string ChooseFreePicturePath(const PicturePlace& place, const ImageRecordList& downloaded);
 
 // Creates the folders and writes all bytes into a new file. On failure the partial file is

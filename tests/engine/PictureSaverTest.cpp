@@ -86,3 +86,31 @@ TEST(PictureSaver, FailedWriteLeavesNoFile) {
     // A folder that cannot exist (a file stands in its place).
     EXPECT_FALSE(WritePictureFile(dir.File("sub\\deep\\x.jpg\\y.jpg"), bytes, 1));
 }
+
+TEST(PictureSaver, IndexNumbersManySavesOfOneName) {
+    testsupport::ScratchDir dir;
+    ImageRecordList list;
+    ImageRecord old;
+    old.localPath = dir.File("X(2).JPG");   // listed in another letter case
+    list.Append(old);
+    PictureNameIndex index;
+    index.Reset(list);
+    ASSERT_TRUE(testsupport::WriteFileText(dir.File("x(4).jpg"), "not ours"));   // on disk only
+    PicturePlace place{dir.Path(), "x.jpg"};
+    std::vector<std::string> names;
+    const uint8_t byte = 7;
+    for (int i = 0; i < 40; ++i) {
+        std::string path = ChooseFreePicturePath(place, index);
+        ASSERT_TRUE(WritePictureFile(path, &byte, 1)) << path;
+        index.Add(path);
+        names.push_back(path.substr(dir.Path().size()));
+    }
+    EXPECT_EQ("x.jpg", names[0]);
+    EXPECT_EQ("x(1).jpg", names[1]);
+    EXPECT_EQ("x(3).jpg", names[2]);
+    EXPECT_EQ("x(5).jpg", names[3]);
+    EXPECT_EQ("x(41).jpg", names[39]);
+    std::vector<uint8_t> kept;
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.File("x(4).jpg"), kept));
+    EXPECT_EQ(8u, kept.size());
+}
