@@ -12,7 +12,7 @@ install_missing() {
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "setup: installing ${missing[*]}"
   if [ -z "${apt_updated:-}" ]; then $SUDO apt-get update -q; apt_updated=1; fi
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q "${missing[@]}"
 }
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
