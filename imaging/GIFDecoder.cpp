@@ -81,6 +81,17 @@ void CGIFDecoder::DecodeImage(CBmp* pBmp, CPaletteTable&, int& wantedBpp, CDataS
     for (int y = 0; y < screenHeight; ++y)
         memset(lines[y], background, static_cast<size_t>(screenWidth));
 
+    // Frames may each bring their own colour map, which one 8-bit palette cannot hold. A 32-bit
+    // result is therefore drawn in colours, every frame through its own map.
+    const bool trueColour = wantedBpp == 32;
+    PLPixel32 globalTable[256];
+    for (PLPixel32& entry : globalTable) entry = PLMakePixel(0, 0, 0, 255);
+    if (gif->SColorMap && gif->SColorMap->Colors)
+        CopyColorMap(gif->SColorMap, globalTable);
+    std::vector<PLPixel32> colours;
+    if (trueColour)
+        colours.assign(static_cast<size_t>(screenWidth) * static_cast<size_t>(screenHeight), globalTable[background]);
+
     // giflib frees a frame's local map when it reads the next frame: keep a copy.
     PLPixel32 localTable[256];
     bool lastHasLocal = false;
@@ -134,6 +145,12 @@ void CGIFDecoder::DecodeImage(CBmp* pBmp, CPaletteTable&, int& wantedBpp, CDataS
                     if (left + count > screenWidth)
                         count = screenWidth - left;
                     memcpy(lines[y] + left, line.data(), static_cast<size_t>(count));
+                    if (trueColour) {
+                        const PLPixel32* table = lastHasLocal ? localTable : globalTable;
+                        PLPixel32* out = &colours[static_cast<size_t>(y) * static_cast<size_t>(screenWidth) + static_cast<size_t>(left)];
+                        for (int i = 0; i < count; ++i)
+                            out[i] = table[line[static_cast<size_t>(i)]];
+                    }
                 }
             }
             if (failed)
@@ -173,10 +190,14 @@ void CGIFDecoder::DecodeImage(CBmp* pBmp, CPaletteTable&, int& wantedBpp, CDataS
     }
     pBmp->Unlock();
 
-    if (wantedBpp == 32) {
-        CAnyBmp copy;
-        copy.CreateCopy(*pBmp, 32);
-        pBmp->CreateCopy(copy, 0);
+    if (trueColour) {
+        pBmp->Create(screenWidth, screenHeight, 32, false);
+        uint8_t** rows = pBmp->GetLineArray();
+        pBmp->Lock(false, true);
+        for (int y = 0; y < screenHeight; ++y)
+            memcpy(rows[y], &colours[static_cast<size_t>(y) * static_cast<size_t>(screenWidth)],
+                   static_cast<size_t>(screenWidth) * sizeof(PLPixel32));
+        pBmp->Unlock();
     } else {
         wantedBpp = 8;
     }

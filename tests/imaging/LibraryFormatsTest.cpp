@@ -216,6 +216,24 @@ TEST(ImagingGif, FramesArePaintedOverEachOther)
     EXPECT_EQ(bmp.GetPalette()[second], rgb.GetPixel(5, 5));
 }
 
+// Each frame brings its own colour map: in colour every frame keeps its own colours.
+TEST(ImagingGif, FramesWithTheirOwnColourMapsKeepTheirColours)
+{
+    CAnyBmp rgb;
+    ASSERT_EQ(0, DecodeBytes(Fixture("gif_anim_local.gif"), rgb, 32));
+    ASSERT_EQ(20, rgb.GetWidth());
+    ASSERT_EQ(32, rgb.GetBitsPerPixel());
+    for (auto xy : {std::pair<int, int>(0, 0), {19, 19}, {4, 14}, {15, 15}}) {
+        uint32_t p = rgb.GetPixel(xy.first, xy.second);
+        EXPECT_TRUE(R(p) > 200 && G(p) < 50 && B(p) < 50) << xy.first << "," << xy.second << " " << std::hex << p;
+    }
+    for (auto xy : {std::pair<int, int>(5, 5), {14, 14}}) {
+        uint32_t p = rgb.GetPixel(xy.first, xy.second);
+        EXPECT_TRUE(B(p) > 200 && R(p) < 50 && G(p) < 50) << xy.first << "," << xy.second << " " << std::hex << p;
+    }
+    EXPECT_EQ(255, A(rgb.GetPixel(0, 0)));
+}
+
 TEST(ImagingGif, FramesOutsideTheScreenAreClippedAndErrorsKeepWhatWasDrawn)
 {
     std::vector<uint8_t> gif = Fixture("gif_anim.gif");

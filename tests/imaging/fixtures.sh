@@ -81,4 +81,6 @@ tiffset -s 257 200000 tif_huge.tif
 pamtogif q200.ppm > gif_plain.gif 2>/dev/null; ref gif_plain.gif
 pamtogif -interlace q200.ppm > gif_interlaced.gif 2>/dev/null; ref gif_interlaced.gif
 $IM -dispose none -size 20x20 xc:red -page 20x20+5+5 -size 10x10 xc:blue -loop 0 +map gif_anim.gif
+# The same animation with a colour map of its own in each frame.
+$IM -dispose none -size 20x20 xc:red -page 20x20+5+5 -size 10x10 xc:blue -loop 0 gif_anim_local.gif
 ls > list.txt
