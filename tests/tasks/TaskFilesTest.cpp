@@ -510,3 +510,47 @@ TEST(ImageRecordList, RemoveAtShiftsLaterRecords)
     EXPECT_EQ(copy.FindByImageUrl("c"), 1);
     EXPECT_EQ(copy.FindByLocalPath("a"), -1);
 }
+
+TEST(TaskFile, TemplateTaskBytesHoldTheBaseKeysAndItsOwnTwo)
+{
+    ProgramFolder folder;
+    ConstructLinkTask task;
+    task.TaskName = "Gen";
+    task.StartingAddresses.push_back({"http://h/p{1}.jpg", false, "", ""});
+    task.WebAuthUrl = "http://h/login";
+    task.GetTemplates().push_back(new NumberTemplate(1, 10, 3, 3));
+    ASSERT_TRUE(task.Save());
+    EXPECT_EQ(task.TaskFileName, "Gen.task2");
+
+    const RawBag bag = ReadBag(folder.Tasks("Gen.task2"));
+    std::vector<std::string> names;
+    for (const auto& value : bag.values)
+        names.push_back(value.first);
+    // The base's fourteen keys and the template task's two; none of the site-scanning task's.
+    EXPECT_EQ(names, (std::vector<std::string>{"CollectCookies", "Cookies", "Filetypes", "ImageSaveType",
+                                               "MaximumSize", "MinimumHeight", "MinimumSize", "MinimumWidth",
+                                               "SaveFolder", "ScanningType", "StartingAddresses", "TaskName",
+                                               "TaskNotes", "Templates", "UseAllFileTypes", "WebAuthUrl"}));
+    EXPECT_EQ(bag.values.at("MinimumWidth"), Switch(false, 200));
+    EXPECT_EQ(bag.values.at("MinimumHeight"), Switch(false, 200));
+    EXPECT_EQ(bag.values.at("ScanningType"), (Bytes{0, 0, 0, 0}));
+    EXPECT_EQ(bag.values.at("WebAuthUrl"), tasktest::TextValue("http://h/login"));
+    Bytes templates;
+    tasktest::PutU32(templates, 1);
+    tasktest::PutU32(templates, 14);  // the kind name's length, its zero byte not counted
+    tasktest::PutText(templates, "NumberTemplate");
+    tasktest::PutU8(templates, 0);
+    for (uint32_t v : {1u, 10u, 3u, 3u})
+        tasktest::PutU32(templates, v);
+    EXPECT_EQ(bag.values.at("Templates"), templates);
+    Bytes none;
+    tasktest::PutU32(none, 0);
+    EXPECT_EQ(bag.values.at("Filetypes"), none);
+
+    ConstructLinkTask loaded;
+    ASSERT_TRUE(loaded.Load("Gen.task2"));
+    EXPECT_EQ(loaded.WebAuthUrl, "http://h/login");
+    ASSERT_EQ(loaded.GetTemplates().size(), 1u);
+    EXPECT_EQ(loaded.GetDisplayUrl(), "http://h/p001.jpg");
+    EXPECT_FALSE(loaded.MinimumWidth.enabled);
+}
