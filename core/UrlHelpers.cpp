@@ -43,11 +43,12 @@ void NormalizeUrl(std::string& url)
         pathEnd = s.size();
     std::string out;
     out.reserve(s.size() + 8);
+    // Slash runs shrink before spaces go, so a space between two slashes keeps both.
     for (size_t i = 0; i < s.size(); ++i) {
         const char c = s[i];
         if (c == ' ')
             continue;
-        if (c == '/' && i < pathEnd && !out.empty() && out.back() == '/')
+        if (c == '/' && i < pathEnd && i > 0 && s[i - 1] == '/')
             continue;
         out.push_back(c);
     }

@@ -22,6 +22,9 @@ TEST(NormalizeUrl, CleansTypedAddresses)
     EXPECT_EQ("http://host/", Normalized("HTTP:///host/"));
     EXPECT_EQ("http://host", Normalized("http:\\\\host"));
     EXPECT_EQ("http://host/a/b", Normalized("host\\\\a\\/b"));
+    // Slash runs shrink first, then spaces go: slashes a space kept apart both stay.
+    EXPECT_EQ("http://host//x", Normalized("http://host/ /x"));
+    EXPECT_EQ("http://x", Normalized(" /x"));
 }
 
 TEST(NormalizeUrl, KeepsPortAndQuery)
