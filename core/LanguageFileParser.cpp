@@ -1,8 +1,8 @@
 #include "core/LanguageFileParser.h"
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 
 void LanguageTables::Clear() {
     menus.clear();
@@ -115,12 +115,16 @@ private:
     // strtol with base 0 must take the whole token and give 0 or more; "0x" followed by one byte
     // that strtol leaves is also taken.
     bool ParseNumber(const Token& t, uint32_t& value) const {
-        if (t.length == 0 || t.length > 64) return false;
-        char buffer[72];
-        std::memcpy(buffer, data_ + t.start, t.length);
-        buffer[t.length] = '\0';
+        if (t.length == 0) return false;
+        // Any length: leading zeros may make a valid number long.
+        std::string copy;
+        try {
+            copy.assign(data_ + t.start, t.length);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        const char* buffer = copy.c_str();
         char* end = nullptr;
-        errno = 0;
         const long number = std::strtol(buffer, &end, 0);
         if (number < 0) return false;
         const size_t consumed = static_cast<size_t>(end - buffer);

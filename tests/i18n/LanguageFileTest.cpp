@@ -49,6 +49,15 @@ TEST_F(LanguageFileTest, NumberRuleAcceptsHexPrefixWithOneStrayByte) {
     EXPECT_EQ(9, lang_->GetLoadStatus());
 }
 
+TEST_F(LanguageFileTest, LongNumberTokensFollowTheSameRule) {
+    // Leading zeros make a long token that is still a valid (octal) number.
+    const std::string zeros(100, '0');
+    ASSERT_TRUE(LoadText("STRINGTABLE { " + zeros + "42 \"padded\" }"));
+    EXPECT_EQ("padded", Str(042));
+    EXPECT_FALSE(LoadText("STRINGTABLE { " + zeros + "42x \"bad\" }"));
+    EXPECT_EQ(9, lang_->GetLoadStatus());
+}
+
 TEST_F(LanguageFileTest, EscapesAndDoubledQuotesUnescapeOnLookup) {
     // 1: \n in the middle; 2: text ending right after an escape; 3: one character;
     // 4: doubled and quadrupled quotes; 5: \0 ends the text; 6: unknown escape keeps the byte;
