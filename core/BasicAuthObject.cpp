@@ -97,7 +97,8 @@ bool CBasicAuthObject::ParseRealm(const std::string& text, std::string& realm) {
             ++p;
             break;
         }
-        if (!quoted && (c == ',' || IsSpace(c)))
+        // An unquoted realm runs to the end (or to a further parameter) and may hold blanks.
+        if (!quoted && c == ',')
             break;
         if (c == '\\' && p + 1 < text.size()) {
             raw += text[p + 1];
@@ -107,6 +108,9 @@ bool CBasicAuthObject::ParseRealm(const std::string& text, std::string& realm) {
         raw += c;
         ++p;
     }
+    if (!quoted)
+        while (!raw.empty() && IsSpace(raw.back()))
+            raw.pop_back();
     if (raw.size() >= kMaxRealm)
         return false;
     // After the value only further parameters may follow (", charset=...").

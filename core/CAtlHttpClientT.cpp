@@ -9,6 +9,7 @@
 #include <cstring>
 #include <algorithm>
 #include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -251,7 +252,9 @@ bool CAtlHttpClientT::ConnectAndSend(const std::string& request, bool withBody) 
         socket_.Close();
         return false;
     }
-    if ((settings_.flags & HttpRequestSettings::kReportSending) && settings_.sendCallback &&
+    // A request without a body is always reported; one with a body only when sending is reported.
+    const bool hasBody = withBody && settings_.bodyLength != 0;
+    if (settings_.sendCallback && (!hasBody || (settings_.flags & HttpRequestSettings::kReportSending)) &&
         !settings_.sendCallback(n, settings_.sendParam)) {
         socket_.Close();
         return false;
@@ -295,10 +298,14 @@ bool CAtlHttpClientT::ReadMore(size_t maxBytes, uint32_t& got) {
         maxBytes = HttpRequestSettings::kDefaultBlockSize;
     size_t old = buffer_.size();
     try {
-        if (buffer_.capacity() < old + maxBytes)
-            buffer_.reserve(std::max(old + maxBytes, buffer_.capacity() * 2 < 4096 ? size_t(4096) : buffer_.capacity() * 2));
+        if (buffer_.capacity() < old + maxBytes) {
+            // Doubling stops short of what the address space can hold (a 32-bit process with
+            // a large size ceiling): past that the plain need is asked for.
+            size_t doubled = buffer_.capacity() < buffer_.max_size() / 2 ? buffer_.capacity() * 2 : old + maxBytes;
+            buffer_.reserve(std::max(old + maxBytes, doubled < 4096 ? size_t(4096) : doubled));
+        }
         buffer_.resize(old + maxBytes);
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {  // bad_alloc, or length_error beyond max_size
         buffer_.resize(old);
         return false;
     }
@@ -606,9 +613,13 @@ int CAtlHttpClientT::ReadChunkedBody() {
         in += 2;
     }
 
-    // Trailer lines, if any, up to the empty line.
+    // Trailer lines up to the empty line, when the response announced them. Otherwise the
+    // last chunk ends the body: its closing empty line is not waited for, as the connection
+    // is never used for another request.
+    std::string trailer;
+    const bool hasTrailer = GetHeader("Trailer", trailer);
     size_t trailerBytes = 0;
-    for (;;) {
+    while (hasTrailer) {
         size_t lineLength = 0;
         for (;;) {
             if (!ensure(lineLength + 2))

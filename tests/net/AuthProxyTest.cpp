@@ -76,6 +76,16 @@ TEST_F(AuthTest, ChallengeWithoutRealmIsAnswered) {
     EXPECT_NE(std::string::npos, server.Requests()[1].find("Authorization: Basic dXNlcjpwdw==\r\n"));
 }
 
+TEST_F(AuthTest, UnquotedRealmWithBlanksIsAnswered) {
+    server.AddConnection(Respond("HTTP/1.1 401 No\r\nWWW-Authenticate: Basic realm=Photo Archive\r\nContent-Length: 0\r\n\r\n"));
+    server.AddConnection(Respond(kOk));
+    Register(new MyBasicAuthObject("user", "pw", "", ""));
+    ASSERT_TRUE(client.Navigate(Local(server, "/").c_str(), &settings));
+    EXPECT_EQ(200, client.GetStatus());
+    EXPECT_EQ("Photo Archive", auth->GetRealm());
+    EXPECT_NE(std::string::npos, server.Requests()[1].find("Authorization: Basic dXNlcjpwdw==\r\n"));
+}
+
 TEST_F(AuthTest, OtherSchemesAreIgnored) {
     server.AddConnection(Respond("HTTP/1.1 401 No\r\nWWW-Authenticate: Digest realm=\"x\"\r\nContent-Length: 0\r\n\r\n"));
     Register(new MyBasicAuthObject("user", "pw", "", ""));
@@ -120,6 +130,10 @@ TEST(BasicAuth, RealmParsingAndEncoding) {
     EXPECT_EQ("x", realm);
     EXPECT_TRUE(CBasicAuthObject::ParseRealm("Basic", realm));
     EXPECT_EQ("", realm);
+    EXPECT_TRUE(CBasicAuthObject::ParseRealm("Basic realm=my pictures  ", realm));
+    EXPECT_EQ("my pictures", realm);
+    EXPECT_TRUE(CBasicAuthObject::ParseRealm("Basic realm=a b, charset=UTF-8", realm));
+    EXPECT_EQ("a b", realm);
     EXPECT_FALSE(CBasicAuthObject::ParseRealm("Basic realm=\"x\" junk", realm));
     EXPECT_FALSE(CBasicAuthObject::ParseRealm("Basic realm=\"ab%4\"", realm));
     EXPECT_FALSE(CBasicAuthObject::ParseRealm("Basic realm=\"" + std::string(1024, 'r') + "\"", realm));

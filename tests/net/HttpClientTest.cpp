@@ -84,6 +84,28 @@ TEST_F(HttpClientTest, DirectRequestBytesAndContentLengthBody) {
     EXPECT_FALSE(client.GetHeaderValue("X-Missing", buf, &len));
 }
 
+namespace {
+bool LogSend(uint32_t bytes, void* param) {
+    static_cast<std::vector<uint32_t>*>(param)->push_back(bytes);
+    return true;
+}
+}  // namespace
+
+TEST_F(HttpClientTest, RequestWithoutBodyIsReportedToTheSendCallback) {
+    // Reported whether or not the flag that asks for reports on sending is set.
+    for (uint32_t flags : {uint32_t(HttpRequestSettings::kProcessStatus), HttpRequestSettings::kDefaultFlags}) {
+        server.AddConnection(Respond("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"));
+        std::vector<uint32_t> sent;
+        HttpRequestSettings s = Quick();
+        s.flags = flags;
+        s.sendCallback = LogSend;
+        s.sendParam = &sent;
+        ASSERT_TRUE(client.Navigate(Url(server, "/s").c_str(), &s));
+        ASSERT_EQ(1u, sent.size());
+        EXPECT_EQ(server.Requests().back().size(), sent[0]);
+    }
+}
+
 TEST_F(HttpClientTest, BodySplitOverManyReadsIsReportedReadByRead) {
     std::string body(10000, 'x');
     server.AddConnection(RespondInPieces("HTTP/1.1 200 OK\r\nContent-Length: 10000\r\n\r\n" + body, 1500, 20));
@@ -124,6 +146,21 @@ TEST_F(HttpClientTest, ChunkedBodies) {
     HttpRequestSettings s = Quick();
     ASSERT_TRUE(client.Navigate(Url(server, "/").c_str(), &s));
     EXPECT_EQ("0123456789", Body(client));
+
+    // Without announced trailers the last chunk ends the body: a server that then holds the
+    // connection open, or closes it without the final empty line, is not waited for.
+    server.AddConnection(Script{ReadRequest(), Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+                                                    "3\r\nabc\r\n0\r\n"),
+                                Stall(6000)});
+    server.AddConnection(Respond("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\nxy\r\n0\r\n"));
+    s = Quick(4000);
+    DWORD start = GetTickCount();
+    ASSERT_TRUE(client.Navigate(Url(server, "/").c_str(), &s));
+    EXPECT_LT(GetTickCount() - start, 3000u);
+    EXPECT_EQ("abc", Body(client));
+    client.Close();
+    ASSERT_TRUE(client.Navigate(Url(server, "/").c_str(), &s));
+    EXPECT_EQ("xy", Body(client));
 
     // Chunks larger than a read, split at odd places, lower- and upper-case sizes.
     std::string big(10000, 'c');
