@@ -62,6 +62,10 @@ void ConstructLinkTask::FilterFoundLinks(std::vector<std::string>& urls)
 void ConstructLinkTask::LoadProgress(PropertyBag& bag)
 {
     progressRestored_ = false;
+    // Whether the last combination was already handed out: without it a run resumed after the
+    // program restarted would generate the whole sequence again once its queue drained.
+    bool done = false;
+    done_ = bag.GetFlag("TaskInfoDone", done) && done;
     const PropertyBagValue* value = bag.Find("TaskInfo");
     if (value == nullptr || value->GetSize() == 0)
         return;
@@ -74,6 +78,7 @@ void ConstructLinkTask::LoadProgress(PropertyBag& bag)
 void ConstructLinkTask::SaveProgress(PropertyBag& bag)
 {
     bag.SetBlob("TaskInfo", EncodeTemplateValues(templates_));
+    bag.SetFlag("TaskInfoDone", done_);
 }
 
 std::string ConstructLinkTask::GetStartUrl()

@@ -250,6 +250,29 @@ TEST(TemplateResume, TaskInfoBytesAndRestore)
     again.GetStartUrl();
     EXPECT_EQ(Drain(again).size(), 6u);
 
+    // Stopped after the last combination was handed out (its links still queued): a fresh
+    // object that reads the resume file generates nothing more while the queue drains.
+    ConstructLinkTask exhausted;
+    MakeExample(exhausted);
+    Drain(exhausted);
+    PropertyBag stoppedAtEnd;
+    exhausted.SaveProgress(stoppedAtEnd);
+    bool doneFlag = false;
+    EXPECT_TRUE(stoppedAtEnd.GetFlag("TaskInfoDone", doneFlag));
+    EXPECT_TRUE(doneFlag);
+    ConstructLinkTask resumed;
+    MakeExample(resumed);
+    resumed.LoadProgress(stoppedAtEnd);
+    EXPECT_FALSE(resumed.GetNextGeneratedUrl(url));
+    // A resume file without the flag (older files) still continues its sequence.
+    PropertyBag older;
+    older.SetBlob("TaskInfo", golden);
+    ConstructLinkTask fromOlder;
+    MakeExample(fromOlder);
+    fromOlder.LoadProgress(older);
+    EXPECT_EQ(fromOlder.GetStartUrl(), "");
+    EXPECT_EQ(Drain(fromOlder).size(), 2u);
+
     // A restart resets whatever was restored.
     ConstructLinkTask restarted;
     MakeExample(restarted);
