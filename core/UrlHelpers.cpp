@@ -31,8 +31,10 @@ size_t LeadingSchemeLength(const std::string& s)
 
 void NormalizeUrl(std::string& url)
 {
+    // The two-scheme test looks at the text as typed, before backslashes turn into slashes.
+    const bool bothSchemes = url.find("http://") != std::string::npos && url.find("https://") != std::string::npos;
     std::replace(url.begin(), url.end(), '\\', '/');
-    if (url.find("http://") != std::string::npos && url.find("https://") != std::string::npos)
+    if (bothSchemes)
         return;
 
     std::string s = url.substr(LeadingSchemeLength(url));

@@ -36,6 +36,8 @@ TEST(NormalizeUrl, KeepsPortAndQuery)
     EXPECT_EQ("http://host/s#a//b", Normalized("host//s#a//b"));
     // Both schemes in the text: only the backslashes change.
     EXPECT_EQ("https://a/x?r=http://b", Normalized("https://a\\x?r=http://b"));
+    // Written with backslashes the first scheme is not "https://" yet: the text is cleaned.
+    EXPECT_EQ("http://a/b?r=http://c", Normalized("https:\\\\a\\\\b?r=http://c"));
 }
 
 TEST(UrlPathToFilePath, CutsQueryAndTurnsSlashes)
