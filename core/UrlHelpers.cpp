@@ -15,9 +15,11 @@ bool IsSchemeChar(char c)
 // with its port ("example.com:8080"), not a scheme.
 size_t LeadingSchemeLength(const std::string& s)
 {
-    if (s.empty() || !((s[0] >= 'a' && s[0] <= 'z') || (s[0] >= 'A' && s[0] <= 'Z')))
+    // Spaces go anyway; a pasted address may begin with some.
+    size_t i = s.find_first_not_of(' ');
+    if (i == std::string::npos || !((s[i] >= 'a' && s[i] <= 'z') || (s[i] >= 'A' && s[i] <= 'Z')))
         return 0;
-    size_t i = 1;
+    ++i;
     while (i < s.size() && IsSchemeChar(s[i]))
         ++i;
     if (i >= s.size() || s[i] != ':')

@@ -25,6 +25,7 @@ TEST(NormalizeUrl, CleansTypedAddresses)
     // Slash runs shrink first, then spaces go: slashes a space kept apart both stay.
     EXPECT_EQ("http://host//x", Normalized("http://host/ /x"));
     EXPECT_EQ("http://x", Normalized(" /x"));
+    EXPECT_EQ("http://host/x", Normalized("  http://host/x"));
 }
 
 TEST(NormalizeUrl, KeepsPortAndQuery)
