@@ -217,6 +217,15 @@ TEST_F(HttpClientTest, ContinueThenRealResponse) {
     ASSERT_TRUE(client.Navigate(Url(server, "/").c_str(), &s));
     EXPECT_EQ(200, client.GetStatus());
     EXPECT_EQ("ok", Body(client));
+
+    // A server that answers with nothing but interim responses is not followed for ever.
+    std::string flood;
+    for (int i = 0; i <= CAtlHttpClientT::kMaxInterimResponses; ++i)
+        flood += "HTTP/1.1 100 Continue\r\n\r\n";
+    server.AddConnection(Respond(flood + "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok"));
+    EXPECT_FALSE(client.Navigate(Url(server, "/").c_str(), &s));
+    EXPECT_EQ(CAtlHttpClientT::kReadBadStatusLine, client.GetLastReadResult());
+    EXPECT_EQ(-1, client.GetStatus());
 }
 
 TEST_F(HttpClientTest, BadStatusLineFailsWithResult2) {
