@@ -149,6 +149,12 @@ void DownloadList::UpdateProgress(int32_t workerNumber, int32_t totalSize, int32
     Redraw(row);
 }
 
+int32_t DownloadList::BytesReceived(int32_t workerNumber) const {
+    int row = FindRow(workerNumber);
+    const DownloadListRow* r = row < 0 ? nullptr : Record(row);
+    return r ? r->bytesReceived : -1;
+}
+
 void DownloadList::FinishRow(int32_t workerNumber, bool completed, bool final) {
     int row = FindRow(workerNumber);
     if (row < 0) return;

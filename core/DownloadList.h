@@ -28,6 +28,8 @@ public:
     void AddRow(int32_t workerNumber, const std::string& url, bool isImage);
     // A progress notice: the row's total becomes totalSize and its received count grows by chunk.
     void UpdateProgress(int32_t workerNumber, int32_t totalSize, int32_t chunk);
+    // Bytes the worker's row has counted so far; -1 when it has no row.
+    int32_t BytesReceived(int32_t workerNumber) const;
     // Not final: when the worker is reaped; final: after its result has been handled.
     void FinishRow(int32_t workerNumber, bool completed, bool final);
     // Worker numbers of the rows whose check box the user cleared.

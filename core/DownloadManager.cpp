@@ -270,6 +270,10 @@ DownloadThread* DownloadManager::MakeWorker(const UrlQueueEntry& entry) {
     DownloadThread* worker = new DownloadThread(m_hWnd, DownloadThread::NextWorkerNumber(), entry, client, auth,
                                                 settings_->SocketTimeout);
     worker->SetCookies(task_->Cookies);
+    // Memory stays bounded even when progress records are handled late; the filter and the
+    // progress check skip an oversized picture long before this hard cap is reached.
+    if (entry.isImage && task_->MaximumSize.enabled && task_->MaximumSize.value > 0)
+        worker->SetMaxBodyBytes(uint64_t(task_->MaximumSize.value) * 1024u + 1024u * 1024u);
     // The task's maximum size is left to the download filter: it applies to pictures only and
     // skips them rather than failing them.
     return worker;

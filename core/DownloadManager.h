@@ -29,6 +29,7 @@ public:
     static const UINT kSchedulerTimer = 1;
     static const UINT kSaveTimer = 2;
     static const UINT kSchedulerPeriod = 200;
+    static const int64_t kHeaderSlack = 16384;
 
     DECLARE_WND_CLASS("Brackenfly_DownloadManager")
 
@@ -94,6 +95,7 @@ private:
     // Results (DownloadManagerResults.cpp).
     void HandleResult(DownloadThread* worker);
     void HandleCompleted(DownloadThread* worker, const UrlQueueEntry& entry);
+    bool PastMaximumSize(DownloadThread* worker, int64_t received) const;
     bool PassesFilter(DownloadThread* worker, const uint8_t* body, size_t count, uint64_t contentLength,
                       const std::string& contentType);
     void SavePicture(const UrlQueueEntry& entry, const uint8_t* body, size_t count);

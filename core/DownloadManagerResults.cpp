@@ -61,12 +61,21 @@ void DownloadManager::HandleProgress(LPARAM record) {
         if (m->bytesRead > 0) lifetimeBytes_ += m->bytesRead;
         if (views_ && views_->DownloadStatDlg()) views_->DownloadStatDlg()->UpdateCounters();
         list_.UpdateProgress(m->workerNumber, Clamp32(m->contentLength), m->bytesRead);
-        if (m->hasBody && !worker->IsFilterDecided() &&
+        if (PastMaximumSize(worker, list_.BytesReceived(m->workerNumber))) {
+            // A picture sent without a length is held to the maximum size as it arrives.
+            worker->Stop(true);
+        } else if (m->hasBody && !worker->IsFilterDecided() &&
             !PassesFilter(worker, m->body.data(), m->body.size(), static_cast<uint64_t>(std::max<int64_t>(0, m->contentLength)),
                           m->contentType))
             worker->Stop(true);
     }
     delete m;
+}
+
+bool DownloadManager::PastMaximumSize(DownloadThread* worker, int64_t received) const {
+    // Header bytes are counted too; a few kilobytes of slack keep pictures at the limit.
+    return worker->GetEntry().isImage && task_->MaximumSize.enabled && task_->MaximumSize.value >= 0 &&
+           received > int64_t(task_->MaximumSize.value) * 1024 + kHeaderSlack;
 }
 
 bool DownloadManager::PassesFilter(DownloadThread* worker, const uint8_t* body, size_t count, uint64_t contentLength,

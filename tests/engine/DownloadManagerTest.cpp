@@ -420,6 +420,28 @@ TEST_F(DownloadManagerTest, MaximumSizeSkipsLargePicturesOnlyAndHostFoldersFollo
     EXPECT_FALSE(testsupport::FileExists(dir_.Path() + "Images\\127.0.0.1\\over.jpg"));
 }
 
+TEST_F(DownloadManagerTest, APictureWithoutALengthIsHeldToTheMaximumSize) {
+    server_.SetOk("/index.html", "text/html", "<img src='big.jpg'><img src='small.jpg'>");
+    // No Content-Length, and the server goes quiet after 600 KB: the picture is cut short as
+    // soon as it passes the limit, not when the server lets go.
+    server_.SetStall("/big.jpg", 20000,
+                     "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nConnection: close\r\n\r\n" +
+                         std::string(600 * 1024, 'b'));
+    server_.SetRaw("/small.jpg", "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nConnection: close\r\n\r\n" +
+                                     std::string(50 * 1024, 's'));
+    task_.MaximumSize.enabled = true;
+    task_.MaximumSize.value = 100;
+    DWORD begin = GetTickCount();
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_LT(GetTickCount() - begin, 10000u);
+    EXPECT_EQ(1, server_.CountRequests("/big.jpg"));
+    EXPECT_EQ(0, manager_->ErrorsInRun());
+    ASSERT_EQ(1, task_.DownloadedImages.GetCount());
+    EXPECT_EQ(server_.Url("/small.jpg"), task_.DownloadedImages.GetAt(0).imageUrl);
+    EXPECT_EQ(50 * 1024, task_.DownloadedImages.GetAt(0).fileSize);
+}
+
 TEST_F(DownloadManagerTest, ANewerResumeFileStartsTheTaskAfresh) {
     // The first task stops with an address still queued.
     server_.SetOk("/index.html", "text/html", "<a href='slow.jpg'>s</a>");

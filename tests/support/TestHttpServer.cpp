@@ -109,9 +109,13 @@ void TestHttpServer::SetProtected(const std::string& path, const std::string& to
 }
 
 void TestHttpServer::SetStall(const std::string& path, DWORD milliseconds) {
+    SetStall(path, milliseconds, "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: 100000\r\n\r\n");
+}
+
+void TestHttpServer::SetStall(const std::string& path, DWORD milliseconds, const std::string& response) {
     EnterCriticalSection(&lock_);
     Route r;
-    r.response = "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: 100000\r\n\r\n";
+    r.response = response;
     r.stall = milliseconds;
     routes_[path] = r;
     LeaveCriticalSection(&lock_);

@@ -33,6 +33,8 @@ public:
                       const std::string& body);
     // Sends the headers, then waits (up to the given time) before the body: a stalled download.
     void SetStall(const std::string& path, DWORD milliseconds);
+    // Sends these bytes, then waits as above.
+    void SetStall(const std::string& path, DWORD milliseconds, const std::string& response);
 
     // Every request head received so far, in arrival order.
     std::vector<std::string> Requests();
