@@ -19,7 +19,7 @@ configure_and_build() {  # arch dir
           -DDEPS_PREFIX="$(deps_prefix "$arch")"
     echo "$arch" > "$dir/.bkf-arch"
   fi
-  cmake --build "$dir" -j"$(nproc)" ${BUILD_TARGET:+--target $BUILD_TARGET}
+  cmake --build "$dir" -j"${BUILD_JOBS:-$(nproc)}" ${BUILD_TARGET:+--target $BUILD_TARGET}
 }
 
 configure_and_build "$TEST_ARCH" "$BUILD_DIR"

@@ -15,7 +15,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   wineserver -p
   wine wineboot </dev/null >/dev/null 2>&1 || true
   status=0
-  ctest --output-on-failure -j"$(nproc)" "$@" </dev/null || status=$?
+  ctest --output-on-failure -j"${BUILD_JOBS:-$(nproc)}" "$@" </dev/null || status=$?
   wineserver -k || true
   exit $status' bkf-tests "$@" || status=$?
 exit $status
