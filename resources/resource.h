@@ -1,2 +1,3 @@
 #pragma once
 // Resource ids of the program: dialogs, menus, strings, bitmaps, icons and commands.
+#include "resources/command_ids.h"
