@@ -1,6 +1,8 @@
 #include "imaging/Bmp.h"
+#include "imaging/AnyBmp.h"
 #include "imaging/BmpQuantize.h"
 #include "imaging/PictureLimits.h"
+#include "imaging/TextException.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -188,8 +190,15 @@ void CBmp::CreateCopy(const CBmp& source, int bpp)
             memcpy(m_pClrTab, source.m_pClrTab, sizeof(PLPixel32) * (1u << m_bpp));
         return;
     }
-    if (&source == this)
-        return;  // converting a bitmap into itself in place is not supported
+    if (bpp != 1 && bpp != 8 && bpp != 32)
+        throw CTextException(PL_ERRFORMAT_ERROR, "Cannot convert a bitmap to this depth.");
+    if (&source == this) {
+        // Converting in place: convert from a copy of the current pixels.
+        CAnyBmp original;
+        original.CreateCopy(*this);
+        CreateCopy(original, bpp);
+        return;
+    }
     CBmp& src = const_cast<CBmp&>(source);
     if (bpp == 8 && source.m_bpp == 32) {
         QuantizeBmpTo8(source, *this, m_DitherPaletteType, m_DitherType);

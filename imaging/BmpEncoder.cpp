@@ -2,15 +2,38 @@
 #include "imaging/Bmp.h"
 #include "imaging/DataSink.h"
 
+namespace {
+
+// Row and header sizes of the file written for a bitmap.
+struct BmpLayout {
+    uint32_t rowBytes, padded, offBits;
+    explicit BmpLayout(CBmp* pBmp)
+    {
+        const int bpp = pBmp->GetBitsPerPixel();
+        const uint32_t width = static_cast<uint32_t>(pBmp->GetWidth());
+        // Unpadded picture row: 3 bytes a pixel above 8 bits, else the packed index row.
+        rowBytes = bpp > 8 ? width * 3 : bpp == 1 ? (width + 7) / 8 : width;
+        padded = (rowBytes + 3) & ~3u;
+        offBits = 54 + (bpp <= 8 ? 4u << bpp : 0);
+    }
+};
+
+}  // namespace
+
+size_t CBmpEncoder::GetMaxEncodedSize(CBmp* pBmp)
+{
+    const BmpLayout layout(pBmp);
+    return layout.offBits + static_cast<size_t>(layout.padded) * static_cast<size_t>(pBmp->GetHeight());
+}
+
 void CBmpEncoder::EncodeImage(CBmp* pBmp, CDataSink* pSink)
 {
     int bpp = pBmp->GetBitsPerPixel();
     int width = pBmp->GetWidth();
     int height = pBmp->GetHeight();
     int fileBpp = bpp > 8 ? 24 : bpp;
-    uint32_t rowBytes = bpp > 8 ? static_cast<uint32_t>(width) * 3 : static_cast<uint32_t>(pBmp->GetBytesPerLine());
-    uint32_t padded = (rowBytes + 3) & ~3u;
-    uint32_t offBits = 54 + (bpp <= 8 ? 4u << bpp : 0);
+    const BmpLayout layout(pBmp);
+    const uint32_t rowBytes = layout.rowBytes, padded = layout.padded, offBits = layout.offBits;
 
     pSink->WriteByte('B');
     pSink->WriteByte('M');

@@ -5,4 +5,6 @@
 class CBmpEncoder : public CPicEncoder {
 protected:
     void EncodeImage(CBmp* pBmp, CDataSink* pSink) override;
+    // Headers, palette and padded rows, exactly.
+    size_t GetMaxEncodedSize(CBmp* pBmp) override;
 };

@@ -71,13 +71,23 @@ int CFileSink::Open(const char* path, size_t bufferSize)
 
 void CFileSink::Close()
 {
+    Finish();
+}
+
+bool CFileSink::Finish()
+{
+    bool ok = true;
     if (m_pFile) {
-        if (m_Written)
-            fwrite(m_pOwnBuffer, 1, m_Written, m_pFile);
-        fclose(m_pFile);
+        if (m_Written && fwrite(m_pOwnBuffer, 1, m_Written, m_pFile) != m_Written)
+            ok = false;
+        if (fflush(m_pFile) != 0)
+            ok = false;
+        if (fclose(m_pFile) != 0)
+            ok = false;
         m_pFile = nullptr;
     }
     free(m_pOwnBuffer);
     m_pOwnBuffer = nullptr;
     SetBuffer(nullptr, 0, nullptr);
+    return ok;
 }

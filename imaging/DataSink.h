@@ -38,6 +38,9 @@ public:
     int Open(const char* path, size_t bufferSize);
     // Writes the gathered bytes and closes the file.
     void Close() override;
+    // Close() that tells whether every gathered byte reached the disk and the file closed cleanly
+    // (a full disk or a failed flush is a failure, never a silent short file).
+    bool Finish();
 
 private:
     FILE* m_pFile = nullptr;

@@ -35,6 +35,8 @@ struct PngReadGuard {
 
 }  // namespace
 
+const png_alloc_size_t kMaxPngChunkBytes = 8 * 1024 * 1024;
+
 void CPNGDecoder::DecodeImage(CBmp* pBmp, CPaletteTable&, int& wantedBpp, CDataSource* pSource)
 {
     PngReadGuard guard;
@@ -48,6 +50,9 @@ void CPNGDecoder::DecodeImage(CBmp* pBmp, CPaletteTable&, int& wantedBpp, CDataS
     png_infop info = guard.info;
     png_set_read_fn(png, pSource, PngRead);
     png_set_user_limits(png, 0x7FFFFFFF, 0x7FFFFFFF);
+    // Ancillary chunks (text, profiles) are never read by us: a chunk that claims more than this
+    // fails at once instead of making libpng allocate what its header says.
+    png_set_chunk_malloc_max(png, kMaxPngChunkBytes);
 
     png_read_info(png, info);
     png_uint_32 width = 0, height = 0;

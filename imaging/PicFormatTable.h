@@ -21,3 +21,6 @@ struct PicFormatEntry {
 
 // The table and its length.
 const PicFormatEntry* GetPicFormatTable(size_t& count);
+
+// The metafile decoder's entry (defined beside that decoder); null where metafiles are not built.
+const PicFormatEntry* GetMetafileFormatEntry();

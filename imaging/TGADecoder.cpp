@@ -45,7 +45,8 @@ int BytesPerPixel(int depth)
 }
 
 // One pixel of `depth` bits at p as blue-green-red-alpha; 8-bit pixels go through the table.
-PLPixel32 DecodePixel(const uint8_t* p, int depth, const CPaletteTable& table)
+// A 16-bit pixel without attribute bits has no alpha: its spare bit is not transparency.
+PLPixel32 DecodePixel(const uint8_t* p, int depth, const CPaletteTable& table, bool hasAlpha = true)
 {
     switch (depth) {
     case 8:
@@ -57,7 +58,7 @@ PLPixel32 DecodePixel(const uint8_t* p, int depth, const CPaletteTable& table)
         uint8_t green = static_cast<uint8_t>((v >> 2) & 0xF8);
         uint8_t blue = static_cast<uint8_t>((v << 3) & 0xFF);
         uint8_t alpha = 255;
-        if (depth == 16)
+        if (depth == 16 && hasAlpha)
             alpha = (v & 0x8000) ? 0x80 : 0;
         return PLMakePixel(red, green, blue, alpha);
     }
@@ -66,6 +67,12 @@ PLPixel32 DecodePixel(const uint8_t* p, int depth, const CPaletteTable& table)
     default:
         return PLMakePixel(p[2], p[1], p[0], p[3]);
     }
+}
+
+// The header's count of attribute (alpha) bits per pixel.
+int AttributeBits(const TgaHeader& h)
+{
+    return h.descriptor & 0x0F;
 }
 
 bool IsTrueColourDepth(int depth)
@@ -187,7 +194,9 @@ void CTGADecoder::DecodeImage(CBmp* pBmp, CPaletteTable& palette, int& wantedBpp
     int target = ChooseTargetBpp(wantedBpp, h.depth);
     target = (target == 8 && h.depth == 8) ? 8 : 32;
     wantedBpp = target;
-    pBmp->Create(h.width, h.height, static_cast<uint16_t>(target), h.depth == 16 || h.depth == 32);
+    // 32-bit files carry alpha whatever their attribute count says (common writers leave it 0).
+    const bool hasAlpha = h.depth == 32 || (h.depth == 16 && AttributeBits(h) > 0);
+    pBmp->Create(h.width, h.height, static_cast<uint16_t>(target), hasAlpha);
     if (target == 8)
         pBmp->SetPalette(palette.data());
 
@@ -203,7 +212,7 @@ void CTGADecoder::DecodeImage(CBmp* pBmp, CPaletteTable& palette, int& wantedBpp
         } else {
             const uint8_t* in = raw.data();
             for (int x = 0; x < h.width; ++x, in += pixelBytes)
-                StorePixel(line, x, DecodePixel(in, h.depth, palette));
+                StorePixel(line, x, DecodePixel(in, h.depth, palette, hasAlpha));
         }
     }
 }

@@ -169,12 +169,15 @@ void CWEMFDecoder::DecodeImage(CBmp* pBmp, CPaletteTable& palette, int& wantedBp
         Refuse();
     pSource->Skip(pSource->GetRemaining());
 
+    // The first enhanced metafiles have an 88-byte header; later ones add fields after it. Fields
+    // a short header lacks read as zero.
+    const UINT kOriginalEmfHeaderSize = 88;
     UINT headerSize = GetEnhMetaFileHeader(gdi.metafile, 0, nullptr);
-    if (headerSize < sizeof(ENHMETAHEADER))
+    if (headerSize < kOriginalEmfHeaderSize)
         RaiseDecoderError(PL_ERRFORMAT_ERROR, "No header information in metafile");
     std::vector<uint8_t> headerBuffer;
     try {
-        headerBuffer.resize(headerSize);
+        headerBuffer.assign(headerSize > sizeof(ENHMETAHEADER) ? headerSize : sizeof(ENHMETAHEADER), 0);
     } catch (const std::bad_alloc&) {
         RaiseDecoderError(PL_ERRNO_MEMORY, "Out of memory during allocation of header.");
     }

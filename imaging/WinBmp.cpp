@@ -55,6 +55,8 @@ int CWinBmp::GetBytesPerLine()
 
 void CWinBmp::InternalCreate(int width, int height, uint16_t bpp, bool hasAlpha)
 {
+    if (bpp != 1 && bpp != 8 && bpp != 32)
+        throw CTextException(PL_ERRFORMAT_ERROR, "Unsupported bitmap format.");
     int64_t size = WinBmpDibSize(width, height, bpp);
     if (width < 1 || height < 1 || size > static_cast<int64_t>(kMaxPictureBytes) + 2048)
         throw CTextException(PL_ERRNO_MEMORY, kOutOfMemory);
@@ -150,19 +152,46 @@ void CWinBmp::CreateFromPackedDib(const BITMAPINFOHEADER* header, size_t availab
     if (header->biSize + maskBytes + colours * 4 + imageSize > available)
         throw CTextException(PL_ERRFORMAT_ERROR, "Bitmap data shorter than its header says.");
 
+    // The shared pixel code knows 1, 8 and 32 bits per pixel only: 4 bits become 8, 16 and 24
+    // become 32 here, so no later path reads or writes a row in a depth it does not know.
+    const int storedBits = bits == 4 ? 8 : (bits == 16 || bits == 24) ? 32 : bits;
     FreeMembers();
-    InternalCreate(width, height, static_cast<uint16_t>(bits), false);
+    InternalCreate(width, height, static_cast<uint16_t>(storedBits), false);
     const uint8_t* src = reinterpret_cast<const uint8_t*>(header) + header->biSize + maskBytes;
     if (colours)
         memcpy(m_pClrTab, src, colours * 4);
     src += colours * 4;
-    int bytesPerLine = GetBytesPerLine();
-    if (!topDown) {
-        memcpy(m_pBits, src, static_cast<size_t>(imageSize));
-    } else {
-        for (int y = 0; y < height; ++y)
-            memcpy(m_pBits + static_cast<size_t>(height - 1 - y) * bytesPerLine,
-                   src + static_cast<size_t>(y) * bytesPerLine, bytesPerLine);
+    const size_t srcBytesPerLine = static_cast<size_t>(WinBmpBytesPerLine(width, bits));
+    for (int y = 0; y < height; ++y) {
+        // Row y of the picture: the source is bottom-up unless the header says top-down.
+        const uint8_t* row = src + srcBytesPerLine * static_cast<size_t>(topDown ? y : height - 1 - y);
+        CopyDibRow(row, bits, width, m_pLineArray[y]);
+    }
+}
+
+void CWinBmp::CopyDibRow(const uint8_t* row, int bits, int width, uint8_t* out)
+{
+    switch (bits) {
+    case 4:
+        for (int x = 0; x < width; ++x)
+            out[x] = (x & 1) ? (row[x / 2] & 0x0F) : (row[x / 2] >> 4);
+        break;
+    case 16:  // BI_RGB 16-bit pixels are 5-5-5
+        for (int x = 0; x < width; ++x) {
+            const unsigned v = row[2 * x] | (row[2 * x + 1] << 8);
+            const unsigned r = (v >> 10) & 31, g = (v >> 5) & 31, b = v & 31;
+            reinterpret_cast<PLPixel32*>(out)[x] = PLMakePixel(static_cast<uint8_t>(r * 255 / 31),
+                                                               static_cast<uint8_t>(g * 255 / 31),
+                                                               static_cast<uint8_t>(b * 255 / 31));
+        }
+        break;
+    case 24:
+        for (int x = 0; x < width; ++x)
+            reinterpret_cast<PLPixel32*>(out)[x] = PLMakePixel(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+        break;
+    default:  // 1, 8 and 32 bits are stored as they come
+        memcpy(out, row, static_cast<size_t>(WinBmpBytesPerLine(width, bits)));
+        break;
     }
 }
 
@@ -314,10 +343,11 @@ void CWinBmp::CreateFromBitmapHandle(HBITMAP bitmap)
         ReleaseDC(nullptr, dc);
         throw CTextException(PL_ERRFORMAT_ERROR, "Cannot read the bitmap.");
     }
+    // GetDIBits converts to the depth asked for: only 1, 8 and 32 bits are kept as such.
     int bits = bi->biBitCount;
-    if (bits == 16 || bits == 24)
-        bits = 32;
-    if (!IsDibDepth(bits))
+    if (bits == 4)
+        bits = 8;
+    else if (bits != 1 && bits != 8)
         bits = 32;
     int width = bi->biWidth;
     int height = bi->biHeight < 0 ? -bi->biHeight : bi->biHeight;

@@ -64,6 +64,8 @@ protected:
 private:
     CWinBmp(const CWinBmp&) = delete;
     CWinBmp& operator=(const CWinBmp&) = delete;
+    // One picture row of a packed DIB of `bits` per pixel into a row of this bitmap's depth.
+    static void CopyDibRow(const uint8_t* row, int bits, int width, uint8_t* out);
 
     uint8_t* m_pDib = nullptr;
     uint8_t* m_pBits = nullptr;

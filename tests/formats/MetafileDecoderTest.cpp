@@ -1,6 +1,8 @@
 // WMF and EMF pictures recorded with GDI in the test, decoded through CAnyPicDecoder; and
 // how metafiles are told from other files.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <windows.h>
 
 #include <cstddef>
@@ -194,3 +196,27 @@ TEST(MetafileDecoder, OnlyTheFilesOwnExtensionOrContentMakesAMetafile)
 }
 
 }  // namespace
+
+TEST(MetafileDecoder, EmfWithTheOriginalEightyEightByteHeaderDecodes)
+{
+    RECT frame = {0, 0, 2540, 1270};
+    std::vector<uint8_t> emf = RecordEmf(frame, [](HDC dc) { FillRed(dc, 0, 0, 10, 10); });
+    const uint32_t headerSize = emf[4] | (emf[5] << 8) | (emf[6] << 16) | (static_cast<uint32_t>(emf[7]) << 24);
+    ASSERT_GT(headerSize, 88u);
+    // The same records behind a header cut to its first 88 bytes, without a description.
+    std::vector<uint8_t> old(88 + (emf.size() - headerSize));
+    std::copy(emf.begin(), emf.begin() + 88, old.begin());
+    std::copy(emf.begin() + headerSize, emf.end(), old.begin() + 88);
+    auto put32 = [&old](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            old[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    put32(4, 88);
+    put32(48, static_cast<uint32_t>(old.size()));
+    put32(60, 0);
+    put32(64, 0);
+    CAnyBmp bmp;
+    ASSERT_EQ(0, DecodeBytes(old, bmp));
+    EXPECT_NEAR(bmp.GetWidth(), 2 * bmp.GetHeight(), 2);
+    EXPECT_EQ(PLMakePixel(255, 0, 0), bmp.GetPixel(3, 3));
+}

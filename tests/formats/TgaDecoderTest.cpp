@@ -23,9 +23,9 @@ std::vector<uint8_t> TgaHeader(int mapType, int type, int mapFirst, int mapLengt
     return f;
 }
 
-TEST(TgaDecoder, SixteenBitPixelsCarryAlphaInTheTopBit)
+TEST(TgaDecoder, SixteenBitPixelsCarryAlphaInTheTopBitOnlyWithAnAttributeBit)
 {
-    std::vector<uint8_t> f = TgaHeader(0, 2, 0, 0, 0, 2, 1, 16, 0x20);
+    std::vector<uint8_t> f = TgaHeader(0, 2, 0, 0, 0, 2, 1, 16, 0x21);
     PutLE16(f, 0x8000);
     PutLE16(f, 0x7FFF);
     CAnyBmp bmp;
@@ -33,6 +33,13 @@ TEST(TgaDecoder, SixteenBitPixelsCarryAlphaInTheTopBit)
     EXPECT_TRUE(bmp.HasAlpha());
     EXPECT_EQ(PLMakePixel(0, 0, 0, 0x80), bmp.GetPixel(0, 0));
     EXPECT_EQ(PLMakePixel(248, 248, 248, 0), bmp.GetPixel(1, 0));
+
+    // No attribute bits: the picture is opaque, not invisible.
+    f[17] = 0x20;
+    ASSERT_EQ(0, DecodeBytes(f, bmp));
+    EXPECT_FALSE(bmp.HasAlpha());
+    EXPECT_EQ(PLMakePixel(0, 0, 0, 255), bmp.GetPixel(0, 0));
+    EXPECT_EQ(PLMakePixel(248, 248, 248, 255), bmp.GetPixel(1, 0));
 }
 
 TEST(TgaDecoder, RowOrderFollowsDescriptorBit5)

@@ -215,3 +215,66 @@ TEST(WinBmp, ClipboardRoundTrip)
 }
 
 }  // namespace
+
+namespace {
+
+// A bottom-up packed DIB of `bits` per pixel with the given rows (top row first, unpadded bytes).
+std::vector<uint8_t> PackedDib(int bits, int width, const std::vector<std::vector<uint8_t>>& rows,
+                               const std::vector<uint32_t>& palette = {})
+{
+    const int height = static_cast<int>(rows.size());
+    const size_t stride = static_cast<size_t>((width * bits + 31) / 32 * 4);
+    std::vector<uint8_t> dib(40 + palette.size() * 4 + stride * rows.size(), 0);
+    BITMAPINFOHEADER* bi = reinterpret_cast<BITMAPINFOHEADER*>(dib.data());
+    bi->biSize = 40;
+    bi->biWidth = width;
+    bi->biHeight = height;
+    bi->biPlanes = 1;
+    bi->biBitCount = static_cast<WORD>(bits);
+    bi->biClrUsed = static_cast<DWORD>(palette.size());
+    if (!palette.empty())
+        memcpy(&dib[40], palette.data(), palette.size() * 4);
+    uint8_t* pixels = &dib[40 + palette.size() * 4];
+    for (int y = 0; y < height; ++y)
+        memcpy(pixels + stride * static_cast<size_t>(height - 1 - y), rows[y].data(), rows[y].size());
+    return dib;
+}
+
+}  // namespace
+
+TEST(WinBmp, FourSixteenAndTwentyFourBitDibsBecomeDepthsThePixelCodeKnows)
+{
+    CWinBmp bmp;
+    // 24 bits: blue, green, red per pixel; rows of 9 bytes padded to 12.
+    std::vector<uint8_t> dib = PackedDib(24, 3, {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {10, 11, 12, 13, 14, 15, 16, 17, 18}});
+    bmp.CreateFromPackedDib(reinterpret_cast<BITMAPINFOHEADER*>(dib.data()), dib.size());
+    ASSERT_EQ(32, bmp.GetBitsPerPixel());
+    EXPECT_EQ(PLMakePixel(3, 2, 1), bmp.GetPixel(0, 0));
+    EXPECT_EQ(PLMakePixel(9, 8, 7), bmp.GetPixel(2, 0));
+    EXPECT_EQ(PLMakePixel(18, 17, 16), bmp.GetPixel(2, 1));
+
+    // 16 bits, 5-5-5: pure red and pure blue.
+    dib = PackedDib(16, 2, {{0x00, 0x7C, 0x1F, 0x00}});
+    bmp.CreateFromPackedDib(reinterpret_cast<BITMAPINFOHEADER*>(dib.data()), dib.size());
+    ASSERT_EQ(32, bmp.GetBitsPerPixel());
+    EXPECT_EQ(PLMakePixel(255, 0, 0), bmp.GetPixel(0, 0));
+    EXPECT_EQ(PLMakePixel(0, 0, 255), bmp.GetPixel(1, 0));
+
+    // 4 bits: two indices a byte, high nibble first, through the 16-entry palette.
+    std::vector<uint32_t> palette(16, 0);
+    palette[1] = 0x00112233;
+    palette[15] = 0x00AABBCC;
+    dib = PackedDib(4, 3, {{0x1F, 0x10}}, palette);
+    bmp.CreateFromPackedDib(reinterpret_cast<BITMAPINFOHEADER*>(dib.data()), dib.size());
+    ASSERT_EQ(8, bmp.GetBitsPerPixel());
+    EXPECT_EQ(1u, bmp.GetPixel(0, 0));
+    EXPECT_EQ(15u, bmp.GetPixel(1, 0));
+    EXPECT_EQ(1u, bmp.GetPixel(2, 0));
+    EXPECT_EQ(0x00AABBCCu, bmp.GetPalette()[15]);
+
+    // Converted bitmaps go through the shared code: a 32-bit copy has every pixel set.
+    CAnyBmp wide;
+    wide.CreateCopy(bmp, 32);
+    EXPECT_EQ(0x00AABBCCu, wide.GetPixel(1, 0) & 0xFFFFFF);
+    EXPECT_EQ(0x00112233u, wide.GetPixel(2, 0) & 0xFFFFFF);
+}

@@ -84,6 +84,16 @@ TEST(ImagingBitmap, ConversionsBetweenDepths)
     EXPECT_TRUE(same == rgb);
     same.SetPixel(0, 0, 1);
     EXPECT_FALSE(same == rgb);
+
+    // Converting into itself works from a copy of the pixels.
+    pal.CreateCopy(pal, 32);
+    ASSERT_EQ(32, pal.GetBitsPerPixel());
+    EXPECT_EQ(PLMakePixel(10, 20, 30), pal.GetPixel(1, 1));
+
+    // A depth without a conversion is an error, never a bitmap of unset pixels.
+    CAnyBmp odd;
+    EXPECT_THROW(odd.CreateCopy(rgb, 16), CTextException);
+    EXPECT_THROW(odd.CreateCopy(rgb, 24), CTextException);
 }
 
 TEST(ImagingBitmap, TrueColourToEightBitsGoesThroughTheQuantiser)

@@ -234,3 +234,26 @@ TEST(ImagingBmpEncoder, WritesTwentyFourBitAndPalettedFiles)
         EXPECT_EQ(-1, e.GetCode());
     }
 }
+
+TEST(ImagingBmpEncoder, OneColumnPicturesAreSizedByTheirPaddedRows)
+{
+    testsupport::ScratchDir dir;
+    CBmpEncoder encoder;
+    for (int bpp : {1, 8, 32}) {
+        CAnyBmp tall;
+        tall.Create(1, 20000, static_cast<uint16_t>(bpp), false);
+        for (int y = 0; y < 20000; ++y)
+            tall.SetPixel(0, y, bpp == 32 ? PLMakePixel(static_cast<uint8_t>(y), 0, 0) : static_cast<PLPixel32>(y & 1));
+        const std::string path = dir.File("tall" + std::to_string(bpp) + ".bmp");
+        encoder.EncodeFile(path.c_str(), &tall);
+        std::vector<uint8_t> file;
+        ASSERT_TRUE(testsupport::ReadFileBytes(path, file));
+        const size_t palette = bpp <= 8 ? 4u << bpp : 0;
+        EXPECT_EQ(54 + palette + 4 * 20000u, file.size()) << bpp;
+        CAnyBmp back, expected;
+        ASSERT_EQ(0, DecodeBytes(file, back)) << bpp;
+        expected.CreateCopy(tall, 32);
+        EXPECT_EQ(expected.GetPixel(0, 19999), back.GetPixel(0, 19999)) << bpp;
+        EXPECT_EQ(expected.GetPixel(0, 1), back.GetPixel(0, 1)) << bpp;
+    }
+}
