@@ -5,6 +5,7 @@
 #include "imaging/TIFFMemClient.h"
 #include "imaging/TextException.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -54,6 +55,95 @@ void CTIFFDecoder::DecodeImage(CBmp* pBmp, CPaletteTable& palette, int& wantedBp
     }
 }
 
+namespace {
+
+// True when each of the height rows starts `stride` bytes after the previous one (direction +1)
+// or before it (direction -1).
+bool RowsFollowEachOther(uint8_t** lines, uint32_t height, size_t stride, int direction)
+{
+    for (uint32_t y = 1; y < height; ++y) {
+        const ptrdiff_t step = lines[y] - lines[y - 1];
+        if (step != static_cast<ptrdiff_t>(stride) * direction)
+            return false;
+    }
+    return true;
+}
+
+uint8_t Narrow16(uint16_t v)
+{
+    return static_cast<uint8_t>((v + 128u) / 257u);
+}
+
+// Row-copying routines for RGB with unassociated alpha, 8 or 16 bits a sample, that keep the
+// colours as stored. They follow libtiff's conventions: x, y unused; fromskew counts pixels of
+// the source to skip after each row, toskew raster entries.
+void PutStraightContig(TIFFRGBAImage* img, uint32_t* cp, uint32_t, uint32_t, uint32_t w, uint32_t h,
+                       int32_t fromskew, int32_t toskew, unsigned char* pp)
+{
+    const int samples = img->samplesperpixel;
+    if (img->bitspersample == 16) {
+        const uint16_t* wp = reinterpret_cast<const uint16_t*>(pp);
+        for (; h > 0; --h) {
+            for (uint32_t x = w; x > 0; --x, wp += samples)
+                *cp++ = Narrow16(wp[0]) | (Narrow16(wp[1]) << 8) | (Narrow16(wp[2]) << 16) |
+                        (static_cast<uint32_t>(Narrow16(wp[3])) << 24);
+            cp += toskew;
+            wp += static_cast<ptrdiff_t>(fromskew) * samples;
+        }
+        return;
+    }
+    for (; h > 0; --h) {
+        for (uint32_t x = w; x > 0; --x, pp += samples)
+            *cp++ = pp[0] | (pp[1] << 8) | (pp[2] << 16) | (static_cast<uint32_t>(pp[3]) << 24);
+        cp += toskew;
+        pp += static_cast<ptrdiff_t>(fromskew) * samples;
+    }
+}
+
+void PutStraightSeparate(TIFFRGBAImage* img, uint32_t* cp, uint32_t, uint32_t, uint32_t w, uint32_t h,
+                         int32_t fromskew, int32_t toskew, unsigned char* r, unsigned char* g, unsigned char* b,
+                         unsigned char* a)
+{
+    if (img->bitspersample == 16) {
+        const uint16_t *wr = reinterpret_cast<const uint16_t*>(r), *wg = reinterpret_cast<const uint16_t*>(g);
+        const uint16_t *wb = reinterpret_cast<const uint16_t*>(b), *wa = reinterpret_cast<const uint16_t*>(a);
+        for (; h > 0; --h) {
+            for (uint32_t x = w; x > 0; --x)
+                *cp++ = Narrow16(*wr++) | (Narrow16(*wg++) << 8) | (Narrow16(*wb++) << 16) |
+                        (static_cast<uint32_t>(Narrow16(*wa++)) << 24);
+            cp += toskew;
+            wr += fromskew;
+            wg += fromskew;
+            wb += fromskew;
+            wa += fromskew;
+        }
+        return;
+    }
+    for (; h > 0; --h) {
+        for (uint32_t x = w; x > 0; --x)
+            *cp++ = *r++ | (*g++ << 8) | (*b++ << 16) | (static_cast<uint32_t>(*a++) << 24);
+        cp += toskew;
+        r += fromskew;
+        g += fromskew;
+        b += fromskew;
+        a += fromskew;
+    }
+}
+
+// Replaces libtiff's premultiplying routines where ours apply (RGB, 8 or 16 bits a sample).
+void UseStraightAlpha(TIFFRGBAImage& img)
+{
+    if (img.photometric != PHOTOMETRIC_RGB || img.samplesperpixel < 4 ||
+        (img.bitspersample != 8 && img.bitspersample != 16))
+        return;
+    if (img.isContig)
+        img.put.contig = PutStraightContig;
+    else
+        img.put.separate = PutStraightSeparate;
+}
+
+}  // namespace
+
 void CTIFFDecoder::DecodeRGBA(void* handle, CBmp* pBmp)
 {
     TIFF* tif = static_cast<TIFF*>(handle);
@@ -72,22 +162,40 @@ void CTIFFDecoder::DecodeRGBA(void* handle, CBmp* pBmp)
     uint32_t width = img.width, height = img.height;
     ValidatePictureSize(width, height, 32);
     bool alpha = img.alpha != 0;
+    // libtiff premultiplies unassociated alpha; every other format gives straight colours.
+    if (img.alpha == EXTRASAMPLE_UNASSALPHA)
+        UseStraightAlpha(img);
     pBmp->Create(static_cast<int>(width), static_cast<int>(height), 32, alpha);
 
-    std::vector<uint32_t> raster;
-    try {
-        raster.resize(static_cast<size_t>(width) * height);
-    } catch (const std::bad_alloc&) {
-        RaiseDecoderError(PL_ERRNO_MEMORY, "Out of memory allocating TIFF buffer.");
-    }
-    img.req_orientation = ORIENTATION_TOPLEFT;
-    if (!TIFFRGBAImageGet(&img, raster.data(), width, height))
-        RaiseTiffError(PL_ERRWRONG_SIGNATURE);
-
+    // The raster goes straight into the bitmap's rows when they lie one after another in memory
+    // (top row first, or bottom row first), so the picture is never held twice.
     pBmp->Lock(false, true);
     uint8_t** lines = pBmp->GetLineArray();
+    const size_t stride = static_cast<size_t>(width) * 4;
+    uint32_t* target = nullptr;
+    if (RowsFollowEachOther(lines, height, stride, +1)) {
+        img.req_orientation = ORIENTATION_TOPLEFT;
+        target = reinterpret_cast<uint32_t*>(lines[0]);
+    } else if (RowsFollowEachOther(lines, height, stride, -1)) {
+        img.req_orientation = ORIENTATION_BOTLEFT;
+        target = reinterpret_cast<uint32_t*>(lines[height - 1]);
+    }
+    std::vector<uint32_t> raster;
+    if (!target) {
+        try {
+            raster.resize(static_cast<size_t>(width) * height);
+        } catch (const std::bad_alloc&) {
+            pBmp->Unlock();
+            RaiseDecoderError(PL_ERRNO_MEMORY, "Out of memory allocating TIFF buffer.");
+        }
+        img.req_orientation = ORIENTATION_TOPLEFT;
+    }
+    if (!TIFFRGBAImageGet(&img, target ? target : raster.data(), width, height)) {
+        pBmp->Unlock();
+        RaiseTiffError(PL_ERRWRONG_SIGNATURE);
+    }
     for (uint32_t y = 0; y < height; ++y) {
-        const uint32_t* src = raster.data() + static_cast<size_t>(y) * width;
+        const uint32_t* src = target ? reinterpret_cast<const uint32_t*>(lines[y]) : raster.data() + static_cast<size_t>(y) * width;
         PLPixel32* dst = reinterpret_cast<PLPixel32*>(lines[y]);
         for (uint32_t x = 0; x < width; ++x) {
             uint32_t v = src[x];

@@ -147,9 +147,18 @@ TEST(ImagingTiff, AlphaIsKept)
     ASSERT_TRUE(bmp.HasAlpha());
     std::vector<uint8_t> ref = Fixture("tif_rgba.tif.rgba");
     ASSERT_EQ(37u * 23u * 4u, ref.size());
+    // Colours are straight, as in every other format: not multiplied by their alpha.
     for (int y = 0; y < 23; ++y)
-        for (int x = 0; x < 37; ++x)
-            ASSERT_NEAR(ref[(y * 37 + x) * 4 + 3], A(bmp.GetPixel(x, y)), 1);
+        for (int x = 0; x < 37; ++x) {
+            const uint8_t* expected = &ref[(y * 37 + x) * 4];
+            const PLPixel32 got = bmp.GetPixel(x, y);
+            ASSERT_NEAR(expected[3], A(got), 1) << x << "," << y;
+            if (expected[3] == 0)
+                continue;
+            ASSERT_NEAR(expected[0], PLPixelRed(got), 1) << x << "," << y;
+            ASSERT_NEAR(expected[1], PLPixelGreen(got), 1) << x << "," << y;
+            ASSERT_NEAR(expected[2], PLPixelBlue(got), 1) << x << "," << y;
+        }
 }
 
 TEST(ImagingTiff, LowColourPathForSmallWishes)

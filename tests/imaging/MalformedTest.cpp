@@ -127,3 +127,15 @@ TEST(ImagingMalformed, BrokenRleAndPalettes)
     CAnyBmp bmp;
     ASSERT_EQ(0, DecodeBytes(pal, bmp));
 }
+
+TEST(ImagingMalformed, PngTextChunkClaimingAGigabyteFailsWithoutAllocatingIt)
+{
+    // A valid header followed by a text chunk whose length says 1 GB.
+    std::vector<uint8_t> png = Fixture("png_rgb.png");
+    png.resize(37);  // signature, IHDR and the next chunk's length
+    PutBE32(png, 33, 0x40000000u);
+    const char text[] = "tEXtComment";
+    png.insert(png.end(), text, text + sizeof(text) - 1);
+    const int code = DecodeHostile(png, 32);
+    EXPECT_TRUE(code == 2 || code == 11) << code;
+}
