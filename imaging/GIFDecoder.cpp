@@ -8,6 +8,7 @@
 #include <gif_lib.h>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -74,23 +75,26 @@ void CGIFDecoder::DecodeImage(CBmp* pBmp, CPaletteTable&, int& wantedBpp, CDataS
     GifFileType* gif = guard.gif;
     int screenWidth = gif->SWidth, screenHeight = gif->SHeight;
     ValidatePictureSize(screenWidth, screenHeight, 32);
-    pBmp->Create(screenWidth, screenHeight, 8, false);
-    uint8_t** lines = pBmp->GetLineArray();
-    pBmp->Lock(false, true);
-    uint8_t background = static_cast<uint8_t>(gif->SBackGroundColor);
-    for (int y = 0; y < screenHeight; ++y)
-        memset(lines[y], background, static_cast<size_t>(screenWidth));
-
     // Frames may each bring their own colour map, which one 8-bit palette cannot hold. A 32-bit
-    // result is therefore drawn in colours, every frame through its own map.
+    // result is therefore drawn in colours, every frame through its own map, straight into the
+    // result (no index canvas beside it).
     const bool trueColour = wantedBpp == 32;
     PLPixel32 globalTable[256];
     for (PLPixel32& entry : globalTable) entry = PLMakePixel(0, 0, 0, 255);
     if (gif->SColorMap && gif->SColorMap->Colors)
         CopyColorMap(gif->SColorMap, globalTable);
-    std::vector<PLPixel32> colours;
-    if (trueColour)
-        colours.assign(static_cast<size_t>(screenWidth) * static_cast<size_t>(screenHeight), globalTable[background]);
+    pBmp->Create(screenWidth, screenHeight, trueColour ? 32 : 8, false);
+    uint8_t** lines = pBmp->GetLineArray();
+    pBmp->Lock(false, true);
+    uint8_t background = static_cast<uint8_t>(gif->SBackGroundColor);
+    for (int y = 0; y < screenHeight; ++y) {
+        if (trueColour) {
+            PLPixel32* row = reinterpret_cast<PLPixel32*>(lines[y]);
+            std::fill(row, row + screenWidth, globalTable[background]);
+        } else {
+            memset(lines[y], background, static_cast<size_t>(screenWidth));
+        }
+    }
 
     // giflib frees a frame's local map when it reads the next frame: keep a copy.
     PLPixel32 localTable[256];
@@ -144,12 +148,13 @@ void CGIFDecoder::DecodeImage(CBmp* pBmp, CPaletteTable&, int& wantedBpp, CDataS
                         continue;
                     if (left + count > screenWidth)
                         count = screenWidth - left;
-                    memcpy(lines[y] + left, line.data(), static_cast<size_t>(count));
                     if (trueColour) {
                         const PLPixel32* table = lastHasLocal ? localTable : globalTable;
-                        PLPixel32* out = &colours[static_cast<size_t>(y) * static_cast<size_t>(screenWidth) + static_cast<size_t>(left)];
+                        PLPixel32* out = reinterpret_cast<PLPixel32*>(lines[y]) + left;
                         for (int i = 0; i < count; ++i)
                             out[i] = table[line[static_cast<size_t>(i)]];
+                    } else {
+                        memcpy(lines[y] + left, line.data(), static_cast<size_t>(count));
                     }
                 }
             }
@@ -181,6 +186,10 @@ void CGIFDecoder::DecodeImage(CBmp* pBmp, CPaletteTable&, int& wantedBpp, CDataS
     if (!anyFrame && state.ranOut)
         throw CTextException(PL_ERREND_OF_FILE, "End of file reached while decoding.\n");
 
+    if (trueColour) {
+        pBmp->Unlock();
+        return;
+    }
     if (lastHasLocal) {
         pBmp->SetPalette(localTable);
     } else if (gif->SColorMap && gif->SColorMap->Colors) {
@@ -189,16 +198,5 @@ void CGIFDecoder::DecodeImage(CBmp* pBmp, CPaletteTable&, int& wantedBpp, CDataS
         pBmp->SetPalette(table);
     }
     pBmp->Unlock();
-
-    if (trueColour) {
-        pBmp->Create(screenWidth, screenHeight, 32, false);
-        uint8_t** rows = pBmp->GetLineArray();
-        pBmp->Lock(false, true);
-        for (int y = 0; y < screenHeight; ++y)
-            memcpy(rows[y], &colours[static_cast<size_t>(y) * static_cast<size_t>(screenWidth)],
-                   static_cast<size_t>(screenWidth) * sizeof(PLPixel32));
-        pBmp->Unlock();
-    } else {
-        wantedBpp = 8;
-    }
+    wantedBpp = 8;
 }
