@@ -1,5 +1,8 @@
 #include "imaging/DibAccess.h"
 
+#include <cstring>
+#include <vector>
+
 namespace dibaccess {
 
 bool GetDibSection(HBITMAP bitmap, DIBSECTION& ds) {
@@ -25,20 +28,35 @@ bool GetDibView(HBITMAP bitmap, dibk::DibView& view) {
 
 bool IsBottomUpSection(HBITMAP bitmap) {
     DIBSECTION ds;
-    if (!GetDibSection(bitmap, ds) || ds.dsBm.bmHeight < 2) return false;
-    MemoryDc dc(nullptr, bitmap);
-    if (!dc.Selected()) return false;
+    if (!GetDibSection(bitmap, ds) || ds.dsBm.bmHeight < 2 || !ds.dsBm.bmBits) return false;
+    const int height = ds.dsBm.bmHeight;
+    const size_t stride = static_cast<size_t>(ds.dsBm.bmWidthBytes);
+    const uint8_t* memory = static_cast<const uint8_t*>(ds.dsBm.bmBits);
     GdiFlush();
-    const COLORREF before = GetPixel(dc.Get(), 0, 0);
-    if (before == CLR_INVALID) return false;
-    // Change the first byte of memory and see whether the top-left pixel changes with it.
-    uint8_t* first = static_cast<uint8_t*>(ds.dsBm.bmBits);
-    const uint8_t saved = *first;
-    *first = static_cast<uint8_t>(saved ^ 0xFF);
-    const COLORREF after = GetPixel(dc.Get(), 0, 0);
-    *first = saved;
-    GdiFlush();
-    return after == before;
+    // Find two memory rows that differ and are mirror images of each other's place; a picture
+    // whose rows all mirror alike reads the same either way up.
+    int y = 0;
+    while (y < height / 2 &&
+           std::memcmp(memory + stride * y, memory + stride * static_cast<size_t>(height - 1 - y), stride) == 0)
+        ++y;
+    if (y >= height / 2) return false;
+    // Ask GDI for picture row y counted from the bottom: a bottom-up section holds it at memory
+    // row y. Reading writes nothing into the section and needs no DC of its own, so the answer
+    // is the same while the section is selected somewhere.
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[256];
+    } info = {};
+    info.header = ds.dsBmih;
+    info.header.biHeight = height;
+    if (info.header.biCompression == BI_BITFIELDS)
+        std::memcpy(info.colours, ds.dsBitfields, sizeof(ds.dsBitfields));
+    std::vector<uint8_t> row(stride);
+    HDC screen = GetDC(nullptr);
+    const int got = GetDIBits(screen, bitmap, static_cast<UINT>(y), 1, row.data(),
+                              reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return got == 1 && std::memcmp(row.data(), memory + stride * y, stride) == 0;
 }
 
 bool GetTrueColourView(HBITMAP bitmap, dibk::DibView& view, int bpp) {

@@ -68,6 +68,13 @@ TEST(DibFiles, SavedRowsAreBottomUpWhateverTheSectionOrder) {
     PaintSample(bottomUp);
     EXPECT_FALSE(dibaccess::IsBottomUpSection(topDown.Get()));
     EXPECT_TRUE(dibaccess::IsBottomUpSection(bottomUp.Get()));
+    {
+        // The answer is the same while a device context holds the section.
+        dibaccess::MemoryDc holder(nullptr, bottomUp.Get());
+        ASSERT_TRUE(holder.Selected());
+        EXPECT_TRUE(dibaccess::IsBottomUpSection(bottomUp.Get()));
+        ASSERT_EQ(1, SaveDibAsBmpFile(bottomUp.Get(), dir.File("held.bmp").c_str()));
+    }
 
     std::vector<uint8_t> a, b;
     ASSERT_EQ(1, SaveDibAsBmpFile(topDown.Get(), dir.File("a.bmp").c_str()));
@@ -76,6 +83,9 @@ TEST(DibFiles, SavedRowsAreBottomUpWhateverTheSectionOrder) {
     ASSERT_TRUE(testsupport::ReadFileBytes(dir.File("b.bmp"), b));
     ASSERT_EQ(54u + 24u, a.size());
     EXPECT_EQ(a, b);
+    std::vector<uint8_t> held;
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.File("held.bmp"), held));
+    EXPECT_EQ(a, held);
     EXPECT_EQ('B', a[0]);
     EXPECT_EQ(78u, Le32(a, 2));
     EXPECT_EQ(54u, Le32(a, 10));
