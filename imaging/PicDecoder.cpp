@@ -6,6 +6,7 @@
 #include "imaging/TextException.h"
 
 #include <memory>
+#include <new>
 
 CPicDecoder::~CPicDecoder() {}
 
@@ -52,8 +53,14 @@ void CPicDecoder::DecodeResource(void* module, int resourceId, CBmp* pBmp, int w
 
 void CPicDecoder::DecodeSource(CDataSource* pSource, CBmp* pBmp, int wantedBpp)
 {
-    CPaletteTable palette;
-    DecodeImage(pBmp, palette, wantedBpp, pSource);
+    // Decoders size their buffers from the picture; running out of memory is the library's own
+    // error, like a picture too large to accept.
+    try {
+        CPaletteTable palette;
+        DecodeImage(pBmp, palette, wantedBpp, pSource);
+    } catch (const std::bad_alloc&) {
+        RaiseDecoderError(PL_ERRNO_MEMORY, "Out of memory while decoding.");
+    }
 }
 
 void CPicDecoder::DecodeImage(CBmp*, CPaletteTable&, int&, CDataSource*) {}
