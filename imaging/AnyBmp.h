@@ -11,6 +11,13 @@ public:
         CBmp::operator=(source);
         return *this;
     }
+    // Spelled out: the one the compiler would write copies the pixel pointer as well, and two
+    // bitmaps would then free one block.
+    CAnyBmp& operator=(const CAnyBmp& source)
+    {
+        CBmp::operator=(source);
+        return *this;
+    }
 
     int GetMemUsed() override;
     int GetBytesPerLine() override;

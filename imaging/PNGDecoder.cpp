@@ -50,9 +50,12 @@ void CPNGDecoder::DecodeImage(CBmp* pBmp, CPaletteTable&, int& wantedBpp, CDataS
     png_infop info = guard.info;
     png_set_read_fn(png, pSource, PngRead);
     png_set_user_limits(png, 0x7FFFFFFF, 0x7FFFFFFF);
-    // Ancillary chunks (text, profiles) are never read by us: a chunk that claims more than this
-    // fails at once instead of making libpng allocate what its header says.
+    // Ancillary chunks we never read (texts, profiles, histograms, ...) are skipped unread, so a
+    // chunk claiming a gigabyte costs nothing; libpng still warns about any chunk above this size.
     png_set_chunk_malloc_max(png, kMaxPngChunkBytes);
+    static const png_byte kUnreadChunks[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf\0pCAL\0sCAL\0hIST\0tIME\0";
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kUnreadChunks,
+                                static_cast<int>((sizeof(kUnreadChunks) - 1) / 5));
 
     png_read_info(png, info);
     png_uint_32 width = 0, height = 0;

@@ -1,8 +1,6 @@
 #include "imaging/PicDecoder.h"
 #include "imaging/DecoderError.h"
-#include "imaging/FileSource.h"
 #include "imaging/MemSource.h"
-#include "imaging/ResourceSource.h"
 #include "imaging/TextException.h"
 
 #include <memory>
@@ -17,17 +15,6 @@ int CPicDecoder::ChooseTargetBpp(int wantedBpp, int inputBpp)
     return wantedBpp;
 }
 
-void CPicDecoder::DecodeFile(const char* path, CBmp* pBmp, int wantedBpp, IProgressInfo* progress)
-{
-    TraceF(1, "--- Decoding file %s. ---\n", path);
-    std::unique_ptr<CFileSource> source(new CFileSource(progress));
-    int err = source->Open(path);
-    if (err != 0)
-        RaiseDecoderErrorF(err, "Opening %s failed", path);
-    DecodeSource(source.get(), pBmp, wantedBpp);
-    source->Close();
-}
-
 void CPicDecoder::DecodeMemory(const uint8_t* data, size_t size, CBmp* pBmp, int wantedBpp)
 {
     TraceF(1, "--- Decoding from memory at %p. ---\n", static_cast<const void*>(data));
@@ -35,18 +22,6 @@ void CPicDecoder::DecodeMemory(const uint8_t* data, size_t size, CBmp* pBmp, int
     int err = source->Open(data, size);
     if (err != 0)
         RaiseDecoderErrorF(err, "Reading from memory at %p failed", static_cast<const void*>(data));
-    DecodeSource(source.get(), pBmp, wantedBpp);
-    source->Close();
-}
-
-void CPicDecoder::DecodeResource(void* module, int resourceId, CBmp* pBmp, int wantedBpp,
-                                 const char* resourceType)
-{
-    TraceF(1, "--- Decoding resource ID %i. ---\n", resourceId);
-    std::unique_ptr<CResourceSource> source(new CResourceSource());
-    int err = source->Open(module, resourceId, resourceType);
-    if (err != 0)
-        RaiseDecoderErrorF(err, "Opening resource %i failed", resourceId);
     DecodeSource(source.get(), pBmp, wantedBpp);
     source->Close();
 }

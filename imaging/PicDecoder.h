@@ -19,7 +19,8 @@ public:
 
     // Decodes the file at path into pBmp at wantedBpp bits per pixel (0: 8 for inputs of up to
     // 8 bits, else 32). Raises CTextException on every failure.
-    virtual void DecodeFile(const char* path, CBmp* pBmp, int wantedBpp, IProgressInfo* progress = nullptr);
+    // (Not virtual: it lives apart, so the decoders build without the Windows file source.)
+    void DecodeFile(const char* path, CBmp* pBmp, int wantedBpp, IProgressInfo* progress = nullptr);
     virtual void DecodeMemory(const uint8_t* data, size_t size, CBmp* pBmp, int wantedBpp);
     virtual void DecodeSource(CDataSource* pSource, CBmp* pBmp, int wantedBpp);
     // module is an HMODULE; resourceType null means RT_RCDATA.

@@ -1,5 +1,6 @@
 #!/bin/bash
 # Cross-build static zlib, libjpeg-turbo, libpng, giflib, libtiff for i686-w64-mingw32 from Debian source packages.
+# HOST=native builds them for this machine instead (the image library's sanitizer lane).
 # Needs: g++-mingw-w64-i686 cmake ninja-build nasm dpkg-dev (see setup.sh)
 set -euo pipefail
 ROOT=${ROOT:-$PWD/build/deps}
@@ -10,7 +11,18 @@ ZLIB_FROM=${ZLIB_FROM:-source}     # source | package (libz-mingw-w64-dev)
 rm -rf "$ROOT/src" "$ROOT/build"
 mkdir -p "$ROOT"/{src,build,apt/lists/partial,apt/cache/archives/partial,apt/sources.list.d} "$PREFIX"
 T=$ROOT/toolchain-$HOST.cmake
-cat > "$T" <<TC
+if [ "$HOST" = native ]; then
+  # The build machine's own compiler, for the image library's sanitizer lane.
+  CC_FOR_HOST=gcc AR_FOR_HOST=ar CHOST_FOR_ZLIB= PIC_FLAG=-fPIC
+  cat > "$T" <<TC
+set(CMAKE_C_COMPILER   gcc)
+set(CMAKE_CXX_COMPILER g++)
+set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+set(CMAKE_FIND_ROOT_PATH $PREFIX)
+TC
+else
+  CC_FOR_HOST=$HOST-gcc AR_FOR_HOST=$HOST-ar CHOST_FOR_ZLIB=$HOST PIC_FLAG=
+  cat > "$T" <<TC
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR ${HOST%%-*})
 set(CMAKE_C_COMPILER   $HOST-gcc)
@@ -23,6 +35,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
 TC
+fi
 t0=$EPOCHREALTIME; tick() { local t=$EPOCHREALTIME; awk -v a="$t0" -v b="$t" -v n="$1" 'BEGIN{printf "TIME %-14s %6.1fs\n", n, b-a}'; t0=$t; }
 
 # --- 1. sources via a private apt configuration (nothing under /etc touched) ---
@@ -44,7 +57,7 @@ CM=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$T" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INST
 # --- zlib ---
 if [ "$ZLIB_FROM" = source ]; then
   mkdir -p "$ROOT/build/zlib" && cd "$ROOT/build/zlib"
-  CHOST=$HOST CFLAGS=-O2 "$ROOT"/src/zlib-*/configure --static --prefix="$PREFIX" >/dev/null
+  CHOST=$CHOST_FOR_ZLIB CFLAGS="-O2 $PIC_FLAG" "$ROOT"/src/zlib-*/configure --static --prefix="$PREFIX" >/dev/null
   make -s -j$JOBS libz.a && make -s install >/dev/null
   ZOPT=()
 else
@@ -66,7 +79,7 @@ tick libpng
 
 # --- giflib 5.2.1 (plain Makefile, no cmake/autotools): only the static lib ---
 cp -a "$ROOT"/src/giflib-5.2.1 "$ROOT/build/gif" && cd "$ROOT/build/gif"
-make -s -j$JOBS CC=$HOST-gcc AR=$HOST-ar OFLAGS=-O2 libgif.a
+make -s -j$JOBS CC=$CC_FOR_HOST AR=$AR_FOR_HOST OFLAGS="-O2 $PIC_FLAG" libgif.a
 install -Dm644 gif_lib.h "$PREFIX/include/gif_lib.h" && install -Dm644 libgif.a "$PREFIX/lib/libgif.a"
 tick giflib
 

@@ -22,7 +22,7 @@ fi
 install_missing libc6:i386
 . "$here/scripts/arch.sh"
 
-PKGS=(g++-mingw-w64-i686 mingw-w64-tools cmake ninja-build nasm dpkg-dev wine xvfb xauth fonts-wine
+PKGS=(g++ g++-mingw-w64-i686 mingw-w64-tools cmake ninja-build nasm dpkg-dev wine xvfb xauth fonts-wine
       googletest imagemagick netpbm libjpeg-turbo-progs libtiff-tools giflib-tools tinyproxy python3
       debian-archive-keyring)
 if [ "$TEST_ARCH" = i686 ]; then
@@ -37,13 +37,15 @@ if [ "$TEST_ARCH" != i686 ] && installed wine32:i386; then
 fi
 
 mkdir -p "$DEPS_ROOT"
-archs=(i686); [ "$TEST_ARCH" != i686 ] && archs+=("$TEST_ARCH")
+# native: the same libraries for this machine, for the image library's sanitizer lane.
+archs=(i686 native); [ "$TEST_ARCH" != i686 ] && archs+=("$TEST_ARCH")
 for arch in "${archs[@]}"; do
   prefix=$(deps_prefix "$arch")
   (
     flock 9
     if [ ! -f "$prefix/.complete" ]; then
-      ROOT=$(dirname "$prefix") PREFIX="$prefix" HOST=$arch-w64-mingw32 "$here/scripts/build-deps.sh"
+      host=$arch-w64-mingw32; [ "$arch" = native ] && host=native
+      ROOT=$(dirname "$prefix") PREFIX="$prefix" HOST=$host "$here/scripts/build-deps.sh"
       touch "$prefix/.complete"
     fi
   ) 9>"$DEPS_ROOT/.lock"
