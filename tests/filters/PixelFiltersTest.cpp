@@ -175,3 +175,45 @@ TEST(HsvModel, ConversionsAndTheLastSector) {
     EXPECT_DOUBLE_EQ(99.0, a);
     EXPECT_DOUBLE_EQ(99.0, c);
 }
+
+TEST(PixelFilters, RotationTurnsCounterClockwiseAndKeepsEveryChannel) {
+    // Each pixel has its own red, green and blue, so a swapped channel or a mirrored image shows.
+    CAnyBmp src;
+    src.Create(4, 3, 32, false);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            src.SetPixel(x, y, PLMakePixel(static_cast<uint8_t>(10 + x), static_cast<uint8_t>(20 + y),
+                                           static_cast<uint8_t>(40 + 4 * y + x)));
+    const double pi = 4 * std::atan(1.0);
+
+    // A quarter turn: the left column becomes the bottom row, read left to right from the top.
+    CAnyBmp quarter;
+    CFilterRotate(pi / 2, 0).Apply(&src, &quarter);
+    const int qh = quarter.GetHeight();
+    for (int j = 0; j < 3; ++j)
+        EXPECT_EQ(src.GetPixel(0, j), quarter.GetPixel(j, qh - 1)) << j;
+    // ... and the top row runs up the left side.
+    EXPECT_EQ(src.GetPixel(1, 0), quarter.GetPixel(0, qh - 2));
+
+    // A half turn: the top-left pixel lands bottom right, the top row reversed along the bottom.
+    CAnyBmp half;
+    CFilterRotate(pi, 0).Apply(&src, &half);
+    const int hw = half.GetWidth(), hh = half.GetHeight();
+    EXPECT_EQ(src.GetPixel(0, 0), half.GetPixel(hw - 1, hh - 1));
+    EXPECT_EQ(src.GetPixel(1, 0), half.GetPixel(hw - 2, hh - 1));
+    EXPECT_EQ(src.GetPixel(0, 1), half.GetPixel(hw - 1, hh - 2));
+
+    // The point mapping agrees with where the pixels went, at a quarter and a half turn.
+    double x = 0, y = 0;
+    CBmp::RotatePoint(pi / 2, 4, 3, x, y);
+    EXPECT_NEAR(0, x, 0.01);
+    EXPECT_NEAR(qh - 1, y, 0.01);
+    x = 1, y = 0;
+    CBmp::RotatePoint(pi / 2, 4, 3, x, y);
+    EXPECT_NEAR(0, x, 0.01);
+    EXPECT_NEAR(qh - 2, y, 0.01);
+    x = 0, y = 0;
+    CBmp::RotatePoint(pi, 4, 3, x, y);
+    EXPECT_NEAR(hw - 1, x, 0.01);
+    EXPECT_NEAR(hh - 1, y, 0.01);
+}

@@ -163,3 +163,37 @@ TEST(Resize, ProgressCallbackCanStopTheScaler) {
     EXPECT_FALSE(plain.IsCanceled());
     EXPECT_EQ(PLMakePixel(1, 1, 1, 1), dst.GetPixel(1, 1));
 }
+
+TEST(Resize, EdgesKeepTheirColoursAndEveryChannelIsScaled) {
+    // A red-to-blue step, widened: the edge pixels stay pure, the middle mixes, channels apart.
+    CAnyBmp src, dst;
+    src.Create(2, 1, 32, false);
+    src.SetPixel(0, 0, PLMakePixel(200, 10, 0));
+    src.SetPixel(1, 0, PLMakePixel(0, 30, 250));
+    CFilterResizeBilinear(8, 3).Apply(&src, &dst);
+    ASSERT_EQ(8, dst.GetWidth());
+    ASSERT_EQ(3, dst.GetHeight());
+    for (int y = 0; y < 3; ++y) {
+        EXPECT_EQ(PLMakePixel(200, 10, 0), dst.GetPixel(0, y)) << y;
+        EXPECT_EQ(PLMakePixel(0, 30, 250), dst.GetPixel(7, y)) << y;
+        // Red falls and blue rises from left to right, green stays between its ends.
+        for (int x = 1; x < 8; ++x) {
+            EXPECT_LE(PLPixelRed(dst.GetPixel(x, y)), PLPixelRed(dst.GetPixel(x - 1, y))) << x;
+            EXPECT_GE(PLPixelBlue(dst.GetPixel(x, y)), PLPixelBlue(dst.GetPixel(x - 1, y))) << x;
+            EXPECT_GE(PLPixelGreen(dst.GetPixel(x, y)), 10) << x;
+            EXPECT_LE(PLPixelGreen(dst.GetPixel(x, y)), 30) << x;
+        }
+    }
+    // Somewhere on the step both colours mix, each channel by the same share.
+    bool mixed = false;
+    for (int x = 1; x < 7; ++x) {
+        const PLPixel32 p = dst.GetPixel(x, 1);
+        if (PLPixelRed(p) > 0 && PLPixelRed(p) < 200) {
+            mixed = true;
+            const double share = (200 - PLPixelRed(p)) / 200.0;
+            EXPECT_NEAR(share * 250, PLPixelBlue(p), 2) << x;
+            EXPECT_NEAR(10 + share * 20, PLPixelGreen(p), 2) << x;
+        }
+    }
+    EXPECT_TRUE(mixed);
+}

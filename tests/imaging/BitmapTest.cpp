@@ -121,17 +121,21 @@ TEST(ImagingBitmap, FilterShortcutsReachTheFilters)
     src.Create(10, 6, 32, false);
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 10; ++x)
-            src.SetPixel(x, y, PLMakePixel(200, 100, 50));
+            src.SetPixel(x, y, PLMakePixel(static_cast<uint8_t>(200 - x), static_cast<uint8_t>(100 + y), 50));
     CAnyBmp out;
     out.Crop(2, 7, 1, 4, &src);
     EXPECT_EQ(5, out.GetWidth());
     EXPECT_EQ(3, out.GetHeight());
+    EXPECT_EQ(src.GetPixel(2, 1), out.GetPixel(0, 0));
+    EXPECT_EQ(src.GetPixel(6, 3), out.GetPixel(4, 2));
     out.ResizeBilinear(20, 12, &src);
     EXPECT_EQ(20, out.GetWidth());
-    EXPECT_EQ(PLPixelRed(src.GetPixel(0, 0)), PLPixelRed(out.GetPixel(10, 6)));
+    EXPECT_EQ(src.GetPixel(0, 0), out.GetPixel(0, 0));
+    EXPECT_EQ(src.GetPixel(9, 5), out.GetPixel(19, 11));
     out.Rotate(3.14159265358979 / 2, PLMakePixel(0, 0, 0), &src);
     EXPECT_NEAR(6, out.GetWidth(), 1);  // a quarter turn swaps the sides
     EXPECT_NEAR(10, out.GetHeight(), 1);
+    EXPECT_EQ(src.GetPixel(0, 0), out.GetPixel(0, out.GetHeight() - 1));  // counter-clockwise
     double x = 0, y = 0;
     CBmp::RotatePoint(3.14159265358979 / 2, 10, 6, x, y);
     EXPECT_GE(x, -0.5);
