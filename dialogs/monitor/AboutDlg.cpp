@@ -66,11 +66,32 @@ LRESULT AboutDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_VERSION, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_), FALSE);
     ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_NOTICE, WM_SETFONT, reinterpret_cast<WPARAM>(smallFont_), FALSE);
     ::SetDlgItemTextA(m_hWnd, IDC_ABOUT_VERSION, FormatText("%d.%d", kVersionMajor, kVersionMinor).c_str());
+    PlaceVersionAfterName();
     productsLink_.Attach(GetDlgItem(IDC_ABOUT_PRODUCTS_LINK), kProductsAddress);
     siteLink_.Attach(GetDlgItem(IDC_ABOUT_SITE_LINK), kSiteAddress);
     supportLink_.Attach(GetDlgItem(IDC_ABOUT_SUPPORT_LINK), kSupportAddress);
     CenterWindowOver(m_hWnd, ::GetParent(m_hWnd));
     return TRUE;
+}
+
+void AboutDlg::PlaceVersionAfterName() {
+    // The name's length depends on the language: the version follows it at a word's distance.
+    HWND name = GetDlgItem(IDC_ABOUT_PRODUCT_NAME), version = GetDlgItem(IDC_ABOUT_VERSION);
+    const std::string text = CWindow(name).GetWindowText();
+    HDC dc = ::GetDC(name);
+    HGDIOBJ old = ::SelectObject(dc, titleFont_);
+    SIZE extent = {0, 0};
+    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(name, dc);
+    RECT nameRect, versionRect;
+    ::GetWindowRect(name, &nameRect);
+    ::GetWindowRect(version, &versionRect);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&nameRect), 2);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&versionRect), 2);
+    const int left = nameRect.left + extent.cx + extent.cy / 2;
+    if (left < versionRect.left)
+        ::SetWindowPos(version, nullptr, left, versionRect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT AboutDlg::OnEraseBackground(UINT, WPARAM wParam, LPARAM, BOOL&) {

@@ -44,6 +44,7 @@ private:
     LRESULT OnColorStatic(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnClose(WORD, WORD id, HWND, BOOL&);
     LRESULT OnComments(WORD, WORD, HWND, BOOL&);
+    void PlaceVersionAfterName();
 
     Application* app_;
     HFONT titleFont_ = nullptr;

@@ -13,11 +13,15 @@ std::string PictureSizeText(int32_t bytes) {
 }
 
 std::string PictureTimeText(const FILETIME& time) {
+    // A record without a time shows none rather than the first day of 1601.
     SYSTEMTIME parts;
-    if (!::FileTimeToSystemTime(&time, &parts)) return std::string();
+    if ((time.dwLowDateTime == 0 && time.dwHighDateTime == 0) || !::FileTimeToSystemTime(&time, &parts))
+        return std::string();
     char date[128] = {0}, clock[128] = {0};
     ::GetDateFormatA(LOCALE_SYSTEM_DEFAULT, DATE_SHORTDATE, &parts, nullptr, date, sizeof(date));
-    ::GetTimeFormatA(LOCALE_SYSTEM_DEFAULT, TIME_FORCE24HOURFORMAT, &parts, nullptr, clock, sizeof(clock));
+    // A 24-hour time needs no AM/PM after it.
+    ::GetTimeFormatA(LOCALE_SYSTEM_DEFAULT, TIME_FORCE24HOURFORMAT | TIME_NOTIMEMARKER, &parts, nullptr, clock,
+                     sizeof(clock));
     return std::string(date) + " " + clock;
 }
 

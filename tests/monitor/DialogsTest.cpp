@@ -46,6 +46,8 @@ TEST(PictureInformation, SizesAndTimesReadAsTheUserExpects) {
     const std::string when = PictureTimeText(StoredTime(2024, 3, 9, 17, 5));
     EXPECT_NE(std::string::npos, when.find("17:05")) << when;   // no time-zone shift, 24-hour clock
     EXPECT_NE(std::string::npos, when.find("2024")) << when;
+    EXPECT_EQ(std::string::npos, when.find("PM")) << when;
+    EXPECT_EQ("", PictureTimeText(FILETIME{0, 0}));
 
     EXPECT_EQ("http://site/a.jpg", WebLinkTarget("http://site/a.jpg"));
     EXPECT_EQ("HTTPS://site/", WebLinkTarget("HTTPS://site/"));

@@ -4,35 +4,14 @@
 #include "resources/app_ids.h"
 #include "resources/command_ids.h"
 #include "resources/monitor_ids.h"
-#include "ui/monitor/ContextMenu.h"
 #include "ui/monitor/MonitorTime.h"
 
 namespace {
 const MonitorList::Column kColumns[] = {{IDS_COLUMN_TIME, 100}, {IDS_CAPTION_ERROR, 160}, {IDS_COLUMN_URL, 300}};
 }
 
-ErrorsViewer::ErrorsViewer(DownloadManager* manager) : manager_(manager) {}
-
-ErrorsViewer::~ErrorsViewer() {
-    if (m_hWnd) ::DestroyWindow(m_hWnd);
-}
-
-HWND ErrorsViewer::CreateView(HWND parent) {
-    return Create(parent, nullptr, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
-}
-
-LRESULT ErrorsViewer::OnCreate(UINT, WPARAM, LPARAM, BOOL&) { return list_.Create(m_hWnd, kColumns, 3) ? 0 : -1; }
-
-LRESULT ErrorsViewer::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
-    list_.Destroy();
-    handled = FALSE;
-    return 0;
-}
-
-LRESULT ErrorsViewer::OnSize(UINT, WPARAM, LPARAM lParam, BOOL&) {
-    list_.Layout(LOWORD(lParam), HIWORD(lParam));
-    return 0;
-}
+ErrorsViewer::ErrorsViewer(DownloadManager* manager)
+    : MonitorListView(kColumns, 3, IDR_ERRORS_MENU), manager_(manager) {}
 
 void ErrorsViewer::AddError(const std::string& error, const std::string& url) {
     if (!urls_.insert(url).second) return;
@@ -88,34 +67,14 @@ void ErrorsViewer::ReloadThis() {
     manager_->Start(nullptr, DownloadManager::kRetrySelectedError);
 }
 
-LRESULT ErrorsViewer::OnNotify(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
-    NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
-    if (header->hwndFrom != list_.Handle() || header->code != LVN_GETDISPINFOA) {
-        handled = FALSE;
-        return 0;
-    }
-    NMLVDISPINFOA* info = reinterpret_cast<NMLVDISPINFOA*>(lParam);
-    const int row = info->item.iItem;
-    if (row < 0 || static_cast<size_t>(row) >= entries_.size()) return 0;
+bool ErrorsViewer::CellOf(int row, int column, std::string& text, int& image) const {
+    if (row < 0 || static_cast<size_t>(row) >= entries_.size()) return false;
     const Entry& entry = entries_[static_cast<size_t>(row)];
-    const int column = info->item.iSubItem;
-    MonitorList::FillCell(info, column == 0 ? entry.time : column == 1 ? entry.error : entry.url,
-                          MonitorList::kErrorRowImage);
-    return 0;
+    text = column == 0 ? entry.time : column == 1 ? entry.error : entry.url;
+    image = MonitorList::kErrorRowImage;
+    return true;
 }
 
-LRESULT ErrorsViewer::OnContextMenu(UINT, WPARAM, LPARAM lParam, BOOL&) {
-    if (entries_.empty()) return 0;
-    POINT screen;
-    const int row = list_.RowAtMenuPoint(lParam, screen);
-    if (row >= 0) list_.SelectRow(row);
-    ShowViewContextMenu(IDR_ERRORS_MENU, screen, m_hWnd, [row](HMENU popup) {
-        if (row < 0) ::EnableMenuItem(popup, ID_ERRORS_RELOAD_THIS, MF_BYCOMMAND | MF_GRAYED);
-    });
-    return 0;
-}
-
-LRESULT ErrorsViewer::OnCommandMessage(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
-    handled = OnCommand(LOWORD(wParam)) ? TRUE : FALSE;
-    return 0;
+void ErrorsViewer::PrepareMenu(HMENU popup, int row) {
+    if (row < 0) ::EnableMenuItem(popup, ID_ERRORS_RELOAD_THIS, MF_BYCOMMAND | MF_GRAYED);
 }

@@ -7,13 +7,12 @@
 #include <vector>
 
 #include "core/DownloadViews.h"
-#include "framework/WindowImpl.h"
 #include "ui/monitor/ListViewTrackTip.h"
-#include "ui/monitor/MonitorList.h"
+#include "ui/monitor/MonitorListView.h"
 
 class ViewHost;
 
-class MessagesViewer : public CWindowImplBase, public IMessagesView {
+class MessagesViewer : public MonitorListView, public IMessagesView {
 public:
     struct Entry {
         int type = 1;   // 1: a start or a normal completion; 0: a completion with an error
@@ -26,47 +25,32 @@ public:
 
     // host: the view host whose messages tab flashes for a new message (may be null).
     explicit MessagesViewer(ViewHost* host);
-    ~MessagesViewer() override;
-
-    HWND CreateView(HWND parent);
 
     void AddMessage(int type, const std::string& message, const std::string& detail) override;
     void Clear();
-    // Commands routed by the main frame; true when taken.
-    bool OnCommand(UINT id);
+    bool OnCommand(UINT id) override;
 
     size_t MessageCount() const { return entries_.size(); }
     // Entry of a list row (row 0 is the newest).
     const Entry* EntryOfRow(int row) const;
-    MonitorList& List() { return list_; }
     CListViewTrackTip& Tip() { return tip_; }
     // The text the tip shows now.
     const std::string& TipText() const { return tipText_; }
 
     BEGIN_MSG_MAP(MessagesViewer)
         if (tip_.HandleParentMessage(uMsg, wParam, lParam)) { lResult = 0; return TRUE; }
-        MESSAGE_HANDLER(WM_CREATE, OnCreate)
-        MESSAGE_HANDLER(WM_SIZE, OnSize)
-        MESSAGE_HANDLER(WM_NOTIFYFORMAT, OnNotifyFormat)
-        MESSAGE_HANDLER(WM_NOTIFY, OnNotify)
-        MESSAGE_HANDLER(WM_CONTEXTMENU, OnContextMenu)
-        MESSAGE_HANDLER(WM_COMMAND, OnCommandMessage)
-        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+        CHAIN_MSG_MAP(MonitorListView)
     END_MSG_MAP()
 
 private:
-    LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnNotifyFormat(UINT, WPARAM, LPARAM, BOOL&) { return NFR_ANSI; }
-    LRESULT OnNotify(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnContextMenu(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnCommandMessage(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
-
+    bool CellOf(int row, int column, std::string& text, int& image) const override;
+    size_t EntryCount() const override { return entries_.size(); }
+    void OnListCreated() override { tip_.Attach(m_hWnd, list_.Handle()); }
+    void OnListDestroying() override { tip_.Detach(); }
+    LRESULT OnOtherNotify(NMHDR* header, BOOL& handled) override;
     void FillTip(NMTTDISPINFOA* info);
 
     ViewHost* host_;
-    MonitorList list_;
     CListViewTrackTip tip_;
     std::vector<Entry> entries_;
     // The tip shows text from here: the tip control's own buffer holds only 80 characters.
