@@ -48,6 +48,10 @@ TEST_F(MonitorViewsTest, TabsComeInOrderAndOnlyTheSelectedViewShows) {
     EXPECT_EQ("Errors", TabText(host.TabControl(), 2));
     EXPECT_EQ("Statistics", TabText(host.TabControl(), 3));
     for (int tab = 0; tab < 4; ++tab) EXPECT_EQ(tab, host.TabImage(tab));
+    // Five tab pictures (the fifth marks a tab for attention), three row pictures per list.
+    EXPECT_EQ(5, ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(SendMessageA(host.TabControl(), TCM_GETIMAGELIST, 0, 0))));
+    EXPECT_EQ(3, ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(
+                     SendMessageA(harness_->errors.List().Handle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0))));
 
     // Views sit below the tab strip, across the whole host.
     RECT hostRect, viewRect, stripRect;

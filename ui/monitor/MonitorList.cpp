@@ -5,6 +5,7 @@
 #include "core/DownloadManagerTexts.h"
 #include "framework/AppModule.h"
 #include "resources/monitor_ids.h"
+#include "ui/monitor/ImageStrip.h"
 
 MonitorList::~MonitorList() { Destroy(); }
 
@@ -17,12 +18,7 @@ bool MonitorList::Create(HWND parent, const Column* columns, int count) {
     if (!list_) return false;
     ::SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                    LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
-    images_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 4);
-    HBITMAP strip = static_cast<HBITMAP>(::LoadImageA(g_Module.GetResourceInstance(),
-                                                      MAKEINTRESOURCEA(IDB_MONITOR_LIST), IMAGE_BITMAP, 0, 0,
-                                                      LR_CREATEDIBSECTION));
-    if (images_ && strip) ImageList_AddMasked(images_, strip, RGB(255, 255, 255));
-    if (strip) ::DeleteObject(strip);
+    images_ = LoadImageStrip(IDB_MONITOR_LIST, 3);
     ::SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
     for (int i = 0; i < count; ++i) {
         std::string title = EngineText(columns[i].titleId);

@@ -3,6 +3,7 @@
 #include "core/DownloadManagerTexts.h"
 #include "framework/AppModule.h"
 #include "resources/monitor_ids.h"
+#include "ui/monitor/ImageStrip.h"
 
 namespace {
 const UINT kMoveFlags = SWP_NOACTIVATE | SWP_NOZORDER;
@@ -22,11 +23,7 @@ LRESULT ViewHost::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
                               nullptr, g_Module.GetModuleInstance(), nullptr);
     if (!tabs_) return -1;
     ::SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    images_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 5, 4);
-    HBITMAP strip = static_cast<HBITMAP>(::LoadImageA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(IDB_VIEW_TABS),
-                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (images_ && strip) ImageList_AddMasked(images_, strip, RGB(255, 255, 255));
-    if (strip) ::DeleteObject(strip);
+    images_ = LoadImageStrip(IDB_VIEW_TABS, 5);
     ::SendMessageA(tabs_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
     return 0;
 }
