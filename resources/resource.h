@@ -1,3 +1,5 @@
 #pragma once
 // Resource ids of the program: dialogs, menus, strings, bitmaps, icons and commands.
 #include "resources/command_ids.h"
+// The monitor pane and the picture information, download statistics and about dialogs.
+#include "resources/monitor_ids.h"

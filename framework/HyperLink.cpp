@@ -1,0 +1,107 @@
+#include "framework/HyperLink.h"
+
+#include <commctrl.h>
+#include <vector>
+
+#include "framework/UserPrompts.h"
+
+namespace {
+const UINT_PTR kSubclassId = 0x484C;   // any number unique to this subclass
+}
+
+CHyperLink::~CHyperLink() { Detach(); }
+
+bool CHyperLink::Attach(HWND control, const std::string& target, bool pathEllipsis) {
+    Detach();
+    if (!control) return false;
+    control_ = control;
+    target_ = target;
+    pathEllipsis_ = pathEllipsis;
+    MakeFont();
+    if (!::SetWindowSubclass(control_, &CHyperLink::ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+        control_ = nullptr;
+        return false;
+    }
+    ::InvalidateRect(control_, nullptr, TRUE);
+    return true;
+}
+
+void CHyperLink::Detach() {
+    if (control_ && ::IsWindow(control_)) ::RemoveWindowSubclass(control_, &CHyperLink::ControlProc, kSubclassId);
+    control_ = nullptr;
+    if (font_) ::DeleteObject(font_);
+    font_ = nullptr;
+}
+
+void CHyperLink::MakeFont() {
+    HFONT base = reinterpret_cast<HFONT>(::SendMessageA(control_, WM_GETFONT, 0, 0));
+    LOGFONTA description;
+    if (!::GetObjectA(base ? static_cast<HGDIOBJ>(base) : ::GetStockObject(DEFAULT_GUI_FONT), sizeof(description),
+                      &description))
+        return;
+    description.lfUnderline = TRUE;
+    font_ = ::CreateFontIndirectA(&description);
+}
+
+void CHyperLink::Open() {
+    if (!target_.empty()) UserPrompts().ShellExecute(::GetParent(control_), "open", target_, "", "", SW_SHOWNORMAL);
+}
+
+void CHyperLink::Paint() {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(control_, &ps);
+    RECT client;
+    ::GetClientRect(control_, &client);
+    // The dialog's background and colours, as for any of its statics.
+    HWND parent = ::GetParent(control_);
+    HBRUSH background = reinterpret_cast<HBRUSH>(
+        ::SendMessageA(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control_)));
+    ::FillRect(dc, &client, background ? background : ::GetSysColorBrush(COLOR_3DFACE));
+    const int length = ::GetWindowTextLengthA(control_);
+    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+    ::GetWindowTextA(control_, text.data(), length + 1);
+    ::SetBkMode(dc, TRANSPARENT);
+    if (!target_.empty()) ::SetTextColor(dc, kLinkColor);
+    HGDIOBJ oldFont = ::SelectObject(dc, target_.empty() || !font_
+                                             ? reinterpret_cast<HGDIOBJ>(::SendMessageA(control_, WM_GETFONT, 0, 0))
+                                             : font_);
+    ::DrawTextA(dc, text.data(), -1, &client,
+                DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | (pathEllipsis_ ? DT_PATH_ELLIPSIS : DT_END_ELLIPSIS));
+    ::SelectObject(dc, oldFont);
+    ::EndPaint(control_, &ps);
+}
+
+LRESULT CALLBACK CHyperLink::ControlProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR self) {
+    CHyperLink* link = reinterpret_cast<CHyperLink*>(self);
+    switch (msg) {
+    case WM_PAINT:
+        link->Paint();
+        return 0;
+    case WM_SETCURSOR:
+        if (!link->target_.empty()) {
+            ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+            return TRUE;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        link->pressed_ = true;
+        return 0;
+    case WM_LBUTTONUP: {
+        POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        RECT client;
+        ::GetClientRect(hWnd, &client);
+        const bool click = link->pressed_ && ::PtInRect(&client, at);
+        link->pressed_ = false;
+        if (click) link->Open();
+        return 0;
+    }
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(hWnd, &CHyperLink::ControlProc, kSubclassId);
+        link->control_ = nullptr;
+        break;
+    default:
+        break;
+    }
+    return ::DefSubclassProc(hWnd, msg, wParam, lParam);
+}

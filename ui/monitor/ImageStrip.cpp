@@ -1,0 +1,12 @@
+#include "ui/monitor/ImageStrip.h"
+
+#include "framework/AppModule.h"
+
+HIMAGELIST LoadImageStrip(unsigned bitmapId, int count) {
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, count, 4);
+    HBITMAP strip = static_cast<HBITMAP>(::LoadImageA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(bitmapId),
+                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (images && strip) ImageList_AddMasked(images, strip, RGB(255, 255, 255));
+    if (strip) ::DeleteObject(strip);
+    return images;
+}
