@@ -38,6 +38,11 @@ bool ScriptedPrompts::ShellExecute(HWND owner, const char* verb, const std::stri
     return passShellCalls ? SystemUserPrompts().ShellExecute(owner, verb, file, parameters, folder, show) : true;
 }
 
+bool ScriptedPrompts::ShowHelp(HWND owner, const std::string& path) {
+    helpRequests.push_back(path);
+    return passHelp ? SystemUserPrompts().ShowHelp(owner, path) : true;
+}
+
 namespace {
 // A double-NUL-terminated list as "a|b".
 std::string JoinList(const char* list) {

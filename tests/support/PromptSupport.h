@@ -32,6 +32,9 @@ public:
     // File dialogs: answered with this full path, or cancelled when empty.
     std::string fileAnswer;
     int printRequests = 0;
+    // Help paths asked for; shown only when passHelp is set.
+    std::vector<std::string> helpRequests;
+    bool passHelp = false;
     bool passShellCalls = false;
     bool passFileOperations = false;
 
@@ -42,6 +45,7 @@ public:
     bool ShellExecute(HWND owner, const char* verb, const std::string& file, const std::string& parameters,
                       const std::string& folder, int show) override;
     int FileOperation(SHFILEOPSTRUCTA& operation) override;
+    bool ShowHelp(HWND owner, const std::string& path) override;
 
 private:
     IUserPrompts* previous_;
