@@ -66,7 +66,8 @@ LRESULT WelcomeDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     SendDlgItemMessageA(m_hWnd, IDC_WELCOME_DID_YOU_KNOW, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), TRUE);
     if (!backgroundBrush_) backgroundBrush_ = ::CreateSolidBrush(kBackgroundColor);
     CenterWindowOver(m_hWnd, ::GetWindow(m_hWnd, GW_OWNER));
-    return TRUE;
+    ::SetFocus(GetDlgItem(IDOK));
+    return FALSE;  // the focus is set: Close, not the first check box
 }
 
 void WelcomeDlg::SetIcons() {
