@@ -49,9 +49,7 @@ TEST_F(OptionsFixture, FileTypeGroupsAreEditedInTheTreeAndSavedOnOk) {
         Click(page, IDC_FILETYPES_NEW);
     }).Then([&](HWND fileType) {
         // The nested dialog: a name in use is refused, then the typed list is split.
-        char title[64] = {};
-        ::GetWindowTextA(fileType, title, sizeof(title));
-        newTitle = title;
+        newTitle = testsupport::WindowText(fileType);
         TypeText(fileType, IDC_FILETYPE_NAME, "Raw");
         TypeText(fileType, IDC_FILETYPE_EXTENSIONS, "jpg;;.png;");
         Click(fileType, IDOK);
@@ -63,9 +61,7 @@ TEST_F(OptionsFixture, FileTypeGroupsAreEditedInTheTreeAndSavedOnOk) {
         Select(page, FindItem(page, "Raw", ".nef"));  // an extension stands for its group
         Click(page, IDC_FILETYPES_EDIT);
     }).Then([&](HWND fileType) {
-        char title[64] = {};
-        ::GetWindowTextA(fileType, title, sizeof(title));
-        editTitle = title;
+        editTitle = testsupport::WindowText(fileType);
         editExtensions = testsupport::ItemText(fileType, IDC_FILETYPE_EXTENSIONS);
         // Its own name stays acceptable.
         TypeText(fileType, IDC_FILETYPE_EXTENSIONS, "nef;cr2");

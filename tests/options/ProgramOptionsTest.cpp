@@ -350,14 +350,10 @@ TEST_F(OptionsFixture, FolderBrowserAndLogButtonsActOnlyOnTheirTargets) {
 }
 
 TEST_F(OptionsFixture, ViewLogFallsBackToOpeningTheLogItselfWhenNotepadFails) {
-    class NotepadMissing : public testsupport::ScriptedPrompts {
-    public:
-        bool ShellExecute(HWND owner, const char* verb, const std::string& file, const std::string& parameters,
-                          const std::string& folder, int show) override {
-            ScriptedPrompts::ShellExecute(owner, verb, file, parameters, folder, show);
-            return file.find("notepad") == std::string::npos;
-        }
-    } prompts;
+    testsupport::ScriptedPrompts& prompts = prompts_;
+    prompts.shellAnswer = [](const testsupport::ScriptedPrompts::Shell& call) {
+        return call.file.find("notepad") == std::string::npos;
+    };
     const std::string log = dir_.File("errors.log");
     ASSERT_TRUE(testsupport::WriteFileText(log, "x"));
     ModalScript script;
@@ -394,9 +390,7 @@ TEST_F(OptionsFixture, HelpOpensTheSelectedPagesTopic) {
 TEST_F(OptionsFixture, ShownByTheApplicationOverTheActiveWindow) {
     ModalScript script;
     script.Then([&](HWND frame) {
-        char caption[64] = {};
-        ::GetWindowTextA(frame, caption, sizeof(caption));
-        EXPECT_STREQ("Main options", caption);
+        EXPECT_EQ("Main options", testsupport::WindowText(frame));
         TypeText(ChildPageWith(frame, IDC_GENERAL_VIEW_LOG), IDC_GENERAL_FOLDER, "G:\\");
         Click(frame, IDOK);
     });

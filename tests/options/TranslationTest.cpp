@@ -7,11 +7,7 @@
 
 namespace {
 
-std::string WindowText(HWND window) {
-    char text[256] = {};
-    ::GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
+using testsupport::WindowText;
 
 // The language file in force for one test; the program's own texts again afterwards.
 class LanguageFile {

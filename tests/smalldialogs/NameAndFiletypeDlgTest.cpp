@@ -11,14 +11,9 @@ using testsupport::Click;
 using testsupport::ItemText;
 using testsupport::ModalScript;
 using testsupport::TypeText;
+using testsupport::WindowText;
 
 namespace {
-
-std::string Caption(HWND window) {
-    char text[128] = {};
-    ::GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
 
 std::vector<std::string> Warnings(const testsupport::ScriptedPrompts& prompts) {
     std::vector<std::string> texts;
@@ -38,7 +33,7 @@ TEST(FiletypeDlg, ShowsTheGroupAndSplitsTheTypedList) {
     dialog.namesInUse = {"Graphics", "raw"};
     ModalScript script;
     script.Then([&](HWND window) {
-        EXPECT_EQ("Edit File Type", Caption(window));
+        EXPECT_EQ("Edit File Type", WindowText(window));
         EXPECT_EQ("Web", ItemText(window, IDC_FILETYPE_NAME));
         EXPECT_EQ(".gif;.jpg;", ItemText(window, IDC_FILETYPE_EXTENSIONS));
         TypeText(window, IDC_FILETYPE_NAME, "");
@@ -95,7 +90,7 @@ TEST(MyNameDlg, OffersTheCurrentNameFirstAndRefusesAnEmptyOne) {
     dialog.proposals = {"Deep", "Fast", "Anywhere"};
     ModalScript script;
     script.Then([&](HWND window) {
-        EXPECT_EQ("Save profile", Caption(window));
+        EXPECT_EQ("Save profile", WindowText(window));
         HWND combo = ::GetDlgItem(window, IDC_NAME_COMBO);
         ASSERT_EQ(4, ::SendMessageA(combo, CB_GETCOUNT, 0, 0));
         char item[32] = {};

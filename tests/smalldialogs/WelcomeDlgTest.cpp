@@ -46,9 +46,7 @@ TEST_F(WelcomeTest, TipsFollowTheRingAndWrapAfterTheEighth) {
     Settings().CurrentTip = 7;
     ModalScript script;
     script.Then([&](HWND window) {
-        char caption[64] = {};
-        ::GetWindowTextA(window, caption, sizeof(caption));
-        EXPECT_STREQ("Welcome - Tip of the day", caption);
+        EXPECT_EQ("Welcome - Tip of the day", testsupport::WindowText(window));
         EXPECT_EQ("Welcome to Brackenfly 2.0", ItemText(window, IDC_WELCOME_TITLE));
         EXPECT_EQ(Text(IDS_TIP_8), ItemText(window, IDC_WELCOME_TIP));
         EXPECT_EQ(0, Settings().CurrentTip);
@@ -115,14 +113,8 @@ TEST_F(WelcomeTest, DoNotPromptIsSavedAtOnceWhenItChanges) {
 }
 
 TEST_F(WelcomeTest, IntroductionOpensItsTopicAndTheWebSiteFallsBackToTheBrowser) {
-    class ShellFails : public testsupport::ScriptedPrompts {
-    public:
-        bool ShellExecute(HWND owner, const char* verb, const std::string& file, const std::string& parameters,
-                          const std::string& folder, int show) override {
-            ScriptedPrompts::ShellExecute(owner, verb, file, parameters, folder, show);
-            return false;
-        }
-    } prompts;
+    testsupport::ScriptedPrompts& prompts = prompts_;
+    prompts.shellAnswer = [](const testsupport::ScriptedPrompts::Shell&) { return false; };
     ModalScript script;
     script.Then([&](HWND window) {
         Click(window, IDC_WELCOME_INTRODUCTION);

@@ -90,6 +90,12 @@ std::string ItemText(HWND dialog, int controlId) {
     return text;
 }
 
+std::string WindowText(HWND window) {
+    char text[1100] = {};
+    ::GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
 bool IsItemEnabled(HWND dialog, int controlId) {
     return ::IsWindowEnabled(::GetDlgItem(dialog, controlId)) != FALSE;
 }

@@ -44,6 +44,7 @@ void ClickCheck(HWND dialog, int buttonId, bool checked);
 // Replaces an edit's text as typing does: select all, then one WM_CHAR per character.
 void TypeText(HWND dialog, int editId, const std::string& text);
 std::string ItemText(HWND dialog, int controlId);
+std::string WindowText(HWND window);
 bool IsItemEnabled(HWND dialog, int controlId);
 
 }  // namespace testsupport

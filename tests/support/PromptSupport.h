@@ -3,6 +3,7 @@
 // watcher thread that presses a button in a real prompt once it appears.
 #include <windows.h>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 #include "framework/UserPrompts.h"
@@ -36,6 +37,8 @@ public:
     std::vector<std::string> helpRequests;
     bool passHelp = false;
     bool passShellCalls = false;
+    // When set, answers each recorded shell call that is not passed on (else it succeeds).
+    std::function<bool(const Shell&)> shellAnswer;
     bool passFileOperations = false;
 
     int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) override;
