@@ -3,6 +3,7 @@
 #include "core/FileTypes.h"
 #include "core/ProgramSettings.h"
 #include "core/TaskOptions.h"
+#include "dialogs/options/OptionsDlg.h"
 #include "framework/AppModule.h"
 #include "framework/MessageLoop.h"
 #include "ui/MainFrame.h"
@@ -31,6 +32,8 @@ Application::Application() {
     mainFrame_ = new MainFrame(this);
 }
 
+Application::Application(ProgramSettings* settings) : settings_(settings) {}
+
 Application::~Application() {
     delete mainFrame_;
     mainFrame_ = nullptr;
@@ -45,7 +48,7 @@ bool Application::AsksForNewTask(const char* commandLine) {
 int Application::Run(const char* commandLine, int showCommand) {
     CMessageLoop loop;
     ScopedMessageLoop registration(loop);
-    if (!mainFrame_->CreateFrame()) return 0;
+    if (!mainFrame_ || !mainFrame_->CreateFrame()) return 0;
     ::ShowWindow(*mainFrame_, showCommand);
     if (AsksForNewTask(commandLine))
         ::PostMessageA(mainFrame_->GetNewTaskReceiver(), WM_COMMAND, kNewTaskCommand, 0);
@@ -53,6 +56,11 @@ int Application::Run(const char* commandLine, int showCommand) {
 }
 
 bool Application::SaveSettings() { return settings_ && settings_->Save(); }
+
+void Application::ShowOptionsDialog() {
+    OptionsDlg dialog(this);
+    dialog.DoModal(::GetActiveWindow());
+}
 
 bool Application::IsKnownFileType(const char* url, std::string* extension) {
     return ::IsKnownFileType(settings_->Filetypes, url ? url : "", extension);

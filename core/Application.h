@@ -11,6 +11,9 @@ public:
     // Builds the settings record completely (defaults, profiles, effects, settings file,
     // language file), then the main frame, which reads settings while it is built.
     Application();
+    // Adopts a settings record built elsewhere (for another folder) and builds no main frame:
+    // for tools and tests that need the application's services without its window.
+    explicit Application(ProgramSettings* settings);
     // The main frame goes first: its window's destruction saves the settings it borrows.
     ~Application();
     Application(const Application&) = delete;
@@ -23,6 +26,8 @@ public:
     MainFrame* GetMainFrame() { return mainFrame_; }
     ProgramSettings* GetSettings() { return settings_; }
     bool SaveSettings();
+    // The program options, modal over the active window.
+    void ShowOptionsDialog();
 
     // True when the URL's extension is listed in a file-type group; the extension is stored in
     // extension (when given) whether known or not.

@@ -1,5 +1,6 @@
 #include "framework/UserPrompts.h"
 #include <shlobj.h>
+#include "framework/HtmlHelp.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ public:
         info.hwndOwner = owner;
         info.pszDisplayName = display;
         info.lpszTitle = title.c_str();
-        info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+        info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_EDITBOX | BIF_STATUSTEXT;
         info.lpfn = &SystemPrompts::BrowseCallback;
         info.lParam = reinterpret_cast<LPARAM>(folder.c_str());
         PIDLIST_ABSOLUTE chosen = ::SHBrowseForFolderA(&info);
@@ -42,6 +43,10 @@ public:
     }
 
     int FileOperation(SHFILEOPSTRUCTA& operation) override { return ::SHFileOperationA(&operation); }
+
+    bool ShowHelp(HWND owner, const std::string& path) override {
+        return DisplayHtmlHelpTopic(owner, path.c_str());
+    }
 
 private:
     // Opens the browser at the starting folder the caller gave.

@@ -3,3 +3,5 @@
 #include "resources/command_ids.h"
 // The monitor pane and the picture information, download statistics and about dialogs.
 #include "resources/monitor_ids.h"
+// Program options, the options frame, file-type and name dialogs, tip of the day.
+#include "resources/options_ids.h"

@@ -35,7 +35,13 @@ bool ScriptedPrompts::PrintDialog(PRINTDLGA&) {
 bool ScriptedPrompts::ShellExecute(HWND owner, const char* verb, const std::string& file,
                                    const std::string& parameters, const std::string& folder, int show) {
     shellCalls.push_back({owner, verb ? verb : "", file, parameters, folder});
-    return passShellCalls ? SystemUserPrompts().ShellExecute(owner, verb, file, parameters, folder, show) : true;
+    if (passShellCalls) return SystemUserPrompts().ShellExecute(owner, verb, file, parameters, folder, show);
+    return shellAnswer ? shellAnswer(shellCalls.back()) : true;
+}
+
+bool ScriptedPrompts::ShowHelp(HWND owner, const std::string& path) {
+    helpRequests.push_back(path);
+    return passHelp ? SystemUserPrompts().ShowHelp(owner, path) : true;
 }
 
 namespace {

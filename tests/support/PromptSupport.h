@@ -3,6 +3,7 @@
 // watcher thread that presses a button in a real prompt once it appears.
 #include <windows.h>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 #include "framework/UserPrompts.h"
@@ -32,7 +33,12 @@ public:
     // File dialogs: answered with this full path, or cancelled when empty.
     std::string fileAnswer;
     int printRequests = 0;
+    // Help paths asked for; shown only when passHelp is set.
+    std::vector<std::string> helpRequests;
+    bool passHelp = false;
     bool passShellCalls = false;
+    // When set, answers each recorded shell call that is not passed on (else it succeeds).
+    std::function<bool(const Shell&)> shellAnswer;
     bool passFileOperations = false;
 
     int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) override;
@@ -42,6 +48,7 @@ public:
     bool ShellExecute(HWND owner, const char* verb, const std::string& file, const std::string& parameters,
                       const std::string& folder, int show) override;
     int FileOperation(SHFILEOPSTRUCTA& operation) override;
+    bool ShowHelp(HWND owner, const std::string& path) override;
 
 private:
     IUserPrompts* previous_;

@@ -1,0 +1,140 @@
+#include "dialogs/welcome/WelcomeDlg.h"
+#include <cstddef>
+#include "core/Application.h"
+#include "core/InternationalSupport.h"
+#include "core/ProgramSettings.h"
+#include "core/TextFormat.h"
+#include "core/WindowRoutines.h"
+#include "dialogs/common/DialogTexts.h"
+#include "dialogs/common/HelpTopic.h"
+#include "dialogs/welcome/TipRing.h"
+#include "framework/UserPrompts.h"
+
+const char* const WelcomeDlg::kWebSite = "http://www.brackenfly.net/";
+
+namespace {
+const COLORREF kBackgroundColor = 0xCCFFFF;
+const COLORREF kTitleColor = 0xBD754A;
+const UINT kProgramIconId = 128;
+const int kVersionMajor = 2;
+const int kVersionMinor = 0;
+
+LOGFONTA SystemMessageFont() {
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+        // Systems before Vista know the structure without its last member.
+        metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+        ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+    }
+    return metrics.lfMessageFont;
+}
+
+int ScreenPixelsPerInchY() {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ::ReleaseDC(nullptr, screen);
+    return dpi;
+}
+}  // namespace
+
+WelcomeDlg::WelcomeDlg(Application* app) : app_(app) {
+    LOGFONTA font = SystemMessageFont();
+    font.lfWeight = FW_BOLD;
+    boldFont_ = ::CreateFontIndirectA(&font);
+    lstrcpynA(font.lfFaceName, "Verdana Bold", LF_FACESIZE);
+    font.lfHeight = -(ScreenPixelsPerInchY() * 14 / 72);
+    titleFont_ = ::CreateFontIndirectA(&font);
+}
+
+WelcomeDlg::~WelcomeDlg() {
+    // The window goes first: its controls must not be left holding the fonts.
+    if (IsWindow()) DestroyWindow();
+    if (titleFont_) ::DeleteObject(titleFont_);
+    if (boldFont_) ::DeleteObject(boldFont_);
+    if (backgroundBrush_) ::DeleteObject(backgroundBrush_);
+}
+
+LRESULT WelcomeDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
+    g_InternationalSupport.TranslateWindow(IDD, m_hWnd);
+    SetIcons();
+    ShowTip();
+    SetItemChecked(m_hWnd, IDC_WELCOME_DO_NOT_PROMPT, !app_->GetSettings()->ShowTip);
+    SendDlgItemMessageA(m_hWnd, IDC_WELCOME_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_), TRUE);
+    ::SetDlgItemTextA(m_hWnd, IDC_WELCOME_TITLE,
+                      FormatText(LocalText(IDS_WELCOME_TITLE).c_str(), kVersionMajor, kVersionMinor).c_str());
+    SendDlgItemMessageA(m_hWnd, IDC_WELCOME_DID_YOU_KNOW, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), TRUE);
+    if (!backgroundBrush_) backgroundBrush_ = ::CreateSolidBrush(kBackgroundColor);
+    CenterWindowOver(m_hWnd, ::GetWindow(m_hWnd, GW_OWNER));
+    ::SetFocus(GetDlgItem(IDOK));
+    return FALSE;  // the focus is set: Close, not the first check box
+}
+
+void WelcomeDlg::SetIcons() {
+    HICON program = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kProgramIconId));
+    if (!program) program = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
+    SendDlgItemMessageA(m_hWnd, IDC_WELCOME_PROGRAM_ICON, STM_SETICON, reinterpret_cast<WPARAM>(program), 0);
+    HICON information = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32516));    // IDI_INFORMATION
+    SendDlgItemMessageA(m_hWnd, IDC_WELCOME_INFO_ICON, STM_SETICON, reinterpret_cast<WPARAM>(information), 0);
+}
+
+void WelcomeDlg::ShowTip() {
+    ProgramSettings& settings = *app_->GetSettings();
+    const int32_t shown = TipIndexToShow(settings.CurrentTip);
+    ::SetDlgItemTextA(m_hWnd, IDC_WELCOME_TIP, LocalText(TipStringId(shown)).c_str());
+    settings.CurrentTip = TipIndexAfter(shown);
+}
+
+LRESULT WelcomeDlg::OnEraseBackground(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
+    if (!backgroundBrush_) {
+        handled = FALSE;
+        return 0;
+    }
+    RECT client = {};
+    ::GetClientRect(m_hWnd, &client);
+    ::FillRect(reinterpret_cast<HDC>(wParam), &client, backgroundBrush_);
+    return 1;
+}
+
+LRESULT WelcomeDlg::OnColorStatic(UINT, WPARAM wParam, LPARAM lParam, BOOL& handled) {
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+    if (id == IDC_WELCOME_TITLE || id == IDC_WELCOME_PROGRAM_ICON || id == IDC_WELCOME_TIP) {
+        ::SetTextColor(dc, id == IDC_WELCOME_TIP ? RGB(0, 0, 0) : kTitleColor);
+        ::SetBkColor(dc, RGB(255, 255, 255));
+        return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+    }
+    if (!backgroundBrush_) {
+        handled = FALSE;
+        return 0;
+    }
+    ::SetBkColor(dc, kBackgroundColor);
+    return reinterpret_cast<LRESULT>(backgroundBrush_);
+}
+
+LRESULT WelcomeDlg::OnNextTip(WORD, WORD, HWND, BOOL&) {
+    ShowTip();
+    return 0;
+}
+
+LRESULT WelcomeDlg::OnIntroduction(WORD, WORD, HWND, BOOL&) {
+    OpenHelpTopic(m_hWnd, "WhatisBrackenfly");
+    return 0;
+}
+
+LRESULT WelcomeDlg::OnWebSite(WORD, WORD, HWND, BOOL&) {
+    if (!UserPrompts().ShellExecute(m_hWnd, "open", kWebSite, "", "", SW_SHOW))
+        UserPrompts().ShellExecute(m_hWnd, "open", "iexplore.exe", kWebSite, "", SW_SHOW);
+    return 0;
+}
+
+LRESULT WelcomeDlg::OnClose(WORD, WORD id, HWND, BOOL&) {
+    ProgramSettings& settings = *app_->GetSettings();
+    const bool showTip = !IsItemChecked(m_hWnd, IDC_WELCOME_DO_NOT_PROMPT);
+    if (showTip != settings.ShowTip) {
+        settings.ShowTip = showTip;
+        settings.Save();
+    }
+    EndDialog(id);
+    return 0;
+}
