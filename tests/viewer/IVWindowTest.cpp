@@ -1,6 +1,7 @@
 // The viewer window through real messages: keys, wheel, dragging, the zoom rectangle, losing
 // the mouse capture, and transitions that end on the new picture.
 #include <gtest/gtest.h>
+#include "core/PerformanceTimer.h"
 #include "imaging/DibHelpers.h"
 #include "imaging/IProgressInfo.h"
 #include "tests/viewer/ViewerTestSupport.h"
@@ -219,6 +220,18 @@ TEST_F(WindowFixture, TransitionEndsOnTheNewPictureEvenWhenStoppedEarly) {
     shown = CaptureWindow(window);
     EXPECT_TRUE(NearColor(shown.At(200, 150), 0x00FF00, 8));
     EXPECT_TRUE(NearColor(shown.At(60, 60), 0x00FF00, 8));
+
+    // A coarse clock gives laps of zero: the steps go on without sleeping on them.
+    PerformanceTimerUseMillisecondClock(true);
+    CIVImage fourth;
+    fourth.SetBitmap(MakeSolidBitmap(300, 200, RGB(255, 0, 255)));
+    fourth.flags = IVF_VIEWER_PICTURE;
+    effect.duration = 0.3f;
+    const DWORD coarseStart = ::GetTickCount();
+    EXPECT_TRUE(window.ShowWithTransition(fourth, effect, nullptr));
+    EXPECT_LT(::GetTickCount() - coarseStart, 3000u);
+    PerformanceTimerUseMillisecondClock(false);
+    EXPECT_TRUE(NearColor(CaptureWindow(window).At(200, 150), 0xFF00FF, 8));
 
     // No mask: the picture simply replaces the old one.
     CIVImage plain;

@@ -173,13 +173,16 @@ TEST_F(ViewerFixture, FullScreenCoversTheScreenAndOwnsThePrompts) {
 
     // Every prompt belongs to the full-screen window while it shows.
     {
-        testsupport::ScriptedPrompts prompts;
+        PrintPrompts prompts;
         prompts.messageBoxAnswers = {IDNO};
         viewer.SendMessage(WM_COMMAND, ID_VIEWER_WALLPAPER);
         viewer.SendMessage(WM_COMMAND, ID_VIEWER_EXTERNAL);
+        viewer.SendMessage(WM_COMMAND, ID_VIEWER_PRINT);
         ASSERT_EQ(1u, prompts.boxes.size());
         EXPECT_EQ(full, prompts.boxes[0].owner);
         EXPECT_EQ(full, prompts.shellCalls[0].owner);
+        EXPECT_EQ(full, prompts.owner);
+        EXPECT_EQ(full, viewer.PromptOwner()) << "the owner the picture views use for their delete question";
     }
     // Zoom commands act on the full-screen place.
     viewer.SendMessage(WM_COMMAND, ID_VIEWER_ZOOM_IN);

@@ -36,24 +36,6 @@ protected:
     std::unique_ptr<ViewerFrame> frame;
 };
 
-// Records the print dialog's request and answers it as the test says.
-class PrintPrompts : public testsupport::ScriptedPrompts {
-public:
-    bool PrintDialog(PRINTDLGA& request) override {
-        ++printRequests;
-        owner = request.hwndOwner;
-        flags = request.Flags;
-        hadSettings = request.hDevMode != nullptr;
-        minPage = request.nMinPage;
-        maxPage = request.nMaxPage;
-        return false;
-    }
-    HWND owner = nullptr;
-    DWORD flags = 0;
-    bool hadSettings = true;
-    int minPage = 0, maxPage = 0;
-};
-
 struct StretchRecord {
     int count = 0;
     RECT dest = {};

@@ -68,6 +68,16 @@ LRESULT ViewerFrame::OnSize(UINT, WPARAM, LPARAM lParam, BOOL&) {
     return 0;
 }
 
+bool PrintPrompts::PrintDialog(PRINTDLGA& request) {
+    ++printRequests;
+    owner = request.hwndOwner;
+    flags = request.Flags;
+    hadSettings = request.hDevMode != nullptr;
+    minPage = request.nMinPage;
+    maxPage = request.nMaxPage;
+    return false;
+}
+
 void PumpFor(DWORD ms) {
     const DWORD start = ::GetTickCount();
     MSG msg;

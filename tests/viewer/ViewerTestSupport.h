@@ -7,6 +7,7 @@
 #include <vector>
 #include "core/ProgramSettings.h"
 #include "framework/WindowImpl.h"
+#include "tests/support/PromptSupport.h"
 #include "ui/viewer/IImageViewerHost.h"
 #include "ui/viewer/IImageViewerListener.h"
 #include "ui/viewer/ImageViewer.h"
@@ -64,6 +65,16 @@ public:
 private:
     LRESULT OnSize(UINT, WPARAM, LPARAM lParam, BOOL&);
     ImageViewer& viewer_;
+};
+
+// Scripted prompts that also record the print dialog's request and cancel it.
+class PrintPrompts : public testsupport::ScriptedPrompts {
+public:
+    bool PrintDialog(PRINTDLGA& request) override;
+    HWND owner = nullptr;
+    DWORD flags = 0;
+    bool hadSettings = true;
+    int minPage = 0, maxPage = 0;
 };
 
 // Pumps messages for about ms milliseconds (also while the queue is empty).

@@ -156,6 +156,8 @@ int ImageViewer::ToggleFullScreen() {
     if (path_.empty() || !fullScreen_.IsWindow()) return 0;
     fullScreen_.ShowWindow(SW_SHOWMAXIMIZED);
     fullScreen_.Refresh();
+    // The keys of the picture (scrolling, numeric-pad zoom) work at once.
+    ::SetFocus(fullScreen_.GetWindow());
     return 1;
 }
 
