@@ -43,7 +43,7 @@ TEST_F(ViewerFixture, BurstOfSelectionChangesDecodesOnlyTheLastFile) {
     EXPECT_EQ(16, ::SendMessageA(viewer.GetToolbar(), TB_BUTTONCOUNT, 0, 0));
     for (UINT id = ID_VIEWER_PREVIOUS; id <= ID_VIEWER_WALLPAPER; ++id) EXPECT_FALSE(ButtonEnabled(id)) << id;
     ASSERT_GE(host.frameCommands.size(), 2u);
-    EXPECT_EQ(ID_IMAGES_FULLSCREEN, host.frameCommands[0].first);
+    EXPECT_EQ(static_cast<UINT>(ID_IMAGES_FULLSCREEN), host.frameCommands[0].first);
     EXPECT_FALSE(host.frameCommands[0].second);
 
     viewer.SetFile(Fixture("red.png"));

@@ -2,6 +2,7 @@
 // which here has no printer: the dialog's request without settings, and a page drawn into an
 // enhanced metafile that stands in for the printer.
 #include <gtest/gtest.h>
+#include <cstring>
 #include "imaging/AnyPicDecoder.h"
 #include "imaging/AnyBmp.h"
 #include "tests/support/PromptSupport.h"
@@ -150,4 +151,32 @@ TEST(ViewerPrinting, PageIsFittedAndCentredOnTheDeviceContextGiven) {
     HDC screen = ::GetDC(nullptr);
     EXPECT_FALSE(DrawBitmapOnPage(screen, nullptr, 300, 100));
     ::ReleaseDC(nullptr, screen);
+}
+
+namespace {
+// Answers the print dialog with a printer that does not exist and a metafile for its page.
+class ChosenPrinterPrompts : public testsupport::ScriptedPrompts {
+public:
+    bool PrintDialog(PRINTDLGA& request) override {
+        ++printRequests;
+        const char device[] = "No Such Printer";
+        request.hDevNames = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVNAMES) + sizeof(device) + 2);
+        auto* names = static_cast<DEVNAMES*>(::GlobalLock(request.hDevNames));
+        names->wDeviceOffset = sizeof(DEVNAMES);
+        std::memcpy(reinterpret_cast<char*>(names) + sizeof(DEVNAMES), device, sizeof(device));
+        ::GlobalUnlock(request.hDevNames);
+        request.hDC = ::CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+        return true;
+    }
+};
+}  // namespace
+
+TEST_F(OutputFixture, APrinterThatCannotBeOpenedLeavesNoSettingsBehind) {
+    ChosenPrinterPrompts prompts;
+    viewer.SendMessage(WM_COMMAND, ID_VIEWER_PRINT);
+    EXPECT_EQ(1, prompts.printRequests);
+    EXPECT_FALSE(viewer.GetPrinter().HasSettings());
+    EXPECT_EQ("", viewer.GetPrinter().GetPrinterName());
+    viewer.SendMessage(WM_COMMAND, ID_VIEWER_PRINT);
+    EXPECT_EQ(2, prompts.printRequests);
 }

@@ -126,20 +126,26 @@ void CIVWindow::Render() {
     ::ReleaseDC(m_hWnd, screen);
 }
 
-void CIVWindow::CopyBufferToScreen() {
-    if (!backBuffer_ || !IsWindow()) return;
-    HDC screen = ::GetDC(m_hWnd);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HGDIOBJ old = ::SelectObject(memory, backBuffer_);
-    ::BitBlt(screen, 0, 0, viewSize_.cx, viewSize_.cy, memory, 0, 0, SRCCOPY);
+namespace {
+void CopyBitmapTo(HDC target, HBITMAP bitmap, SIZE size) {
+    HDC memory = ::CreateCompatibleDC(target);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(target, 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY);
     ::SelectObject(memory, old);
     ::DeleteDC(memory);
+}
+}  // namespace
+
+void CIVWindow::ShowBitmap(HBITMAP bitmap) {
+    if (!bitmap || !IsWindow()) return;
+    HDC screen = ::GetDC(m_hWnd);
+    CopyBitmapTo(screen, bitmap, viewSize_);
     ::ReleaseDC(m_hWnd, screen);
 }
 
 void CIVWindow::Redraw() {
     Render();
-    CopyBufferToScreen();
+    ShowBitmap(backBuffer_);
     UpdateCursor();
 }
 
@@ -186,13 +192,7 @@ LRESULT CIVWindow::OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
 LRESULT CIVWindow::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
     PAINTSTRUCT ps;
     HDC dc = ::BeginPaint(m_hWnd, &ps);
-    if (backBuffer_) {
-        HDC memory = ::CreateCompatibleDC(dc);
-        HGDIOBJ old = ::SelectObject(memory, backBuffer_);
-        ::BitBlt(dc, 0, 0, viewSize_.cx, viewSize_.cy, memory, 0, 0, SRCCOPY);
-        ::SelectObject(memory, old);
-        ::DeleteDC(memory);
-    }
+    if (backBuffer_) CopyBitmapTo(dc, backBuffer_, viewSize_);
     ::EndPaint(m_hWnd, &ps);
     return 0;
 }

@@ -33,6 +33,8 @@ public:
     // Render, copy to the screen, update the cursor.
     void Redraw();
     void UpdateCursor();
+    // Copies a bitmap of the view's size onto the window (a frame of a transition).
+    void ShowBitmap(HBITMAP bitmap);
     bool IsLargerThanWindow() const;
     // Where the picture lies in the window (empty without one).
     RECT GetPicturePlacement() const;
@@ -84,7 +86,6 @@ private:
     // The picture's left/top as the renderer places it: offset, or kPlaceByFlags.
     int PictureX() const;
     int PictureY() const;
-    void CopyBufferToScreen();
     void MakeBackBuffer(int width, int height);
 
     CIVBackground background_;

@@ -22,16 +22,6 @@ HBITMAP RenderFrame(CIVWindow& window, SIZE size) {
     return frame;
 }
 
-void ShowFrame(HWND window, HBITMAP frame, SIZE size) {
-    HDC screen = ::GetDC(window);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HGDIOBJ old = ::SelectObject(memory, frame);
-    ::BitBlt(screen, 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
-    ::ReleaseDC(window, screen);
-}
-
 void SleepSeconds(double seconds) {
     if (seconds > 0) ::Sleep(static_cast<DWORD>(std::floor(seconds * 1000.0)));
 }
@@ -69,7 +59,7 @@ bool CIVWindow::ShowWithTransition(CIVImage& picture, const TransitionEffect& ef
     if (end > 1) {
         for (;;) {
             BlendTransitionStep(oldFrame, newFrame, mask, static_cast<int>(level), effect.edgeWidth, 3);
-            ShowFrame(m_hWnd, oldFrame, size);
+            ShowBitmap(oldFrame);
             double lap = PerformanceTimer(TIMER_ELAPSED);
             if (busy > 0 && busy < 100) {
                 SleepSeconds(std::min(lap * pauseFactor / 1000.0, longestPause));

@@ -55,8 +55,7 @@ LRESULT ImageViewer::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     EnableAllButtons(false);
     host_->EnableFrameCommand(ID_IMAGES_FULLSCREEN, false);
     host_->EnableFrameCommand(ID_IMAGES_SLIDE_SHOW, false);
-    BOOL unused = TRUE;
-    OnThemeChanged(WM_THEMECHANGED, 0, 0, unused);
+    OpenTheme();
     return 0;
 }
 

@@ -103,6 +103,8 @@ private:
     void EnablePictureButtons(bool enabled);
     void SetHeaderText(const std::string& text);
     void Layout();
+    // The border of an edit box from the visual theme, when themes are on.
+    void OpenTheme();
 
     void LoadPicture();
     void StepSlideShow();

@@ -176,9 +176,13 @@ LRESULT ImageViewer::OnNotify(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
     return CDRF_DODEFAULT;
 }
 
-LRESULT ImageViewer::OnThemeChanged(UINT, WPARAM, LPARAM, BOOL&) {
+void ImageViewer::OpenTheme() {
     if (theme_) ::CloseThemeData(static_cast<HTHEME>(theme_));
     theme_ = ::IsThemeActive() ? ::OpenThemeData(m_hWnd, L"EDIT") : nullptr;
+}
+
+LRESULT ImageViewer::OnThemeChanged(UINT, WPARAM, LPARAM, BOOL&) {
+    OpenTheme();
     return 0;
 }
 

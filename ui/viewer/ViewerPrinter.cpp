@@ -72,6 +72,26 @@ HGLOBAL MakeDevNames(const std::string& device) {
 
 }  // namespace
 
+void ViewerPrinter::KeepChosenPrinter(const PRINTDLGA& request) {
+    if (!request.hDevNames) return;
+    const auto* names = static_cast<const DEVNAMES*>(::GlobalLock(request.hDevNames));
+    const size_t blockSize = ::GlobalSize(request.hDevNames);
+    std::string device;
+    if (names && names->wDeviceOffset < blockSize) {
+        const char* text = reinterpret_cast<const char*>(names) + names->wDeviceOffset;
+        device.assign(text, strnlen(text, blockSize - names->wDeviceOffset));
+    }
+    ::GlobalUnlock(request.hDevNames);
+    const DEVMODEA* mode = request.hDevMode ? static_cast<const DEVMODEA*>(::GlobalLock(request.hDevMode)) : nullptr;
+    // Settings whose stated size passes their block are not taken.
+    if (mode && static_cast<size_t>(mode->dmSize) + mode->dmDriverExtra > ::GlobalSize(request.hDevMode)) {
+        ::GlobalUnlock(request.hDevMode);
+        mode = nullptr;
+    }
+    Open(device, mode);
+    if (mode) ::GlobalUnlock(request.hDevMode);
+}
+
 HDC ViewerPrinter::AskForPrinterDc(HWND owner) {
     PRINTDLGA request = {};
     request.lStructSize = sizeof(request);
@@ -86,14 +106,7 @@ HDC ViewerPrinter::AskForPrinterDc(HWND owner) {
         request.hDevNames = MakeDevNames(name_);
     }
     const bool chosen = UserPrompts().PrintDialog(request);
-    if (chosen && request.hDevNames) {
-        const auto* names = static_cast<const DEVNAMES*>(::GlobalLock(request.hDevNames));
-        const std::string device = reinterpret_cast<const char*>(names) + names->wDeviceOffset;
-        ::GlobalUnlock(request.hDevNames);
-        const DEVMODEA* mode = request.hDevMode ? static_cast<const DEVMODEA*>(::GlobalLock(request.hDevMode)) : nullptr;
-        Open(device, mode);
-        if (mode) ::GlobalUnlock(request.hDevMode);
-    }
+    if (chosen) KeepChosenPrinter(request);
     if (request.hDevMode) ::GlobalFree(request.hDevMode);
     if (request.hDevNames) ::GlobalFree(request.hDevNames);
     if (!chosen) {

@@ -3,6 +3,7 @@
 // last chosen in the print dialog. With no printer installed there are no settings at all, and
 // nothing reads them.
 #include <windows.h>
+#include <commdlg.h>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,8 @@ public:
 
 private:
     void Open(const std::string& name, const DEVMODEA* settings);
+    // The printer and settings the dialog returned become the stored ones.
+    void KeepChosenPrinter(const PRINTDLGA& request);
     void Close();
 
     std::string name_;
