@@ -266,6 +266,15 @@ TEST_F(ViewerFixture, FullScreenEffectsRunInOrderAndEndOnTheNewPicture) {
     Capture rendered = CaptureWindow(place.GetWindow());
     EXPECT_LT(DifferingShare(shown, rendered, 12), 0.001);
 
+    // With effects kept for the slide show, browsing in full screen has none.
+    host.settings->UseEffectsInSlideshowOnly = true;
+    DWORD quick = ::GetTickCount();
+    listener.ShowNext();
+    WaitForLoad(viewer);
+    EXPECT_LT(::GetTickCount() - quick, 800u);
+    EXPECT_EQ(1, place.GetEffectCounter()) << "no effect was taken";
+    host.settings->UseEffectsInSlideshowOnly = false;
+
     // An effect picture that does not decode shows the next picture without a transition.
     host.settings->EffectFiles = {Fixture("broken.png")};
     const DWORD start = ::GetTickCount();
