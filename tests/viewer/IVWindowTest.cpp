@@ -167,6 +167,17 @@ TEST_F(WindowFixture, SmallPictureIsCentredAndADragZoomsToTheRectangle) {
     EXPECT_NEAR(400.0f / 41.0f, window.GetZoom(), 1e-3);
     EXPECT_EQ(IVM_IDLE, handler.GetMouseState());
 
+    // The zoom rectangle ends, changing nothing, when another window takes the mouse.
+    const float zoomed = window.GetZoom();
+    window.SetZoom(ZOOM_ACTUAL);
+    window.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 140));
+    holder.PostMessage(WM_APP + 5);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(160, 120));
+    EXPECT_FLOAT_EQ(1.0f, window.GetZoom());
+    EXPECT_EQ(IVM_IDLE, handler.GetMouseState());
+    ::ReleaseCapture();
+    EXPECT_GT(zoomed, 9.0f);
+
     // A click with Alt at the top zoom goes back to 1.0; at another zoom it changes nothing.
     window.SetZoom(50.0f);
     HoldKey(VK_MENU, true);
