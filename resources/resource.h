@@ -5,3 +5,4 @@
 #include "resources/monitor_ids.h"
 // Program options, the options frame, file-type and name dialogs, tip of the day.
 #include "resources/options_ids.h"
+#include "resources/viewer_ids.h"

@@ -1,0 +1,17 @@
+#pragma once
+// The picture views' side of the viewer: the viewer knows no list of pictures, it asks its
+// owner to move to another picture, to delete the current one and to toggle full screen.
+class IImageViewerListener {
+public:
+    // Selects the previous picture of the owner's list and calls ImageViewer::SetFile.
+    virtual void ShowPrevious() = 0;
+    // Selects the next picture and calls SetFile; also each step of the slide show.
+    virtual void ShowNext() = 0;
+    // Deletes the current picture and shows the one that takes its place.
+    virtual void DeleteCurrent() = 0;
+    // -1 when the owner has no current picture; else ImageViewer::ToggleFullScreen's result.
+    virtual int ToggleFullScreen() = 0;
+
+protected:
+    ~IImageViewerListener() = default;
+};

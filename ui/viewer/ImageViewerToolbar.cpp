@@ -1,0 +1,204 @@
+// The viewer's controls around the picture: the caption strip on top, the command toolbar with
+// its tooltips centred below, and the themed border.
+#include <windows.h>
+#include <commctrl.h>
+#include <uxtheme.h>
+#include <vssym32.h>
+#include "framework/AppModule.h"
+#include "resources/command_ids.h"
+#include "ui/viewer/ImageViewer.h"
+
+namespace {
+
+const int kButtonCount = 13;
+const UINT kToolbarId = 1;
+const UINT kHeaderId = 2;
+// Tooltip texts in command order (248-260).
+const unsigned kTipIds[kButtonCount] = {
+    IDS_VIEWER_TIP_PREVIOUS, IDS_VIEWER_TIP_NEXT,    IDS_VIEWER_TIP_BEST_FIT, IDS_VIEWER_TIP_ACTUAL_SIZE,
+    IDS_VIEWER_TIP_FULLSCREEN, IDS_VIEWER_TIP_ZOOM_IN, IDS_VIEWER_TIP_ZOOM_OUT, IDS_VIEWER_TIP_DELETE,
+    IDS_VIEWER_TIP_PRINT,    IDS_VIEWER_COPY_TO,     IDS_VIEWER_TIP_EXTERNAL, IDS_VIEWER_TIP_FOLDER,
+    IDS_VIEWER_TIP_WALLPAPER};
+// The commands that need a decoded picture.
+const UINT kPictureCommands[] = {ID_VIEWER_BEST_FIT, ID_VIEWER_ACTUAL_SIZE, ID_VIEWER_ZOOM_IN,
+                                 ID_VIEWER_ZOOM_OUT, ID_VIEWER_PRINT,       ID_VIEWER_WALLPAPER};
+
+HIMAGELIST LoadToolbarImages(UINT bitmapId) {
+    HIMAGELIST list = ::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, kButtonCount, 4);
+    HBITMAP strip = static_cast<HBITMAP>(::LoadImageA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(bitmapId),
+                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (list && strip) ::ImageList_AddMasked(list, strip, RGB(255, 255, 255));
+    if (strip) ::DeleteObject(strip);
+    return list;
+}
+
+}  // namespace
+
+void ImageViewer::CreateToolbar() {
+    toolbar_ = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
+                                 WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
+                                     CCS_NORESIZE | CCS_NOPARENTALIGN,
+                                 0, 0, 0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolbarId)),
+                                 g_Module.GetModuleInstance(), nullptr);
+    if (!toolbar_) return;
+    ::SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    ::SendMessageA(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
+    ::SendMessageA(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(22, 22));
+    images_ = LoadToolbarImages(IDB_VIEWER_TOOLBAR);
+    disabledImages_ = LoadToolbarImages(IDB_VIEWER_TOOLBAR_DISABLED);
+    ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    ::SendMessageA(toolbar_, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabledImages_));
+
+    TBBUTTON buttons[kButtonCount + 3] = {};
+    int n = 0;
+    for (int i = 0; i < kButtonCount; ++i) {
+        buttons[n].iBitmap = i;
+        buttons[n].idCommand = ID_VIEWER_PREVIOUS + i;
+        buttons[n].fsState = TBSTATE_ENABLED;
+        buttons[n].fsStyle = BTNS_BUTTON;
+        ++n;
+        if (i == 1 || i == 4 || i == 6) buttons[n++].fsStyle = BTNS_SEP;  // groups 248-249 | 250-252 | 253-254 | 255-260
+    }
+    ::SendMessageA(toolbar_, TB_ADDBUTTONSA, n, reinterpret_cast<LPARAM>(buttons));
+}
+
+void ImageViewer::CreateTooltips() {
+    if (!toolbar_) return;
+    tooltip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                 g_Module.GetModuleInstance(), nullptr);
+    if (!tooltip_) return;
+    for (int i = 0; i < kButtonCount; ++i) {
+        const UINT id = ID_VIEWER_PREVIOUS + i;
+        std::string text = Text(kTipIds[i]);
+        TOOLINFOA tool = {};
+        tool.cbSize = sizeof(tool);
+        tool.hwnd = toolbar_;
+        tool.uId = id;
+        ::SendMessageA(toolbar_, TB_GETRECT, id, reinterpret_cast<LPARAM>(&tool.rect));
+        tool.lpszText = &text[0];
+        ::SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    // The toolbar passes its mouse messages on to this window.
+    ::SendMessageA(toolbar_, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tooltip_), 0);
+}
+
+void ImageViewer::CreateHeader() {
+    header_ = ::CreateWindowExA(0, WC_HEADERA, "", WS_CHILD | WS_VISIBLE | HDS_BUTTONS | HDS_HOTTRACK, 0, 0, 0, 0,
+                                m_hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kHeaderId)),
+                                g_Module.GetModuleInstance(), nullptr);
+    if (!header_) return;
+    HDITEMA item = {};
+    item.mask = HDI_TEXT | HDI_FORMAT | HDI_WIDTH;
+    item.fmt = HDF_CENTER | HDF_STRING;
+    item.pszText = const_cast<char*>("");
+    item.cxy = 100;
+    ::SendMessageA(header_, HDM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void ImageViewer::SetHeaderText(const std::string& text) {
+    if (!header_) return;
+    HDITEMA item = {};
+    item.mask = HDI_TEXT;
+    item.pszText = const_cast<char*>(text.c_str());
+    ::SendMessageA(header_, HDM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+std::string ImageViewer::GetHeaderText() const {
+    char text[1024] = {};
+    HDITEMA item = {};
+    item.mask = HDI_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text) - 1;
+    if (header_) ::SendMessageA(header_, HDM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+void ImageViewer::EnableButtons(const UINT* ids, size_t count, bool enabled) {
+    for (size_t i = 0; i < count && toolbar_; ++i) ::SendMessageA(toolbar_, TB_ENABLEBUTTON, ids[i], MAKELPARAM(enabled, 0));
+}
+
+void ImageViewer::EnableAllButtons(bool enabled) {
+    for (UINT id = ID_VIEWER_PREVIOUS; id <= ID_VIEWER_WALLPAPER; ++id) EnableButtons(&id, 1, enabled);
+}
+
+void ImageViewer::EnablePictureButtons(bool enabled) {
+    EnableButtons(kPictureCommands, sizeof(kPictureCommands) / sizeof(kPictureCommands[0]), enabled);
+}
+
+void ImageViewer::Layout() {
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    RECT headerRect = client;
+    if (header_) {
+        WINDOWPOS pos = {};
+        HDLAYOUT layout = {&headerRect, &pos};
+        ::SendMessageA(header_, HDM_LAYOUT, 0, reinterpret_cast<LPARAM>(&layout));
+        ::SetWindowPos(header_, pos.hwndInsertAfter, pos.x, pos.y, pos.cx, pos.cy, pos.flags | SWP_NOZORDER);
+        HDITEMA item = {};
+        item.mask = HDI_WIDTH;
+        item.cxy = pos.cx + 3;
+        ::SendMessageA(header_, HDM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        headerRect.bottom = pos.y + pos.cy;
+    } else {
+        headerRect.bottom = 0;
+    }
+
+    SIZE bar = {0, 0};
+    if (toolbar_) {
+        ::SendMessageA(toolbar_, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&bar));
+        int left = client.right / 2 - bar.cx / 2;
+        if (left <= 0) left = 1;
+        const int top = client.bottom - bar.cy - 6;
+        ::SetWindowPos(toolbar_, nullptr, left, top, bar.cx, bar.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        ::ShowWindow(toolbar_, top >= headerRect.bottom ? SW_SHOW : SW_HIDE);
+    }
+    int bottom = client.bottom - bar.cy - 12;
+    if (client.bottom - bar.cy < -12) bottom = 0;
+    const int top = headerRect.bottom + 1;
+    if (embedded_.IsWindow())
+        ::MoveWindow(embedded_, 0, top, client.right, bottom > top ? bottom - top : 0, TRUE);
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+LRESULT ImageViewer::OnNotify(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header->hwndFrom != header_ || header->code != static_cast<UINT>(NM_CUSTOMDRAW)) {
+        handled = FALSE;
+        return 0;
+    }
+    auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(lParam);
+    if (draw->dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw->dwDrawStage == CDDS_ITEMPREPAINT) {
+        ::SelectObject(draw->hdc, ::GetStockObject(DEFAULT_GUI_FONT));
+        return CDRF_NEWFONT;
+    }
+    return CDRF_DODEFAULT;
+}
+
+void ImageViewer::OpenTheme() {
+    if (theme_) ::CloseThemeData(static_cast<HTHEME>(theme_));
+    theme_ = ::IsThemeActive() ? ::OpenThemeData(m_hWnd, L"EDIT") : nullptr;
+}
+
+LRESULT ImageViewer::OnThemeChanged(UINT, WPARAM, LPARAM, BOOL&) {
+    OpenTheme();
+    return 0;
+}
+
+LRESULT ImageViewer::OnNcPaint(UINT msg, WPARAM wParam, LPARAM lParam, BOOL&) {
+    const LRESULT result = DefWindowProc(msg, wParam, lParam);
+    if (!theme_ || !(::GetWindowLongA(m_hWnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) return result;
+    // The client edge drawn as the theme draws an edit box's border.
+    RECT window, client;
+    ::GetWindowRect(m_hWnd, &window);
+    ::OffsetRect(&window, -window.left, -window.top);
+    client = window;
+    const int edgeX = ::GetSystemMetrics(SM_CXEDGE), edgeY = ::GetSystemMetrics(SM_CYEDGE);
+    ::InflateRect(&client, -edgeX, -edgeY);
+    HDC dc = ::GetWindowDC(m_hWnd);
+    ::ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    ::DrawThemeBackground(static_cast<HTHEME>(theme_), dc, EP_EDITTEXT, ETS_NORMAL, &window, nullptr);
+    ::ReleaseDC(m_hWnd, dc);
+    return 0;
+}
