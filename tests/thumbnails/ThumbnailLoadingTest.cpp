@@ -6,6 +6,7 @@
 #include <algorithm>
 #include "imaging/AnyBmp.h"
 #include "imaging/JPEGDecoder.h"
+#include "imaging/TextException.h"
 #include "tests/support/TestSupport.h"
 #include "ui/thumbnails/MyThumbnailChache.h"
 #include "ui/thumbnails/ThumbnailPictureLoader.h"
@@ -183,8 +184,19 @@ TEST(ThumbnailDecoding, EveryFormatComesOutFittedWithItsOwnSize) {
         EXPECT_EQ(c.height, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight) << c.name;
         ::DeleteObject(bitmap);
     }
+    // 80 megapixels by its header: too big to decode whole, yet its thumbnail comes from the
+    // 1/8 decode without ever holding the full size.
     int w = 0, h = 0;
     HBITMAP bitmap = nullptr;
+    CJPEGDecoder whole;
+    CAnyBmp picture;
+    EXPECT_THROW(whole.DecodeFile(Data("huge_header.jpg").c_str(), &picture, 32), CTextException);
+    ASSERT_TRUE(LoadThumbnailPicture(Data("huge_header.jpg").c_str(), 80, 100, &w, &h, &bitmap));
+    EXPECT_EQ(10000, w);
+    EXPECT_EQ(8000, h);
+    ::DeleteObject(bitmap);
+    bitmap = nullptr;
+
     EXPECT_FALSE(LoadThumbnailPicture(Data("broken.jpg").c_str(), 80, 100, &w, &h, &bitmap));
     EXPECT_FALSE(LoadThumbnailPicture(Data("missing.jpg").c_str(), 80, 100, &w, &h, &bitmap));
     EXPECT_FALSE(LoadThumbnailPicture(testsupport::TestDataDir().c_str(), 80, 100, &w, &h, &bitmap));
@@ -351,4 +363,19 @@ TEST(ThumbnailCache, APageThatCannotBeMadeIsAFailedLoad) {
     // The plain cache loads nothing.
     CThumbnailChache plain;
     EXPECT_FALSE(plain.GetThumbnail(Data("small.jpg"), &cell, &size, &page));
+}
+
+TEST(ThumbnailPlaceholders, TheProgramCarriesBothBitmaps) {
+    const struct {
+        int id, width, height;
+    } bitmaps[] = {{300, 17, 24}, {298, 14, 16}};
+    for (const auto& b : bitmaps) {
+        HBITMAP bitmap = ::LoadBitmapA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(b.id));
+        ASSERT_TRUE(bitmap) << b.id;
+        BITMAP info = {};
+        ::GetObjectA(bitmap, sizeof(info), &info);
+        EXPECT_EQ(b.width, info.bmWidth);
+        EXPECT_EQ(b.height, info.bmHeight);
+        ::DeleteObject(bitmap);
+    }
 }

@@ -25,4 +25,13 @@ cp small.jpg looks_like_text.txt
 # Not pictures.
 printf 'this is not a picture at all, just some text that goes on for a while\n' > broken.jpg
 head -c 700 big.jpg > truncated.jpg
+# A small JPEG whose header claims 10000 x 8000 (80 megapixels): at full size it would need
+# 320 MB; a thumbnail must come from its 1/8 decode.
+python3 -c '
+import sys
+data = bytearray(open("small.jpg", "rb").read())
+at = data.find(b"\xff\xc0")
+data[at + 5:at + 9] = (8000).to_bytes(2, "big") + (10000).to_bytes(2, "big")
+open("huge_header.jpg", "wb").write(data)
+'
 rm -f big.ppm tall.ppm small.ppm grey.pgm
