@@ -43,18 +43,29 @@ protected:
 
 std::string Data(const char* name) { return testsupport::TestDataDir() + name; }
 
+// What the picture views do with their cache: the page and the cell, or the failed bitmap.
+bool FillFromCache(CThumbnailChache& cache, ThumbnailItemData& data, HBITMAP failed) {
+    RECT cell;
+    SIZE size;
+    HBITMAP page = nullptr;
+    data.pending = false;
+    if (!cache.GetThumbnail(data.path, &cell, &size, &page)) {
+        data.bitmap = failed;
+        data.source = {0, 0, 14, 16};
+        return false;
+    }
+    data.bitmap = page;
+    data.source = cell;
+    data.tip = std::to_string(size.cx) + " x " + std::to_string(size.cy);
+    return true;
+}
+
 bool CopyInto(const std::string& from, const std::string& to) { return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != 0; }
 
 }  // namespace
 
 TEST_F(ThumbnailLoading, VisibleItemsComeFirstAfterEveryScroll) {
-    // A slow listener: one picture per tick.
-    listener.fill = [this](int, ThumbnailItemData& data) {
-        ::Sleep(10);
-        data.bitmap = listener.picture;
-        data.source = {0, 0, 100, 110};
-        data.pending = false;
-    };
+    listener.fillDelayMs = 10;  // one picture per tick
     Fill(300, false);
     view.EnsureVisible(200);
     const std::vector<int> shown = InView();
@@ -80,11 +91,6 @@ TEST_F(ThumbnailLoading, VisibleItemsComeFirstAfterEveryScroll) {
 
 TEST_F(ThumbnailLoading, CheapPicturesComeSeveralPerTick) {
     int ticks = 0;
-    listener.fill = [&](int, ThumbnailItemData& data) {
-        data.bitmap = listener.picture;
-        data.source = {0, 0, 100, 110};
-        data.pending = false;
-    };
     Fill(400, true);
     // Count load-timer ticks by watching the pending count change between pumps of one message.
     while (view.GetPendingCount() > 0 && ticks < 400) {
@@ -102,12 +108,7 @@ TEST_F(ThumbnailLoading, CheapPicturesComeSeveralPerTick) {
 }
 
 TEST_F(ThumbnailLoading, NothingIsFetchedWhileHidden) {
-    listener.fill = [this](int, ThumbnailItemData& data) {
-        ::Sleep(5);
-        data.bitmap = listener.picture;
-        data.source = {0, 0, 100, 110};
-        data.pending = false;
-    };
+    listener.fillDelayMs = 5;
     Fill(200, true);
     ASSERT_TRUE(PumpUntil([&] { return !listener.fetched.empty(); }));
     view.ShowWindow(SW_HIDE);
@@ -216,19 +217,7 @@ TEST_F(ThumbnailLoading, FilesThroughTheCacheWithAFailedBitmapForBadOnes) {
     HBITMAP failed = SolidBitmap(14, 16, RGB(0, 0, 255));
     std::vector<int> failures;
     listener.fill = [&](int index, ThumbnailItemData& data) {
-        RECT cell;
-        SIZE size;
-        HBITMAP page = nullptr;
-        if (cache.GetThumbnail(data.path, &cell, &size, &page)) {
-            data.bitmap = page;
-            data.source = cell;
-            data.tip = std::to_string(size.cx) + " x " + std::to_string(size.cy);
-        } else {
-            failures.push_back(index);
-            data.bitmap = failed;
-            data.source = {0, 0, 14, 16};
-        }
-        data.pending = false;
+        if (!FillFromCache(cache, data, failed)) failures.push_back(index);
     };
     view.SetItems(items, true);
     ASSERT_TRUE(PumpUntil([&] { return view.GetPendingCount() == 0; }));
@@ -269,16 +258,7 @@ TEST_F(ThumbnailLoading, TheCacheStaysUnderItsCapAndEvictedItemsComeBackWhenSeen
     // Room for the first two pages only (15 + 31 cells of 24,000 bytes).
     cache.SetByteCap(46 * 24000);
     cache.SetEvictionHandler([this](HBITMAP page) { view.ReturnItemsDrawnFrom(page); });
-    listener.fill = [&](int, ThumbnailItemData& data) {
-        RECT cell;
-        SIZE size;
-        HBITMAP page = nullptr;
-        if (cache.GetThumbnail(data.path, &cell, &size, &page)) {
-            data.bitmap = page;
-            data.source = cell;
-        }
-        data.pending = false;
-    };
+    listener.fill = [&](int, ThumbnailItemData& data) { FillFromCache(cache, data, nullptr); };
     view.SetItems(items, true);
     ASSERT_TRUE(PumpUntil([&] { return !view.IsLoading(); }, 20000));
     EXPECT_LE(cache.GetBytesUsed(), cache.GetByteCap());

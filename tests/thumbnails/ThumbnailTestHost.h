@@ -29,6 +29,8 @@ public:
     std::function<void(int, ThumbnailItemData&)> fill;
     HBITMAP picture = nullptr;
     int pictureWidth = 0, pictureHeight = 0;
+    // How long each default fill takes (a slow decode).
+    int fillDelayMs = 0;
 
     void OnKey(int, bool down, UINT key, LPARAM) override { keys.push_back({key, down}); }
     void OnContextMenu(int index, bool down, UINT, POINT) override { contextMenus.push_back({index, down}); }
@@ -40,6 +42,7 @@ public:
             fill(index, data);
             return;
         }
+        if (fillDelayMs > 0) ::Sleep(static_cast<DWORD>(fillDelayMs));
         data.bitmap = picture;
         data.source = {0, 0, pictureWidth, pictureHeight};
         data.tip = "tip of " + std::to_string(index);

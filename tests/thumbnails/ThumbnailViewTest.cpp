@@ -10,21 +10,16 @@ namespace {
 
 class ThumbnailView : public ViewFixture {};
 
-void SetCtrl(BYTE state) {
+// The key state GetKeyState reports: 0x80 held down, 0x01 toggled.
+void SetKeyState(int key, int leftKey, BYTE state) {
     BYTE keys[256];
     ::GetKeyboardState(keys);
-    keys[VK_CONTROL] = state;
-    keys[VK_LCONTROL] = state;
+    keys[key] = state;
+    keys[leftKey] = state;
     ::SetKeyboardState(keys);
 }
-
-void SetShift(BYTE state) {
-    BYTE keys[256];
-    ::GetKeyboardState(keys);
-    keys[VK_SHIFT] = state;
-    keys[VK_LSHIFT] = state;
-    ::SetKeyboardState(keys);
-}
+void SetCtrl(BYTE state) { SetKeyState(VK_CONTROL, VK_LCONTROL, state); }
+void SetShift(BYTE state) { SetKeyState(VK_SHIFT, VK_LSHIFT, state); }
 
 std::vector<int> Range(int from, int to) {
     std::vector<int> r;
