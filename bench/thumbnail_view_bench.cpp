@@ -140,18 +140,19 @@ bool FirstScreenLoaded(const CThumbnailView& view) {
 
 int main(int argc, char** argv) {
     bool full = false;
-    int limit = 1000, pageEveryMs = 1000;
+    int limit = 1000, pageEveryMs = 1000, holdMs = 0;
     std::string folder;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "-full") full = true;
         else if (a == "-limit" && i + 1 < argc) limit = atoi(argv[++i]);
         else if (a == "-page-every" && i + 1 < argc) pageEveryMs = atoi(argv[++i]);
+        else if (a == "-hold" && i + 1 < argc) holdMs = atoi(argv[++i]);
         else folder = a;
     }
     const std::vector<std::string> files = JpegsIn(folder);
     if (files.empty()) {
-        fprintf(stderr, "usage: bench_thumbnail_view [-full] [-limit N] [-page-every ms] folder-of-jpegs\n");
+        fprintf(stderr, "usage: bench_thumbnail_view [-full] [-limit N] [-page-every ms] [-hold ms] folder-of-jpegs\n");
         return 2;
     }
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
@@ -194,7 +195,7 @@ int main(int argc, char** argv) {
     view.SetItems(items, true);
     SetFocus(view);
     double firstScreenMs = -1, lastPage = start, lastFetchMs = start;
-    std::vector<double> ticks, paints;
+    std::vector<double> ticks, paints, keys;
     while (listener.fetched < limit && view.GetPendingCount() > 0) {
         MSG msg;
         if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -215,8 +216,10 @@ int main(int argc, char** argv) {
             // A Page Down while loading: the key and the paint it causes.
             const double p0 = NowMs();
             view.SendMessage(WM_KEYDOWN, VK_NEXT, 1);
+            const double p1 = NowMs();
             UpdateWindow(view);
-            paints.push_back(NowMs() - p0);
+            keys.push_back(p1 - p0);
+            paints.push_back(NowMs() - p1);
             lastPage = NowMs();
         }
     }
@@ -237,12 +240,22 @@ int main(int argc, char** argv) {
     printf("TICK_MAX_MS %.2f\n", ticks.empty() ? 0.0 : *std::max_element(ticks.begin(), ticks.end()));
     printf("THUMBNAILS_PER_S %.1f\n", loadMs > 0 ? listener.fetched * 1000.0 / loadMs : 0.0);
     printf("PAGE_DOWNS %u\n", static_cast<unsigned>(paints.size()));
+    printf("PAGE_KEY_MEDIAN_MS %.2f\n", Percentile(keys, 0.5));
     printf("PAGE_PAINT_MEDIAN_MS %.2f\n", Percentile(paints, 0.5));
     printf("PAGE_PAINT_MAX_MS %.2f\n", paints.empty() ? 0.0 : *std::max_element(paints.begin(), paints.end()));
     printf("PEAK_WORKING_SET_MB %.1f\n", memory.PeakWorkingSetSize / 1048576.0);
     printf("PEAK_COMMIT_MB %.1f\n", memory.PeakPagefileUsage / 1048576.0);
     printf("CACHE_MB %.1f\n", cache->GetBytesUsed() / 1048576.0);
     printf("CACHE_CAP_MB %.1f\n", cache->GetByteCap() / 1048576.0);
+    // Keeps the window up afterwards, for a look at it.
+    for (const double end = NowMs() + holdMs; NowMs() < end;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
     view.SetItems({}, false);
     cache->Clear();
     return 0;

@@ -61,6 +61,7 @@ awk '
     label["TICK_MAX_MS"] = "tick max (ms)"
     label["THUMBNAILS_PER_S"] = "thumbnails per second"
     label["PAGE_DOWNS"] = "Page Downs while loading"
+    label["PAGE_KEY_MEDIAN_MS"] = "Page Down key handling, median (ms)"
     label["PAGE_PAINT_MEDIAN_MS"] = "paint per Page Down, median (ms)"
     label["PAGE_PAINT_MAX_MS"] = "paint per Page Down, max (ms)"
     label["PEAK_WORKING_SET_MB"] = "peak working set (MB)"

@@ -208,20 +208,27 @@ void CThumbnailView::ScrollTo(int x, int y, bool hint) {
         scroll_.y = y;
         ::ScrollWindowEx(m_hWnd, dx, dy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
     }
-    SCROLLINFO info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-    info.nMax = grid_.contentWidth - 1;
-    info.nPage = static_cast<UINT>(std::max(0, clientWidth_));
-    info.nPos = scroll_.x;
-    ::SetScrollInfo(m_hWnd, SB_HORZ, &info, TRUE);
-    info.nMax = grid_.contentHeight - 1;
-    info.nPage = static_cast<UINT>(std::max(0, clientHeight_));
-    info.nPos = scroll_.y;
-    ::SetScrollInfo(m_hWnd, SB_VERT, &info, TRUE);
+    UpdateScrollBar(SB_HORZ, grid_.contentWidth, clientWidth_, scroll_.x);
+    UpdateScrollBar(SB_VERT, grid_.contentHeight, clientHeight_, scroll_.y);
     RebuildTools();
     // What has just come into view may wait for its picture.
     if (pendingCount_ > 0 && loadingEnabled_) StartLoadTimer();
+}
+
+void CThumbnailView::UpdateScrollBar(int bar, int contentSize, int clientSize, int position) {
+    // Setting a scroll bar redraws it at once: only when something changed.
+    ScrollBarState& last = bar == SB_VERT ? verticalBar_ : horizontalBar_;
+    const ScrollBarState now = {contentSize, clientSize, position};
+    if (last.contentSize == now.contentSize && last.clientSize == now.clientSize && last.position == now.position)
+        return;
+    last = now;
+    SCROLLINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    info.nMax = contentSize - 1;
+    info.nPage = static_cast<UINT>(std::max(0, clientSize));
+    info.nPos = position;
+    ::SetScrollInfo(m_hWnd, bar, &info, TRUE);
 }
 
 void CThumbnailView::RebuildTools() {

@@ -125,6 +125,7 @@ private:
     CThumbnailItem* MakeItem(const ThumbnailItemData& data);
     void Layout();
     void ScrollTo(int x, int y, bool hint);
+    void UpdateScrollBar(int bar, int contentSize, int clientSize, int position);
     void RebuildTools();
     void InvalidateItem(int index);
     void InvalidateContentRect(const RECT& content);
@@ -178,6 +179,11 @@ private:
     int clientWidth_ = 0;
     int clientHeight_ = 0;
     POINT scroll_ = {0, 0};
+    struct ScrollBarState {
+        int contentSize, clientSize, position;
+    };
+    ScrollBarState horizontalBar_ = {-1, -1, -1};
+    ScrollBarState verticalBar_ = {-1, -1, -1};
     HWND tips_ = nullptr;
     int toolCount_ = 0;
     HPEN selectionPen_ = nullptr;
