@@ -140,7 +140,7 @@ bool FirstScreenLoaded(const CThumbnailView& view) {
 
 int main(int argc, char** argv) {
     bool full = false;
-    int limit = 1000, pageEveryMs = 1000, holdMs = 0;
+    int limit = 1000, pageEveryMs = 1000, holdMs = 0, focusAtEnd = -1;
     std::string folder;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
@@ -148,11 +148,12 @@ int main(int argc, char** argv) {
         else if (a == "-limit" && i + 1 < argc) limit = atoi(argv[++i]);
         else if (a == "-page-every" && i + 1 < argc) pageEveryMs = atoi(argv[++i]);
         else if (a == "-hold" && i + 1 < argc) holdMs = atoi(argv[++i]);
+        else if (a == "-focus" && i + 1 < argc) focusAtEnd = atoi(argv[++i]);
         else folder = a;
     }
     const std::vector<std::string> files = JpegsIn(folder);
     if (files.empty()) {
-        fprintf(stderr, "usage: bench_thumbnail_view [-full] [-limit N] [-page-every ms] [-hold ms] folder-of-jpegs\n");
+        fprintf(stderr, "usage: bench_thumbnail_view [-full] [-limit N] [-page-every ms] [-hold ms [-focus index]] folder-of-jpegs\n");
         return 2;
     }
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
@@ -247,7 +248,8 @@ int main(int argc, char** argv) {
     printf("PEAK_COMMIT_MB %.1f\n", memory.PeakPagefileUsage / 1048576.0);
     printf("CACHE_MB %.1f\n", cache->GetBytesUsed() / 1048576.0);
     printf("CACHE_CAP_MB %.1f\n", cache->GetByteCap() / 1048576.0);
-    // Keeps the window up afterwards, for a look at it.
+    // Keeps the window up afterwards (with an item focused), for a look at it.
+    if (focusAtEnd >= 0) view.SetItemState(focusAtEnd, kThumbnailFocused | kThumbnailSelected);
     for (const double end = NowMs() + holdMs; NowMs() < end;) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
