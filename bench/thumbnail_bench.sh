@@ -16,15 +16,7 @@ trap 'rm -rf "$work"' EXIT
 folder=${1:-}
 if [ -z "$folder" ]; then
   folder=$work/jpegs
-  mkdir -p "$folder"
-  IM=convert
-  command -v convert-im6.q16 >/dev/null 2>&1 && IM=convert-im6.q16
-  for i in 1 2 3 4; do
-    $IM -size 1000x750 -seed $i plasma:green-orange -resize 4000x3000! -attenuate 0.3 +noise Gaussian \
-        -depth 8 "$work/p$i.ppm"
-    cjpeg -quality 90 "$work/p$i.ppm" > "$folder/photo$i.jpg"
-    rm -f "$work/p$i.ppm"
-  done
+  sh "$here/bench/make_photo_jpegs.sh" "$folder" 4
 fi
 
 ref_best=""

@@ -22,7 +22,14 @@ void CJPEGDecoder::DecodeImage(CBmp* pBmp, CPaletteTable&, int& wantedBpp, CData
     try {
         InstallJpegSource(&m_cinfo, &m_source, pSource);
         jpeg_read_header(&m_cinfo, TRUE);
-        ValidatePictureSize(m_cinfo.image_width, m_cinfo.image_height, 32);
+        m_ImageWidth = static_cast<int>(m_cinfo.image_width);
+        m_ImageHeight = static_cast<int>(m_cinfo.image_height);
+        m_cinfo.scale_num = 1;
+        m_cinfo.scale_denom = static_cast<unsigned int>(
+            ChooseScaleDenominator(m_cinfo.image_width, m_cinfo.image_height, m_CoverWidth, m_CoverHeight));
+        // Only what will really be allocated counts against the limit.
+        jpeg_calc_output_dimensions(&m_cinfo);
+        ValidatePictureSize(m_cinfo.output_width, m_cinfo.output_height, 32);
         if (m_bFastUpsampling)
             m_cinfo.do_fancy_upsampling = FALSE;
         m_cinfo.dct_method = JDCT_FLOAT;
@@ -52,6 +59,34 @@ void CJPEGDecoder::DecodeImage(CBmp* pBmp, CPaletteTable&, int& wantedBpp, CData
         jpeg_abort_decompress(&m_cinfo);
         throw;
     }
+}
+
+void CJPEGDecoder::SetScaleToCover(int boxWidth, int boxHeight)
+{
+    m_CoverWidth = boxWidth > 0 ? boxWidth : 0;
+    m_CoverHeight = boxHeight > 0 ? boxHeight : 0;
+}
+
+int CJPEGDecoder::ChooseScaleDenominator(int64_t width, int64_t height, int boxWidth, int boxHeight)
+{
+    if (boxWidth <= 0 || boxHeight <= 0 || width <= 0 || height <= 0)
+        return 1;
+    // The picture fitted into the box, keeping its proportions and never enlarged.
+    int64_t fitWidth = width, fitHeight = height;
+    if (width * boxHeight >= height * boxWidth) {
+        if (width > boxWidth) {
+            fitWidth = boxWidth;
+            fitHeight = height * boxWidth / width;
+        }
+    } else if (height > boxHeight) {
+        fitHeight = boxHeight;
+        fitWidth = width * boxHeight / height;
+    }
+    for (int denom = 8; denom > 1; denom /= 2) {
+        if ((width + denom - 1) / denom >= fitWidth && (height + denom - 1) / denom >= fitHeight)
+            return denom;
+    }
+    return 1;
 }
 
 void CJPEGDecoder::DecodeGray(CBmp* pBmp, int targetBpp)

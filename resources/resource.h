@@ -6,3 +6,5 @@
 // Program options, the options frame, file-type and name dialogs, tip of the day.
 #include "resources/options_ids.h"
 #include "resources/viewer_ids.h"
+// Thumbnail placeholders.
+#include "resources/thumbnails_ids.h"

@@ -1,0 +1,199 @@
+#pragma once
+// A self-contained, owner-drawn grid of thumbnails with captions: selection by mouse, rubber
+// band and keys, a focused item, tool tips, and a timer that fetches the pictures a few at a
+// time (visible ones first) through the owner's IThumbnailViewListener.
+//
+// Hosting: create it as a child (WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+// WS_EX_CLIENTEDGE), SetListener, then SetItems / AddItem with placeholder bitmaps; the
+// listener's GetItemTip fills in each picture when it is wanted.
+#include <windows.h>
+#include <commctrl.h>
+#include <set>
+#include <vector>
+#include "framework/WindowImpl.h"
+#include "ui/PictureIndexList.h"
+#include "ui/thumbnails/IThumbnailViewListener.h"
+#include "ui/thumbnails/ThumbnailItem.h"
+#include "ui/thumbnails/ThumbnailItemData.h"
+#include "ui/thumbnails/ThumbnailLayout.h"
+
+class CThumbnailView : public CWindowImplBase {
+public:
+    enum { kBandTimer = 1, kLoadTimer = 2 };
+
+    CThumbnailView();
+    ~CThumbnailView() override;
+
+    WindowClassInfo GetWindowClassInfo() const override;
+
+    void SetListener(IThumbnailViewListener* listener) { listener_ = listener; }
+    // Replaces every item; loading starts at once when start is set.
+    void SetItems(const std::vector<ThumbnailItemData>& items, bool start);
+    void AddItem(const ThumbnailItemData& item, bool start);
+    void RemoveItems(const PictureIndexList& indices);
+    void RemoveItem(int index);
+    // Starts fetching pending pictures (it stops while the control is hidden).
+    void StartLoading();
+    // Items drawn from bitmap (a cache page being dropped) go back to their placeholders and
+    // are fetched again once they show.
+    void ReturnItemsDrawnFrom(HBITMAP bitmap);
+
+    int GetItemCount() const { return static_cast<int>(items_.size()); }
+    // Bit 0 focused, bit 1 selected; 0 for an index out of range.
+    UINT GetItemState(int index) const;
+    // Bit 1 sets or clears the selection; bit 0 moves the focus here (clearing it does nothing).
+    void SetItemState(int index, UINT state);
+    int GetSelectedCount() const;
+    int GetFocusedIndex() const { return focused_; }
+    void EnsureVisible(int index);
+
+    // Read-back for owners and tests.
+    const ThumbnailLook& GetLook() const { return look_; }
+    const ThumbnailGrid& GetGrid() const { return grid_; }
+    int GetLineHeight() const { return lineHeight_; }
+    POINT GetScrollPosition() const { return scroll_; }
+    RECT GetItemCell(int index) const;
+    const ThumbnailItemData* GetItemData(int index) const;
+    bool IsItemPending(int index) const;
+    int GetPendingCount() const { return pendingCount_; }
+    bool IsLoading() const { return loadTimerRunning_; }
+    // The item under a point of the client area, or -1.
+    int HitTest(POINT client) const;
+    HWND GetToolTips() const { return tips_; }
+
+    BEGIN_MSG_MAP(CThumbnailView)
+        MESSAGE_HANDLER(WM_CREATE, OnCreate)
+        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+        MESSAGE_HANDLER(WM_PAINT, OnPaint)
+        MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
+        MESSAGE_HANDLER(WM_TIMER, OnTimer)
+        NOTIFY_CODE_HANDLER(TTN_GETDISPINFOA, OnGetDispInfo)
+        MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+        MESSAGE_HANDLER(WM_CAPTURECHANGED, OnCaptureChanged)
+        MESSAGE_HANDLER(WM_SIZE, OnSize)
+        MESSAGE_HANDLER(WM_SETFOCUS, OnSetFocus)
+        MESSAGE_HANDLER(WM_KILLFOCUS, OnKillFocus)
+        MESSAGE_HANDLER(WM_SYSCOLORCHANGE, OnSysColorChange)
+        MESSAGE_HANDLER(WM_SHOWWINDOW, OnShowWindow)
+        MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
+        MESSAGE_HANDLER(WM_KEYUP, OnKeyUp)
+        MESSAGE_HANDLER(WM_HSCROLL, OnScroll)
+        MESSAGE_HANDLER(WM_VSCROLL, OnScroll)
+        MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
+        MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
+        MESSAGE_HANDLER(WM_LBUTTONDBLCLK, OnLButtonDblClk)
+        MESSAGE_HANDLER(WM_RBUTTONDOWN, OnRButtonDown)
+        MESSAGE_HANDLER(WM_RBUTTONUP, OnRButtonUp)
+        MESSAGE_HANDLER(WM_MOUSEWHEEL, OnMouseWheel)
+    END_MSG_MAP()
+
+private:
+    // Message handlers.
+    LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
+    LRESULT OnCaptureChanged(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSetFocus(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnKillFocus(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSysColorChange(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnShowWindow(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnGetDispInfo(int, LPNMHDR header, BOOL&);
+    LRESULT OnKeyDown(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnKeyUp(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnTimer(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnScroll(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnMouseMove(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnLButtonDown(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnLButtonUp(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnLButtonDblClk(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnRButtonDown(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnRButtonUp(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnMouseWheel(UINT, WPARAM, LPARAM, BOOL&);
+
+    // Drawing objects and look.
+    void CreateDrawingObjects();
+    void DeleteDrawingObjects();
+    void PaintItem(HDC dc, int index);
+    void PaintShadow(HDC dc, const RECT& picture);
+    void PaintCaption(HDC dc, int index);
+    void PaintFocusCaption(HDC dc);
+
+    // Items, layout and scrolling.
+    void ClearItems();
+    CThumbnailItem* MakeItem(const ThumbnailItemData& data);
+    void Layout();
+    void ScrollTo(int x, int y, bool hint);
+    void UpdateScrollBar(int bar, int contentSize, int clientSize, int position);
+    void RebuildTools();
+    void InvalidateItem(int index);
+    void InvalidateContentRect(const RECT& content);
+    RECT ToClient(const RECT& content) const;
+    bool HasFocusedCaption(int index) const { return index == focused_ && hasFocus_; }
+    RECT ItemCaptionArea(int index) const;
+    bool ItemMeets(int index, const RECT& content) const;
+
+    // Focus and selection.
+    UINT StateOf(int index) const;
+    void SetSelected(int index, bool selected);
+    void DeselectAll();
+    void SelectRange(int to);
+    void MoveFocus(int index);
+
+    // Rubber band.
+    void BeginBand(POINT client, int startItem);
+    void TrackRubberBand(POINT client, bool fromTimer);
+    void EndBand();
+    void InvalidateBandOutline();
+
+    // Fetching pictures.
+    void StartLoadTimer();
+    void StopLoadTimer();
+    int NextItemToFetch();
+    void FetchItem(int index);
+    void OnLoadTimer();
+
+    ThumbnailLook look_;
+    int lineHeight_ = 16;
+    ThumbnailGrid grid_;
+    std::vector<CThumbnailItem*> items_;
+    int pendingCount_ = 0;
+    int scanFrom_ = 0;  // every item before it is fetched or waits to be seen
+    int loadNext_ = -1;
+    int anchor_ = 0;
+    int focused_ = -1;
+    bool loadingEnabled_ = false;
+    bool loadTimerRunning_ = false;
+
+    std::set<int> bandSet_;
+    int bandStarter_ = -1;
+    bool dragging_ = false;
+    POINT bandStart_ = {0, 0};   // content coordinates
+    POINT bandCorner_ = {0, 0};  // content coordinates
+    POINT bandPoint_ = {0, 0};   // last mouse point, client coordinates
+    bool bandShift_ = false;
+
+    IThumbnailViewListener* listener_ = nullptr;
+    HBITMAP backBuffer_ = nullptr;
+    int clientWidth_ = 0;
+    int clientHeight_ = 0;
+    POINT scroll_ = {0, 0};
+    struct ScrollBarState {
+        int contentSize, clientSize, position;
+    };
+    ScrollBarState horizontalBar_ = {-1, -1, -1};
+    ScrollBarState verticalBar_ = {-1, -1, -1};
+    HWND tips_ = nullptr;
+    int toolCount_ = 0;
+    HPEN selectionPen_ = nullptr;
+    HPEN inactiveSelectionPen_ = nullptr;
+    HPEN framePen_ = nullptr;
+    HFONT font_ = nullptr;
+    HBRUSH backgroundBrush_ = nullptr;
+    HBRUSH highlightBrush_ = nullptr;
+    HBRUSH shadowBrush_ = nullptr;
+    bool hasFocus_ = false;
+    typedef BOOL(WINAPI* GradientFillFn)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
+    GradientFillFn gradientFill_ = nullptr;
+};

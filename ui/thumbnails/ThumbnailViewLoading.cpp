@@ -1,0 +1,100 @@
+// Fetching pictures on the window's thread, a slice per timer tick so painting and input go on
+// between pictures. Each tick serves what shows first; pictures that come cheaply (cache hits)
+// are served several per tick, a slow decode ends the tick.
+#include "ui/thumbnails/ThumbnailView.h"
+
+#include <algorithm>
+
+namespace {
+
+// A tick goes on with the next item while it has used less than this.
+const double kTickBudgetMs = 8.0;
+const int kMostItemsPerTick = 64;
+
+double NowMs() {
+    LARGE_INTEGER frequency, counter;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+}  // namespace
+
+void CThumbnailView::StartLoading() {
+    loadingEnabled_ = true;
+    if (pendingCount_ > 0) StartLoadTimer();
+}
+
+void CThumbnailView::StartLoadTimer() {
+    if (!m_hWnd || loadTimerRunning_) return;
+    loadTimerRunning_ = ::SetTimer(m_hWnd, kLoadTimer, 1, nullptr) != 0;
+}
+
+void CThumbnailView::StopLoadTimer() {
+    if (m_hWnd) ::KillTimer(m_hWnd, kLoadTimer);
+    loadTimerRunning_ = false;
+}
+
+LRESULT CThumbnailView::OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL&) {
+    EndBand();
+    // Nothing is fetched for a hidden control; showing it again goes on where it stopped.
+    if (wParam) {
+        if (loadingEnabled_ && pendingCount_ > 0) StartLoadTimer();
+    } else {
+        StopLoadTimer();
+    }
+    return 0;
+}
+
+int CThumbnailView::NextItemToFetch() {
+    const int count = GetItemCount();
+    if (loadNext_ >= 0 && loadNext_ < count && items_[loadNext_]->pending) return loadNext_;
+    // What shows comes first, whatever happened to the view since the last tick.
+    int first = 0, last = -1;
+    ThumbnailRowSpan(grid_, look_, count, scroll_.y, scroll_.y + clientHeight_, first, last);
+    for (int i = first; i <= last; ++i)
+        if (items_[i]->pending) return i;
+    // Then the rest in order; items put back after their cache page went wait until they show,
+    // so a task larger than the cache does not keep reloading itself.
+    while (scanFrom_ < count && (!items_[scanFrom_]->pending || items_[scanFrom_]->onlyWhenVisible)) ++scanFrom_;
+    return scanFrom_ < count ? scanFrom_ : -1;
+}
+
+void CThumbnailView::FetchItem(int index) {
+    CThumbnailItem* item = items_[index];
+    ThumbnailItemData copy = item->Data();
+    if (copy.pending && listener_) {
+        const ThumbnailSizes sizes = {look_.thumbnailWidth, look_.thumbnailHeight};
+        listener_->GetItemTip(index, sizes, copy);
+    }
+    // The listener may have changed the items (a cache page went): find this one again.
+    if (index >= GetItemCount() || items_[index] != item) {
+        auto found = std::find(items_.begin(), items_.end(), item);
+        if (found == items_.end()) return;
+        index = static_cast<int>(found - items_.begin());
+    }
+    item->TakeData(copy);
+    if (item->pending) {
+        item->pending = false;
+        item->onlyWhenVisible = false;
+        --pendingCount_;
+    }
+    InvalidateItem(index);
+}
+
+void CThumbnailView::OnLoadTimer() {
+    // Hidden (itself or through a parent): stop until shown again.
+    if (!::IsWindowVisible(m_hWnd) || !loadingEnabled_) {
+        StopLoadTimer();
+        return;
+    }
+    const double start = NowMs();
+    for (int served = 0; served < kMostItemsPerTick && pendingCount_ > 0; ++served) {
+        const int index = NextItemToFetch();
+        loadNext_ = -1;
+        if (index < 0) break;
+        FetchItem(index);
+        if (NowMs() - start >= kTickBudgetMs) break;
+    }
+    if (pendingCount_ <= 0 || NextItemToFetch() < 0) StopLoadTimer();
+}
