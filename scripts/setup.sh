@@ -22,7 +22,7 @@ fi
 install_missing libc6:i386
 . "$here/scripts/arch.sh"
 
-PKGS=(g++ g++-mingw-w64-i686 mingw-w64-tools cmake ninja-build nasm dpkg-dev wine xvfb xauth fonts-wine
+PKGS=(g++ g++-mingw-w64-i686 mingw-w64-tools libwine-dev cmake ninja-build nasm dpkg-dev wine xvfb xauth fonts-wine
       googletest imagemagick netpbm libjpeg-turbo-progs libtiff-tools giflib-tools tinyproxy python3
       debian-archive-keyring)
 if [ "$TEST_ARCH" = i686 ]; then

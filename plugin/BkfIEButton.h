@@ -1,0 +1,42 @@
+#pragma once
+// The browser's toolbar button: pressed on a web page, it hands the page's address and cookies
+// to the program through the clipboard and asks the running program for a new task (command
+// 217), or starts the program beside the plug-in with "-c".
+#include <windows.h>
+#include <docobj.h>
+#include <exdisp.h>
+#include <ocidl.h>
+#include <string>
+
+class BkfIEButton final : public IOleCommandTarget, public IObjectWithSite {
+public:
+    BkfIEButton();
+    BkfIEButton(const BkfIEButton&) = delete;
+    BkfIEButton& operator=(const BkfIEButton&) = delete;
+
+    // IUnknown
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+
+    // IOleCommandTarget
+    STDMETHODIMP QueryStatus(const GUID* group, ULONG count, OLECMD* commands, OLECMDTEXT* text) override;
+    STDMETHODIMP Exec(const GUID* group, DWORD command, DWORD options, VARIANT* in, VARIANT* out) override;
+
+    // IObjectWithSite
+    STDMETHODIMP SetSite(IUnknown* site) override;
+    STDMETHODIMP GetSite(REFIID iid, void** site) override;
+
+    // The window the last press found for the program (null when none was running).
+    HWND MainWindowFound() const { return m_mainWindow; }
+
+private:
+    ~BkfIEButton();
+    std::string LocationAnsi() const;
+    std::string PageCookies() const;
+    HRESULT StartProgram(HWND owner);
+
+    volatile LONG m_refs = 0;
+    IWebBrowser2* m_webBrowser = nullptr;
+    HWND m_mainWindow = nullptr;
+};
