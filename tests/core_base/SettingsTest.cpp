@@ -431,6 +431,34 @@ TEST(ProgramSettings, ProfilesAreListedByName)
     SetTaskProgramFolder(previousFolder);
 }
 
+TEST(ProgramSettings, ProfilesAreLoadedFromTheFolderTheyAreListedIn)
+{
+    // The settings' folder holds a profile; the task model points elsewhere, where a profile of
+    // the same name says something else. The listed file is the one loaded.
+    testsupport::ScratchDir dir, elsewhere;
+    const std::string previousFolder = GetTaskProgramFolder();
+    SetTaskProgramFolder(dir.Path());
+    {
+        SearchLinkTask mine;
+        mine.Levels = 4;
+        ASSERT_TRUE(mine.SaveProfile("Mine"));
+    }
+    SetTaskProgramFolder(elsewhere.Path());
+    {
+        SearchLinkTask other;
+        other.Levels = 7;
+        ASSERT_TRUE(other.SaveProfile("Mine"));
+        ASSERT_TRUE(other.SaveProfile("OnlyElsewhere"));
+    }
+    {
+        ProgramSettings s(nullptr, dir.Path(), Record);
+        ASSERT_EQ(1u, s.Profiles.size());
+        ASSERT_EQ(1u, s.Profiles.count("Mine"));
+        EXPECT_EQ(4, s.Profiles["Mine"]->Levels);
+    }
+    SetTaskProgramFolder(previousFolder);
+}
+
 TEST(SafeFileWriter, UncommittedWriteLeavesTargetAlone)
 {
     testsupport::ScratchDir dir;
