@@ -158,6 +158,30 @@ void ProgramSettings::ReadFrom(const PropertyBag& bag)
     bag.GetInt32("PauseBetweenConnections", PauseBetweenConnections);
     bag.GetFlag("ShowTip", ShowTip);
     bag.GetInt32("CurrentTip", CurrentTip);
+    ClampCounts();
+}
+
+namespace {
+int32_t ClampTo(int32_t value, int32_t low, int32_t high)
+{
+    return value < low ? low : value > high ? high : value;
+}
+}  // namespace
+
+void ProgramSettings::ClampCounts()
+{
+    // A hand-edited or damaged file must not ask for a million threads or a zero-length timer:
+    // the counts stay within what the options dialog offers.
+    ThreadsAmount = ClampTo(ThreadsAmount, 1, 100);
+    MaxAttempts = ClampTo(MaxAttempts, 1, 100);
+    if (SocketTimeout != -1)
+        SocketTimeout = SocketTimeout < 1 ? -1 : ClampTo(SocketTimeout, 1, 100);
+    PauseBetweenConnections = ClampTo(PauseBetweenConnections, 0, 1000);
+    SaveCacheIntervale = ClampTo(SaveCacheIntervale, 0, 1000);
+    SlideShowInterval = ClampTo(SlideShowInterval, 1, 100);
+    if (LogFileMaxSize <= 0)
+        LogFileMaxSize = 1048576;
+    LogFileMaxSize = ClampTo(LogFileMaxSize, 1024, 1048576 * 1024);
 }
 
 bool ProgramSettings::Load()

@@ -42,7 +42,11 @@ public:
 
     // Stores / reads the settings keys in a bag (what Save and Load do around the file).
     void WriteTo(PropertyBag& bag) const;
+    // Also brings the counts into the ranges the options dialog offers (ClampCounts).
     void ReadFrom(const PropertyBag& bag);
+    // ThreadsAmount and MaxAttempts 1..100, SocketTimeout -1 or 1..100 s, PauseBetweenConnections
+    // and SaveCacheIntervale 0..1000, SlideShowInterval 1..100, LogFileMaxSize 1 KB..1 GB.
+    void ClampCounts();
 
     const std::string& GetProgramFolder() const { return programFolder_; }
     std::string GetSettingsFilePath() const { return programFolder_ + "Brackenfly.config"; }

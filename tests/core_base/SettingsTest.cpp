@@ -267,6 +267,41 @@ TEST(ProgramSettings, MissizedAndEmptyValues)
     EXPECT_EQ(8u, s.HtmlTagsWithUrls.size());
 }
 
+TEST(ProgramSettings, CountsAreClampedToTheDialogRanges)
+{
+    testsupport::ScratchDir dir;
+    PropertyBag bag;
+    bag.SetCurrentVersion();
+    bag.SetInt32("ThreadsAmount", 1000000);
+    bag.SetInt32("MaxAttempts", -3);
+    bag.SetInt32("SocketTimeout", 0);
+    bag.SetInt32("PauseBetweenConnections", -1);
+    bag.SetInt32("SaveCacheIntervale", 5000000);
+    bag.SetInt32("SlideShowInterval", 0);
+    bag.SetInt32("LogFileMaxSize", -5);
+    WriteSettingsFile(dir.Path(), bag);
+    {
+        ProgramSettings s(nullptr, dir.Path(), Record);
+        EXPECT_EQ(100, s.ThreadsAmount);
+        EXPECT_EQ(1, s.MaxAttempts);
+        EXPECT_EQ(-1, s.SocketTimeout);
+        EXPECT_EQ(0, s.PauseBetweenConnections);
+        EXPECT_EQ(1000, s.SaveCacheIntervale);
+        EXPECT_EQ(1, s.SlideShowInterval);
+        EXPECT_EQ(1048576, s.LogFileMaxSize);
+    }
+    bag.SetInt32("ThreadsAmount", 0);
+    bag.SetInt32("MaxAttempts", 101);
+    bag.SetInt32("SocketTimeout", 500);
+    bag.SetInt32("LogFileMaxSize", 10);
+    WriteSettingsFile(dir.Path(), bag);
+    ProgramSettings s(nullptr, dir.Path(), Record);
+    EXPECT_EQ(1, s.ThreadsAmount);
+    EXPECT_EQ(100, s.MaxAttempts);
+    EXPECT_EQ(100, s.SocketTimeout);
+    EXPECT_EQ(1024, s.LogFileMaxSize);
+}
+
 TEST(ProgramSettings, DamagedBlobsKeepWholeEntries)
 {
     const Bytes full = DefaultFiletypesBlob();
