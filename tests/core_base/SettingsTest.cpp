@@ -267,6 +267,42 @@ TEST(ProgramSettings, MissizedAndEmptyValues)
     EXPECT_EQ(8u, s.HtmlTagsWithUrls.size());
 }
 
+TEST(ProgramSettings, ALockedSettingsFileIsNeverWrittenOver)
+{
+    testsupport::ScratchDir dir;
+    {
+        ProgramSettings s(nullptr, dir.Path(), Record);
+        s.ThreadsAmount = 9;
+        s.ProxyAddress = "mine.local";
+        ASSERT_TRUE(s.Save());
+    }
+    const std::string path = dir.File("Brackenfly.config");
+    std::vector<uint8_t> before;
+    ASSERT_TRUE(testsupport::ReadFileBytes(path, before));
+    // Another program holds the file without sharing it.
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    g_reported.clear();
+    {
+        ProgramSettings s(nullptr, dir.Path(), Record);
+        EXPECT_TRUE(s.SettingsFileUnreadable());
+        EXPECT_EQ(5, s.ThreadsAmount);
+        ASSERT_EQ(1u, g_reported.size());
+        EXPECT_NE(std::string::npos, g_reported[0].find(path));
+        CloseHandle(holder);
+        holder = INVALID_HANDLE_VALUE;
+        // Even once the file is free again, this run's defaults never replace it.
+        EXPECT_FALSE(s.Save());
+    }
+    std::vector<uint8_t> after;
+    ASSERT_TRUE(testsupport::ReadFileBytes(path, after));
+    EXPECT_EQ(before, after);
+    ProgramSettings again(nullptr, dir.Path(), Record);
+    EXPECT_FALSE(again.SettingsFileUnreadable());
+    EXPECT_EQ(9, again.ThreadsAmount);
+    EXPECT_EQ("mine.local", again.ProxyAddress);
+}
+
 TEST(ProgramSettings, CountsAreClampedToTheDialogRanges)
 {
     testsupport::ScratchDir dir;

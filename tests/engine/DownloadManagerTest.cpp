@@ -442,7 +442,7 @@ TEST_F(DownloadManagerTest, APictureWithoutALengthIsHeldToTheMaximumSize) {
     EXPECT_EQ(50 * 1024, task_.DownloadedImages.GetAt(0).fileSize);
 }
 
-TEST_F(DownloadManagerTest, ANewerResumeFileStartsTheTaskAfresh) {
+TEST_F(DownloadManagerTest, ANewerOrLockedResumeFileIsKeptAndTheTaskLeftOut) {
     // The first task stops with an address still queued.
     server_.SetOk("/index.html", "text/html", "<a href='slow.jpg'>s</a>");
     server_.SetStall("/slow.jpg", 20000);
@@ -457,8 +457,9 @@ TEST_F(DownloadManagerTest, ANewerResumeFileStartsTheTaskAfresh) {
     manager_->Stop(0);
     ASSERT_TRUE(manager_->Queue().IsQueued(server_.Url("/slow.jpg")));
 
-    // Another task whose resume file a newer version wrote: it is deleted, and the run starts
-    // from the task's own start address, not from the queue the first task left behind.
+    // Another task whose resume file a newer version wrote: the file is kept, the task does not
+    // run (neither from its start address nor from the queue the first task left behind), and
+    // the message names the file.
     SearchLinkTask other;
     other.TaskName = "Other";
     StartingAddress start;
@@ -474,9 +475,31 @@ TEST_F(DownloadManagerTest, ANewerResumeFileStartsTheTaskAfresh) {
     ASSERT_TRUE(newer.Save(other.GetCacheFilePath()));
     server_.SetOk("/other.html", "text/html", "<p>nothing</p>");
     int slowFetches = server_.CountRequests("/slow.jpg");
+    views_.messages.clear();
     manager_->Start(&other, DownloadManager::kStartOrResume);
+    EXPECT_TRUE(manager_->IsIdle());
     ASSERT_TRUE(RunUntilIdle());
     EXPECT_EQ(slowFetches, server_.CountRequests("/slow.jpg"));
-    EXPECT_EQ(1, server_.CountRequests("/other.html"));
+    EXPECT_EQ(0, server_.CountRequests("/other.html"));
+    EXPECT_TRUE(testsupport::FileExists(other.GetCacheFilePath()));
+    ASSERT_EQ(1u, views_.messages.size());
+    EXPECT_NE(std::string::npos, views_.messages[0].find(other.GetCacheFilePath()));
+
+    // The first task's resume file held open by another program: the same, and the file keeps
+    // its bytes.
+    std::vector<uint8_t> before;
+    ASSERT_TRUE(testsupport::ReadFileBytes(task_.GetCacheFilePath(), before));
+    HANDLE holder = CreateFileA(task_.GetCacheFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    views_.messages.clear();
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    CloseHandle(holder);
+    EXPECT_EQ(slowFetches, server_.CountRequests("/slow.jpg"));
+    ASSERT_EQ(1u, views_.messages.size());
+    EXPECT_NE(std::string::npos, views_.messages[0].find("cannot be read"));
+    std::vector<uint8_t> after;
+    ASSERT_TRUE(testsupport::ReadFileBytes(task_.GetCacheFilePath(), after));
+    EXPECT_EQ(before, after);
     manager_.reset();
 }
