@@ -16,6 +16,12 @@
 
 #include <algorithm>
 
+static_assert(ErrorLog::kReadBadStatusLine == CAtlHttpClientT::kReadBadStatusLine &&
+                  ErrorLog::kReadBadHeader == CAtlHttpClientT::kReadBadHeader &&
+                  ErrorLog::kReadBodyFailed == CAtlHttpClientT::kReadBodyFailed &&
+                  ErrorLog::kReadChunkedFailed == CAtlHttpClientT::kReadChunkedFailed,
+              "the error log names the client's read results");
+
 namespace {
 
 // Digits only, at most 18 of them: a hostile header cannot overflow the value.
@@ -115,7 +121,8 @@ void DownloadManager::HandleResult(DownloadThread* worker) {
         } else {
             ++errorsInRun_;
             ++lifetimeGivenUp_;
-            errorLog_.WriteLine(LogOptions(), code, worker->GetLastSocketError(), entry.url,
+            errorLog_.WriteLine(LogOptions(), code, worker->GetLastSocketError(),
+                                client ? client->GetLastReadResult() : -1, entry.url,
                                 views_ ? views_->ErrorsViewer() : nullptr);
         }
     }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <winsock2.h>
+
+#include <map>
 
 #include "core/DownloadManager.h"
 #include "core/DownloadViews.h"
@@ -502,4 +505,35 @@ TEST_F(DownloadManagerTest, ANewerOrLockedResumeFileIsKeptAndTheTaskLeftOut) {
     ASSERT_TRUE(testsupport::ReadFileBytes(task_.GetCacheFilePath(), after));
     EXPECT_EQ(before, after);
     manager_.reset();
+}
+
+TEST_F(DownloadManagerTest, TheErrorLogNamesTheRealReason) {
+    // A port nobody listens on any more: the connection is refused.
+    SOCKET probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(0, bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof(address)));
+    int length = sizeof(address);
+    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
+    const std::string refused = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/gone.jpg";
+    closesocket(probe);
+
+    server_.SetOk("/index.html", "text/html",
+                  "<img src='status.jpg'><img src='header.jpg'><img src='cut.jpg'><img src='" + refused + "'>");
+    server_.SetRaw("/status.jpg", "HTTP/1.1 abc\r\n\r\n");
+    server_.SetRaw("/header.jpg", "HTTP/1.1 200 OK\r\nX-Long: " + std::string(3000, 'h') + "\r\n\r\n");
+    server_.SetRaw("/cut.jpg", "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: 100\r\n\r\nonly ten..");
+    settings_->MaxAttempts = 1;
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    std::map<std::string, std::string> reasons;
+    for (size_t i = 0; i < views_.errors.size(); ++i) reasons[views_.errorUrls[i]] = views_.errors[i];
+    EXPECT_EQ("NET error: malformed status line", reasons[server_.Url("/status.jpg")]);
+    EXPECT_EQ("NET error: malformed or over-long header", reasons[server_.Url("/header.jpg")]);
+    EXPECT_EQ("NET error: connection closed before the whole body arrived", reasons[server_.Url("/cut.jpg")]);
+    EXPECT_EQ("NET error: connection refused", reasons[refused]);
+    const std::string log = ReadText(dir_.Path() + "errors.log");
+    EXPECT_NE(std::string::npos, log.find("NET error: connection refused\t\tURL: " + refused));
+    EXPECT_EQ(std::string::npos, log.find("DNS"));
 }
