@@ -91,6 +91,7 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
     busy_ = true;
     RemoveUnknownFileTypes(settings_->Filetypes, task_->Filetypes);
     errorsInRun_ = 0;
+    writeFailures_ = 0;
 
     ShowStatus(EngineText(IDS_STATUS_TASK_PREFIX) + TaskName() + EngineText(IDS_TASK_IS_STARTED_SUFFIX));
     list_.RemoveAll();

@@ -167,6 +167,7 @@ void DownloadManager::SavePicture(const UrlQueueEntry& entry, const uint8_t* bod
     if (path.empty() || !WritePictureFile(path, body ? body : reinterpret_cast<const uint8_t*>(""), count)) {
         // Not recorded: the user would find no file behind the record.
         ++errorsInRun_;
+        ++writeFailures_;
         errorLog_.WriteReasonLine(LogOptions(), EngineText(IDS_LOG_FILE_ERROR) + (path.empty() ? place.folder + place.name : path),
                                   entry.url, views_ ? views_->ErrorsViewer() : nullptr);
         RefreshStatusLine();
@@ -196,6 +197,15 @@ void DownloadManager::ParsePage(const UrlQueueEntry& entry, const uint8_t* body,
 }
 
 std::string DownloadManager::ResultText(int reason) const {
+    std::string text = LastErrorText(reason);
+    // Pictures that arrived but could not be stored are a result the user must hear of, even
+    // when every download succeeded.
+    if (writeFailures_ > 0)
+        text += (text.empty() ? "" : "\n\n") + std::to_string(writeFailures_) + EngineText(IDS_RESULT_WRITE_FAILED);
+    return text;
+}
+
+std::string DownloadManager::LastErrorText(int reason) const {
     if (lastResultCode_ == -2 || lastResultCode_ == 0) return std::string();
     if (reason == 0 && !nothingSucceeded_) return std::string();
     std::string text = EngineText(IDS_NO_ADDRESS_PROCESSED) + EngineText(IDS_LAST_ERROR);

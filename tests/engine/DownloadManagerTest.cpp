@@ -537,3 +537,26 @@ TEST_F(DownloadManagerTest, TheErrorLogNamesTheRealReason) {
     EXPECT_NE(std::string::npos, log.find("NET error: connection refused\t\tURL: " + refused));
     EXPECT_EQ(std::string::npos, log.find("DNS"));
 }
+
+TEST_F(DownloadManagerTest, APictureThatCannotBeWrittenIsReportedNotRecorded) {
+    server_.SetOk("/index.html", "text/html", "<img src='a.jpg'>");
+    server_.SetOk("/a.jpg", "image/jpeg", std::string(2000, 'j'));
+    // The save folder's place is taken by a file: no folder, no picture file.
+    const std::string blocker = dir_.Path() + "Blocker";
+    ASSERT_TRUE(testsupport::WriteFileText(blocker, "a file, not a folder"));
+    task_.SaveFolder = blocker;
+    task_.ImageSaveType = 0;
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(0, task_.DownloadedImages.GetCount());
+    EXPECT_EQ(0, views_.added);
+    EXPECT_EQ(1, manager_->ErrorsInRun());
+    ASSERT_EQ(1u, views_.errors.size());
+    EXPECT_EQ(0u, views_.errors[0].find("File error: cannot write " + blocker + "\\a.jpg"));
+    EXPECT_EQ(server_.Url("/a.jpg"), views_.errorUrls[0]);
+    // Every download succeeded, yet the finish message says what was lost.
+    EXPECT_NE(std::string::npos, views_.resultText.find("1 picture(s) could not be written"));
+    ASSERT_FALSE(views_.messages.empty());
+    EXPECT_EQ("Task \"Site\" is completed with error.", views_.messages.back());
+    EXPECT_NE(std::string::npos, ReadText(dir_.Path() + "errors.log").find("File error: cannot write "));
+}
