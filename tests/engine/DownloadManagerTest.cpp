@@ -560,3 +560,24 @@ TEST_F(DownloadManagerTest, APictureThatCannotBeWrittenIsReportedNotRecorded) {
     EXPECT_EQ("Task \"Site\" is completed with error.", views_.messages.back());
     EXPECT_NE(std::string::npos, ReadText(dir_.Path() + "errors.log").find("File error: cannot write "));
 }
+
+TEST_F(DownloadManagerTest, APictureAboveTheMaximumSizeIsSkippedWhateverTheFraming) {
+    server_.SetOk("/index.html", "text/html", "<img src='claimed.jpg'><img src='chunked.jpg'>");
+    // A length far above the worker's ceiling (maximum size plus 1 MB), and a chunked body that
+    // runs past it: both are too large, not broken, so neither is fetched again nor logged.
+    server_.SetRaw("/claimed.jpg", "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: 50000000\r\n\r\nxyz");
+    std::string chunked = "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nTransfer-Encoding: chunked\r\n\r\n";
+    for (int i = 0; i < 20; ++i) chunked += "10000\r\n" + std::string(0x10000, 'c') + "\r\n";
+    chunked += "0\r\n\r\n";
+    server_.SetRaw("/chunked.jpg", chunked);
+    task_.MaximumSize.enabled = true;
+    task_.MaximumSize.value = 100;
+    settings_->MaxAttempts = 3;
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(1, server_.CountRequests("/claimed.jpg"));
+    EXPECT_EQ(1, server_.CountRequests("/chunked.jpg"));
+    EXPECT_EQ(0, manager_->ErrorsInRun());
+    EXPECT_TRUE(views_.errors.empty());
+    EXPECT_EQ(0, task_.DownloadedImages.GetCount());
+}
