@@ -191,6 +191,8 @@ void DownloadManager::ParsePage(const UrlQueueEntry& entry, const uint8_t* body,
     PageLinkParser parser;
     parser.SetPage(entry.url, entry.referrer, PageKindFromContentType(contentType),
                    reinterpret_cast<const char*>(body), body ? count : 0, settings_->HtmlTagsWithUrls);
+    if (parser.DroppedLinks() > 0 && views_ && views_->MessagesViewer())
+        views_->MessagesViewer()->AddMessage(0, WithTaskName(EngineText(IDS_LINKS_DROPPED), entry.url), "");
     std::vector<std::string> links = parser.Results();
     task_->FilterFoundLinks(links);
     EnqueueLinks(links, entry);

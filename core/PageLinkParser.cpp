@@ -113,6 +113,7 @@ void PageLinkParser::SetPage(const std::string& pageUrl, const std::string& refe
     pageUrl_ = pageUrl;
     base_.clear();
     results_.clear();
+    dropped_ = 0;
     scripts_.clear();
     tagEndIndexBuilt_ = false;
     specials_.clear();
@@ -302,10 +303,18 @@ void PageLinkParser::ScanPage(const std::vector<HtmlTagEntry>& tags) {
 }
 
 void PageLinkParser::AddResult(std::string value) {
+    if (results_.size() >= kMaxLinks) {
+        ++dropped_;
+        return;
+    }
     if (MakeAbsolute(value)) results_.push_back(std::move(value));
 }
 
 void PageLinkParser::AddScriptValue(size_t valueStart, size_t valueEnd) {
+    if (results_.size() >= kMaxLinks) {
+        ++dropped_;
+        return;
+    }
     std::string value = text_.substr(valueStart, valueEnd - valueStart);
     // A value written as \"x\" inside a string keeps its escaping backslash at the end.
     if (!value.empty() && value.back() == '\\') value.pop_back();

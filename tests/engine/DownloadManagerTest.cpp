@@ -581,3 +581,19 @@ TEST_F(DownloadManagerTest, APictureAboveTheMaximumSizeIsSkippedWhateverTheFrami
     EXPECT_TRUE(views_.errors.empty());
     EXPECT_EQ(0, task_.DownloadedImages.GetCount());
 }
+
+TEST_F(DownloadManagerTest, APageOfTooManyLinksIsCappedWithAMessage) {
+    std::string page;
+    for (int i = 0; i < 100005; ++i) page += "<a href=p" + std::to_string(i) + ".html>";
+    server_.SetOk("/index.html", "text/html", page);
+    task_.Levels = 0;   // the links are judged, none is fetched
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    int capped = 0;
+    for (const std::string& m : views_.messages)
+        if (m.find("more links than one page may bring") != std::string::npos &&
+            m.find(server_.Url("/index.html")) != std::string::npos)
+            ++capped;
+    EXPECT_EQ(1, capped);
+    EXPECT_EQ(1, server_.CountRequests("/index.html"));
+}
