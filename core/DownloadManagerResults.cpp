@@ -15,6 +15,7 @@
 #include "resources/engine_ids.h"
 
 #include <algorithm>
+#include <new>
 
 static_assert(ErrorLog::kReadBadStatusLine == CAtlHttpClientT::kReadBadStatusLine &&
                   ErrorLog::kReadBadHeader == CAtlHttpClientT::kReadBadHeader &&
@@ -130,7 +131,19 @@ void DownloadManager::HandleResult(DownloadThread* worker) {
     list_.FinishRow(worker->GetNumber(), status == DownloadThread::kDone, false);
     if (lastResultCode_ == -1) ++consecutiveNetFailures_;
     else consecutiveNetFailures_ = 0;
-    if (status == DownloadThread::kDone) HandleCompleted(worker, entry);
+    if (status == DownloadThread::kDone) {
+        try {
+            HandleCompleted(worker, entry);
+        } catch (const std::bad_alloc&) {
+            // A page or picture too big for the memory left: this download fails, the run and
+            // the program go on.
+            worker->SetStatus(DownloadThread::kFailed);
+            ++errorsInRun_;
+            ++lifetimeGivenUp_;
+            errorLog_.WriteReasonLine(LogOptions(), EngineText(IDS_LOG_OUT_OF_MEMORY), entry.url,
+                                      views_ ? views_->ErrorsViewer() : nullptr);
+        }
+    }
     list_.FinishRow(worker->GetNumber(), false, true);
     RefreshStatusLine();
 }

@@ -597,3 +597,33 @@ TEST_F(DownloadManagerTest, APageOfTooManyLinksIsCappedWithAMessage) {
     EXPECT_EQ(1, capped);
     EXPECT_EQ(1, server_.CountRequests("/index.html"));
 }
+
+namespace {
+// A task whose handling of a page's links runs out of memory.
+class StarvedTask : public SearchLinkTask {
+public:
+    void FilterFoundLinks(std::vector<std::string>&) override { throw std::bad_alloc(); }
+};
+}  // namespace
+
+TEST_F(DownloadManagerTest, RunningOutOfMemoryFailsOneDownloadOnly) {
+    server_.SetOk("/start.html", "text/html", "<a href='next.html'>n</a>");
+    StarvedTask starved;
+    starved.TaskName = "Starved";
+    StartingAddress start;
+    start.Url = server_.Url("/start.html");
+    starved.StartingAddresses.push_back(start);
+    ASSERT_TRUE(starved.Save());
+    manager_->Start(&starved, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(1, manager_->ErrorsInRun());
+    ASSERT_EQ(1u, views_.errors.size());
+    EXPECT_EQ("out of memory", views_.errors[0]);
+    EXPECT_EQ(server_.Url("/start.html"), views_.errorUrls[0]);
+    EXPECT_NE(std::string::npos, ReadText(dir_.Path() + "errors.log").find("out of memory\t\tURL: " + server_.Url("/start.html")));
+    // The manager goes on with the next task.
+    ServeSite();
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_GT(task_.DownloadedImages.GetCount(), 0);
+}
