@@ -9,6 +9,7 @@
 #include "core/DownloadViews.h"
 #include "core/ProgramSettings.h"
 #include "core/PropertyBag.h"
+#include "core/ResumeFile.h"
 #include "core/SearchLinkTask.h"
 #include "core/TaskFileNames.h"
 #include "tests/support/TestHttpServer.h"
@@ -626,4 +627,155 @@ TEST_F(DownloadManagerTest, RunningOutOfMemoryFailsOneDownloadOnly) {
     manager_->Start(&task_, DownloadManager::kStartOrResume);
     ASSERT_TRUE(RunUntilIdle());
     EXPECT_GT(task_.DownloadedImages.GetCount(), 0);
+}
+
+namespace {
+// Dispatches messages until done() holds or the time is up.
+template <typename Done>
+bool PumpUntil(Done done, DWORD limit = 10000) {
+    DWORD begin = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - begin > limit) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+    return true;
+}
+}  // namespace
+
+TEST_F(DownloadManagerTest, RetryRunsFetchOnlyTheListedErrorsAndKeepTheTaskQueueParked) {
+    // A first run leaves two errors behind.
+    server_.SetOk("/index.html", "text/html", "<img src='e1.jpg'><img src='e2.jpg'><img src='ok.jpg'>");
+    server_.SetStatus("/e1.jpg", 404, "Not Found");
+    server_.SetStatus("/e2.jpg", 404, "Not Found");
+    server_.SetOk("/ok.jpg", "image/jpeg", std::string(3000, 'o'));
+    settings_->MaxAttempts = 1;
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    ASSERT_EQ(2u, views_.errorUrls.size());
+    EXPECT_EQ(1, task_.DownloadedImages.GetCount());
+
+    // The task's own queue, as a stopped run left it: one address still to fetch.
+    {
+        UrlQueue saved;
+        UrlQueueEntry later;
+        later.url = server_.Url("/later.jpg");
+        later.referrer = server_.Url("/index.html");
+        later.level = 1;
+        later.isImage = 1;
+        later.extension = ".jpg";
+        saved.PushBack(later);
+        ASSERT_TRUE(SaveResumeFile(task_.GetCacheFilePath(), saved, 1, nullptr));
+    }
+    server_.SetOk("/later.jpg", "image/jpeg", std::string(2000, 'l'));
+
+    // Retry every listed error: e1 now answers, e2 still fails. The parked address is not
+    // fetched, and goes back into the resume file when the retry run ends.
+    server_.SetOk("/e1.jpg", "image/jpeg", std::string(2500, '1'));
+    manager_->Start(nullptr, DownloadManager::kRetryAllErrors);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(2, server_.CountRequests("/e1.jpg"));
+    EXPECT_EQ(2, server_.CountRequests("/e2.jpg"));
+    EXPECT_EQ(0, server_.CountRequests("/later.jpg"));
+    EXPECT_EQ(1, server_.CountRequests("/index.html"));
+    EXPECT_EQ(2, task_.DownloadedImages.GetCount());
+    ASSERT_EQ(1u, views_.errorUrls.size());
+    EXPECT_EQ(server_.Url("/e2.jpg"), views_.errorUrls[0]);
+    EXPECT_TRUE(task_.Resume);   // the parked work is still to do
+    {
+        UrlQueue back;
+        int32_t images = 0;
+        ASSERT_EQ(ResumeLoadResult::Loaded, LoadResumeFile(task_.GetCacheFilePath(), back, images, nullptr));
+        EXPECT_TRUE(back.IsQueued(server_.Url("/later.jpg")));
+        EXPECT_FALSE(back.IsQueued(server_.Url("/e1.jpg")));
+    }
+
+    // Retry the selected error only (the view selects its first entry).
+    server_.SetOk("/e2.jpg", "image/jpeg", std::string(2600, '2'));
+    manager_->Start(nullptr, DownloadManager::kRetrySelectedError);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(3, server_.CountRequests("/e2.jpg"));
+    EXPECT_EQ(2, server_.CountRequests("/e1.jpg"));
+    EXPECT_EQ(0, server_.CountRequests("/later.jpg"));
+    EXPECT_EQ(3, task_.DownloadedImages.GetCount());
+    EXPECT_TRUE(views_.errorUrls.empty());
+
+    // A plain resume takes up the parked address, and only it.
+    manager_->Start(nullptr, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(1, server_.CountRequests("/later.jpg"));
+    EXPECT_EQ(1, server_.CountRequests("/index.html"));
+    EXPECT_EQ(4, task_.DownloadedImages.GetCount());
+    EXPECT_FALSE(task_.Resume);
+
+    // With nothing listed a retry run ends at once.
+    manager_->Start(nullptr, DownloadManager::kRetryAllErrors);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(1, server_.CountRequests("/index.html"));
+}
+
+TEST_F(DownloadManagerTest, PausingLetsPicturesFinishAndStartsNothingNew) {
+    server_.SetOk("/index.html", "text/html",
+                  "<a href='page.html'>p</a><img src='pic.jpg'><a href='other.html'>o</a>");
+    server_.SetStall("/page.html", 20000);
+    // The picture ends only when the server closes after a while: it is in flight at the pause.
+    server_.SetStall("/pic.jpg", 1500,
+                     "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nConnection: close\r\n\r\n" +
+                         std::string(3000, 'p'));
+    server_.SetOk("/other.html", "text/html", "<p>other</p>");
+    settings_->ThreadsAmount = 2;
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(PumpUntil([&] { return server_.CountRequests("/page.html") == 1 && server_.CountRequests("/pic.jpg") == 1; }));
+    manager_->FinishDownloadingAndPause();
+    EXPECT_TRUE(manager_->IsPaused());
+    EXPECT_FALSE(manager_->IsIdle());
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(0, server_.CountRequests("/other.html"));
+    ASSERT_EQ(1, task_.DownloadedImages.GetCount());
+    EXPECT_EQ(3000, task_.DownloadedImages.GetAt(0).fileSize);
+    EXPECT_TRUE(views_.lastStopped);
+    EXPECT_TRUE(task_.Resume);
+    EXPECT_TRUE(manager_->Queue().IsQueued(server_.Url("/page.html")));
+    EXPECT_TRUE(manager_->Queue().IsQueued(server_.Url("/other.html")));
+    EXPECT_FALSE(views_.messages.empty());
+    EXPECT_EQ("Task \"Site\" is completed.", views_.messages.back());
+
+    // Resumed: the stopped page and the one never started are fetched, the start page is not.
+    server_.SetOk("/page.html", "text/html", "<p>page</p>");
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    EXPECT_FALSE(manager_->IsPaused());
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(1, server_.CountRequests("/other.html"));
+    EXPECT_EQ(2, server_.CountRequests("/page.html"));
+    EXPECT_EQ(1, server_.CountRequests("/index.html"));
+    EXPECT_FALSE(task_.Resume);
+    EXPECT_FALSE(views_.lastStopped);
+}
+
+TEST_F(DownloadManagerTest, ThePeriodicSaveKeepsWorkInFlight) {
+    server_.SetOk("/index.html", "text/html", "<img src='a.jpg'><img src='slow.jpg'>");
+    server_.SetOk("/a.jpg", "image/jpeg", std::string(2000, 'a'));
+    server_.SetStall("/slow.jpg", 20000);
+    settings_->SaveCacheIntervale = 1;
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(PumpUntil([&] { return task_.DownloadedImages.GetCount() == 1 && server_.CountRequests("/slow.jpg") == 1; }));
+    // The save timer runs while the task runs (a minute here): its tick is sent at once.
+    ASSERT_TRUE(KillTimer(manager_->m_hWnd, DownloadManager::kSaveTimer));
+    SendMessageA(manager_->m_hWnd, WM_TIMER, DownloadManager::kSaveTimer, 0);
+
+    // As after a crash now: the files hold the saved picture and the address still in flight.
+    SearchLinkTask reloaded;
+    ASSERT_TRUE(reloaded.Load(task_.TaskFileName));
+    ASSERT_EQ(1, reloaded.DownloadedImages.GetCount());
+    EXPECT_EQ(server_.Url("/a.jpg"), reloaded.DownloadedImages.GetAt(0).imageUrl);
+    UrlQueue back;
+    int32_t images = 0;
+    ASSERT_EQ(ResumeLoadResult::Loaded, LoadResumeFile(task_.GetCacheFilePath(), back, images, nullptr));
+    EXPECT_TRUE(back.IsQueued(server_.Url("/slow.jpg")));
+    EXPECT_EQ(1, images);
+    EXPECT_TRUE(back.IsProcessed(server_.Url("/index.html")));
+    manager_->Stop(0);
+    // Once the run is over the save timer is gone.
+    EXPECT_FALSE(KillTimer(manager_->m_hWnd, DownloadManager::kSaveTimer));
 }
