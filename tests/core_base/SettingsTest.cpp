@@ -16,6 +16,7 @@
 #include "core/SearchLinkTask.h"
 #include "core/SettingsBlobs.h"
 #include "core/TaskFileNames.h"
+#include "tests/support/PromptSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -301,6 +302,35 @@ TEST(ProgramSettings, ALockedSettingsFileIsNeverWrittenOver)
     EXPECT_FALSE(again.SettingsFileUnreadable());
     EXPECT_EQ(9, again.ThreadsAmount);
     EXPECT_EQ("mine.local", again.ProxyAddress);
+}
+
+TEST(ProgramSettings, TheUserIsToldWhichSettingsFileCouldNotBeRead)
+{
+    testsupport::ScratchDir dir;
+    {
+        ProgramSettings s(nullptr, dir.Path(), Record);
+        ASSERT_TRUE(s.Save());
+    }
+    const std::string path = dir.File("Brackenfly.config");
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    {
+        // Without a reporter the message goes through the prompts seam, as at the program's start.
+        testsupport::ScriptedPrompts prompts;
+        ProgramSettings s(nullptr, dir.Path());
+        ASSERT_EQ(1u, prompts.boxes.size());
+        EXPECT_EQ("Brackenfly", prompts.boxes[0].caption);
+        EXPECT_NE(std::string::npos, prompts.boxes[0].text.find(path));
+        EXPECT_TRUE(prompts.boxes[0].type & MB_ICONERROR);
+    }
+    {
+        // The real message box, answered by a watcher.
+        testsupport::PromptWatcher watcher("Brackenfly", IDOK);
+        ProgramSettings s(nullptr, dir.Path());
+        EXPECT_TRUE(watcher.Answered());
+        EXPECT_NE(std::string::npos, watcher.PromptText().find("cannot be read"));
+    }
+    CloseHandle(holder);
 }
 
 TEST(ProgramSettings, CountsAreClampedToTheDialogRanges)
