@@ -108,8 +108,9 @@ void MeasureParseAndEnqueue(size_t linkCount, const std::vector<HtmlTagEntry>& t
         QueryPerformanceCounter(&t2);
         after = WorkingSetBytes();  // the parser's copies and the queue at once, as the manager holds them
     }
-    std::printf("flood    %8.2f MB  %zu links in the page: %zu taken, %zu dropped, %zu queued\n",
-                static_cast<double>(page.size()) / (1024.0 * 1024.0), linkCount, found, dropped, queued);
+    std::printf("flood    %8.2f MB  %zu links in the page: %zu taken%s, %zu queued\n",
+                static_cast<double>(page.size()) / (1024.0 * 1024.0), linkCount, found,
+                dropped ? " (the rest dropped)" : "", queued);
     std::printf("         parse %.3f s, enqueue %.3f s, memory grown by %.1f MB\n", Seconds(t0, t1, freq),
                 Seconds(t1, t2, freq), after > before ? static_cast<double>(after - before) / (1024.0 * 1024.0) : 0.0);
 }

@@ -277,13 +277,15 @@ void PageLinkParser::ScanPage(const std::vector<HtmlTagEntry>& tags) {
     }
 
     for (const HtmlTagEntry& rule : tags) {
+        // Once a link past the cap has turned up, the rest of the page brings nothing more.
+        if (dropped_ > 0) break;
         const std::string needle = "<" + LowerCopy(rule.tag);
         std::vector<std::string> attributes;
         for (const std::string& a : rule.attributes) attributes.push_back(LowerCopy(a));
         std::vector<AttributeCursor> cursors(attributes.size());
         size_t region = 0;
         size_t pos = 0;
-        while ((pos = Find(needle, pos, len)) != npos) {
+        while (dropped_ == 0 && (pos = Find(needle, pos, len)) != npos) {
             const size_t next = pos + needle.size();
             if (next < len && IsSpace(lower_[next])) {
                 while (region < scripts_.size() && scripts_[region].end < pos) ++region;

@@ -40,7 +40,8 @@ public:
     // The found absolute addresses in the order found (duplicates kept).
     void GetResults(std::vector<std::string>& out) const { out = results_; }
     const std::vector<std::string>& Results() const { return results_; }
-    // Links found past kMaxLinks (not made absolute, not returned).
+    // Links found past kMaxLinks (not made absolute, not returned); not 0 means the page held
+    // more. The tag scan stops at the first of them, so it is no full count.
     size_t DroppedLinks() const { return dropped_; }
     // The base set by the page's base tag (absolute), empty when none.
     const std::string& BaseUrl() const { return base_; }

