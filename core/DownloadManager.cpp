@@ -158,6 +158,8 @@ void DownloadManager::RefuseStart(const std::string& file, bool newer) {
     const std::string text = WithTaskName(EngineText(newer ? IDS_FILE_NEWER : IDS_FILE_UNREADABLE), file);
     ShowStatus(text);
     if (views_ && views_->MessagesViewer()) views_->MessagesViewer()->AddMessage(0, text, "");
+    // The task's item drops its "scheduled" look; the next pending task gets its turn.
+    if (views_ && views_->TasksTree()) views_->TasksTree()->RefreshTaskItem(task_);
     HWND tree = views_ && views_->TasksTree() ? views_->TasksTree()->GetTasksTreeWindow() : nullptr;
     if (tree) ::PostMessageA(tree, WM_APP + 2, 0, 0);
 }
