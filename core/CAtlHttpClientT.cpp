@@ -106,7 +106,7 @@ bool CAtlHttpClientT::NoCaseLess::operator()(const std::string& a, const std::st
 CAtlHttpClientT::CAtlHttpClientT()
     : proxyPort_(0), statusCode_(-1), bodyLength_(0), headerLength_(0), bodyOffset_(0), readPos_(0),
       hasSettings_(false), lastReadResult_(kReadNothingYet), processFlags_(0), redirectCount_(0),
-      navigateDepth_(0) {}
+      navigateDepth_(0), bodyTooLarge_(false) {}
 
 CAtlHttpClientT::~CAtlHttpClientT() {}
 
@@ -121,6 +121,7 @@ void CAtlHttpClientT::ResetResponse() {
     headerLength_ = 0;
     bodyOffset_ = 0;
     readPos_ = 0;
+    bodyTooLarge_ = false;
 }
 
 bool CAtlHttpClientT::Navigate(const char* url, const HttpRequestSettings* settings) {
@@ -300,8 +301,14 @@ bool CAtlHttpClientT::ReadMore(size_t maxBytes, uint32_t& got) {
     try {
         if (buffer_.capacity() < old + maxBytes) {
             // Doubling stops short of what the address space can hold (a 32-bit process with
-            // a large size ceiling): past that the plain need is asked for.
+            // a large size ceiling): past that the plain need is asked for. It never goes past
+            // what the whole response may take (headers, the body ceiling and one read), so a
+            // body near the ceiling does not reserve twice its size.
             size_t doubled = buffer_.capacity() < buffer_.max_size() / 2 ? buffer_.capacity() * 2 : old + maxBytes;
+            const uint64_t headerPart = bodyOffset_ ? bodyOffset_ : readPos_ + kMaxHeaderBlock + 2048;
+            const uint64_t ceiling = headerPart + BodyLimit() + maxBytes;
+            if (ceiling < doubled)
+                doubled = static_cast<size_t>(ceiling);
             buffer_.reserve(std::max(old + maxBytes, doubled < 4096 ? size_t(4096) : doubled));
         }
         buffer_.resize(old + maxBytes);
@@ -489,8 +496,10 @@ int CAtlHttpClientT::ReadResponse() {
         bodyLength_ = 0;
     } else if (GetHeader("Content-Length", contentLength)) {
         uint64_t length = 0;
-        if (!ParseDecimalLength(contentLength, length) || length > BodyLimit())
+        if (!ParseDecimalLength(contentLength, length))
             r = kReadBodyFailed;
+        else if (length > BodyLimit())
+            r = TooLarge(kReadBodyFailed);
         else
             r = ReadBodyWithLength(length);
     } else {
@@ -529,7 +538,7 @@ int CAtlHttpClientT::ReadBodyToClose() {
     // incomplete.
     bodyLength_ = buffer_.size() - bodyOffset_;
     if (bodyLength_ > BodyLimit())
-        return kReadBodyFailed;
+        return TooLarge(kReadBodyFailed);
     uint32_t block = settings_.readBlockSize ? settings_.readBlockSize : HttpRequestSettings::kDefaultBlockSize;
     for (;;) {
         uint32_t got = 0;
@@ -539,7 +548,7 @@ int CAtlHttpClientT::ReadBodyToClose() {
             break;
         bodyLength_ += got;
         if (bodyLength_ > BodyLimit())
-            return kReadBodyFailed;
+            return TooLarge(kReadBodyFailed);
         if (!ReportRead(got, true))
             return kReadBodyFailed;
     }
@@ -593,7 +602,7 @@ int CAtlHttpClientT::ReadChunkedBody() {
         if (size == 0)
             break;
         if (total + size > limit)
-            return kReadChunkedFailed;
+            return TooLarge(kReadChunkedFailed);
         uint64_t left = size;
         while (left > 0) {
             if (!ensure(1))
@@ -637,6 +646,11 @@ int CAtlHttpClientT::ReadChunkedBody() {
     buffer_.resize(out);
     bodyLength_ = total;
     return kReadSuccess;
+}
+
+int CAtlHttpClientT::TooLarge(int result) {
+    bodyTooLarge_ = true;
+    return result;
 }
 
 // ---------------------------------------------------------------- headers

@@ -52,6 +52,11 @@ public:
     const uint8_t* GetBody() const;
     uint64_t GetBodyLength() const { return bodyLength_; }
     int GetLastReadResult() const { return lastReadResult_; }
+    // True when the response failed because its body (announced or received) went past the
+    // ceiling: too large, not broken.
+    bool BodyTooLarge() const { return bodyTooLarge_; }
+    // Bytes held in reserve for the response (headers and body).
+    size_t GetBufferCapacity() const { return buffer_.capacity(); }
 
     // Registers an authorization object under a scheme ("basic"); a later one replaces an
     // earlier one under the same scheme. The client does not own it.
@@ -118,6 +123,7 @@ private:
     bool ReadMore(size_t maxBytes, uint32_t& got);
     bool ReportRead(uint32_t bytes, bool withBody);
     uint64_t BodyLimit() const;
+    int TooLarge(int result);
 
     MySyncSocket socket_;
     std::map<std::string, std::string, NoCaseLess> headers_;
@@ -140,4 +146,5 @@ private:
     uint32_t processFlags_;
     int redirectCount_;
     int navigateDepth_;
+    bool bodyTooLarge_;
 };

@@ -91,6 +91,7 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
     busy_ = true;
     RemoveUnknownFileTypes(settings_->Filetypes, task_->Filetypes);
     errorsInRun_ = 0;
+    writeFailures_ = 0;
 
     ShowStatus(EngineText(IDS_STATUS_TASK_PREFIX) + TaskName() + EngineText(IDS_TASK_IS_STARTED_SUFFIX));
     list_.RemoveAll();
@@ -99,11 +100,15 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
         queue_.ClearAll();
     } else {
         TaskOptions* t = task_;
-        // A file from a newer version is deleted unread: start this task from nothing rather
-        // than with whatever an earlier run left in memory.
-        if (LoadResumeFile(cache, queue_, imagesDownloaded_, [t](PropertyBag& bag) { t->LoadProgress(bag); }) ==
-            ResumeLoadResult::DeletedNewer)
-            queue_.ClearAll();
+        const ResumeLoadResult loaded =
+            LoadResumeFile(cache, queue_, imagesDownloaded_, [t](PropertyBag& bag) { t->LoadProgress(bag); });
+        // A resume file of a newer version, or one out of reach, holds work this run cannot
+        // see; running would write over it. The task is left out and the user told why.
+        if (loaded == ResumeLoadResult::Newer || loaded == ResumeLoadResult::Unreadable) {
+            RefuseStart(cache, loaded == ResumeLoadResult::Newer);
+            busy_ = false;
+            return;
+        }
     }
     // Addresses that were in progress when the file was written are work still to do.
     queue_.ClearInProgress();
@@ -145,6 +150,18 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
         SetTimer(m_hWnd, kSaveTimer, minutes * 60000u, nullptr);
     }
     busy_ = false;
+}
+
+void DownloadManager::RefuseStart(const std::string& file, bool newer) {
+    queue_.ClearAll();
+    task_->Scheduled = false;
+    const std::string text = WithTaskName(EngineText(newer ? IDS_FILE_NEWER : IDS_FILE_UNREADABLE), file);
+    ShowStatus(text);
+    if (views_ && views_->MessagesViewer()) views_->MessagesViewer()->AddMessage(0, text, "");
+    // The task's item drops its "scheduled" look; the next pending task gets its turn.
+    if (views_ && views_->TasksTree()) views_->TasksTree()->RefreshTaskItem(task_);
+    HWND tree = views_ && views_->TasksTree() ? views_->TasksTree()->GetTasksTreeWindow() : nullptr;
+    if (tree) ::PostMessageA(tree, WM_APP + 2, 0, 0);
 }
 
 void DownloadManager::SeedQueue(int mode) {

@@ -88,6 +88,8 @@ private:
     void SetUpConnection(const UrlQueueEntry& entry, std::vector<MyBasicAuthObject*>& auth, CAtlHttpClientT* client);
     void Finish(int reason);
     void SeedQueue(int mode);
+    // The run cannot begin: the resume file is a newer version's or cannot be read.
+    void RefuseStart(const std::string& file, bool newer);
     void EnqueueAddress(const std::string& address);
     void EnqueueLinks(const std::vector<std::string>& links, const UrlQueueEntry& referrer);
     void SaveState();
@@ -102,7 +104,10 @@ private:
     void ParsePage(const UrlQueueEntry& entry, const uint8_t* body, size_t count, const std::string& contentType);
     void HandleProgress(LPARAM record);
     DownloadThread* FindWorker(int32_t number) const;
+    // The finish message's detail: the last error (when the run was stopped or nothing
+    // succeeded) and the pictures that could not be written.
     std::string ResultText(int reason) const;
+    std::string LastErrorText(int reason) const;
 
     // Status line and views.
     void ShowStatus(const std::string& text);
@@ -121,6 +126,7 @@ private:
     PictureNameIndex pictureNames_;
     int32_t imagesDownloaded_ = 0;
     int32_t errorsInRun_ = 0;
+    int32_t writeFailures_ = 0;   // pictures of this run that could not be written
     bool idle_ = true;
     bool paused_ = true;
     // Set while Stop waits for workers and while a run is being set up: Start and Stop coming

@@ -15,6 +15,13 @@
 #include "resources/engine_ids.h"
 
 #include <algorithm>
+#include <new>
+
+static_assert(ErrorLog::kReadBadStatusLine == CAtlHttpClientT::kReadBadStatusLine &&
+                  ErrorLog::kReadBadHeader == CAtlHttpClientT::kReadBadHeader &&
+                  ErrorLog::kReadBodyFailed == CAtlHttpClientT::kReadBodyFailed &&
+                  ErrorLog::kReadChunkedFailed == CAtlHttpClientT::kReadChunkedFailed,
+              "the error log names the client's read results");
 
 namespace {
 
@@ -115,7 +122,8 @@ void DownloadManager::HandleResult(DownloadThread* worker) {
         } else {
             ++errorsInRun_;
             ++lifetimeGivenUp_;
-            errorLog_.WriteLine(LogOptions(), code, worker->GetLastSocketError(), entry.url,
+            errorLog_.WriteLine(LogOptions(), code, worker->GetLastSocketError(),
+                                client ? client->GetLastReadResult() : -1, entry.url,
                                 views_ ? views_->ErrorsViewer() : nullptr);
         }
     }
@@ -123,7 +131,19 @@ void DownloadManager::HandleResult(DownloadThread* worker) {
     list_.FinishRow(worker->GetNumber(), status == DownloadThread::kDone, false);
     if (lastResultCode_ == -1) ++consecutiveNetFailures_;
     else consecutiveNetFailures_ = 0;
-    if (status == DownloadThread::kDone) HandleCompleted(worker, entry);
+    if (status == DownloadThread::kDone) {
+        try {
+            HandleCompleted(worker, entry);
+        } catch (const std::bad_alloc&) {
+            // A page or picture too big for the memory left: this download fails, the run and
+            // the program go on.
+            worker->SetStatus(DownloadThread::kFailed);
+            ++errorsInRun_;
+            ++lifetimeGivenUp_;
+            errorLog_.WriteReasonLine(LogOptions(), EngineText(IDS_LOG_OUT_OF_MEMORY), entry.url,
+                                      views_ ? views_->ErrorsViewer() : nullptr);
+        }
+    }
     list_.FinishRow(worker->GetNumber(), false, true);
     RefreshStatusLine();
 }
@@ -160,6 +180,7 @@ void DownloadManager::SavePicture(const UrlQueueEntry& entry, const uint8_t* bod
     if (path.empty() || !WritePictureFile(path, body ? body : reinterpret_cast<const uint8_t*>(""), count)) {
         // Not recorded: the user would find no file behind the record.
         ++errorsInRun_;
+        ++writeFailures_;
         errorLog_.WriteReasonLine(LogOptions(), EngineText(IDS_LOG_FILE_ERROR) + (path.empty() ? place.folder + place.name : path),
                                   entry.url, views_ ? views_->ErrorsViewer() : nullptr);
         RefreshStatusLine();
@@ -183,12 +204,23 @@ void DownloadManager::ParsePage(const UrlQueueEntry& entry, const uint8_t* body,
     PageLinkParser parser;
     parser.SetPage(entry.url, entry.referrer, PageKindFromContentType(contentType),
                    reinterpret_cast<const char*>(body), body ? count : 0, settings_->HtmlTagsWithUrls);
+    if (parser.DroppedLinks() > 0 && views_ && views_->MessagesViewer())
+        views_->MessagesViewer()->AddMessage(0, WithTaskName(EngineText(IDS_LINKS_DROPPED), entry.url), "");
     std::vector<std::string> links = parser.Results();
     task_->FilterFoundLinks(links);
     EnqueueLinks(links, entry);
 }
 
 std::string DownloadManager::ResultText(int reason) const {
+    std::string text = LastErrorText(reason);
+    // Pictures that arrived but could not be stored are a result the user must hear of, even
+    // when every download succeeded.
+    if (writeFailures_ > 0)
+        text += (text.empty() ? "" : "\n\n") + std::to_string(writeFailures_) + EngineText(IDS_RESULT_WRITE_FAILED);
+    return text;
+}
+
+std::string DownloadManager::LastErrorText(int reason) const {
     if (lastResultCode_ == -2 || lastResultCode_ == 0) return std::string();
     if (reason == 0 && !nothingSucceeded_) return std::string();
     std::string text = EngineText(IDS_NO_ADDRESS_PROCESSED) + EngineText(IDS_LAST_ERROR);

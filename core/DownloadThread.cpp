@@ -141,6 +141,10 @@ unsigned DownloadThread::Run() {
 
     EnterCriticalSection(&lock_);
     status_ = ok ? kDone : kFailed;
+    // A body past the ceiling (the task's maximum size for a picture) is no failure to retry:
+    // it is skipped as too large, whatever framing the server chose.
+    if (!ok && client_->BodyTooLarge())
+        status_ = kSkipped;
     if (stop_)
         status_ = kStopped;
     if (skip_)

@@ -27,15 +27,26 @@ const std::string kDashes(51, '-');
 
 }  // namespace
 
-std::string ErrorLog::ReasonText(int statusCode, int socketError) {
+std::string ErrorLog::ReasonText(int statusCode, int socketError, int readResult) {
     if (statusCode <= 0 || (statusCode >= 200 && statusCode <= 300)) {
         std::string text = Text(IDS_LOG_NET_ERROR);
-        if (socketError == 258) return text + Text(IDS_LOG_TIMEOUT);
-        if (socketError == 10060 || socketError == 10065 || socketError == 10108 || socketError == 11004)
-            return text + Text(IDS_LOG_NO_CONNECT);
-        // No error number at all: the name look-up failed before any socket existed.
-        if (socketError == 0) return text + Text(IDS_LOG_NO_SERVER);
-        return text + FormatText("%d ", socketError) + Text(IDS_LOG_NO_SERVER);
+        switch (socketError) {
+        case 258: return text + Text(IDS_LOG_TIMEOUT);
+        case 10061: return text + Text(IDS_LOG_CONNECTION_REFUSED);
+        case 10060: case 10065: case 10108: case 11004: return text + Text(IDS_LOG_NO_CONNECT);
+        // Only a name that could not be looked up is a server that cannot be found.
+        case 11001: case 11002: case 11003: return text + FormatText("%d ", socketError) + Text(IDS_LOG_NO_SERVER);
+        default: break;
+        }
+        if (socketError != 0) return text + FormatText("%d ", socketError) + Text(IDS_LOG_CONNECTION_ERROR);
+        // The connection worked; what the server sent did not.
+        switch (readResult) {
+        case kReadBadStatusLine: return text + Text(IDS_LOG_BAD_STATUS_LINE);
+        case kReadBadHeader: return text + Text(IDS_LOG_BAD_HEADER);
+        case kReadBodyFailed: case kReadChunkedFailed: return text + Text(IDS_LOG_TRUNCATED_BODY);
+        default: break;
+        }
+        return text + Text(IDS_LOG_REQUEST_FAILED);
     }
     std::string text = Text(IDS_LOG_HTTP_ERROR) + FormatText("%d ", statusCode);
     switch (statusCode) {
@@ -85,9 +96,9 @@ void ErrorLog::WriteHeader(const ErrorLogOptions& options, const std::string& ta
     Append("\n\n" + Stamp() + Text(IDS_LOG_TASK_STARTED) + taskName + "\"\n" + kDashes + "\n");
 }
 
-void ErrorLog::WriteLine(const ErrorLogOptions& options, int statusCode, int socketError, const std::string& url,
-                         IErrorsView* view) {
-    WriteReasonLine(options, ReasonText(statusCode, socketError), url, view);
+void ErrorLog::WriteLine(const ErrorLogOptions& options, int statusCode, int socketError, int readResult,
+                         const std::string& url, IErrorsView* view) {
+    WriteReasonLine(options, ReasonText(statusCode, socketError, readResult), url, view);
 }
 
 void ErrorLog::WriteReasonLine(const ErrorLogOptions& options, const std::string& reason, const std::string& url,

@@ -21,15 +21,20 @@ public:
     // For every download given up: the log line and the errors view's entry (a failed name look-up,
     // which has neither a status nor a socket error, included). Nothing when logging is off or the
     // file cannot be opened.
-    void WriteLine(const ErrorLogOptions& options, int statusCode, int socketError, const std::string& url,
-                   IErrorsView* view);
+    void WriteLine(const ErrorLogOptions& options, int statusCode, int socketError, int readResult,
+                   const std::string& url, IErrorsView* view);
     // A line with a reason of the caller's (a picture that could not be written, for example).
     void WriteReasonLine(const ErrorLogOptions& options, const std::string& reason, const std::string& url,
                          IErrorsView* view);
     void WriteFooter(const ErrorLogOptions& options, const std::string& taskName);
 
-    // The reason text of a line: "HTTP error: 404 Requested URL not found", "NET error: timeout"...
-    static std::string ReasonText(int statusCode, int socketError);
+    // The HTTP client's read results that name a reason of their own.
+    static const int kReadBadStatusLine = 2, kReadBadHeader = 3, kReadBodyFailed = 5, kReadChunkedFailed = 6;
+    // The reason text of a line: "HTTP error: 404 Requested URL not found", "NET error: timeout",
+    // "NET error: connection refused"... Without a status, the socket error names the reason
+    // first, then the client's read result (a malformed status line, a bad or over-long header,
+    // a body cut short); "Cannot find server or DNS Error" stands only for a failed name look-up.
+    static std::string ReasonText(int statusCode, int socketError, int readResult = -1);
     const std::string& Path() const { return path_; }
 
 private:

@@ -138,6 +138,11 @@ const char* CInternationalSupport::GetString(unsigned id, HMODULE module) {
 char* CInternationalSupport::GetMultiString(unsigned id) {
     const char* text = GetString(id, ::GetModuleHandleA(nullptr));
     if (text != stringBuffer_) stringBuffer_[0] = '\0';
+    // Everything after the text is cleared: an earlier, longer text must never show through as
+    // further entries of the list, and the list always ends in two NULs.
+    size_t length = std::strlen(stringBuffer_);
+    if (length > kBufferSize - 2) length = kBufferSize - 2;
+    std::memset(stringBuffer_ + length, 0, kBufferSize - length);
     // The buffer ends in two NULs (the last '|' and the terminator): a file-dialog filter list.
     for (char* p = stringBuffer_; *p; ++p) {
         if (*p == '|') *p = '\0';

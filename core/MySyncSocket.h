@@ -43,6 +43,12 @@ public:
     int32_t GetLastError() const { return lastError_; }
     void SetLastError(int32_t error) { lastError_ = error; }
 
+    // The name look-up used by Connect: 0 and the first IPv4 address, or the error. The
+    // system's (getaddrinfo) unless another is installed, as tests do for a resolver that never
+    // answers. Returns the previous one; null restores the system's.
+    using HostResolver = int (*)(const char* host, const char* port, sockaddr_in* address);
+    static HostResolver SetHostResolver(HostResolver resolver);
+
     // Thread-safe: makes the current and every later operation fail with kErrorStopped until
     // ClearStop is called.
     void RequestStop();

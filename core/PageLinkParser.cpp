@@ -113,6 +113,7 @@ void PageLinkParser::SetPage(const std::string& pageUrl, const std::string& refe
     pageUrl_ = pageUrl;
     base_.clear();
     results_.clear();
+    dropped_ = 0;
     scripts_.clear();
     tagEndIndexBuilt_ = false;
     specials_.clear();
@@ -276,13 +277,15 @@ void PageLinkParser::ScanPage(const std::vector<HtmlTagEntry>& tags) {
     }
 
     for (const HtmlTagEntry& rule : tags) {
+        // Once a link past the cap has turned up, the rest of the page brings nothing more.
+        if (dropped_ > 0) break;
         const std::string needle = "<" + LowerCopy(rule.tag);
         std::vector<std::string> attributes;
         for (const std::string& a : rule.attributes) attributes.push_back(LowerCopy(a));
         std::vector<AttributeCursor> cursors(attributes.size());
         size_t region = 0;
         size_t pos = 0;
-        while ((pos = Find(needle, pos, len)) != npos) {
+        while (dropped_ == 0 && (pos = Find(needle, pos, len)) != npos) {
             const size_t next = pos + needle.size();
             if (next < len && IsSpace(lower_[next])) {
                 while (region < scripts_.size() && scripts_[region].end < pos) ++region;
@@ -302,10 +305,18 @@ void PageLinkParser::ScanPage(const std::vector<HtmlTagEntry>& tags) {
 }
 
 void PageLinkParser::AddResult(std::string value) {
+    if (results_.size() >= kMaxLinks) {
+        ++dropped_;
+        return;
+    }
     if (MakeAbsolute(value)) results_.push_back(std::move(value));
 }
 
 void PageLinkParser::AddScriptValue(size_t valueStart, size_t valueEnd) {
+    if (results_.size() >= kMaxLinks) {
+        ++dropped_;
+        return;
+    }
     std::string value = text_.substr(valueStart, valueEnd - valueStart);
     // A value written as \"x\" inside a string keeps its escaping backslash at the end.
     if (!value.empty() && value.back() == '\\') value.pop_back();

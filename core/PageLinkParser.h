@@ -23,6 +23,10 @@ int PageKindFromContentType(const std::string& contentType);
 
 class PageLinkParser {
 public:
+    // Links taken from one page at most; a hostile page of millions of links would otherwise
+    // hold the UI thread and fill memory with queue entries. The rest are counted as dropped.
+    static constexpr size_t kMaxLinks = 100000;
+
     PageLinkParser();
     PageLinkParser(const PageLinkParser&) = delete;
     PageLinkParser& operator=(const PageLinkParser&) = delete;
@@ -36,6 +40,9 @@ public:
     // The found absolute addresses in the order found (duplicates kept).
     void GetResults(std::vector<std::string>& out) const { out = results_; }
     const std::vector<std::string>& Results() const { return results_; }
+    // Links found past kMaxLinks (not made absolute, not returned); not 0 means the page held
+    // more. The tag scan stops at the first of them, so it is no full count.
+    size_t DroppedLinks() const { return dropped_; }
     // The base set by the page's base tag (absolute), empty when none.
     const std::string& BaseUrl() const { return base_; }
 
@@ -88,6 +95,7 @@ private:
     std::string lower_;      // the same, lower-cased byte by byte
     std::vector<std::string> results_;
     std::vector<Region> scripts_;
+    size_t dropped_ = 0;
 
     // Positions of '>', '"' and '\'' with, for each, where a tag scan starting there ends.
     bool tagEndIndexBuilt_ = false;

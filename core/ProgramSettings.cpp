@@ -3,9 +3,12 @@
 #include <windows.h>
 
 #include "core/AppDirectory.h"
+#include "core/DownloadManagerTexts.h"
 #include "core/InternationalSupport.h"
 #include "core/PropertyBag.h"
 #include "core/SettingsBlobs.h"
+#include "framework/UserPrompts.h"
+#include "resources/engine_ids.h"
 
 ProgramSettings::ProgramSettings(Application* owner) : ProgramSettings(owner, GetAppDirectory()) {}
 
@@ -87,13 +90,17 @@ void ProgramSettings::LoadLanguage()
     const std::string path = programFolder_ + "Langs\\" + LangName + ".lng";
     if (g_InternationalSupport.Load(path.c_str()))
         return;
-    const std::string text = "Error when loading '" + LangName + "' language file. Default language is English.";
+    Report("Error when loading '" + LangName + "' language file. Default language is English.");
+    LangName = "English";
+    Save();
+}
+
+void ProgramSettings::Report(const std::string& text) const
+{
     if (reporter_ != nullptr)
         reporter_(text);
     else
-        MessageBoxA(nullptr, text.c_str(), "Brackenfly", MB_ICONERROR);
-    LangName = "English";
-    Save();
+        UserPrompts().MessageBox(nullptr, text, "Brackenfly", MB_ICONERROR);
 }
 
 void ProgramSettings::WriteTo(PropertyBag& bag) const
@@ -158,20 +165,55 @@ void ProgramSettings::ReadFrom(const PropertyBag& bag)
     bag.GetInt32("PauseBetweenConnections", PauseBetweenConnections);
     bag.GetFlag("ShowTip", ShowTip);
     bag.GetInt32("CurrentTip", CurrentTip);
+    ClampCounts();
+}
+
+namespace {
+int32_t ClampTo(int32_t value, int32_t low, int32_t high)
+{
+    return value < low ? low : value > high ? high : value;
+}
+}  // namespace
+
+void ProgramSettings::ClampCounts()
+{
+    // A hand-edited or damaged file must not ask for a million threads or a zero-length timer:
+    // the counts stay within what the options dialog offers.
+    ThreadsAmount = ClampTo(ThreadsAmount, 1, 100);
+    MaxAttempts = ClampTo(MaxAttempts, 1, 100);
+    if (SocketTimeout != -1)
+        SocketTimeout = SocketTimeout < 1 ? -1 : ClampTo(SocketTimeout, 1, 100);
+    PauseBetweenConnections = ClampTo(PauseBetweenConnections, 0, 1000);
+    SaveCacheIntervale = ClampTo(SaveCacheIntervale, 0, 1000);
+    SlideShowInterval = ClampTo(SlideShowInterval, 1, 100);
+    if (LogFileMaxSize <= 0)
+        LogFileMaxSize = 1048576;
+    LogFileMaxSize = ClampTo(LogFileMaxSize, 1024, 1048576 * 1024);
 }
 
 bool ProgramSettings::Load()
 {
     PropertyBag bag;
-    const bool complete = bag.Load(GetSettingsFilePath());
+    const std::string path = GetSettingsFilePath();
+    const PropertyBag::LoadStatus status = bag.LoadWithStatus(path);
+    if (status == PropertyBag::LoadStatus::Unreadable) {
+        // The user's settings are there but out of reach (locked, no permission): defaults serve
+        // this run, and no save may replace the real file with them.
+        if (!settingsFileUnreadable_)
+            Report(WithTaskName(EngineText(IDS_SETTINGS_UNREADABLE), path));
+        settingsFileUnreadable_ = true;
+        return false;
+    }
     // The version is not judged. A file cut short still yields the entries it holds whole.
     if (bag.Count() > 0)
         ReadFrom(bag);
-    return complete;
+    return status == PropertyBag::LoadStatus::Loaded;
 }
 
 bool ProgramSettings::Save() const
 {
+    if (settingsFileUnreadable_)
+        return false;
     PropertyBag bag;
     bag.SetCurrentVersion();
     WriteTo(bag);

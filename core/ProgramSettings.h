@@ -17,7 +17,8 @@ class SearchLinkTask;
 
 class ProgramSettings {
 public:
-    // Shows the language-file error; null means a message box without owner window.
+    // Shows the start-up errors (language file, unreadable settings file); null means a message
+    // box without owner window.
     using ErrorReporter = void (*)(const std::string& text);
 
     // Builds the record for the program folder (GetAppDirectory): defaults, profiles, effects,
@@ -34,15 +35,22 @@ public:
     // whole. Missing or mis-sized keys keep their current values.
     bool Load();
     // Writes every setting to the settings file; false when the file could not be written (the
-    // previous file then stays as it was).
+    // previous file then stays as it was). Never writes in a run whose settings file existed but
+    // could not be read: that file holds the user's settings.
     bool Save() const;
+    // True when the settings file was there but could not be read (the user has been told).
+    bool SettingsFileUnreadable() const { return settingsFileUnreadable_; }
 
     // Every member to its default (profiles and effect files are left alone).
     void SetDefaults();
 
     // Stores / reads the settings keys in a bag (what Save and Load do around the file).
     void WriteTo(PropertyBag& bag) const;
+    // Also brings the counts into the ranges the options dialog offers (ClampCounts).
     void ReadFrom(const PropertyBag& bag);
+    // ThreadsAmount and MaxAttempts 1..100, SocketTimeout -1 or 1..100 s, PauseBetweenConnections
+    // and SaveCacheIntervale 0..1000, SlideShowInterval 1..100, LogFileMaxSize 1 KB..1 GB.
+    void ClampCounts();
 
     const std::string& GetProgramFolder() const { return programFolder_; }
     std::string GetSettingsFilePath() const { return programFolder_ + "Brackenfly.config"; }
@@ -85,7 +93,10 @@ private:
     void ScanEffects();
     void LoadLanguage();
     void DeleteProfiles();
+    // A message box through the prompts seam, or the reporter given at construction.
+    void Report(const std::string& text) const;
 
     std::string programFolder_;
     ErrorReporter reporter_;
+    bool settingsFileUnreadable_ = false;
 };

@@ -8,8 +8,10 @@
 void ProgramSettings::ScanProfiles()
 {
     const std::string extension = ".profile";
+    // Listed and loaded from one folder: the settings' own program folder.
+    const std::string folder = programFolder_ + "Profiles\\";
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((programFolder_ + "Profiles\\*" + extension).c_str(), &found);
+    HANDLE search = FindFirstFileA((folder + "*" + extension).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
@@ -21,7 +23,7 @@ void ProgramSettings::ScanProfiles()
             !EqualsNoCase(fileName.substr(fileName.size() - extension.size()), extension))
             continue;
         SearchLinkTask* profile = new SearchLinkTask();
-        if (!profile->LoadProfile(fileName)) {
+        if (!profile->LoadProfileFrom(folder, fileName)) {
             delete profile;
             continue;
         }

@@ -18,20 +18,29 @@ public:
     explicit FileReader(HANDLE file) : file_(file)
     {
         LARGE_INTEGER size;
-        if (GetFileSizeEx(file_, &size) && size.QuadPart >= 0)
+        if (GetFileSizeEx(file_, &size) && size.QuadPart >= 0) {
             remaining_ = static_cast<uint64_t>(size.QuadPart);
+            sized_ = true;
+        }
     }
 
     bool Read(void* destination, size_t size)
     {
         if (size > remaining_)
             return false;
+        if (!sized_) {
+            failed_ = true;
+            return false;
+        }
         char* p = static_cast<char*>(destination);
         while (size > 0) {
             const DWORD chunk = size > 0x10000000u ? 0x10000000u : static_cast<DWORD>(size);
             DWORD got = 0;
-            if (!ReadFile(file_, p, chunk, &got, nullptr) || got != chunk)
+            if (!ReadFile(file_, p, chunk, &got, nullptr) || got != chunk) {
+                // The size said the bytes are there: a lock or an I/O error withheld them.
+                failed_ = true;
                 return false;
+            }
             p += chunk;
             size -= chunk;
             remaining_ -= chunk;
@@ -50,10 +59,13 @@ public:
     }
 
     uint64_t Remaining() const { return remaining_; }
+    bool Failed() const { return failed_; }
 
 private:
     HANDLE file_;
     uint64_t remaining_ = 0;
+    bool sized_ = false;
+    bool failed_ = false;
 };
 
 }  // namespace
@@ -196,15 +208,28 @@ bool PropertyBag::Save(const std::string& path) const
 
 bool PropertyBag::Load(const std::string& path)
 {
+    return LoadWithStatus(path) == LoadStatus::Loaded;
+}
+
+PropertyBag::LoadStatus PropertyBag::LoadWithStatus(const std::string& path)
+{
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME)
+            return LoadStatus::Missing;
+        // A folder of that name holds no settings either.
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return LoadStatus::Missing;
+        return LoadStatus::Unreadable;
+    }
     FileReader in(file);
     char magic[sizeof(kMagic)] = {0};
     if (!in.Read(magic, sizeof(magic)) || memcmp(magic, kMagic, sizeof(kMagic)) != 0) {
         CloseHandle(file);
-        return false;
+        return in.Failed() ? LoadStatus::Unreadable : LoadStatus::Foreign;
     }
 
     bool complete = in.ReadI32(versionMajor) && in.ReadI32(versionMinor);
@@ -234,5 +259,7 @@ bool PropertyBag::Load(const std::string& path)
         SetValue(std::string(field, nameLength), value.data(), size);
     }
     CloseHandle(file);
-    return complete;
+    if (complete)
+        return LoadStatus::Loaded;
+    return in.Failed() ? LoadStatus::Unreadable : LoadStatus::Short;
 }

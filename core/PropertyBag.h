@@ -85,6 +85,17 @@ public:
     // with the entries read completely before that point kept.
     bool Load(const std::string& path);
 
+    enum class LoadStatus {
+        Loaded,      // read whole
+        Missing,     // no such file (or folder)
+        Unreadable,  // the file is there but could not be opened or read (locked, no permission)
+        Foreign,     // not a property bag (wrong magic)
+        Short,       // ended early; the entries read whole are kept
+    };
+    // Load, telling why it failed. Only an Unreadable file may hold data this run cannot see:
+    // its owner must never write over it.
+    LoadStatus LoadWithStatus(const std::string& path);
+
 private:
     // Ordered by name as unsigned bytes, which is std::string's own order.
     std::map<std::string, PropertyBagValue> values_;

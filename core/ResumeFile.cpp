@@ -119,11 +119,13 @@ ResumeLoadResult LoadResumeFile(const std::string& path, UrlQueue& queue, int32_
                                 const TaskProgressHook& loadTaskProgress) {
     PropertyBag bag;
     // A file that ends early keeps the entries read completely; a missing one is an empty bag.
-    const bool read = bag.Load(path);
-    if (bag.IsNewerThanCurrent()) {
-        DeleteFileA(path.c_str());
-        return ResumeLoadResult::DeletedNewer;
-    }
+    const PropertyBag::LoadStatus status = bag.LoadWithStatus(path);
+    const bool read = status == PropertyBag::LoadStatus::Loaded;
+    // Neither a newer version's file nor one out of reach is this run's to replace.
+    if (status == PropertyBag::LoadStatus::Unreadable)
+        return ResumeLoadResult::Unreadable;
+    if (bag.IsNewerThanCurrent())
+        return ResumeLoadResult::Newer;
     if (loadTaskProgress) loadTaskProgress(bag);
     int32_t images = 0;
     if (bag.GetInt32(kImagesKey, images)) imagesDownloaded = images;

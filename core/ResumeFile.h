@@ -34,9 +34,10 @@ bool SaveResumeFile(const std::string& path, const UrlQueue& queue, int32_t imag
                     const TaskProgressHook& saveTaskProgress);
 
 enum class ResumeLoadResult {
-    Loaded,        // the file was read (lists that were malformed are left empty)
-    Missing,       // no readable file: queue and processed map are empty
-    DeletedNewer,  // written by a newer version: deleted, nothing changed
+    Loaded,      // the file was read (lists that were malformed are left empty)
+    Missing,     // no file (or no property bag): queue and processed map are empty
+    Newer,       // written by a newer version: kept on disk, nothing changed
+    Unreadable,  // there but locked or forbidden: kept on disk, nothing changed
 };
 
 // Reads the file: the task's progress keys (loadTaskProgress, may be empty), the images

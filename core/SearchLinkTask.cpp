@@ -71,10 +71,15 @@ bool SearchLinkTask::SaveProfile(const std::string& name) const
 
 bool SearchLinkTask::LoadProfile(const std::string& fileName)
 {
+    return LoadProfileFrom(GetProfilesFolder(), fileName);
+}
+
+bool SearchLinkTask::LoadProfileFrom(const std::string& folder, const std::string& fileName)
+{
     if (!IsSafeFileName(fileName))
         return false;
     PropertyBag bag;
-    if (!bag.Load(GetProfilesFolder() + fileName))
+    if (!bag.Load(folder + fileName))
         return false;
     ReadProfileFrom(bag);
     return true;

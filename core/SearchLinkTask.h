@@ -28,6 +28,8 @@ public:
     // Reads the profile GetProfilesFolder() + fileName (extension included) into this task; the
     // version is not judged. False when fileName is no plain file name or the file cannot be read.
     bool LoadProfile(const std::string& fileName);
+    // The same from the given folder (trailing backslash), for whoever listed the profiles there.
+    bool LoadProfileFrom(const std::string& folder, const std::string& fileName);
     // The profile keys as a bag, and back.
     void WriteProfileTo(PropertyBag& bag) const;
     void ReadProfileFrom(const PropertyBag& bag);

@@ -17,10 +17,42 @@ int LocationRule(int32_t value) {
     return (value >= 0 && value <= 2) ? value : 1;
 }
 
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Found links arrive escaped ("%C3%A4", "%20", "%7B"), while start addresses, filters and
+// masks are what the user typed. Both sides are compared unescaped: one form for both.
+std::string Unescaped(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        int high, low;
+        if (text[i] == '%' && i + 2 < text.size() && (high = HexDigit(text[i + 1])) >= 0 &&
+            (low = HexDigit(text[i + 2])) >= 0) {
+            out += static_cast<char>(high * 16 + low);
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// An address in the canonical form of found links (dot segments resolved, unsafe characters
+// escaped), then unescaped; a text that is no address is only unescaped.
+std::string ComparableUrl(const std::string& url) {
+    std::string canonical;
+    return Unescaped(UrlParts::Canonicalize(url, canonical) ? canonical : url);
+}
+
 // Empty filter texts would match every address; they are no filters.
 bool ContainsAny(const std::string& url, const std::vector<std::string>& parts) {
     for (const std::string& part : parts) {
-        if (!part.empty() && ContainsNoCase(url, part)) return true;
+        if (!part.empty() && ContainsNoCase(url, Unescaped(part))) return true;
     }
     return false;
 }
@@ -34,14 +66,17 @@ bool HasAny(const std::vector<std::string>& list) {
 
 bool PassesUrlLists(const std::string& url, const std::vector<std::string>& excluded,
                     const std::vector<std::string>& included) {
-    if (ContainsAny(url, excluded)) return false;
-    if (HasAny(included) && !ContainsAny(url, included)) return false;
+    if (!HasAny(excluded) && !HasAny(included)) return true;
+    const std::string comparable = ComparableUrl(url);
+    if (ContainsAny(comparable, excluded)) return false;
+    if (HasAny(included) && !ContainsAny(comparable, included)) return false;
     return true;
 }
 
+// name is unescaped already.
 bool MatchesAnyMask(const std::string& name, const std::vector<std::string>& masks) {
     for (const std::string& mask : masks) {
-        if (!mask.empty() && WildcardMatch(name, mask, true)) return true;
+        if (!mask.empty() && WildcardMatch(name, Unescaped(mask), true)) return true;
     }
     return false;
 }
@@ -70,6 +105,7 @@ bool AcceptPictureLink(const SearchLinkTask& task, const UrlQueueEntry& entry,
 
     std::string name;
     SplitUrl(entry.url, nullptr, &name, true);
+    name = Unescaped(name);
     if (MatchesAnyMask(name, task.ExcludedNames)) return false;
     if (HasAny(task.IncludedNames) && !MatchesAnyMask(name, task.IncludedNames)) return false;
 
@@ -93,11 +129,16 @@ bool AcceptPageLink(const SearchLinkTask& task, const UrlQueueEntry& entry) {
 }  // namespace
 
 bool IsWithinStartAddress(const std::string& url, const std::string& startUrl, bool withPath) {
+    // Both in the found links' canonical form: the start address as typed may hold dot
+    // segments, blanks, braces or letters that a found link carries escaped.
+    std::string linkText, startText;
+    if (!UrlParts::Canonicalize(url, linkText)) linkText = url;
+    if (!UrlParts::Canonicalize(startUrl, startText)) startText = startUrl;
     UrlParts link, start;
-    link.Parse(url);  // a malformed address keeps an empty host and path
-    start.Parse(startUrl);
+    link.Parse(linkText);  // a malformed address keeps an empty host and path
+    start.Parse(startText);
     if (start.HostName().empty() || !EqualsNoCase(link.HostName(), start.HostName())) return false;
-    return !withPath || StartsWithNoCase(link.Path(), start.Path());
+    return !withPath || StartsWithNoCase(Unescaped(link.Path()), Unescaped(start.Path()));
 }
 
 bool AcceptSiteLink(const SearchLinkTask& task, const UrlQueueEntry& entry, const std::vector<FileTypeGroup>& groups) {

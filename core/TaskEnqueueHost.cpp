@@ -16,15 +16,25 @@ bool TaskEnqueueHost::AcceptLink(const UrlQueueEntry& entry) {
 }
 
 int TaskEnqueueHost::FindDownloadedPicture(const std::string& url, std::string& localPath) {
-    const int index = task_.DownloadedImages.FindByImageUrl(url);
-    if (index >= 0) localPath = task_.DownloadedImages.GetAt(index).localPath;
-    return index;
+    const ImageRecordList& images = task_.DownloadedImages;
+    if (!pictureIndexBuilt_) {
+        pictureIndex_.clear();
+        pictureIndex_.reserve(static_cast<size_t>(images.GetCount()));
+        // Walked backwards so that the first record of an address is the one kept.
+        for (int i = images.GetCount(); i-- > 0;) pictureIndex_[images.GetAt(i).imageUrl] = i;
+        pictureIndexBuilt_ = true;
+    }
+    auto it = pictureIndex_.find(url);
+    if (it == pictureIndex_.end()) return -1;
+    localPath = images.GetAt(it->second).localPath;
+    return it->second;
 }
 
 void TaskEnqueueHost::ForgetDownloadedPicture(int index) {
     if (index < 0 || index >= task_.DownloadedImages.GetCount()) return;
     if (beforeRemove_) beforeRemove_(index);
     task_.DownloadedImages.RemoveAt(index);
+    pictureIndexBuilt_ = false;  // later records moved down by one
     if (afterRemove_) afterRemove_();
 }
 

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class TaskOptions;
@@ -29,6 +30,10 @@ private:
     const std::vector<FileTypeGroup>& groups_;
     std::function<void(int)> beforeRemove_;
     std::function<void()> afterRemove_;
+    // Picture address to the index of its first record, made at the first look-up, so a page
+    // of many links costs one pass over the task's pictures, not one per link.
+    std::unordered_map<std::string, int> pictureIndex_;
+    bool pictureIndexBuilt_ = false;
 };
 
 // Every extension of every group (group names skipped): the endings of addresses the queue

@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include "core/DownloadManagerTexts.h"
 #include "core/ILongOperationProgress.h"
 #include "core/ImageRecordBlob.h"
 #include "core/PropertyBag.h"
 #include "core/TaskFileNames.h"
 #include "core/TaskListBlobs.h"
+#include "resources/engine_ids.h"
 
 const char* const TaskOptions::kTaskExtension = ".task";
 const char* const TaskOptions::kDownloadsSuffix = ".downloads";
@@ -160,20 +162,31 @@ bool TaskOptions::Save()
 
 bool TaskOptions::Load(const std::string& fileName)
 {
+    loadFailure_ = LoadFailure::None;
+    loadFailurePath_.clear();
     // The name may come from the tree file: it must name a file inside "Tasks\" and nothing else.
     if (!IsSafeFileName(fileName))
         return false;
     TaskFileName = fileName;
     PropertyBag bag;
     const std::string path = GetTaskFilePath();
-    if (!bag.Load(path))
+    const PropertyBag::LoadStatus status = bag.LoadWithStatus(path);
+    if (status == PropertyBag::LoadStatus::Unreadable)
+        return FailLoad(LoadFailure::Unreadable, path);
+    if (status != PropertyBag::LoadStatus::Loaded)
         return false;
-    if (bag.IsNewerThanCurrent()) {
-        DeleteFileA(path.c_str());
-        return false;
-    }
+    // A newer version's file is kept for that version; this run leaves the task out.
+    if (bag.IsNewerThanCurrent())
+        return FailLoad(LoadFailure::Newer, path);
     ReadFrom(bag);
     return LoadDownloads();
+}
+
+bool TaskOptions::FailLoad(LoadFailure failure, const std::string& path)
+{
+    loadFailure_ = failure;
+    loadFailurePath_ = path;
+    return false;
 }
 
 bool TaskOptions::LoadDownloads()
@@ -181,12 +194,13 @@ bool TaskOptions::LoadDownloads()
     PropertyBag bag;
     const std::string path = GetDownloadsFilePath();
     // A missing file is the ordinary case of a task never run; a damaged one still gives the
-    // values it holds whole.
-    bag.Load(path);
-    if (bag.IsNewerThanCurrent()) {
-        DeleteFileA(path.c_str());
-        return false;
-    }
+    // values it holds whole. One that is there but cannot be read holds the task's pictures:
+    // the task is left out rather than saved later with an empty list over it.
+    const PropertyBag::LoadStatus status = bag.LoadWithStatus(path);
+    if (status == PropertyBag::LoadStatus::Unreadable)
+        return FailLoad(LoadFailure::Unreadable, path);
+    if (bag.IsNewerThanCurrent())
+        return FailLoad(LoadFailure::Newer, path);
     bag.GetFlag("Resume", Resume);
     if (const PropertyBagValue* value = bag.Find("DownloadedImages")) {
         DecodeImageRecords(value->GetData(), value->GetSize(),
@@ -232,4 +246,13 @@ void TaskOptions::LocateImages(const std::string& folder, ILongOperationProgress
     }
     if (progress)
         progress->EndProgress();
+}
+
+std::string TaskOptions::DescribeLoadFailure() const
+{
+    switch (loadFailure_) {
+    case LoadFailure::Unreadable: return WithTaskName(EngineText(IDS_FILE_UNREADABLE), loadFailurePath_);
+    case LoadFailure::Newer: return WithTaskName(EngineText(IDS_FILE_NEWER), loadFailurePath_);
+    default: return std::string();
+    }
 }

@@ -67,10 +67,17 @@ public:
     virtual void LoadOwnKeys(PropertyBag& bag);
 
     // Reads the task file GetTasksFolder() + fileName and its ".downloads" file. False when the
-    // file is missing or unreadable, when fileName is no plain file name of that folder, or when
-    // the task file or the ".downloads" file was written by a newer version (that file is
-    // deleted). A damaged ".downloads" file gives the records it holds whole.
+    // file is missing, when fileName is no plain file name of that folder, when the task file or
+    // the ".downloads" file is there but cannot be read, or when one of them was written by a
+    // newer version (the file is kept). The last two are told by GetLoadFailure, so the caller
+    // can name the file; the task is then left out of the run. A damaged ".downloads" file gives
+    // the records it holds whole.
     bool Load(const std::string& fileName);
+    enum class LoadFailure { None, Unreadable, Newer };
+    LoadFailure GetLoadFailure() const { return loadFailure_; }
+    const std::string& GetLoadFailurePath() const { return loadFailurePath_; }
+    // The message that names the file of a failed load ("" when there is nothing to tell).
+    std::string DescribeLoadFailure() const;
     // Writes the task file, choosing a free file name from the task name first when the task has
     // none. False when no file name could be chosen or the file could not be written (a previous
     // file is then left as it was).
@@ -118,4 +125,8 @@ protected:
 
 private:
     bool LoadDownloads();
+    bool FailLoad(LoadFailure failure, const std::string& path);
+
+    LoadFailure loadFailure_ = LoadFailure::None;
+    std::string loadFailurePath_;
 };

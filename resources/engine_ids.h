@@ -50,3 +50,15 @@
 #define IDS_LOG_5XX                  349
 // Texts of this program beyond the classic table.
 #define IDS_LOG_FILE_ERROR           28672
+#define IDS_LOG_CONNECTION_REFUSED   28673
+#define IDS_LOG_BAD_STATUS_LINE      28674
+#define IDS_LOG_BAD_HEADER           28675
+#define IDS_LOG_TRUNCATED_BODY       28676
+#define IDS_LOG_CONNECTION_ERROR     28677
+#define IDS_LOG_REQUEST_FAILED       28678
+#define IDS_RESULT_WRITE_FAILED      28679
+#define IDS_FILE_UNREADABLE          28680
+#define IDS_FILE_NEWER               28681
+#define IDS_SETTINGS_UNREADABLE      28682
+#define IDS_LINKS_DROPPED            28683
+#define IDS_LOG_OUT_OF_MEMORY        28684

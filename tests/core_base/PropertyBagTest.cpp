@@ -365,3 +365,40 @@ TEST(PropertyBag, SaveIntoImpossibleFolderFails)
 }
 
 }  // namespace
+
+TEST(PropertyBag, LoadTellsAMissingFileFromOneThatCannotBeRead)
+{
+    testsupport::ScratchDir dir;
+    PropertyBag bag;
+    EXPECT_EQ(PropertyBag::LoadStatus::Missing, bag.LoadWithStatus(dir.File("none.bag")));
+    EXPECT_EQ(PropertyBag::LoadStatus::Missing, bag.LoadWithStatus(dir.File("no folder\\none.bag")));
+    CreateDirectoryA(dir.File("folder.bag").c_str(), nullptr);
+    EXPECT_EQ(PropertyBag::LoadStatus::Missing, bag.LoadWithStatus(dir.File("folder.bag")));
+    ASSERT_TRUE(testsupport::WriteFileText(dir.File("foreign.bag"), "not a bag at all"));
+    EXPECT_EQ(PropertyBag::LoadStatus::Foreign, bag.LoadWithStatus(dir.File("foreign.bag")));
+
+    PropertyBag saved;
+    saved.SetCurrentVersion();
+    saved.SetString("A", "alpha");
+    saved.SetString("B", "beta");
+    const std::string path = dir.File("good.bag");
+    ASSERT_TRUE(saved.Save(path));
+    EXPECT_EQ(PropertyBag::LoadStatus::Loaded, bag.LoadWithStatus(path));
+
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(testsupport::ReadFileBytes(path, bytes));
+    bytes.resize(bytes.size() - 2);
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir.File("short.bag"), bytes));
+    PropertyBag cut;
+    EXPECT_EQ(PropertyBag::LoadStatus::Short, cut.LoadWithStatus(dir.File("short.bag")));
+    EXPECT_TRUE(cut.Has("A"));
+
+    // Held by another program without sharing: there, but out of reach; the bag stays as it was.
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    PropertyBag locked;
+    EXPECT_EQ(PropertyBag::LoadStatus::Unreadable, locked.LoadWithStatus(path));
+    EXPECT_FALSE(locked.Load(path));
+    EXPECT_EQ(0u, locked.Count());
+    CloseHandle(holder);
+}

@@ -16,6 +16,7 @@
 #include "core/SearchLinkTask.h"
 #include "core/SettingsBlobs.h"
 #include "core/TaskFileNames.h"
+#include "tests/support/PromptSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -267,6 +268,106 @@ TEST(ProgramSettings, MissizedAndEmptyValues)
     EXPECT_EQ(8u, s.HtmlTagsWithUrls.size());
 }
 
+TEST(ProgramSettings, ALockedSettingsFileIsNeverWrittenOver)
+{
+    testsupport::ScratchDir dir;
+    {
+        ProgramSettings s(nullptr, dir.Path(), Record);
+        s.ThreadsAmount = 9;
+        s.ProxyAddress = "mine.local";
+        ASSERT_TRUE(s.Save());
+    }
+    const std::string path = dir.File("Brackenfly.config");
+    std::vector<uint8_t> before;
+    ASSERT_TRUE(testsupport::ReadFileBytes(path, before));
+    // Another program holds the file without sharing it.
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    g_reported.clear();
+    {
+        ProgramSettings s(nullptr, dir.Path(), Record);
+        EXPECT_TRUE(s.SettingsFileUnreadable());
+        EXPECT_EQ(5, s.ThreadsAmount);
+        ASSERT_EQ(1u, g_reported.size());
+        EXPECT_NE(std::string::npos, g_reported[0].find(path));
+        CloseHandle(holder);
+        holder = INVALID_HANDLE_VALUE;
+        // Even once the file is free again, this run's defaults never replace it.
+        EXPECT_FALSE(s.Save());
+    }
+    std::vector<uint8_t> after;
+    ASSERT_TRUE(testsupport::ReadFileBytes(path, after));
+    EXPECT_EQ(before, after);
+    ProgramSettings again(nullptr, dir.Path(), Record);
+    EXPECT_FALSE(again.SettingsFileUnreadable());
+    EXPECT_EQ(9, again.ThreadsAmount);
+    EXPECT_EQ("mine.local", again.ProxyAddress);
+}
+
+TEST(ProgramSettings, TheUserIsToldWhichSettingsFileCouldNotBeRead)
+{
+    testsupport::ScratchDir dir;
+    {
+        ProgramSettings s(nullptr, dir.Path(), Record);
+        ASSERT_TRUE(s.Save());
+    }
+    const std::string path = dir.File("Brackenfly.config");
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    {
+        // Without a reporter the message goes through the prompts seam, as at the program's start.
+        testsupport::ScriptedPrompts prompts;
+        ProgramSettings s(nullptr, dir.Path());
+        ASSERT_EQ(1u, prompts.boxes.size());
+        EXPECT_EQ("Brackenfly", prompts.boxes[0].caption);
+        EXPECT_NE(std::string::npos, prompts.boxes[0].text.find(path));
+        EXPECT_TRUE(prompts.boxes[0].type & MB_ICONERROR);
+    }
+    {
+        // The real message box, answered by a watcher.
+        testsupport::PromptWatcher watcher("Brackenfly", IDOK);
+        ProgramSettings s(nullptr, dir.Path());
+        EXPECT_TRUE(watcher.Answered());
+        EXPECT_NE(std::string::npos, watcher.PromptText().find("cannot be read"));
+    }
+    CloseHandle(holder);
+}
+
+TEST(ProgramSettings, CountsAreClampedToTheDialogRanges)
+{
+    testsupport::ScratchDir dir;
+    PropertyBag bag;
+    bag.SetCurrentVersion();
+    bag.SetInt32("ThreadsAmount", 1000000);
+    bag.SetInt32("MaxAttempts", -3);
+    bag.SetInt32("SocketTimeout", 0);
+    bag.SetInt32("PauseBetweenConnections", -1);
+    bag.SetInt32("SaveCacheIntervale", 5000000);
+    bag.SetInt32("SlideShowInterval", 0);
+    bag.SetInt32("LogFileMaxSize", -5);
+    WriteSettingsFile(dir.Path(), bag);
+    {
+        ProgramSettings s(nullptr, dir.Path(), Record);
+        EXPECT_EQ(100, s.ThreadsAmount);
+        EXPECT_EQ(1, s.MaxAttempts);
+        EXPECT_EQ(-1, s.SocketTimeout);
+        EXPECT_EQ(0, s.PauseBetweenConnections);
+        EXPECT_EQ(1000, s.SaveCacheIntervale);
+        EXPECT_EQ(1, s.SlideShowInterval);
+        EXPECT_EQ(1048576, s.LogFileMaxSize);
+    }
+    bag.SetInt32("ThreadsAmount", 0);
+    bag.SetInt32("MaxAttempts", 101);
+    bag.SetInt32("SocketTimeout", 500);
+    bag.SetInt32("LogFileMaxSize", 10);
+    WriteSettingsFile(dir.Path(), bag);
+    ProgramSettings s(nullptr, dir.Path(), Record);
+    EXPECT_EQ(1, s.ThreadsAmount);
+    EXPECT_EQ(100, s.MaxAttempts);
+    EXPECT_EQ(100, s.SocketTimeout);
+    EXPECT_EQ(1024, s.LogFileMaxSize);
+}
+
 TEST(ProgramSettings, DamagedBlobsKeepWholeEntries)
 {
     const Bytes full = DefaultFiletypesBlob();
@@ -427,6 +528,34 @@ TEST(ProgramSettings, ProfilesAreListedByName)
         EXPECT_FALSE(s.Profiles["Fast"]->UseAllFileTypes);
         EXPECT_EQ(std::vector<std::string>{".jpg"}, s.Profiles["Fast"]->Filetypes);
         EXPECT_EQ(9, s.Profiles["Deep Scan"]->Levels);
+    }
+    SetTaskProgramFolder(previousFolder);
+}
+
+TEST(ProgramSettings, ProfilesAreLoadedFromTheFolderTheyAreListedIn)
+{
+    // The settings' folder holds a profile; the task model points elsewhere, where a profile of
+    // the same name says something else. The listed file is the one loaded.
+    testsupport::ScratchDir dir, elsewhere;
+    const std::string previousFolder = GetTaskProgramFolder();
+    SetTaskProgramFolder(dir.Path());
+    {
+        SearchLinkTask mine;
+        mine.Levels = 4;
+        ASSERT_TRUE(mine.SaveProfile("Mine"));
+    }
+    SetTaskProgramFolder(elsewhere.Path());
+    {
+        SearchLinkTask other;
+        other.Levels = 7;
+        ASSERT_TRUE(other.SaveProfile("Mine"));
+        ASSERT_TRUE(other.SaveProfile("OnlyElsewhere"));
+    }
+    {
+        ProgramSettings s(nullptr, dir.Path(), Record);
+        ASSERT_EQ(1u, s.Profiles.size());
+        ASSERT_EQ(1u, s.Profiles.count("Mine"));
+        EXPECT_EQ(4, s.Profiles["Mine"]->Levels);
     }
     SetTaskProgramFolder(previousFolder);
 }

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <winsock2.h>
+
+#include <map>
 
 #include "core/DownloadManager.h"
 #include "core/DownloadViews.h"
 #include "core/ProgramSettings.h"
 #include "core/PropertyBag.h"
+#include "core/ResumeFile.h"
 #include "core/SearchLinkTask.h"
 #include "core/TaskFileNames.h"
 #include "tests/support/TestHttpServer.h"
@@ -442,7 +446,7 @@ TEST_F(DownloadManagerTest, APictureWithoutALengthIsHeldToTheMaximumSize) {
     EXPECT_EQ(50 * 1024, task_.DownloadedImages.GetAt(0).fileSize);
 }
 
-TEST_F(DownloadManagerTest, ANewerResumeFileStartsTheTaskAfresh) {
+TEST_F(DownloadManagerTest, ANewerOrLockedResumeFileIsKeptAndTheTaskLeftOut) {
     // The first task stops with an address still queued.
     server_.SetOk("/index.html", "text/html", "<a href='slow.jpg'>s</a>");
     server_.SetStall("/slow.jpg", 20000);
@@ -457,8 +461,9 @@ TEST_F(DownloadManagerTest, ANewerResumeFileStartsTheTaskAfresh) {
     manager_->Stop(0);
     ASSERT_TRUE(manager_->Queue().IsQueued(server_.Url("/slow.jpg")));
 
-    // Another task whose resume file a newer version wrote: it is deleted, and the run starts
-    // from the task's own start address, not from the queue the first task left behind.
+    // Another task whose resume file a newer version wrote: the file is kept, the task does not
+    // run (neither from its start address nor from the queue the first task left behind), and
+    // the message names the file.
     SearchLinkTask other;
     other.TaskName = "Other";
     StartingAddress start;
@@ -474,9 +479,303 @@ TEST_F(DownloadManagerTest, ANewerResumeFileStartsTheTaskAfresh) {
     ASSERT_TRUE(newer.Save(other.GetCacheFilePath()));
     server_.SetOk("/other.html", "text/html", "<p>nothing</p>");
     int slowFetches = server_.CountRequests("/slow.jpg");
+    views_.messages.clear();
     manager_->Start(&other, DownloadManager::kStartOrResume);
+    EXPECT_TRUE(manager_->IsIdle());
     ASSERT_TRUE(RunUntilIdle());
     EXPECT_EQ(slowFetches, server_.CountRequests("/slow.jpg"));
-    EXPECT_EQ(1, server_.CountRequests("/other.html"));
+    EXPECT_EQ(0, server_.CountRequests("/other.html"));
+    EXPECT_TRUE(testsupport::FileExists(other.GetCacheFilePath()));
+    ASSERT_EQ(1u, views_.messages.size());
+    EXPECT_NE(std::string::npos, views_.messages[0].find(other.GetCacheFilePath()));
+
+    // The first task's resume file held open by another program: the same, and the file keeps
+    // its bytes.
+    std::vector<uint8_t> before;
+    ASSERT_TRUE(testsupport::ReadFileBytes(task_.GetCacheFilePath(), before));
+    HANDLE holder = CreateFileA(task_.GetCacheFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    views_.messages.clear();
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    CloseHandle(holder);
+    EXPECT_EQ(slowFetches, server_.CountRequests("/slow.jpg"));
+    ASSERT_EQ(1u, views_.messages.size());
+    EXPECT_NE(std::string::npos, views_.messages[0].find("cannot be read"));
+    std::vector<uint8_t> after;
+    ASSERT_TRUE(testsupport::ReadFileBytes(task_.GetCacheFilePath(), after));
+    EXPECT_EQ(before, after);
     manager_.reset();
+}
+
+TEST_F(DownloadManagerTest, TheErrorLogNamesTheRealReason) {
+    // A port nobody listens on any more: the connection is refused.
+    SOCKET probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(0, bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof(address)));
+    int length = sizeof(address);
+    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
+    const std::string refused = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/gone.jpg";
+    closesocket(probe);
+
+    server_.SetOk("/index.html", "text/html",
+                  "<img src='status.jpg'><img src='header.jpg'><img src='cut.jpg'><img src='" + refused + "'>");
+    server_.SetRaw("/status.jpg", "HTTP/1.1 abc\r\n\r\n");
+    server_.SetRaw("/header.jpg", "HTTP/1.1 200 OK\r\nX-Long: " + std::string(3000, 'h') + "\r\n\r\n");
+    server_.SetRaw("/cut.jpg", "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: 100\r\n\r\nonly ten..");
+    settings_->MaxAttempts = 1;
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    std::map<std::string, std::string> reasons;
+    for (size_t i = 0; i < views_.errors.size(); ++i) reasons[views_.errorUrls[i]] = views_.errors[i];
+    EXPECT_EQ("NET error: malformed status line", reasons[server_.Url("/status.jpg")]);
+    EXPECT_EQ("NET error: malformed or over-long header", reasons[server_.Url("/header.jpg")]);
+    EXPECT_EQ("NET error: connection closed before the whole body arrived", reasons[server_.Url("/cut.jpg")]);
+    EXPECT_EQ("NET error: connection refused", reasons[refused]);
+    const std::string log = ReadText(dir_.Path() + "errors.log");
+    EXPECT_NE(std::string::npos, log.find("NET error: connection refused\t\tURL: " + refused));
+    EXPECT_EQ(std::string::npos, log.find("DNS"));
+}
+
+TEST_F(DownloadManagerTest, APictureThatCannotBeWrittenIsReportedNotRecorded) {
+    server_.SetOk("/index.html", "text/html", "<img src='a.jpg'>");
+    server_.SetOk("/a.jpg", "image/jpeg", std::string(2000, 'j'));
+    // The save folder's place is taken by a file: no folder, no picture file.
+    const std::string blocker = dir_.Path() + "Blocker";
+    ASSERT_TRUE(testsupport::WriteFileText(blocker, "a file, not a folder"));
+    task_.SaveFolder = blocker;
+    task_.ImageSaveType = 0;
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(0, task_.DownloadedImages.GetCount());
+    EXPECT_EQ(0, views_.added);
+    EXPECT_EQ(1, manager_->ErrorsInRun());
+    ASSERT_EQ(1u, views_.errors.size());
+    EXPECT_EQ(0u, views_.errors[0].find("File error: cannot write " + blocker + "\\a.jpg"));
+    EXPECT_EQ(server_.Url("/a.jpg"), views_.errorUrls[0]);
+    // Every download succeeded, yet the finish message says what was lost.
+    EXPECT_NE(std::string::npos, views_.resultText.find("1 picture(s) could not be written"));
+    ASSERT_FALSE(views_.messages.empty());
+    EXPECT_EQ("Task \"Site\" is completed with error.", views_.messages.back());
+    EXPECT_NE(std::string::npos, ReadText(dir_.Path() + "errors.log").find("File error: cannot write "));
+}
+
+TEST_F(DownloadManagerTest, APictureAboveTheMaximumSizeIsSkippedWhateverTheFraming) {
+    server_.SetOk("/index.html", "text/html", "<img src='claimed.jpg'><img src='chunked.jpg'>");
+    // A length far above the worker's ceiling (maximum size plus 1 MB), and a chunked body that
+    // runs past it: both are too large, not broken, so neither is fetched again nor logged.
+    server_.SetRaw("/claimed.jpg", "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: 50000000\r\n\r\nxyz");
+    std::string chunked = "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nTransfer-Encoding: chunked\r\n\r\n";
+    for (int i = 0; i < 20; ++i) chunked += "10000\r\n" + std::string(0x10000, 'c') + "\r\n";
+    chunked += "0\r\n\r\n";
+    server_.SetRaw("/chunked.jpg", chunked);
+    task_.MaximumSize.enabled = true;
+    task_.MaximumSize.value = 100;
+    settings_->MaxAttempts = 3;
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(1, server_.CountRequests("/claimed.jpg"));
+    EXPECT_EQ(1, server_.CountRequests("/chunked.jpg"));
+    EXPECT_EQ(0, manager_->ErrorsInRun());
+    EXPECT_TRUE(views_.errors.empty());
+    EXPECT_EQ(0, task_.DownloadedImages.GetCount());
+}
+
+TEST_F(DownloadManagerTest, APageOfTooManyLinksIsCappedWithAMessage) {
+    std::string page;
+    for (int i = 0; i < 100005; ++i) page += "<a href=p" + std::to_string(i) + ".html>";
+    server_.SetOk("/index.html", "text/html", page);
+    task_.Levels = 0;   // the links are judged, none is fetched
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    int capped = 0;
+    for (const std::string& m : views_.messages)
+        if (m.find("more links than one page may bring") != std::string::npos &&
+            m.find(server_.Url("/index.html")) != std::string::npos)
+            ++capped;
+    EXPECT_EQ(1, capped);
+    EXPECT_EQ(1, server_.CountRequests("/index.html"));
+}
+
+namespace {
+// A task whose handling of a page's links runs out of memory.
+class StarvedTask : public SearchLinkTask {
+public:
+    void FilterFoundLinks(std::vector<std::string>&) override { throw std::bad_alloc(); }
+};
+}  // namespace
+
+TEST_F(DownloadManagerTest, RunningOutOfMemoryFailsOneDownloadOnly) {
+    server_.SetOk("/start.html", "text/html", "<a href='next.html'>n</a>");
+    StarvedTask starved;
+    starved.TaskName = "Starved";
+    StartingAddress start;
+    start.Url = server_.Url("/start.html");
+    starved.StartingAddresses.push_back(start);
+    ASSERT_TRUE(starved.Save());
+    manager_->Start(&starved, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(1, manager_->ErrorsInRun());
+    ASSERT_EQ(1u, views_.errors.size());
+    EXPECT_EQ("out of memory", views_.errors[0]);
+    EXPECT_EQ(server_.Url("/start.html"), views_.errorUrls[0]);
+    EXPECT_NE(std::string::npos, ReadText(dir_.Path() + "errors.log").find("out of memory\t\tURL: " + server_.Url("/start.html")));
+    // The manager goes on with the next task.
+    ServeSite();
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_GT(task_.DownloadedImages.GetCount(), 0);
+}
+
+namespace {
+// Dispatches messages until done() holds or the time is up.
+template <typename Done>
+bool PumpUntil(Done done, DWORD limit = 10000) {
+    DWORD begin = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - begin > limit) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+    return true;
+}
+}  // namespace
+
+TEST_F(DownloadManagerTest, RetryRunsFetchOnlyTheListedErrorsAndKeepTheTaskQueueParked) {
+    // A first run leaves two errors behind.
+    server_.SetOk("/index.html", "text/html", "<img src='e1.jpg'><img src='e2.jpg'><img src='ok.jpg'>");
+    server_.SetStatus("/e1.jpg", 404, "Not Found");
+    server_.SetStatus("/e2.jpg", 404, "Not Found");
+    server_.SetOk("/ok.jpg", "image/jpeg", std::string(3000, 'o'));
+    settings_->MaxAttempts = 1;
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    ASSERT_EQ(2u, views_.errorUrls.size());
+    EXPECT_EQ(1, task_.DownloadedImages.GetCount());
+
+    // The task's own queue, as a stopped run left it: one address still to fetch.
+    {
+        UrlQueue saved;
+        UrlQueueEntry later;
+        later.url = server_.Url("/later.jpg");
+        later.referrer = server_.Url("/index.html");
+        later.level = 1;
+        later.isImage = 1;
+        later.extension = ".jpg";
+        saved.PushBack(later);
+        ASSERT_TRUE(SaveResumeFile(task_.GetCacheFilePath(), saved, 1, nullptr));
+    }
+    server_.SetOk("/later.jpg", "image/jpeg", std::string(2000, 'l'));
+
+    // Retry every listed error: e1 now answers, e2 still fails. The parked address is not
+    // fetched, and goes back into the resume file when the retry run ends.
+    server_.SetOk("/e1.jpg", "image/jpeg", std::string(2500, '1'));
+    manager_->Start(nullptr, DownloadManager::kRetryAllErrors);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(2, server_.CountRequests("/e1.jpg"));
+    EXPECT_EQ(2, server_.CountRequests("/e2.jpg"));
+    EXPECT_EQ(0, server_.CountRequests("/later.jpg"));
+    EXPECT_EQ(1, server_.CountRequests("/index.html"));
+    EXPECT_EQ(2, task_.DownloadedImages.GetCount());
+    ASSERT_EQ(1u, views_.errorUrls.size());
+    EXPECT_EQ(server_.Url("/e2.jpg"), views_.errorUrls[0]);
+    EXPECT_TRUE(task_.Resume);   // the parked work is still to do
+    {
+        UrlQueue back;
+        int32_t images = 0;
+        ASSERT_EQ(ResumeLoadResult::Loaded, LoadResumeFile(task_.GetCacheFilePath(), back, images, nullptr));
+        EXPECT_TRUE(back.IsQueued(server_.Url("/later.jpg")));
+        EXPECT_FALSE(back.IsQueued(server_.Url("/e1.jpg")));
+    }
+
+    // Retry the selected error only (the view selects its first entry).
+    server_.SetOk("/e2.jpg", "image/jpeg", std::string(2600, '2'));
+    manager_->Start(nullptr, DownloadManager::kRetrySelectedError);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(3, server_.CountRequests("/e2.jpg"));
+    EXPECT_EQ(2, server_.CountRequests("/e1.jpg"));
+    EXPECT_EQ(0, server_.CountRequests("/later.jpg"));
+    EXPECT_EQ(3, task_.DownloadedImages.GetCount());
+    EXPECT_TRUE(views_.errorUrls.empty());
+
+    // A plain resume takes up the parked address, and only it.
+    manager_->Start(nullptr, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(1, server_.CountRequests("/later.jpg"));
+    EXPECT_EQ(1, server_.CountRequests("/index.html"));
+    EXPECT_EQ(4, task_.DownloadedImages.GetCount());
+    EXPECT_FALSE(task_.Resume);
+
+    // With nothing listed a retry run ends at once.
+    manager_->Start(nullptr, DownloadManager::kRetryAllErrors);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(1, server_.CountRequests("/index.html"));
+}
+
+TEST_F(DownloadManagerTest, PausingLetsPicturesFinishAndStartsNothingNew) {
+    server_.SetOk("/index.html", "text/html",
+                  "<a href='page.html'>p</a><img src='pic.jpg'><a href='other.html'>o</a>");
+    server_.SetStall("/page.html", 20000);
+    // The picture ends only when the server closes after a while: it is in flight at the pause.
+    server_.SetStall("/pic.jpg", 1500,
+                     "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nConnection: close\r\n\r\n" +
+                         std::string(3000, 'p'));
+    server_.SetOk("/other.html", "text/html", "<p>other</p>");
+    settings_->ThreadsAmount = 2;
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(PumpUntil([&] { return server_.CountRequests("/page.html") == 1 && server_.CountRequests("/pic.jpg") == 1; }));
+    manager_->FinishDownloadingAndPause();
+    EXPECT_TRUE(manager_->IsPaused());
+    EXPECT_FALSE(manager_->IsIdle());
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(0, server_.CountRequests("/other.html"));
+    ASSERT_EQ(1, task_.DownloadedImages.GetCount());
+    EXPECT_EQ(3000, task_.DownloadedImages.GetAt(0).fileSize);
+    EXPECT_TRUE(views_.lastStopped);
+    EXPECT_TRUE(task_.Resume);
+    EXPECT_TRUE(manager_->Queue().IsQueued(server_.Url("/page.html")));
+    EXPECT_TRUE(manager_->Queue().IsQueued(server_.Url("/other.html")));
+    EXPECT_FALSE(views_.messages.empty());
+    EXPECT_EQ("Task \"Site\" is completed.", views_.messages.back());
+
+    // Resumed: the stopped page and the one never started are fetched, the start page is not.
+    server_.SetOk("/page.html", "text/html", "<p>page</p>");
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    EXPECT_FALSE(manager_->IsPaused());
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(1, server_.CountRequests("/other.html"));
+    EXPECT_EQ(2, server_.CountRequests("/page.html"));
+    EXPECT_EQ(1, server_.CountRequests("/index.html"));
+    EXPECT_FALSE(task_.Resume);
+    EXPECT_FALSE(views_.lastStopped);
+}
+
+TEST_F(DownloadManagerTest, ThePeriodicSaveKeepsWorkInFlight) {
+    server_.SetOk("/index.html", "text/html", "<img src='a.jpg'><img src='slow.jpg'>");
+    server_.SetOk("/a.jpg", "image/jpeg", std::string(2000, 'a'));
+    server_.SetStall("/slow.jpg", 20000);
+    settings_->SaveCacheIntervale = 1;
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(PumpUntil([&] { return task_.DownloadedImages.GetCount() == 1 && server_.CountRequests("/slow.jpg") == 1; }));
+    // The save timer runs while the task runs (a minute here): its tick is sent at once.
+    ASSERT_TRUE(KillTimer(manager_->m_hWnd, DownloadManager::kSaveTimer));
+    SendMessageA(manager_->m_hWnd, WM_TIMER, DownloadManager::kSaveTimer, 0);
+
+    // As after a crash now: the files hold the saved picture and the address still in flight.
+    SearchLinkTask reloaded;
+    ASSERT_TRUE(reloaded.Load(task_.TaskFileName));
+    ASSERT_EQ(1, reloaded.DownloadedImages.GetCount());
+    EXPECT_EQ(server_.Url("/a.jpg"), reloaded.DownloadedImages.GetAt(0).imageUrl);
+    UrlQueue back;
+    int32_t images = 0;
+    ASSERT_EQ(ResumeLoadResult::Loaded, LoadResumeFile(task_.GetCacheFilePath(), back, images, nullptr));
+    EXPECT_TRUE(back.IsQueued(server_.Url("/slow.jpg")));
+    EXPECT_EQ(1, images);
+    EXPECT_TRUE(back.IsProcessed(server_.Url("/index.html")));
+    manager_->Stop(0);
+    // Once the run is over the save timer is gone.
+    EXPECT_FALSE(KillTimer(manager_->m_hWnd, DownloadManager::kSaveTimer));
 }

@@ -42,8 +42,16 @@ TEST(ErrorLog, ReasonTexts) {
     EXPECT_EQ("NET error: timeout", ErrorLog::ReasonText(0, 258));
     EXPECT_EQ("NET error: no connect", ErrorLog::ReasonText(-1, 10060));
     EXPECT_EQ("NET error: no connect", ErrorLog::ReasonText(200, 11004));
-    EXPECT_EQ("NET error: 10054 Cannot find server or DNS Error", ErrorLog::ReasonText(0, 10054));
-    EXPECT_EQ("NET error: Cannot find server or DNS Error", ErrorLog::ReasonText(-1, 0));
+    // Each failure names its own reason; the DNS text only for a name that was not found.
+    EXPECT_EQ("NET error: 10054 connection error", ErrorLog::ReasonText(0, 10054));
+    EXPECT_EQ("NET error: connection refused", ErrorLog::ReasonText(-1, 10061));
+    EXPECT_EQ("NET error: 11001 Cannot find server or DNS Error", ErrorLog::ReasonText(-1, 11001));
+    EXPECT_EQ("NET error: request could not be made", ErrorLog::ReasonText(-1, 0));
+    EXPECT_EQ("NET error: malformed status line", ErrorLog::ReasonText(-1, 0, 2));
+    EXPECT_EQ("NET error: malformed or over-long header", ErrorLog::ReasonText(200, 0, 3));
+    EXPECT_EQ("NET error: connection closed before the whole body arrived", ErrorLog::ReasonText(200, 0, 5));
+    EXPECT_EQ("NET error: connection closed before the whole body arrived", ErrorLog::ReasonText(200, 0, 6));
+    EXPECT_EQ("NET error: timeout", ErrorLog::ReasonText(200, 258, 5));
 }
 
 TEST(ErrorLog, WritesHeaderLinesAndFooter) {
@@ -52,8 +60,8 @@ TEST(ErrorLog, WritesHeaderLinesAndFooter) {
     ErrorLogOptions on;
     RecordingErrors view;
     log.WriteHeader(on, "My task", &view);
-    log.WriteLine(on, 404, 0, "http://h/x.jpg", &view);
-    log.WriteLine(on, 0, 258, "http://h/y\r\nforged", &view);
+    log.WriteLine(on, 404, 0, -1, "http://h/x.jpg", &view);
+    log.WriteLine(on, 0, 258, -1, "http://h/y\r\nforged", &view);
     log.WriteFooter(on, "My task");
 
     std::string text = ReadText(dir.File("errors.log"));
@@ -82,7 +90,7 @@ TEST(ErrorLog, OffWritesNothingButStillClearsTheView) {
     off.use = false;
     RecordingErrors view;
     log.WriteHeader(off, "t", &view);
-    log.WriteLine(off, 404, 0, "http://h/x", &view);
+    log.WriteLine(off, 404, 0, -1, "http://h/x", &view);
     log.WriteFooter(off, "t");
     EXPECT_FALSE(testsupport::FileExists(dir.File("errors.log")));
     EXPECT_EQ(1, view.clears);
@@ -132,6 +140,6 @@ TEST(ErrorLog, UnopenableLogIsSkippedQuietly) {
     ErrorLogOptions on;
     RecordingErrors view;
     log.WriteHeader(on, "t", &view);
-    log.WriteLine(on, 500, 0, "http://h/", &view);
+    log.WriteLine(on, 500, 0, -1, "http://h/", &view);
     EXPECT_TRUE(view.added.empty());
 }

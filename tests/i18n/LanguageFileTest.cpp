@@ -202,3 +202,19 @@ TEST_F(LanguageFileTest, MultiStringBecomesAFilterList) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LanguageFileTest, MultiStringShowsNoTailOfAnEarlierText) {
+    // A translation without the closing '|', looked up right after a longer text: what followed
+    // the earlier text's end must not turn into further entries of the list.
+    ASSERT_TRUE(LoadText("STRINGTABLE { 5 \"a long text that fills the buffer well past the list\" "
+                         "190 \"Bilder|*.jpg\" }"));
+    EXPECT_EQ("a long text that fills the buffer well past the list", Str(5));
+    const char* list = lang_->GetMultiString(190);
+    EXPECT_STREQ("Bilder", list);
+    EXPECT_STREQ("*.jpg", list + 7);
+    EXPECT_EQ('\0', list[7 + 6]);
+}
+
+}  // namespace

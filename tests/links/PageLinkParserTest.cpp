@@ -216,3 +216,19 @@ TEST(PageLinkParser, TagSoupYieldsOnlyWebAddresses) {
         }
     }
 }
+
+TEST(PageLinkParser, LinksOfOnePageAreCapped) {
+    std::string page;
+    const size_t extra = 7;
+    for (size_t i = 0; i < PageLinkParser::kMaxLinks + extra; ++i) page += "<a href=p" + std::to_string(i) + ">";
+    PageLinkParser parser;
+    parser.SetPage("http://h/", "", kPageKindHtml, page.data(), page.size(), DefaultHtmlTagEntries());
+    ASSERT_EQ(PageLinkParser::kMaxLinks, parser.Results().size());
+    EXPECT_EQ("http://h/p0", parser.Results().front());
+    EXPECT_EQ("http://h/p" + std::to_string(PageLinkParser::kMaxLinks - 1), parser.Results().back());
+    EXPECT_GT(parser.DroppedLinks(), 0u);
+    // A new page starts counting afresh.
+    parser.SetPage("http://h/", "", kPageKindHtml, "<a href=x>", 10, DefaultHtmlTagEntries());
+    EXPECT_EQ(1u, parser.Results().size());
+    EXPECT_EQ(0u, parser.DroppedLinks());
+}

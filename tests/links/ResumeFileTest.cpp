@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "core/PropertyBag.h"
 #include "core/ResumeFile.h"
@@ -209,7 +210,7 @@ TEST(ResumeFile, TruncatedFileKeepsTheValuesReadCompletely) {
     EXPECT_EQ(0u, q2.QueueSize());
 }
 
-TEST(ResumeFile, NewerVersionIsDeletedAndMissingFileEmptiesTheQueue) {
+TEST(ResumeFile, NewerVersionIsKeptAndMissingFileEmptiesTheQueue) {
     testsupport::ScratchDir dir;
     const std::string path = dir.File("t.cache");
     ASSERT_TRUE(testsupport::WriteFileBytes(path, BagFile(2, 1, {{"AvailibleUrls", GoldenQueueBlob()}})));
@@ -218,10 +219,11 @@ TEST(ResumeFile, NewerVersionIsDeletedAndMissingFileEmptiesTheQueue) {
     int32_t images = 4;
     bool hookCalled = false;
     auto hook = [&](PropertyBag&) { hookCalled = true; };
-    EXPECT_EQ(ResumeLoadResult::DeletedNewer, LoadResumeFile(path, q, images, hook));
-    EXPECT_FALSE(testsupport::FileExists(path));
+    EXPECT_EQ(ResumeLoadResult::Newer, LoadResumeFile(path, q, images, hook));
+    EXPECT_TRUE(testsupport::FileExists(path));
     EXPECT_FALSE(hookCalled);
     EXPECT_EQ(1u, q.QueueSize());
+    ASSERT_TRUE(::DeleteFileA(path.c_str()) != 0);
 
     q.MarkProcessed(MakeEntry("http://done/", "", 0, 0, 0, ""));
     EXPECT_EQ(ResumeLoadResult::Missing, LoadResumeFile(path, q, images, hook));

@@ -2,6 +2,7 @@
 
 #include "core/FileTypes.h"
 #include "core/SearchLinkTask.h"
+#include "core/LinkEnqueuer.h"
 #include "core/SiteLinkTest.h"
 #include "core/UrlQueueEntry.h"
 
@@ -144,4 +145,60 @@ TEST_F(SiteLinkTestF, FileTypes) {
     EXPECT_FALSE(Accepts(odd));
     groups.clear();
     EXPECT_FALSE(Accepts(Picture("http://h/a.jpg")));
+}
+
+namespace {
+
+// A found link as the enqueue rules hand it to the test: in its canonical form.
+std::string Found(const std::string& url) {
+    std::string canonical;
+    EXPECT_TRUE(MakeQueueUrl(url, canonical)) << url;
+    return canonical;
+}
+
+}  // namespace
+
+TEST(SiteLinkTestCanonical, StartAddressesAreComparedInTheFoundLinksForm) {
+    SearchLinkTask task;
+    task.PageLinksLocation = 0;
+    // Typed with non-ASCII letters, a blank, braces and dot segments.
+    AddStart(task, "http://site.example/G\xC3\xA4le rie/./{2004}/../pics/");
+    const std::vector<FileTypeGroup> groups = DefaultFileTypeGroups();
+    EXPECT_TRUE(AcceptSiteLink(task, Page(Found("http://site.example/G\xC3\xA4le rie/pics/a.html")), groups));
+    EXPECT_TRUE(AcceptSiteLink(task, Page(Found("http://site.example/g\xC3\xA4le%20rie/pics/sub/b.html")), groups));
+    EXPECT_FALSE(AcceptSiteLink(task, Page(Found("http://site.example/G\xC3\xA4le rie/other/a.html")), groups));
+
+    SearchLinkTask braces;
+    braces.PageLinksLocation = 0;
+    AddStart(braces, "http://site.example/{set}/index.html");
+    EXPECT_TRUE(AcceptSiteLink(braces, Page(Found("http://site.example/{set}/index.html?page=2")), groups));
+
+    // A task under page location 0 takes its own further pages, however its address was typed.
+    for (const char* typed : {"http://site.example/gallery/index.html", "site.example/gallery/index.html",
+                              "HTTP://Site.Example/gallery/./index.html#top", "http://site.example/gallery/index.html?page=1",
+                              "http://site.example:80/gallery/index.html"}) {
+        SearchLinkTask own;
+        own.PageLinksLocation = 0;
+        AddStart(own, typed);
+        EXPECT_TRUE(AcceptSiteLink(own, Page(Found("http://site.example/gallery/index.html?page=2")), groups)) << typed;
+        EXPECT_TRUE(AcceptSiteLink(own, Page(Found("http://site.example/gallery/index.html")), groups)) << typed;
+        EXPECT_FALSE(AcceptSiteLink(own, Page(Found("http://site.example/other.html")), groups)) << typed;
+    }
+}
+
+TEST(SiteLinkTestCanonical, FiltersAndMasksWithNonAsciiTextMatch) {
+    SearchLinkTask task;
+    task.ImageLinksLocation = 2;
+    task.PageLinksLocation = 2;
+    task.ImageIncludedUrls = {"sch\xC3\xB6n"};
+    task.IncludedUrls = {"my pics"};
+    task.IncludedNames = {"Bild_\xC3\xA4*.jpg"};
+    const std::vector<FileTypeGroup> groups = DefaultFileTypeGroups();
+    EXPECT_TRUE(AcceptSiteLink(task, Page(Found("http://site.example/my pics/index.html")), groups));
+    EXPECT_FALSE(AcceptSiteLink(task, Page(Found("http://site.example/mypics/index.html")), groups));
+    EXPECT_TRUE(AcceptSiteLink(task, Picture(Found("http://site.example/sch\xC3\xB6n/Bild_\xC3\xA4x.jpg")), groups));
+    EXPECT_FALSE(AcceptSiteLink(task, Picture(Found("http://site.example/sch\xC3\xB6n/Bild_ax.jpg")), groups));
+    EXPECT_FALSE(AcceptSiteLink(task, Picture(Found("http://site.example/schon/Bild_\xC3\xA4x.jpg")), groups));
+    task.ExcludedNames = {"*\xC3\xA4x*"};
+    EXPECT_FALSE(AcceptSiteLink(task, Picture(Found("http://site.example/sch\xC3\xB6n/Bild_\xC3\xA4x.jpg")), groups));
 }

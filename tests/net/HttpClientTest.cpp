@@ -282,6 +282,32 @@ TEST_F(HttpClientTest, BodySizeIsBounded) {
     s.maxBodyBytes = 4096;
     EXPECT_FALSE(client.Navigate(Url(server, "/").c_str(), &s));
     EXPECT_EQ(CAtlHttpClientT::kReadBodyFailed, client.GetLastReadResult());
+    EXPECT_TRUE(client.BodyTooLarge());
+
+    // A chunked body that runs past the ceiling is too large as well; a cut one is not.
+    server.AddConnection(Respond("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1000\r\n" +
+                                 std::string(4096, 'c') + "\r\n10\r\n" + std::string(16, 'd') + "\r\n0\r\n\r\n"));
+    EXPECT_FALSE(client.Navigate(Url(server, "/").c_str(), &s));
+    EXPECT_EQ(CAtlHttpClientT::kReadChunkedFailed, client.GetLastReadResult());
+    EXPECT_TRUE(client.BodyTooLarge());
+    server.AddConnection(Respond("HTTP/1.1 200 OK\r\nContent-Length: 20\r\n\r\nonly ten.."));
+    EXPECT_FALSE(client.Navigate(Url(server, "/").c_str(), &s));
+    EXPECT_FALSE(client.BodyTooLarge());
+    server.AddConnection(Respond("HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\n" + std::string(5000, 'z')));
+    EXPECT_FALSE(client.Navigate(Url(server, "/").c_str(), &s));
+    EXPECT_TRUE(client.BodyTooLarge());
+}
+
+TEST_F(HttpClientTest, TheBufferNeverReservesPastTheCeilingAndOneRead) {
+    // Doubling from 4 KB would reserve 4 MB for a body of 2.1 MB; the ceiling bounds it.
+    const size_t size = 2100 * 1024;
+    server.AddConnection(Respond("HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(size) + "\r\n\r\n" +
+                                 std::string(size, 'q')));
+    HttpRequestSettings s = Quick(10000);
+    s.maxBodyBytes = size;
+    ASSERT_TRUE(client.Navigate(Url(server, "/").c_str(), &s));
+    EXPECT_EQ(size, client.GetBodyLength());
+    EXPECT_LE(client.GetBufferCapacity(), size + CAtlHttpClientT::kMaxHeaderBlock + 2048 + 2 * 4096);
 }
 
 TEST_F(HttpClientTest, StatusProcessing) {

@@ -185,4 +185,37 @@ int UnusedPort() {
     return ntohs(a.sin_port);
 }
 
+FullBacklogListener::FullBacklogListener() {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 0), &data);
+    listener_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a = {};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (bind(listener_, reinterpret_cast<sockaddr*>(&a), sizeof(a)) != 0 || listen(listener_, 0) != 0)
+        return;
+    int length = sizeof(a);
+    getsockname(listener_, reinterpret_cast<sockaddr*>(&a), &length);
+    port_ = ntohs(a.sin_port);
+    for (int i = 0; i < 64 && !full_; ++i) {
+        SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+        u_long nonBlocking = 1;
+        ioctlsocket(s, FIONBIO, &nonBlocking);
+        connect(s, reinterpret_cast<sockaddr*>(&a), sizeof(a));
+        fillers_.push_back(s);
+        fd_set writable;
+        FD_ZERO(&writable);
+        FD_SET(s, &writable);
+        timeval wait = {0, 300000};
+        full_ = select(0, nullptr, &writable, nullptr, &wait) == 0;
+    }
+}
+
+FullBacklogListener::~FullBacklogListener() {
+    for (SOCKET s : fillers_)
+        closesocket(s);
+    closesocket(listener_);
+    WSACleanup();
+}
+
 }  // namespace nettest

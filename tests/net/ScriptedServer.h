@@ -63,4 +63,23 @@ private:
 // A local port on which nothing listens (bound, then released).
 int UnusedPort();
 
+// A loopback listener that never accepts, its backlog filled by pending connections: a further
+// connect to it gets no answer and waits, as one to a silent host does.
+class FullBacklogListener {
+public:
+    FullBacklogListener();
+    ~FullBacklogListener();
+    FullBacklogListener(const FullBacklogListener&) = delete;
+    FullBacklogListener& operator=(const FullBacklogListener&) = delete;
+    // True once a connection was left waiting: from then on the queue takes no more.
+    bool Full() const { return full_; }
+    int Port() const { return port_; }
+
+private:
+    SOCKET listener_;
+    std::vector<SOCKET> fillers_;
+    int port_ = 0;
+    bool full_ = false;
+};
+
 }  // namespace nettest

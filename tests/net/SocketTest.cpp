@@ -133,15 +133,19 @@ TEST(Socket, StopFromAnotherThreadEndsABlockedRead) {
 }
 
 TEST(Socket, StopEndsAConnectThatHangs) {
-    // 192.0.2.1 is reserved for documentation: a connect there gets no answer, or fails at
-    // once where the network is unreachable. Either way it must end at the stop.
+    // Nothing answers: the listener's queue is full. The connect waits until the stop.
+    FullBacklogListener silent;
+    ASSERT_TRUE(silent.Full());
     MySyncSocket s;
     s.SetTimeout(20000);
     StopLater later = {&s, 300};
     HANDLE t = StopAfter(&later);
     DWORD start = GetTickCount();
-    EXPECT_FALSE(s.Connect("192.0.2.1", 80));
-    EXPECT_LT(GetTickCount() - start, 3000u);
+    EXPECT_FALSE(s.Connect("127.0.0.1", silent.Port()));
+    const DWORD took = GetTickCount() - start;
+    EXPECT_GE(took, 250u);  // it really waited for the stop
+    EXPECT_LT(took, 3000u);
+    EXPECT_EQ(MySyncSocket::kErrorStopped, s.GetLastError());
     WaitForSingleObject(t, 5000);
     CloseHandle(t);
 }

@@ -201,32 +201,63 @@ TEST(Worker, StopAndSkipEndAStalledDownloadAtOnce) {
     }
 }
 
+namespace {
+
+// A resolver that does not answer until the test lets it go.
+HANDLE g_resolverRelease = nullptr;
+volatile LONG g_resolverCalls = 0;
+int SilentResolver(const char*, const char*, sockaddr_in*) {
+    InterlockedIncrement(&g_resolverCalls);
+    WaitForSingleObject(g_resolverRelease, 60000);
+    return WSAHOST_NOT_FOUND;
+}
+
+}  // namespace
+
 TEST(Worker, StopWhileConnectingOrLookingUp) {
     RecordWindow window;
     ASSERT_TRUE(window.Handle() != nullptr);
+    FullBacklogListener silent;
+    ASSERT_TRUE(silent.Full()) << "the listener's queue never filled";
     UrlQueueEntry e;
-    // No answer on this address (or an immediate failure where the network is unreachable).
-    e.url = "http://192.0.2.1/x.jpg";
-    auto worker = MakeWorker(window.Handle(), e, 30);
-    ASSERT_TRUE(worker->Start());
-    Sleep(200);
-    DWORD start = GetTickCount();
-    const bool stillConnecting = worker->IsRunning();
-    worker->Stop(true);
-    ASSERT_TRUE(window.RunUntilDone(*worker, 3000));
-    EXPECT_LT(GetTickCount() - start, 2000u);
-    if (stillConnecting)
-        EXPECT_EQ(DownloadThread::kSkipped, worker->GetStatus());
-    else
-        EXPECT_EQ(DownloadThread::kFailed, worker->GetStatus());  // the network refused at once
+    e.url = "http://127.0.0.1:" + std::to_string(silent.Port()) + "/x.jpg";
+    for (bool skip : {true, false}) {
+        auto worker = MakeWorker(window.Handle(), e, 30);
+        ASSERT_TRUE(worker->Start());
+        Sleep(500);
+        // Still connecting: nothing answers.
+        ASSERT_TRUE(worker->IsRunning());
+        EXPECT_EQ(DownloadThread::kRunning, worker->GetStatus());
+        DWORD start = GetTickCount();
+        worker->Stop(skip);
+        ASSERT_TRUE(window.RunUntilDone(*worker, 3000));
+        EXPECT_LT(GetTickCount() - start, 2000u);
+        EXPECT_EQ(skip ? DownloadThread::kSkipped : DownloadThread::kStopped, worker->GetStatus());
+    }
 
-    // A name that needs a look-up.
-    e.url = "http://no-such-host.invalid/x.jpg";
+    // A name whose look-up never ends.
+    g_resolverRelease = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    g_resolverCalls = 0;
+    MySyncSocket::HostResolver previous = MySyncSocket::SetHostResolver(SilentResolver);
+    e.url = "http://pictures.example/x.jpg";
     auto second = MakeWorker(window.Handle(), e, 30);
     ASSERT_TRUE(second->Start());
+    DWORD begin = GetTickCount();
+    while (g_resolverCalls == 0 && GetTickCount() - begin < 5000) Sleep(10);
+    Sleep(200);
+    const bool lookingUp = second->IsRunning() && g_resolverCalls == 1;
+    DWORD start = GetTickCount();
     second->Stop(false);
-    ASSERT_TRUE(window.RunUntilDone(*second, 3000));
+    const bool done = window.RunUntilDone(*second, 3000);
+    const DWORD took = GetTickCount() - start;
+    SetEvent(g_resolverRelease);  // the abandoned look-up thread ends now
+    MySyncSocket::SetHostResolver(previous);
+    Sleep(50);
+    EXPECT_TRUE(lookingUp);
+    ASSERT_TRUE(done);
+    EXPECT_LT(took, 2000u);
     EXPECT_EQ(DownloadThread::kStopped, second->GetStatus());
+    EXPECT_EQ(MySyncSocket::kErrorStopped, second->GetLastSocketError());
 }
 
 TEST(Worker, FailuresKeepStatusAndSocketError) {

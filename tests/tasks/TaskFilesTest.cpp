@@ -180,7 +180,7 @@ TEST(TaskFile, MissingAndMisSizedKeysKeepDefaults)
     EXPECT_FALSE(templ.MinimumWidth.enabled);
 }
 
-TEST(TaskFile, NewerVersionsAreDeletedAndRefused)
+TEST(TaskFile, NewerVersionsAreKeptAndTheTaskIsLeftOut)
 {
     ProgramFolder folder;
     CreateDirectoryA(folder.Tasks().c_str(), nullptr);
@@ -191,7 +191,11 @@ TEST(TaskFile, NewerVersionsAreDeletedAndRefused)
     WriteBag(folder.Tasks("New.task"), newer);
     SearchLinkTask a;
     EXPECT_FALSE(a.Load("New.task"));
-    EXPECT_FALSE(testsupport::FileExists(folder.Tasks("New.task")));
+    EXPECT_TRUE(testsupport::FileExists(folder.Tasks("New.task")));
+    EXPECT_EQ(TaskOptions::LoadFailure::Newer, a.GetLoadFailure());
+    EXPECT_EQ(folder.Tasks("New.task"), a.GetLoadFailurePath());
+    EXPECT_NE(std::string::npos, a.DescribeLoadFailure().find(folder.Tasks("New.task")));
+    EXPECT_NE(std::string::npos, a.DescribeLoadFailure().find("newer version"));
 
     RawBag ok;
     ok.values["TaskName"] = tasktest::TextValue("Old");
@@ -201,11 +205,55 @@ TEST(TaskFile, NewerVersionsAreDeletedAndRefused)
     WriteBag(folder.Tasks("Old.task.downloads"), downloads);
     SearchLinkTask b;
     EXPECT_FALSE(b.Load("Old.task"));
-    EXPECT_FALSE(testsupport::FileExists(folder.Tasks("Old.task.downloads")));
+    EXPECT_TRUE(testsupport::FileExists(folder.Tasks("Old.task.downloads")));
     EXPECT_TRUE(testsupport::FileExists(folder.Tasks("Old.task")));
+    EXPECT_EQ(folder.Tasks("Old.task.downloads"), b.GetLoadFailurePath());
 
     SearchLinkTask missing;
     EXPECT_FALSE(missing.Load("Nothing.task"));
+    EXPECT_EQ(TaskOptions::LoadFailure::None, missing.GetLoadFailure());
+    EXPECT_EQ("", missing.DescribeLoadFailure());
+}
+
+TEST(TaskFile, ALockedFileFailsTheLoadAndIsNeverWrittenOver)
+{
+    // Two pictures saved; another program holds ".downloads" open without sharing.
+    ProgramFolder folder;
+    SearchLinkTask task;
+    task.TaskName = "Held";
+    ASSERT_TRUE(task.Save());
+    for (int i = 0; i < 2; ++i) {
+        ImageRecord r;
+        r.imageUrl = "http://h/" + std::to_string(i) + ".jpg";
+        r.localPath = "C:\\p\\" + std::to_string(i) + ".jpg";
+        task.DownloadedImages.Append(r);
+    }
+    ASSERT_TRUE(task.SaveDownloads());
+    const std::string downloads = task.GetDownloadsFilePath();
+    std::vector<uint8_t> before;
+    ASSERT_TRUE(testsupport::ReadFileBytes(downloads, before));
+    HANDLE holder = CreateFileA(downloads.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    SearchLinkTask again;
+    EXPECT_FALSE(again.Load(task.TaskFileName));
+    EXPECT_EQ(TaskOptions::LoadFailure::Unreadable, again.GetLoadFailure());
+    EXPECT_EQ(downloads, again.GetLoadFailurePath());
+    EXPECT_NE(std::string::npos, again.DescribeLoadFailure().find(downloads));
+    CloseHandle(holder);
+    std::vector<uint8_t> after;
+    ASSERT_TRUE(testsupport::ReadFileBytes(downloads, after));
+    EXPECT_EQ(before, after);
+    SearchLinkTask free;
+    ASSERT_TRUE(free.Load(task.TaskFileName));
+    EXPECT_EQ(2, free.DownloadedImages.GetCount());
+
+    // The task file itself held: the same.
+    holder = CreateFileA(task.GetTaskFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    SearchLinkTask third;
+    EXPECT_FALSE(third.Load(task.TaskFileName));
+    EXPECT_EQ(TaskOptions::LoadFailure::Unreadable, third.GetLoadFailure());
+    CloseHandle(holder);
 }
 
 TEST(TaskFile, TruncatedAndInflatedTaskFilesDoNotHarm)
