@@ -2,8 +2,9 @@
 // The log size limit is stored in bytes and edited in kilobytes.
 #include <cstdint>
 
-// The largest limit the field stores: the most whole kilobytes a signed 32-bit byte count holds.
-const int32_t kLargestLogSizeBytes = 2097151 * 1024;
+// The largest limit the field stores: the top of its spin range, 1 GB, which is also the most
+// the settings file is read back with.
+const int32_t kLargestLogSizeBytes = 1048576 * 1024;
 
 // Bytes shown as whole kilobytes; less than one kilobyte (or a nonsense negative) shows 1.
 int32_t LogSizeShownKilobytes(int32_t bytes);

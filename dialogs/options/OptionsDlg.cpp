@@ -29,7 +29,12 @@ OptionsDlg::OptionsDlg(Application* app) : Frame(IDC_OPTIONS_TREE, IDC_OPTIONS_P
 
 ProgramSettings& OptionsDlg::GetEditedObject() { return *app_->GetSettings(); }
 
-bool OptionsDlg::StoreEditedObject() { return app_->GetSettings()->Save(); }
+bool OptionsDlg::StoreEditedObject() {
+    // Counts typed past the arrows' range are kept within it, as the settings file is read back:
+    // what the dialog stores is what the next start uses.
+    app_->GetSettings()->ClampCounts();
+    return app_->GetSettings()->Save();
+}
 
 LRESULT OptionsDlg::OnInitDialog(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled) {
     g_InternationalSupport.TranslateWindow(IDD, m_hWnd);

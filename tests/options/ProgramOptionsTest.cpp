@@ -60,7 +60,7 @@ TEST_F(OptionsFixture, OpensOnTheFirstPageWithTheStoredValuesAndOkWritesEverySet
         ClickCheck(general, IDC_GENERAL_LOG_CLEAR_MODE, false);
         TypeText(general, IDC_GENERAL_LOG_SIZE, "300");
         ClickCheck(general, IDC_GENERAL_SHOW_TIP, false);
-        TypeText(downloading, IDC_DOWNLOAD_THREADS, "250");  // above the arrows' range: accepted
+        TypeText(downloading, IDC_DOWNLOAD_THREADS, "250");  // above the arrows' range: kept within it
         TypeText(downloading, IDC_DOWNLOAD_PAUSE, "2");
         TypeText(downloading, IDC_DOWNLOAD_ATTEMPTS, "9");
         TypeText(downloading, IDC_DOWNLOAD_SAVE_EVERY, "0");
@@ -88,7 +88,7 @@ TEST_F(OptionsFixture, OpensOnTheFirstPageWithTheStoredValuesAndOkWritesEverySet
         EXPECT_FALSE(s->LogFileClearMode);
         EXPECT_EQ(300 * 1024, s->LogFileMaxSize);
         EXPECT_FALSE(s->ShowTip);
-        EXPECT_EQ(250, s->ThreadsAmount);
+        EXPECT_EQ(100, s->ThreadsAmount);
         EXPECT_EQ(2, s->PauseBetweenConnections);
         EXPECT_EQ(12, s->SocketTimeout);
         EXPECT_EQ(9, s->MaxAttempts);
@@ -116,9 +116,10 @@ TEST_F(OptionsFixture, LogSizeShowsWholeKilobytesAndClampsWhatWouldOverflow) {
     } cases[] = {
         {1048576, "1024", "1024", 1048576},
         {500, "1", "1", 1024},           // less than a kilobyte shows 1
-        {0, "1", "2097151", 2097151 * 1024},
-        {-5, "1", "2097152", 2097151 * 1024},  // the product would wrap: the largest size instead
-        {4096, "4", "99999999999", 2097151 * 1024},
+        {0, "1", "1048576", 1048576 * 1024},
+        {0, "1", "2097151", 1048576 * 1024},  // above the range: its top, 1 GB
+        {-5, "1", "2097152", 1048576 * 1024},  // the product would wrap: the largest size instead
+        {4096, "4", "99999999999", 1048576 * 1024},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
