@@ -25,8 +25,8 @@ lane() {
 
 emulated_i686_lane() {
   local tree=$1; shift
-  # The emulated programs run about ten times slower: the long mutation soaks run a fifth of
-  # their rounds there (the x86_64 lane runs them whole), every test still runs.
+  # Emulated programs run several times slower: the long mutation soaks run a fifth of their
+  # rounds there (the other lanes run them whole); every test still runs.
   lane "i686 emulated" "$tree" env BKF_SOAK_PERCENT="${BKF_SOAK_PERCENT:-20}" \
     "$here/scripts/i686-emulation.sh" run "$BUILD_DIR/i686-emulation" "$here/scripts/test-lane.sh" "$@"
 }
