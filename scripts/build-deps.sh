@@ -9,7 +9,7 @@ HOST=${HOST:-i686-w64-mingw32}
 JOBS=${JOBS:-8}
 ZLIB_FROM=${ZLIB_FROM:-source}     # source | package (libz-mingw-w64-dev)
 rm -rf "$ROOT/src" "$ROOT/build"
-mkdir -p "$ROOT"/{src,build,apt/lists/partial,apt/cache/archives/partial,apt/sources.list.d} "$PREFIX"
+mkdir -p "$ROOT"/{src,build} "$PREFIX"
 T=$ROOT/toolchain-$HOST.cmake
 if [ "$HOST" = native ]; then
   # The build machine's own compiler, for the image library's sanitizer lane.
@@ -38,13 +38,13 @@ TC
 fi
 t0=$EPOCHREALTIME; tick() { local t=$EPOCHREALTIME; awk -v a="$t0" -v b="$t" -v n="$1" 'BEGIN{printf "TIME %-14s %6.1fs\n", n, b-a}'; t0=$t; }
 
-# --- 1. sources via a private apt configuration (nothing under /etc touched) ---
-cat > "$ROOT/apt/sources.list" <<SL
-deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main
-deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm-updates main
-SL
-APT=(-o Dir::Etc::SourceList="$ROOT/apt/sources.list" -o Dir::Etc::SourceParts="$ROOT/apt/sources.list.d"
-     -o Dir::State::Lists="$ROOT/apt/lists" -o Dir::Cache="$ROOT/apt/cache" -o APT::Sandbox::User=root)
+# --- 1. sources via a private apt configuration (nothing under /etc touched), from the archive the
+# machine's own apt configuration names ---
+. "$(dirname "$0")/apt-archive.sh"
+private_apt "$ROOT/apt" \
+  "deb-src [signed-by=$DEBIAN_KEYRING] ARCHIVE $DEBIAN_RELEASE main" \
+  "deb-src [signed-by=$DEBIAN_KEYRING] ARCHIVE $DEBIAN_RELEASE-updates main"
+APT=("${PRIVATE_APT[@]}")
 apt-get "${APT[@]}" -qq update
 cd "$ROOT/src"
 PKGS="libjpeg-turbo libpng1.6 tiff giflib"; [ "$ZLIB_FROM" = source ] && PKGS="zlib $PKGS"

@@ -29,6 +29,9 @@ if [ "$TEST_ARCH" = i686 ]; then
   PKGS+=(wine32:i386)
 else
   PKGS+=(wine64 g++-mingw-w64-x86-64)
+  # The i686 tests run 32-bit Wine under emulation: its libraries come installed, its loader is
+  # only unpacked (scripts/i686-emulation.sh), since installed it would shadow wine64.
+  if [ -z "${SKIP_I686:-}" ]; then PKGS+=(libwine:i386); fi
 fi
 install_missing "${PKGS[@]}"
 if [ "$TEST_ARCH" != i686 ] && installed wine32:i386; then

@@ -139,7 +139,7 @@ TEST(MalformedFiles, ChangedMetafilesNeverCrash)
     CAnyBmp bmp;
     ASSERT_EQ(0, DecodeBytes(emfBytes, bmp));
     // The signature stays, so every variant reaches the metafile decoder.
-    DecodeChanged(emfBytes, 44, 777, 500);
+    DecodeChanged(emfBytes, 44, 777, testsupport::SoakRounds(500));
 
     dc = CreateMetaFileA(nullptr);
     SetWindowExtEx(dc, 100, 60, nullptr);
@@ -149,7 +149,7 @@ TEST(MalformedFiles, ChangedMetafilesNeverCrash)
     GetMetaFileBitsEx(wmf, static_cast<UINT>(wmfBytes.size()), wmfBytes.data());
     DeleteMetaFile(wmf);
     ASSERT_EQ(0, DecodeBytes(wmfBytes, bmp));
-    DecodeChanged(wmfBytes, 6, 991, 500);
+    DecodeChanged(wmfBytes, 6, 991, testsupport::SoakRounds(500));
 }
 
 }  // namespace

@@ -96,4 +96,12 @@ bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+int SoakRounds(int fullRounds) {
+    const char* text = std::getenv("BKF_SOAK_PERCENT");
+    long percent = text && *text ? std::strtol(text, nullptr, 10) : 100;
+    if (percent < 1 || percent > 100) percent = 100;
+    long rounds = static_cast<long>(fullRounds) * percent / 100;
+    return rounds < 1 ? 1 : static_cast<int>(rounds);
+}
+
 }  // namespace testsupport

@@ -30,4 +30,8 @@ bool WriteFileText(const std::string& path, const std::string& text);
 bool FileExists(const std::string& path);
 void RemoveTree(const std::string& path);
 
+// Rounds for a long randomized soak: `fullRounds`, scaled by BKF_SOAK_PERCENT (1..100) where the
+// test run asks for less (the emulated 32-bit lane runs about ten times slower), at least one.
+int SoakRounds(int fullRounds);
+
 }  // namespace testsupport
