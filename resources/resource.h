@@ -5,3 +5,5 @@
 #include "resources/monitor_ids.h"
 // Program options, the options frame, file-type and name dialogs, tip of the day.
 #include "resources/options_ids.h"
+// The web-form login browser.
+#include "resources/webbrowser_ids.h"
