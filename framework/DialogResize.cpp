@@ -78,13 +78,15 @@ void CDialogResize::Layout() {
     if (::IsIconic(dialog_)) return;
     const int dx = client.right - initialClient_.cx;
     const int dy = client.bottom - initialClient_.cy;
+    // Moved controls paint themselves afresh: bits copied from their old place can land where the
+    // grown window had nothing yet to copy.
     HDWP positions = ::BeginDeferWindowPos(static_cast<int>(placed_.size()));
     for (const Placed& item : placed_) {
         const RECT rect = ResizedControlRect(item.initial, dx, dy, item.flags);
         if (positions)
             positions = ::DeferWindowPos(positions, item.control, nullptr, rect.left, rect.top,
                                          rect.right - rect.left, rect.bottom - rect.top,
-                                         SWP_NOZORDER | SWP_NOACTIVATE);
+                                         SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     }
     if (positions) ::EndDeferWindowPos(positions);
     ::InvalidateRect(dialog_, nullptr, TRUE);
