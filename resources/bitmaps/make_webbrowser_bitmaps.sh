@@ -4,12 +4,7 @@
 #   web_go.bmp: go.
 # Drawn without anti-aliasing so that no near-white pixel shows as a halo around the mask.
 # Run from anywhere; the pictures are written beside this script and kept in the repository.
-set -e
-cd "$(dirname "$0")"
-im=convert
-command -v convert-im6.q16 >/dev/null 2>&1 && im=convert-im6.q16
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+. "$(dirname "$0")/drawing.sh"
 
 blank() { $im -size 20x20 xc:white +antialias "$@"; }
 arrow_green='#2f9e3a'
