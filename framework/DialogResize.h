@@ -25,7 +25,7 @@ RECT ResizedControlRect(const RECT& initial, int dx, int dy, unsigned flags);
 
 class CDialogResize : public CMessageMap {
 public:
-    static const int kSizeGripId = 0x7FF0;
+    static constexpr int kSizeGripId = 0x7FF0;
 
     void Init(HWND dialog, const std::vector<DialogResizeRule>& rules);
 
