@@ -8,3 +8,5 @@
 #include "resources/viewer_ids.h"
 // Thumbnail placeholders.
 #include "resources/thumbnails_ids.h"
+// The web-form login browser.
+#include "resources/webbrowser_ids.h"

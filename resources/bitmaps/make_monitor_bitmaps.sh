@@ -3,12 +3,7 @@
 #   monitor_list.bmp: information, message with error, error row (the messages and errors lists);
 #   view_tabs.bmp: connections, messages, errors, statistics, attention (the view host's tabs).
 # Run from anywhere; the pictures are written beside this script and kept in the repository.
-set -e
-cd "$(dirname "$0")"
-im=convert
-command -v convert-im6.q16 >/dev/null 2>&1 && im=convert-im6.q16
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+. "$(dirname "$0")/drawing.sh"
 
 blank() { $im -size 16x16 xc:white "$@"; }
 circle() { # colour, glyph colour, glyph drawing, output

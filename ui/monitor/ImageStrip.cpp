@@ -1,12 +1,5 @@
 #include "ui/monitor/ImageStrip.h"
 
-#include "framework/AppModule.h"
+#include "framework/ImageListStrip.h"
 
-HIMAGELIST LoadImageStrip(unsigned bitmapId, int count) {
-    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, count, 4);
-    HBITMAP strip = static_cast<HBITMAP>(::LoadImageA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(bitmapId),
-                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (images && strip) ImageList_AddMasked(images, strip, RGB(255, 255, 255));
-    if (strip) ::DeleteObject(strip);
-    return images;
-}
+HIMAGELIST LoadImageStrip(unsigned bitmapId, int count) { return LoadImageListStrip(bitmapId, 16, count); }
