@@ -73,7 +73,7 @@ void FrameTest::CreateFrame() {
     pieces.monitor.reset(monitor_);
     pieces.dialogs.reset(dialogs_);
     frame_.reset(new MainFrame(app_.get(), std::move(pieces)));
-    ASSERT_TRUE(frame_->CreateFrame());
+    ASSERT_TRUE(frame_->CreateFrame()) << "error " << ::GetLastError();
     ::SetWindowPos(*frame_, nullptr, 10, 10, 900, 700, SWP_NOZORDER);
     ::ShowWindow(*frame_, SW_SHOW);
     ::SetForegroundWindow(*frame_);

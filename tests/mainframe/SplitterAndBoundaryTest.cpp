@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <new>
+#include "framework/AppModule.h"
 #include "framework/FrameWindow.h"
+#include "framework/HyperLink.h"
 #include "framework/MultiPaneStatusBar.h"
 #include "framework/SplitterWindow.h"
 #include "framework/ToolBarResource.h"
@@ -165,6 +167,25 @@ TEST(WindowProcBoundary, AFailedAllocationEndsTheOperationWithAMessage) {
     EXPECT_TRUE(window.IsWindow()) << "the window and the program go on";
     EXPECT_EQ(0, ::SendMessageA(window, WM_USER + 7, 0, 0));
     EXPECT_EQ(2u, prompts.boxes.size());
+}
+
+TEST(HyperLink, ClickOrKeyOpensTheAddress) {
+    testsupport::ScriptedPrompts prompts;
+    Greedy parent;
+    RECT rect = {0, 0, 200, 100};
+    ASSERT_TRUE(parent.Create(nullptr, &rect, "about", WS_OVERLAPPEDWINDOW));
+    HWND text = ::CreateWindowExA(0, "STATIC", "www.brackenfly.org", WS_CHILD | WS_VISIBLE, 5, 5, 150, 20, parent,
+                                  nullptr, g_Module.GetModuleInstance(), nullptr);
+    CHyperLink link;
+    ASSERT_TRUE(link.SubclassWindow(text, "https://www.brackenfly.org/"));
+    ::SendMessageA(text, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    ::SendMessageA(text, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_EQ(2u, prompts.shellCalls.size());
+    EXPECT_EQ("https://www.brackenfly.org/", prompts.shellCalls[0].file);
+    EXPECT_EQ("open", prompts.shellCalls[1].verb);
+    EXPECT_EQ(static_cast<HWND>(parent), prompts.shellCalls[0].owner);
+    ::DestroyWindow(text);
+    EXPECT_FALSE(link.GetHwnd());
 }
 
 }  // namespace
