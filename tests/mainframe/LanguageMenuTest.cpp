@@ -182,7 +182,7 @@ TEST(LanguageRestart, NewInstanceStartsAfterTheOldOneSavedAndClosed) {
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION first = {};
     ASSERT_TRUE(::CreateProcessA(dir.File("Brackenfly.exe").c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
-                                 nullptr, dir.Path().c_str(), &startup, &first))
+                                 nullptr, nullptr, &startup, &first))
         << "error " << ::GetLastError();
     DWORD firstProcess = 0;
     HWND firstFrame = WaitForProgramWindow(0, firstProcess);
