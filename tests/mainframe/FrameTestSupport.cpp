@@ -87,6 +87,7 @@ void FrameTest::DestroyFrame() {
 
 void FrameTest::TearDown() {
     SetKeyState(VK_CONTROL, false);
+    SetKeyState(VK_MENU, false);
     DestroyFrame();
     app_.reset();
     g_Module.RemoveMessageLoop();

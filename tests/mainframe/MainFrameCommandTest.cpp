@@ -2,6 +2,7 @@
 // filter, the toolbar's drop-downs, tips and menu prompts, and the idle update of states.
 #include <windows.h>
 #include <commctrl.h>
+#include <functional>
 #include "core/SearchLinkTask.h"
 #include "framework/AppModule.h"
 #include "resources/command_ids.h"
@@ -209,6 +210,8 @@ struct PopupWatch {
         current = nullptr;
     }
     std::vector<UINT> states;  // per item of the first menu: its state flags
+    // What to do when the n-th pop-up opens instead of closing it.
+    std::vector<std::function<void()>> actions;
     std::vector<std::string> texts;
     static void CALLBACK Close(HWND, UINT, UINT_PTR id, DWORD) {
         ::KillTimer(nullptr, id);
@@ -227,7 +230,9 @@ struct PopupWatch {
                 }
             }
             current->opened.push_back(menu);
-            ::SetTimer(nullptr, 0, 50, &Close);
+            const size_t n = current->opened.size() - 1;
+            if (n < current->actions.size()) current->actions[n]();
+            else ::SetTimer(nullptr, 0, 50, &Close);
         }
         return ::CallNextHookEx(nullptr, code, wParam, lParam);
     }
@@ -289,6 +294,17 @@ TEST_F(FrameTest, CommandBarOpensMenusFromTheKeyboard) {
     EXPECT_FALSE(bar.IsKeyboardMode());
     EXPECT_EQ(0, pictures_->escapes) << "the menu bar took Escape";
 
+    // Alt with another key is that key's accelerator, and leaves the menu bar alone.
+    SetKeyState(VK_MENU, true);
+    ::PostMessageA(target, WM_SYSKEYDOWN, VK_MENU, 0x20000001);
+    ::PostMessageA(target, WM_SYSKEYDOWN, VK_F1, 0x20000001);
+    Pump(60);
+    SetKeyState(VK_MENU, false);
+    ::PostMessageA(target, WM_SYSKEYUP, VK_MENU, static_cast<LPARAM>(0xC0000001u));
+    Pump(60);
+    EXPECT_EQ(1, dialogs_->abouts);
+    EXPECT_FALSE(bar.IsKeyboardMode());
+
     // Alt+V opens the View menu.
     PopupWatch watch;
     ::PostMessageA(target, WM_SYSCHAR, 'v', 0x20000001);
@@ -299,6 +315,31 @@ TEST_F(FrameTest, CommandBarOpensMenusFromTheKeyboard) {
     EXPECT_EQ(2, CCommandBarCtrl::FindMnemonic(bar.ButtonTexts(), 'V'));
     EXPECT_EQ(-1, CCommandBarCtrl::FindMnemonic({"A&&B", "&&C"}, 'B'));
     EXPECT_EQ(1, CCommandBarCtrl::FindMnemonic({"A&&B", "x&c"}, 'C'));
+}
+
+TEST_F(FrameTest, OpenMenusMoveOnWithArrowsAndTheMouse) {
+    CMyCommandBarCtrl& bar = frame_->GetCommandBar();
+    HWND barWindow = bar.GetHwnd();
+    HWND frame = *frame_;
+    PopupWatch watch;
+    // Task menu open: Right moves to Images; there the mouse moves over Help, which opens.
+    watch.actions.push_back([frame] { ::PostMessageA(frame, WM_KEYDOWN, VK_RIGHT, 0); });
+    watch.actions.push_back([barWindow, frame] {
+        RECT help;
+        ::SendMessageA(barWindow, TB_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&help));
+        POINT centre = {(help.left + help.right) / 2, (help.top + help.bottom) / 2};
+        ::ClientToScreen(barWindow, &centre);
+        ::SetCursorPos(centre.x, centre.y);
+        ::PostMessageA(frame, WM_MOUSEMOVE, 0, 0);
+    });
+    ::SetFocus(tasks_->GetWindow());
+    ::PostMessageA(tasks_->GetWindow(), WM_SYSCHAR, 't', 0x20000001);
+    Pump(800);
+    ASSERT_EQ(3u, watch.opened.size());
+    EXPECT_EQ(::GetSubMenu(bar.GetMenu(), 0), watch.opened[0]);
+    EXPECT_EQ(::GetSubMenu(bar.GetMenu(), 1), watch.opened[1]);
+    EXPECT_EQ(::GetSubMenu(bar.GetMenu(), 4), watch.opened[2]);
+    EXPECT_FALSE(bar.IsTrackingMenu());
 }
 
 TEST_F(FrameTest, ColourChangesGoToThePicturesFirstAndFocusToTheShownView) {

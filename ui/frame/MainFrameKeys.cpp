@@ -16,8 +16,10 @@ BOOL MainFrame::PreTranslateMessage(MSG* msg) {
     if (!m_hWnd) return FALSE;
     const bool keyMessage = msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST;
     const bool typing = labelEditing_ || IsTextInput(::GetFocus());
-    if (keyMessage && !typing && accelerators_ && ::TranslateAcceleratorA(m_hWnd, accelerators_, msg)) return TRUE;
+    // The menu bar sees the keys first so it knows when Alt went with another key (Alt+F1 must
+    // not leave it selected); it takes nothing an accelerator would.
     if (commandBar_.PreTranslateMessage(msg)) return TRUE;
+    if (keyMessage && !typing && accelerators_ && ::TranslateAcceleratorA(m_hWnd, accelerators_, msg)) return TRUE;
     if (msg->message == WM_KEYDOWN && !typing && HandleKeyDown(*msg)) return TRUE;
     // The focused pane's own pre-translation passes everything on.
     return FALSE;
