@@ -6,6 +6,7 @@
 #include "dialogs/options/OptionsDlg.h"
 #include "framework/AppModule.h"
 #include "framework/MessageLoop.h"
+#include "framework/UserPrompts.h"
 #include "ui/MainFrame.h"
 
 Application* g_Application = nullptr;
@@ -52,7 +53,18 @@ int Application::Run(const char* commandLine, int showCommand) {
     ::ShowWindow(*mainFrame_, showCommand);
     if (AsksForNewTask(commandLine))
         ::PostMessageA(mainFrame_->GetNewTaskReceiver(), WM_COMMAND, kNewTaskCommand, 0);
-    return loop.Run();
+    const int result = loop.Run();
+    if (restartRequested_) StartNewInstance();
+    return result;
+}
+
+void Application::StartNewInstance() {
+    // Everything this instance writes is written before the new one can read it.
+    if (mainFrame_->IsWindow()) mainFrame_->DestroyWindow();
+    char path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    UserPrompts().ShellExecute(nullptr, "open", path, "", "", SW_SHOWNORMAL);
 }
 
 bool Application::SaveSettings() { return settings_ && settings_->Save(); }

@@ -24,6 +24,10 @@ public:
     int Run(const char* commandLine, int showCommand);
 
     MainFrame* GetMainFrame() { return mainFrame_; }
+    // Asks for a new instance of the program once this one has ended its message loop, closed
+    // its main window and saved everything (a language change).
+    void RequestRestart() { restartRequested_ = true; }
+    bool IsRestartRequested() const { return restartRequested_; }
     ProgramSettings* GetSettings() { return settings_; }
     bool SaveSettings();
     // The program options, modal over the active window.
@@ -39,8 +43,11 @@ public:
     static bool AsksForNewTask(const char* commandLine);
 
 private:
+    void StartNewInstance();
+
     ProgramSettings* settings_ = nullptr;
     MainFrame* mainFrame_ = nullptr;
+    bool restartRequested_ = false;
 };
 
 // The one application object, set by WinMain while it exists.

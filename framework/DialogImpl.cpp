@@ -1,4 +1,6 @@
 #include "framework/DialogImpl.h"
+#include <new>
+#include "framework/WindowProcGuard.h"
 #include "framework/AppModule.h"
 
 namespace {
@@ -89,7 +91,15 @@ INT_PTR CALLBACK CDialogImplBase::DialogProc(HWND hWnd, UINT msg, WPARAM wParam,
     if (msg == WM_INITDIALOG) lParam = self->initParam_;
 
     LRESULT result = 0;
-    const BOOL handled = self->ProcessWindowMessage(hWnd, msg, wParam, lParam, result, 0);
+    BOOL handled = FALSE;
+    try {
+        handled = self->ProcessWindowMessage(hWnd, msg, wParam, lParam, result, 0);
+    } catch (const std::bad_alloc&) {
+        // Exceptions must not cross the system's frames: this one operation fails, the dialog stays.
+        handled = TRUE;
+        result = 0;
+        ReportOutOfMemory(hWnd);
+    }
     if (msg == WM_NCDESTROY) {
         ::SetWindowLongPtrA(hWnd, DWLP_USER, 0);
         self->m_hWnd = nullptr;

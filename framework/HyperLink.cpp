@@ -96,6 +96,15 @@ LRESULT CALLBACK CHyperLink::ControlProc(HWND hWnd, UINT msg, WPARAM wParam, LPA
         if (click) link->Open();
         return 0;
     }
+    case WM_GETDLGCODE:
+        return DLGC_WANTCHARS;
+    case WM_KEYDOWN:
+        // Space or Enter on a focused link follows it, as a click does.
+        if (wParam == VK_SPACE || wParam == VK_RETURN) {
+            link->Open();
+            return 0;
+        }
+        break;
     case WM_NCDESTROY:
         ::RemoveWindowSubclass(hWnd, &CHyperLink::ControlProc, kSubclassId);
         link->control_ = nullptr;

@@ -1,7 +1,8 @@
 #pragma once
 // Turns a static control of a dialog into a link: its text drawn underlined in the link colour
 // on the dialog's own background, a hand cursor, and a click that opens the target through the
-// shell (UserPrompts). A link without a target is drawn as plain text and opens nothing.
+// shell (UserPrompts), as does Space or Enter while it has the focus. A link without a target is
+// drawn as plain text and opens nothing.
 #include <windows.h>
 #include <string>
 

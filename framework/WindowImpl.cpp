@@ -1,5 +1,7 @@
 #include "framework/WindowImpl.h"
 #include "framework/AppModule.h"
+#include <new>
+#include "framework/WindowProcGuard.h"
 
 namespace {
 // Marks a window whose object has gone: its last messages must not pick up an object that is
@@ -80,8 +82,14 @@ LRESULT CALLBACK CWindowImplBase::WindowProc(HWND hWnd, UINT msg, WPARAM wParam,
     const MSG* outer = self->currentMsg_;
     self->currentMsg_ = &current;
     LRESULT result = 0;
-    if (!self->ProcessWindowMessage(hWnd, msg, wParam, lParam, result, 0))
-        result = ::DefWindowProcA(hWnd, msg, wParam, lParam);
+    try {
+        if (!self->ProcessWindowMessage(hWnd, msg, wParam, lParam, result, 0))
+            result = ::DefWindowProcA(hWnd, msg, wParam, lParam);
+    } catch (const std::bad_alloc&) {
+        // Exceptions must not cross the system's frames: this one operation fails, the program goes on.
+        result = 0;
+        ReportOutOfMemory(hWnd);
+    }
     self->currentMsg_ = outer;
 
     if (msg == WM_NCDESTROY) {

@@ -10,3 +10,4 @@
 #include "resources/thumbnails_ids.h"
 // The web-form login browser.
 #include "resources/webbrowser_ids.h"
+#include "resources/frame_ids.h"

@@ -1,27 +1,250 @@
 #include "ui/MainFrame.h"
 #include "core/Application.h"
+#include "core/InternationalSupport.h"
+#include "core/ProgramSettings.h"
+#include "framework/AppModule.h"
+#include "framework/ToolBarResource.h"
+#include "framework/WindowProcGuard.h"
+#include "resources/command_ids.h"
+#include "resources/app_ids.h"
+#include "resources/frame_ids.h"
+#include "ui/frame/FrameAddresses.h"
+#include "ui/frame/FrameTexts.h"
 
-MainFrame::MainFrame(Application* app) : app_(app) {}
+namespace {
+const int kProgressPaneWidth = 130;
+const int kQueuePaneWidth = 30;
+const int kTaskPaneWidth = 200;
+const int kTasksPaneWidth = 170;
+const int kPicturesPaneHeight = 280;
+
+HICON LoadSmallIcon(UINT id) {
+    return static_cast<HICON>(::LoadImageA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON,
+                                           ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                           LR_SHARED));
+}
+
+ProgramSettings* SettingsOf(Application* app) { return app ? app->GetSettings() : nullptr; }
+}  // namespace
+
+MainFrame::MainFrame(Application* app) : MainFrame(app, CreateFramePieces(app)) {}
+
+MainFrame::MainFrame(Application* app, FramePieces pieces)
+    : app_(app), pieces_(std::move(pieces)), downloadManager_(SettingsOf(app), this) {
+    CompleteFramePieces(pieces_);
+    const TrayCapabilities capabilities = DetectTrayCapabilities();
+    const bool longRecord = capabilities.balloonCapable && !capabilities.oldSystem;
+    tray_.Init(capabilities, LoadSmallIcon(longRecord ? IDR_MAINFRAME : IDI_TRAY_SMALL), kTrayIconId,
+               WM_TRAY_NOTIFY);
+}
 
 MainFrame::~MainFrame() {
     if (IsWindow()) DestroyWindow();
+    if (toolBarImages_) ::ImageList_Destroy(toolBarImages_);
+    if (toolBarDisabledImages_) ::ImageList_Destroy(toolBarDisabledImages_);
+    if (accelerators_) ::DestroyAcceleratorTable(accelerators_);
 }
 
 WindowClassInfo MainFrame::GetWindowClassInfo() const {
     WindowClassInfo info;
     info.name = "Brackenfly_MainFrame";
-    info.backgroundColor = COLOR_APPWORKSPACE;
+    info.backgroundColor = COLOR_3DFACE;
+    info.iconId = IDR_MAINFRAME;
     return info;
 }
 
 HWND MainFrame::CreateFrame() {
-    return Create(nullptr, nullptr, "Brackenfly", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+    return Create(nullptr, nullptr, kProgramName, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                   WS_EX_APPWINDOW);
 }
 
+HWND MainFrame::GetNewTaskReceiver() const {
+    HWND receiver = pieces_.tasks ? pieces_.tasks->GetNewTaskReceiver() : nullptr;
+    return receiver ? receiver : m_hWnd;
+}
+
+UINT MainFrame::TaskbarCreatedMessage() {
+    static const UINT message = ::RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+void MainFrame::SetStatusLine(const std::string& text) { monitorPane_.SetTitle(text); }
+
+LRESULT MainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
+    ::SetWindowTextA(m_hWnd, kProgramName);
+    tray_.SetWindow(m_hWnd);
+    SetOutOfMemoryMessage(FrameText(IDS_OUT_OF_MEMORY), FrameText(IDS_CAPTION_ERROR));
+    accelerators_ = ::LoadAcceleratorsA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+
+    reBar_.Create(m_hWnd, ID_VIEW_TOOLBAR);
+    barHost_ = reBar_.GetHwnd();
+    CreateCommandBar();
+    CreateToolBar();
+    reBar_.AddBand(commandBar_.GetHwnd(), false);
+    reBar_.AddBand(toolBar_, true);
+    CreateStatusBar();
+    AddUpdateEntries();
+
+    if (CMessageLoop* loop = g_Module.GetMessageLoop()) {
+        loop->AddMessageFilter(this);
+        loop->AddIdleHandler(this);
+        registeredWithLoop_ = true;
+    }
+    CreatePanes();
+    UpdateLayout();
+    PostMessage(WM_AFTER_CREATE);
+    return 0;
+}
+
+void MainFrame::CreateCommandBar() {
+    HINSTANCE resources = g_Module.GetResourceInstance();
+    commandBar_.Create(reBar_.GetHwnd(), m_hWnd);
+    HMENU menu = ::LoadMenuA(resources, MAKEINTRESOURCEA(IDR_MAINFRAME));
+    if (menu) {
+        g_InternationalSupport.TranslateMenu(IDR_MAINFRAME, menu);
+        FillLanguageMenu(menu);
+        commandBar_.AttachMenu(menu);
+    }
+    ToolBarLayout layout;
+    if (LoadToolBarLayout(resources, IDR_TOOLBAR_MENU_IMAGES, layout))
+        commandBar_.AddImages(resources, IDB_MENU_IMAGES, layout.buttonWidth, layout.buttonHeight, layout.commands);
+    if (LoadToolBarLayout(resources, IDR_VIEWER_TOOLBAR, layout))
+        commandBar_.AddImages(resources, IDB_MENU_VIEWER_IMAGES, layout.buttonWidth, layout.buttonHeight,
+                              layout.commands);
+    ::SetMenu(m_hWnd, nullptr);
+}
+
+void MainFrame::CreateToolBar() {
+    HINSTANCE resources = g_Module.GetResourceInstance();
+    ToolBarLayout layout;
+    if (!LoadToolBarLayout(resources, IDR_MAINFRAME, layout)) return;
+    toolBarImages_ = CreateStripImageList(resources, IDB_TOOLBAR, layout.buttonWidth, layout.buttonHeight, 4);
+    toolBarDisabledImages_ =
+        CreateStripImageList(resources, IDB_TOOLBAR_DISABLED, layout.buttonWidth, layout.buttonHeight, 4);
+    toolBar_ = CreateToolBarFromLayout(reBar_.GetHwnd(), m_hWnd, layout, toolBarImages_, toolBarDisabledImages_,
+                                       TBSTYLE_EX_DRAWDDARROWS);
+    SetToolBarButtonDropDown(toolBar_, ID_TASK_START);
+    SetToolBarButtonDropDown(toolBar_, ID_VIEW_CHANGE);
+}
+
+void MainFrame::CreateStatusBar() {
+    statusPanes_.Create(m_hWnd, FrameText(IDS_STATUS_READY), ID_VIEW_STATUS_BAR);
+    statusPanes_.SetPanes({kProgressPaneWidth, kQueuePaneWidth, kTaskPaneWidth});
+    statusPanes_.SetPaneText(0, FrameText(IDS_STATUS_READY));
+    readyIcon_ = LoadSmallIcon(IDR_MAINFRAME);
+    queueIcon_ = LoadSmallIcon(IDI_QUEUE);
+    startedIcon_ = LoadSmallIcon(IDI_TASK_STARTED);
+    completedIcon_ = LoadSmallIcon(IDI_TASK_COMPLETED);
+    statusPanes_.SetPaneIcon(0, readyIcon_);
+    statusBar_ = statusPanes_.GetHwnd();
+    progressBar_.Create(statusPanes_.GetHwnd(), "LongOpProgressBar", false);
+}
+
+void MainFrame::AddUpdateEntries() {
+    for (UINT id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_TASKS, ID_VIEW_MONITOR}) UIAddEntry(id, kMenu);
+    for (UINT id : {ID_TASK_START, ID_TASK_RESTART, ID_TASK_RELOAD_IMAGES, ID_TASK_PAUSE, ID_TASK_FINISH_AND_PAUSE,
+                    ID_TASK_PAUSE_ALL, ID_TASK_DELETE, ID_TASK_OPTIONS})
+        UIAddEntry(id, kMenuAndToolBar);
+    for (UINT id : {ID_TASK_LOCATE_IMAGES, ID_TASK_BROWSE_FOLDER, ID_TASK_OPEN_START_URL, ID_TASK_CLEAR_FOLDER})
+        UIAddEntry(id, kMenu);
+    for (UINT id : {ID_IMAGES_SELECT_BY, ID_IMAGES_SHOW_LAST, ID_IMAGES_INVERT_SELECTION, ID_IMAGES_COPY_TO,
+                    ID_IMAGES_DELETE, ID_IMAGES_FULLSCREEN, ID_IMAGES_SLIDE_SHOW})
+        UIAddEntry(id, kMenuAndToolBar);
+    for (UINT id : {ID_VIEW_LIST, ID_VIEW_THUMBNAILS}) UIAddEntry(id, kMenu);
+
+    UIAddToolBar(toolBar_);
+    UISetMenu(commandBar_.GetMenu());
+    UISetCheck(ID_VIEW_LIST, true);
+    UISetCheck(ID_VIEW_THUMBNAILS, false);
+    for (UINT id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_TASKS, ID_VIEW_MONITOR}) UISetCheck(id, true);
+}
+
+void MainFrame::CreatePanes() {
+    RECT rect;
+    ::GetClientRect(m_hWnd, &rect);
+    verticalSplitter_.CreateSplitter(m_hWnd, rect);
+    client_ = verticalSplitter_.m_hWnd;
+    horizontalSplitter_.CreateSplitter(verticalSplitter_.m_hWnd, rect);
+
+    tasksPane_.CreatePane(verticalSplitter_.m_hWnd, FrameText(IDS_PANE_TASKS), ID_PANE_CLOSE);
+    tasksPane_.SetClient(pieces_.tasks->CreatePane(tasksPane_.m_hWnd));
+
+    HWND pictures = pieces_.pictures->CreatePane(horizontalSplitter_.m_hWnd);
+
+    monitorPane_.CreatePane(horizontalSplitter_.m_hWnd, FrameText(IDS_PANE_MONITOR_IDLE), ID_PANE_CLOSE);
+    monitorPane_.SetClient(pieces_.monitor->CreateViews(monitorPane_.m_hWnd, downloadManager_));
+
+    verticalSplitter_.SetSplitterPanes(tasksPane_.m_hWnd, horizontalSplitter_.m_hWnd);
+    horizontalSplitter_.SetSplitterPanes(pictures, monitorPane_.m_hWnd);
+}
+
+LRESULT MainFrame::OnAfterCreate(UINT, WPARAM, LPARAM, BOOL&) {
+    verticalSplitter_.SetSplitterPos(kTasksPaneWidth);
+    horizontalSplitter_.SetSplitterPos(kPicturesPaneHeight);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
+    ProgramSettings* settings = SettingsOf(app_);
+    if (settings && settings->ShowTip) pieces_.dialogs->ShowTipOfTheDay(::GetActiveWindow());
+    return 0;
+}
+
 LRESULT MainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
+    if (registeredWithLoop_) {
+        if (CMessageLoop* loop = g_Module.GetMessageLoop()) {
+            loop->RemoveMessageFilter(this);
+            loop->RemoveIdleHandler(this);
+        }
+        registeredWithLoop_ = false;
+    }
+    if (tray_.Record().hWnd && tray_.Record().uID && inTray_) {
+        tray_.Remove();
+        inTray_ = false;
+    }
     if (app_) app_->SaveSettings();
     ::PostQuitMessage(1);
     handled = FALSE;
     return 0;
+}
+
+LRESULT MainFrame::OnEndSession(UINT, WPARAM wParam, LPARAM, BOOL&) {
+    // The session ends without WM_DESTROY: save here what the window's destruction saves.
+    if (!wParam) return 0;
+    if (inTray_) {
+        tray_.Remove();
+        inTray_ = false;
+    }
+    pieces_.tasks->SaveAll();
+    if (app_) app_->SaveSettings();
+    return 0;
+}
+
+LRESULT MainFrame::OnColorChange(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled) {
+    if (!pieces_.pictures->HandleColorChange(msg, wParam, lParam)) handled = FALSE;
+    return 0;
+}
+
+LRESULT MainFrame::OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
+    pieces_.pictures->FocusShownView();
+    return 0;
+}
+
+LRESULT MainFrame::OnMenuSelectForBar(UINT, WPARAM wParam, LPARAM lParam, BOOL& handled) {
+    commandBar_.OnMenuSelect(wParam, lParam);
+    handled = FALSE;
+    return 0;
+}
+
+LRESULT MainFrame::OnMeasureItem(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
+    if (!commandBar_.OnMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) handled = FALSE;
+    return TRUE;
+}
+
+LRESULT MainFrame::OnDrawItem(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
+    if (!commandBar_.OnDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) handled = FALSE;
+    return TRUE;
+}
+
+BOOL MainFrame::OnIdle() {
+    UIUpdateToolBar();
+    UIUpdateMenuBar();
+    return FALSE;
 }

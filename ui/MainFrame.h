@@ -1,30 +1,217 @@
 #pragma once
-// The program's top-level window, in its first form: an empty frame under the class name the
-// browser plug-in looks for. Its views, menus and bars come with the main-window code.
+// The program's one top-level window, class "Brackenfly_MainFrame" (the browser plug-in finds the
+// running program by that name): command bar and toolbar in a rebar, a four-pane status bar with
+// a progress bar for long operations, the tray icon, and a client area split into the "Tasks"
+// pane, the picture container and the monitor pane. Commands go in turn to the picture container,
+// the tasks tree, the monitor views and then the frame itself. The panes and dialogs are reached
+// through the interfaces of ui/frame/, so they plug in without changes here.
 #include <windows.h>
-#include "framework/WindowImpl.h"
+#include <commctrl.h>
+#include <string>
+#include <vector>
+
+#include "core/DownloadManager.h"
+#include "core/DownloadViews.h"
+#include "core/ILongOperationProgress.h"
+#include "framework/FrameWindow.h"
+#include "framework/MessageLoop.h"
+#include "framework/MultiPaneStatusBar.h"
+#include "framework/ProgressBarCtrl.h"
+#include "framework/ReBarCtrl.h"
+#include "framework/SplitterWindow.h"
+#include "framework/TrayIcon.h"
+#include "framework/UpdateUI.h"
+#include "ui/frame/FramePieces.h"
+#include "ui/frame/MyCommandBarCtrl.h"
+#include "ui/frame/MyPaneContainer.h"
 
 class Application;
+class TaskOptions;
 
-class MainFrame : public CWindowImplBase {
+// IDownloadViews names one of its views "MainFrame", which no member of a class of that name may
+// be called: this base answers it for the frame.
+class FrameDownloadViews : public IDownloadViews {
 public:
+    IMainFrameView* MainFrame() override { return FrameView(); }
+protected:
+    virtual IMainFrameView* FrameView() = 0;
+    ~FrameDownloadViews() = default;
+};
+
+class MainFrame : public CFrameWindowImplBase,
+                  public CUpdateUI,
+                  public CMessageFilter,
+                  public CIdleHandler,
+                  public FrameDownloadViews,
+                  public IMainFrameView,
+                  public ILongOperationProgress {
+public:
+    static const UINT WM_TRAY_NOTIFY = WM_USER + 100;
+    static const UINT WM_AFTER_CREATE = WM_APP + 1;
+    static const UINT kTrayIconId = 1;
+    static const UINT kFirstLanguageCommand = 32830;
+    static const int kQueuePane = 2;
+    static const int kTaskPane = 3;
+
     explicit MainFrame(Application* app);
+    MainFrame(Application* app, FramePieces pieces);
     // Destroys the window while the frame's handlers still exist, so WM_DESTROY still saves.
-    virtual ~MainFrame();
+    ~MainFrame() override;
 
     WindowClassInfo GetWindowClassInfo() const override;
-
     // Creates the window with no parent, default position and size, and the frame's own styles.
     HWND CreateFrame();
-    // The window that receives the "New Task" command (the tasks tree once it exists).
-    HWND GetNewTaskReceiver() const { return m_hWnd; }
+    // The window that receives the "New Task" command posted at start-up (the tasks tree's side).
+    HWND GetNewTaskReceiver() const;
+
+    // The frame's members; each stays owned by the frame.
+    ITasksPane* GetTasksTree() { return pieces_.tasks.get(); }
+    IPictureContainer* GetImagesContainer() { return pieces_.pictures.get(); }
+    IMonitorViews* GetViewHost() { return pieces_.monitor.get(); }
+    IFrameDialogs* GetFrameDialogs() { return pieces_.dialogs.get(); }
+    ISelectImagesDialog* GetSelectImagesDlg() { return pieces_.dialogs->GetSelectImagesDialog(); }
+    DownloadManager* GetDownloadManager() { return &downloadManager_; }
+    CMyCommandBarCtrl& GetCommandBar() { return commandBar_; }
+    HWND GetToolBar() const { return toolBar_; }
+    CReBarCtrl& GetReBar() { return reBar_; }
+    CMultiPaneStatusBar& GetStatusBar() { return statusPanes_; }
+    CProgressBarCtrl& GetProgressBar() { return progressBar_; }
+    CSplitterWindow& GetVerticalSplitter() { return verticalSplitter_; }
+    CSplitterWindow& GetHorizontalSplitter() { return horizontalSplitter_; }
+    MyPaneContainer& GetTasksPane() { return tasksPane_; }
+    MyPaneContainer& GetMonitorPane() { return monitorPane_; }
+    const CTrayIcon& GetTrayIcon() const { return tray_; }
+    bool IsInTray() const { return inTray_; }
+
+    // Set by the tasks tree while a tree label is being edited: the key filter then leaves every
+    // key to the edit box.
+    void SetLabelEditing(bool editing) { labelEditing_ = editing; }
+    bool IsLabelEditing() const { return labelEditing_; }
+
+    // Language menu: names by command id from kFirstLanguageCommand ("English" first).
+    const std::vector<std::string>& GetLanguageNames() const { return languageNames_; }
+    UINT GetLastLanguageCommand() const;
+    void FillLanguageMenu(HMENU menu);
+
+    // Status panes and notices of the download manager.
+    void UpdateQueuePane(bool starting);
+    void UpdateTaskPane(bool started, TaskOptions* task);
+    void OnTaskStarted(TaskOptions* task) override;
+    void OnTaskCompleted(TaskOptions* task, const std::string& resultText) override;
+
+    // Long operations: a progress bar over status pane 1.
+    void BeginLongOperation(int range, const std::string& text);
+    void StepLongOperation();
+    void EndLongOperation();
+    void BeginProgress(int range, const char* text) override { BeginLongOperation(range, text ? text : ""); }
+    void StepProgress() override { StepLongOperation(); }
+    void EndProgress() override { EndLongOperation(); }
+
+    // Tray mode (command 32955 and a double-click on the icon).
+    void ToggleTray();
+    void RefreshTrayTip();
+
+    // IDownloadViews
+    ITasksTreeView* TasksTree() override { return pieces_.tasks->GetDownloadView(); }
+    IDownloadGraphView* DownloadGraph() override { return pieces_.monitor->GetGraphView(); }
+    IMessagesView* MessagesViewer() override { return pieces_.monitor->GetMessagesView(); }
+    IErrorsView* ErrorsViewer() override { return pieces_.monitor->GetErrorsView(); }
+    IImagesView* ImagesContainer() override { return pieces_.pictures->GetDownloadView(); }
+    IDownloadStatView* DownloadStatDlg() override { return pieces_.monitor->GetStatView(); }
+    void SetStatusLine(const std::string& text) override;
+    std::string GetStatusLine() override { return monitorPane_.GetTitle(); }
+
+    // The message loop's key filter and idle step.
+    BOOL PreTranslateMessage(MSG* msg) override;
+    BOOL OnIdle() override;
 
     BEGIN_MSG_MAP(MainFrame)
+        MESSAGE_HANDLER(WM_SYSCOLORCHANGE, OnColorChange)
+        MESSAGE_HANDLER(WM_THEMECHANGED, OnColorChange)
+        MESSAGE_HANDLER(WM_CREATE, OnCreate)
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+        MESSAGE_HANDLER(WM_ENDSESSION, OnEndSession)
+        MESSAGE_HANDLER(WM_SETFOCUS, OnSetFocus)
+        MESSAGE_HANDLER(WM_MENUSELECT, OnMenuSelectForBar)
+        MESSAGE_HANDLER(WM_MEASUREITEM, OnMeasureItem)
+        MESSAGE_HANDLER(WM_DRAWITEM, OnDrawItem)
+        NOTIFY_CODE_HANDLER(TBN_DROPDOWN, OnToolBarDropDown)
+        MESSAGE_HANDLER(WM_TRAY_NOTIFY, OnTrayNotify)
+        MESSAGE_HANDLER(TaskbarCreatedMessage(), OnTaskbarCreated)
+        MESSAGE_HANDLER(WM_AFTER_CREATE, OnAfterCreate)
+        MESSAGE_HANDLER(WM_COMMAND, OnCommand)
+        CHAIN_MSG_MAP(CFrameWindowImplBase)
     END_MSG_MAP()
 
+protected:
+    IMainFrameView* FrameView() override { return this; }
+
 private:
-    LRESULT OnDestroy(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    static UINT TaskbarCreatedMessage();
+
+    // Creation steps.
+    void CreateCommandBar();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void AddUpdateEntries();
+    void CreatePanes();
+
+    LRESULT OnColorChange(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEndSession(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSetFocus(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnMenuSelectForBar(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnMeasureItem(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnDrawItem(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnToolBarDropDown(int, LPNMHDR, BOOL&);
+    LRESULT OnTrayNotify(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnAfterCreate(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnCommand(UINT, WPARAM, LPARAM, BOOL&);
+
+    // Frame commands (MainFrameCommands.cpp).
+    bool HandleFrameCommand(WORD id, HWND control);
+    void ToggleTasksPane();
+    void ToggleMonitorPane();
+    void ToggleToolBar();
+    void ToggleStatusBar();
+    void DeleteInFocusedView();
+    void ViewLogFile();
+    void OpenHelp();
+    void OpenAddress(const char* address);
+    void ShowStartDropDown(const RECT& button);
+    void ShowViewDropDown(const RECT& button);
+    void ChooseLanguage(UINT id);
+    void ShowTrayMenu();
+    void RestoreFromTray();
+    std::string TrayTip(TaskOptions* runningTask) const;
+    TaskOptions* RunningTask();
+    bool HandleKeyDown(const MSG& msg);
 
     Application* app_;
+    FramePieces pieces_;
+    // Members in construction order.
+    CSplitterWindow verticalSplitter_{true};
+    CSplitterWindow horizontalSplitter_{false};
+    MyPaneContainer tasksPane_;
+    MyPaneContainer monitorPane_;
+    DownloadManager downloadManager_;
+    CMyCommandBarCtrl commandBar_;
+    CReBarCtrl reBar_;
+    HWND toolBar_ = nullptr;
+    CMultiPaneStatusBar statusPanes_;
+    CProgressBarCtrl progressBar_;
+    CTrayIcon tray_;
+    bool inTray_ = false;
+    bool labelEditing_ = false;
+    std::vector<std::string> languageNames_;
+    HACCEL accelerators_ = nullptr;
+    HIMAGELIST toolBarImages_ = nullptr;
+    HIMAGELIST toolBarDisabledImages_ = nullptr;
+    HICON queueIcon_ = nullptr;
+    HICON startedIcon_ = nullptr;
+    HICON completedIcon_ = nullptr;
+    HICON readyIcon_ = nullptr;
+    bool registeredWithLoop_ = false;
 };

@@ -1,0 +1,73 @@
+#include "framework/ReBarCtrl.h"
+#include <commctrl.h>
+#include "framework/AppModule.h"
+
+HWND CReBarCtrl::Create(HWND parent, UINT id) {
+    hwnd_ = ::CreateWindowExA(0, REBARCLASSNAMEA, nullptr,
+                              WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | RBS_VARHEIGHT |
+                                  RBS_BANDBORDERS | RBS_AUTOSIZE | CCS_NODIVIDER | CCS_TOP,
+                              0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              g_Module.GetModuleInstance(), nullptr);
+    if (hwnd_) {
+        REBARINFO info = {};
+        info.cbSize = sizeof(info);
+        ::SendMessageA(hwnd_, RB_SETBARINFO, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    return hwnd_;
+}
+
+bool CReBarCtrl::AddBand(HWND child, bool newRow) {
+    SIZE ideal = {0, 0};
+    ::SendMessageA(child, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&ideal));
+    RECT rect;
+    ::GetWindowRect(child, &rect);
+    const DWORD buttonSize = static_cast<DWORD>(::SendMessageA(child, TB_GETBUTTONSIZE, 0, 0));
+    const int height = HIWORD(buttonSize) ? HIWORD(buttonSize) : rect.bottom - rect.top;
+
+    REBARBANDINFOA band = {};
+    band.cbSize = sizeof(band);
+    band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_STYLE | RBBIM_SIZE | RBBIM_IDEALSIZE;
+    band.fStyle = RBBS_CHILDEDGE | RBBS_GRIPPERALWAYS | (newRow ? RBBS_BREAK : 0);
+    band.hwndChild = child;
+    band.cxMinChild = 0;
+    band.cyMinChild = height;
+    band.cx = ideal.cx ? ideal.cx + 16 : 200;
+    band.cxIdeal = ideal.cx;
+    return ::SendMessageA(hwnd_, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band)) != 0;
+}
+
+int CReBarCtrl::GetBandCount() const { return static_cast<int>(::SendMessageA(hwnd_, RB_GETBANDCOUNT, 0, 0)); }
+
+HWND CReBarCtrl::GetBandChild(int band) const {
+    REBARBANDINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = RBBIM_CHILD;
+    if (!::SendMessageA(hwnd_, RB_GETBANDINFOA, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&info)))
+        return nullptr;
+    return info.hwndChild;
+}
+
+int CReBarCtrl::FindBand(HWND child) const {
+    for (int band = 0; band < GetBandCount(); ++band)
+        if (GetBandChild(band) == child) return band;
+    return -1;
+}
+
+bool CReBarCtrl::ShowBand(int band, bool show) {
+    return ::SendMessageA(hwnd_, RB_SHOWBAND, static_cast<WPARAM>(band), show ? TRUE : FALSE) != 0;
+}
+
+bool CReBarCtrl::IsBandVisible(int band) const {
+    REBARBANDINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = RBBIM_STYLE;
+    if (!::SendMessageA(hwnd_, RB_GETBANDINFOA, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&info)))
+        return false;
+    return !(info.fStyle & RBBS_HIDDEN);
+}
+
+int CReBarCtrl::GetHeight() const {
+    RECT rect;
+    ::GetWindowRect(hwnd_, &rect);
+    return rect.bottom - rect.top;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// A rebar at the top of a frame holding bars as bands, each band optionally on its own row.
+#include <windows.h>
+
+class CReBarCtrl {
+public:
+    HWND Create(HWND parent, UINT id);
+    HWND GetHwnd() const { return hwnd_; }
+    // Adds the child window as the last band, sized to the child's natural size.
+    bool AddBand(HWND child, bool newRow);
+    int GetBandCount() const;
+    HWND GetBandChild(int band) const;
+    int FindBand(HWND child) const;
+    bool ShowBand(int band, bool show);
+    bool IsBandVisible(int band) const;
+    // Height of the rebar's window.
+    int GetHeight() const;
+
+private:
+    HWND hwnd_ = nullptr;
+};

@@ -1,0 +1,76 @@
+#pragma once
+// Two panes side by side (vertical bar) or one above the other (horizontal bar), resized by
+// dragging the bar. Either pane can be shown alone. Each time the panes are laid out, the parent
+// is told by WM_SPLITTER_LAYOUT just before a pane window moves, so it can fit its own contents;
+// a parent that changes the splitter from that notice does not re-enter the layout: the change is
+// laid out once the current layout has finished. Commands and notices from the panes go on to
+// the parent.
+#include <windows.h>
+#include "framework/SplitterLayout.h"
+#include "framework/WindowImpl.h"
+
+// Sent (wParam 0, lParam 0) to the splitter's parent before each pane window is moved.
+const UINT WM_SPLITTER_LAYOUT = WM_USER + 1001;
+
+class CSplitterWindow : public CWindowImplBase {
+public:
+    explicit CSplitterWindow(bool vertical) : vertical_(vertical) {}
+
+    DECLARE_WND_CLASS("Brackenfly_Splitter")
+
+    HWND CreateSplitter(HWND parent, const RECT& rect);
+    void SetSplitterPanes(HWND left, HWND right, bool update = true);
+    HWND GetSplitterPane(int pane) const { return pane == 0 ? panes_[0] : pane == 1 ? panes_[1] : nullptr; }
+    void SetSplitterPos(int position = -1, bool update = true);
+    int GetSplitterPos() const { return position_; }
+    // kSplitPaneNone shows both; kSplitPaneLeft or kSplitPaneRight shows that pane alone.
+    void SetSinglePaneMode(int pane);
+    int GetSinglePaneMode() const { return singlePane_; }
+    void SetSplitterRect(const RECT* rect = nullptr, bool update = true);
+    RECT GetSplitterRect() const { return rect_; }
+    bool IsVertical() const { return vertical_; }
+    void UpdateSplitterLayout();
+    SplitterGeometry Geometry() const;
+
+    static const int kBarWidth = 4;
+    static const int kMinPane = 24;
+
+    BEGIN_MSG_MAP(CSplitterWindow)
+        MESSAGE_HANDLER(WM_SIZE, OnSize)
+        MESSAGE_HANDLER(WM_PAINT, OnPaint)
+        MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+        MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
+        MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
+        MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
+        MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
+        MESSAGE_HANDLER(WM_CAPTURECHANGED, OnCaptureChanged)
+        MESSAGE_HANDLER(WM_SETFOCUS, OnSetFocus)
+        MESSAGE_HANDLER(WM_COMMAND, ForwardToParent)
+        MESSAGE_HANDLER(WM_NOTIFY, ForwardToParent)
+    END_MSG_MAP()
+
+private:
+    LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
+    LRESULT OnSetCursor(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnLButtonDown(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnMouseMove(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnLButtonUp(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnCaptureChanged(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSetFocus(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT ForwardToParent(UINT, WPARAM, LPARAM, BOOL&);
+
+    void LayOutPane(int pane, const RECT& paneRect);
+    bool IsOverBar(POINT point) const;
+
+    const bool vertical_;
+    HWND panes_[2] = {nullptr, nullptr};
+    RECT rect_ = {0, 0, 0, 0};
+    int position_ = -1;
+    int singlePane_ = kSplitPaneNone;
+    bool dragging_ = false;
+    int dragOffset_ = 0;
+    bool inLayout_ = false;
+    bool layoutAgain_ = false;
+};

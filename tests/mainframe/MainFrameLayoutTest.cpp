@@ -1,0 +1,210 @@
+// The main window as a user first sees it, and the View commands that show and hide its parts.
+#include <windows.h>
+#include <commctrl.h>
+#include "resources/command_ids.h"
+#include "tests/mainframe/FrameTestSupport.h"
+
+namespace frametest {
+namespace {
+
+std::vector<int> ToolBarCommands(HWND toolBar) {
+    std::vector<int> ids;
+    const int count = static_cast<int>(::SendMessageA(toolBar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button = {};
+        ::SendMessageA(toolBar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
+        ids.push_back((button.fsStyle & BTNS_SEP) ? 0 : button.idCommand);
+    }
+    return ids;
+}
+
+BYTE ButtonStyle(HWND toolBar, int id) {
+    const LRESULT index = ::SendMessageA(toolBar, TB_COMMANDTOINDEX, static_cast<WPARAM>(id), 0);
+    TBBUTTON button = {};
+    ::SendMessageA(toolBar, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
+    return button.fsStyle;
+}
+
+int Width(const RECT& r) { return r.right - r.left; }
+int Height(const RECT& r) { return r.bottom - r.top; }
+
+TEST_F(FrameTest, BuildsTheWindowInItsParts) {
+    HWND frame = *frame_;
+    char name[64] = {};
+    ::GetClassNameA(frame, name, sizeof(name));
+    EXPECT_STREQ("Brackenfly_MainFrame", name);
+    EXPECT_EQ("Brackenfly", frame_->GetWindowText());
+    EXPECT_FALSE(::GetMenu(frame)) << "the command bar shows the menu";
+    EXPECT_TRUE(reinterpret_cast<HICON>(::GetClassLongPtrA(frame, GCLP_HICON)));
+
+    // Rebar: the command bar, then the toolbar on its own row.
+    CReBarCtrl& rebar = frame_->GetReBar();
+    ASSERT_EQ(2, rebar.GetBandCount());
+    EXPECT_EQ(frame_->GetCommandBar().GetHwnd(), rebar.GetBandChild(0));
+    EXPECT_EQ(frame_->GetToolBar(), rebar.GetBandChild(1));
+    RECT bar0, bar1;
+    ::SendMessageA(rebar.GetHwnd(), RB_GETRECT, 0, reinterpret_cast<LPARAM>(&bar0));
+    ::SendMessageA(rebar.GetHwnd(), RB_GETRECT, 1, reinterpret_cast<LPARAM>(&bar1));
+    EXPECT_GE(bar1.top, bar0.bottom);
+    EXPECT_EQ((std::vector<std::string>{"&Task", "&Images", "&View", "&Tools", "&Help"}),
+              frame_->GetCommandBar().ButtonTexts());
+
+    const std::vector<int> expected = {218, 32817, 219, 0, 217, 32932, 32773, 220, 0, 32791, 32792, 32793,
+                                       0, 32819, 0, 32821, 0, 32799, 32798, 0, 32955, 0, 277};
+    EXPECT_EQ(expected, ToolBarCommands(frame_->GetToolBar()));
+    EXPECT_TRUE(ButtonStyle(frame_->GetToolBar(), ID_TASK_START) & BTNS_DROPDOWN);
+    EXPECT_TRUE(ButtonStyle(frame_->GetToolBar(), ID_VIEW_CHANGE) & BTNS_DROPDOWN);
+    EXPECT_FALSE(ButtonStyle(frame_->GetToolBar(), ID_TASK_PAUSE) & BTNS_DROPDOWN);
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(::SendMessageA(frame_->GetToolBar(), TB_GETIMAGELIST, 0, 0));
+    HIMAGELIST disabled =
+        reinterpret_cast<HIMAGELIST>(::SendMessageA(frame_->GetToolBar(), TB_GETDISABLEDIMAGELIST, 0, 0));
+    ASSERT_TRUE(images && disabled);
+    EXPECT_EQ(16, ::ImageList_GetImageCount(images));
+    EXPECT_EQ(16, ::ImageList_GetImageCount(disabled));
+    int cx = 0, cy = 0;
+    ::ImageList_GetIconSize(images, &cx, &cy);
+    EXPECT_EQ(20, cx);
+    EXPECT_EQ(20, cy);
+
+    // Status bar: four panes, the fixed ones 130, 30 and 200 wide; "Ready" with the program's icon.
+    CMultiPaneStatusBar& status = frame_->GetStatusBar();
+    int edges[8] = {};
+    ASSERT_EQ(4, ::SendMessageA(status.GetHwnd(), SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)));
+    EXPECT_EQ(130, edges[1] - edges[0]);
+    EXPECT_EQ(30, edges[2] - edges[1]);
+    EXPECT_EQ(200, edges[3] - edges[2]);
+    EXPECT_EQ(59393, ::GetDlgCtrlID(status.GetHwnd()));
+    EXPECT_EQ("Ready", status.GetPaneText(0));
+    EXPECT_TRUE(status.GetPaneIcon(0));
+    EXPECT_FALSE(status.GetPaneIcon(MainFrame::kQueuePane));
+    HWND progress = frame_->GetProgressBar().GetHwnd();
+    EXPECT_EQ(status.GetHwnd(), ::GetParent(progress));
+    EXPECT_FALSE(::IsWindowVisible(progress));
+    EXPECT_EQ(progress, ::FindWindowExA(status.GetHwnd(), nullptr, PROGRESS_CLASSA, "LongOpProgressBar"));
+
+    // Panes after the after-creation step: tasks 170 wide on the left, pictures 280 high on top.
+    EXPECT_EQ(170, frame_->GetVerticalSplitter().GetSplitterPos());
+    EXPECT_EQ(280, frame_->GetHorizontalSplitter().GetSplitterPos());
+    RECT client;
+    ::GetClientRect(frame_->GetVerticalSplitter(), &client);
+    const RECT tasks = WindowRectIn(frame_->GetTasksPane(), frame_->GetVerticalSplitter());
+    EXPECT_EQ(0, tasks.left);
+    EXPECT_EQ(170, Width(tasks));
+    EXPECT_EQ(Height(client), Height(tasks));
+    const RECT pictures = WindowRectIn(pictures_->GetWindow(), frame_->GetHorizontalSplitter());
+    EXPECT_EQ(280, Height(pictures));
+    const RECT monitor = WindowRectIn(frame_->GetMonitorPane(), frame_->GetHorizontalSplitter());
+    EXPECT_GT(monitor.top, pictures.bottom - 1);
+    EXPECT_EQ("Tasks", frame_->GetTasksPane().GetTitle());
+    EXPECT_EQ("No task is started", frame_->GetMonitorPane().GetTitle());
+    EXPECT_EQ(tasks_->GetWindow(), frame_->GetTasksPane().GetClient());
+    EXPECT_EQ(frame_->GetDownloadManager()->m_hWnd, frame_->GetMonitorPane().GetClient());
+
+    // Between the bars the splitter fills the frame.
+    RECT frameClient, statusRect, rebarRect;
+    ::GetClientRect(frame, &frameClient);
+    const RECT splitter = WindowRectIn(frame_->GetVerticalSplitter(), frame);
+    rebarRect = WindowRectIn(rebar.GetHwnd(), frame);
+    statusRect = WindowRectIn(status.GetHwnd(), frame);
+    EXPECT_EQ(rebarRect.bottom, splitter.top);
+    EXPECT_EQ(statusRect.top, splitter.bottom);
+    EXPECT_EQ(Width(frameClient), Width(splitter));
+
+    // Initial checks of the View menu.
+    HMENU menu = frame_->GetCommandBar().GetMenu();
+    for (UINT id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_TASKS, ID_VIEW_MONITOR, ID_VIEW_LIST})
+        EXPECT_TRUE(MenuItemChecked(menu, id)) << id;
+    EXPECT_FALSE(MenuItemChecked(menu, ID_VIEW_THUMBNAILS));
+    // Menu items carry the toolbar's pictures.
+    MENUITEMINFOA item = {};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_BITMAP;
+    ASSERT_TRUE(::GetMenuItemInfoA(menu, ID_TASK_START, FALSE, &item));
+    EXPECT_TRUE(item.hbmpItem);
+    EXPECT_TRUE(frame_->GetCommandBar().HasImage(ID_VIEWER_ZOOM_IN));
+}
+
+TEST_F(FrameTest, TipOfTheDayFollowsTheSetting) {
+    EXPECT_EQ(0, dialogs_->tips);
+    DestroyFrame();
+    app_->GetSettings()->ShowTip = true;
+    CreateFrame();
+    EXPECT_EQ(1, dialogs_->tips);
+}
+
+TEST_F(FrameTest, ViewCommandsShowAndHidePanesAndBars) {
+    HWND frame = *frame_;
+    HMENU menu = frame_->GetCommandBar().GetMenu();
+    RECT splitterClient;
+    ::GetClientRect(frame_->GetVerticalSplitter(), &splitterClient);
+
+    // Tasks pane: hidden, the right side takes the whole splitter; shown again, back at 170.
+    ::SendMessageA(frame, WM_COMMAND, ID_VIEW_TASKS, 0);
+    Pump();
+    EXPECT_FALSE(::IsWindowVisible(frame_->GetTasksPane()));
+    EXPECT_EQ(kSplitPaneRight, frame_->GetVerticalSplitter().GetSinglePaneMode());
+    EXPECT_EQ(Width(splitterClient),
+              Width(WindowRectIn(frame_->GetHorizontalSplitter(), frame_->GetVerticalSplitter())));
+    EXPECT_FALSE(MenuItemChecked(menu, ID_VIEW_TASKS));
+    ::SendMessageA(frame, WM_COMMAND, ID_VIEW_TASKS, 0);
+    Pump();
+    EXPECT_TRUE(::IsWindowVisible(frame_->GetTasksPane()));
+    EXPECT_EQ(kSplitPaneNone, frame_->GetVerticalSplitter().GetSinglePaneMode());
+    EXPECT_EQ(170, Width(WindowRectIn(frame_->GetTasksPane(), frame_->GetVerticalSplitter())));
+    EXPECT_TRUE(MenuItemChecked(menu, ID_VIEW_TASKS));
+
+    // The monitor pane's close button hides it like the View command.
+    ::SendMessageA(frame_->GetMonitorPane().GetCloseButton(), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_FALSE(::IsWindowVisible(frame_->GetMonitorPane()));
+    EXPECT_EQ(kSplitPaneLeft, frame_->GetHorizontalSplitter().GetSinglePaneMode());
+    RECT right;
+    ::GetClientRect(frame_->GetHorizontalSplitter(), &right);
+    EXPECT_EQ(Height(right), Height(WindowRectIn(pictures_->GetWindow(), frame_->GetHorizontalSplitter())));
+    EXPECT_FALSE(MenuItemChecked(menu, ID_VIEW_MONITOR));
+    ::SendMessageA(frame, WM_COMMAND, ID_VIEW_MONITOR, 0);
+    Pump();
+    EXPECT_TRUE(::IsWindowVisible(frame_->GetMonitorPane()));
+    EXPECT_TRUE(MenuItemChecked(menu, ID_VIEW_MONITOR));
+    // The tasks pane's close button.
+    ::SendMessageA(frame_->GetTasksPane().GetCloseButton(), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_FALSE(::IsWindowVisible(frame_->GetTasksPane()));
+
+    // Toolbar band: the rebar gets lower and the panes move up.
+    const int splitterTop = WindowRectIn(frame_->GetVerticalSplitter(), frame).top;
+    ::SendMessageA(frame, WM_COMMAND, ID_VIEW_TOOLBAR, 0);
+    Pump();
+    EXPECT_FALSE(frame_->GetReBar().IsBandVisible(1));
+    EXPECT_LT(WindowRectIn(frame_->GetVerticalSplitter(), frame).top, splitterTop);
+    EXPECT_FALSE(MenuItemChecked(menu, ID_VIEW_TOOLBAR));
+    ::SendMessageA(frame, WM_COMMAND, ID_VIEW_TOOLBAR, 0);
+    Pump();
+    EXPECT_TRUE(frame_->GetReBar().IsBandVisible(1));
+    EXPECT_EQ(splitterTop, WindowRectIn(frame_->GetVerticalSplitter(), frame).top);
+
+    // Status bar: the panes reach the frame's bottom.
+    ::SendMessageA(frame, WM_COMMAND, ID_VIEW_STATUS_BAR, 0);
+    Pump();
+    RECT frameClient;
+    ::GetClientRect(frame, &frameClient);
+    EXPECT_FALSE(::IsWindowVisible(frame_->GetStatusBar().GetHwnd()));
+    EXPECT_EQ(frameClient.bottom, WindowRectIn(frame_->GetVerticalSplitter(), frame).bottom);
+    EXPECT_FALSE(MenuItemChecked(menu, ID_VIEW_STATUS_BAR));
+}
+
+TEST_F(FrameTest, ResizingKeepsFixedPanesAndBars) {
+    ::SetWindowPos(*frame_, nullptr, 0, 0, 1100, 800, SWP_NOZORDER | SWP_NOMOVE);
+    Pump();
+    EXPECT_EQ(170, Width(WindowRectIn(frame_->GetTasksPane(), frame_->GetVerticalSplitter())));
+    int edges[4] = {};
+    ::SendMessageA(frame_->GetStatusBar().GetHwnd(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges));
+    RECT status;
+    ::GetClientRect(frame_->GetStatusBar().GetHwnd(), &status);
+    EXPECT_GT(edges[0], 400);
+    EXPECT_EQ(200, edges[3] - edges[2]);
+    EXPECT_LE(edges[3], status.right);
+}
+
+}  // namespace
+}  // namespace frametest

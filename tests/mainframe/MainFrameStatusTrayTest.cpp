@@ -1,0 +1,157 @@
+// The status panes, the long-operation progress, tray mode and the end of a session.
+#include <windows.h>
+#include <commctrl.h>
+#include "core/SearchLinkTask.h"
+#include "resources/command_ids.h"
+#include "tests/mainframe/FrameTestSupport.h"
+
+namespace frametest {
+namespace {
+
+// True when the shell still knows the frame's tray icon.
+bool TrayIconPresent(const MainFrame& frame) {
+    NOTIFYICONDATAA probe = frame.GetTrayIcon().Record();
+    probe.uFlags = 0;
+    return ::Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
+
+TEST_F(FrameTest, QueuePaneCountsWaitingTasks) {
+    CMultiPaneStatusBar& status = frame_->GetStatusBar();
+    tasks_->pending = 2;
+    frame_->UpdateQueuePane(true);
+    EXPECT_TRUE(status.GetPaneIcon(MainFrame::kQueuePane));
+    EXPECT_EQ("2 task(s) in queue", status.GetPaneTip(MainFrame::kQueuePane));
+
+    tasks_->pending = 1;
+    frame_->UpdateQueuePane(true);  // the one entry is the task being started
+    EXPECT_FALSE(status.GetPaneIcon(MainFrame::kQueuePane));
+    EXPECT_EQ("", status.GetPaneTip(MainFrame::kQueuePane));
+    frame_->UpdateQueuePane(false);
+    EXPECT_TRUE(status.GetPaneIcon(MainFrame::kQueuePane));
+    EXPECT_EQ("1 task(s) in queue", status.GetPaneTip(MainFrame::kQueuePane));
+    tasks_->pending = 0;
+    frame_->UpdateQueuePane(false);
+    EXPECT_FALSE(status.GetPaneIcon(MainFrame::kQueuePane));
+
+    SearchLinkTask task;
+    task.TaskName = "Birds";
+    frame_->OnTaskStarted(&task);
+    EXPECT_EQ("Task is started: \"Birds\"", status.GetPaneText(MainFrame::kTaskPane));
+    HICON started = status.GetPaneIcon(MainFrame::kTaskPane);
+    EXPECT_TRUE(started);
+    frame_->OnTaskCompleted(&task, "");
+    EXPECT_EQ("Task is completed: \"Birds\"", status.GetPaneText(MainFrame::kTaskPane));
+    EXPECT_TRUE(status.GetPaneIcon(MainFrame::kTaskPane));
+    EXPECT_NE(started, status.GetPaneIcon(MainFrame::kTaskPane));
+    // A name with format characters is shown as it is.
+    task.TaskName = "%s%d%n";
+    frame_->UpdateTaskPane(true, &task);
+    EXPECT_EQ("Task is started: \"%s%d%n\"", status.GetPaneText(MainFrame::kTaskPane));
+}
+
+TEST_F(FrameTest, LongOperationShowsProgressOverItsPane) {
+    CMultiPaneStatusBar& status = frame_->GetStatusBar();
+    CProgressBarCtrl& progress = frame_->GetProgressBar();
+    ILongOperationProgress& operation = *frame_;
+    operation.BeginProgress(100000, "Sort list...");
+    EXPECT_TRUE(::IsWindowVisible(progress.GetHwnd()));
+    EXPECT_EQ(100000, progress.GetUpper()) << "ranges above 65535 keep their size";
+    EXPECT_EQ("Sort list...", status.GetPaneText(0));
+    RECT pane = status.GetPaneRect(1);
+    RECT bar;
+    ::GetWindowRect(progress.GetHwnd(), &bar);
+    ::MapWindowPoints(nullptr, status.GetHwnd(), reinterpret_cast<POINT*>(&bar), 2);
+    EXPECT_GE(bar.left, pane.left);
+    EXPECT_LE(bar.right, pane.right);
+    EXPECT_GT(bar.right - bar.left, 100);
+    operation.StepProgress();
+    operation.StepProgress();
+    EXPECT_EQ(2, progress.GetPos());
+    operation.EndProgress();
+    EXPECT_FALSE(::IsWindowVisible(progress.GetHwnd()));
+    EXPECT_EQ(0, progress.GetPos());
+    EXPECT_EQ("Ready", status.GetPaneText(0));
+}
+
+TEST_F(FrameTest, TrayModeHidesRestoresAndSurvivesAShellRestart) {
+    const CTrayIcon& tray = frame_->GetTrayIcon();
+    EXPECT_EQ(1u, tray.Record().uID);
+    EXPECT_EQ(static_cast<UINT>(WM_USER + 100), tray.Record().uCallbackMessage);
+    EXPECT_EQ(*frame_, tray.Record().hWnd);
+    EXPECT_EQ(TrayRecordSize(tray.Capabilities()), tray.Record().cbSize);
+
+    ::SendMessageA(*frame_, WM_COMMAND, ID_TRAY_TOGGLE, 0);
+    Pump();
+    if (!frame_->IsInTray()) GTEST_SKIP() << "no notification area on this display";
+    EXPECT_FALSE(::IsWindowVisible(*frame_));
+    EXPECT_TRUE(TrayIconPresent(*frame_));
+    const std::string separator = tray.CanShowBalloon() ? "\r\n" : " ";
+    EXPECT_EQ("Brackenfly v2.0" + separator + "No task is started", tray.GetTip());
+
+    // A task that ended is never named, whatever the manager still holds.
+    SearchLinkTask task;
+    task.TaskName = "Birds";
+    frame_->OnTaskCompleted(&task, "");
+    EXPECT_EQ("Brackenfly v2.0" + separator + "No task is started", tray.GetTip());
+
+    // The shell lost its icons: "TaskbarCreated" puts ours back.
+    NOTIFYICONDATAA record = tray.Record();
+    ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &record));
+    EXPECT_FALSE(TrayIconPresent(*frame_));
+    ::SendMessageA(*frame_, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(TrayIconPresent(*frame_));
+
+    // Double-click restores; restoring shows the window even when the icon is already gone.
+    ::SendMessageA(*frame_, WM_USER + 100, 1, WM_LBUTTONDBLCLK);
+    EXPECT_FALSE(frame_->IsInTray());
+    EXPECT_TRUE(::IsWindowVisible(*frame_));
+    EXPECT_FALSE(TrayIconPresent(*frame_));
+    ::SendMessageA(*frame_, WM_COMMAND, ID_TRAY_TOGGLE, 0);
+    ASSERT_TRUE(frame_->IsInTray());
+    record = tray.Record();
+    ::Shell_NotifyIconA(NIM_DELETE, &record);
+    ::SendMessageA(*frame_, WM_COMMAND, ID_TRAY_TOGGLE, 0);
+    EXPECT_FALSE(frame_->IsInTray());
+    EXPECT_TRUE(::IsWindowVisible(*frame_));
+
+    // Another icon id is not ours.
+    ::SendMessageA(*frame_, WM_COMMAND, ID_TRAY_TOGGLE, 0);
+    ::SendMessageA(*frame_, WM_USER + 100, 2, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(frame_->IsInTray());
+
+    // Closing while in the tray removes the icon.
+    record = tray.Record();
+    DestroyFrame();
+    EXPECT_FALSE(::Shell_NotifyIconA(NIM_MODIFY, &record));
+}
+
+TEST_F(FrameTest, EndOfSessionSavesWhatClosingSaves) {
+    ASSERT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(SettingsPath().c_str()));
+    ::SendMessageA(*frame_, WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(0, tasks_->saves);
+    ::SendMessageA(*frame_, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(1, tasks_->saves);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(SettingsPath().c_str()));
+}
+
+TEST(TrayRecord, SizedWithTheShellsConstants) {
+    TrayCapabilities modern;
+    modern.balloonCapable = true;
+    TrayCapabilities old = modern;
+    old.oldSystem = true;
+    TrayCapabilities noBalloons;
+    EXPECT_EQ(static_cast<DWORD>(NOTIFYICONDATAA_V2_SIZE), TrayRecordSize(modern));
+    EXPECT_EQ(static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE), TrayRecordSize(old));
+    EXPECT_EQ(static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE), TrayRecordSize(noBalloons));
+#ifndef _WIN64
+    EXPECT_EQ(488u, TrayRecordSize(modern));
+    EXPECT_EQ(88u, TrayRecordSize(old));
+#endif
+    EXPECT_FALSE(IsBalloonCapableVersion(5, 7));
+    EXPECT_TRUE(IsBalloonCapableVersion(5, 8));
+    EXPECT_TRUE(IsBalloonCapableVersion(6, 0));
+    EXPECT_FALSE(IsBalloonCapableVersion(4, 99));
+}
+
+}  // namespace
+}  // namespace frametest

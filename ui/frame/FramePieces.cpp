@@ -1,0 +1,15 @@
+#include "ui/frame/FramePieces.h"
+#include "ui/frame/PlaceholderPieces.h"
+
+FramePieces CreateFramePieces(Application* /*app*/) {
+    FramePieces pieces;
+    CompleteFramePieces(pieces);
+    return pieces;
+}
+
+void CompleteFramePieces(FramePieces& pieces) {
+    if (!pieces.tasks) pieces.tasks.reset(new PlaceholderTasksPane());
+    if (!pieces.pictures) pieces.pictures.reset(new PlaceholderPictureContainer());
+    if (!pieces.monitor) pieces.monitor.reset(new PlaceholderMonitorViews());
+    if (!pieces.dialogs) pieces.dialogs.reset(new PlaceholderFrameDialogs());
+}

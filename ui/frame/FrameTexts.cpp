@@ -1,0 +1,48 @@
+#include "ui/frame/FrameTexts.h"
+#include "core/InternationalSupport.h"
+#include "framework/AppModule.h"
+
+std::string FrameText(unsigned id) {
+    const char* text = g_InternationalSupport.GetString(id, g_Module.GetResourceInstance());
+    return text ? std::string(text) : std::string();
+}
+
+namespace {
+std::string Fill(const std::string& format, const std::vector<std::string>& texts, const std::string* number,
+                 size_t maxLength) {
+    std::string out;
+    size_t nextText = 0;
+    bool numberUsed = false;
+    for (size_t i = 0; i < format.size() && out.size() < maxLength; ++i) {
+        if (format[i] != '%' || i + 1 >= format.size()) {
+            out += format[i];
+            continue;
+        }
+        const char kind = format[i + 1];
+        if (kind == 's' && nextText < texts.size()) {
+            out += texts[nextText++];
+            ++i;
+        } else if (kind == 'd' && number && !numberUsed) {
+            out += *number;
+            numberUsed = true;
+            ++i;
+        } else if (kind == '%') {
+            out += '%';
+            ++i;
+        } else {
+            out += '%';
+        }
+    }
+    if (out.size() > maxLength) out.resize(maxLength);
+    return out;
+}
+}  // namespace
+
+std::string FillInTexts(const std::string& format, const std::vector<std::string>& values, size_t maxLength) {
+    return Fill(format, values, nullptr, maxLength);
+}
+
+std::string FillInNumber(const std::string& format, long long number, size_t maxLength) {
+    const std::string text = std::to_string(number);
+    return Fill(format, {}, &text, maxLength);
+}

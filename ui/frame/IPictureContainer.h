@@ -1,0 +1,32 @@
+#pragma once
+// What the main frame needs of the picture container (list view, thumbnail view and viewer of a
+// task's pictures). The picture issues supply the real container; until then a placeholder shows
+// an empty pane. Plug in through CreateFramePieces (ui/frame/FramePieces.cpp).
+#include <windows.h>
+
+class IImagesView;
+
+class IPictureContainer {
+public:
+    virtual ~IPictureContainer() = default;
+    virtual HWND CreatePane(HWND parent) = 0;
+    virtual HWND GetWindow() const = 0;
+    // A routed WM_COMMAND (passed on to the list view, the viewer and the thumbnail view).
+    virtual bool HandleCommand(WORD id, WORD notifyCode, HWND control) = 0;
+    // WM_SYSCOLORCHANGE and WM_THEMECHANGED, offered to the thumbnail view first.
+    virtual bool HandleColorChange(UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+    // True when a picture view (list or thumbnails) has the keyboard focus.
+    virtual bool HasFocus() const = 0;
+    // Gives the focus to whichever picture view is shown.
+    virtual void FocusShownView() = 0;
+    // The key filter's picture keys.
+    virtual void DeleteSelected() = 0;
+    virtual void OnEscape() = 0;
+    virtual void ShowNext() = 0;
+    virtual void ShowPrevious() = 0;
+    virtual void ToggleFullScreen() = 0;
+    virtual bool IsListViewShown() const = 0;
+    virtual bool IsViewerWindowVisible() const = 0;
+    // The download manager's view of the pictures; null while there is none.
+    virtual IImagesView* GetDownloadView() = 0;
+};

@@ -1,0 +1,54 @@
+// The status bar's queue and task panes and the progress of long operations.
+#include "core/TaskOptions.h"
+#include "resources/app_ids.h"
+#include "resources/frame_ids.h"
+#include "ui/MainFrame.h"
+#include "ui/frame/FrameTexts.h"
+
+namespace {
+const size_t kPaneTextLength = 254;
+const int kProgressPane = 1;
+}  // namespace
+
+void MainFrame::UpdateQueuePane(bool starting) {
+    const int pending = pieces_.tasks->GetPendingCount();
+    // The task being started is still in the list: it does not count as waiting.
+    if (pending < (starting ? 2 : 1)) {
+        statusPanes_.SetPaneIcon(kQueuePane, nullptr);
+        statusPanes_.SetPaneTip(kQueuePane, "");
+        return;
+    }
+    statusPanes_.SetPaneIcon(kQueuePane, queueIcon_);
+    statusPanes_.SetPaneTip(kQueuePane, FillInNumber(FrameText(IDS_QUEUE_TIP), pending, kPaneTextLength));
+}
+
+void MainFrame::UpdateTaskPane(bool started, TaskOptions* task) {
+    const std::string name = task ? task->TaskName : std::string();
+    statusPanes_.SetPaneIcon(kTaskPane, started ? startedIcon_ : completedIcon_);
+    const unsigned id = started ? IDS_TASK_PANE_STARTED : IDS_TASK_PANE_COMPLETED;
+    statusPanes_.SetPaneText(kTaskPane, FillInTexts(FrameText(id), {name}, kPaneTextLength));
+}
+
+void MainFrame::BeginLongOperation(int range, const std::string& text) {
+    int horizontal = 0, vertical = 0;
+    statusPanes_.GetBorders(horizontal, vertical);
+    RECT pane = statusPanes_.GetPaneRect(kProgressPane);
+    ::InflateRect(&pane, -horizontal, -vertical);
+    ::SetWindowPos(progressBar_.GetHwnd(), nullptr, pane.left, pane.top, pane.right - pane.left,
+                   pane.bottom - pane.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    progressBar_.SetRange(0, range > 0 ? range : 0);
+    progressBar_.SetPos(0);
+    ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    statusPanes_.SetPaneText(0, text);
+}
+
+void MainFrame::StepLongOperation() { progressBar_.SetPos(progressBar_.GetPos() + 1); }
+
+void MainFrame::EndLongOperation() {
+    progressBar_.SetPos(0);
+    ::ShowWindow(progressBar_.GetHwnd(), SW_HIDE);
+    ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    statusPanes_.SetPaneText(0, FrameText(IDS_STATUS_READY));
+}

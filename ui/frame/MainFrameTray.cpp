@@ -1,0 +1,106 @@
+// Tray mode: the icon in the notification area, its tip, menu and completion balloon.
+#include "core/InternationalSupport.h"
+#include "core/TaskOptions.h"
+#include "framework/AppModule.h"
+#include "resources/command_ids.h"
+#include "resources/frame_ids.h"
+#include "ui/MainFrame.h"
+#include "ui/frame/FrameAddresses.h"
+#include "ui/frame/FrameTexts.h"
+
+namespace {
+const UINT kBalloonTimeoutMs = 4000;
+const size_t kBalloonTitleLength = 63;
+const size_t kBalloonTextLength = 255;
+}  // namespace
+
+void MainFrame::ToggleTray() {
+    if (!inTray_) {
+        if (!tray_.Add()) return;
+        inTray_ = true;
+        ::ShowWindow(m_hWnd, SW_HIDE);
+        RefreshTrayTip();
+        return;
+    }
+    RestoreFromTray();
+}
+
+void MainFrame::RestoreFromTray() {
+    // Whether or not the shell still had the icon, the window comes back: a window left hidden
+    // without an icon could never be reached again.
+    tray_.Remove();
+    inTray_ = false;
+    ::ShowWindow(m_hWnd, ::IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOW);
+    ::SetForegroundWindow(m_hWnd);
+}
+
+std::string MainFrame::TrayTip(TaskOptions* runningTask) const {
+    std::string tip = std::string(kProgramName) + " v" + kProgramVersionMajor + "." + kProgramVersionMinor;
+    tip += tray_.CanShowBalloon() ? "\r\n" : " ";
+    if (runningTask) tip += FrameText(IDS_TRAY_TASK_STARTED) + runningTask->TaskName + "\"";
+    else tip += FrameText(IDS_NO_TASK_STARTED);
+    return tip;
+}
+
+void MainFrame::RefreshTrayTip() {
+    if (!inTray_) return;
+    tray_.SetTip(TrayTip(RunningTask()));
+}
+
+LRESULT MainFrame::OnTrayNotify(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
+    if (wParam != kTrayIconId) return 0;
+    switch (LOWORD(lParam)) {
+    case WM_CONTEXTMENU:
+    case WM_RBUTTONUP:
+        ShowTrayMenu();
+        break;
+    case WM_LBUTTONDBLCLK:
+        ToggleTray();
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+LRESULT MainFrame::OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL&) {
+    // The shell restarted and lost its icons: put ours back.
+    if (inTray_ && tray_.Add()) RefreshTrayTip();
+    return 0;
+}
+
+void MainFrame::ShowTrayMenu() {
+    HMENU menu = ::LoadMenuA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(IDR_MENU_TRAY));
+    if (!menu) return;
+    g_InternationalSupport.TranslateMenu(IDR_MENU_TRAY, menu);
+    HMENU popup = ::GetSubMenu(menu, 0);
+    if (popup) {
+        ::SetMenuDefaultItem(popup, ID_TRAY_TOGGLE, FALSE);
+        POINT cursor;
+        ::GetCursorPos(&cursor);
+        // The owner must be the foreground window, or the menu does not close when clicked away.
+        ::SetForegroundWindow(m_hWnd);
+        commandBar_.TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y);
+        PostMessage(WM_NULL);
+    }
+    ::DestroyMenu(menu);
+}
+
+void MainFrame::OnTaskStarted(TaskOptions* task) {
+    UpdateQueuePane(true);
+    UpdateTaskPane(true, task);
+    RefreshTrayTip();
+}
+
+void MainFrame::OnTaskCompleted(TaskOptions* task, const std::string& resultText) {
+    UpdateQueuePane(false);
+    UpdateTaskPane(false, task);
+    if (!inTray_) return;
+    // The run has ended: the tip names no task, whatever the manager still holds.
+    tray_.SetTip(TrayTip(nullptr));
+    if (!tray_.CanShowBalloon() || !task) return;
+    const std::string title = FrameText(IDS_BALLOON_TITLE).substr(0, kBalloonTitleLength);
+    const std::string text =
+        FillInTexts(FrameText(IDS_BALLOON_TEXT), {task->TaskName, resultText}, kBalloonTextLength);
+    tray_.ShowBalloon(title, text, kBalloonTimeoutMs);
+}

@@ -1,0 +1,17 @@
+#include "ui/frame/PlaceholderPieces.h"
+#include "core/DownloadManager.h"
+
+HWND EmptyPaneWindow::CreateEmpty(HWND parent) {
+    RECT rect = {0, 0, 100, 100};
+    return Create(parent, &rect, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                  WS_EX_CLIENTEDGE);
+}
+
+bool PlaceholderTasksPane::HasFocus() const {
+    HWND focus = ::GetFocus();
+    return focus && window_.m_hWnd && (focus == window_.m_hWnd || ::IsChild(window_.m_hWnd, focus));
+}
+
+HWND PlaceholderMonitorViews::CreateViews(HWND pane, DownloadManager& manager) {
+    return manager.CreateManagerWindow(pane);
+}
