@@ -28,13 +28,9 @@
 #define IDS_CAPTION_INFORMATION    245
 #define IDS_LANGUAGE_CHANGED       282
 #define IDS_LANGUAGE_RESTART       283
-#define IDS_TAB_STATISTICS         297
 #define IDS_BALLOON_TITLE          301
 #define IDS_BALLOON_TEXT           302
-#define IDS_TAB_MESSAGES           305
 #define IDS_QUEUE_TIP              314
-#define IDS_TAB_CONNECTIONS        316
-#define IDS_TAB_ERRORS             317
 #define IDS_TASK_PANE_STARTED      320
 #define IDS_TASK_PANE_COMPLETED    321
 #define IDS_OUT_OF_MEMORY          28690

@@ -8,6 +8,7 @@
 #include "resources/command_ids.h"
 #include "resources/app_ids.h"
 #include "resources/frame_ids.h"
+#include "resources/viewer_ids.h"
 #include "ui/frame/FrameAddresses.h"
 #include "ui/frame/FrameTexts.h"
 
