@@ -139,7 +139,7 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
     paused_ = false;
     errorLog_.WriteHeader(LogOptions(), TaskName(), views_ ? views_->ErrorsViewer() : nullptr);
     lastTickTime_ = GetTickCount();
-    SetTimer(m_hWnd, kSchedulerTimer, kSchedulerPeriod, nullptr);
+    SetTimer(m_hWnd, kSchedulerTimer, schedulerPeriod_, nullptr);
     if (settings_->SaveCacheIntervale > 0) {
         UINT minutes = static_cast<UINT>(std::min<int32_t>(settings_->SaveCacheIntervale, 24 * 60));
         SetTimer(m_hWnd, kSaveTimer, minutes * 60000u, nullptr);
@@ -194,31 +194,42 @@ void DownloadManager::EnqueueLinks(const std::vector<std::string>& links, const 
 
 void DownloadManager::Tick() {
     KillTimer(m_hWnd, kSchedulerTimer);
-    if (idle_ || inTick_) return;
-    inTick_ = true;
+    if (idle_ || scheduling_) return;
     lastTickTime_ = GetTickCount();
+    ++ticks_;
+    if (Schedule(true)) SetTimer(m_hWnd, kSchedulerTimer, schedulerPeriod_, nullptr);
+}
+
+void DownloadManager::OnWorkerEnded() {
+    // The tick keeps running for pacing and the row check boxes; this only takes the result
+    // early and fills the slot it frees.
+    if (idle_ || scheduling_ || busy_) return;
+    Schedule(false);
+}
+
+bool DownloadManager::Schedule(bool fromTick) {
+    scheduling_ = true;
     ReapFinishedWorkers();
     if (idle_) {   // a dispatched Stop ended the run meanwhile
-        inTick_ = false;
-        return;
+        scheduling_ = false;
+        return false;
     }
-    for (int32_t number : list_.UntickedWorkers())
-        if (DownloadThread* w = FindWorker(number)) w->Stop(true);
+    if (fromTick)
+        for (int32_t number : list_.UntickedWorkers())
+            if (DownloadThread* w = FindWorker(number)) w->Stop(true);
 
-    if (!paused_ && !StartWorkers()) {
-        inTick_ = false;
-        SetTimer(m_hWnd, kSchedulerTimer, kSchedulerPeriod, nullptr);
-        return;
-    }
+    // Checked before new workers start: an aborted run keeps its queue in order.
     const int threads = std::max<int32_t>(1, settings_->ThreadsAmount);
     if (task_->AbortOnRepeatedFailures() && consecutiveNetFailures_ > 2 * threads) {
-        inTick_ = false;
+        scheduling_ = false;
         Stop(1);
-        return;
+        return false;
     }
-    inTick_ = false;
-    if (!workers_.empty()) SetTimer(m_hWnd, kSchedulerTimer, kSchedulerPeriod, nullptr);
-    else Finish(0);
+    const bool paced = !paused_ && !StartWorkers();
+    scheduling_ = false;
+    if (paced || !workers_.empty()) return true;
+    Finish(0);
+    return false;
 }
 
 void DownloadManager::ReapFinishedWorkers() {

@@ -57,6 +57,9 @@ public:
     int32_t ErrorsInRun() const { return errorsInRun_; }
     int32_t LastResultCode() const { return lastResultCode_; }
     size_t WorkerCount() const { return workers_.size(); }
+    int64_t SchedulerTicks() const { return ticks_; }
+    // The tick's period, kSchedulerPeriod unless a test lengthens it; taken at the next arming.
+    void SetSchedulerPeriod(UINT milliseconds) { schedulerPeriod_ = milliseconds ? milliseconds : kSchedulerPeriod; }
     const UrlQueue& Queue() const { return queue_; }
     DownloadList& List() { return list_; }
     // The status line as last shown.
@@ -81,6 +84,11 @@ private:
 
     // Scheduler.
     void Tick();
+    // A worker's final record came in: take its result and fill the freed slot now.
+    void OnWorkerEnded();
+    // Reaps, fills free slots, applies the abort rule and ends a run that has nothing left.
+    // True while the run goes on.
+    bool Schedule(bool fromTick);
     void ReapFinishedWorkers();
     bool StartWorkers();
     bool TakeNextUrl(UrlQueueEntry& entry);
@@ -100,7 +108,8 @@ private:
                       const std::string& contentType);
     void SavePicture(const UrlQueueEntry& entry, const uint8_t* body, size_t count);
     void ParsePage(const UrlQueueEntry& entry, const uint8_t* body, size_t count, const std::string& contentType);
-    void HandleProgress(LPARAM record);
+    // False for a worker's final record, which carries no progress.
+    bool HandleProgress(LPARAM record);
     DownloadThread* FindWorker(int32_t number) const;
     std::string ResultText(int reason) const;
 
@@ -132,7 +141,11 @@ private:
     int runMode_ = 0;
     time_t lastConnectionStart_ = 0;
     DWORD lastTickTime_ = 0;
-    bool inTick_ = false;
+    // Set while the scheduler works: a worker's end seen meanwhile waits for its next pass.
+    bool scheduling_ = false;
+    UINT schedulerPeriod_ = kSchedulerPeriod;
+    // Scheduler ticks since construction.
+    int64_t ticks_ = 0;
     // Retrying listed errors runs only those addresses; the task's saved queue waits here and
     // goes back into the resume file when the retry run ends.
     std::vector<UrlQueueEntry> parkedQueue_;

@@ -43,19 +43,24 @@ DownloadThread* DownloadManager::FindWorker(int32_t number) const {
 }
 
 LRESULT DownloadManager::OnDownloadData(UINT, WPARAM, LPARAM lParam, BOOL&) {
-    HandleProgress(lParam);
+    bool ended = !HandleProgress(lParam);
     // Take the records that queued up meanwhile in one go, so a flood of them costs one pass of
     // view updates and the scheduler still gets its turn (timers come after posted messages).
     MSG msg;
     for (int i = 0; i < 512 && PeekMessageA(&msg, m_hWnd, WM_USER + 1, WM_USER + 1, PM_REMOVE); ++i)
-        HandleProgress(msg.lParam);
-    if (!idle_ && !inTick_ && GetTickCount() - lastTickTime_ >= 2 * kSchedulerPeriod) Tick();
+        if (!HandleProgress(msg.lParam)) ended = true;
+    if (ended) OnWorkerEnded();
+    if (!idle_ && !scheduling_ && GetTickCount() - lastTickTime_ >= 2 * schedulerPeriod_) Tick();
     return 0;
 }
 
-void DownloadManager::HandleProgress(LPARAM record) {
+bool DownloadManager::HandleProgress(LPARAM record) {
     DownloadDataMessage* m = DownloadDataMessage::FromLParam(record);
-    if (!m) return;
+    if (!m) return true;
+    if (m->finished) {
+        delete m;
+        return false;
+    }
     DownloadThread* worker = FindWorker(m->workerNumber);
     if (worker) {
         if (m->bytesRead > 0) lifetimeBytes_ += m->bytesRead;
@@ -70,6 +75,7 @@ void DownloadManager::HandleProgress(LPARAM record) {
             worker->Stop(true);
     }
     delete m;
+    return true;
 }
 
 bool DownloadManager::PastMaximumSize(DownloadThread* worker, int64_t received) const {

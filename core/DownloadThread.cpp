@@ -149,6 +149,18 @@ unsigned DownloadThread::Run() {
     return 0;
 }
 
+void DownloadThread::OnEnded() {
+    if (!notifyWindow_)
+        return;
+    DownloadDataMessage* m = new (std::nothrow) DownloadDataMessage();
+    if (!m)
+        return;  // the manager's tick finds the worker ended all the same
+    m->workerNumber = number_;
+    m->finished = true;
+    if (!PostMessageA(notifyWindow_, WM_DOWNLOAD_DATA, 0, reinterpret_cast<LPARAM>(m)))
+        delete m;
+}
+
 bool DownloadThread::OnReadProgress(uint32_t bytesRead, void* param, const uint8_t* body, uint64_t bodyBytes) {
     return static_cast<DownloadThread*>(param)->ReadProgress(bytesRead, body, bodyBytes);
 }

@@ -63,6 +63,8 @@ public:
 
 protected:
     unsigned Run() override;
+    // Posts the final record, so the manager takes the result without waiting for its tick.
+    void OnEnded() override;
 
 private:
     static bool OnReadProgress(uint32_t bytesRead, void* param, const uint8_t* body, uint64_t bodyBytes);

@@ -59,14 +59,24 @@ public:
         return true;
     }
     std::vector<DownloadDataMessage*> records;
+    // Worker numbers of the final records, in arrival order.
+    std::vector<int32_t> finalRecords;
+    bool progressAfterFinal = false;
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (msg == WM_DOWNLOAD_DATA) {
             RecordWindow* self = reinterpret_cast<RecordWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-            if (self)
-                self->records.push_back(DownloadDataMessage::FromLParam(lParam));
-            else
+            DownloadDataMessage* m = DownloadDataMessage::FromLParam(lParam);
+            if (self && m->finished) {
+                // The worker's last word: it must come after every progress record.
+                self->finalRecords.push_back(m->workerNumber);
+                delete m;
+            } else if (self) {
+                if (!self->finalRecords.empty())
+                    self->progressAfterFinal = true;
+                self->records.push_back(m);
+            } else
                 DownloadDataMessage::Free(lParam);
             return 0;
         }
@@ -128,6 +138,9 @@ TEST(Worker, DownloadsAndReportsEachRead) {
     for (DownloadDataMessage* m : window.records)
         total += m->bytesRead;
     EXPECT_EQ(static_cast<int64_t>(6000 + 67), total);
+    // Then one final record, after all the progress.
+    EXPECT_EQ(std::vector<int32_t>{worker->GetNumber()}, window.finalRecords);
+    EXPECT_FALSE(window.progressAfterFinal);
 }
 
 TEST(Worker, CookieTextCannotAddHeaderLines) {
