@@ -134,6 +134,10 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
     queue_.SetPreferredEndings(PictureEndings(settings_->Filetypes));
     SeedQueue(mode);
     pictureNames_.Reset(task_->DownloadedImages);
+    madeFolders_.clear();
+    // Once per run rather than once per download: the registry is slow to ask.
+    systemProxy_ = ProxyOptions();
+    if (settings_->UseWindowsProxy) systemProxy_.ReadSystemProxyOnce();
 
     idle_ = false;
     paused_ = false;
@@ -197,6 +201,7 @@ void DownloadManager::Tick() {
     if (idle_ || scheduling_) return;
     lastTickTime_ = GetTickCount();
     ++ticks_;
+    DownloadList::Batch batch(list_);
     if (Schedule(true)) SetTimer(m_hWnd, kSchedulerTimer, schedulerPeriod_, nullptr);
 }
 
@@ -292,7 +297,13 @@ DownloadThread* DownloadManager::MakeWorker(const UrlQueueEntry& entry) {
 
 void DownloadManager::SetUpConnection(const UrlQueueEntry& entry, std::vector<MyBasicAuthObject*>& auth,
                                       CAtlHttpClientT* client) {
-    SetUpHttpConnection(entry.url, task_->StartingAddresses, ProxyOptions::FromSettings(*settings_), auth, *client);
+    // The settings as they are now; the system proxy as read when the run started.
+    ProxyOptions proxy = ProxyOptions::FromSettings(*settings_);
+    proxy.systemProxyRead = systemProxy_.systemProxyRead;
+    proxy.systemProxyFound = systemProxy_.systemProxyFound;
+    proxy.systemProxyHost = systemProxy_.systemProxyHost;
+    proxy.systemProxyPort = systemProxy_.systemProxyPort;
+    SetUpHttpConnection(entry.url, task_->StartingAddresses, proxy, auth, *client);
 }
 
 void DownloadManager::SaveState() {

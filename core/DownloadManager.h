@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ConnectionSetup.h"
 #include "core/DownloadList.h"
 #include "core/ErrorLog.h"
 #include "core/PictureSaver.h"
@@ -128,6 +129,8 @@ private:
     ErrorLog errorLog_;
     // The task's saved paths for name clashes; a record dropped meanwhile only costs a number.
     PictureNameIndex pictureNames_;
+    MadeFolders madeFolders_;
+    ProxyOptions systemProxy_;
     int32_t imagesDownloaded_ = 0;
     int32_t errorsInRun_ = 0;
     bool idle_ = true;

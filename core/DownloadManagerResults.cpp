@@ -43,6 +43,7 @@ DownloadThread* DownloadManager::FindWorker(int32_t number) const {
 }
 
 LRESULT DownloadManager::OnDownloadData(UINT, WPARAM, LPARAM lParam, BOOL&) {
+    DownloadList::Batch batch(list_);
     bool ended = !HandleProgress(lParam);
     // Take the records that queued up meanwhile in one go, so a flood of them costs one pass of
     // view updates and the scheduler still gets its turn (timers come after posted messages).
@@ -63,6 +64,7 @@ bool DownloadManager::HandleProgress(LPARAM record) {
     }
     DownloadThread* worker = FindWorker(m->workerNumber);
     if (worker) {
+        worker->RecordTaken();
         if (m->bytesRead > 0) lifetimeBytes_ += m->bytesRead;
         if (views_ && views_->DownloadStatDlg()) views_->DownloadStatDlg()->UpdateCounters();
         list_.UpdateProgress(m->workerNumber, Clamp32(m->contentLength), m->bytesRead);
@@ -163,7 +165,7 @@ void DownloadManager::SavePicture(const UrlQueueEntry& entry, const uint8_t* bod
     PicturePlace place;
     std::string path;
     if (PlanPicturePlace(task_->ImageSaveType, folder, entry, place)) path = ChooseFreePicturePath(place, pictureNames_);
-    if (path.empty() || !WritePictureFile(path, body ? body : reinterpret_cast<const uint8_t*>(""), count)) {
+    if (path.empty() || !WritePictureFile(path, body ? body : reinterpret_cast<const uint8_t*>(""), count, &madeFolders_)) {
         // Not recorded: the user would find no file behind the record.
         ++errorsInRun_;
         errorLog_.WriteReasonLine(LogOptions(), EngineText(IDS_LOG_FILE_ERROR) + (path.empty() ? place.folder + place.name : path),

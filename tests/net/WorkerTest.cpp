@@ -176,6 +176,28 @@ TEST(Worker, FilterDecidedRecordsCarryCountsOnly) {
     EXPECT_LE(withBody, 1u);  // at most a record made before the flag was seen
 }
 
+TEST(Worker, RecordsWaitWhileTheManagerHasOneToTake) {
+    // Nobody takes the records here: after the first, the reads fold into one record that goes
+    // out when the download ends, before the final record, and no byte goes uncounted.
+    ScriptedServer server;
+    ASSERT_TRUE(server.Start());
+    const std::string body(20000, 'c');
+    server.AddConnection(RespondInPieces("HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: 20000\r\n\r\n" + body, 2000, 30));
+    RecordWindow window;
+    auto worker = MakeWorker(window.Handle(), Entry(server, "/many.jpg"));
+    ASSERT_TRUE(worker->Start());
+    ASSERT_TRUE(window.RunUntilDone(*worker));
+    EXPECT_EQ(DownloadThread::kDone, worker->GetStatus());
+    ASSERT_EQ(2u, window.records.size());
+    DownloadDataMessage* last = window.records.back();
+    EXPECT_EQ("image/jpeg", last->contentType);
+    EXPECT_EQ(20000, last->contentLength);
+    EXPECT_EQ(body, std::string(last->body.begin(), last->body.end()));
+    EXPECT_EQ(static_cast<int32_t>(20000 + 68), window.records[0]->bytesRead + last->bytesRead);
+    EXPECT_EQ(std::vector<int32_t>{worker->GetNumber()}, window.finalRecords);
+    EXPECT_FALSE(window.progressAfterFinal);
+}
+
 TEST(Worker, BodyCopiesStopAtABoundedPrefix) {
     ScriptedServer server;
     ASSERT_TRUE(server.Start());
