@@ -25,6 +25,7 @@ DownloadManager::~DownloadManager() {
     if (!idle_) Stop(0);
     for (DownloadThread* w : workers_) delete w;
     workers_.clear();
+    DeleteEndedWorkers();
 }
 
 HWND DownloadManager::CreateManagerWindow(HWND parent) {
@@ -201,6 +202,7 @@ void DownloadManager::Tick() {
     if (idle_ || scheduling_) return;
     lastTickTime_ = GetTickCount();
     ++ticks_;
+    DeleteEndedWorkers();
     DownloadList::Batch batch(list_);
     if (Schedule(true)) SetTimer(m_hWnd, kSchedulerTimer, schedulerPeriod_, nullptr);
 }
@@ -244,9 +246,17 @@ void DownloadManager::ReapFinishedWorkers() {
         DownloadThread* worker = *done;
         workers_.erase(done);
         HandleResult(worker);
-        worker->Wait();
-        delete worker;
+        // Its thread is on its way out; the next tick finds it gone rather than waiting now.
+        endedWorkers_.push_back(worker);
     }
+}
+
+void DownloadManager::DeleteEndedWorkers() {
+    for (DownloadThread* w : endedWorkers_) {
+        w->Wait();
+        delete w;
+    }
+    endedWorkers_.clear();
 }
 
 bool DownloadManager::StartWorkers() {
@@ -347,6 +357,7 @@ void DownloadManager::Finish(int reason) {
     task_->Scheduled = false;
     if (!task_->Resume) queue_.ClearProcessed();
     KillTimer(m_hWnd, kSaveTimer);
+    DeleteEndedWorkers();
     SaveState();
     const std::string title = views_ ? views_->GetStatusLine() : statusLine_;
     ShowStatus(title.substr(0, 1023) + EngineText(IDS_TASK_COMPLETED_SUFFIX));

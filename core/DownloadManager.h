@@ -91,6 +91,8 @@ private:
     // True while the run goes on.
     bool Schedule(bool fromTick);
     void ReapFinishedWorkers();
+    // Waits for and deletes the workers whose results have been taken.
+    void DeleteEndedWorkers();
     bool StartWorkers();
     bool TakeNextUrl(UrlQueueEntry& entry);
     DownloadThread* MakeWorker(const UrlQueueEntry& entry);
@@ -126,6 +128,8 @@ private:
     UrlQueue queue_;
     TaskOptions* task_ = nullptr;
     std::vector<DownloadThread*> workers_;
+    // Reaped workers whose threads may still be ending.
+    std::vector<DownloadThread*> endedWorkers_;
     ErrorLog errorLog_;
     // The task's saved paths for name clashes; a record dropped meanwhile only costs a number.
     PictureNameIndex pictureNames_;
