@@ -1,4 +1,5 @@
-// Mirrors a site with the program's own download engine and prints how long it took.
+// Mirrors a site with the program's own download engine and prints how long it took, with the
+// UI thread's time split by what it was doing (records, scheduler ticks, waiting).
 // Usage: bench_engine_mirror <start url> <program folder> [threads]
 #include <windows.h>
 #include <commctrl.h>
@@ -15,6 +16,7 @@
 namespace {
 
 struct QuietViews : IDownloadViews {
+    std::string status;
     ITasksTreeView* TasksTree() override { return nullptr; }
     IMainFrameView* MainFrame() override { return nullptr; }
     IDownloadGraphView* DownloadGraph() override { return nullptr; }
@@ -22,9 +24,21 @@ struct QuietViews : IDownloadViews {
     IErrorsView* ErrorsViewer() override { return nullptr; }
     IImagesView* ImagesContainer() override { return nullptr; }
     IDownloadStatView* DownloadStatDlg() override { return nullptr; }
-    void SetStatusLine(const std::string&) override {}
-    std::string GetStatusLine() override { return std::string(); }
+    void SetStatusLine(const std::string& text) override { status = text; }
+    std::string GetStatusLine() override { return status; }
 };
+
+struct Phase {
+    const char* name;
+    LONGLONG ticks = 0;
+    long count = 0;
+};
+
+LONGLONG Now() {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return t.QuadPart;
+}
 
 }  // namespace
 
@@ -61,22 +75,42 @@ int main(int argc, char** argv) {
     task.MinimumHeight.enabled = false;
     task.Save();
 
-    LARGE_INTEGER f, t0, t1;
+    LARGE_INTEGER f;
     QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t0);
+    Phase records{"worker records (WM_USER+1)"}, ticks{"scheduler ticks (WM_TIMER)"}, other{"other messages"},
+        waiting{"waiting for messages"}, starting{"Start (read files, seed queue)"};
+    const LONGLONG t0 = Now();
     manager.Start(&task, DownloadManager::kRestart);
+    starting.ticks = Now() - t0;
+    starting.count = 1;
     MSG msg;
-    while (!manager.IsIdle() && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (!manager.IsIdle()) {
+        LONGLONG w = Now();
+        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) break;
+        LONGLONG d = Now();
+        waiting.ticks += d - w;
+        ++waiting.count;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
+        Phase& p = msg.message == WM_USER + 1 ? records : msg.message == WM_TIMER ? ticks : other;
+        p.ticks += Now() - d;
+        ++p.count;
     }
-    QueryPerformanceCounter(&t1);
-    double seconds = double(t1.QuadPart - t0.QuadPart) / double(f.QuadPart);
+    const LONGLONG t1 = Now();
+    double seconds = double(t1 - t0) / double(f.QuadPart);
     long long bytes = 0;
     for (int i = 0; i < task.DownloadedImages.GetCount(); ++i) bytes += task.DownloadedImages.GetAt(i).fileSize;
-    printf("engine: %d pictures, %.1f MB in %.2f s: %.1f pictures/s, %.2f MB/s, %d errors\n",
-           task.DownloadedImages.GetCount(), bytes / 1e6, seconds, task.DownloadedImages.GetCount() / seconds,
-           bytes / 1e6 / seconds, manager.ErrorsInRun());
+    const int pictures = task.DownloadedImages.GetCount();
+    printf("pictures: %d\n", pictures);
+    printf("pictures/s: %.1f\n", pictures / seconds);
+    printf("seconds: %.3f\n", seconds);
+    printf("MB/s: %.2f\n", bytes / 1e6 / seconds);
+    printf("errors: %d\n", manager.ErrorsInRun());
+    printf("status line: %s\n", views.status.c_str());
+    printf("UI thread, time per phase:\n");
+    for (const Phase* p : {&starting, &records, &ticks, &other, &waiting})
+        printf("  %-32s %8.1f ms %6.1f%% %8ld calls %8.1f us/call\n", p->name, 1000.0 * p->ticks / f.QuadPart,
+               100.0 * p->ticks / double(t1 - t0), p->count, p->count ? 1e6 * p->ticks / f.QuadPart / p->count : 0.0);
     DestroyWindow(parent);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "core/CAtlHttpClientT.h"
 #include "core/ProgramSettings.h"
 #include "core/StringHelpers.h"
+#include "core/SystemProxy.h"
 #include "core/UrlParts.h"
 
 ProxyOptions ProxyOptions::FromSettings(const ProgramSettings& settings) {
@@ -16,6 +17,13 @@ ProxyOptions ProxyOptions::FromSettings(const ProgramSettings& settings) {
     o.proxyAddress = settings.ProxyAddress;
     o.proxyPort = settings.ProxyPort;
     return o;
+}
+
+void ProxyOptions::ReadSystemProxyOnce() {
+    systemProxyHost.clear();
+    systemProxyPort = 0;
+    systemProxyFound = ReadSystemProxy(systemProxyHost, systemProxyPort);
+    systemProxyRead = true;
 }
 
 void SetUpHttpConnection(const std::string& url, const std::vector<StartingAddress>& startAddresses,
@@ -45,6 +53,8 @@ void SetUpHttpConnection(const std::string& url, const std::vector<StartingAddre
 
     if (proxy.useMyProxy && !proxy.proxyAddress.empty())
         client.SetProxy(proxy.proxyAddress.c_str(), proxy.proxyPort);
-    if (proxy.useWindowsProxy)
+    if (proxy.useWindowsProxy && !proxy.systemProxyRead)
         client.SetProxy(nullptr, 0);
+    else if (proxy.useWindowsProxy && proxy.systemProxyFound)
+        client.SetProxy(proxy.systemProxyHost.c_str(), proxy.systemProxyPort);
 }

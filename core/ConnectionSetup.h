@@ -19,8 +19,15 @@ struct ProxyOptions {
     std::string proxyPassword;
     std::string proxyAddress;
     int32_t proxyPort = 3128;
+    // The system proxy as read once for a run; unset: each client reads the registry itself.
+    bool systemProxyRead = false;
+    bool systemProxyFound = false;
+    std::string systemProxyHost;
+    int systemProxyPort = 0;
 
     static ProxyOptions FromSettings(const ProgramSettings& settings);
+    // Reads the system proxy now, for every connection set up with these options.
+    void ReadSystemProxyOnce();
 };
 
 // For url: one object per start address with authorization on the same host (its pair, sent

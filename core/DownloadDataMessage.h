@@ -1,5 +1,6 @@
 #pragma once
-// The record a worker posts to the download manager's window with WM_USER+1 after each read.
+// The record a worker posts to the download manager's window with WM_USER+1 after each read,
+// and once more when it has ended.
 // The receiver owns it and frees it with DownloadDataMessage::Free.
 #include <windows.h>
 
@@ -24,6 +25,9 @@ struct DownloadDataMessage {
     int64_t contentLength = 0;
     // The "Content-Type" header; empty when absent or not yet read.
     std::string contentType;
+    // The worker's last record, posted once its thread has finished the download: its result
+    // can be taken at once. Carries nothing else.
+    bool finished = false;
 
     static DownloadDataMessage* FromLParam(LPARAM lParam) { return reinterpret_cast<DownloadDataMessage*>(lParam); }
     static void Free(LPARAM lParam) { delete FromLParam(lParam); }

@@ -42,6 +42,17 @@ bool DownloadList::Create(HWND parent) {
     return true;
 }
 
+DownloadList::Batch::Batch(DownloadList& list) : list_(list) {
+    if (list_.openBatches_++ == 0 && list_.list_) SendMessageA(list_.list_, WM_SETREDRAW, FALSE, 0);
+}
+
+DownloadList::Batch::~Batch() {
+    if (--list_.openBatches_ == 0 && list_.list_ && IsWindow(list_.list_)) {
+        SendMessageA(list_.list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_.list_, nullptr, FALSE);
+    }
+}
+
 int DownloadList::RowCount() const {
     return list_ ? static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)) : 0;
 }

@@ -39,6 +39,19 @@ public:
     // The list's NM_CUSTOMDRAW: draws the progress bar of column 3.
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
 
+    // Row changes made while a batch is open are drawn once, when the outermost batch closes:
+    // a burst of worker records costs one repaint, not one per change.
+    class Batch {
+    public:
+        explicit Batch(DownloadList& list);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        DownloadList& list_;
+    };
+
     int RowCount() const;
     std::string CellText(int row, int column) const;
     const DownloadListRow* RowRecord(int row) const;
@@ -51,4 +64,5 @@ private:
     void Redraw(int row);
 
     HWND list_ = nullptr;
+    int openBatches_ = 0;
 };

@@ -25,6 +25,7 @@ DownloadManager::~DownloadManager() {
     if (!idle_) Stop(0);
     for (DownloadThread* w : workers_) delete w;
     workers_.clear();
+    DeleteEndedWorkers();
 }
 
 HWND DownloadManager::CreateManagerWindow(HWND parent) {
@@ -139,12 +140,16 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
     queue_.SetPreferredEndings(PictureEndings(settings_->Filetypes));
     SeedQueue(mode);
     pictureNames_.Reset(task_->DownloadedImages);
+    madeFolders_.clear();
+    // Once per run rather than once per download: the registry is slow to ask.
+    systemProxy_ = ProxyOptions();
+    if (settings_->UseWindowsProxy) systemProxy_.ReadSystemProxyOnce();
 
     idle_ = false;
     paused_ = false;
     errorLog_.WriteHeader(LogOptions(), TaskName(), views_ ? views_->ErrorsViewer() : nullptr);
     lastTickTime_ = GetTickCount();
-    SetTimer(m_hWnd, kSchedulerTimer, kSchedulerPeriod, nullptr);
+    SetTimer(m_hWnd, kSchedulerTimer, schedulerPeriod_, nullptr);
     if (settings_->SaveCacheIntervale > 0) {
         UINT minutes = static_cast<UINT>(std::min<int32_t>(settings_->SaveCacheIntervale, 24 * 60));
         SetTimer(m_hWnd, kSaveTimer, minutes * 60000u, nullptr);
@@ -211,31 +216,44 @@ void DownloadManager::EnqueueLinks(const std::vector<std::string>& links, const 
 
 void DownloadManager::Tick() {
     KillTimer(m_hWnd, kSchedulerTimer);
-    if (idle_ || inTick_) return;
-    inTick_ = true;
+    if (idle_ || scheduling_) return;
     lastTickTime_ = GetTickCount();
+    ++ticks_;
+    DeleteEndedWorkers();
+    DownloadList::Batch batch(list_);
+    if (Schedule(true)) SetTimer(m_hWnd, kSchedulerTimer, schedulerPeriod_, nullptr);
+}
+
+void DownloadManager::OnWorkerEnded() {
+    // The tick keeps running for pacing and the row check boxes; this only takes the result
+    // early and fills the slot it frees.
+    if (idle_ || scheduling_ || busy_) return;
+    Schedule(false);
+}
+
+bool DownloadManager::Schedule(bool fromTick) {
+    scheduling_ = true;
     ReapFinishedWorkers();
     if (idle_) {   // a dispatched Stop ended the run meanwhile
-        inTick_ = false;
-        return;
+        scheduling_ = false;
+        return false;
     }
-    for (int32_t number : list_.UntickedWorkers())
-        if (DownloadThread* w = FindWorker(number)) w->Stop(true);
+    if (fromTick)
+        for (int32_t number : list_.UntickedWorkers())
+            if (DownloadThread* w = FindWorker(number)) w->Stop(true);
 
-    if (!paused_ && !StartWorkers()) {
-        inTick_ = false;
-        SetTimer(m_hWnd, kSchedulerTimer, kSchedulerPeriod, nullptr);
-        return;
-    }
+    // Checked before new workers start: an aborted run keeps its queue in order.
     const int threads = std::max<int32_t>(1, settings_->ThreadsAmount);
     if (task_->AbortOnRepeatedFailures() && consecutiveNetFailures_ > 2 * threads) {
-        inTick_ = false;
+        scheduling_ = false;
         Stop(1);
-        return;
+        return false;
     }
-    inTick_ = false;
-    if (!workers_.empty()) SetTimer(m_hWnd, kSchedulerTimer, kSchedulerPeriod, nullptr);
-    else Finish(0);
+    const bool paced = !paused_ && !StartWorkers();
+    scheduling_ = false;
+    if (paced || !workers_.empty()) return true;
+    Finish(0);
+    return false;
 }
 
 void DownloadManager::ReapFinishedWorkers() {
@@ -245,9 +263,17 @@ void DownloadManager::ReapFinishedWorkers() {
         DownloadThread* worker = *done;
         workers_.erase(done);
         HandleResult(worker);
-        worker->Wait();
-        delete worker;
+        // Its thread is on its way out; the next tick finds it gone rather than waiting now.
+        endedWorkers_.push_back(worker);
     }
+}
+
+void DownloadManager::DeleteEndedWorkers() {
+    for (DownloadThread* w : endedWorkers_) {
+        w->Wait();
+        delete w;
+    }
+    endedWorkers_.clear();
 }
 
 bool DownloadManager::StartWorkers() {
@@ -298,7 +324,13 @@ DownloadThread* DownloadManager::MakeWorker(const UrlQueueEntry& entry) {
 
 void DownloadManager::SetUpConnection(const UrlQueueEntry& entry, std::vector<MyBasicAuthObject*>& auth,
                                       CAtlHttpClientT* client) {
-    SetUpHttpConnection(entry.url, task_->StartingAddresses, ProxyOptions::FromSettings(*settings_), auth, *client);
+    // The settings as they are now; the system proxy as read when the run started.
+    ProxyOptions proxy = ProxyOptions::FromSettings(*settings_);
+    proxy.systemProxyRead = systemProxy_.systemProxyRead;
+    proxy.systemProxyFound = systemProxy_.systemProxyFound;
+    proxy.systemProxyHost = systemProxy_.systemProxyHost;
+    proxy.systemProxyPort = systemProxy_.systemProxyPort;
+    SetUpHttpConnection(entry.url, task_->StartingAddresses, proxy, auth, *client);
 }
 
 void DownloadManager::SaveState() {
@@ -342,6 +374,7 @@ void DownloadManager::Finish(int reason) {
     task_->Scheduled = false;
     if (!task_->Resume) queue_.ClearProcessed();
     KillTimer(m_hWnd, kSaveTimer);
+    DeleteEndedWorkers();
     SaveState();
     const std::string title = views_ ? views_->GetStatusLine() : statusLine_;
     ShowStatus(title.substr(0, 1023) + EngineText(IDS_TASK_COMPLETED_SUFFIX));

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ConnectionSetup.h"
 #include "core/DownloadList.h"
 #include "core/ErrorLog.h"
 #include "core/PictureSaver.h"
@@ -57,6 +58,9 @@ public:
     int32_t ErrorsInRun() const { return errorsInRun_; }
     int32_t LastResultCode() const { return lastResultCode_; }
     size_t WorkerCount() const { return workers_.size(); }
+    int64_t SchedulerTicks() const { return ticks_; }
+    // The tick's period, kSchedulerPeriod unless a test lengthens it; taken at the next arming.
+    void SetSchedulerPeriod(UINT milliseconds) { schedulerPeriod_ = milliseconds ? milliseconds : kSchedulerPeriod; }
     const UrlQueue& Queue() const { return queue_; }
     DownloadList& List() { return list_; }
     // The status line as last shown.
@@ -81,7 +85,14 @@ private:
 
     // Scheduler.
     void Tick();
+    // A worker's final record came in: take its result and fill the freed slot now.
+    void OnWorkerEnded();
+    // Reaps, fills free slots, applies the abort rule and ends a run that has nothing left.
+    // True while the run goes on.
+    bool Schedule(bool fromTick);
     void ReapFinishedWorkers();
+    // Waits for and deletes the workers whose results have been taken.
+    void DeleteEndedWorkers();
     bool StartWorkers();
     bool TakeNextUrl(UrlQueueEntry& entry);
     DownloadThread* MakeWorker(const UrlQueueEntry& entry);
@@ -102,7 +113,8 @@ private:
                       const std::string& contentType);
     void SavePicture(const UrlQueueEntry& entry, const uint8_t* body, size_t count);
     void ParsePage(const UrlQueueEntry& entry, const uint8_t* body, size_t count, const std::string& contentType);
-    void HandleProgress(LPARAM record);
+    // False for a worker's final record, which carries no progress.
+    bool HandleProgress(LPARAM record);
     DownloadThread* FindWorker(int32_t number) const;
     // The finish message's detail: the last error (when the run was stopped or nothing
     // succeeded) and the pictures that could not be written.
@@ -121,9 +133,13 @@ private:
     UrlQueue queue_;
     TaskOptions* task_ = nullptr;
     std::vector<DownloadThread*> workers_;
+    // Reaped workers whose threads may still be ending.
+    std::vector<DownloadThread*> endedWorkers_;
     ErrorLog errorLog_;
     // The task's saved paths for name clashes; a record dropped meanwhile only costs a number.
     PictureNameIndex pictureNames_;
+    MadeFolders madeFolders_;
+    ProxyOptions systemProxy_;
     int32_t imagesDownloaded_ = 0;
     int32_t errorsInRun_ = 0;
     int32_t writeFailures_ = 0;   // pictures of this run that could not be written
@@ -138,7 +154,11 @@ private:
     int runMode_ = 0;
     time_t lastConnectionStart_ = 0;
     DWORD lastTickTime_ = 0;
-    bool inTick_ = false;
+    // Set while the scheduler works: a worker's end seen meanwhile waits for its next pass.
+    bool scheduling_ = false;
+    UINT schedulerPeriod_ = kSchedulerPeriod;
+    // Scheduler ticks since construction.
+    int64_t ticks_ = 0;
     // Retrying listed errors runs only those addresses; the task's saved queue waits here and
     // goes back into the resume file when the retry run ends.
     std::vector<UrlQueueEntry> parkedQueue_;

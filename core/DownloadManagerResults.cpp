@@ -50,21 +50,28 @@ DownloadThread* DownloadManager::FindWorker(int32_t number) const {
 }
 
 LRESULT DownloadManager::OnDownloadData(UINT, WPARAM, LPARAM lParam, BOOL&) {
-    HandleProgress(lParam);
+    DownloadList::Batch batch(list_);
+    bool ended = !HandleProgress(lParam);
     // Take the records that queued up meanwhile in one go, so a flood of them costs one pass of
     // view updates and the scheduler still gets its turn (timers come after posted messages).
     MSG msg;
     for (int i = 0; i < 512 && PeekMessageA(&msg, m_hWnd, WM_USER + 1, WM_USER + 1, PM_REMOVE); ++i)
-        HandleProgress(msg.lParam);
-    if (!idle_ && !inTick_ && GetTickCount() - lastTickTime_ >= 2 * kSchedulerPeriod) Tick();
+        if (!HandleProgress(msg.lParam)) ended = true;
+    if (ended) OnWorkerEnded();
+    if (!idle_ && !scheduling_ && GetTickCount() - lastTickTime_ >= 2 * schedulerPeriod_) Tick();
     return 0;
 }
 
-void DownloadManager::HandleProgress(LPARAM record) {
+bool DownloadManager::HandleProgress(LPARAM record) {
     DownloadDataMessage* m = DownloadDataMessage::FromLParam(record);
-    if (!m) return;
+    if (!m) return true;
+    if (m->finished) {
+        delete m;
+        return false;
+    }
     DownloadThread* worker = FindWorker(m->workerNumber);
     if (worker) {
+        worker->RecordTaken();
         if (m->bytesRead > 0) lifetimeBytes_ += m->bytesRead;
         if (views_ && views_->DownloadStatDlg()) views_->DownloadStatDlg()->UpdateCounters();
         list_.UpdateProgress(m->workerNumber, Clamp32(m->contentLength), m->bytesRead);
@@ -77,6 +84,7 @@ void DownloadManager::HandleProgress(LPARAM record) {
             worker->Stop(true);
     }
     delete m;
+    return true;
 }
 
 bool DownloadManager::PastMaximumSize(DownloadThread* worker, int64_t received) const {
@@ -177,7 +185,7 @@ void DownloadManager::SavePicture(const UrlQueueEntry& entry, const uint8_t* bod
     PicturePlace place;
     std::string path;
     if (PlanPicturePlace(task_->ImageSaveType, folder, entry, place)) path = ChooseFreePicturePath(place, pictureNames_);
-    if (path.empty() || !WritePictureFile(path, body ? body : reinterpret_cast<const uint8_t*>(""), count)) {
+    if (path.empty() || !WritePictureFile(path, body ? body : reinterpret_cast<const uint8_t*>(""), count, &madeFolders_)) {
         // Not recorded: the user would find no file behind the record.
         ++errorsInRun_;
         ++writeFailures_;

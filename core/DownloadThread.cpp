@@ -30,10 +30,11 @@ DownloadThread::DownloadThread(HWND notifyWindow, int32_t number, const UrlQueue
                                const std::vector<MyBasicAuthObject*>& authObjects, int32_t socketTimeoutSeconds)
     : notifyWindow_(notifyWindow), number_(number), entry_(entry), client_(client), authObjects_(authObjects),
       socketTimeout_(socketTimeoutSeconds), status_(kCreated), stop_(0), skip_(0), filterDecided_(0),
-      lastSocketError_(0), maxBodyBytes_(0), prefixSent_(0) {}
+      lastSocketError_(0), maxBodyBytes_(0), prefixSent_(0), pending_(nullptr), recordsInFlight_(0) {}
 
 DownloadThread::~DownloadThread() {
     Wait();
+    delete pending_;
     delete client_;
     for (MyBasicAuthObject* a : authObjects_)
         delete a;
@@ -54,6 +55,7 @@ bool DownloadThread::Start() {
     LeaveCriticalSection(&lock_);
     client_->ClearStop();
     prefixSent_ = 0;
+    recordsInFlight_ = 0;
     if (Threadable::Start() != 0) {
         SetStatus(kFailed);
         return false;
@@ -135,6 +137,10 @@ unsigned DownloadThread::Run() {
     settings.maxBodyBytes = maxBodyBytes_;
 
     bool ok = client_->Navigate(entry_.url.c_str(), &settings);
+    if (pending_) {
+        PostRecord(pending_);
+        pending_ = nullptr;
+    }
     lastSocketError_ = client_->GetSocket().GetLastError();
     // The worker closes its own socket: no other thread ever touches the handle.
     client_->Close();
@@ -151,6 +157,31 @@ unsigned DownloadThread::Run() {
         status_ = kSkipped;
     LeaveCriticalSection(&lock_);
     return 0;
+}
+
+void DownloadThread::OnEnded() {
+    if (!notifyWindow_)
+        return;
+    DownloadDataMessage* m = new (std::nothrow) DownloadDataMessage();
+    if (!m)
+        return;  // the manager's tick finds the worker ended all the same
+    m->workerNumber = number_;
+    m->finished = true;
+    if (!PostMessageA(notifyWindow_, WM_DOWNLOAD_DATA, 0, reinterpret_cast<LPARAM>(m)))
+        delete m;
+}
+
+void DownloadThread::PostRecord(DownloadDataMessage* m) {
+    InterlockedIncrement(&recordsInFlight_);
+    if (!notifyWindow_ || !PostMessageA(notifyWindow_, WM_DOWNLOAD_DATA, 0, reinterpret_cast<LPARAM>(m))) {
+        InterlockedDecrement(&recordsInFlight_);
+        delete m;  // nobody will receive it
+    }
+}
+
+void DownloadThread::RecordTaken() {
+    if (InterlockedDecrement(&recordsInFlight_) < 0)
+        InterlockedIncrement(&recordsInFlight_);
 }
 
 bool DownloadThread::OnReadProgress(uint32_t bytesRead, void* param, const uint8_t* body, uint64_t bodyBytes) {
@@ -187,8 +218,23 @@ bool DownloadThread::ReadProgress(uint32_t bytesRead, const uint8_t* body, uint6
             m->hasBody = false;
             m->bodyLength = 0;
         }
-        if (!notifyWindow_ || !PostMessageA(notifyWindow_, WM_DOWNLOAD_DATA, 0, reinterpret_cast<LPARAM>(m)))
-            delete m;  // nobody will receive it
+        if (pending_) {
+            // Folded into this one: its counts add up, its body copy stands while this has none.
+            m->bytesRead += pending_->bytesRead;
+            if (!m->hasBody && pending_->hasBody) {
+                m->hasBody = true;
+                m->body.swap(pending_->body);
+                m->bodyLength = pending_->bodyLength;
+            }
+            delete pending_;
+            pending_ = nullptr;
+        }
+        // While the manager has not taken the last record, this one waits for the next read
+        // (or the end): a busy manager gets fewer, fuller records instead of a longer queue.
+        if (recordsInFlight_ > 0)
+            pending_ = m;
+        else
+            PostRecord(m);
     }
     return !StopOrSkipRequested();
 }

@@ -12,6 +12,7 @@
 
 class CAtlHttpClientT;
 class MyBasicAuthObject;
+struct DownloadDataMessage;
 
 class DownloadThread : public Threadable {
 public:
@@ -47,6 +48,9 @@ public:
     // once in whatever it waits for and closes its own socket. Nothing when not running.
     void Stop(bool skip);
 
+    // The manager has taken one of this worker's progress records.
+    void RecordTaken();
+
     int32_t GetStatus();
     void SetStatus(int32_t status);
     bool IsFilterDecided();
@@ -63,11 +67,14 @@ public:
 
 protected:
     unsigned Run() override;
+    // Posts the final record, so the manager takes the result without waiting for its tick.
+    void OnEnded() override;
 
 private:
     static bool OnReadProgress(uint32_t bytesRead, void* param, const uint8_t* body, uint64_t bodyBytes);
     bool ReadProgress(uint32_t bytesRead, const uint8_t* body, uint64_t bodyBytes);
     bool StopOrSkipRequested();
+    void PostRecord(DownloadDataMessage* m);
 
     HWND notifyWindow_;
     int32_t number_;
@@ -84,4 +91,8 @@ private:
     uint64_t maxBodyBytes_;
     // Worker thread only: how much of the body the last record's copy held.
     uint64_t prefixSent_;
+    // Worker thread only: a record held back while the manager has one still to take.
+    DownloadDataMessage* pending_;
+    // Progress records posted and not yet taken by the manager.
+    volatile LONG recordsInFlight_;
 };

@@ -108,7 +108,7 @@ MySyncSocket::HostResolver MySyncSocket::SetHostResolver(HostResolver resolver) 
 
 MySyncSocket::MySyncSocket()
     : connected_(0), socket_(INVALID_SOCKET), timeoutMs_(kDefaultTimeoutMs), lastError_(0),
-      networkEvent_(WSA_INVALID_EVENT), stopEvent_(nullptr) {
+      networkEvent_(WSA_INVALID_EVENT), stopEvent_(nullptr), stopRequested_(0) {
     InitializeCriticalSection(&sendLock_);
     InitializeCriticalSection(&receiveLock_);
     StartLibrary();
@@ -129,6 +129,7 @@ bool MySyncSocket::Fail(int32_t error) {
 }
 
 void MySyncSocket::RequestStop() {
+    InterlockedExchange(&stopRequested_, 1);
     if (stopEvent_)
         SetEvent(stopEvent_);
 }
@@ -136,10 +137,13 @@ void MySyncSocket::RequestStop() {
 void MySyncSocket::ClearStop() {
     if (stopEvent_)
         ResetEvent(stopEvent_);
+    InterlockedExchange(&stopRequested_, 0);
 }
 
 bool MySyncSocket::IsStopRequested() const {
-    return stopEvent_ && WaitForSingleObject(stopEvent_, 0) == WAIT_OBJECT_0;
+    // A flag, not a look at the event: this runs before every read and write, and asking the
+    // system about an event costs far more than the read itself on some platforms.
+    return stopRequested_ != 0;
 }
 
 bool MySyncSocket::Create(int family, int type) {

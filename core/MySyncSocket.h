@@ -73,4 +73,6 @@ private:
     int32_t lastError_;
     WSAEVENT networkEvent_;
     HANDLE stopEvent_;
+    // Set with the stop event: read without a system call.
+    volatile LONG stopRequested_;
 };

@@ -140,12 +140,21 @@ std::string ChooseFreePicturePath(const PicturePlace& place, const ImageRecordLi
     return ChooseFreePicturePath(place, index);
 }
 
-bool WritePictureFile(const std::string& path, const uint8_t* data, size_t count) {
+bool WritePictureFile(const std::string& path, const uint8_t* data, size_t count, MadeFolders* made) {
     std::string folder, name;
     SplitPathAtLastBackslash(path, folder, name);
-    if (!folder.empty()) CreateFolderPath(folder);
+    const bool known = made && made->count(folder) != 0;
+    if (!folder.empty() && !known) {
+        CreateFolderPath(folder);
+        if (made) made->insert(folder);
+    }
     // CREATE_NEW: a file that appeared since the name was chosen is never overwritten.
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE && known && GetLastError() == ERROR_PATH_NOT_FOUND) {
+        // Removed during the run: make it again.
+        CreateFolderPath(folder);
+        h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
     if (h == INVALID_HANDLE_VALUE) return false;
     bool ok = true;
     size_t done = 0;

@@ -40,9 +40,12 @@ private:
 std::string ChooseFreePicturePath(const PicturePlace& place, PictureNameIndex& index);
 std::string ChooseFreePicturePath(const PicturePlace& place, const ImageRecordList& downloaded);
 
-// Creates the folders and writes all bytes into a new file. On failure the partial file is
-// removed and false returned.
-bool WritePictureFile(const std::string& path, const uint8_t* data, size_t count);
+// Folders already made in this run: each is made once, not again for every picture in it.
+using MadeFolders = std::unordered_set<std::string>;
+
+// Creates the folders (those not in made, which then lists them) and writes all bytes into a
+// new file. On failure the partial file is removed and false returned.
+bool WritePictureFile(const std::string& path, const uint8_t* data, size_t count, MadeFolders* made = nullptr);
 
 // The record of a saved picture, stamped with the current local time.
 ImageRecord MakePictureRecord(const UrlQueueEntry& entry, const std::string& localPath, size_t size);

@@ -36,6 +36,7 @@ unsigned __stdcall Threadable::ThreadProc(void* param) {
     EnterCriticalSection(&self->lock_);
     self->running_ = 0;
     LeaveCriticalSection(&self->lock_);
+    self->OnEnded();
     return code;
 }
 

@@ -26,6 +26,9 @@ public:
 
 protected:
     virtual unsigned Run() = 0;
+    // Called on the thread once the running flag has cleared, as its last act. The object
+    // stays alive until it returns: Wait and the destructor wait for the thread's end.
+    virtual void OnEnded() {}
 
     CRITICAL_SECTION lock_;
 

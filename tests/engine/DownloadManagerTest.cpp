@@ -636,6 +636,24 @@ bool PumpUntil(Done done, DWORD limit = 10000) {
     DWORD begin = GetTickCount();
     while (!done()) {
         if (GetTickCount() - begin > limit) return false;
+TEST_F(DownloadManagerTest, AFreedSlotIsFilledAtOnceUnlessThePauseBetweenConnectionsHoldsIt) {
+    std::string page = "<html>";
+    for (int i = 0; i < 20; ++i) {
+        const std::string name = "/img/p" + std::to_string(i) + ".jpg";
+        page += "<img src='" + name.substr(1) + "'>";
+        server_.SetOk(name, "image/jpeg", Fixture("small.jpg"));
+    }
+    server_.SetOk("/index.html", "text/html", page + "</html>");
+    settings_->ThreadsAmount = 1;
+    // A tick that never comes again by itself: the test gives the first one.
+    manager_->SetSchedulerPeriod(3600 * 1000);
+
+    // With a pause between connections the slot the page frees waits for the tick.
+    settings_->PauseBetweenConnections = 600;
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    SendMessageA(manager_->m_hWnd, WM_TIMER, DownloadManager::kSchedulerTimer, 0);
+    DWORD begin = GetTickCount();
+    while (manager_->Queue().QueueSize() < 20 && GetTickCount() - begin < 10000) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
@@ -778,4 +796,25 @@ TEST_F(DownloadManagerTest, ThePeriodicSaveKeepsWorkInFlight) {
     manager_->Stop(0);
     // Once the run is over the save timer is gone.
     EXPECT_FALSE(KillTimer(manager_->m_hWnd, DownloadManager::kSaveTimer));
+    ASSERT_EQ(20u, manager_->Queue().QueueSize());   // the page was read: its pictures wait
+    EXPECT_EQ(0u, manager_->WorkerCount());
+    EXPECT_EQ(1, manager_->SchedulerTicks());
+    EXPECT_EQ(1u, server_.Requests().size());
+    EXPECT_FALSE(manager_->IsIdle());
+    manager_->Stop(0);
+
+    // Without it, each download's end alone starts the next, in the queue's order, until the
+    // run ends.
+    settings_->PauseBetweenConnections = 0;
+    manager_->Start(&task_, DownloadManager::kRestart);
+    SendMessageA(manager_->m_hWnd, WM_TIMER, DownloadManager::kSchedulerTimer, 0);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(2, manager_->SchedulerTicks());
+    EXPECT_EQ(20, task_.DownloadedImages.GetCount());
+    EXPECT_EQ("Task \"Site\" is completed.", views_.messages.back());
+    std::vector<std::string> requests = server_.Requests();
+    ASSERT_EQ(22u, requests.size());
+    EXPECT_EQ(0u, requests[1].find("GET /index.html "));
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(0u, requests[i + 2].find("GET /img/p" + std::to_string(i) + ".jpg ")) << requests[i + 2];
 }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "core/PictureSaver.h"
 #include "tests/support/TestSupport.h"
@@ -85,6 +86,22 @@ TEST(PictureSaver, FailedWriteLeavesNoFile) {
     EXPECT_EQ(1u, back.size());
     // A folder that cannot exist (a file stands in its place).
     EXPECT_FALSE(WritePictureFile(dir.File("sub\\deep\\x.jpg\\y.jpg"), bytes, 1));
+}
+
+TEST(PictureSaver, AFolderMadeOnceIsMadeAgainWhenItWasRemoved) {
+    testsupport::ScratchDir dir;
+    const uint8_t bytes[] = {7};
+    MadeFolders made;
+    ASSERT_TRUE(WritePictureFile(dir.File("run\\a\\1.jpg"), bytes, 1, &made));
+    EXPECT_EQ(1u, made.size());
+    ASSERT_TRUE(WritePictureFile(dir.File("run\\a\\2.jpg"), bytes, 1, &made));
+    EXPECT_EQ(1u, made.size());
+    // The user removes the folder during the run: the next picture still lands.
+    ASSERT_TRUE(DeleteFileA(dir.File("run\\a\\1.jpg").c_str()));
+    ASSERT_TRUE(DeleteFileA(dir.File("run\\a\\2.jpg").c_str()));
+    ASSERT_TRUE(RemoveDirectoryA(dir.File("run\\a").c_str()));
+    ASSERT_TRUE(WritePictureFile(dir.File("run\\a\\3.jpg"), bytes, 1, &made));
+    EXPECT_TRUE(testsupport::FileExists(dir.File("run\\a\\3.jpg")));
 }
 
 TEST(PictureSaver, IndexNumbersManySavesOfOneName) {

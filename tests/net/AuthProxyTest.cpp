@@ -259,6 +259,36 @@ TEST(SystemProxy, RegistryValueRoutesTheRequestThroughTheProxy) {
     EXPECT_EQ("", direct.GetProxyHost());
 }
 
+TEST(ConnectionSetup, TheSystemProxyReadForARunServesEveryConnection) {
+    ProxyServerValue value;
+    ASSERT_TRUE(value.Set("127.0.0.1:4321"));
+    ProxyOptions proxy;
+    proxy.useMyProxy = true;
+    proxy.proxyAddress = "10.0.0.1";
+    proxy.proxyPort = 3128;
+    proxy.useWindowsProxy = true;
+    proxy.ReadSystemProxyOnce();
+    value.Remove();
+    std::vector<StartingAddress> starts;
+    {
+        // Read once: the registry is not asked again, and the system proxy wins.
+        CAtlHttpClientT client;
+        std::vector<MyBasicAuthObject*> objects;
+        SetUpHttpConnection("http://far.example/a.jpg", starts, proxy, objects, client);
+        EXPECT_EQ("127.0.0.1", client.GetProxyHost());
+        EXPECT_EQ(4321, client.GetProxyPort());
+    }
+    {
+        // A run that found none keeps the manual proxy.
+        proxy.ReadSystemProxyOnce();
+        CAtlHttpClientT client;
+        std::vector<MyBasicAuthObject*> objects;
+        SetUpHttpConnection("http://far.example/a.jpg", starts, proxy, objects, client);
+        EXPECT_EQ("10.0.0.1", client.GetProxyHost());
+        EXPECT_EQ(3128, client.GetProxyPort());
+    }
+}
+
 TEST(ConnectionSetup, ObjectsForMatchingStartAddressesAndTheProxy) {
     std::vector<StartingAddress> starts(3);
     starts[0].Url = "http://Pics.Example/gallery/";

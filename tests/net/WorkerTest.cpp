@@ -59,14 +59,24 @@ public:
         return true;
     }
     std::vector<DownloadDataMessage*> records;
+    // Worker numbers of the final records, in arrival order.
+    std::vector<int32_t> finalRecords;
+    bool progressAfterFinal = false;
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (msg == WM_DOWNLOAD_DATA) {
             RecordWindow* self = reinterpret_cast<RecordWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-            if (self)
-                self->records.push_back(DownloadDataMessage::FromLParam(lParam));
-            else
+            DownloadDataMessage* m = DownloadDataMessage::FromLParam(lParam);
+            if (self && m->finished) {
+                // The worker's last word: it must come after every progress record.
+                self->finalRecords.push_back(m->workerNumber);
+                delete m;
+            } else if (self) {
+                if (!self->finalRecords.empty())
+                    self->progressAfterFinal = true;
+                self->records.push_back(m);
+            } else
                 DownloadDataMessage::Free(lParam);
             return 0;
         }
@@ -128,6 +138,9 @@ TEST(Worker, DownloadsAndReportsEachRead) {
     for (DownloadDataMessage* m : window.records)
         total += m->bytesRead;
     EXPECT_EQ(static_cast<int64_t>(6000 + 67), total);
+    // Then one final record, after all the progress.
+    EXPECT_EQ(std::vector<int32_t>{worker->GetNumber()}, window.finalRecords);
+    EXPECT_FALSE(window.progressAfterFinal);
 }
 
 TEST(Worker, CookieTextCannotAddHeaderLines) {
@@ -161,6 +174,28 @@ TEST(Worker, FilterDecidedRecordsCarryCountsOnly) {
         if (m->bodyLength > 0)
             ++withBody;
     EXPECT_LE(withBody, 1u);  // at most a record made before the flag was seen
+}
+
+TEST(Worker, RecordsWaitWhileTheManagerHasOneToTake) {
+    // Nobody takes the records here: after the first, the reads fold into one record that goes
+    // out when the download ends, before the final record, and no byte goes uncounted.
+    ScriptedServer server;
+    ASSERT_TRUE(server.Start());
+    const std::string body(20000, 'c');
+    server.AddConnection(RespondInPieces("HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: 20000\r\n\r\n" + body, 2000, 30));
+    RecordWindow window;
+    auto worker = MakeWorker(window.Handle(), Entry(server, "/many.jpg"));
+    ASSERT_TRUE(worker->Start());
+    ASSERT_TRUE(window.RunUntilDone(*worker));
+    EXPECT_EQ(DownloadThread::kDone, worker->GetStatus());
+    ASSERT_EQ(2u, window.records.size());
+    DownloadDataMessage* last = window.records.back();
+    EXPECT_EQ("image/jpeg", last->contentType);
+    EXPECT_EQ(20000, last->contentLength);
+    EXPECT_EQ(body, std::string(last->body.begin(), last->body.end()));
+    EXPECT_EQ(static_cast<int32_t>(20000 + 68), window.records[0]->bytesRead + last->bytesRead);
+    EXPECT_EQ(std::vector<int32_t>{worker->GetNumber()}, window.finalRecords);
+    EXPECT_FALSE(window.progressAfterFinal);
 }
 
 TEST(Worker, BodyCopiesStopAtABoundedPrefix) {
