@@ -636,24 +636,6 @@ bool PumpUntil(Done done, DWORD limit = 10000) {
     DWORD begin = GetTickCount();
     while (!done()) {
         if (GetTickCount() - begin > limit) return false;
-TEST_F(DownloadManagerTest, AFreedSlotIsFilledAtOnceUnlessThePauseBetweenConnectionsHoldsIt) {
-    std::string page = "<html>";
-    for (int i = 0; i < 20; ++i) {
-        const std::string name = "/img/p" + std::to_string(i) + ".jpg";
-        page += "<img src='" + name.substr(1) + "'>";
-        server_.SetOk(name, "image/jpeg", Fixture("small.jpg"));
-    }
-    server_.SetOk("/index.html", "text/html", page + "</html>");
-    settings_->ThreadsAmount = 1;
-    // A tick that never comes again by itself: the test gives the first one.
-    manager_->SetSchedulerPeriod(3600 * 1000);
-
-    // With a pause between connections the slot the page frees waits for the tick.
-    settings_->PauseBetweenConnections = 600;
-    manager_->Start(&task_, DownloadManager::kStartOrResume);
-    SendMessageA(manager_->m_hWnd, WM_TIMER, DownloadManager::kSchedulerTimer, 0);
-    DWORD begin = GetTickCount();
-    while (manager_->Queue().QueueSize() < 20 && GetTickCount() - begin < 10000) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
@@ -796,6 +778,30 @@ TEST_F(DownloadManagerTest, ThePeriodicSaveKeepsWorkInFlight) {
     manager_->Stop(0);
     // Once the run is over the save timer is gone.
     EXPECT_FALSE(KillTimer(manager_->m_hWnd, DownloadManager::kSaveTimer));
+}
+
+TEST_F(DownloadManagerTest, AFreedSlotIsFilledAtOnceUnlessThePauseBetweenConnectionsHoldsIt) {
+    std::string page = "<html>";
+    for (int i = 0; i < 20; ++i) {
+        const std::string name = "/img/p" + std::to_string(i) + ".jpg";
+        page += "<img src='" + name.substr(1) + "'>";
+        server_.SetOk(name, "image/jpeg", Fixture("small.jpg"));
+    }
+    server_.SetOk("/index.html", "text/html", page + "</html>");
+    settings_->ThreadsAmount = 1;
+    // A tick that never comes again by itself: the test gives the first one.
+    manager_->SetSchedulerPeriod(3600 * 1000);
+
+    // With a pause between connections the slot the page frees waits for the tick.
+    settings_->PauseBetweenConnections = 600;
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    SendMessageA(manager_->m_hWnd, WM_TIMER, DownloadManager::kSchedulerTimer, 0);
+    DWORD begin = GetTickCount();
+    while (manager_->Queue().QueueSize() < 20 && GetTickCount() - begin < 10000) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
     ASSERT_EQ(20u, manager_->Queue().QueueSize());   // the page was read: its pictures wait
     EXPECT_EQ(0u, manager_->WorkerCount());
     EXPECT_EQ(1, manager_->SchedulerTicks());
