@@ -1,8 +1,12 @@
 #include "ui/frame/FramePieces.h"
+#include "ui/frame/FrameDialogs.h"
+#include "ui/frame/MonitorPane.h"
 #include "ui/frame/PlaceholderPieces.h"
 
-FramePieces CreateFramePieces(Application* /*app*/) {
+FramePieces CreateFramePieces(Application* app) {
     FramePieces pieces;
+    pieces.monitor.reset(new MonitorPane());
+    pieces.dialogs.reset(new FrameDialogs(app));
     CompleteFramePieces(pieces);
     return pieces;
 }
