@@ -10,6 +10,7 @@
 #include "resources/command_ids.h"
 #include "resources/monitor_ids.h"
 #include "tests/mainframe/FrameTestSupport.h"
+#include "tests/support/SiteTask.h"
 #include "tests/support/TestHttpServer.h"
 #include "ui/frame/MonitorPane.h"
 #include "ui/monitor/ErrorsViewer.h"
@@ -41,15 +42,7 @@ protected:
         Pump(loop_);
         ASSERT_TRUE(server_.Start());
 
-        task_.TaskName = "Site";
-        StartingAddress start;
-        start.Url = server_.Url("/index.html");
-        task_.StartingAddresses.push_back(start);
-        task_.SaveFolder = dir_.Path() + "Images";
-        task_.ImageSaveType = 0;
-        task_.MinimumWidth.enabled = false;
-        task_.MinimumHeight.enabled = false;
-        ASSERT_TRUE(task_.Save());
+        ASSERT_TRUE(testsupport::PrepareSiteTask(task_, "Site", server_.Url("/index.html"), dir_.Path(), 0));
     }
     void TearDown() override {
         frame_.reset();

@@ -11,6 +11,7 @@
 #include "resources/command_ids.h"
 #include "resources/monitor_ids.h"
 #include "tests/monitor/MonitorHarness.h"
+#include "tests/support/SiteTask.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/support/TestSupport.h"
 #include "ui/monitor/ContextMenu.h"
@@ -64,15 +65,7 @@ protected:
         SetContextMenuTracker(AnswerMenu);
         g_menu = MenuAnswer();
 
-        task_.TaskName = "Site";
-        StartingAddress start;
-        start.Url = server_.Url("/index.html");
-        task_.StartingAddresses.push_back(start);
-        task_.SaveFolder = dir_.Path() + "Images";
-        task_.ImageSaveType = 2;
-        task_.MinimumWidth.enabled = false;
-        task_.MinimumHeight.enabled = false;
-        ASSERT_TRUE(task_.Save());
+        ASSERT_TRUE(testsupport::PrepareSiteTask(task_, "Site", server_.Url("/index.html"), dir_.Path(), 2));
     }
     void TearDown() override {
         SetContextMenuTracker(nullptr);
