@@ -5,3 +5,5 @@
 #include "resources/monitor_ids.h"
 // Program options, the options frame, file-type and name dialogs, tip of the day.
 #include "resources/options_ids.h"
+// The task option dialogs, the template editors and the URL test.
+#include "resources/task_options_ids.h"
