@@ -9,7 +9,7 @@ class NumberTemplateDlg : public CDialogImpl<NumberTemplateDlg> {
 public:
     enum { IDD = IDD_NUMBER_TEMPLATE };
     // More digits make no number longer than a 32-bit value has, only longer addresses.
-    static const int kMaxDigits = 20;
+    static constexpr int kMaxDigits = 20;
 
     explicit NumberTemplateDlg(NumberTemplate& generator) : generator_(generator) {}
 

@@ -10,9 +10,9 @@
 class TestUrlsDlg : public CDialogImpl<TestUrlsDlg> {
 public:
     enum { IDD = IDD_TEST_URLS };
-    static const int kMinCount = 1;
-    static const int kMaxCount = 1000;
-    static const int kInitialCount = 10;
+    static constexpr int kMinCount = 1;
+    static constexpr int kMaxCount = 1000;
+    static constexpr int kInitialCount = 10;
 
     using UrlSource = std::function<std::vector<std::string>(size_t count)>;
     explicit TestUrlsDlg(UrlSource source) : source_(std::move(source)) {}
