@@ -1,6 +1,6 @@
 #!/bin/bash
-# Photographs every options dialog and page in a Wine virtual desktop at the system font:
-# PNG files in $BUILD_DIR/shots (or the folder given). Build first (scripts/test.sh -R options).
+# Photographs every options dialog and page and every task dialog and page in a Wine virtual desktop at the system font:
+# PNG files in $BUILD_DIR/shots (or the folder given). Build first (scripts/test.sh -R 'options|taskdialogs').
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$here/build}
@@ -10,10 +10,13 @@ mkdir -p "$SHOTS_DIR"
 rm -f "$SHOTS_DIR"/*.ready "$SHOTS_DIR"/*.done
 export BKF_SHOTS="Z:$(echo "$SHOTS_DIR" | tr / '\\')"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  wine explorer /desktop=Brackenfly,1280x1024 "$BUILD_DIR/tests/test_options.exe" \
-    --gtest_also_run_disabled_tests --gtest_filter="*Showcase*" </dev/null >"$SHOTS_DIR/run.log" 2>&1 &
+  for program in test_options test_taskdialogs; do
+    [ -f "$BUILD_DIR/tests/$program.exe" ] || continue
+    wine explorer /desktop=Brackenfly,1280x1024 "$BUILD_DIR/tests/$program.exe" \
+      --gtest_also_run_disabled_tests --gtest_filter="*Showcase*" </dev/null >>"$SHOTS_DIR/run.log" 2>&1
+  done &
   runner=$!
-  deadline=$((SECONDS + 180))
+  deadline=$((SECONDS + 300))
   while kill -0 $runner 2>/dev/null && [ $SECONDS -lt $deadline ]; do
     for ready in "$SHOTS_DIR"/*.ready; do
       [ -e "$ready" ] || continue

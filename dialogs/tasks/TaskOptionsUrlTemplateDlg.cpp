@@ -21,6 +21,9 @@ std::string PlaceholderText(int row) {
 }
 }  // namespace
 
+// The editors and the URL test are owned by the task dialog (the page itself is a child window).
+HWND TaskOptionsUrlTemplateDlg::TopWindow() const { return ::GetAncestor(m_hWnd, GA_ROOT); }
+
 TaskOptionsUrlTemplateDlg::~TaskOptionsUrlTemplateDlg() { ClearGenerators(); }
 
 void TaskOptionsUrlTemplateDlg::ClearGenerators() {
@@ -130,7 +133,7 @@ LRESULT TaskOptionsUrlTemplateDlg::OnNewGenerator(WORD, WORD id, HWND, BOOL&) {
     if (id == ID_TEMPLATE_NUMBERS) generator = new NumberTemplate(0, 20, 1, 0);
     else if (id == ID_TEMPLATE_CHARS) generator = new CharTemplate('a', 'z');
     else generator = new StringTemplate();
-    if (!EditTemplate(m_hWnd, *generator)) {
+    if (!EditTemplate(TopWindow(), *generator)) {
         delete generator;
         return 0;
     }
@@ -143,7 +146,7 @@ LRESULT TaskOptionsUrlTemplateDlg::OnNewGenerator(WORD, WORD id, HWND, BOOL&) {
 LRESULT TaskOptionsUrlTemplateDlg::OnEdit(WORD, WORD, HWND, BOOL&) {
     const int row = SelectedRow();
     if (row < 0 || static_cast<size_t>(row) >= generators_.size()) return 0;
-    EditTemplate(m_hWnd, *generators_[static_cast<size_t>(row)]);
+    EditTemplate(TopWindow(), *generators_[static_cast<size_t>(row)]);
     SetDescriptionText(row);
     return 0;
 }
@@ -191,7 +194,7 @@ LRESULT TaskOptionsUrlTemplateDlg::OnMoveDown(WORD, WORD, HWND, BOOL&) {
 
 LRESULT TaskOptionsUrlTemplateDlg::OnTest(WORD, WORD, HWND, BOOL&) {
     TestUrlsDlg dialog([this](size_t count) { return BuildTestUrls(count); });
-    dialog.DoModal(::GetActiveWindow());
+    dialog.DoModal(TopWindow());
     return 0;
 }
 

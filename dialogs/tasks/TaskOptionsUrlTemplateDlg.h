@@ -57,6 +57,7 @@ private:
     LRESULT OnSelectionChanged(int, LPNMHDR, BOOL&);
     LRESULT OnDoubleClick(int, LPNMHDR, BOOL&);
 
+    HWND TopWindow() const;
     HWND List() const { return GetDlgItem(IDC_TEMPLATE_LIST); }
     int SelectedRow() const;
     void SelectRow(int row);
