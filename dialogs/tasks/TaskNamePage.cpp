@@ -44,3 +44,15 @@ void TaskNamePage::EnableCredentials() {
     EnableItem(m_hWnd, IDC_TASK_USER, basic);
     EnableItem(m_hWnd, IDC_TASK_PASSWORD, basic);
 }
+
+void TaskNamePage::LoadCredentials(const StartingAddress& start) {
+    SetItemChecked(m_hWnd, IDC_TASK_BASIC_AUTH, start.UseAuthorization);
+    ::SetDlgItemTextA(m_hWnd, IDC_TASK_USER, start.UserName.c_str());
+    ::SetDlgItemTextA(m_hWnd, IDC_TASK_PASSWORD, start.Password.c_str());
+}
+
+void TaskNamePage::SaveCredentials(StartingAddress& start) {
+    start.UserName = GetItemString(m_hWnd, IDC_TASK_USER);
+    start.Password = GetItemString(m_hWnd, IDC_TASK_PASSWORD);
+    start.UseAuthorization = IsItemChecked(m_hWnd, IDC_TASK_BASIC_AUTH);
+}

@@ -30,6 +30,9 @@ protected:
     // other: checking one clears the other; the user name and password follow the first.
     void ExcludeOtherAuthorization(int clickedId);
     void EnableCredentials();
+    // The Basic-authorization switch, user name and password of a task's only start address.
+    void LoadCredentials(const StartingAddress& start);
+    void SaveCredentials(StartingAddress& start);
 
     TaskOptionsDlgInterface* owner_;
     std::string loadedName_;

@@ -16,9 +16,7 @@ void TaskOptions2GeneralDlg::Load(TaskOptions& object) {
     EnableItem(m_hWnd, IDC_TASK_BASIC_AUTH, true);
     if (task.StartingAddresses.size() == 1) {
         const StartingAddress& start = task.StartingAddresses.front();
-        SetItemChecked(m_hWnd, IDC_TASK_BASIC_AUTH, start.UseAuthorization);
-        ::SetDlgItemTextA(m_hWnd, IDC_TASK_USER, start.UserName.c_str());
-        ::SetDlgItemTextA(m_hWnd, IDC_TASK_PASSWORD, start.Password.c_str());
+        LoadCredentials(start);
         ::SetDlgItemTextA(m_hWnd, IDC_TASK2_WEB_AUTH_URL, task.WebAuthUrl.c_str());
     }
     EnableAuthorizationControls();
@@ -42,9 +40,7 @@ void TaskOptions2GeneralDlg::Save(TaskOptions& object) {
     NormalizeUrl(task.WebAuthUrl);
     if (task.StartingAddresses.empty()) return;
     StartingAddress& start = task.StartingAddresses.front();
-    start.UserName = GetItemString(m_hWnd, IDC_TASK_USER);
-    start.Password = GetItemString(m_hWnd, IDC_TASK_PASSWORD);
-    start.UseAuthorization = IsItemChecked(m_hWnd, IDC_TASK_BASIC_AUTH);
+    SaveCredentials(start);
 }
 
 void TaskOptions2GeneralDlg::EnableAuthorizationControls() {

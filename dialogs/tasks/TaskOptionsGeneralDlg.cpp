@@ -14,9 +14,7 @@ void TaskOptionsGeneralDlg::Load(TaskOptions& task) {
     EnableItem(m_hWnd, IDC_TASK_BASIC_AUTH, true);
     if (task.StartingAddresses.size() == 1) {
         const StartingAddress& start = task.StartingAddresses.front();
-        SetItemChecked(m_hWnd, IDC_TASK_BASIC_AUTH, start.UseAuthorization);
-        ::SetDlgItemTextA(m_hWnd, IDC_TASK_USER, start.UserName.c_str());
-        ::SetDlgItemTextA(m_hWnd, IDC_TASK_PASSWORD, start.Password.c_str());
+        LoadCredentials(start);
         ::SetDlgItemTextA(m_hWnd, IDC_TASK_URL, start.Url.c_str());
         EnableCredentials();
     }
@@ -33,9 +31,7 @@ void TaskOptionsGeneralDlg::Save(TaskOptions& task) {
     StartingAddress start;
     start.Url = GetItemString(m_hWnd, IDC_TASK_URL);
     NormalizeUrl(start.Url);
-    start.UserName = GetItemString(m_hWnd, IDC_TASK_USER);
-    start.Password = GetItemString(m_hWnd, IDC_TASK_PASSWORD);
-    start.UseAuthorization = IsItemChecked(m_hWnd, IDC_TASK_BASIC_AUTH);
+    SaveCredentials(start);
     task.StartingAddresses.assign(1, start);
 }
 

@@ -2,32 +2,15 @@
 // scripts/dialog-shots.sh can photograph them in a virtual desktop. Runs only when asked for
 // (--gtest_also_run_disabled_tests) with BKF_SHOTS naming the hand-over folder: for each view the
 // test writes <name>.ready there and waits for the script's <name>.done.
-#include <cstdlib>
+#include "tests/support/Showcase.h"
 #include "dialogs/common/FiletypeDlg.h"
 #include "dialogs/common/MyNameDlg.h"
 #include "dialogs/welcome/WelcomeDlg.h"
 #include "resources/options_ids.h"
 #include "tests/options/OptionsFixture.h"
 
-namespace {
-
-std::string ShotsFolder() {
-    const char* folder = std::getenv("BKF_SHOTS");
-    return folder ? std::string(folder) + "\\" : std::string();
-}
-
-// Lets the view paint, tells the photographer, and waits until the picture is taken.
-void Photograph(const std::string& name) {
-    testsupport::PumpMessages(500);
-    const std::string folder = ShotsFolder();
-    testsupport::WriteFileText(folder + name + ".ready", name);
-    for (int i = 0; i < 300 && !testsupport::FileExists(folder + name + ".done"); ++i) {
-        testsupport::PumpMessages(20);
-        ::Sleep(20);
-    }
-}
-
-}  // namespace
+using testsupport::Photograph;
+using testsupport::ShotsFolder;
 
 TEST_F(OptionsFixture, DISABLED_Showcase) {
     if (ShotsFolder().empty()) GTEST_SKIP() << "BKF_SHOTS names the hand-over folder";

@@ -1,7 +1,7 @@
 // Not a check: shows every page of both task dialogs, the generator editors and the URL test so
 // that scripts/dialog-shots.sh can photograph them (see tests/options/ShowcaseTest.cpp for the
 // hand-over through BKF_SHOTS).
-#include <cstdlib>
+#include "tests/support/Showcase.h"
 #include "tests/taskdialogs/TaskDialogFixture.h"
 #include "core/CharTemplate.h"
 #include "core/ConstructLinkTask.h"
@@ -9,24 +9,8 @@
 #include "core/StringTemplate.h"
 #include "resources/command_ids.h"
 
-namespace {
-
-std::string ShotsFolder() {
-    const char* folder = std::getenv("BKF_SHOTS");
-    return folder ? std::string(folder) + "\\" : std::string();
-}
-
-void Photograph(const std::string& name) {
-    testsupport::PumpMessages(500);
-    const std::string folder = ShotsFolder();
-    testsupport::WriteFileText(folder + name + ".ready", name);
-    for (int i = 0; i < 300 && !testsupport::FileExists(folder + name + ".done"); ++i) {
-        testsupport::PumpMessages(20);
-        ::Sleep(20);
-    }
-}
-
-}  // namespace
+using testsupport::Photograph;
+using testsupport::ShotsFolder;
 
 TEST_F(TaskDialogFixture, DISABLED_Showcase) {
     if (ShotsFolder().empty()) GTEST_SKIP() << "BKF_SHOTS names the hand-over folder";
