@@ -88,6 +88,9 @@ TEST_F(TaskDialogFixture, DISABLED_Showcase) {
             Photograph("urls");
             testsupport::Click(d, IDCANCEL);
         })
-        .Then([](HWND frame) { testsupport::Click(frame, IDCANCEL); });
+        .Then([](HWND frame) {
+            Photograph("task2-template-after");
+            testsupport::Click(frame, IDCANCEL);
+        });
     RunTemplateDialog(&templated, true, templateScript);
 }

@@ -241,6 +241,12 @@ TEST_F(TaskDialogFixture, TemplateOptionsCancelLeavesTheGeneratorsAndTheNameChec
     });
     script.Then([&](HWND frame) {
         EXPECT_EQ("Numbers", ItemText(Page(frame, IDD_TASK2_GENERAL), IDC_TASK_NAME));
+        Click(frame, IDC_OPTIONS_HELP);
+    });
+    script.Then([&](HWND frame) {
+        // Help opens the topic of the page showing.
+        ASSERT_EQ(1u, prompts_.helpRequests.size());
+        EXPECT_NE(std::string::npos, prompts_.helpRequests[0].find("Brackenfly.chm::/TemplatedURLTaskTasknotes.htm>mainwin"));
         Click(frame, IDCANCEL);
     });
     EXPECT_EQ(IDCANCEL, RunTemplateDialog(&task, false, script));
