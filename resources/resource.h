@@ -11,3 +11,5 @@
 // The web-form login browser.
 #include "resources/webbrowser_ids.h"
 #include "resources/frame_ids.h"
+// The task option dialogs, the template editors and the URL test.
+#include "resources/task_options_ids.h"

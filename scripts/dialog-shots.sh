@@ -1,7 +1,7 @@
 #!/bin/bash
 # Photographs the dialogs that the test programs' Showcase tests open, in a Wine virtual desktop
 # at the system font: PNG files in $BUILD_DIR/shots (or the folder given). SHOTS_PROGRAMS names the
-# test folders whose showcases run (default: options webbrowser). Build first (scripts/test.sh).
+# test folders whose showcases run (default: options webbrowser taskdialogs). Build first (scripts/test.sh).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$here/build}
@@ -10,7 +10,7 @@ export SHOTS_DIR=${1:-$BUILD_DIR/shots}
 mkdir -p "$SHOTS_DIR"
 rm -f "$SHOTS_DIR"/*.ready "$SHOTS_DIR"/*.done
 export BKF_SHOTS="Z:$(echo "$SHOTS_DIR" | tr / '\\')"
-export SHOTS_PROGRAMS=${SHOTS_PROGRAMS:-options webbrowser}
+export SHOTS_PROGRAMS=${SHOTS_PROGRAMS:-options webbrowser taskdialogs}
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   for program in $SHOTS_PROGRAMS; do
     wine explorer /desktop=Brackenfly,1280x1024 "$BUILD_DIR/tests/test_$program.exe" \

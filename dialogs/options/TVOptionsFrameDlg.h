@@ -52,6 +52,8 @@ public:
         return page ? page->m_hWnd : nullptr;
     }
     CTreeViewCtrl GetTree() const { return CTreeViewCtrl(::GetDlgItem(this->m_hWnd, treeId_)); }
+    // Every page, in creation order.
+    const std::vector<Page*>& GetPages() const { return pages_; }
 
     BEGIN_MSG_MAP(TVOptionsFrameDlg)
         MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
@@ -75,6 +77,8 @@ protected:
         Object& edited = static_cast<T*>(this)->GetEditedObject();
         for (Page* page : pages_) {
             if (!page->Create(this->m_hWnd, reinterpret_cast<LPARAM>(&edited))) continue;
+            // The page answers GetDlgItem(frame, its resource id), as a control of the frame.
+            ::SetWindowLongPtrA(page->m_hWnd, GWLP_ID, static_cast<LONG_PTR>(page->GetResourceId()));
             // Right after the placeholder in the tab order: tree, page, buttons.
             ::SetWindowPos(page->m_hWnd, placeholder ? placeholder : HWND_TOP, area.left, area.top,
                            area.right - area.left, area.bottom - area.top, SWP_NOACTIVATE);
@@ -94,16 +98,17 @@ protected:
     }
 
     // Validates every page in order (the first failure keeps the dialog open), saves every page
-    // into the edited object, and stores it. Stored: the dialog ends with IDOK. Not stored: the
-    // error box with storeFailedTextId; the dialog stays and the object keeps the saved values.
-    void RunOkSequence(unsigned storeFailedTextId) {
+    // into the edited object, and stores it. Stored: the dialog ends with endCode (IDOK, or the
+    // id of another closing button). Not stored: the error box with storeFailedTextId; the
+    // dialog stays and the object keeps the saved values.
+    void RunOkSequence(unsigned storeFailedTextId, int endCode = IDOK) {
         for (Page* page : pages_) {
             if (!page->Validate()) return;
         }
         Object& edited = static_cast<T*>(this)->GetEditedObject();
         for (Page* page : pages_) page->Save(edited);
         if (static_cast<T*>(this)->StoreEditedObject()) {
-            this->EndDialog(IDOK);
+            this->EndDialog(endCode);
             return;
         }
         ShowErrorBox(this->m_hWnd, LocalText(storeFailedTextId));

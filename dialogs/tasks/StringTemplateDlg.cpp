@@ -1,0 +1,201 @@
+#include "dialogs/tasks/StringTemplateDlg.h"
+#include <vector>
+#include "core/InternationalSupport.h"
+#include "core/WindowRoutines.h"
+#include "dialogs/common/DialogTexts.h"
+#include "resources/task_options_ids.h"
+
+namespace {
+const int kButtonWidth = 16;
+const int kButtonHeight = 15;
+const int kCommands[] = {ID_LIST_NEW_ITEM, ID_LIST_EDIT_ITEM, ID_LIST_DELETE_ITEM,
+                         ID_LIST_DELETE_ALL, ID_LIST_UP, ID_LIST_DOWN};
+// Characters of the edit taken as an entry; of an entry read back from the list.
+const size_t kMaxEntryText = 254;
+const size_t kMaxToolTipText = 79;
+
+HIMAGELIST LoadStrip(UINT bitmapId) {
+    HBITMAP strip = static_cast<HBITMAP>(
+        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HIMAGELIST images = ImageList_Create(kButtonWidth, kButtonHeight, ILC_COLOR24 | ILC_MASK, 6, 0);
+    if (strip) {
+        ImageList_AddMasked(images, strip, RGB(255, 255, 255));
+        ::DeleteObject(strip);
+    }
+    return images;
+}
+}  // namespace
+
+StringTemplateDlg::~StringTemplateDlg() {
+    if (images_) ImageList_Destroy(images_);
+    if (hotImages_) ImageList_Destroy(hotImages_);
+}
+
+LRESULT StringTemplateDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
+    g_InternationalSupport.TranslateWindow(IDD, m_hWnd);
+    ::SendDlgItemMessageA(m_hWnd, IDC_STRING_EDIT, EM_LIMITTEXT, kMaxEntryText, 0);
+    for (const std::string& entry : generator_.strings)
+        ::SendDlgItemMessageA(m_hWnd, IDC_STRING_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    CreateToolbar();
+    UpdateButtons();
+    CenterWindowOver(m_hWnd, ::GetWindow(m_hWnd, GW_OWNER));
+    return TRUE;
+}
+
+void StringTemplateDlg::CreateToolbar() {
+    HWND frame = GetDlgItem(IDC_STRING_TOOLBAR_FRAME);
+    RECT area = {};
+    ::GetWindowRect(frame, &area);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&area), 2);
+    toolbar_ = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
+                                 WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
+                                     CCS_NORESIZE | CCS_NOPARENTALIGN,
+                                 area.left, area.top, area.right - area.left, area.bottom - area.top, m_hWnd,
+                                 nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    ::SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    images_ = LoadStrip(IDB_STRING_LIST_TOOLBAR);
+    hotImages_ = LoadStrip(IDB_STRING_LIST_TOOLBAR_HOT);
+    ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    ::SendMessageA(toolbar_, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hotImages_));
+    std::vector<TBBUTTON> buttons;
+    for (int i = 0; i < static_cast<int>(sizeof(kCommands) / sizeof(kCommands[0])); ++i) {
+        TBBUTTON button = {};
+        button.iBitmap = i;
+        button.idCommand = kCommands[i];
+        button.fsState = TBSTATE_ENABLED;
+        button.fsStyle = BTNS_BUTTON;
+        buttons.push_back(button);
+    }
+    ::SendMessageA(toolbar_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    // The frame only marks the place.
+    ::ShowWindow(frame, SW_HIDE);
+}
+
+LRESULT StringTemplateDlg::OnToolTipText(int, LPNMHDR header, BOOL& handled) {
+    NMTTDISPINFOA* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+    const UINT_PTR command = header->idFrom;
+    bool ours = false;
+    for (int id : kCommands) ours = ours || command == static_cast<UINT_PTR>(id);
+    if (!ours) {
+        handled = FALSE;
+        return 0;
+    }
+    const std::string text = LocalText(static_cast<unsigned>(command)).substr(0, kMaxToolTipText);
+    lstrcpynA(info->szText, text.c_str(), sizeof(info->szText));
+    info->lpszText = info->szText;
+    return 0;
+}
+
+std::string StringTemplateDlg::EditText() const { return GetItemString(m_hWnd, IDC_STRING_EDIT).substr(0, kMaxEntryText); }
+
+int StringTemplateDlg::Selection() const {
+    return static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_STRING_LIST, LB_GETCURSEL, 0, 0));
+}
+
+int StringTemplateDlg::Count() const {
+    return static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_STRING_LIST, LB_GETCOUNT, 0, 0));
+}
+
+std::string StringTemplateDlg::EntryText(int index) const {
+    const LRESULT length = ::SendDlgItemMessageA(m_hWnd, IDC_STRING_LIST, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0) return std::string();
+    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+    ::SendDlgItemMessageA(m_hWnd, IDC_STRING_LIST, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+}
+
+bool StringTemplateDlg::IsButtonEnabled(int command) const {
+    const bool text = !EditText().empty();
+    const int selected = Selection();
+    const int count = Count();
+    switch (command) {
+    case ID_LIST_NEW_ITEM: return text;
+    case ID_LIST_EDIT_ITEM: return selected >= 0 && text;
+    case ID_LIST_DELETE_ITEM: return selected >= 0;
+    case ID_LIST_DELETE_ALL: return count > 0;
+    case ID_LIST_UP: return selected > 0;
+    case ID_LIST_DOWN: return selected >= 0 && selected < count - 1;
+    default: return false;
+    }
+}
+
+void StringTemplateDlg::UpdateButtons() {
+    for (int command : kCommands)
+        ::SendMessageA(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(command), MAKELPARAM(IsButtonEnabled(command), 0));
+}
+
+LRESULT StringTemplateDlg::OnNewItem(WORD, WORD, HWND, BOOL&) {
+    if (!IsButtonEnabled(ID_LIST_NEW_ITEM)) return 0;
+    const std::string text = EditText();
+    ::SendDlgItemMessageA(m_hWnd, IDC_STRING_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    ::SetDlgItemTextA(m_hWnd, IDC_STRING_EDIT, "");
+    UpdateButtons();
+    return 0;
+}
+
+LRESULT StringTemplateDlg::OnEditItem(WORD, WORD, HWND, BOOL&) {
+    if (!IsButtonEnabled(ID_LIST_EDIT_ITEM)) return 0;
+    const int selected = Selection();
+    const std::string text = EditText();
+    ::SendDlgItemMessageA(m_hWnd, IDC_STRING_LIST, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+    ::SendDlgItemMessageA(m_hWnd, IDC_STRING_LIST, LB_INSERTSTRING, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendDlgItemMessageA(m_hWnd, IDC_STRING_LIST, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    ::SetDlgItemTextA(m_hWnd, IDC_STRING_EDIT, "");
+    UpdateButtons();
+    return 0;
+}
+
+LRESULT StringTemplateDlg::OnDeleteItem(WORD, WORD, HWND, BOOL&) {
+    if (!IsButtonEnabled(ID_LIST_DELETE_ITEM)) return 0;
+    const int selected = Selection();
+    ::SendDlgItemMessageA(m_hWnd, IDC_STRING_LIST, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+    if (Count() > 0)
+        ::SendDlgItemMessageA(m_hWnd, IDC_STRING_LIST, LB_SETCURSEL, static_cast<WPARAM>(selected > 0 ? selected - 1 : 0), 0);
+    UpdateButtons();
+    return 0;
+}
+
+LRESULT StringTemplateDlg::OnDeleteAll(WORD, WORD, HWND, BOOL&) {
+    if (!IsButtonEnabled(ID_LIST_DELETE_ALL)) return 0;
+    if (AskQuestionBox(m_hWnd, LocalText(IDS_DELETE_EVERYTHING)) != IDYES) return 0;
+    ::SendDlgItemMessageA(m_hWnd, IDC_STRING_LIST, LB_RESETCONTENT, 0, 0);
+    UpdateButtons();
+    return 0;
+}
+
+LRESULT StringTemplateDlg::OnMove(WORD, WORD id, HWND, BOOL&) {
+    if (!IsButtonEnabled(id)) return 0;
+    const int selected = Selection();
+    const int target = id == ID_LIST_UP ? selected - 1 : selected + 1;
+    const std::string text = EntryText(selected);
+    ::SendDlgItemMessageA(m_hWnd, IDC_STRING_LIST, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+    ::SendDlgItemMessageA(m_hWnd, IDC_STRING_LIST, LB_INSERTSTRING, static_cast<WPARAM>(target), reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendDlgItemMessageA(m_hWnd, IDC_STRING_LIST, LB_SETCURSEL, static_cast<WPARAM>(target), 0);
+    UpdateButtons();
+    return 0;
+}
+
+LRESULT StringTemplateDlg::OnEditChanged(WORD, WORD, HWND, BOOL&) {
+    UpdateButtons();
+    return 0;
+}
+
+LRESULT StringTemplateDlg::OnSelectionChanged(WORD, WORD, HWND, BOOL&) {
+    const int selected = Selection();
+    if (selected >= 0) ::SetDlgItemTextA(m_hWnd, IDC_STRING_EDIT, EntryText(selected).c_str());
+    UpdateButtons();
+    return 0;
+}
+
+LRESULT StringTemplateDlg::OnOk(WORD, WORD, HWND, BOOL&) {
+    generator_.strings.clear();
+    for (int i = 0; i < Count(); ++i) generator_.strings.push_back(EntryText(i));
+    generator_.index = 0;
+    EndDialog(IDOK);
+    return 0;
+}
+
+LRESULT StringTemplateDlg::OnCancel(WORD, WORD, HWND, BOOL&) {
+    EndDialog(IDCANCEL);
+    return 0;
+}

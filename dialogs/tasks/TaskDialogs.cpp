@@ -1,0 +1,73 @@
+#include "dialogs/tasks/TaskDialogs.h"
+#include <cstring>
+#include "core/ConstructLinkTask.h"
+#include "core/SearchLinkTask.h"
+#include "core/StringHelpers.h"
+#include "dialogs/tasks/TaskOptions2Dlg.h"
+#include "dialogs/tasks/TaskOptionsDlg.h"
+
+void ApplyPageHandOver(TaskOptions& task, const std::string& clipboardText) {
+    const size_t lineFeed = clipboardText.find('\n');
+    std::string address = clipboardText.substr(0, lineFeed);
+    if (!address.empty() && address.back() == '\r') address.pop_back();
+    if (!address.empty() && (StartsWithNoCase(address, "http:") || StartsWithNoCase(address, "www."))) {
+        if (task.StartingAddresses.empty()) task.StartingAddresses.push_back(StartingAddress());
+        task.StartingAddresses.front().Url = address;
+    }
+    if (lineFeed != std::string::npos) task.Cookies = clipboardText.substr(lineFeed + 1);
+}
+
+std::string ReadClipboardText(HWND owner) {
+    std::string text;
+    if (!::IsClipboardFormatAvailable(CF_TEXT) || !::OpenClipboard(owner)) return text;
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        // The block's size bounds the read: its text need not be terminated.
+        const SIZE_T size = ::GlobalSize(data);
+        if (const char* chars = static_cast<const char*>(::GlobalLock(data))) {
+            const size_t limit = size < kMaxClipboardText ? static_cast<size_t>(size) : kMaxClipboardText;
+            const void* end = std::memchr(chars, '\0', limit);
+            text.assign(chars, end ? static_cast<const char*>(end) - chars : limit);
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+namespace {
+// Keeps the new task on OK and "Start Now!", deletes it otherwise.
+TaskOptions* KeepOnSuccess(TaskOptions* task, INT_PTR result, bool* startNow) {
+    if (startNow) *startNow = result == IDC_TASK_START_NOW;
+    if (result == IDOK || result == IDC_TASK_START_NOW) return task;
+    delete task;
+    return nullptr;
+}
+}  // namespace
+
+TaskOptions* RunNewTaskDialog(HWND owner, Application* app, const std::vector<TaskOptions*>& tasks, bool* startNow) {
+    SearchLinkTask* task = new SearchLinkTask();
+    task->StartingAddresses.push_back(StartingAddress());
+    ApplyPageHandOver(*task, ReadClipboardText(owner));
+    TaskOptionsDlg dialog(task, app, true, tasks);
+    return KeepOnSuccess(task, dialog.DoModal(owner), startNow);
+}
+
+TaskOptions* RunNewTemplateTaskDialog(HWND owner, Application* app, const std::vector<TaskOptions*>& tasks,
+                                      bool* startNow) {
+    ConstructLinkTask* task = new ConstructLinkTask();
+    task->StartingAddresses.push_back(StartingAddress());
+    TaskOptions2Dlg dialog(task, app, true, tasks);
+    return KeepOnSuccess(task, dialog.DoModal(owner), startNow);
+}
+
+INT_PTR RunTaskOptionsDialog(HWND owner, Application* app, TaskOptions* task, const std::vector<TaskOptions*>& tasks) {
+    if (ConstructLinkTask* templateTask = dynamic_cast<ConstructLinkTask*>(task)) {
+        TaskOptions2Dlg dialog(templateTask, app, false, tasks);
+        return dialog.DoModal(owner);
+    }
+    if (SearchLinkTask* siteTask = dynamic_cast<SearchLinkTask*>(task)) {
+        TaskOptionsDlg dialog(siteTask, app, false, tasks);
+        return dialog.DoModal(owner);
+    }
+    return IDCANCEL;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// How the tasks tree opens the task dialogs. Every function runs its dialog modally over owner
+// and, on OK or "Start Now!", has written the task file before it returns.
+//
+//   New Task (217):              bool startNow = false;
+//                                TaskOptions* task = RunNewTaskDialog(frame, app, tasks, &startNow);
+//                                if (task) { add it to the tree; if (startNow) StartTask(0); }
+//   New Template Task (32932):   RunNewTemplateTaskDialog(...), the same.
+//   Task Options (32773):        RunTaskOptionsDialog(::GetActiveWindow(), app, task, tasks);
+//
+// tasks: the tree's tasks, against which a typed name is checked (same kind only).
+#include <windows.h>
+#include <string>
+#include <vector>
+
+class Application;
+class TaskOptions;
+
+// The page hand-over of the browser plug-in (clipboard text: the page address, a line feed, the
+// page's cookies): a first line that begins with "http:" or "www." (any case) becomes the task's
+// first start address; whatever follows the first line feed becomes its cookies.
+void ApplyPageHandOver(TaskOptions& task, const std::string& clipboardText);
+// The clipboard's text, opened by owner; "" when it holds none or cannot be opened. At most
+// kMaxClipboardText characters are taken.
+const size_t kMaxClipboardText = 65536;
+std::string ReadClipboardText(HWND owner);
+
+// A new site-scanning task with one start address, prefilled from the clipboard, in
+// TaskOptionsDlg with "Start Now!". Returns the new task (the caller owns it) or null when the
+// dialog was cancelled (the task is deleted then; nothing was written). startNow (may be null)
+// tells whether "Start Now!" closed it.
+TaskOptions* RunNewTaskDialog(HWND owner, Application* app, const std::vector<TaskOptions*>& tasks, bool* startNow);
+// The same for a new URL-template task in TaskOptions2Dlg (no clipboard).
+TaskOptions* RunNewTemplateTaskDialog(HWND owner, Application* app, const std::vector<TaskOptions*>& tasks,
+                                      bool* startNow);
+// The dialog of the task's own kind, without "Start Now!"; returns IDOK or IDCANCEL (the task's
+// name may have changed either way, as its General page writes it when hidden).
+INT_PTR RunTaskOptionsDialog(HWND owner, Application* app, TaskOptions* task, const std::vector<TaskOptions*>& tasks);

@@ -1,0 +1,54 @@
+#include "dialogs/tasks/TaskOptionsGeneralDlg.h"
+#include "core/UrlHelpers.h"
+#include "dialogs/tasks/TaskNaming.h"
+#include "framework/UserPrompts.h"
+
+std::string TaskOptionsGeneralDlg::NameFromAddress() {
+    return MakeTaskNameFromUrl(GetItemString(m_hWnd, IDC_TASK_URL), owner_->GetTask()->GetFileExtension());
+}
+
+void TaskOptionsGeneralDlg::Load(TaskOptions& task) {
+    LoadName(task);
+    ::SetDlgItemTextA(m_hWnd, IDC_TASK_URL, "http://");
+    SetItemChecked(m_hWnd, IDC_TASK_WEB_AUTH, task.CollectCookies);
+    EnableItem(m_hWnd, IDC_TASK_BASIC_AUTH, true);
+    if (task.StartingAddresses.size() == 1) {
+        const StartingAddress& start = task.StartingAddresses.front();
+        LoadCredentials(start);
+        ::SetDlgItemTextA(m_hWnd, IDC_TASK_URL, start.Url.c_str());
+        EnableCredentials();
+    }
+}
+
+bool TaskOptionsGeneralDlg::Validate() {
+    if (IsEmptyAddress(GetItemString(m_hWnd, IDC_TASK_URL))) return FailValidation(IDS_TASK_NO_START_ADDRESS);
+    return ValidateNewName(GetItemString(m_hWnd, IDC_TASK_NAME));
+}
+
+void TaskOptionsGeneralDlg::Save(TaskOptions& task) {
+    task.TaskName = ChosenName();
+    task.CollectCookies = IsItemChecked(m_hWnd, IDC_TASK_WEB_AUTH);
+    StartingAddress start;
+    start.Url = GetItemString(m_hWnd, IDC_TASK_URL);
+    NormalizeUrl(start.Url);
+    SaveCredentials(start);
+    task.StartingAddresses.assign(1, start);
+}
+
+LRESULT TaskOptionsGeneralDlg::OnAuthorizationClicked(WORD, WORD id, HWND, BOOL&) {
+    ExcludeOtherAuthorization(id);
+    return 0;
+}
+
+LRESULT TaskOptionsGeneralDlg::OnBrowse(WORD, WORD, HWND, BOOL&) {
+    const std::string url = GetItemString(m_hWnd, IDC_TASK_URL);
+    if (IsEmptyAddress(url)) return 0;
+    // Whatever else is typed here would be started by the shell as a program or document.
+    if (!IsBrowsableWebAddress(url)) {
+        ShowWarningBox(m_hWnd, LocalText(IDS_BROWSE_ONLY_WEB));
+        return 0;
+    }
+    if (!UserPrompts().ShellExecute(m_hWnd, "open", url, "", "", SW_SHOW))
+        UserPrompts().ShellExecute(m_hWnd, "open", "iexplore.exe", url, "", SW_SHOW);
+    return 0;
+}
