@@ -11,3 +11,5 @@
 // The web-form login browser.
 #include "resources/webbrowser_ids.h"
 #include "resources/frame_ids.h"
+// The tasks tree and its task commands.
+#include "resources/taskstree_ids.h"
