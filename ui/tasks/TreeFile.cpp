@@ -33,7 +33,10 @@ bool ReadLevel(BlobReader& reader, std::vector<TreeFileNode>& nodes, int depth) 
         if (node.name.size() > kTreeNameMax) node.name.resize(kTreeNameMax);
         node.folder = kind != 0;
         if (node.folder) {
-            if (depth >= kTreeMaxDepth) return false;
+            if (depth >= kTreeMaxDepth) {
+                nodes.push_back(std::move(node));
+                return false;
+            }
             const bool whole = ReadLevel(reader, node.children, depth + 1);
             nodes.push_back(std::move(node));
             if (!whole) return false;
