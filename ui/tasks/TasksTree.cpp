@@ -204,6 +204,7 @@ void TasksTree::SaveAll() {
 }
 
 void TasksTree::FreeTasks() {
+    if (tasks_.empty()) return;
     if (DownloadManager* manager = Manager())
         for (TaskOptions* task : tasks_) manager->ForgetTask(task);
     for (TaskOptions* task : tasks_) delete task;
