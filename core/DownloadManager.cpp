@@ -414,6 +414,13 @@ void DownloadManager::Stop(int reason) {
     busy_ = false;
 }
 
+bool DownloadManager::ForgetTask(const TaskOptions* task) {
+    if (task_ != task) return true;
+    if (!idle_ || busy_) return false;
+    task_ = nullptr;
+    return true;
+}
+
 void DownloadManager::FinishDownloadingAndPause() {
     if (idle_) return;
     paused_ = true;

@@ -50,6 +50,10 @@ public:
     bool IsIdle() const { return idle_; }
     bool IsPaused() const { return paused_; }
     TaskOptions* GetTask() const { return task_; }
+    // The task a run is active for; null while idle (the last task is kept after its run).
+    TaskOptions* GetRunningTask() const { return idle_ ? nullptr : task_; }
+    // The task is about to be deleted: an idle manager lets go of it. False while it runs it.
+    bool ForgetTask(const TaskOptions* task);
     // Totals over the program's lifetime.
     int64_t LifetimeBytes() const { return lifetimeBytes_; }
     int32_t LifetimeImages() const { return lifetimeImages_; }

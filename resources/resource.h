@@ -13,3 +13,5 @@
 #include "resources/frame_ids.h"
 // The task option dialogs, the template editors and the URL test.
 #include "resources/task_options_ids.h"
+// The tasks tree and its task commands.
+#include "resources/taskstree_ids.h"

@@ -2,9 +2,11 @@
 #include "ui/frame/FrameDialogs.h"
 #include "ui/frame/MonitorPane.h"
 #include "ui/frame/PlaceholderPieces.h"
+#include "ui/tasks/TasksTree.h"
 
 FramePieces CreateFramePieces(Application* app) {
     FramePieces pieces;
+    pieces.tasks.reset(new TasksTree(app));
     pieces.monitor.reset(new MonitorPane());
     pieces.dialogs.reset(new FrameDialogs(app));
     CompleteFramePieces(pieces);

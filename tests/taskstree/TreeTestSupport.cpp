@@ -1,0 +1,145 @@
+#include "tests/taskstree/TreeTestSupport.h"
+#include "core/AppDirectory.h"
+#include "core/ConstructLinkTask.h"
+#include "core/ProgramSettings.h"
+#include "core/TaskFileNames.h"
+#include "framework/AppModule.h"
+#include "ui/frame/MonitorPane.h"
+#include "ui/frame/PlaceholderPieces.h"
+
+namespace treetest {
+
+TaskDialogResult ScriptedTaskDialogs::NewTask(HWND, SearchLinkTask& task) {
+    ++newTasks;
+    lastUrl = task.StartingAddresses.empty() ? "" : task.StartingAddresses[0].Url;
+    lastCookies = task.Cookies;
+    if (answer != TaskDialogResult::Cancel && save) {
+        task.TaskName = "Clipboard task";
+        task.Save();
+    }
+    return answer;
+}
+
+TaskDialogResult ScriptedTaskDialogs::NewTemplateTask(HWND, ConstructLinkTask& task) {
+    ++newTasks;
+    if (answer != TaskDialogResult::Cancel && save) {
+        task.TaskName = "Template task";
+        task.Save();
+    }
+    return answer;
+}
+
+void TreeTest::SetUp() {
+    SetTaskProgramFolder(dir_.Path());
+    ::DeleteFileA((GetAppDirectory() + "Brackenfly.config").c_str());
+    ASSERT_TRUE(g_Module.AddMessageLoop(&loop_));
+    app_.reset(new Application());
+    ProgramSettings* settings = app_->GetSettings();
+    settings->ShowTip = false;
+    settings->ThreadsAmount = 2;
+    settings->PauseBetweenConnections = 0;
+    settings->SaveCacheIntervale = 0;
+    settings->FolderForImages = dir_.Path() + "Images\\";
+}
+
+void TreeTest::CreateFrame() {
+    FramePieces pieces;
+    tree_ = new TasksTree(app_.get());
+    dialogs_ = new ScriptedTaskDialogs();
+    tree_->SetTaskDialogs(std::unique_ptr<ITaskDialogs>(dialogs_));
+    pieces.tasks.reset(tree_);
+    pieces.monitor.reset(new MonitorPane());
+    frame_.reset(new MainFrame(app_.get(), std::move(pieces)));
+    ASSERT_TRUE(frame_->CreateFrame());
+    ::SetWindowPos(*frame_, nullptr, 10, 10, 900, 700, SWP_NOZORDER);
+    ::ShowWindow(*frame_, SW_SHOW);
+    ::SetForegroundWindow(*frame_);
+    Pump();
+}
+
+void TreeTest::DestroyFrame() {
+    frame_.reset();
+    tree_ = nullptr;
+    Pump(20);
+}
+
+void TreeTest::TearDown() {
+    DestroyFrame();
+    app_.reset();
+    g_Module.RemoveMessageLoop();
+    ::DeleteFileA((GetAppDirectory() + "Brackenfly.config").c_str());
+    SetTaskProgramFolder("");
+    MSG quit;
+    while (::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+void TreeTest::Pump(DWORD ms) {
+    const DWORD start = ::GetTickCount();
+    MSG msg;
+    do {
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) continue;
+            if (!loop_.PreTranslateMessage(&msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+        }
+        loop_.OnIdle(0);
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    } while (::GetTickCount() - start < ms);
+}
+
+std::string TreeTest::MakeTaskFile(const std::string& name, const std::string& url) {
+    SearchLinkTask task;
+    task.TaskName = name;
+    StartingAddress start;
+    start.Url = url;
+    task.StartingAddresses.push_back(start);
+    EXPECT_TRUE(task.Save());
+    return task.TaskFileName;
+}
+
+TaskOptions* TreeTest::FindTask(const std::string& name) {
+    for (TaskOptions* task : tree_->Tasks())
+        if (task->TaskName == name) return task;
+    return nullptr;
+}
+
+HTREEITEM TreeTest::FindItem(const std::string& text, HTREEITEM parent) {
+    CTreeViewCtrl& tree = tree_->Tree();
+    if (!parent) parent = tree.GetRootItem();
+    for (HTREEITEM child = tree.GetChildItem(parent); child; child = tree.GetNextSiblingItem(child)) {
+        if (tree.GetItemText(child) == text) return child;
+        if (HTREEITEM below = FindItem(text, child)) return below;
+    }
+    return nullptr;
+}
+
+int TreeTest::ImageOf(TaskOptions* task) {
+    TVITEMA item = {};
+    item.mask = TVIF_IMAGE;
+    item.hItem = tree_->ItemOf(task);
+    if (!item.hItem || !TreeView_GetItem(tree_->Tree(), &item)) return -1;
+    return item.iImage;
+}
+
+void TreeTest::Select(HTREEITEM item) {
+    tree_->Tree().SelectItem(item);
+    Pump(30);
+}
+
+void TreeTest::Command(WORD id) {
+    ::SendMessageA(*frame_, WM_COMMAND, id, 0);
+    Pump(60);
+}
+
+std::vector<std::string> TreeTest::ChildTexts(HTREEITEM parent) {
+    std::vector<std::string> texts;
+    CTreeViewCtrl& tree = tree_->Tree();
+    for (HTREEITEM child = tree.GetChildItem(parent); child; child = tree.GetNextSiblingItem(child))
+        texts.push_back(tree.GetItemText(child));
+    return texts;
+}
+
+}  // namespace treetest
