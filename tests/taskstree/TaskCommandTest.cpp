@@ -7,7 +7,8 @@
 #include "resources/command_ids.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/taskstree/TreeTestSupport.h"
-#include "ui/tasks/HandOverText.h"
+#include "core/SearchLinkTask.h"
+#include "dialogs/tasks/TaskDialogs.h"
 #include "ui/tasks/PendingStarts.h"
 #include "ui/tasks/TaskFolder.h"
 
@@ -33,16 +34,17 @@ std::string Fixture(const char* name) {
 }  // namespace
 
 TEST(HandOver, FirstLineIsTheAddressAndTheRestTheCookies) {
-    HandOver a = ParseHandOverText("www.example.com/gallery\nsid=1; theme=dark\nmore");
-    EXPECT_EQ("www.example.com/gallery", a.url);
-    EXPECT_EQ("sid=1; theme=dark\nmore", a.cookies);
-    HandOver b = ParseHandOverText("C:\\Windows\\calc.exe\ncookie=2");
-    EXPECT_EQ("", b.url);
-    EXPECT_TRUE(b.hasCookies);
-    EXPECT_EQ("cookie=2", b.cookies);
-    HandOver c = ParseHandOverText("HTTP://Example.com/");
-    EXPECT_EQ("HTTP://Example.com/", c.url);
-    EXPECT_FALSE(c.hasCookies);
+    auto handOver = [](const std::string& text) {
+        SearchLinkTask task;
+        task.StartingAddresses.assign(1, StartingAddress());
+        ApplyPageHandOver(task, text);
+        return std::make_pair(task.StartingAddresses[0].Url, task.Cookies);
+    };
+    EXPECT_EQ(std::make_pair(std::string("www.example.com/gallery"), std::string("sid=1; theme=dark\nmore")),
+              handOver("www.example.com/gallery\nsid=1; theme=dark\nmore"));
+    // Only a web address becomes the start address; the cookies come along all the same.
+    EXPECT_EQ(std::make_pair(std::string(""), std::string("cookie=2")), handOver("C:\\Windows\\calc.exe\ncookie=2"));
+    EXPECT_EQ(std::make_pair(std::string("HTTP://Example.com/"), std::string("")), handOver("HTTP://Example.com/"));
 }
 
 TEST(TaskFolderRules, OnlyATasksOwnFolderMayBeCleared) {

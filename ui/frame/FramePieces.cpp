@@ -2,11 +2,14 @@
 #include "ui/frame/FrameDialogs.h"
 #include "ui/frame/MonitorPane.h"
 #include "ui/frame/PlaceholderPieces.h"
+#include "ui/tasks/TaskOptionsDialogs.h"
 #include "ui/tasks/TasksTree.h"
 
 FramePieces CreateFramePieces(Application* app) {
     FramePieces pieces;
-    pieces.tasks.reset(new TasksTree(app));
+    TasksTree* tree = new TasksTree(app);
+    tree->SetTaskDialogs(std::unique_ptr<ITaskDialogs>(new TaskOptionsDialogs(app, tree)));
+    pieces.tasks.reset(tree);
     pieces.monitor.reset(new MonitorPane());
     pieces.dialogs.reset(new FrameDialogs(app));
     CompleteFramePieces(pieces);

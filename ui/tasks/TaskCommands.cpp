@@ -10,13 +10,12 @@
 #include "resources/taskstree_ids.h"
 #include "ui/MainFrame.h"
 #include "ui/frame/FrameTexts.h"
-#include "ui/tasks/HandOverText.h"
+#include "dialogs/tasks/TaskDialogs.h"
 #include "ui/tasks/TaskFolder.h"
 #include "ui/tasks/TasksTree.h"
 
 namespace {
 // A page's cookies are rarely above a few kilobytes; the clipboard may hold anything.
-const size_t kHandOverMax = 256 * 1024;
 const size_t kMessageMax = 1024;
 }  // namespace
 
@@ -111,9 +110,7 @@ void TasksTree::OnNewTask(bool templated) {
         auto* made = new SearchLinkTask();
         task.reset(made);
         made->StartingAddresses.assign(1, StartingAddress());
-        const HandOver handOver = ParseHandOverText(ReadClipboardText(m_hWnd, kHandOverMax));
-        made->StartingAddresses[0].Url = handOver.url;
-        if (handOver.hasCookies) made->Cookies = handOver.cookies;
+        ApplyPageHandOver(*made, ReadClipboardText(m_hWnd));
         result = dialogs_->NewTask(owner, *made);
     }
     if (result != TaskDialogResult::Ok && result != TaskDialogResult::StartNow) return;
