@@ -12,20 +12,10 @@
 #include "ui/tasks/PendingStarts.h"
 #include "ui/tasks/TaskFolder.h"
 
+using treetest::PutClipboardText;
 using treetest::TreeTest;
 
 namespace {
-void PutClipboardText(const std::string& text) {
-    ASSERT_TRUE(::OpenClipboard(nullptr));
-    ::EmptyClipboard();
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    char* bytes = static_cast<char*>(::GlobalLock(block));
-    memcpy(bytes, text.c_str(), text.size() + 1);
-    ::GlobalUnlock(block);
-    ::SetClipboardData(CF_TEXT, block);
-    ::CloseClipboard();
-}
-
 std::string Fixture(const char* name) {
     std::vector<uint8_t> bytes;
     EXPECT_TRUE(testsupport::ReadFileBytes(testsupport::TestDataDir() + name, bytes));

@@ -142,4 +142,16 @@ std::vector<std::string> TreeTest::ChildTexts(HTREEITEM parent) {
     return texts;
 }
 
+void PutClipboardText(const std::string& text) {
+    // Another test program may hold the clipboard for a moment.
+    for (int attempt = 0; attempt < 50 && !::OpenClipboard(nullptr); ++attempt) ::Sleep(20);
+    ::EmptyClipboard();
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    char* bytes = static_cast<char*>(::GlobalLock(block));
+    memcpy(bytes, text.c_str(), text.size() + 1);
+    ::GlobalUnlock(block);
+    ::SetClipboardData(CF_TEXT, block);
+    ::CloseClipboard();
+}
+
 }  // namespace treetest

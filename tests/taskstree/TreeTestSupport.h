@@ -56,4 +56,7 @@ protected:
     ScriptedTaskDialogs* dialogs_ = nullptr;
 };
 
+// Puts text on the clipboard as CF_TEXT, as the browser plug-in does.
+void PutClipboardText(const std::string& text);
+
 }  // namespace treetest
