@@ -11,3 +11,5 @@
 // The web-form login browser.
 #include "resources/webbrowser_ids.h"
 #include "resources/frame_ids.h"
+// Picture views and the selection-by-condition dialog.
+#include "resources/pictures_ids.h"

@@ -2,9 +2,11 @@
 #include "ui/frame/FrameDialogs.h"
 #include "ui/frame/MonitorPane.h"
 #include "ui/frame/PlaceholderPieces.h"
+#include "ui/pictures/ImagesContainer.h"
 
 FramePieces CreateFramePieces(Application* app) {
     FramePieces pieces;
+    pieces.pictures.reset(new ImagesContainer(app));
     pieces.monitor.reset(new MonitorPane());
     pieces.dialogs.reset(new FrameDialogs(app));
     CompleteFramePieces(pieces);
