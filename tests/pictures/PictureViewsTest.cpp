@@ -31,6 +31,12 @@ protected:
 
 TEST_F(PictureViewsTest, ListShowsRowsMarksUnviewedAndMovesAround) {
     ASSERT_EQ(6, ListView_GetItemCount(List()));
+    // The list takes the left 200 pixels, the viewer the rest.
+    RECT listRect, viewerRect;
+    ::GetWindowRect(List(), &listRect);
+    ::GetWindowRect(pictures_->Viewer(), &viewerRect);
+    EXPECT_NEAR(200, listRect.right - listRect.left, 8);
+    EXPECT_GT(viewerRect.left, listRect.right - 1);
     EXPECT_EQ("c.png", RowText(0, 0));
     const int32_t bmpSize = task_.DownloadedImages.GetAt(2).fileSize;
     EXPECT_EQ(std::to_string(bmpSize < 2000 ? 1 : bmpSize / 1000) + " KB", RowText(2, 1));

@@ -70,12 +70,25 @@ LRESULT ImagesListView::OnDestroy(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 LRESULT ImagesListView::OnAfterCreate(UINT, WPARAM, LPARAM, BOOL&) {
-    splitter_.SetSplitterPos(kSplitterPosition, true);
+    positionPending_ = true;
+    inLayout_ = false;
+    ApplyPendingPosition();
     return 0;
 }
 
-LRESULT ImagesListView::OnSplitterLayout(UINT, WPARAM, LPARAM, BOOL&) {
+void ImagesListView::ApplyPendingPosition() {
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    if (!positionPending_ || client.right < 2 * kSplitterPosition) return;
+    positionPending_ = false;
+    splitter_.SetSplitterPos(kSplitterPosition, true);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
+}
+
+LRESULT ImagesListView::OnSplitterLayout(UINT msg, WPARAM, LPARAM, BOOL&) {
     if (!splitter_.m_hWnd || !list_) return 0;
+    if (msg == WM_SPLITTER_LAYOUT && inLayout_) return 0;
+    inLayout_ = true;
     RECT client;
     ::GetClientRect(m_hWnd, &client);
     ::MoveWindow(splitter_.m_hWnd, 0, 0, client.right, client.bottom, TRUE);
@@ -86,6 +99,8 @@ LRESULT ImagesListView::OnSplitterLayout(UINT, WPARAM, LPARAM, BOOL&) {
     const int size = ListView_GetColumnWidth(list_, 1);
     const int fitted = FitNameColumn(name, size, paneWidth);
     if (fitted > 0 && fitted != name) ListView_SetColumnWidth(list_, 0, fitted);
+    inLayout_ = false;
+    ApplyPendingPosition();
     return 0;
 }
 

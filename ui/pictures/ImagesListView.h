@@ -83,11 +83,15 @@ private:
     ImageRecord* MutableRecordAt(int index);
     int RecordCount() const;
     void ShowFocusedInViewer();
+    void ApplyPendingPosition();
 
     ImagesContainer* container_ = nullptr;
     HIMAGELIST images_ = nullptr;
     CSplitterWindow splitter_{true};
     bool visible_ = false;
+    // The first splitter position waits until the view is wide enough to take it.
+    bool positionPending_ = false;
+    bool inLayout_ = false;
     std::string keptPath_;
     ImageViewer viewer_;
     HWND list_ = nullptr;
