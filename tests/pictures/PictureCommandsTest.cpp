@@ -147,5 +147,24 @@ TEST_F(PictureCommandsTest, DeleteRemovesOnlyWhatTheShellDeletedAndNeverAFolder)
     EXPECT_EQ(1, reloaded.DownloadedImages.GetCount());
 }
 
+TEST_F(PictureCommandsTest, TheViewersDeleteFocusesTheNewLastPicture) {
+    AcceptingShell shell;
+    FocusRow(3);
+    pictures_->ListView().DeleteCurrent();
+    Pump(150);
+    ASSERT_EQ(3, task_.DownloadedImages.GetCount());
+    EXPECT_EQ(2, FocusedRow());
+    EXPECT_EQ(task_.DownloadedImages.GetAt(2).localPath, pictures_->Viewer().GetPath());
+    // In the thumbnails the same: the focus stays on the place, the viewer follows.
+    ::SendMessageA(*frame_, WM_COMMAND, ID_VIEW_THUMBNAILS, 0);
+    Thumbnails().SetItemState(0, kThumbnailFocused);
+    pictures_->ListView().DeleteCurrent();   // the viewer's listener passes it to the shown view
+    Pump(150);
+    ASSERT_EQ(2, task_.DownloadedImages.GetCount());
+    EXPECT_EQ(0, Thumbnails().GetFocusedIndex());
+    EXPECT_EQ("th_two.gif", RecordName(0));
+    EXPECT_EQ(task_.DownloadedImages.GetAt(0).localPath, pictures_->Viewer().GetPath());
+}
+
 }  // namespace
 }  // namespace picturetest

@@ -214,6 +214,15 @@ void ImagesContainer::SetCommandCheck(UINT id, bool check, bool now) {
     if (MainFrame* frame = Frame()) frame->UISetCheck(id, check, now);
 }
 
+void ImagesContainer::EnablePictureCommands(bool hasPictures, bool hasSelection, bool hasFocus) {
+    EnableFrameCommand(ID_IMAGES_SELECT_BY, hasPictures);
+    EnableFrameCommand(ID_IMAGES_INVERT_SELECTION, hasPictures);
+    EnableFrameCommand(ID_IMAGES_COPY_TO, hasSelection);
+    EnableFrameCommand(ID_IMAGES_DELETE, hasSelection);
+    EnableFrameCommand(ID_IMAGES_FULLSCREEN, hasFocus);
+    EnableFrameCommand(ID_IMAGES_SLIDE_SHOW, hasFocus);
+}
+
 void ImagesContainer::EnableFrameCommand(UINT id, bool enabled) {
     if (MainFrame* frame = Frame()) frame->UIEnable(id, enabled);
 }

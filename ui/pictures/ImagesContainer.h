@@ -4,9 +4,9 @@
 // It carries out the picture commands, hears the download manager's picture notices and gives
 // the frame's key filter its picture keys.
 //
-// The tasks tree shows a task by calling SetTask(task) when its selection changes, and
-// SetTask(nullptr) before it deletes the current task; it calls OnImagesCleared(task) after
-// "Clear Task Folder".
+// The tasks tree reaches it through the frame: MainFrame::GetImagesContainer()->SetTask(task)
+// when its selection changes, SetTask(nullptr) before it deletes the task shown, and
+// GetDownloadView()->OnImagesCleared(task) after "Clear Task Folder".
 #include <windows.h>
 #include "core/DownloadViews.h"
 #include "framework/MessageMap.h"
@@ -40,7 +40,7 @@ public:
     ProgramSettings* Settings() const;
 
     // Shows the pictures of `task` (none: empty views).
-    void SetTask(TaskOptions* task);
+    void SetTask(TaskOptions* task) override;
     TaskOptions* GetTask() const { return task_; }
 
     // IImagesView (the download manager's notices)
@@ -90,6 +90,8 @@ public:
     void StepProgress();
     void EndProgress();
     void SetCommandCheck(UINT id, bool check, bool now = false);
+    // The picture commands enabled from what the shown view has.
+    void EnablePictureCommands(bool hasPictures, bool hasSelection, bool hasFocus);
     void TrackPopup(HMENU popup, int x, int y);
     // Pops up the picture menu 268 at the cursor (both views' context menu).
     void ShowPictureMenu();

@@ -193,12 +193,7 @@ void ImagesListView::UpdateCommandStates() {
     const bool rows = GetRowCount() > 0;
     const bool selected = ListView_GetSelectedCount(list_) > 0;
     const bool focused = GetFocusedIndex() >= 0;
-    container_->EnableFrameCommand(ID_IMAGES_SELECT_BY, rows);
-    container_->EnableFrameCommand(ID_IMAGES_INVERT_SELECTION, rows);
-    container_->EnableFrameCommand(ID_IMAGES_COPY_TO, selected);
-    container_->EnableFrameCommand(ID_IMAGES_DELETE, selected);
-    container_->EnableFrameCommand(ID_IMAGES_FULLSCREEN, focused);
-    container_->EnableFrameCommand(ID_IMAGES_SLIDE_SHOW, focused);
+    container_->EnablePictureCommands(rows, selected, focused);
 }
 
 int ImagesListView::GetRowCount() const { return list_ ? ListView_GetItemCount(list_) : 0; }

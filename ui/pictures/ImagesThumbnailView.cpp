@@ -147,12 +147,7 @@ void ImagesThumbnailView::UpdateCommandStates() {
     const bool items = control_.GetItemCount() > 0;
     const bool selected = control_.GetSelectedCount() > 0;
     const bool focused = GetFocusedIndex() >= 0;
-    container_->EnableFrameCommand(ID_IMAGES_SELECT_BY, items);
-    container_->EnableFrameCommand(ID_IMAGES_INVERT_SELECTION, items);
-    container_->EnableFrameCommand(ID_IMAGES_COPY_TO, selected);
-    container_->EnableFrameCommand(ID_IMAGES_DELETE, selected);
-    container_->EnableFrameCommand(ID_IMAGES_FULLSCREEN, focused);
-    container_->EnableFrameCommand(ID_IMAGES_SLIDE_SHOW, focused);
+    container_->EnablePictureCommands(items, selected, focused);
 }
 
 void ImagesThumbnailView::SelectIndices(const PictureIndexList& indices) {
