@@ -15,3 +15,5 @@
 #include "resources/task_options_ids.h"
 // The tasks tree and its task commands.
 #include "resources/taskstree_ids.h"
+// Picture views and the selection-by-condition dialog.
+#include "resources/pictures_ids.h"

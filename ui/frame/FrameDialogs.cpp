@@ -3,10 +3,10 @@
 #include "core/Application.h"
 #include "dialogs/monitor/AboutDlg.h"
 #include "dialogs/options/OptionsDlg.h"
+#include "dialogs/pictures/SelectImagesDlg.h"
 #include "dialogs/welcome/WelcomeDlg.h"
-#include "ui/frame/PlaceholderPieces.h"
 
-FrameDialogs::FrameDialogs(Application* app) : app_(app), selectImages_(new PlaceholderSelectImagesDialog()) {}
+FrameDialogs::FrameDialogs(Application* app) : app_(app), selectImages_(new SelectImagesDlg()) {}
 FrameDialogs::~FrameDialogs() = default;
 
 void FrameDialogs::ShowOptions(HWND owner) {

@@ -1,6 +1,6 @@
 #pragma once
-// The dialogs the main frame opens: program options, tip of the day and the about box. Selection
-// by condition stays a stand-in until the picture container brings it.
+// The dialogs the main frame opens: program options, tip of the day, the about box, and the
+// selection of pictures by condition (one object for the run, so its conditions are kept).
 #include <memory>
 #include "ui/frame/IFrameDialogs.h"
 

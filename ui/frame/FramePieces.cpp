@@ -2,6 +2,7 @@
 #include "ui/frame/FrameDialogs.h"
 #include "ui/frame/MonitorPane.h"
 #include "ui/frame/PlaceholderPieces.h"
+#include "ui/pictures/ImagesContainer.h"
 #include "ui/tasks/TaskOptionsDialogs.h"
 #include "ui/tasks/TasksTree.h"
 
@@ -10,6 +11,7 @@ FramePieces CreateFramePieces(Application* app) {
     TasksTree* tree = new TasksTree(app);
     tree->SetTaskDialogs(std::unique_ptr<ITaskDialogs>(new TaskOptionsDialogs(app, tree)));
     pieces.tasks.reset(tree);
+    pieces.pictures.reset(new ImagesContainer(app));
     pieces.monitor.reset(new MonitorPane());
     pieces.dialogs.reset(new FrameDialogs(app));
     CompleteFramePieces(pieces);

@@ -5,12 +5,16 @@
 #include <windows.h>
 
 class IImagesView;
+class TaskOptions;
 
 class IPictureContainer {
 public:
     virtual ~IPictureContainer() = default;
     virtual HWND CreatePane(HWND parent) = 0;
     virtual HWND GetWindow() const = 0;
+    // The tasks tree shows a task's pictures (null: none) when its selection changes, and
+    // passes null before it deletes the task that is shown.
+    virtual void SetTask(TaskOptions* /*task*/) {}
     // A routed WM_COMMAND (passed on to the list view, the viewer and the thumbnail view).
     virtual bool HandleCommand(WORD id, WORD notifyCode, HWND control) = 0;
     // WM_SYSCOLORCHANGE and WM_THEMECHANGED, offered to the thumbnail view first.

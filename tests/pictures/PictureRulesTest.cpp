@@ -1,0 +1,104 @@
+// The arithmetic behind the picture views: size texts, column fitting, the selection tests on
+// real picture headers, and where copies go.
+#include <gtest/gtest.h>
+#include <cstring>
+#include "core/ImageRecord.h"
+#include "tests/support/TestSupport.h"
+#include "ui/pictures/ImagesListView.h"
+#include "ui/pictures/PictureCriteria.h"
+#include "ui/pictures/PictureFiles.h"
+
+namespace {
+
+std::string Fixture(const char* name) { return testsupport::TestDataDir() + name; }
+
+ImageRecord RecordOf(const std::string& path, const std::string& url, int32_t size) {
+    ImageRecord record;
+    record.localPath = path;
+    record.imageUrl = url;
+    record.fileName = path.substr(path.find_last_of('\\') + 1);
+    record.fileSize = size;
+    return record;
+}
+
+}  // namespace
+
+TEST(PictureRulesTest, SizeTextAndNameColumnFollowTheRules) {
+    EXPECT_EQ(1, PictureKilobytes(999));
+    EXPECT_EQ(1, PictureKilobytes(1999));
+    EXPECT_EQ(2, PictureKilobytes(2000));
+    EXPECT_EQ(0, PictureKilobytes(0));
+    EXPECT_EQ(223, FitNameColumn(100, 55, 300));
+    EXPECT_EQ(-1, FitNameColumn(100, 55, 87));   // 10 pixels would be left: the widths stay
+    EXPECT_EQ(11, FitNameColumn(100, 55, 88));
+}
+
+TEST(PictureRulesTest, DimensionsComeFromTheHeaderBeforeTheAddress) {
+    const std::string png = Fixture("p100x80.png");
+    PictureCriteria criteria;
+    criteria.widthLargerOn = true;
+    criteria.widthLarger = 100;
+    EXPECT_TRUE(PictureMatches(criteria, RecordOf(png, "http://h/p.png", 300)));
+    criteria.heightLargerOn = true;
+    criteria.heightLarger = 81;
+    EXPECT_FALSE(PictureMatches(criteria, RecordOf(png, "http://h/p.png", 300)));
+
+    // GIF needs a stored size above 10, BMP above 54: at exactly those sizes no rule applies.
+    unsigned char header[54] = {};
+    memcpy(header, "GIF89a", 6);
+    header[6] = 200;
+    EXPECT_FALSE(DimensionsFromHeader(header, 10).known);
+    EXPECT_TRUE(DimensionsFromHeader(header, 11).known);
+    EXPECT_EQ(200, DimensionsFromHeader(header, 11).width);
+    memset(header, 0, sizeof(header));
+    header[0] = 'B';
+    header[1] = 'M';
+    header[22] = 0xFF; header[23] = 0xFF; header[24] = 0xFF; header[25] = 0xFF;   // height -1
+    EXPECT_FALSE(DimensionsFromHeader(header, 54).known);
+    EXPECT_EQ(-1, DimensionsFromHeader(header, 55).height);
+
+    // A ".jpg" address whose file is a BMP is measured as the BMP (30 x 20).
+    const std::string bmp = Fixture("b30x20.bmp");
+    PictureDimensions measured = ProbePictureDimensions(bmp, 2000, "http://h/x.jpg");
+    EXPECT_TRUE(measured.known);
+    EXPECT_EQ(30, measured.width);
+    EXPECT_EQ(20, measured.height);
+    // A real JPEG through its header reader; a broken one fails the dimension test.
+    measured = ProbePictureDimensions(Fixture("r120x90.jpg"), 500, "http://h/r.JPEG");
+    EXPECT_EQ(120, measured.width);
+    EXPECT_EQ(90, measured.height);
+    criteria = PictureCriteria();
+    criteria.widthSmallerOn = true;
+    EXPECT_FALSE(PictureMatches(criteria, RecordOf(Fixture("missing.jpg"), "http://h/missing.jpg", 500)));
+    // No rule at all: the test passes.
+    EXPECT_TRUE(PictureMatches(criteria, RecordOf(Fixture("missing.xyz"), "http://h/missing.xyz", 500)));
+}
+
+TEST(PictureRulesTest, SizeBoundsAreComputedWithoutOverflowAndMasksIgnoreCase) {
+    PictureCriteria criteria;
+    criteria.bySize = true;
+    criteria.minSizeKB = 1;
+    criteria.maxSizeKB = 3000000;   // 3,000,000,000 bytes: beyond 32 bits
+    EXPECT_TRUE(PassesSizeTest(criteria, 2000000000));
+    EXPECT_FALSE(PassesSizeTest(criteria, 999));
+    EXPECT_TRUE(PassesSizeTest(criteria, 1000));
+    criteria.minSizeKB = 5;
+    criteria.maxSizeKB = 2;   // accepted as typed: nothing passes
+    EXPECT_FALSE(PassesSizeTest(criteria, 3000));
+
+    criteria = PictureCriteria();
+    criteria.masks = {"*.jpg", "th_*.gif"};
+    EXPECT_TRUE(PassesMaskTest(criteria, "A.JPG"));
+    EXPECT_TRUE(PassesMaskTest(criteria, "TH_1.gif"));
+    EXPECT_FALSE(PassesMaskTest(criteria, "big.gif"));
+}
+
+TEST(PictureRulesTest, CopiesKeepTheirSubFoldersBelowTheSaveFolder) {
+    std::string folder;
+    EXPECT_EQ("D:\\out\\a\\b\\p.jpg", CopyDestination("C:\\save\\a\\b\\p.jpg", "p.jpg", "C:\\save", "D:\\out", &folder));
+    EXPECT_EQ("D:\\out\\a\\b", folder);
+    EXPECT_EQ("D:\\out\\q.jpg", CopyDestination("E:\\elsewhere\\q.jpg", "q.jpg", "C:\\save", "D:\\out", &folder));
+    EXPECT_EQ("D:\\out\\", folder);
+    const std::string list = DoubleNulList({"a", "bc"});
+    EXPECT_EQ(std::string("a\0bc\0\0", 6), list);
+}

@@ -1,0 +1,129 @@
+// The list and thumbnail views of a task's pictures in the real main frame: rows and their
+// texts, the unviewed marking, moving through the pictures, sorting, inverting and switching
+// views with the selection and focus kept.
+#include <windows.h>
+#include <commctrl.h>
+#include "core/ImageRecord.h"
+#include "resources/command_ids.h"
+#include "tests/pictures/PicturesHarness.h"
+
+namespace picturetest {
+namespace {
+
+class PictureViewsTest : public PicturesTest {
+protected:
+    void SetUp() override {
+        PicturesTest::SetUp();
+        AddPicture("p100x80.png", "", "c.png");
+        AddPicture("o60x40.gif", "sub", "a.gif");
+        AddPicture("b30x20.bmp", "", "d.bmp");
+        AddPicture("r120x90.jpg", "sub", "b.jpg");
+        AddPicture("p100x80.png", "", "f.png");
+        AddPicture("o60x40.gif", "", "e.gif");
+        pictures_->SetTask(&task_);
+        Pump();
+    }
+    void Command(UINT id) {
+        ::SendMessageA(*frame_, WM_COMMAND, id, 0);
+        Pump(50);
+    }
+};
+
+TEST_F(PictureViewsTest, ListShowsRowsMarksUnviewedAndMovesAround) {
+    ASSERT_EQ(6, ListView_GetItemCount(List()));
+    // The list takes the left 200 pixels, the viewer the rest.
+    RECT listRect, viewerRect;
+    ::GetWindowRect(List(), &listRect);
+    ::GetWindowRect(pictures_->Viewer(), &viewerRect);
+    EXPECT_NEAR(200, listRect.right - listRect.left, 8);
+    EXPECT_GT(viewerRect.left, listRect.right - 1);
+    EXPECT_EQ("c.png", RowText(0, 0));
+    const int32_t bmpSize = task_.DownloadedImages.GetAt(2).fileSize;
+    EXPECT_EQ(std::to_string(bmpSize < 2000 ? 1 : bmpSize / 1000) + " KB", RowText(2, 1));
+    EXPECT_EQ(6, Thumbnails().GetItemCount());
+    EXPECT_EQ("c.png", Thumbnails().GetItemData(0)->caption);
+
+    EXPECT_EQ(0, task_.DownloadedImages.GetAt(3).flag);
+    FocusRow(3);
+    EXPECT_EQ(1, task_.DownloadedImages.GetAt(3).flag);
+    Pump(150);
+    EXPECT_EQ(task_.DownloadedImages.GetAt(3).localPath, pictures_->Viewer().GetPath());
+
+    // Next on the last row goes to the first; previous on the first to the last.
+    FocusRow(5);
+    pictures_->ShowNext();
+    EXPECT_EQ(0, FocusedRow());
+    pictures_->ShowPrevious();
+    EXPECT_EQ(5, FocusedRow());
+    // The frame's key filter: Space is the next picture.
+    ::SetFocus(List());
+    ::PostMessageA(List(), WM_KEYDOWN, VK_SPACE, 0);
+    Pump(50);
+    EXPECT_EQ(0, FocusedRow());
+    EXPECT_TRUE(pictures_->HasFocus());
+}
+
+TEST_F(PictureViewsTest, SortsAlternateAndKeepTheFocusedPicture) {
+    FocusRow(2);   // d.bmp
+    Command(ID_IMAGES_SORT_SIZE);
+    for (int i = 0; i + 1 < 6; ++i)
+        EXPECT_LE(task_.DownloadedImages.GetAt(i).fileSize, task_.DownloadedImages.GetAt(i + 1).fileSize);
+    EXPECT_EQ("d.bmp", RecordName(FocusedRow()));
+    Command(ID_IMAGES_SORT_NAME);
+    EXPECT_EQ("a.gif", RecordName(0));
+    EXPECT_EQ("f.png", RecordName(5));
+    EXPECT_EQ("d.bmp", RecordName(FocusedRow()));
+    EXPECT_EQ("a.gif", RowText(0, 0));
+    // The name sort between did not change the size direction: this one runs downwards.
+    Command(ID_IMAGES_SORT_SIZE);
+    for (int i = 0; i + 1 < 6; ++i)
+        EXPECT_GE(task_.DownloadedImages.GetAt(i).fileSize, task_.DownloadedImages.GetAt(i + 1).fileSize);
+    // The thumbnails follow the new order.
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(RecordName(i), Thumbnails().GetItemData(i)->caption);
+}
+
+TEST_F(PictureViewsTest, SwitchingViewsKeepsSelectionAndFocus) {
+    FocusRow(5);
+    SelectRows({2, 5});
+    Command(ID_VIEW_CHANGE);
+    EXPECT_FALSE(pictures_->IsListViewShown());
+    EXPECT_TRUE(::IsWindowVisible(pictures_->ThumbnailView()));
+    EXPECT_EQ(kThumbnailSelected, Thumbnails().GetItemState(2));
+    EXPECT_EQ(kThumbnailSelected | kThumbnailFocused, Thumbnails().GetItemState(5));
+    EXPECT_EQ(0u, Thumbnails().GetItemState(3));
+    EXPECT_TRUE(pictures_->HasFocus());
+
+    // Thumbnails: next wraps to the first, and focusing leaves the unviewed mark alone.
+    const uint8_t flagBefore = task_.DownloadedImages.GetAt(0).flag;
+    pictures_->ShowNext();
+    EXPECT_EQ(0, Thumbnails().GetFocusedIndex());
+    EXPECT_EQ(flagBefore, task_.DownloadedImages.GetAt(0).flag);
+    pictures_->ShowPrevious();
+    EXPECT_EQ(5, Thumbnails().GetFocusedIndex());
+
+    // Invert acts on both views; back in the list the thumbnails' states come along.
+    Command(ID_IMAGES_INVERT_SELECTION);
+    PictureIndexList selected;
+    pictures_->ThumbnailView().GetSelected(selected);
+    EXPECT_EQ((PictureIndexList{0, 1, 3, 4}), selected);
+    Command(ID_VIEW_LIST);
+    EXPECT_TRUE(pictures_->IsListViewShown());
+    EXPECT_FALSE(::IsWindowVisible(pictures_->ThumbnailView()));
+    pictures_->ListView().GetSelected(selected);
+    EXPECT_EQ((PictureIndexList{0, 1, 3, 4}), selected);
+    EXPECT_EQ(5, FocusedRow());
+}
+
+TEST_F(PictureViewsTest, ThumbnailsLoadTheirPicturesWithTips) {
+    Command(ID_VIEW_THUMBNAILS);
+    for (DWORD begin = ::GetTickCount(); Thumbnails().GetPendingCount() > 0 && ::GetTickCount() - begin < 8000;)
+        Pump(50);
+    EXPECT_EQ(0, Thumbnails().GetPendingCount());
+    const ThumbnailItemData* png = Thumbnails().GetItemData(0);
+    ASSERT_NE(nullptr, png);
+    EXPECT_NE(std::string::npos, png->tip.find("Dimensions - 100 x 80")) << png->tip;
+    EXPECT_EQ(0u, png->tip.find("Size - "));
+}
+
+}  // namespace
+}  // namespace picturetest

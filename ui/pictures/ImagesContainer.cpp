@@ -1,0 +1,248 @@
+#include "ui/pictures/ImagesContainer.h"
+
+#include "core/Application.h"
+#include "core/ImageRecord.h"
+#include "core/InternationalSupport.h"
+#include "core/ProgramSettings.h"
+#include "core/TaskOptions.h"
+#include "resources/command_ids.h"
+#include "resources/frame_ids.h"
+#include "resources/pictures_ids.h"
+#include "ui/MainFrame.h"
+#include "ui/frame/FrameTexts.h"
+
+namespace {
+const DWORD kViewStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+}
+
+ImagesContainer::ImagesContainer(Application* app) : app_(app), listView_(this) {
+    listView_.SetContainer(this);
+    thumbnailView_.SetContainer(this);
+}
+
+ImagesContainer::~ImagesContainer() {
+    if (thumbnailView_.m_hWnd) thumbnailView_.DestroyWindow();
+    if (listView_.m_hWnd) listView_.DestroyWindow();
+}
+
+MainFrame* ImagesContainer::Frame() const {
+    if (frame_) return frame_;
+    return app_ ? app_->GetMainFrame() : nullptr;
+}
+
+ProgramSettings* ImagesContainer::Settings() const { return app_ ? app_->GetSettings() : nullptr; }
+
+ProgramSettings& ImagesContainer::GetViewerSettings() { return *Settings(); }
+
+HWND ImagesContainer::CreatePane(HWND parent) {
+    return Create(parent, nullptr, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+}
+
+LRESULT ImagesContainer::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
+    ProgramSettings* settings = Settings();
+    SetCommandCheck(ID_IMAGES_SHOW_LAST, settings && settings->ShowLastImage);
+    listView_.Create(m_hWnd, nullptr, "", kViewStyle | WS_VISIBLE);
+    thumbnailView_.Create(m_hWnd, nullptr, "", kViewStyle);
+    listView_.Show(true);
+    return 0;
+}
+
+LRESULT ImagesContainer::OnSize(UINT, WPARAM, LPARAM, BOOL&) {
+    FitViews();
+    return 0;
+}
+
+void ImagesContainer::FitViews() {
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    if (listView_.IsShown()) ::MoveWindow(listView_.m_hWnd, 0, 0, client.right, client.bottom, TRUE);
+    if (thumbnailView_.IsShown()) ::MoveWindow(thumbnailView_.m_hWnd, 0, 0, client.right, client.bottom, TRUE);
+}
+
+void ImagesContainer::SetTask(TaskOptions* task) {
+    task_ = task;
+    listView_.LoadTask();
+    thumbnailView_.LoadTask();
+    thumbnailView_.Cache().Clear();
+}
+
+void ImagesContainer::OnImageAdded(TaskOptions* task, int index, bool show) {
+    if (!task || task != task_) return;
+    listView_.AppendRow();
+    thumbnailView_.AddItem(index);
+    ProgramSettings* settings = Settings();
+    if (show && settings && settings->ShowLastImage) {
+        if (listView_.IsShown()) listView_.FocusLastRow();
+        if (thumbnailView_.IsShown()) thumbnailView_.FocusLastItem();
+    }
+}
+
+void ImagesContainer::OnImageRemoved(TaskOptions* task, int index) {
+    if (!task || task != task_) return;
+    listView_.RemoveRow(index);
+    thumbnailView_.RemoveItem(index);
+}
+
+void ImagesContainer::OnImagesCleared(TaskOptions* task) {
+    if (!task || task != task_) return;
+    listView_.Clear();
+    thumbnailView_.Clear();
+}
+
+bool ImagesContainer::HandleCommand(WORD id, WORD, HWND) {
+    if (Viewer().HandleCommand(id)) return true;
+    switch (id) {
+    case ID_IMAGE_INFORMATION: ShowImageInformation(); return true;
+    case ID_IMAGES_SORT_NAME: SortImages(0); return true;
+    case ID_IMAGES_SORT_SIZE: SortImages(1); return true;
+    case ID_IMAGES_INVERT_SELECTION: InvertSelection(); return true;
+    case ID_VIEW_LIST: ShowListView(); return true;
+    case ID_VIEW_THUMBNAILS: ShowThumbnailView(); return true;
+    case ID_IMAGES_SELECT_BY: SelectByCondition(); return true;
+    case ID_IMAGES_COPY_TO: CopySelectedTo(); return true;
+    case ID_IMAGES_DELETE: DeleteSelected(); return true;
+    case ID_IMAGES_SLIDE_SHOW: StartSlideShow(); return true;
+    case ID_IMAGES_FULLSCREEN: ToggleFullScreen(); return true;
+    case ID_IMAGES_SHOW_LAST: ToggleShowLastImage(); return true;
+    case ID_VIEW_CHANGE: ToggleView(); return true;
+    default: return false;
+    }
+}
+
+bool ImagesContainer::HandleColorChange(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (thumbnailView_.Control().m_hWnd) ::SendMessageA(thumbnailView_.Control().m_hWnd, msg, wParam, lParam);
+    return false;
+}
+
+bool ImagesContainer::HasFocus() const {
+    const HWND focus = ::GetFocus();
+    if (!focus) return false;
+    if (listView_.IsShown()) return focus == listView_.GetListControl();
+    if (thumbnailView_.IsShown()) return focus == const_cast<ImagesThumbnailView&>(thumbnailView_).Control().m_hWnd;
+    return false;
+}
+
+void ImagesContainer::FocusShownView() {
+    if (listView_.IsShown()) ::SetFocus(listView_.GetListControl());
+    else if (thumbnailView_.IsShown()) ::SetFocus(thumbnailView_.Control().m_hWnd);
+}
+
+void ImagesContainer::OnEscape() { Viewer().LeaveFullScreen(); }
+
+void ImagesContainer::ShowNext() {
+    if (thumbnailView_.IsShown()) thumbnailView_.ShowNext();
+    else listView_.ShowNext();
+}
+
+void ImagesContainer::ShowPrevious() {
+    if (thumbnailView_.IsShown()) thumbnailView_.ShowPrevious();
+    else listView_.ShowPrevious();
+}
+
+int ImagesContainer::VisibleFocusedIndex() const {
+    return thumbnailView_.IsShown() ? thumbnailView_.GetFocusedIndex() : listView_.GetFocusedIndex();
+}
+
+void ImagesContainer::VisibleSelection(PictureIndexList& indices) const {
+    if (thumbnailView_.IsShown()) thumbnailView_.GetSelected(indices);
+    else listView_.GetSelected(indices);
+}
+
+void ImagesContainer::ToggleFullScreen() {
+    if (VisibleFocusedIndex() >= 0) Viewer().ToggleFullScreen();
+}
+
+bool ImagesContainer::IsViewerWindowVisible() const {
+    return const_cast<ImagesListView&>(listView_).Viewer().IsFullScreen();
+}
+
+void ImagesContainer::StartSlideShow() {
+    ProgramSettings* settings = Settings();
+    Viewer().StartSlideShow(settings ? settings->SlideShowInterval : 5);
+}
+
+void ImagesContainer::ToggleShowLastImage() {
+    ProgramSettings* settings = Settings();
+    if (!settings) return;
+    settings->ShowLastImage = !settings->ShowLastImage;
+    SetCommandCheck(ID_IMAGES_SHOW_LAST, settings->ShowLastImage);
+}
+
+void ImagesContainer::ShowListView() {
+    if (thumbnailView_.IsShown()) {
+        listView_.Show(true);
+        FitViews();
+        thumbnailView_.Show(false);
+    }
+    SetCommandCheck(ID_VIEW_LIST, true, true);
+    SetCommandCheck(ID_VIEW_THUMBNAILS, false);
+}
+
+void ImagesContainer::ShowThumbnailView() {
+    if (listView_.IsShown()) {
+        thumbnailView_.Show(true);
+        listView_.Show(false);
+        FitViews();
+    }
+    SetCommandCheck(ID_VIEW_LIST, false, true);
+    SetCommandCheck(ID_VIEW_THUMBNAILS, true);
+}
+
+void ImagesContainer::ToggleView() {
+    if (listView_.IsShown()) ShowThumbnailView();
+    else ShowListView();
+}
+
+void ImagesContainer::InvertSelection() {
+    listView_.InvertSelection();
+    thumbnailView_.InvertSelection();
+}
+
+void ImagesContainer::BeginProgress(int range, unsigned textId) {
+    if (MainFrame* frame = Frame()) frame->BeginLongOperation(range, FrameText(textId));
+}
+
+void ImagesContainer::StepProgress() {
+    if (MainFrame* frame = Frame()) frame->StepLongOperation();
+}
+
+void ImagesContainer::EndProgress() {
+    if (MainFrame* frame = Frame()) frame->EndLongOperation();
+}
+
+void ImagesContainer::SetCommandCheck(UINT id, bool check, bool now) {
+    if (MainFrame* frame = Frame()) frame->UISetCheck(id, check, now);
+}
+
+void ImagesContainer::EnablePictureCommands(bool hasPictures, bool hasSelection, bool hasFocus) {
+    EnableFrameCommand(ID_IMAGES_SELECT_BY, hasPictures);
+    EnableFrameCommand(ID_IMAGES_INVERT_SELECTION, hasPictures);
+    EnableFrameCommand(ID_IMAGES_COPY_TO, hasSelection);
+    EnableFrameCommand(ID_IMAGES_DELETE, hasSelection);
+    EnableFrameCommand(ID_IMAGES_FULLSCREEN, hasFocus);
+    EnableFrameCommand(ID_IMAGES_SLIDE_SHOW, hasFocus);
+}
+
+void ImagesContainer::EnableFrameCommand(UINT id, bool enabled) {
+    if (MainFrame* frame = Frame()) frame->UIEnable(id, enabled);
+}
+
+void ImagesContainer::TrackViewerMenu(HMENU popup, UINT flags, int x, int y) {
+    if (MainFrame* frame = Frame()) frame->GetCommandBar().TrackPopupMenu(popup, flags, x, y);
+}
+
+void ImagesContainer::TrackPopup(HMENU popup, int x, int y) {
+    TrackViewerMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y);
+}
+
+void ImagesContainer::ShowPictureMenu() {
+    HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MENU_IMAGES));
+    if (!menu) return;
+    g_InternationalSupport.TranslateMenu(IDR_MENU_IMAGES, menu);
+    HMENU popup = ::GetSubMenu(menu, 0);
+    ::SetMenuDefaultItem(popup, ID_IMAGES_FULLSCREEN, FALSE);
+    POINT cursor;
+    ::GetCursorPos(&cursor);
+    TrackPopup(popup, cursor.x, cursor.y);
+    ::DestroyMenu(menu);
+}

@@ -1,0 +1,124 @@
+#pragma once
+// The upper right pane of the main window: the pictures of one task (the current task) in a
+// list view with the picture viewer beside it, or in a thumbnail view; exactly one is shown.
+// It carries out the picture commands, hears the download manager's picture notices and gives
+// the frame's key filter its picture keys.
+//
+// The tasks tree reaches it through the frame: MainFrame::GetImagesContainer()->SetTask(task)
+// when its selection changes, SetTask(nullptr) before it deletes the task shown, and
+// GetDownloadView()->OnImagesCleared(task) after "Clear Task Folder".
+#include <windows.h>
+#include "core/DownloadViews.h"
+#include "framework/MessageMap.h"
+#include "framework/WindowImpl.h"
+#include "ui/PictureIndexList.h"
+#include "ui/frame/IPictureContainer.h"
+#include "ui/pictures/ImagesListView.h"
+#include "ui/pictures/ImagesThumbnailView.h"
+#include "ui/viewer/IImageViewerHost.h"
+
+class Application;
+class MainFrame;
+class ProgramSettings;
+class TaskOptions;
+struct PictureCriteria;
+
+class ImagesContainer : public CWindowImplBase,
+                        public IPictureContainer,
+                        public IImagesView,
+                        public IImageViewerHost {
+public:
+    DECLARE_WND_CLASS("Brackenfly_ImagesContainer")
+
+    explicit ImagesContainer(Application* app);
+    ~ImagesContainer() override;
+
+    // The frame whose progress bar, command bar and update-UI table the views use; by default
+    // the application's main frame.
+    void SetFrame(MainFrame* frame) { frame_ = frame; }
+    MainFrame* Frame() const;
+    ProgramSettings* Settings() const;
+
+    // Shows the pictures of `task` (none: empty views).
+    void SetTask(TaskOptions* task) override;
+    TaskOptions* GetTask() const { return task_; }
+
+    // IImagesView (the download manager's notices)
+    void OnImageAdded(TaskOptions* task, int index, bool show) override;
+    void OnImageRemoved(TaskOptions* task, int index) override;
+    void OnImagesCleared(TaskOptions* task) override;
+
+    // IPictureContainer
+    HWND CreatePane(HWND parent) override;
+    HWND GetWindow() const override { return m_hWnd; }
+    bool HandleCommand(WORD id, WORD notifyCode, HWND control) override;
+    bool HandleColorChange(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool HasFocus() const override;
+    void FocusShownView() override;
+    void DeleteSelected() override;
+    void OnEscape() override;
+    void ShowNext() override;
+    void ShowPrevious() override;
+    void ToggleFullScreen() override;
+    bool IsListViewShown() const override { return listView_.IsShown(); }
+    bool IsViewerWindowVisible() const override;
+    IImagesView* GetDownloadView() override { return this; }
+
+    // IImageViewerHost
+    ProgramSettings& GetViewerSettings() override;
+    void TrackViewerMenu(HMENU popup, UINT flags, int x, int y) override;
+    void FocusPictureView() override { FocusShownView(); }
+    void EnableFrameCommand(UINT id, bool enabled) override;
+
+    // The commands.
+    void SortImages(int kind);
+    void InvertSelection();
+    void ShowListView();
+    void ShowThumbnailView();
+    void ToggleView();
+    void SelectByCondition();
+    void SelectMatching(const PictureCriteria& criteria);
+    void CopySelectedTo();
+    void DeleteImages(const PictureIndexList& indices);
+    void DeleteFocused();
+    void StartSlideShow();
+    void ShowImageInformation();
+    void ToggleShowLastImage();
+
+    // Long-operation progress and update-UI through the frame (nothing without one).
+    void BeginProgress(int range, unsigned textId);
+    void StepProgress();
+    void EndProgress();
+    void SetCommandCheck(UINT id, bool check, bool now = false);
+    // The picture commands enabled from what the shown view has.
+    void EnablePictureCommands(bool hasPictures, bool hasSelection, bool hasFocus);
+    void TrackPopup(HMENU popup, int x, int y);
+    // Pops up the picture menu 268 at the cursor (both views' context menu).
+    void ShowPictureMenu();
+
+    ImagesListView& ListView() { return listView_; }
+    ImagesThumbnailView& ThumbnailView() { return thumbnailView_; }
+    ImageViewer& Viewer() { return listView_.Viewer(); }
+    bool IsSizeAscending() const { return sizeAscending_; }
+    bool IsNameAscending() const { return nameAscending_; }
+
+    BEGIN_MSG_MAP(ImagesContainer)
+        MESSAGE_HANDLER(WM_CREATE, OnCreate)
+        MESSAGE_HANDLER(WM_SIZE, OnSize)
+    END_MSG_MAP()
+
+private:
+    LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
+    void FitViews();
+    int VisibleFocusedIndex() const;
+    void VisibleSelection(PictureIndexList& indices) const;
+
+    Application* app_;
+    MainFrame* frame_ = nullptr;
+    TaskOptions* task_ = nullptr;
+    ImagesListView listView_;
+    ImagesThumbnailView thumbnailView_;
+    bool sizeAscending_ = true;
+    bool nameAscending_ = true;
+};

@@ -1,0 +1,186 @@
+// The picture commands that change, select or copy the current task's pictures.
+#include "ui/pictures/ImagesContainer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+#include "core/ImageRecord.h"
+#include "core/PathHelpers.h"
+#include "core/TaskOptions.h"
+#include "dialogs/monitor/ImageInformation.h"
+#include "framework/UserPrompts.h"
+#include "resources/pictures_ids.h"
+#include "ui/MainFrame.h"
+#include "ui/frame/FrameTexts.h"
+#include "ui/pictures/PictureCriteria.h"
+#include "ui/pictures/PictureFiles.h"
+
+namespace {
+
+bool OutOfOrder(const ImageRecord& first, const ImageRecord& second, int kind, bool ascending) {
+    if (kind == 0) {
+        const int order = strcmp(first.fileName.c_str(), second.fileName.c_str());
+        return ascending ? order > 0 : order < 0;
+    }
+    return ascending ? first.fileSize > second.fileSize : first.fileSize < second.fileSize;
+}
+
+}  // namespace
+
+void ImagesContainer::SortImages(int kind) {
+    if (!task_ || task_->DownloadedImages.IsEmpty()) return;
+    listView_.RememberFocused();
+    thumbnailView_.RememberFocused();
+    ImageRecordList& records = task_->DownloadedImages;
+    const int n = records.GetCount();
+    bool& ascending = kind == 0 ? nameAscending_ : sizeAscending_;
+    BeginProgress(n, IDS_SORT_LIST);
+    // An exchange sort: records with equal keys are never swapped.
+    for (int i = 0; i + 1 < n; ++i) {
+        for (int j = n - 1; j > i; --j) {
+            if (OutOfOrder(records.GetAt(i), records.GetAt(j), kind, ascending))
+                std::swap(records.GetAt(i), records.GetAt(j));
+        }
+        StepProgress();
+    }
+    EndProgress();
+    listView_.ReloadAndRefocus();
+    thumbnailView_.ReloadAndRefocus();
+    ascending = !ascending;
+}
+
+void ImagesContainer::SelectByCondition() {
+    MainFrame* frame = Frame();
+    if (!frame) return;
+    ISelectImagesDialog* dialog = frame->GetSelectImagesDlg();
+    if (!dialog || dialog->DoModal(::GetActiveWindow()) != IDOK) return;
+    if (const PictureCriteria* criteria = dialog->GetCriteria()) SelectMatching(*criteria);
+}
+
+void ImagesContainer::SelectMatching(const PictureCriteria& criteria) {
+    PictureIndexList matching;
+    const int n = task_ ? task_->DownloadedImages.GetCount() : 0;
+    BeginProgress(n, IDS_SELECT_BY_CONDITION);
+    for (int i = 0; i < n; ++i) {
+        if (PictureMatches(criteria, task_->DownloadedImages.GetAt(i))) matching.push_back(i);
+        StepProgress();
+    }
+    EndProgress();
+    listView_.SelectIndices(matching);
+    thumbnailView_.SelectIndices(matching);
+}
+
+void ImagesContainer::CopySelectedTo() {
+    if (!task_) return;
+    PictureIndexList indices;
+    VisibleSelection(indices);
+    if (indices.empty()) return;
+    std::string chosen;
+    if (!UserPrompts().BrowseForFolder(::GetActiveWindow(), FrameText(IDS_COPY_IMAGES_TO), chosen) || chosen.empty())
+        return;
+    while (chosen.size() > 3 && chosen.back() == '\\') chosen.pop_back();
+    std::vector<std::string> sources, targets;
+    for (int32_t index : indices) {
+        if (index < 0 || index >= task_->DownloadedImages.GetCount()) continue;
+        const ImageRecord& record = task_->DownloadedImages.GetAt(index);
+        // Only picture files are copied: a record naming a folder or a missing file is skipped.
+        if (!IsExistingFile(record.localPath)) continue;
+        std::string folder;
+        const std::string target =
+            CopyDestination(record.localPath, record.fileName, task_->SaveFolder, chosen, &folder);
+        if (record.localPath.size() > kMaxPictureListPath || target.size() > kMaxPictureListPath) continue;
+        CreateFolderPath(folder);
+        sources.push_back(record.localPath);
+        targets.push_back(target);
+    }
+    if (sources.empty()) return;
+    const std::string from = DoubleNulList(sources);
+    const std::string to = DoubleNulList(targets);
+    SHFILEOPSTRUCTA operation = {};
+    operation.hwnd = Frame() ? Frame()->m_hWnd : m_hWnd;
+    operation.wFunc = FO_COPY;
+    operation.pFrom = from.c_str();
+    operation.pTo = to.c_str();
+    operation.fFlags = FOF_MULTIDESTFILES | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI;
+    UserPrompts().FileOperation(operation);
+}
+
+void ImagesContainer::DeleteImages(const PictureIndexList& indices) {
+    if (!task_ || indices.empty()) return;
+    ImageRecordList& records = task_->DownloadedImages;
+    // The pictures are named by path while the shell asks: the engine may drop records
+    // meanwhile, so indices are found again afterwards.
+    std::vector<std::pair<int32_t, std::string>> chosen;
+    std::vector<std::string> files;
+    for (int32_t index : indices) {
+        if (index < 0 || index >= records.GetCount()) continue;
+        const std::string& path = records.GetAt(index).localPath;
+        chosen.emplace_back(index, path);
+        // Only existing files go to the shell: a record naming a folder must never delete it.
+        if (path.size() <= kMaxPictureListPath && IsExistingFile(path)) files.push_back(path);
+    }
+    if (chosen.empty()) return;
+    if (!files.empty()) {
+        const std::string from = DoubleNulList(files);
+        SHFILEOPSTRUCTA operation = {};
+        operation.hwnd = m_hWnd;
+        operation.wFunc = FO_DELETE;
+        operation.pFrom = from.c_str();
+        operation.fFlags = FOF_MULTIDESTFILES | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI;
+        UserPrompts().FileOperation(operation);
+    }
+    BeginProgress(static_cast<int>(chosen.size()), IDS_REMOVE_IMAGES);
+    PictureIndexList removed;
+    for (const auto& entry : chosen) {
+        StepProgress();
+        if (IsExistingFile(entry.second)) continue;
+        int index = entry.first;
+        if (index >= records.GetCount() || records.GetAt(index).localPath != entry.second)
+            index = records.FindByLocalPath(entry.second);
+        if (index >= 0) removed.push_back(index);
+    }
+    EndProgress();
+    std::sort(removed.begin(), removed.end());
+    removed.erase(std::unique(removed.begin(), removed.end()), removed.end());
+    if (removed.empty()) return;
+    BeginProgress(static_cast<int>(removed.size()), IDS_REMOVE_IMAGES);
+    ImageRecordList kept;
+    size_t next = 0;
+    for (int i = 0; i < records.GetCount(); ++i) {
+        if (next < removed.size() && removed[next] == i) {
+            ++next;
+            StepProgress();
+            continue;
+        }
+        kept.Append(records.GetAt(i));
+    }
+    records.Assign(kept);
+    EndProgress();
+    // The list on disk follows at once, so a crash cannot bring deleted pictures back.
+    task_->SaveDownloads();
+    listView_.RemoveIndices(removed);
+    thumbnailView_.RemoveIndices(removed);
+    if (MainFrame* frame = Frame())
+        if (ITasksTreeView* tree = frame->TasksTree()) tree->RefreshTaskItem(task_);
+}
+
+void ImagesContainer::DeleteSelected() {
+    PictureIndexList indices;
+    VisibleSelection(indices);
+    DeleteImages(indices);
+}
+
+void ImagesContainer::DeleteFocused() {
+    const int focused = VisibleFocusedIndex();
+    if (focused >= 0) DeleteImages(PictureIndexList{focused});
+}
+
+void ImagesContainer::ShowImageInformation() {
+    if (!task_) return;
+    const int index = VisibleFocusedIndex();
+    if (index < 0 || index >= task_->DownloadedImages.GetCount()) return;
+    const ImageRecord record = task_->DownloadedImages.GetAt(index);
+    ImageInformation dialog(FrameText(IDS_IMAGE_INFORMATION_TITLE));
+    dialog.SetRecord(record);
+    dialog.DoModal(::GetActiveWindow());
+}

@@ -1,0 +1,403 @@
+#include "ui/pictures/ImagesListView.h"
+
+#include <shellapi.h>
+#include <cmath>
+#include <cstdio>
+#include "core/ImageRecord.h"
+#include "core/TaskOptions.h"
+#include "resources/command_ids.h"
+#include "resources/monitor_ids.h"
+#include "resources/pictures_ids.h"
+#include "ui/frame/FrameTexts.h"
+#include "ui/pictures/ImagesContainer.h"
+
+namespace {
+const DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+const COLORREF kUnviewedBackground = RGB(255, 255, 210);
+const int kNameColumnWidth = 100;
+const int kSizeColumnWidth = 55;
+const int kSplitterPosition = 200;
+}  // namespace
+
+int32_t PictureKilobytes(int32_t bytes) {
+    if (bytes == 0) return 0;
+    const int32_t k = static_cast<int32_t>(std::floor(bytes * 0.001));
+    return k < 1 ? 1 : k;
+}
+
+int FitNameColumn(int nameWidth, int sizeWidth, int paneWidth) {
+    const int excess = nameWidth + sizeWidth + 22 - paneWidth;
+    return nameWidth - excess > 10 ? nameWidth - excess : -1;
+}
+
+ImagesListView::ImagesListView(IImageViewerHost* host) : viewer_(host) { viewer_.SetListener(this); }
+
+ImagesListView::~ImagesListView() = default;
+
+LRESULT ImagesListView::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    splitter_.CreateSplitter(m_hWnd, client);
+    list_ = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                              kChildStyle | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_OWNERDATA, 0, 0, 0,
+                              0, splitter_.m_hWnd, nullptr, nullptr, nullptr);
+    ListView_SetExtendedListViewStyle(list_, LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT |
+                                                 LVS_EX_LABELTIP);
+    const std::string nameText = FrameText(IDS_PICTURE_NAME_COLUMN);
+    const std::string sizeText = FrameText(IDS_PICTURE_SIZE_COLUMN);
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = kNameColumnWidth;
+    column.pszText = const_cast<char*>(nameText.c_str());
+    ::SendMessageA(list_, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    column.cx = kSizeColumnWidth;
+    column.pszText = const_cast<char*>(sizeText.c_str());
+    ::SendMessageA(list_, LVM_INSERTCOLUMNA, 1, reinterpret_cast<LPARAM>(&column));
+    SHFILEINFOA info = {};
+    images_ = reinterpret_cast<HIMAGELIST>(
+        ::SHGetFileInfoA("C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    if (images_) ListView_SetImageList(list_, images_, LVSIL_SMALL);
+    viewer_.Create(splitter_.m_hWnd, nullptr, "", kChildStyle, WS_EX_CLIENTEDGE);
+    splitter_.SetSplitterPanes(list_, viewer_.m_hWnd);
+    PostMessage(WM_AFTER_CREATE, 0, 0);
+    return 0;
+}
+
+LRESULT ImagesListView::OnDestroy(UINT, WPARAM, LPARAM, BOOL&) {
+    images_ = nullptr;
+    return 0;
+}
+
+LRESULT ImagesListView::OnAfterCreate(UINT, WPARAM, LPARAM, BOOL&) {
+    positionPending_ = true;
+    inLayout_ = false;
+    ApplyPendingPosition();
+    return 0;
+}
+
+void ImagesListView::ApplyPendingPosition() {
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    if (!positionPending_ || client.right < 2 * kSplitterPosition) return;
+    positionPending_ = false;
+    splitter_.SetSplitterPos(kSplitterPosition, true);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
+}
+
+LRESULT ImagesListView::OnSplitterLayout(UINT msg, WPARAM, LPARAM, BOOL&) {
+    if (!splitter_.m_hWnd || !list_) return 0;
+    if (msg == WM_SPLITTER_LAYOUT && inLayout_) return 0;
+    inLayout_ = true;
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    ::MoveWindow(splitter_.m_hWnd, 0, 0, client.right, client.bottom, TRUE);
+    int paneWidth = client.right;
+    if (splitter_.GetSinglePaneMode() == kSplitPaneNone && splitter_.GetSplitterPos() >= 0)
+        paneWidth = splitter_.GetSplitterPos();
+    const int name = ListView_GetColumnWidth(list_, 0);
+    const int size = ListView_GetColumnWidth(list_, 1);
+    const int fitted = FitNameColumn(name, size, paneWidth);
+    if (fitted > 0 && fitted != name) ListView_SetColumnWidth(list_, 0, fitted);
+    inLayout_ = false;
+    ApplyPendingPosition();
+    return 0;
+}
+
+int ImagesListView::RecordCount() const {
+    TaskOptions* task = container_ ? container_->GetTask() : nullptr;
+    return task ? task->DownloadedImages.GetCount() : 0;
+}
+
+const ImageRecord* ImagesListView::RecordAt(int index) const {
+    TaskOptions* task = container_ ? container_->GetTask() : nullptr;
+    if (!task || index < 0 || index >= task->DownloadedImages.GetCount()) return nullptr;
+    return &task->DownloadedImages.GetAt(index);
+}
+
+ImageRecord* ImagesListView::MutableRecordAt(int index) { return const_cast<ImageRecord*>(RecordAt(index)); }
+
+LRESULT ImagesListView::OnNotify(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
+    NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
+    if (!header || header->hwndFrom != list_) {
+        handled = FALSE;
+        return 0;
+    }
+    switch (header->code) {
+    case LVN_GETDISPINFOA:
+        OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA*>(lParam));
+        return 0;
+    case LVN_COLUMNCLICK:
+        if (container_) container_->SortImages(reinterpret_cast<NMLISTVIEW*>(lParam)->iSubItem == 0 ? 0 : 1);
+        UpdateCommandStates();
+        return 0;
+    case LVN_ITEMCHANGED:
+        OnItemChanged(reinterpret_cast<NMLISTVIEW*>(lParam));
+        return 0;
+    case NM_CUSTOMDRAW:
+        return OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+    case NM_RCLICK:
+        if (GetFocusedIndex() >= 0 && container_) container_->ShowPictureMenu();
+        return 0;
+    case NM_DBLCLK:
+        if (GetFocusedIndex() >= 0) viewer_.ToggleFullScreen();
+        return 0;
+    default:
+        handled = FALSE;
+        return 0;
+    }
+}
+
+void ImagesListView::OnGetDispInfo(NMLVDISPINFOA* info) {
+    const ImageRecord* record = RecordAt(info->item.iItem);
+    if (!record) return;
+    if (info->item.mask & LVIF_IMAGE) {
+        SHFILEINFOA file = {};
+        if (::SHGetFileInfoA(record->localPath.c_str(), 0, &file, sizeof(file), SHGFI_ICON | SHGFI_SMALLICON)) {
+            if (file.hIcon) ::DestroyIcon(file.hIcon);
+            info->item.iImage = file.iIcon;
+        }
+    }
+    if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
+        std::string text;
+        if (info->item.iSubItem == 0) text = record->fileName;
+        else text = std::to_string(PictureKilobytes(record->fileSize)) + FrameText(IDS_KB_SUFFIX);
+        lstrcpynA(info->item.pszText, text.c_str(), info->item.cchTextMax);
+    }
+}
+
+LRESULT ImagesListView::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+        const ImageRecord* record = RecordAt(static_cast<int>(draw->nmcd.dwItemSpec));
+        if (record && record->flag == 0) draw->clrTextBk = kUnviewedBackground;
+        return CDRF_NEWFONT;
+    }
+    return 0;
+}
+
+void ImagesListView::OnItemChanged(const NMLISTVIEW* change) {
+    if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_FOCUSED) && !(change->uOldState & LVIS_FOCUSED) &&
+        change->iItem >= 0) {
+        if (ImageRecord* record = MutableRecordAt(change->iItem)) {
+            viewer_.SetFile(record->localPath);
+            record->flag = 1;
+            ListView_RedrawItems(list_, change->iItem, change->iItem);
+        }
+    }
+    UpdateCommandStates();
+}
+
+void ImagesListView::UpdateCommandStates() {
+    if (!container_ || !visible_) return;
+    const bool rows = GetRowCount() > 0;
+    const bool selected = ListView_GetSelectedCount(list_) > 0;
+    const bool focused = GetFocusedIndex() >= 0;
+    container_->EnablePictureCommands(rows, selected, focused);
+}
+
+int ImagesListView::GetRowCount() const { return list_ ? ListView_GetItemCount(list_) : 0; }
+
+UINT ImagesListView::GetRowState(int row) const {
+    return ListView_GetItemState(list_, row, LVIS_FOCUSED | LVIS_SELECTED);
+}
+
+void ImagesListView::SetRowStates(int row, bool selected, bool focused) {
+    ListView_SetItemState(list_, row, (selected ? LVIS_SELECTED : 0) | (focused ? LVIS_FOCUSED : 0),
+                          LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+int ImagesListView::GetFocusedIndex() const {
+    return list_ ? ListView_GetNextItem(list_, -1, LVNI_FOCUSED) : -1;
+}
+
+void ImagesListView::Show(bool show) {
+    visible_ = show;
+    if (show && container_) {
+        CThumbnailView& thumbnails = container_->ThumbnailView().Control();
+        const int count = thumbnails.GetItemCount();
+        container_->BeginProgress(count, IDS_PREPARE_IMAGES);
+        for (int i = 0; i < count && i < GetRowCount(); ++i) {
+            const UINT state = thumbnails.GetItemState(i);
+            SetRowStates(i, (state & kThumbnailSelected) != 0, (state & kThumbnailFocused) != 0);
+            container_->StepProgress();
+        }
+        container_->EndProgress();
+        UpdateCommandStates();
+        ::SetFocus(list_);
+    }
+    ShowWindow(show ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+void ImagesListView::LoadTask() {
+    ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(list_);
+    viewer_.SetFile("");
+    ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    UpdateCommandStates();
+    ::InvalidateRect(list_, nullptr, TRUE);
+    if (!container_ || !container_->GetTask()) return;
+    const int count = RecordCount();
+    ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+    container_->BeginProgress(count, IDS_PREPARE_IMAGES);
+    // Owner-data rows: the count is all the list keeps.
+    ListView_SetItemCountEx(list_, count, LVSICF_NOINVALIDATEALL);
+    for (int i = 0; i < count; ++i) container_->StepProgress();
+    container_->EndProgress();
+    ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(list_, nullptr, TRUE);
+    UpdateCommandStates();
+}
+
+void ImagesListView::Clear() {
+    ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(list_);
+    viewer_.SetFile("");
+    ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(list_, nullptr, TRUE);
+    UpdateCommandStates();
+}
+
+void ImagesListView::AppendRow() {
+    ListView_SetItemCountEx(list_, GetRowCount() + 1, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    UpdateCommandStates();
+}
+
+void ImagesListView::ShowFocusedInViewer() {
+    const ImageRecord* record = RecordAt(GetFocusedIndex());
+    viewer_.SetFile(record ? record->localPath : "");
+}
+
+void ImagesListView::RemoveRow(int index) {
+    if (index < 0 || index >= GetRowCount()) return;
+    ListView_DeleteItem(list_, index);
+    // Owner-data rows keep no data of their own to follow the focused picture by: the viewer
+    // lets go of the picture.
+    viewer_.SetFile("");
+    UpdateCommandStates();
+}
+
+void ImagesListView::RemoveIndices(const PictureIndexList& indices) {
+    if (indices.empty()) return;
+    PictureIndexList work = indices;
+    container_->BeginProgress(static_cast<int>(work.size()), IDS_REMOVE_IMAGES);
+    ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+    for (size_t i = 0; i < work.size(); ++i) {
+        for (size_t j = i + 1; j < work.size(); ++j) --work[j];
+        if (work[i] >= 0 && work[i] < GetRowCount()) ListView_DeleteItem(list_, work[i]);
+        container_->StepProgress();
+    }
+    ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    container_->EndProgress();
+    ShowFocusedInViewer();
+    ::InvalidateRect(list_, nullptr, TRUE);
+    UpdateCommandStates();
+}
+
+void ImagesListView::SelectIndices(const PictureIndexList& indices) {
+    const int rows = GetRowCount();
+    container_->BeginProgress(rows + static_cast<int>(indices.size()), IDS_SELECT_IMAGES);
+    ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
+    for (int i = 0; i < rows; ++i) container_->StepProgress();
+    for (int32_t index : indices) {
+        if (index >= 0 && index < rows) ListView_SetItemState(list_, index, LVIS_SELECTED, LVIS_SELECTED);
+        container_->StepProgress();
+    }
+    container_->EndProgress();
+    UpdateCommandStates();
+}
+
+void ImagesListView::GetSelected(PictureIndexList& indices) const {
+    indices.clear();
+    for (int row = ListView_GetNextItem(list_, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(list_, row, LVNI_SELECTED))
+        indices.push_back(row);
+}
+
+void ImagesListView::InvertSelection() {
+    const int rows = GetRowCount();
+    container_->BeginProgress(rows, IDS_INVERT_SELECTION);
+    for (int i = 0; i < rows; ++i) {
+        const bool selected = (ListView_GetItemState(list_, i, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+        ListView_SetItemState(list_, i, selected ? 0 : LVIS_SELECTED, LVIS_SELECTED);
+        container_->StepProgress();
+    }
+    container_->EndProgress();
+    UpdateCommandStates();
+}
+
+void ImagesListView::MoveFocus(int row) {
+    const int focused = GetFocusedIndex();
+    if (focused >= 0 && focused != row) ListView_SetItemState(list_, focused, 0, LVIS_FOCUSED);
+    ListView_SetItemState(list_, row, LVIS_FOCUSED, LVIS_FOCUSED);
+    ListView_EnsureVisible(list_, row, FALSE);
+}
+
+void ImagesListView::FocusLastRow() {
+    const int rows = GetRowCount();
+    if (rows == 0) return;
+    const int focused = GetFocusedIndex();
+    if (focused >= 0) ListView_SetItemState(list_, focused, 0, LVIS_FOCUSED | LVIS_SELECTED);
+    ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(list_, rows - 1, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    ListView_EnsureVisible(list_, rows - 1, FALSE);
+}
+
+void ImagesListView::FullScreen() {
+    if (GetFocusedIndex() >= 0) viewer_.ToggleFullScreen();
+}
+
+void ImagesListView::RememberFocused() {
+    const ImageRecord* record = RecordAt(GetFocusedIndex());
+    keptPath_ = record ? record->localPath : "";
+}
+
+void ImagesListView::ReloadAndRefocus() {
+    LoadTask();
+    bool found = false;
+    const int count = RecordCount();
+    for (int i = 0; i < count && !keptPath_.empty(); ++i) {
+        if (RecordAt(i)->localPath == keptPath_) {
+            ListView_SetItemState(list_, i, LVIS_FOCUSED, LVIS_FOCUSED);
+            ListView_EnsureVisible(list_, i, FALSE);
+            found = true;
+            break;
+        }
+    }
+    keptPath_.clear();
+    if (!found) viewer_.SetFile("");
+}
+
+void ImagesListView::ShowPrevious() {
+    if (!visible_ && container_) return container_->ThumbnailView().ShowPrevious();
+    const int focused = GetFocusedIndex();
+    const int rows = GetRowCount();
+    if (focused < 0 || rows == 0) return;
+    MoveFocus(focused == 0 ? rows - 1 : focused - 1);
+}
+
+void ImagesListView::ShowNext() {
+    if (!visible_ && container_) return container_->ThumbnailView().ShowNext();
+    const int focused = GetFocusedIndex();
+    const int rows = GetRowCount();
+    if (focused < 0 || rows == 0) return;
+    MoveFocus(focused + 1 >= rows ? 0 : focused + 1);
+}
+
+void ImagesListView::DeleteCurrent() {
+    if (!visible_ && container_) return container_->ThumbnailView().DeleteCurrent();
+    int focused = GetFocusedIndex();
+    if (focused < 0 || !container_) return;
+    container_->DeleteFocused();
+    const int rows = GetRowCount();
+    if (rows == 0) return;
+    if (focused >= rows) focused = rows - 1;
+    ListView_SetItemState(list_, focused, LVIS_FOCUSED, LVIS_FOCUSED);
+    ShowFocusedInViewer();
+}
+
+int ImagesListView::ToggleFullScreen() {
+    if (!visible_ && container_) return container_->ThumbnailView().ToggleFullScreen();
+    if (GetFocusedIndex() < 0) return -1;
+    return viewer_.ToggleFullScreen();
+}

@@ -1,0 +1,98 @@
+#pragma once
+// The list form of the picture container: a report list of the current task's pictures (file
+// name, size, file icon; pictures not yet looked at drawn on yellow) on the left of a splitter,
+// the program's one picture viewer on the right. Row i is record i of the task's list.
+#include <windows.h>
+#include <commctrl.h>
+#include <string>
+#include "framework/MessageMap.h"
+#include "framework/SplitterWindow.h"
+#include "framework/WindowImpl.h"
+#include "ui/PictureIndexList.h"
+#include "ui/viewer/IImageViewerListener.h"
+#include "ui/viewer/ImageViewer.h"
+
+class ImagesContainer;
+struct ImageRecord;
+
+// The size column's text number: 0 for 0 bytes, else whole thousands, at least 1.
+int32_t PictureKilobytes(int32_t bytes);
+// New width of the name column so that both columns and 22 pixels of reserve fill the pane;
+// -1 when the name column would shrink to 10 pixels or less.
+int FitNameColumn(int nameWidth, int sizeWidth, int paneWidth);
+
+class ImagesListView : public CWindowImplBase, public IImageViewerListener {
+public:
+    DECLARE_WND_CLASS("Brackenfly_ImagesListView")
+    static const UINT WM_AFTER_CREATE = 32769;
+
+    explicit ImagesListView(IImageViewerHost* host);
+    ~ImagesListView() override;
+    void SetContainer(ImagesContainer* container) { container_ = container; }
+
+    void Show(bool show);
+    bool IsShown() const { return visible_; }
+    void LoadTask();
+    void Clear();
+    void AppendRow();
+    void RemoveRow(int index);
+    void RemoveIndices(const PictureIndexList& indices);
+    void SelectIndices(const PictureIndexList& indices);
+    void GetSelected(PictureIndexList& indices) const;
+    int GetFocusedIndex() const;
+    void InvertSelection();
+    void FocusLastRow();
+    void FullScreen();
+    void RememberFocused();
+    void ReloadAndRefocus();
+    void UpdateCommandStates();
+
+    // IImageViewerListener
+    void ShowPrevious() override;
+    void ShowNext() override;
+    void DeleteCurrent() override;
+    int ToggleFullScreen() override;
+
+    HWND GetListControl() const { return list_; }
+    ImageViewer& Viewer() { return viewer_; }
+    CSplitterWindow& Splitter() { return splitter_; }
+    int GetRowCount() const;
+    UINT GetRowState(int row) const;
+    void SetRowStates(int row, bool selected, bool focused);
+
+    BEGIN_MSG_MAP(ImagesListView)
+        MESSAGE_HANDLER(WM_CREATE, OnCreate)
+        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+        MESSAGE_HANDLER(WM_SIZE, OnSplitterLayout)
+        MESSAGE_HANDLER(WM_SPLITTER_LAYOUT, OnSplitterLayout)
+        MESSAGE_HANDLER(WM_AFTER_CREATE, OnAfterCreate)
+        MESSAGE_HANDLER(WM_NOTIFY, OnNotify)
+    END_MSG_MAP()
+
+private:
+    LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSplitterLayout(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnAfterCreate(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnNotify(UINT, WPARAM, LPARAM, BOOL&);
+    void OnGetDispInfo(NMLVDISPINFOA* info);
+    LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
+    void OnItemChanged(const NMLISTVIEW* change);
+    void MoveFocus(int row);
+    const ImageRecord* RecordAt(int index) const;
+    ImageRecord* MutableRecordAt(int index);
+    int RecordCount() const;
+    void ShowFocusedInViewer();
+    void ApplyPendingPosition();
+
+    ImagesContainer* container_ = nullptr;
+    HIMAGELIST images_ = nullptr;
+    CSplitterWindow splitter_{true};
+    bool visible_ = false;
+    // The first splitter position waits until the view is wide enough to take it.
+    bool positionPending_ = false;
+    bool inLayout_ = false;
+    std::string keptPath_;
+    ImageViewer viewer_;
+    HWND list_ = nullptr;
+};

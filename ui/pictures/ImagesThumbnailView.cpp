@@ -1,0 +1,289 @@
+#include "ui/pictures/ImagesThumbnailView.h"
+
+#include "core/ImageRecord.h"
+#include "core/TaskOptions.h"
+#include "resources/command_ids.h"
+#include "resources/monitor_ids.h"
+#include "resources/pictures_ids.h"
+#include "resources/thumbnails_ids.h"
+#include "ui/frame/FrameTexts.h"
+#include "ui/pictures/ImagesContainer.h"
+#include "ui/pictures/ImagesListView.h"
+
+namespace {
+const size_t kMaxItemText = 1023;
+
+RECT BitmapRect(HBITMAP bitmap, RECT fallback) {
+    BITMAP info = {};
+    if (bitmap && ::GetObjectA(bitmap, sizeof(info), &info)) return RECT{0, 0, info.bmWidth, info.bmHeight};
+    return fallback;
+}
+}  // namespace
+
+std::string ThumbnailTipText(int32_t bytes, int width, int height) {
+    std::string tip = FrameText(IDS_TIP_SIZE) + std::to_string(PictureKilobytes(bytes)) + FrameText(IDS_KB_SUFFIX) +
+                      FrameText(IDS_TIP_DIMENSIONS) + std::to_string(width) + " x " + std::to_string(height);
+    if (tip.size() > kMaxItemText) tip.resize(kMaxItemText);
+    return tip;
+}
+
+ImagesThumbnailView::ImagesThumbnailView() {
+    cache_.SetEvictionHandler([this](HBITMAP page) {
+        if (control_.m_hWnd) control_.ReturnItemsDrawnFrom(page);
+    });
+}
+
+ImagesThumbnailView::~ImagesThumbnailView() {
+    if (control_.m_hWnd) control_.DestroyWindow();
+    cache_.Clear();
+    if (waiting_) ::DeleteObject(waiting_);
+    if (failed_) ::DeleteObject(failed_);
+}
+
+LRESULT ImagesThumbnailView::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
+    control_.Create(m_hWnd, nullptr, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_CLIENTEDGE);
+    control_.SetListener(this);
+    HINSTANCE module = ::GetModuleHandleA(nullptr);
+    waiting_ = static_cast<HBITMAP>(::LoadImageA(module, MAKEINTRESOURCEA(IDB_THUMBNAIL_WAITING), IMAGE_BITMAP, 0, 0, 0));
+    failed_ = static_cast<HBITMAP>(::LoadImageA(module, MAKEINTRESOURCEA(IDB_THUMBNAIL_FAILED), IMAGE_BITMAP, 0, 0, 0));
+    waitingRect_ = BitmapRect(waiting_, waitingRect_);
+    failedRect_ = BitmapRect(failed_, failedRect_);
+    return 1;
+}
+
+LRESULT ImagesThumbnailView::OnSize(UINT, WPARAM, LPARAM, BOOL&) {
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    if (control_.m_hWnd) ::MoveWindow(control_.m_hWnd, 0, 0, client.right, client.bottom, TRUE);
+    return 0;
+}
+
+const ImageRecord* ImagesThumbnailView::RecordAt(int index) const {
+    TaskOptions* task = container_ ? container_->GetTask() : nullptr;
+    if (!task || index < 0 || index >= task->DownloadedImages.GetCount()) return nullptr;
+    return &task->DownloadedImages.GetAt(index);
+}
+
+ThumbnailItemData ImagesThumbnailView::Describe(const ImageRecord& record) const {
+    ThumbnailItemData data;
+    data.pending = true;
+    data.ownsBitmap = false;
+    data.bitmap = waiting_;
+    data.source = waitingRect_;
+    data.path = record.localPath.substr(0, kMaxItemText);
+    data.caption = record.fileName.substr(0, kMaxItemText);
+    return data;
+}
+
+void ImagesThumbnailView::LoadTask() {
+    TaskOptions* task = container_ ? container_->GetTask() : nullptr;
+    if (!task) {
+        control_.SetItems({}, true);
+        cache_.Clear();
+        UpdateCommandStates();
+        return;
+    }
+    std::vector<ThumbnailItemData> items;
+    const int count = task->DownloadedImages.GetCount();
+    items.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) items.push_back(Describe(task->DownloadedImages.GetAt(i)));
+    container_->BeginProgress(count, IDS_PREPARE_IMAGES);
+    control_.SetItems(items, loadingStarted_);
+    container_->EndProgress();
+    UpdateCommandStates();
+}
+
+void ImagesThumbnailView::AddItem(int index) {
+    if (const ImageRecord* record = RecordAt(index)) control_.AddItem(Describe(*record), loadingStarted_);
+    UpdateCommandStates();
+}
+
+void ImagesThumbnailView::Clear() {
+    control_.SetItems({}, loadingStarted_);
+    UpdateCommandStates();
+}
+
+void ImagesThumbnailView::RemoveItem(int index) { control_.RemoveItem(index); }
+
+void ImagesThumbnailView::RemoveIndices(const PictureIndexList& indices) {
+    if (indices.empty()) return;
+    container_->BeginProgress(static_cast<int>(indices.size()), IDS_REMOVE_IMAGES);
+    control_.RemoveItems(indices);
+    container_->EndProgress();
+    UpdateCommandStates();
+}
+
+void ImagesThumbnailView::Show(bool show) {
+    visible_ = show;
+    if (show) {
+        if (!loadingStarted_) control_.StartLoading();
+        loadingStarted_ = true;
+        if (container_) {
+            ImagesListView& list = container_->ListView();
+            const int rows = list.GetRowCount();
+            container_->BeginProgress(rows, IDS_PREPARE_IMAGES);
+            int focused = -1;
+            for (int i = 0; i < rows && i < control_.GetItemCount(); ++i) {
+                const UINT state = list.GetRowState(i);
+                control_.SetItemState(i, (state & LVIS_SELECTED) ? UINT(kThumbnailSelected) : 0u);
+                if (state & LVIS_FOCUSED) focused = i;
+                container_->StepProgress();
+            }
+            // The focus moves last, so the selection set above stays as the list had it.
+            if (focused >= 0)
+                control_.SetItemState(focused, kThumbnailFocused | (control_.GetItemState(focused) & kThumbnailSelected));
+            container_->EndProgress();
+        }
+        UpdateCommandStates();
+        ::SetFocus(control_.m_hWnd);
+    } else {
+        loadingStarted_ = false;
+    }
+    ShowWindow(show ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+void ImagesThumbnailView::UpdateCommandStates() {
+    if (!container_ || !visible_) return;
+    const bool items = control_.GetItemCount() > 0;
+    const bool selected = control_.GetSelectedCount() > 0;
+    const bool focused = GetFocusedIndex() >= 0;
+    container_->EnablePictureCommands(items, selected, focused);
+}
+
+void ImagesThumbnailView::SelectIndices(const PictureIndexList& indices) {
+    const int count = control_.GetItemCount();
+    container_->BeginProgress(count + static_cast<int>(indices.size()), IDS_SELECT_IMAGES);
+    for (int i = 0; i < count; ++i) {
+        if (control_.GetItemState(i) & kThumbnailSelected) control_.SetItemState(i, 0);
+        container_->StepProgress();
+    }
+    for (int32_t index : indices) {
+        if (index >= 0 && index < count) control_.SetItemState(index, kThumbnailSelected);
+        container_->StepProgress();
+    }
+    container_->EndProgress();
+    UpdateCommandStates();
+}
+
+void ImagesThumbnailView::InvertSelection() {
+    const int count = control_.GetItemCount();
+    container_->BeginProgress(count, IDS_INVERT_SELECTION);
+    for (int i = 0; i < count; ++i) {
+        control_.SetItemState(i, (control_.GetItemState(i) & kThumbnailSelected) ? 0u : UINT(kThumbnailSelected));
+        container_->StepProgress();
+    }
+    container_->EndProgress();
+    UpdateCommandStates();
+}
+
+void ImagesThumbnailView::GetSelected(PictureIndexList& indices) const {
+    indices.clear();
+    const int count = control_.GetItemCount();
+    for (int i = 0; i < count; ++i)
+        if (control_.GetItemState(i) & kThumbnailSelected) indices.push_back(i);
+}
+
+void ImagesThumbnailView::MoveFocus(int index) {
+    control_.SetItemState(index, kThumbnailFocused | (control_.GetItemState(index) & kThumbnailSelected));
+    control_.EnsureVisible(index);
+}
+
+void ImagesThumbnailView::FocusLastItem() {
+    const int count = control_.GetItemCount();
+    if (count > 0) MoveFocus(count - 1);
+}
+
+void ImagesThumbnailView::RememberFocused() {
+    const ImageRecord* record = RecordAt(GetFocusedIndex());
+    keptPath_ = record ? record->localPath : "";
+}
+
+void ImagesThumbnailView::ReloadAndRefocus() {
+    LoadTask();
+    bool found = false;
+    const int count = control_.GetItemCount();
+    for (int i = 0; i < count && !keptPath_.empty(); ++i) {
+        const ImageRecord* record = RecordAt(i);
+        if (record && record->localPath == keptPath_) {
+            control_.SetItemState(i, kThumbnailFocused);
+            found = true;
+            break;
+        }
+    }
+    keptPath_.clear();
+    if (!found && container_) container_->Viewer().SetFile("");
+}
+
+void ImagesThumbnailView::FullScreen() {
+    if (GetFocusedIndex() >= 0 && container_) container_->Viewer().ToggleFullScreen();
+}
+
+void ImagesThumbnailView::ShowPrevious() {
+    const int focused = GetFocusedIndex();
+    const int count = control_.GetItemCount();
+    if (focused < 0 || count == 0) return;
+    MoveFocus(focused == 0 ? count - 1 : focused - 1);
+}
+
+void ImagesThumbnailView::ShowNext() {
+    const int focused = GetFocusedIndex();
+    const int count = control_.GetItemCount();
+    if (focused < 0 || count == 0) return;
+    MoveFocus(focused + 1 >= count ? 0 : focused + 1);
+}
+
+void ImagesThumbnailView::DeleteCurrent() {
+    int focused = GetFocusedIndex();
+    if (focused < 0 || !container_) return;
+    container_->DeleteFocused();
+    const int count = control_.GetItemCount();
+    if (count == 0) return;
+    if (focused >= count) focused = count - 1;
+    MoveFocus(focused);
+    if (const ImageRecord* record = RecordAt(focused)) container_->Viewer().SetFile(record->localPath);
+}
+
+int ImagesThumbnailView::ToggleFullScreen() {
+    if (GetFocusedIndex() < 0 || !container_) return -1;
+    return container_->Viewer().ToggleFullScreen();
+}
+
+void ImagesThumbnailView::OnContextMenu(int, bool down, UINT, POINT) {
+    if (!down && container_) container_->ShowPictureMenu();
+}
+
+void ImagesThumbnailView::OnItemDoubleClick(int index, UINT, POINT) {
+    if (GetFocusedIndex() >= 0 && index != -1 && container_) container_->Viewer().ToggleFullScreen();
+}
+
+void ImagesThumbnailView::GetItemTip(int index, const ThumbnailSizes&, ThumbnailItemData& data) {
+    RECT cell;
+    SIZE size;
+    HBITMAP page = nullptr;
+    if (cache_.GetThumbnail(data.path, &cell, &size, &page)) {
+        data.bitmap = page;
+        data.source = cell;
+        data.pending = false;
+        const ImageRecord* record = RecordAt(index);
+        data.tip = ThumbnailTipText(record ? record->fileSize : 0, size.cx, size.cy);
+    } else {
+        data.bitmap = failed_;
+        data.source = failedRect_;
+        data.pending = false;
+    }
+}
+
+void ImagesThumbnailView::OnItemStateChanged(int index, UINT oldState, UINT newState) {
+    if (!(oldState & kThumbnailFocused) && (newState & kThumbnailFocused) && container_) {
+        if (const ImageRecord* record = RecordAt(index)) container_->Viewer().SetFile(record->localPath);
+    }
+    UpdateCommandStates();
+}
+
+void ImagesThumbnailView::OnItemAdded(int) {
+    if (container_) container_->StepProgress();
+}
+
+void ImagesThumbnailView::OnItemRemoved(int) {
+    if (container_) container_->StepProgress();
+}
