@@ -1,4 +1,5 @@
 #include "tests/taskstree/TreeTestSupport.h"
+#include "ui/pictures/ImagesContainer.h"
 #include "core/AppDirectory.h"
 #include "core/ConstructLinkTask.h"
 #include "core/ProgramSettings.h"
@@ -49,6 +50,7 @@ void TreeTest::CreateFrame() {
     tree_->SetTaskDialogs(std::unique_ptr<ITaskDialogs>(dialogs_));
     pieces.tasks.reset(tree_);
     pieces.monitor.reset(new MonitorPane());
+    if (realPictures_) pieces.pictures.reset(new ImagesContainer(app_.get()));
     frame_.reset(new MainFrame(app_.get(), std::move(pieces)));
     ASSERT_TRUE(frame_->CreateFrame());
     ::SetWindowPos(*frame_, nullptr, 10, 10, 900, 700, SWP_NOZORDER);

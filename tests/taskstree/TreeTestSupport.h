@@ -54,6 +54,8 @@ protected:
     std::unique_ptr<MainFrame> frame_;
     TasksTree* tree_ = nullptr;
     ScriptedTaskDialogs* dialogs_ = nullptr;
+    // Set before CreateFrame: the program's own picture container instead of an empty pane.
+    bool realPictures_ = false;
 };
 
 // Puts text on the clipboard as CF_TEXT, as the browser plug-in does.

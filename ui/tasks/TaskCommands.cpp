@@ -186,5 +186,7 @@ void TasksTree::OnLocateImages() {
     if (!UserPrompts().BrowseForFolder(::GetActiveWindow(), FrameText(IDS_LOCATE_IMAGES_TITLE), folder)) return;
     task->LocateImages(folder, frame_);
     RefreshTaskItem(task);
+    // The records point at new places: the views read them again.
     if (frame_ && frame_->ImagesContainer()) frame_->ImagesContainer()->OnImagesCleared(task);
+    ShowPictures(task);
 }

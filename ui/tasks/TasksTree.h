@@ -118,6 +118,8 @@ private:
 
     // The tree's notices and editing (TasksTreeEdit.cpp).
     void OnSelectionChanged();
+    // Hands the task to the picture container (null: no task shown).
+    void ShowPictures(TaskOptions* task);
     LRESULT OnBeginLabelEdit(NMTVDISPINFOA* info);
     LRESULT OnEndLabelEdit(NMTVDISPINFOA* info);
     void BeginDrag(HTREEITEM item);

@@ -31,7 +31,12 @@ void TasksTree::ShowTitle(TaskOptions* task) {
 void TasksTree::OnSelectionChanged() {
     if (dragging_) return;
     ShowTitle(GetSelectedTask());
+    ShowPictures(GetSelectedTask());
     UpdateCommandStates();
+}
+
+void TasksTree::ShowPictures(TaskOptions* task) {
+    if (frame_ && frame_->GetImagesContainer()) frame_->GetImagesContainer()->SetTask(task);
 }
 
 LRESULT TasksTree::OnBeginLabelEdit(NMTVDISPINFOA* info) {
@@ -101,8 +106,11 @@ void TasksTree::DeleteItem(HTREEITEM item) {
     std::vector<TaskOptions*> doomed;
     for (TaskOptions* task : tasks_)
         if (IsBelow(ItemOf(task), item)) doomed.push_back(task);
+    // The picture views let go of a task before it is deleted, then show what is selected next.
+    if (!doomed.empty()) ShowPictures(nullptr);
     for (TaskOptions* task : doomed) DeleteTask(task);
     tree_.DeleteItem(item);
+    ShowPictures(GetSelectedTask());
     RefreshQueuePane();
     UpdateCommandStates();
 }
