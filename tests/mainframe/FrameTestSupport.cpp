@@ -2,6 +2,7 @@
 #include "core/AppDirectory.h"
 #include "core/ProgramSettings.h"
 #include "framework/AppModule.h"
+#include "tests/support/MessagePump.h"
 
 namespace frametest {
 
@@ -15,21 +16,7 @@ bool FakePictureContainer::HasFocus() const {
     return focus && window.m_hWnd && (focus == window.m_hWnd || ::IsChild(window.m_hWnd, focus));
 }
 
-void Pump(CMessageLoop& loop, DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    MSG msg;
-    do {
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) continue;
-            if (!loop.PreTranslateMessage(&msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-        }
-        loop.OnIdle(0);
-        ::Sleep(5);
-    } while (::GetTickCount() - start < ms);
-}
+void Pump(CMessageLoop& loop, DWORD ms) { testsupport::PumpLoopFor(loop, ms); }
 
 void SetKeyState(int virtualKey, bool down) {
     BYTE state[256];

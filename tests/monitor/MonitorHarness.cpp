@@ -72,18 +72,6 @@ void ClickRow(HWND list, int row) {
     ClickAt(list, place.left + 20, (place.top + place.bottom) / 2);
 }
 
-void PumpFor(DWORD ms) {
-    const DWORD begin = ::GetTickCount();
-    do {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-    } while (::GetTickCount() - begin < ms);
-}
-
 std::string ControlText(HWND dialog, int id) {
     char text[1024] = {0};
     ::GetDlgItemTextA(dialog, id, text, sizeof(text));

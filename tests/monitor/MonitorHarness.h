@@ -9,6 +9,7 @@
 #include "core/DownloadManager.h"
 #include "core/DownloadViews.h"
 #include "core/ProgramSettings.h"
+#include "tests/support/MessagePump.h"
 #include "ui/monitor/DownloadTotals.h"
 #include "ui/monitor/ErrorsViewer.h"
 #include "ui/monitor/MessagesViewer.h"
@@ -70,8 +71,6 @@ void ClickAt(HWND window, int x, int y);
 void ClickTab(ViewHost& host, int tab);
 // Clicks the middle of a list row's first cell.
 void ClickRow(HWND list, int row);
-// Pumps messages for about `ms` milliseconds.
-void PumpFor(DWORD ms);
 // The text of a dialog control.
 std::string ControlText(HWND dialog, int id);
 

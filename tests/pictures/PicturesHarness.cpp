@@ -1,4 +1,5 @@
 #include "tests/pictures/PicturesHarness.h"
+#include "tests/support/MessagePump.h"
 
 #include <commctrl.h>
 #include "core/ImageRecord.h"
@@ -42,21 +43,7 @@ void PicturesTest::TearDown() {
     SetTaskProgramFolder("");
 }
 
-void PicturesTest::Pump(DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    MSG msg;
-    do {
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) continue;
-            if (!loop_.PreTranslateMessage(&msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-        }
-        loop_.OnIdle(0);
-        ::Sleep(5);
-    } while (::GetTickCount() - start < ms);
-}
+void PicturesTest::Pump(DWORD ms) { testsupport::PumpLoopFor(loop_, ms); }
 
 void PicturesTest::AddPicture(const std::string& fixture, const std::string& subFolder, const std::string& name) {
     std::string folder = task_.SaveFolder + (subFolder.empty() ? "" : "\\" + subFolder);

@@ -1,4 +1,5 @@
 #include "tests/taskstree/TreeTestSupport.h"
+#include "tests/support/MessagePump.h"
 #include "ui/pictures/ImagesContainer.h"
 #include "core/AppDirectory.h"
 #include "core/ConstructLinkTask.h"
@@ -76,21 +77,7 @@ void TreeTest::TearDown() {
     }
 }
 
-void TreeTest::Pump(DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    MSG msg;
-    do {
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) continue;
-            if (!loop_.PreTranslateMessage(&msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-        }
-        loop_.OnIdle(0);
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (::GetTickCount() - start < ms);
-}
+void TreeTest::Pump(DWORD ms) { testsupport::PumpLoopFor(loop_, ms); }
 
 std::string TreeTest::MakeTaskFile(const std::string& name, const std::string& url) {
     SearchLinkTask task;

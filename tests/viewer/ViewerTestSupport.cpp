@@ -78,18 +78,6 @@ bool PrintPrompts::PrintDialog(PRINTDLGA& request) {
     return false;
 }
 
-void PumpFor(DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    MSG msg;
-    while (::GetTickCount() - start < ms) {
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-}
-
 void WaitForLoad(ImageViewer&) { PumpFor(250); }
 
 Capture CaptureWindow(HWND window) {

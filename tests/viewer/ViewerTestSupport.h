@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <memory>
 #include <string>
+#include "tests/support/MessagePump.h"
 #include <vector>
 #include "core/ProgramSettings.h"
 #include "framework/WindowImpl.h"
@@ -78,7 +79,7 @@ public:
 };
 
 // Pumps messages for about ms milliseconds (also while the queue is empty).
-void PumpFor(DWORD ms);
+using testsupport::PumpFor;
 // Pumps until the viewer has no load pending (at most 3 s).
 void WaitForLoad(ImageViewer& viewer);
 
