@@ -1,6 +1,6 @@
 #pragma once
-// The record a worker posts to the download manager's window with WM_USER+1 after each read,
-// and once more when it has ended.
+// The record a worker posts to the download manager's window with WM_USER+1 (or drops in its
+// mailbox) after a read, at most once per interval, and once more when it has ended.
 // The receiver owns it and frees it with DownloadDataMessage::Free.
 #include <windows.h>
 
@@ -26,7 +26,7 @@ struct DownloadDataMessage {
     // The "Content-Type" header; empty when absent or not yet read.
     std::string contentType;
     // The worker's last record, posted once its thread has finished the download: its result
-    // can be taken at once. Carries nothing else.
+    // can be taken at once. Carries the bytes and header values not reported before, no copy.
     bool finished = false;
 
     static DownloadDataMessage* FromLParam(LPARAM lParam) { return reinterpret_cast<DownloadDataMessage*>(lParam); }

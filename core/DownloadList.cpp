@@ -43,13 +43,23 @@ bool DownloadList::Create(HWND parent) {
 }
 
 DownloadList::Batch::Batch(DownloadList& list) : list_(list) {
-    if (list_.openBatches_++ == 0 && list_.list_) SendMessageA(list_.list_, WM_SETREDRAW, FALSE, 0);
+    if (list_.openBatches_++ == 0 && list_.list_ && !list_.redrawHeld_) {
+        SendMessageA(list_.list_, WM_SETREDRAW, FALSE, 0);
+        list_.redrawHeld_ = true;
+    }
 }
 
 DownloadList::Batch::~Batch() {
-    if (--list_.openBatches_ == 0 && list_.list_ && IsWindow(list_.list_)) {
-        SendMessageA(list_.list_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(list_.list_, nullptr, FALSE);
+    if (--list_.openBatches_ == 0 && GetTickCount() - list_.lastDrawn_ >= kRedrawPeriodMs) list_.FlushRedraw();
+}
+
+void DownloadList::FlushRedraw() {
+    if (!redrawHeld_ || openBatches_ > 0) return;
+    redrawHeld_ = false;
+    lastDrawn_ = GetTickCount();
+    if (list_ && IsWindow(list_)) {
+        SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, FALSE);
     }
 }
 
@@ -214,6 +224,7 @@ void DownloadList::RemoveAll() {
         SendMessageA(list_, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
         delete r;
     }
+    FlushRedraw();
 }
 
 void DownloadList::Layout(int width, int height) {

@@ -39,8 +39,11 @@ public:
     // The list's NM_CUSTOMDRAW: draws the progress bar of column 3.
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
 
-    // Row changes made while a batch is open are drawn once, when the outermost batch closes:
-    // a burst of worker records costs one repaint, not one per change.
+    // Row changes made while a batch is open are drawn together, when the outermost batch
+    // closes, and then at most every kRedrawPeriodMs: turning drawing back on costs more than a
+    // whole batch of changes, and a crawl brings hundreds of batches a second. Whatever is held
+    // back is drawn by FlushRedraw (the scheduler's tick calls it).
+    static const DWORD kRedrawPeriodMs = 100;
     class Batch {
     public:
         explicit Batch(DownloadList& list);
@@ -51,6 +54,9 @@ public:
     private:
         DownloadList& list_;
     };
+
+    // Draws the changes held back since the last drawing, unless a batch is open.
+    void FlushRedraw();
 
     int RowCount() const;
     std::string CellText(int row, int column) const;
@@ -65,4 +71,7 @@ private:
 
     HWND list_ = nullptr;
     int openBatches_ = 0;
+    // Drawing is off (WM_SETREDRAW) until the next FlushRedraw.
+    bool redrawHeld_ = false;
+    DWORD lastDrawn_ = 0;
 };

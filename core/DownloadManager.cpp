@@ -7,6 +7,7 @@
 #include "core/DownloadManagerTexts.h"
 #include "core/FileTypes.h"
 #include "core/LinkEnqueuer.h"
+#include "core/PictureWriteJob.h"
 #include "core/ProgramSettings.h"
 #include "core/PropertyBag.h"
 #include "core/ResumeFile.h"
@@ -25,6 +26,8 @@ DownloadManager::~DownloadManager() {
     if (!idle_) Stop(0);
     for (DownloadThread* w : workers_) delete w;
     workers_.clear();
+    for (PictureWriteJob* j : writers_) delete j;
+    writers_.clear();
     DeleteEndedWorkers();
 }
 
@@ -33,6 +36,7 @@ HWND DownloadManager::CreateManagerWindow(HWND parent) {
 }
 
 LRESULT DownloadManager::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
+    mailbox_.SetWindow(m_hWnd);
     list_.Create(m_hWnd);
     return 0;
 }
@@ -59,6 +63,7 @@ LRESULT DownloadManager::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
 
 LRESULT DownloadManager::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     Stop(0);
+    mailbox_.SetWindow(nullptr);
     list_.RemoveAll();
     handled = FALSE;
     return 0;
@@ -140,7 +145,6 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
     queue_.SetPreferredEndings(PictureEndings(settings_->Filetypes));
     SeedQueue(mode);
     pictureNames_.Reset(task_->DownloadedImages);
-    madeFolders_.clear();
     // Once per run rather than once per download: the registry is slow to ask.
     systemProxy_ = ProxyOptions();
     if (settings_->UseWindowsProxy) systemProxy_.ReadSystemProxyOnce();
@@ -220,8 +224,13 @@ void DownloadManager::Tick() {
     lastTickTime_ = GetTickCount();
     ++ticks_;
     DeleteEndedWorkers();
-    DownloadList::Batch batch(list_);
-    if (Schedule(true)) SetTimer(m_hWnd, kSchedulerTimer, schedulerPeriod_, nullptr);
+    bool goesOn;
+    {
+        DownloadList::Batch batch(list_);
+        goesOn = Schedule(true);
+    }
+    list_.FlushRedraw();
+    if (goesOn) SetTimer(m_hWnd, kSchedulerTimer, schedulerPeriod_, nullptr);
 }
 
 void DownloadManager::OnWorkerEnded() {
@@ -251,25 +260,36 @@ bool DownloadManager::Schedule(bool fromTick) {
     }
     const bool paced = !paused_ && !StartWorkers();
     scheduling_ = false;
-    if (paced || !workers_.empty()) return true;
+    if (paced || !workers_.empty() || !writers_.empty()) return true;
     Finish(0);
     return false;
 }
 
 void DownloadManager::ReapFinishedWorkers() {
+    ReapFinishedWrites();
     for (;;) {
         auto done = std::find_if(workers_.begin(), workers_.end(), [](DownloadThread* w) { return !w->IsRunning(); });
         if (done == workers_.end()) return;
         DownloadThread* worker = *done;
         workers_.erase(done);
-        HandleResult(worker);
         // Its thread is on its way out; the next tick finds it gone rather than waiting now.
-        endedWorkers_.push_back(worker);
+        if (!HandleResult(worker)) endedWorkers_.push_back(worker);
+    }
+}
+
+void DownloadManager::ReapFinishedWrites() {
+    for (;;) {
+        auto done = std::find_if(writers_.begin(), writers_.end(), [](PictureWriteJob* j) { return !j->IsRunning(); });
+        if (done == writers_.end()) return;
+        PictureWriteJob* job = *done;
+        writers_.erase(done);
+        FinishWrite(job);
+        endedWorkers_.push_back(job);
     }
 }
 
 void DownloadManager::DeleteEndedWorkers() {
-    for (DownloadThread* w : endedWorkers_) {
+    for (Threadable* w : endedWorkers_) {
         w->Wait();
         delete w;
     }
@@ -288,6 +308,7 @@ bool DownloadManager::StartWorkers() {
         UrlQueueEntry entry;
         if (!TakeNextUrl(entry)) break;
         DownloadThread* worker = MakeWorker(entry);
+        worker->SetMailbox(&mailbox_);
         workers_.push_back(worker);
         list_.AddRow(worker->GetNumber(), entry.url, entry.isImage != 0);
         worker->Start();   // a thread that cannot start leaves status 2 and is reaped next tick
@@ -313,10 +334,11 @@ DownloadThread* DownloadManager::MakeWorker(const UrlQueueEntry& entry) {
     DownloadThread* worker = new DownloadThread(m_hWnd, DownloadThread::NextWorkerNumber(), entry, client, auth,
                                                 settings_->SocketTimeout);
     worker->SetCookies(task_->Cookies);
-    // Memory stays bounded even when progress records are handled late; the filter and the
-    // progress check skip an oversized picture long before this hard cap is reached.
-    if (entry.isImage && task_->MaximumSize.enabled && task_->MaximumSize.value > 0)
-        worker->SetMaxBodyBytes(uint64_t(task_->MaximumSize.value) * 1024u + 1024u * 1024u);
+    // The worker itself stops a picture past the maximum size (and the slack the progress check
+    // allows for header bytes): it does not wait for its progress records to be looked at, so a
+    // server that sends too much and then goes quiet cannot hold the slot. Memory stays bounded.
+    if (entry.isImage && task_->MaximumSize.enabled && task_->MaximumSize.value >= 0)
+        worker->SetMaxBodyBytes(uint64_t(task_->MaximumSize.value) * 1024u + uint64_t(kHeaderSlack));
     // The task's maximum size is left to the download filter: it applies to pictures only and
     // skips them rather than failing them.
     return worker;
@@ -409,6 +431,15 @@ void DownloadManager::Stop(int reason) {
         delete w;
     }
     workers_.clear();
+    // Pictures already on their way to the disk are stored and recorded before the lists are
+    // saved: a stop never leaves a file the task does not know of.
+    std::vector<Threadable*> writes(writers_.begin(), writers_.end());
+    if (!writes.empty()) Threadable::WaitForAll(writes.data(), writes.size());
+    for (PictureWriteJob* j : writers_) {
+        FinishWrite(j);
+        delete j;
+    }
+    writers_.clear();
     queue_.ClearInProgress();
     Finish(reason);
     busy_ = false;

@@ -14,10 +14,13 @@
 #include "core/DownloadList.h"
 #include "core/ErrorLog.h"
 #include "core/PictureSaver.h"
+#include "core/RecordMailbox.h"
 #include "core/UrlQueue.h"
 #include "framework/WindowImpl.h"
 
 class DownloadThread;
+class PictureWriteJob;
+class Threadable;
 class IDownloadViews;
 class MyBasicAuthObject;
 class CAtlHttpClientT;
@@ -62,6 +65,8 @@ public:
     int32_t ErrorsInRun() const { return errorsInRun_; }
     int32_t LastResultCode() const { return lastResultCode_; }
     size_t WorkerCount() const { return workers_.size(); }
+    // Pictures handed to the disk and not yet reported back.
+    size_t PendingWrites() const { return writers_.size(); }
     int64_t SchedulerTicks() const { return ticks_; }
     // The tick's period, kSchedulerPeriod unless a test lengthens it; taken at the next arming.
     void SetSchedulerPeriod(UINT milliseconds) { schedulerPeriod_ = milliseconds ? milliseconds : kSchedulerPeriod; }
@@ -95,7 +100,8 @@ private:
     // True while the run goes on.
     bool Schedule(bool fromTick);
     void ReapFinishedWorkers();
-    // Waits for and deletes the workers whose results have been taken.
+    void ReapFinishedWrites();
+    // Waits for and deletes the workers and write jobs whose results have been taken.
     void DeleteEndedWorkers();
     bool StartWorkers();
     bool TakeNextUrl(UrlQueueEntry& entry);
@@ -109,13 +115,18 @@ private:
     void EnqueueLinks(const std::vector<std::string>& links, const UrlQueueEntry& referrer);
     void SaveState();
 
-    // Results (DownloadManagerResults.cpp).
-    void HandleResult(DownloadThread* worker);
-    void HandleCompleted(DownloadThread* worker, const UrlQueueEntry& entry);
+    // Results (DownloadManagerResults.cpp). True when the worker went on to a picture write
+    // job, which owns it from then on.
+    bool HandleResult(DownloadThread* worker);
+    bool HandleCompleted(DownloadThread* worker, const UrlQueueEntry& entry);
     bool PastMaximumSize(DownloadThread* worker, int64_t received) const;
     bool PassesFilter(DownloadThread* worker, const uint8_t* body, size_t count, uint64_t contentLength,
                       const std::string& contentType);
-    void SavePicture(const UrlQueueEntry& entry, const uint8_t* body, size_t count);
+    // Chooses the picture's name and hands the write to a pool thread; true when it did.
+    bool SavePicture(DownloadThread* worker, const UrlQueueEntry& entry);
+    // A write is over: record the picture, or report why it is not stored.
+    void FinishWrite(PictureWriteJob* job);
+    void ReportWriteFailure(const UrlQueueEntry& entry, const std::string& path);
     void ParsePage(const UrlQueueEntry& entry, const uint8_t* body, size_t count, const std::string& contentType);
     // False for a worker's final record, which carries no progress.
     bool HandleProgress(LPARAM record);
@@ -137,12 +148,15 @@ private:
     UrlQueue queue_;
     TaskOptions* task_ = nullptr;
     std::vector<DownloadThread*> workers_;
-    // Reaped workers whose threads may still be ending.
-    std::vector<DownloadThread*> endedWorkers_;
+    // Picture writes under way, in the order they were handed out.
+    std::vector<PictureWriteJob*> writers_;
+    // Reaped workers and write jobs whose threads may still be ending.
+    std::vector<Threadable*> endedWorkers_;
+    // Worker records on their way to this window.
+    RecordMailbox mailbox_;
     ErrorLog errorLog_;
     // The task's saved paths for name clashes; a record dropped meanwhile only costs a number.
     PictureNameIndex pictureNames_;
-    MadeFolders madeFolders_;
     ProxyOptions systemProxy_;
     int32_t imagesDownloaded_ = 0;
     int32_t errorsInRun_ = 0;

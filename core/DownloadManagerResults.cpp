@@ -10,6 +10,7 @@
 #include "core/DownloadViews.h"
 #include "core/PageLinkParser.h"
 #include "core/PictureSaver.h"
+#include "core/PictureWriteJob.h"
 #include "core/ProgramSettings.h"
 #include "core/TaskOptions.h"
 #include "resources/engine_ids.h"
@@ -50,14 +51,19 @@ DownloadThread* DownloadManager::FindWorker(int32_t number) const {
 }
 
 LRESULT DownloadManager::OnDownloadData(UINT, WPARAM, LPARAM lParam, BOOL&) {
-    DownloadList::Batch batch(list_);
-    bool ended = !HandleProgress(lParam);
-    // Take the records that queued up meanwhile in one go, so a flood of them costs one pass of
-    // view updates and the scheduler still gets its turn (timers come after posted messages).
-    MSG msg;
-    for (int i = 0; i < 512 && PeekMessageA(&msg, m_hWnd, WM_USER + 1, WM_USER + 1, PM_REMOVE); ++i)
-        if (!HandleProgress(msg.lParam)) ended = true;
-    if (ended) OnWorkerEnded();
+    {
+        DownloadList::Batch batch(list_);
+        // A record of its own in the message, or the notice that the box holds some: every record
+        // that came in meanwhile is taken in one go, so a flood of them costs one pass of view updates.
+        bool ended = lParam && !HandleProgress(lParam);
+        std::vector<DownloadDataMessage*> records;
+        mailbox_.TakeAll(records);
+        for (DownloadDataMessage* m : records)
+            if (!HandleProgress(reinterpret_cast<LPARAM>(m))) ended = true;
+        if (ended) OnWorkerEnded();
+    }
+    // A run that just ended shows its emptied list at once.
+    if (idle_) list_.FlushRedraw();
     if (!idle_ && !scheduling_ && GetTickCount() - lastTickTime_ >= 2 * schedulerPeriod_) Tick();
     return 0;
 }
@@ -65,26 +71,27 @@ LRESULT DownloadManager::OnDownloadData(UINT, WPARAM, LPARAM lParam, BOOL&) {
 bool DownloadManager::HandleProgress(LPARAM record) {
     DownloadDataMessage* m = DownloadDataMessage::FromLParam(record);
     if (!m) return true;
-    if (m->finished) {
-        delete m;
-        return false;
-    }
+    const bool finished = m->finished;
     DownloadThread* worker = FindWorker(m->workerNumber);
     if (worker) {
-        worker->RecordTaken();
+        if (!finished) worker->RecordTaken();
         if (m->bytesRead > 0) lifetimeBytes_ += m->bytesRead;
         if (views_ && views_->DownloadStatDlg()) views_->DownloadStatDlg()->UpdateCounters();
         list_.UpdateProgress(m->workerNumber, Clamp32(m->contentLength), m->bytesRead);
-        if (PastMaximumSize(worker, list_.BytesReceived(m->workerNumber))) {
-            // A picture sent without a length is held to the maximum size as it arrives.
-            worker->Stop(true);
-        } else if (m->hasBody && !worker->IsFilterDecided() &&
-            !PassesFilter(worker, m->body.data(), m->body.size(), static_cast<uint64_t>(std::max<int64_t>(0, m->contentLength)),
-                          m->contentType))
-            worker->Stop(true);
+        // The final record only counts: the whole body gets the filter when the result is taken.
+        if (!finished) {
+            if (PastMaximumSize(worker, list_.BytesReceived(m->workerNumber))) {
+                // A picture sent without a length is held to the maximum size as it arrives.
+                worker->Stop(true);
+            } else if (m->hasBody && !worker->IsFilterDecided() &&
+                       !PassesFilter(worker, m->body.data(), m->body.size(),
+                                     static_cast<uint64_t>(std::max<int64_t>(0, m->contentLength)), m->contentType)) {
+                worker->Stop(true);
+            }
+        }
     }
     delete m;
-    return true;
+    return !finished;
 }
 
 bool DownloadManager::PastMaximumSize(DownloadThread* worker, int64_t received) const {
@@ -111,7 +118,7 @@ bool DownloadManager::PassesFilter(DownloadThread* worker, const uint8_t* body, 
     return verdict.accept;
 }
 
-void DownloadManager::HandleResult(DownloadThread* worker) {
+bool DownloadManager::HandleResult(DownloadThread* worker) {
     UrlQueueEntry entry = worker->GetEntry();
     queue_.RemoveInProgress(entry.url);
     CAtlHttpClientT* client = worker->GetClient();
@@ -139,9 +146,11 @@ void DownloadManager::HandleResult(DownloadThread* worker) {
     list_.FinishRow(worker->GetNumber(), status == DownloadThread::kDone, false);
     if (lastResultCode_ == -1) ++consecutiveNetFailures_;
     else consecutiveNetFailures_ = 0;
+    const int32_t number = worker->GetNumber();
+    bool handedOver = false;
     if (status == DownloadThread::kDone) {
         try {
-            HandleCompleted(worker, entry);
+            handedOver = HandleCompleted(worker, entry);
         } catch (const std::bad_alloc&) {
             // A page or picture too big for the memory left: this download fails, the run and
             // the program go on.
@@ -152,11 +161,12 @@ void DownloadManager::HandleResult(DownloadThread* worker) {
                                       views_ ? views_->ErrorsViewer() : nullptr);
         }
     }
-    list_.FinishRow(worker->GetNumber(), false, true);
+    list_.FinishRow(number, false, true);
     RefreshStatusLine();
+    return handedOver;
 }
 
-void DownloadManager::HandleCompleted(DownloadThread* worker, const UrlQueueEntry& entry) {
+bool DownloadManager::HandleCompleted(DownloadThread* worker, const UrlQueueEntry& entry) {
     nothingSucceeded_ = false;
     lastResultCode_ = -2;
     CAtlHttpClientT* client = worker->GetClient();
@@ -166,7 +176,7 @@ void DownloadManager::HandleCompleted(DownloadThread* worker, const UrlQueueEntr
     client->GetHeader("Content-Length", length);
     if (type.empty()) {
         worker->SetStatus(DownloadThread::kSkipped);
-        return;
+        return false;
     }
     const uint8_t* body = client->GetBody();
     const size_t count = static_cast<size_t>(client->GetBodyLength());
@@ -174,36 +184,69 @@ void DownloadManager::HandleCompleted(DownloadThread* worker, const UrlQueueEntr
     uint64_t declared = ParseLength(length);
     if (!PassesFilter(worker, body, count, declared ? declared : count, type)) {
         worker->SetStatus(DownloadThread::kSkipped);
-        return;
+        return false;
     }
-    if (entry.isImage) SavePicture(entry, body, count);
-    else ParsePage(entry, body, count, type);
+    if (entry.isImage) return SavePicture(worker, entry);
+    ParsePage(entry, body, count, type);
+    return false;
 }
 
-void DownloadManager::SavePicture(const UrlQueueEntry& entry, const uint8_t* body, size_t count) {
+bool DownloadManager::SavePicture(DownloadThread* worker, const UrlQueueEntry& entry) {
     std::string folder = task_->SaveFolder.empty() ? settings_->GetImagesFolder() : task_->SaveFolder;
     PicturePlace place;
     std::string path;
-    if (PlanPicturePlace(task_->ImageSaveType, folder, entry, place)) path = ChooseFreePicturePath(place, pictureNames_);
-    if (path.empty() || !WritePictureFile(path, body ? body : reinterpret_cast<const uint8_t*>(""), count, &madeFolders_)) {
+    if (PlanPicturePlace(task_->ImageSaveType, folder, entry, place)) path = ChooseUnlistedPicturePath(place, pictureNames_);
+    if (path.empty()) {
+        ReportWriteFailure(entry, place.folder + place.name);
+        return false;
+    }
+    // Taken from now on: another picture of the same name coming in meanwhile gets a number.
+    pictureNames_.Add(path);
+    PictureWriteJob* job = new PictureWriteJob(&mailbox_, worker, path, place);
+    writers_.push_back(job);
+    if (job->Start() != 0) {
+        // No thread to write on: write here.
+        writers_.pop_back();
+        job->WriteHere(path);
+        FinishWrite(job);
+        endedWorkers_.push_back(job);
+    }
+    return true;
+}
+
+void DownloadManager::FinishWrite(PictureWriteJob* job) {
+    PictureWriteResult result = job->GetResult();
+    // A file of that name was on disk though the task does not list it: the disk is asked for a
+    // free name now. Rare (a restarted task whose files are still there), so done right here.
+    for (int tries = 0; result == PictureWriteResult::kNameTaken && tries < 3; ++tries) {
+        std::string path = ChooseFreePicturePath(job->GetPlace(), pictureNames_);
+        if (path.empty()) break;
+        pictureNames_.Add(path);
+        result = job->WriteHere(path);
+    }
+    const UrlQueueEntry& entry = job->GetEntry();
+    const std::string& path = job->GetPath();
+    if (result != PictureWriteResult::kWritten) {
         // Not recorded: the user would find no file behind the record.
-        ++errorsInRun_;
-        ++writeFailures_;
-        errorLog_.WriteReasonLine(LogOptions(), EngineText(IDS_LOG_FILE_ERROR) + (path.empty() ? place.folder + place.name : path),
-                                  entry.url, views_ ? views_->ErrorsViewer() : nullptr);
-        RefreshStatusLine();
+        ReportWriteFailure(entry, path);
         return;
     }
+    // The name index (letter case ignored) already keeps a listed path from being chosen twice.
     ImageRecordList& images = task_->DownloadedImages;
-    pictureNames_.Add(path);
-    if (images.FindByLocalPath(path) < 0) {
-        images.Append(MakePictureRecord(entry, path, count));
-        if (views_ && views_->TasksTree()) views_->TasksTree()->RefreshTaskItem(task_);
-        if (views_ && views_->ImagesContainer()) views_->ImagesContainer()->OnImageAdded(task_, images.GetCount() - 1, true);
-    }
+    images.Append(MakePictureRecord(entry, path, job->BodySize()));
+    if (views_ && views_->TasksTree()) views_->TasksTree()->RefreshTaskItem(task_);
+    if (views_ && views_->ImagesContainer()) views_->ImagesContainer()->OnImageAdded(task_, images.GetCount() - 1, true);
     ++imagesDownloaded_;
     ++lifetimeImages_;
     if (views_ && views_->DownloadStatDlg()) views_->DownloadStatDlg()->UpdateCounters();
+    RefreshStatusLine();
+}
+
+void DownloadManager::ReportWriteFailure(const UrlQueueEntry& entry, const std::string& path) {
+    ++errorsInRun_;
+    ++writeFailures_;
+    errorLog_.WriteReasonLine(LogOptions(), EngineText(IDS_LOG_FILE_ERROR) + path, entry.url,
+                              views_ ? views_->ErrorsViewer() : nullptr);
     RefreshStatusLine();
 }
 

@@ -3,6 +3,7 @@
 #include "core/BasicAuthObject.h"
 #include "core/CAtlHttpClientT.h"
 #include "core/DownloadDataMessage.h"
+#include "core/RecordMailbox.h"
 
 #include <new>
 
@@ -30,11 +31,11 @@ DownloadThread::DownloadThread(HWND notifyWindow, int32_t number, const UrlQueue
                                const std::vector<MyBasicAuthObject*>& authObjects, int32_t socketTimeoutSeconds)
     : notifyWindow_(notifyWindow), number_(number), entry_(entry), client_(client), authObjects_(authObjects),
       socketTimeout_(socketTimeoutSeconds), status_(kCreated), stop_(0), skip_(0), filterDecided_(0),
-      lastSocketError_(0), maxBodyBytes_(0), prefixSent_(0), pending_(nullptr), recordsInFlight_(0) {}
+      lastSocketError_(0), maxBodyBytes_(0), prefixSent_(0), unreportedBytes_(0), lastRecordTime_(0),
+      recordIntervalMs_(kRecordIntervalMs), recordsInFlight_(0) {}
 
 DownloadThread::~DownloadThread() {
     Wait();
-    delete pending_;
     delete client_;
     for (MyBasicAuthObject* a : authObjects_)
         delete a;
@@ -136,11 +137,12 @@ unsigned DownloadThread::Run() {
     settings.readParam = this;
     settings.maxBodyBytes = maxBodyBytes_;
 
+    unreportedBytes_ = 0;
+    lastRecordTime_ = GetTickCount();
+    // Bytes held back for the next record are reported once the server goes quiet for as long.
+    if (recordIntervalMs_ > 0)
+        client_->GetSocket().SetQuietHandler(OnQuiet, this, recordIntervalMs_);
     bool ok = client_->Navigate(entry_.url.c_str(), &settings);
-    if (pending_) {
-        PostRecord(pending_);
-        pending_ = nullptr;
-    }
     lastSocketError_ = client_->GetSocket().GetLastError();
     // The worker closes its own socket: no other thread ever touches the handle.
     client_->Close();
@@ -160,19 +162,25 @@ unsigned DownloadThread::Run() {
 }
 
 void DownloadThread::OnEnded() {
-    if (!notifyWindow_)
+    if (!notifyWindow_ && !mailbox_)
         return;
-    DownloadDataMessage* m = new (std::nothrow) DownloadDataMessage();
+    // The last record: what no progress record has reported yet, and the end.
+    DownloadDataMessage* m = MakeRecord(nullptr, 0, false);
     if (!m)
         return;  // the manager's tick finds the worker ended all the same
-    m->workerNumber = number_;
     m->finished = true;
-    if (!PostMessageA(notifyWindow_, WM_DOWNLOAD_DATA, 0, reinterpret_cast<LPARAM>(m)))
+    if (mailbox_)
+        mailbox_->Deliver(m);
+    else if (!PostMessageA(notifyWindow_, WM_DOWNLOAD_DATA, 0, reinterpret_cast<LPARAM>(m)))
         delete m;
 }
 
 void DownloadThread::PostRecord(DownloadDataMessage* m) {
     InterlockedIncrement(&recordsInFlight_);
+    if (mailbox_) {
+        mailbox_->Deliver(m);
+        return;
+    }
     if (!notifyWindow_ || !PostMessageA(notifyWindow_, WM_DOWNLOAD_DATA, 0, reinterpret_cast<LPARAM>(m))) {
         InterlockedDecrement(&recordsInFlight_);
         delete m;  // nobody will receive it
@@ -188,53 +196,63 @@ bool DownloadThread::OnReadProgress(uint32_t bytesRead, void* param, const uint8
     return static_cast<DownloadThread*>(param)->ReadProgress(bytesRead, body, bodyBytes);
 }
 
+void DownloadThread::OnQuiet(void* param) {
+    DownloadThread* self = static_cast<DownloadThread*>(param);
+    if (self->unreportedBytes_ == 0 || self->recordsInFlight_ > 0)
+        return;
+    if (DownloadDataMessage* m = self->MakeRecord(self->client_->GetBody(), self->client_->GetBodyLength(), true)) {
+        self->PostRecord(m);
+        self->lastRecordTime_ = GetTickCount();
+    }
+}
+
 bool DownloadThread::ReadProgress(uint32_t bytesRead, const uint8_t* body, uint64_t bodyBytes) {
-    DownloadDataMessage* m = new (std::nothrow) DownloadDataMessage();
-    if (m) {
-        try {
-            m->workerNumber = number_;
-            m->bytesRead = static_cast<int32_t>(bytesRead);
-            std::string value;
-            if (client_->GetHeader("Content-Type", value))
-                m->contentType = value.substr(0, DownloadDataMessage::kMaxContentType);
-            if (client_->GetHeader("Content-Length", value))
-                m->contentLength = ParseContentLength(value);
-            if (!IsFilterDecided()) {
-                if (!body) {
-                    m->hasBody = true;  // headers incomplete: an empty copy
-                } else {
-                    uint64_t prefix = bodyBytes < kMaxFilterPrefix ? bodyBytes : kMaxFilterPrefix;
-                    // Only a prefix that grew is worth another look by the filter.
-                    if (prefix > prefixSent_ || prefix == 0) {
-                        m->body.assign(body, body + static_cast<size_t>(prefix));
-                        m->bodyLength = static_cast<int32_t>(prefix);
-                        m->hasBody = true;
-                        prefixSent_ = prefix;
-                    }
-                }
-            }
-        } catch (const std::bad_alloc&) {
-            m->body.clear();
-            m->hasBody = false;
-            m->bodyLength = 0;
-        }
-        if (pending_) {
-            // Folded into this one: its counts add up, its body copy stands while this has none.
-            m->bytesRead += pending_->bytesRead;
-            if (!m->hasBody && pending_->hasBody) {
-                m->hasBody = true;
-                m->body.swap(pending_->body);
-                m->bodyLength = pending_->bodyLength;
-            }
-            delete pending_;
-            pending_ = nullptr;
-        }
-        // While the manager has not taken the last record, this one waits for the next read
-        // (or the end): a busy manager gets fewer, fuller records instead of a longer queue.
-        if (recordsInFlight_ > 0)
-            pending_ = m;
-        else
+    unreportedBytes_ += bytesRead;
+    // A record goes out once the manager has taken the last one, and when the interval since the
+    // last one (or the start) has passed or a good share of body came in meanwhile: a small
+    // picture that arrives within the interval costs the manager a single record, the final one,
+    // however many reads it took, and a burst followed by a stall is never held back long.
+    const DWORD now = GetTickCount();
+    if (recordsInFlight_ == 0 && (now - lastRecordTime_ >= recordIntervalMs_ || unreportedBytes_ >= kRecordBytes)) {
+        if (DownloadDataMessage* m = MakeRecord(body, bodyBytes, true)) {
             PostRecord(m);
+            lastRecordTime_ = now;
+        }
     }
     return !StopOrSkipRequested();
+}
+
+DownloadDataMessage* DownloadThread::MakeRecord(const uint8_t* body, uint64_t bodyBytes, bool withBody) {
+    DownloadDataMessage* m = new (std::nothrow) DownloadDataMessage();
+    if (!m)
+        return nullptr;
+    m->workerNumber = number_;
+    m->bytesRead = static_cast<int32_t>(unreportedBytes_ > 0x7fffffff ? 0x7fffffff : unreportedBytes_);
+    unreportedBytes_ = 0;
+    try {
+        std::string value;
+        if (client_->GetHeader("Content-Type", value))
+            m->contentType = value.substr(0, DownloadDataMessage::kMaxContentType);
+        if (client_->GetHeader("Content-Length", value))
+            m->contentLength = ParseContentLength(value);
+        if (withBody && !IsFilterDecided()) {
+            if (!body) {
+                m->hasBody = true;  // headers incomplete: an empty copy
+            } else {
+                uint64_t prefix = bodyBytes < kMaxFilterPrefix ? bodyBytes : kMaxFilterPrefix;
+                // Only a prefix that grew is worth another look by the filter.
+                if (prefix > prefixSent_ || prefix == 0) {
+                    m->body.assign(body, body + static_cast<size_t>(prefix));
+                    m->bodyLength = static_cast<int32_t>(prefix);
+                    m->hasBody = true;
+                    prefixSent_ = prefix;
+                }
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        m->body.clear();
+        m->hasBody = false;
+        m->bodyLength = 0;
+    }
+    return m;
 }

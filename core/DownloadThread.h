@@ -1,6 +1,6 @@
 #pragma once
-// One worker: fetches one address on its own thread through its own HTTP client and reports
-// each read to the download manager's window as a DownloadDataMessage.
+// One worker: fetches one address on a pool thread through its own HTTP client and reports its
+// progress to the download manager's window as DownloadDataMessage records.
 #include "core/Threadable.h"
 #include "core/UrlQueueEntry.h"
 
@@ -12,6 +12,7 @@
 
 class CAtlHttpClientT;
 class MyBasicAuthObject;
+class RecordMailbox;
 struct DownloadDataMessage;
 
 class DownloadThread : public Threadable {
@@ -27,6 +28,11 @@ public:
     // Body bytes copied into records while the download filter has not decided: enough for
     // any picture header, never the whole of a large body again and again.
     static constexpr size_t kMaxFilterPrefix = 256 * 1024;
+    // Shortest time between two progress records of one worker: enough for the connections list
+    // and the filter, and a burst of small pictures does not flood the manager.
+    static const DWORD kRecordIntervalMs = 100;
+    // Bytes that make a progress record go out before the interval has passed.
+    static constexpr uint64_t kRecordBytes = 64 * 1024;
 
     // Takes ownership of the client and of the authorization objects (already registered with
     // the client). socketTimeoutSeconds -1 means the client's default of 30 seconds.
@@ -39,6 +45,9 @@ public:
     static int32_t NextWorkerNumber();
 
     void SetCookies(const std::string& cookies) { cookies_ = cookies; }
+    // Records go into the box (which posts WM_USER+1 without a record when it was empty)
+    // instead of one posted message each. Set before the start; the box outlives the worker.
+    void SetMailbox(RecordMailbox* mailbox) { mailbox_ = mailbox; }
     // Largest body accepted (the task's maximum size when set); 0: the client's ceiling.
     void SetMaxBodyBytes(uint64_t bytes) { maxBodyBytes_ = bytes; }
 
@@ -47,6 +56,9 @@ public:
     // Any thread: asks the worker to stop (status 1, or 5 with skip). The worker is woken at
     // once in whatever it waits for and closes its own socket. Nothing when not running.
     void Stop(bool skip);
+
+    // Milliseconds between progress records; 0 reports every read the manager keeps up with.
+    void SetRecordInterval(DWORD milliseconds) { recordIntervalMs_ = milliseconds; }
 
     // The manager has taken one of this worker's progress records.
     void RecordTaken();
@@ -67,16 +79,23 @@ public:
 
 protected:
     unsigned Run() override;
-    // Posts the final record, so the manager takes the result without waiting for its tick.
+    // Posts the final record, so the manager takes the result without waiting for its tick. It
+    // carries the bytes and header values no progress record has reported yet.
     void OnEnded() override;
 
 private:
     static bool OnReadProgress(uint32_t bytesRead, void* param, const uint8_t* body, uint64_t bodyBytes);
+    // The server went quiet: what was held back for the next record goes out now.
+    static void OnQuiet(void* param);
     bool ReadProgress(uint32_t bytesRead, const uint8_t* body, uint64_t bodyBytes);
+    // A record of the bytes not yet reported and the header values; with a body copy (while the
+    // filter has not decided and the prefix grew) when withBody.
+    DownloadDataMessage* MakeRecord(const uint8_t* body, uint64_t bodyBytes, bool withBody);
     bool StopOrSkipRequested();
     void PostRecord(DownloadDataMessage* m);
 
     HWND notifyWindow_;
+    RecordMailbox* mailbox_ = nullptr;
     int32_t number_;
     UrlQueueEntry entry_;
     CAtlHttpClientT* client_;
@@ -91,8 +110,10 @@ private:
     uint64_t maxBodyBytes_;
     // Worker thread only: how much of the body the last record's copy held.
     uint64_t prefixSent_;
-    // Worker thread only: a record held back while the manager has one still to take.
-    DownloadDataMessage* pending_;
+    // Worker thread only: bytes read since the last record, and when that record went out.
+    uint64_t unreportedBytes_;
+    DWORD lastRecordTime_;
+    DWORD recordIntervalMs_;
     // Progress records posted and not yet taken by the manager.
     volatile LONG recordsInFlight_;
 };

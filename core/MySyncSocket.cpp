@@ -1,10 +1,13 @@
 #include "core/MySyncSocket.h"
 
+#include "core/WorkerThreadPool.h"
+
 #include <ws2tcpip.h>
 #include <process.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -108,16 +111,18 @@ MySyncSocket::HostResolver MySyncSocket::SetHostResolver(HostResolver resolver) 
 
 MySyncSocket::MySyncSocket()
     : connected_(0), socket_(INVALID_SOCKET), timeoutMs_(kDefaultTimeoutMs), lastError_(0),
-      networkEvent_(WSA_INVALID_EVENT), stopEvent_(nullptr), stopRequested_(0) {
+      networkEvent_(WSA_INVALID_EVENT), stopEvent_(nullptr), stopRequested_(0), stopEventBorrowed_(false),
+      networkEventBorrowed_(false) {
     InitializeCriticalSection(&sendLock_);
     InitializeCriticalSection(&receiveLock_);
     StartLibrary();
-    stopEvent_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    // The stop event is made by the thread that first waits, not here: sockets are made on the
+    // UI thread, one per download, and every system object made there delays the whole run.
 }
 
 MySyncSocket::~MySyncSocket() {
     Close();
-    if (stopEvent_)
+    if (stopEvent_ && !stopEventBorrowed_)
         CloseHandle(stopEvent_);
     DeleteCriticalSection(&receiveLock_);
     DeleteCriticalSection(&sendLock_);
@@ -130,14 +135,42 @@ bool MySyncSocket::Fail(int32_t error) {
 
 void MySyncSocket::RequestStop() {
     InterlockedExchange(&stopRequested_, 1);
-    if (stopEvent_)
-        SetEvent(stopEvent_);
+    // Either this sees the event, or StopEvent, which makes it, sees the flag afterwards.
+    HANDLE e = InterlockedCompareExchangePointer(&stopEvent_, nullptr, nullptr);
+    if (e)
+        SetEvent(e);
 }
 
 void MySyncSocket::ClearStop() {
-    if (stopEvent_)
+    if (InterlockedExchange(&stopRequested_, 0) && stopEvent_)
         ResetEvent(stopEvent_);
-    InterlockedExchange(&stopRequested_, 0);
+}
+
+bool MySyncSocket::WakeWasStale(HANDLE stop) {
+    if (IsStopRequested())
+        return false;
+    // Set for an earlier connection of this thread (the event is borrowed): cleared, then the
+    // flag looked at again, so a stop asked for meanwhile is never lost.
+    ResetEvent(stop);
+    return !IsStopRequested();
+}
+
+HANDLE MySyncSocket::StopEvent() {
+    HANDLE e = stopEvent_;
+    if (e)
+        return e;
+    HANDLE threadStop = nullptr, threadNetwork = nullptr;
+    const bool borrowed = WorkerThreadPool::ThreadEvents(threadStop, threadNetwork);
+    e = borrowed ? threadStop : CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!e)
+        return nullptr;
+    // Only the thread that uses the socket makes the event, so nobody else can have set one.
+    InterlockedCompareExchangePointer(&stopEvent_, e, nullptr);
+    stopEventBorrowed_ = borrowed;
+    // A stop asked for before the event existed could set nothing.
+    if (stopRequested_)
+        SetEvent(e);
+    return e;
 }
 
 bool MySyncSocket::IsStopRequested() const {
@@ -163,17 +196,28 @@ void MySyncSocket::Close() {
     shutdown(socket_, SD_BOTH);
     closesocket(socket_);
     socket_ = INVALID_SOCKET;
+    received_.Clear();
     if (networkEvent_ != WSA_INVALID_EVENT) {
-        WSACloseEvent(networkEvent_);
+        if (!networkEventBorrowed_)
+            WSACloseEvent(networkEvent_);
         networkEvent_ = WSA_INVALID_EVENT;
+        networkEventBorrowed_ = false;
     }
 }
 
 bool MySyncSocket::SelectEvents() {
     if (networkEvent_ == WSA_INVALID_EVENT) {
-        networkEvent_ = WSACreateEvent();
-        if (networkEvent_ == WSA_INVALID_EVENT)
-            return Fail(WSAGetLastError());
+        // A pool thread lends its own event; a wake it carries from an earlier connection only
+        // makes the next look at the socket's events come up empty.
+        HANDLE threadStop = nullptr, threadNetwork = nullptr;
+        if (WorkerThreadPool::ThreadEvents(threadStop, threadNetwork)) {
+            networkEvent_ = threadNetwork;
+            networkEventBorrowed_ = true;
+        } else {
+            networkEvent_ = WSACreateEvent();
+            if (networkEvent_ == WSA_INVALID_EVENT)
+                return Fail(WSAGetLastError());
+        }
     }
     // Selecting events also makes the socket non-blocking; it stays so for its whole life.
     if (WSAEventSelect(socket_, networkEvent_, FD_CONNECT | FD_READ | FD_WRITE | FD_CLOSE) != 0)
@@ -182,8 +226,18 @@ bool MySyncSocket::SelectEvents() {
 }
 
 bool MySyncSocket::WaitForNetwork(DWORD milliseconds) {
-    HANDLE handles[2] = {stopEvent_, networkEvent_};
-    DWORD rc = WSAWaitForMultipleEvents(2, handles, FALSE, milliseconds, FALSE);
+    HANDLE stop = StopEvent();
+    if (!stop)
+        return Fail(static_cast<int32_t>(::GetLastError()));
+    HANDLE handles[2] = {stop, networkEvent_};
+    const DWORD start = GetTickCount();
+    DWORD rc;
+    for (;;) {
+        DWORD elapsed = GetTickCount() - start;
+        rc = WSAWaitForMultipleEvents(2, handles, FALSE, elapsed >= milliseconds ? 0 : milliseconds - elapsed, FALSE);
+        if (rc != WSA_WAIT_EVENT_0 || !WakeWasStale(stop))
+            break;
+    }
     if (rc == WSA_WAIT_EVENT_0)
         return Fail(kErrorStopped);
     if (rc == WSA_WAIT_TIMEOUT)
@@ -208,6 +262,9 @@ bool MySyncSocket::ResolveHost(const char* host, int port, sockaddr_in& address)
         return true;
     }
 
+    HANDLE stop = StopEvent();
+    if (!stop)
+        return Fail(static_cast<int32_t>(::GetLastError()));
     LookupJob* job = new LookupJob();
     job->references = 2;
     job->done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -230,9 +287,16 @@ bool MySyncSocket::ResolveHost(const char* host, int port, sockaddr_in& address)
         CloseHandle(reinterpret_cast<HANDLE>(thread));
     }
 
-    HANDLE handles[2] = {stopEvent_, job->done};
+    HANDLE handles[2] = {stop, job->done};
     DWORD timeout = timeoutMs_ < 0 ? static_cast<DWORD>(kDefaultTimeoutMs) : static_cast<DWORD>(timeoutMs_);
-    DWORD rc = WaitForMultipleObjects(2, handles, FALSE, timeout);
+    const DWORD start = GetTickCount();
+    DWORD rc;
+    for (;;) {
+        DWORD elapsed = GetTickCount() - start;
+        rc = WaitForMultipleObjects(2, handles, FALSE, elapsed >= timeout ? 0 : timeout - elapsed);
+        if (rc != WAIT_OBJECT_0 || !WakeWasStale(stop))
+            break;
+    }
     bool ok = false;
     if (rc == WAIT_OBJECT_0) {
         lastError_ = kErrorStopped;
@@ -391,10 +455,29 @@ bool MySyncSocket::Read(void* buffer, uint32_t* count) {
     DWORD start = GetTickCount();
     bool ok = false;
     EnterCriticalSection(&receiveLock_);
+    if (received_.Left() > 0) {
+        *count = received_.Take(buffer, size);
+        LeaveCriticalSection(&receiveLock_);
+        return true;
+    }
+    // Small reads are served from one larger receive: each receive is a round trip to the
+    // system (under Wine, two), and a reader asking 4 KB at a time would pay it per 4 KB.
+    bool toldQuiet = false;
+    char* into = static_cast<char*>(buffer);
+    uint32_t room = size;
+    if (size < ReceiveBuffer::kSize && received_.Ensure()) {
+        into = received_.Data();
+        room = ReceiveBuffer::kSize;
+    }
     for (;;) {
-        int n = recv(socket_, static_cast<char*>(buffer), static_cast<int>(size), 0);
+        int n = recv(socket_, into, static_cast<int>(room), 0);
         if (n >= 0) {
-            *count = static_cast<uint32_t>(n);
+            if (into == static_cast<char*>(buffer)) {
+                *count = static_cast<uint32_t>(n);
+            } else {
+                received_.Filled(static_cast<uint32_t>(n));
+                *count = received_.Take(buffer, size);
+            }
             ok = true;
             break;
         }
@@ -404,8 +487,22 @@ bool MySyncSocket::Read(void* buffer, uint32_t* count) {
             break;
         }
         DWORD elapsed = GetTickCount() - start;
-        if (!WaitForNetwork(elapsed >= timeout ? 0 : timeout - elapsed))
+        const DWORD left = elapsed >= timeout ? 0 : timeout - elapsed;
+        if (quietHandler_ && !toldQuiet && left > quietMs_) {
+            // A first, short wait: when the peer stays quiet the owner hears of it, then the
+            // read waits on for the rest of its time.
+            toldQuiet = true;
+            const int32_t error = lastError_;
+            if (!WaitForNetwork(quietMs_)) {
+                if (lastError_ != kErrorTimeout)
+                    break;
+                lastError_ = error;
+                quietHandler_(quietParam_);
+                continue;
+            }
+        } else if (!WaitForNetwork(left)) {
             break;
+        }
         // Resets the event; the next receive tells what happened.
         WSANETWORKEVENTS events;
         WSAEnumNetworkEvents(socket_, networkEvent_, &events);

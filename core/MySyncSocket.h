@@ -6,10 +6,14 @@
 // whole life; every wait is on that event together with the stop event. That way a stop wakes
 // a worker in any state: name look-up, connect, send and receive. The socket handle itself
 // is only ever closed by the thread that uses it, so a handle the system reuses at once can
-// never be closed from under another part of the program.
+// never be closed from under another part of the program. On a pool thread both events are the
+// thread's own, lent for the socket's life (a socket is used by one thread only), so a
+// connection costs no events made and closed.
 #include <winsock2.h>
 #include <windows.h>
 #include <cstdint>
+
+#include "core/ReceiveBuffer.h"
 
 class MySyncSocket {
 public:
@@ -49,6 +53,15 @@ public:
     using HostResolver = int (*)(const char* host, const char* port, sockaddr_in* address);
     static HostResolver SetHostResolver(HostResolver resolver);
 
+    // Called on the socket's thread when a read has waited quietMs with nothing arriving (once
+    // per read), so the owner can report what it holds before waiting on. Null: none.
+    using QuietHandler = void (*)(void* param);
+    void SetQuietHandler(QuietHandler handler, void* param, DWORD quietMs) {
+        quietHandler_ = handler;
+        quietParam_ = param;
+        quietMs_ = quietMs;
+    }
+
     // Thread-safe: makes the current and every later operation fail with kErrorStopped until
     // ClearStop is called.
     void RequestStop();
@@ -64,6 +77,11 @@ private:
     bool WaitForNetwork(DWORD milliseconds);
     DWORD ReadWriteWaitMs() const;
     bool Fail(int32_t error);
+    // The stop event, made now when there is none yet; null when it cannot be made.
+    HANDLE StopEvent();
+    // The stop event woke a wait though this socket's stop was never asked for: it was set for
+    // an earlier user of the thread's event. Clears it; false when the stop is real.
+    bool WakeWasStale(HANDLE stop);
 
     CRITICAL_SECTION sendLock_;
     CRITICAL_SECTION receiveLock_;
@@ -72,7 +90,16 @@ private:
     int32_t timeoutMs_;
     int32_t lastError_;
     WSAEVENT networkEvent_;
-    HANDLE stopEvent_;
+    QuietHandler quietHandler_ = nullptr;
+    void* quietParam_ = nullptr;
+    DWORD quietMs_ = 0;
+    // Received bytes not yet read (under the receive lock).
+    ReceiveBuffer received_;
+    // Made on first need (StopEvent); written once, from null, by compare-and-swap.
+    HANDLE volatile stopEvent_;
     // Set with the stop event: read without a system call.
     volatile LONG stopRequested_;
+    // The events are a pool thread's own (WorkerThreadPool::ThreadEvents), never closed here.
+    bool stopEventBorrowed_;
+    bool networkEventBorrowed_;
 };

@@ -122,16 +122,31 @@ unsigned& PictureNameIndex::NextNumber(const std::string& wantedPath) {
     return it->second;
 }
 
-std::string ChooseFreePicturePath(const PicturePlace& place, PictureNameIndex& index) {
+namespace {
+
+template <typename IsFree>
+std::string FirstFreePicturePath(const PicturePlace& place, PictureNameIndex& index, IsFree isFree) {
     const std::string wanted = place.folder + place.name;
-    if (!index.IsListed(wanted) && GetFileAttributesA(wanted.c_str()) == INVALID_FILE_ATTRIBUTES) return wanted;
+    if (!index.IsListed(wanted) && isFree(wanted)) return wanted;
     // Numbers below the remembered one were taken when last looked at.
     unsigned& n = index.NextNumber(wanted);
     for (; n < 1000000; ++n) {
         std::string path = place.folder + WithNumber(place.name, n);
-        if (!index.IsListed(path) && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return path;
+        if (!index.IsListed(path) && isFree(path)) return path;
     }
     return std::string();
+}
+
+}  // namespace
+
+std::string ChooseFreePicturePath(const PicturePlace& place, PictureNameIndex& index) {
+    return FirstFreePicturePath(place, index, [](const std::string& path) {
+        return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    });
+}
+
+std::string ChooseUnlistedPicturePath(const PicturePlace& place, PictureNameIndex& index) {
+    return FirstFreePicturePath(place, index, [](const std::string&) { return true; });
 }
 
 std::string ChooseFreePicturePath(const PicturePlace& place, const ImageRecordList& downloaded) {
@@ -140,22 +155,25 @@ std::string ChooseFreePicturePath(const PicturePlace& place, const ImageRecordLi
     return ChooseFreePicturePath(place, index);
 }
 
-bool WritePictureFile(const std::string& path, const uint8_t* data, size_t count, MadeFolders* made) {
-    std::string folder, name;
-    SplitPathAtLastBackslash(path, folder, name);
-    const bool known = made && made->count(folder) != 0;
-    if (!folder.empty() && !known) {
-        CreateFolderPath(folder);
-        if (made) made->insert(folder);
-    }
-    // CREATE_NEW: a file that appeared since the name was chosen is never overwritten.
+PictureWriteResult WriteNewPictureFile(const std::string& path, const uint8_t* data, size_t count) {
+    // CREATE_NEW: a file that appeared since the name was chosen is never overwritten. The
+    // folder is made only when it is missing, so a run asks the disk once per picture, not more.
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE && known && GetLastError() == ERROR_PATH_NOT_FOUND) {
-        // Removed during the run: make it again.
-        CreateFolderPath(folder);
+    DWORD error = h == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+    if (h == INVALID_HANDLE_VALUE && error == ERROR_PATH_NOT_FOUND) {
+        std::string folder, name;
+        SplitPathAtLastBackslash(path, folder, name);
+        if (!folder.empty()) CreateFolderPath(folder);
         h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        error = h == INVALID_HANDLE_VALUE ? GetLastError() : 0;
     }
-    if (h == INVALID_HANDLE_VALUE) return false;
+    if (h == INVALID_HANDLE_VALUE) {
+        // A folder of that name refuses access rather than saying it exists.
+        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+            (error == ERROR_ACCESS_DENIED && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES))
+            return PictureWriteResult::kNameTaken;
+        return PictureWriteResult::kFailed;
+    }
     bool ok = true;
     size_t done = 0;
     while (ok && done < count) {
@@ -165,7 +183,7 @@ bool WritePictureFile(const std::string& path, const uint8_t* data, size_t count
     }
     if (!CloseHandle(h)) ok = false;
     if (!ok) DeleteFileA(path.c_str());
-    return ok;
+    return ok ? PictureWriteResult::kWritten : PictureWriteResult::kFailed;
 }
 
 ImageRecord MakePictureRecord(const UrlQueueEntry& entry, const std::string& localPath, size_t size) {

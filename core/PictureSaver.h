@@ -39,13 +39,19 @@ private:
 // path (letter case ignored) or a file or folder of that name exists on disk. "" when none is free.
 std::string ChooseFreePicturePath(const PicturePlace& place, PictureNameIndex& index);
 std::string ChooseFreePicturePath(const PicturePlace& place, const ImageRecordList& downloaded);
+// The same from the index alone, without asking the disk: the write (which never overwrites)
+// finds out whether a file of that name exists, and only then is the disk asked.
+std::string ChooseUnlistedPicturePath(const PicturePlace& place, PictureNameIndex& index);
 
-// Folders already made in this run: each is made once, not again for every picture in it.
-using MadeFolders = std::unordered_set<std::string>;
+enum class PictureWriteResult { kWritten, kNameTaken, kFailed };
 
-// Creates the folders (those not in made, which then lists them) and writes all bytes into a
-// new file. On failure the partial file is removed and false returned.
-bool WritePictureFile(const std::string& path, const uint8_t* data, size_t count, MadeFolders* made = nullptr);
+// Writes all bytes into a new file, making its folders when they are missing. kNameTaken when a
+// file or folder of that name exists (it is left as it is); on failure the partial file is
+// removed. Safe on any thread.
+PictureWriteResult WriteNewPictureFile(const std::string& path, const uint8_t* data, size_t count);
+inline bool WritePictureFile(const std::string& path, const uint8_t* data, size_t count) {
+    return WriteNewPictureFile(path, data, count) == PictureWriteResult::kWritten;
+}
 
 // The record of a saved picture, stamped with the current local time.
 ImageRecord MakePictureRecord(const UrlQueueEntry& entry, const std::string& localPath, size_t size);

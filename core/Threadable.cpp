@@ -1,8 +1,6 @@
 #include "core/Threadable.h"
 
-#include <process.h>
-
-Threadable::Threadable() : running_(0), thread_(nullptr) {
+Threadable::Threadable() : running_(0), slot_(nullptr), ticket_(0) {
     InitializeCriticalSection(&lock_);
 }
 
@@ -16,43 +14,33 @@ int Threadable::Start() {
     EnterCriticalSection(&lock_);
     running_ = 1;
     LeaveCriticalSection(&lock_);
-    uintptr_t handle = _beginthreadex(nullptr, 0, ThreadProc, this, 0, nullptr);
-    if (handle == 0) {
-        int error = static_cast<int>(GetLastError());
-        if (error == 0)
-            error = ERROR_NOT_ENOUGH_MEMORY;
+    WorkerThreadPool::Slot* slot = nullptr;
+    uint64_t ticket = 0;
+    int error = WorkerThreadPool::Instance().Run(this, slot, ticket);
+    if (error != 0) {
         EnterCriticalSection(&lock_);
         running_ = 0;
         LeaveCriticalSection(&lock_);
         return error;
     }
-    thread_ = reinterpret_cast<HANDLE>(handle);
+    slot_ = slot;
+    ticket_ = ticket;
     return 0;
 }
 
-unsigned __stdcall Threadable::ThreadProc(void* param) {
-    Threadable* self = static_cast<Threadable*>(param);
-    unsigned code = self->Run();
-    EnterCriticalSection(&self->lock_);
-    self->running_ = 0;
-    LeaveCriticalSection(&self->lock_);
-    self->OnEnded();
-    return code;
+void Threadable::RunOnPool() {
+    Run();
+    EnterCriticalSection(&lock_);
+    running_ = 0;
+    LeaveCriticalSection(&lock_);
+    OnEnded();
 }
 
 void Threadable::Wait() {
-    if (!thread_)
+    if (!slot_)
         return;
-    for (;;) {
-        DWORD rc = MsgWaitForMultipleObjects(1, &thread_, FALSE, INFINITE, QS_SENDMESSAGE);
-        if (rc != WAIT_OBJECT_0 + 1)
-            break;  // the thread ended, or the wait failed
-        // Handles the messages other threads sent us; leaves the posted ones queued.
-        MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
-    CloseHandle(thread_);
-    thread_ = nullptr;
+    WorkerThreadPool::Instance().WaitEnded(slot_, ticket_);
+    slot_ = nullptr;
 }
 
 bool Threadable::IsRunning() {

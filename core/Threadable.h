@@ -1,8 +1,11 @@
 #pragma once
-// A thread with a running flag under a lock. Derived classes give the thread body in Run.
+// Work on a thread of its own, with a running flag under a lock. Derived classes give the body in
+// Run. Each start runs on a pooled thread: an idle one when there is one, else a new one.
 #include <windows.h>
 #include <cstddef>
 #include <cstdint>
+
+#include "core/WorkerThreadPool.h"
 
 class Threadable {
 public:
@@ -13,11 +16,11 @@ public:
     Threadable(const Threadable&) = delete;
     Threadable& operator=(const Threadable&) = delete;
 
-    // 0 on success, else the platform's error code. Waits for a thread of an earlier start first.
+    // 0 on success, else the platform's error code. Waits for the work of an earlier start first.
     int Start();
-    // Waits until the thread has ended, then closes its handle. While waiting, only messages
-    // sent to the calling thread from other threads are handled: posted messages (commands,
-    // timers, worker records) stay queued, so the wait can never re-enter the caller.
+    // Waits until the work has ended (OnEnded included). While waiting, only messages sent to
+    // the calling thread from other threads are handled: posted messages (commands, timers,
+    // worker records) stay queued, so the wait can never re-enter the caller.
     void Wait();
     bool IsRunning();
 
@@ -27,14 +30,18 @@ public:
 protected:
     virtual unsigned Run() = 0;
     // Called on the thread once the running flag has cleared, as its last act. The object
-    // stays alive until it returns: Wait and the destructor wait for the thread's end.
+    // stays alive until it returns: Wait and the destructor wait for it.
     virtual void OnEnded() {}
 
     CRITICAL_SECTION lock_;
 
 private:
-    static unsigned __stdcall ThreadProc(void* param);
+    friend class WorkerThreadPool;
+    // On the pool thread: Run, clear the running flag, OnEnded.
+    void RunOnPool();
 
     uint8_t running_;
-    HANDLE thread_;
+    // The pool thread of the last start and the ticket that marks its end; null once waited for.
+    WorkerThreadPool::Slot* slot_;
+    uint64_t ticket_;
 };

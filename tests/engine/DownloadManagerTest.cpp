@@ -824,3 +824,57 @@ TEST_F(DownloadManagerTest, AFreedSlotIsFilledAtOnceUnlessThePauseBetweenConnect
     for (int i = 0; i < 20; ++i)
         EXPECT_EQ(0u, requests[i + 2].find("GET /img/p" + std::to_string(i) + ".jpg ")) << requests[i + 2];
 }
+
+TEST_F(DownloadManagerTest, AStopKeepsTheListAndTheDiskInStepWhilePicturesAreBeingWritten) {
+    // Pictures are written on pool threads; a stop that comes while some are on their way to
+    // the disk must still record each one it stored, so no file is left the task does not know.
+    settings_->ThreadsAmount = 8;
+    std::string page = "<html>";
+    for (int i = 0; i < 120; ++i) {
+        const std::string name = "/img/p" + std::to_string(i) + ".jpg";
+        page += "<img src='" + name.substr(1) + "'>";
+        server_.SetOk(name, "image/jpeg", Fixture("p120x80.jpg") + std::string(static_cast<size_t>(i), 'x'));
+    }
+    server_.SetOk("/index.html", "text/html", page + "</html>");
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    bool sawWrites = false;
+    DWORD begin = GetTickCount();
+    while (!manager_->IsIdle() && GetTickCount() - begin < 20000) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&msg);
+            if (manager_->PendingWrites() > 0 && task_.DownloadedImages.GetCount() >= 10) sawWrites = true;
+            if (sawWrites) break;
+        }
+        if (sawWrites) {
+            manager_->Stop(0);
+            break;
+        }
+    }
+    ASSERT_TRUE(manager_->IsIdle() || RunUntilIdle());
+    EXPECT_EQ(0u, manager_->PendingWrites());
+
+    std::map<std::string, int32_t> listed;
+    for (int i = 0; i < task_.DownloadedImages.GetCount(); ++i)
+        listed[task_.DownloadedImages.GetAt(i).localPath] = task_.DownloadedImages.GetAt(i).fileSize;
+    const std::string folder = dir_.Path() + "Images\\127.0.0.1\\img\\";
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder + "*.jpg").c_str(), &found);
+    int onDisk = 0;
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            ++onDisk;
+            auto it = listed.find(folder + found.cFileName);
+            ASSERT_TRUE(it != listed.end()) << found.cFileName << " is on disk but not listed";
+            EXPECT_EQ(static_cast<DWORD>(it->second), found.nFileSizeLow);
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    EXPECT_EQ(static_cast<int>(listed.size()), onDisk);
+    EXPECT_EQ(manager_->ImagesDownloaded(), onDisk);
+    if (sawWrites) {
+        EXPECT_TRUE(task_.Resume);
+        EXPECT_LT(onDisk, 120);
+    }
+}

@@ -59,9 +59,14 @@ public:
         return true;
     }
     std::vector<DownloadDataMessage*> records;
-    // Worker numbers of the final records, in arrival order.
+    // Worker numbers of the final records, in arrival order, and the bytes they carried.
     std::vector<int32_t> finalRecords;
+    int64_t finalBytes = 0;
     bool progressAfterFinal = false;
+    // Takes each record as the manager does, so the worker may send the next; null: never.
+    DownloadThread* taker = nullptr;
+    // Bytes reported by records taken while the taker still ran.
+    int64_t bytesWhileRunning = 0;
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -71,10 +76,17 @@ private:
             if (self && m->finished) {
                 // The worker's last word: it must come after every progress record.
                 self->finalRecords.push_back(m->workerNumber);
+                self->finalBytes += m->bytesRead;
+                EXPECT_FALSE(m->hasBody);
                 delete m;
             } else if (self) {
                 if (!self->finalRecords.empty())
                     self->progressAfterFinal = true;
+                if (self->taker) {
+                    self->taker->RecordTaken();
+                    if (self->taker->IsRunning())
+                        self->bytesWhileRunning += m->bytesRead;
+                }
                 self->records.push_back(m);
             } else
                 DownloadDataMessage::Free(lParam);
@@ -110,6 +122,9 @@ TEST(Worker, DownloadsAndReportsEachRead) {
                                 Pause(50), Send(body.substr(0, 3000)), Pause(50), Send(body.substr(3000)), Close()});
     RecordWindow window;
     auto worker = MakeWorker(window.Handle(), Entry(server, "/p.jpg"));
+    // Every read reported, as long as the records are taken.
+    worker->SetRecordInterval(0);
+    window.taker = worker.get();
     EXPECT_EQ(DownloadThread::kCreated, worker->GetStatus());
     ASSERT_TRUE(worker->Start());
     ASSERT_TRUE(window.RunUntilDone(*worker));
@@ -134,7 +149,7 @@ TEST(Worker, DownloadsAndReportsEachRead) {
     EXPECT_EQ(6000, last->contentLength);
     EXPECT_EQ(6000, last->bodyLength);
     EXPECT_EQ(body, std::string(last->body.begin(), last->body.end()));
-    int64_t total = 0;
+    int64_t total = window.finalBytes;
     for (DownloadDataMessage* m : window.records)
         total += m->bytesRead;
     EXPECT_EQ(static_cast<int64_t>(6000 + 67), total);
@@ -176,9 +191,10 @@ TEST(Worker, FilterDecidedRecordsCarryCountsOnly) {
     EXPECT_LE(withBody, 1u);  // at most a record made before the flag was seen
 }
 
-TEST(Worker, RecordsWaitWhileTheManagerHasOneToTake) {
-    // Nobody takes the records here: after the first, the reads fold into one record that goes
-    // out when the download ends, before the final record, and no byte goes uncounted.
+TEST(Worker, RecordsAreFewAndTheFinalOneCarriesTheRest) {
+    // A record at most every interval, none while the last is untaken (nobody takes them here):
+    // of the ten reads one goes out once the interval has passed, the rest ride on the final
+    // record, and no byte goes uncounted.
     ScriptedServer server;
     ASSERT_TRUE(server.Start());
     const std::string body(20000, 'c');
@@ -188,23 +204,62 @@ TEST(Worker, RecordsWaitWhileTheManagerHasOneToTake) {
     ASSERT_TRUE(worker->Start());
     ASSERT_TRUE(window.RunUntilDone(*worker));
     EXPECT_EQ(DownloadThread::kDone, worker->GetStatus());
-    ASSERT_EQ(2u, window.records.size());
-    DownloadDataMessage* last = window.records.back();
-    EXPECT_EQ("image/jpeg", last->contentType);
-    EXPECT_EQ(20000, last->contentLength);
-    EXPECT_EQ(body, std::string(last->body.begin(), last->body.end()));
-    EXPECT_EQ(static_cast<int32_t>(20000 + 68), window.records[0]->bytesRead + last->bytesRead);
+    ASSERT_EQ(1u, window.records.size());
+    DownloadDataMessage* progress = window.records[0];
+    EXPECT_EQ("image/jpeg", progress->contentType);
+    EXPECT_EQ(20000, progress->contentLength);
+    EXPECT_TRUE(progress->hasBody);
+    EXPECT_GT(progress->bodyLength, 0);
+    EXPECT_EQ(static_cast<int64_t>(20000 + 68), progress->bytesRead + window.finalBytes);
     EXPECT_EQ(std::vector<int32_t>{worker->GetNumber()}, window.finalRecords);
     EXPECT_FALSE(window.progressAfterFinal);
+
+    // A small picture that comes at once costs only its final record.
+    server.AddConnection(Respond("HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: 3000\r\n\r\n" +
+                                 std::string(3000, 'd')));
+    RecordWindow quick;
+    auto fast = MakeWorker(quick.Handle(), Entry(server, "/small.jpg"));
+    fast->SetRecordInterval(60000);   // however slowly this machine connects
+    ASSERT_TRUE(fast->Start());
+    ASSERT_TRUE(quick.RunUntilDone(*fast));
+    EXPECT_EQ(DownloadThread::kDone, fast->GetStatus());
+    EXPECT_TRUE(quick.records.empty());
+    EXPECT_EQ(3000 + 67, quick.finalBytes);
+}
+
+TEST(Worker, BytesHeldBackAreReportedWhenTheServerGoesQuiet) {
+    // Half a picture at once, then a long pause: the connections list must not show nothing
+    // for it all that while.
+    ScriptedServer server;
+    ASSERT_TRUE(server.Start());
+    const std::string head = "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: 6000\r\n\r\n";
+    server.AddConnection(Script{ReadRequest(), Send(head + std::string(3000, 'h')), Pause(1500),
+                                Send(std::string(3000, 'h')), Close()});
+    RecordWindow window;
+    auto worker = MakeWorker(window.Handle(), Entry(server, "/half.jpg"));
+    window.taker = worker.get();
+    ASSERT_TRUE(worker->Start());
+    ASSERT_TRUE(window.RunUntilDone(*worker));
+    EXPECT_EQ(DownloadThread::kDone, worker->GetStatus());
+    EXPECT_EQ(static_cast<int64_t>(head.size() + 3000), window.bytesWhileRunning);
+    ASSERT_FALSE(window.records.empty());
+    EXPECT_EQ(3000, window.records[0]->bodyLength);   // the filter gets its look meanwhile too
+    int64_t total = window.finalBytes;
+    for (DownloadDataMessage* m : window.records)
+        total += m->bytesRead;
+    EXPECT_EQ(static_cast<int64_t>(head.size() + 6000), total);
 }
 
 TEST(Worker, BodyCopiesStopAtABoundedPrefix) {
     ScriptedServer server;
     ASSERT_TRUE(server.Start());
     const size_t size = DownloadThread::kMaxFilterPrefix + 100000;
-    server.AddConnection(Respond("HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(size) + "\r\n\r\n" + std::string(size, 'q')));
+    server.AddConnection(RespondInPieces("HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(size) + "\r\n\r\n" +
+                                             std::string(size, 'q'), 32768, 30));
     RecordWindow window;
     auto worker = MakeWorker(window.Handle(), Entry(server, "/big.jpg"));
+    worker->SetRecordInterval(0);
+    window.taker = worker.get();
     ASSERT_TRUE(worker->Start());
     ASSERT_TRUE(window.RunUntilDone(*worker));
     EXPECT_EQ(DownloadThread::kDone, worker->GetStatus());

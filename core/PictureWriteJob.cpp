@@ -1,0 +1,56 @@
+#include "core/PictureWriteJob.h"
+
+#include "core/CAtlHttpClientT.h"
+#include "core/DownloadDataMessage.h"
+#include "core/DownloadThread.h"
+#include "core/RecordMailbox.h"
+
+#include <new>
+
+PictureWriteJob::PictureWriteJob(RecordMailbox* mailbox, DownloadThread* worker, const std::string& path,
+                                 const PicturePlace& place)
+    : mailbox_(mailbox), worker_(worker), entry_(worker->GetEntry()),
+      bodySize_(worker->GetClient() ? static_cast<size_t>(worker->GetClient()->GetBodyLength()) : 0),
+      number_(DownloadThread::NextWorkerNumber()), path_(path), place_(place) {}
+
+PictureWriteJob::~PictureWriteJob() {
+    Wait();
+    delete worker_;
+}
+
+PictureWriteResult PictureWriteJob::Write() {
+    CAtlHttpClientT* client = worker_ ? worker_->GetClient() : nullptr;
+    const uint8_t* body = client ? client->GetBody() : nullptr;
+    if (!body && bodySize_ > 0)
+        return PictureWriteResult::kFailed;
+    static const uint8_t kNothing = 0;
+    return WriteNewPictureFile(path_, body ? body : &kNothing, body ? bodySize_ : 0);
+}
+
+PictureWriteResult PictureWriteJob::WriteHere(const std::string& path) {
+    path_ = path;
+    result_ = Write();
+    return result_;
+}
+
+unsigned PictureWriteJob::Run() {
+    result_ = Write();
+    // Done with the body unless another name must be tried: the worker, its client and the
+    // body go here rather than on the UI thread.
+    if (result_ != PictureWriteResult::kNameTaken) {
+        delete worker_;
+        worker_ = nullptr;
+    }
+    return 0;
+}
+
+void PictureWriteJob::OnEnded() {
+    if (!mailbox_)
+        return;
+    DownloadDataMessage* m = new (std::nothrow) DownloadDataMessage();
+    if (!m)
+        return;  // the manager's tick finds the job ended all the same
+    m->workerNumber = number_;
+    m->finished = true;
+    mailbox_->Deliver(m);
+}

@@ -1,0 +1,30 @@
+#pragma once
+// Worker records on their way to the download manager's window. A worker drops its record in
+// the box and posts WM_USER+1 (with no record) only when the box was empty, so however many
+// records come in while the window is busy, they cost one posted message and are taken in one go.
+#include <windows.h>
+#include <vector>
+
+struct DownloadDataMessage;
+
+class RecordMailbox {
+public:
+    RecordMailbox();
+    // Frees the records never taken.
+    ~RecordMailbox();
+    RecordMailbox(const RecordMailbox&) = delete;
+    RecordMailbox& operator=(const RecordMailbox&) = delete;
+
+    void SetWindow(HWND window);
+    // Any thread; the box owns the record from here on.
+    void Deliver(DownloadDataMessage* record);
+    // The window's thread: every record delivered so far, oldest first, now the caller's.
+    void TakeAll(std::vector<DownloadDataMessage*>& records);
+
+private:
+    CRITICAL_SECTION lock_;
+    std::vector<DownloadDataMessage*> records_;
+    // A notice is on its way to the window: later records need none of their own.
+    bool notified_;
+    HWND window_;
+};
