@@ -259,6 +259,13 @@ bool DownloadManager::Schedule(bool fromTick) {
         return false;
     }
     const bool paced = !paused_ && !StartWorkers();
+    if (!paced && workers_.empty() && !writers_.empty()) {
+        // No worker is left to wake the manager: the last pictures are waited for here (a write
+        // takes a moment), so the run ends now rather than at the next tick.
+        std::vector<Threadable*> writes(writers_.begin(), writers_.end());
+        Threadable::WaitForAll(writes.data(), writes.size());
+        ReapFinishedWrites();
+    }
     scheduling_ = false;
     if (paced || !workers_.empty() || !writers_.empty()) return true;
     Finish(0);
@@ -267,6 +274,10 @@ bool DownloadManager::Schedule(bool fromTick) {
 
 void DownloadManager::ReapFinishedWorkers() {
     ReapFinishedWrites();
+    // A worker's last progress is in the box before its running flag clears: taken first, so
+    // the worker is still there to count it.
+    DownloadList::Batch batch(list_);
+    TakeMailbox();
     for (;;) {
         auto done = std::find_if(workers_.begin(), workers_.end(), [](DownloadThread* w) { return !w->IsRunning(); });
         if (done == workers_.end()) return;
@@ -425,6 +436,7 @@ void DownloadManager::Stop(int reason) {
     for (DownloadThread* w : workers_) w->Stop(false);
     std::vector<Threadable*> threads(workers_.begin(), workers_.end());
     if (!threads.empty()) Threadable::WaitForAll(threads.data(), threads.size());
+    TakeMailbox();   // their last progress counts
     for (DownloadThread* w : workers_) {
         queue_.PushBack(w->GetEntry());
         list_.FinishRow(w->GetNumber(), false, true);

@@ -130,6 +130,8 @@ private:
     void ParsePage(const UrlQueueEntry& entry, const uint8_t* body, size_t count, const std::string& contentType);
     // False for a worker's final record, which carries no progress.
     bool HandleProgress(LPARAM record);
+    // Handles every record in the box; true when a worker's final record was among them.
+    bool TakeMailbox();
     DownloadThread* FindWorker(int32_t number) const;
     // The finish message's detail: the last error (when the run was stopped or nothing
     // succeeded) and the pictures that could not be written.

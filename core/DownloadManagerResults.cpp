@@ -56,10 +56,7 @@ LRESULT DownloadManager::OnDownloadData(UINT, WPARAM, LPARAM lParam, BOOL&) {
         // A record of its own in the message, or the notice that the box holds some: every record
         // that came in meanwhile is taken in one go, so a flood of them costs one pass of view updates.
         bool ended = lParam && !HandleProgress(lParam);
-        std::vector<DownloadDataMessage*> records;
-        mailbox_.TakeAll(records);
-        for (DownloadDataMessage* m : records)
-            if (!HandleProgress(reinterpret_cast<LPARAM>(m))) ended = true;
+        if (TakeMailbox()) ended = true;
         if (ended) OnWorkerEnded();
     }
     // A run that just ended shows its emptied list at once.
@@ -68,30 +65,39 @@ LRESULT DownloadManager::OnDownloadData(UINT, WPARAM, LPARAM lParam, BOOL&) {
     return 0;
 }
 
+bool DownloadManager::TakeMailbox() {
+    std::vector<DownloadDataMessage*> records;
+    mailbox_.TakeAll(records);
+    bool ended = false;
+    for (DownloadDataMessage* m : records)
+        if (!HandleProgress(reinterpret_cast<LPARAM>(m))) ended = true;
+    return ended;
+}
+
 bool DownloadManager::HandleProgress(LPARAM record) {
     DownloadDataMessage* m = DownloadDataMessage::FromLParam(record);
     if (!m) return true;
-    const bool finished = m->finished;
+    if (m->finished) {
+        delete m;
+        return false;
+    }
     DownloadThread* worker = FindWorker(m->workerNumber);
     if (worker) {
-        if (!finished) worker->RecordTaken();
+        worker->RecordTaken();
         if (m->bytesRead > 0) lifetimeBytes_ += m->bytesRead;
         if (views_ && views_->DownloadStatDlg()) views_->DownloadStatDlg()->UpdateCounters();
         list_.UpdateProgress(m->workerNumber, Clamp32(m->contentLength), m->bytesRead);
-        // The final record only counts: the whole body gets the filter when the result is taken.
-        if (!finished) {
-            if (PastMaximumSize(worker, list_.BytesReceived(m->workerNumber))) {
-                // A picture sent without a length is held to the maximum size as it arrives.
-                worker->Stop(true);
-            } else if (m->hasBody && !worker->IsFilterDecided() &&
-                       !PassesFilter(worker, m->body.data(), m->body.size(),
-                                     static_cast<uint64_t>(std::max<int64_t>(0, m->contentLength)), m->contentType)) {
-                worker->Stop(true);
-            }
+        if (PastMaximumSize(worker, list_.BytesReceived(m->workerNumber))) {
+            // A picture sent without a length is held to the maximum size as it arrives.
+            worker->Stop(true);
+        } else if (m->hasBody && !worker->IsFilterDecided() &&
+                   !PassesFilter(worker, m->body.data(), m->body.size(),
+                                 static_cast<uint64_t>(std::max<int64_t>(0, m->contentLength)), m->contentType)) {
+            worker->Stop(true);
         }
     }
     delete m;
-    return !finished;
+    return true;
 }
 
 bool DownloadManager::PastMaximumSize(DownloadThread* worker, int64_t received) const {
@@ -202,7 +208,7 @@ bool DownloadManager::SavePicture(DownloadThread* worker, const UrlQueueEntry& e
     }
     // Taken from now on: another picture of the same name coming in meanwhile gets a number.
     pictureNames_.Add(path);
-    PictureWriteJob* job = new PictureWriteJob(&mailbox_, worker, path, place);
+    PictureWriteJob* job = new PictureWriteJob(worker, path, place);
     writers_.push_back(job);
     if (job->Start() != 0) {
         // No thread to write on: write here.

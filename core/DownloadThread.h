@@ -79,8 +79,7 @@ public:
 
 protected:
     unsigned Run() override;
-    // Posts the final record, so the manager takes the result without waiting for its tick. It
-    // carries the bytes and header values no progress record has reported yet.
+    // Posts the final record, so the manager takes the result without waiting for its tick.
     void OnEnded() override;
 
 private:

@@ -503,9 +503,9 @@ bool MySyncSocket::Read(void* buffer, uint32_t* count) {
         } else if (!WaitForNetwork(left)) {
             break;
         }
-        // Resets the event; the next receive tells what happened.
-        WSANETWORKEVENTS events;
-        WSAEnumNetworkEvents(socket_, networkEvent_, &events);
+        // Cleared before the next receive, which tells what happened and re-arms the event for
+        // whatever comes after it (asking the socket for its events would cost two more trips).
+        WSAResetEvent(networkEvent_);
         if (IsStopRequested()) {
             Fail(kErrorStopped);
             break;

@@ -1,17 +1,12 @@
 #include "core/PictureWriteJob.h"
 
 #include "core/CAtlHttpClientT.h"
-#include "core/DownloadDataMessage.h"
 #include "core/DownloadThread.h"
-#include "core/RecordMailbox.h"
 
-#include <new>
-
-PictureWriteJob::PictureWriteJob(RecordMailbox* mailbox, DownloadThread* worker, const std::string& path,
-                                 const PicturePlace& place)
-    : mailbox_(mailbox), worker_(worker), entry_(worker->GetEntry()),
-      bodySize_(worker->GetClient() ? static_cast<size_t>(worker->GetClient()->GetBodyLength()) : 0),
-      number_(DownloadThread::NextWorkerNumber()), path_(path), place_(place) {}
+PictureWriteJob::PictureWriteJob(DownloadThread* worker, const std::string& path, const PicturePlace& place)
+    : worker_(worker), entry_(worker->GetEntry()),
+      bodySize_(worker->GetClient() ? static_cast<size_t>(worker->GetClient()->GetBodyLength()) : 0), path_(path),
+      place_(place) {}
 
 PictureWriteJob::~PictureWriteJob() {
     Wait();
@@ -42,15 +37,4 @@ unsigned PictureWriteJob::Run() {
         worker_ = nullptr;
     }
     return 0;
-}
-
-void PictureWriteJob::OnEnded() {
-    if (!mailbox_)
-        return;
-    DownloadDataMessage* m = new (std::nothrow) DownloadDataMessage();
-    if (!m)
-        return;  // the manager's tick finds the job ended all the same
-    m->workerNumber = number_;
-    m->finished = true;
-    mailbox_->Deliver(m);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Writes one accepted picture into the file chosen for it, on a pool thread, so the UI thread
 // never waits for the disk. The job owns the finished worker whose client holds the body; when
-// the write is over it deletes that worker (on its own thread too) and drops a finished record
-// with its own number into the manager's box.
+// the write is over it deletes that worker (on its own thread too). It sends no word of its
+// end: the manager looks at its jobs whenever a worker's record brings it round, and waits for
+// the last ones when no worker is left.
 #include "core/PictureSaver.h"
 #include "core/Threadable.h"
 #include "core/UrlQueueEntry.h"
@@ -11,15 +12,13 @@
 #include <string>
 
 class DownloadThread;
-class RecordMailbox;
 
 class PictureWriteJob : public Threadable {
 public:
     // Takes ownership of the worker (ended, its result taken).
-    PictureWriteJob(RecordMailbox* mailbox, DownloadThread* worker, const std::string& path, const PicturePlace& place);
+    PictureWriteJob(DownloadThread* worker, const std::string& path, const PicturePlace& place);
     ~PictureWriteJob() override;
 
-    int32_t GetNumber() const { return number_; }
     const UrlQueueEntry& GetEntry() const { return entry_; }
     const PicturePlace& GetPlace() const { return place_; }
     const std::string& GetPath() const { return path_; }
@@ -33,16 +32,13 @@ public:
 
 protected:
     unsigned Run() override;
-    void OnEnded() override;
 
 private:
     PictureWriteResult Write();
 
-    RecordMailbox* mailbox_;
     DownloadThread* worker_;
     UrlQueueEntry entry_;
     size_t bodySize_;
-    int32_t number_;
     std::string path_;
     PicturePlace place_;
     PictureWriteResult result_ = PictureWriteResult::kFailed;

@@ -65,8 +65,8 @@ public:
     bool progressAfterFinal = false;
     // Takes each record as the manager does, so the worker may send the next; null: never.
     DownloadThread* taker = nullptr;
-    // Bytes reported by records taken while the taker still ran.
-    int64_t bytesWhileRunning = 0;
+    // When the first progress record came in.
+    DWORD firstRecordTick = 0;
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -82,11 +82,10 @@ private:
             } else if (self) {
                 if (!self->finalRecords.empty())
                     self->progressAfterFinal = true;
-                if (self->taker) {
+                if (self->taker)
                     self->taker->RecordTaken();
-                    if (self->taker->IsRunning())
-                        self->bytesWhileRunning += m->bytesRead;
-                }
+                if (self->records.empty())
+                    self->firstRecordTick = GetTickCount();
                 self->records.push_back(m);
             } else
                 DownloadDataMessage::Free(lParam);
@@ -191,10 +190,10 @@ TEST(Worker, FilterDecidedRecordsCarryCountsOnly) {
     EXPECT_LE(withBody, 1u);  // at most a record made before the flag was seen
 }
 
-TEST(Worker, RecordsAreFewAndTheFinalOneCarriesTheRest) {
+TEST(Worker, RecordsAreFewAndTheLastOneCarriesTheRest) {
     // A record at most every interval, none while the last is untaken (nobody takes them here):
-    // of the ten reads one goes out once the interval has passed, the rest ride on the final
-    // record, and no byte goes uncounted.
+    // of the ten reads one goes out once the interval has passed, the rest ride on one more
+    // record at the end, and no byte goes uncounted.
     ScriptedServer server;
     ASSERT_TRUE(server.Start());
     const std::string body(20000, 'c');
@@ -204,17 +203,19 @@ TEST(Worker, RecordsAreFewAndTheFinalOneCarriesTheRest) {
     ASSERT_TRUE(worker->Start());
     ASSERT_TRUE(window.RunUntilDone(*worker));
     EXPECT_EQ(DownloadThread::kDone, worker->GetStatus());
-    ASSERT_EQ(1u, window.records.size());
+    ASSERT_EQ(2u, window.records.size());
     DownloadDataMessage* progress = window.records[0];
     EXPECT_EQ("image/jpeg", progress->contentType);
     EXPECT_EQ(20000, progress->contentLength);
     EXPECT_TRUE(progress->hasBody);
     EXPECT_GT(progress->bodyLength, 0);
-    EXPECT_EQ(static_cast<int64_t>(20000 + 68), progress->bytesRead + window.finalBytes);
+    EXPECT_FALSE(window.records[1]->hasBody);   // the filter sees the whole body at the end
+    EXPECT_EQ(static_cast<int64_t>(20000 + 68), progress->bytesRead + window.records[1]->bytesRead);
+    EXPECT_EQ(0, window.finalBytes);
     EXPECT_EQ(std::vector<int32_t>{worker->GetNumber()}, window.finalRecords);
     EXPECT_FALSE(window.progressAfterFinal);
 
-    // A small picture that comes at once costs only its final record.
+    // A small picture that comes at once costs one record besides the final one.
     server.AddConnection(Respond("HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: 3000\r\n\r\n" +
                                  std::string(3000, 'd')));
     RecordWindow quick;
@@ -223,8 +224,9 @@ TEST(Worker, RecordsAreFewAndTheFinalOneCarriesTheRest) {
     ASSERT_TRUE(fast->Start());
     ASSERT_TRUE(quick.RunUntilDone(*fast));
     EXPECT_EQ(DownloadThread::kDone, fast->GetStatus());
-    EXPECT_TRUE(quick.records.empty());
-    EXPECT_EQ(3000 + 67, quick.finalBytes);
+    ASSERT_EQ(1u, quick.records.size());
+    EXPECT_EQ(3000 + 67, quick.records[0]->bytesRead);
+    EXPECT_EQ("image/jpeg", quick.records[0]->contentType);
 }
 
 TEST(Worker, BytesHeldBackAreReportedWhenTheServerGoesQuiet) {
@@ -238,11 +240,13 @@ TEST(Worker, BytesHeldBackAreReportedWhenTheServerGoesQuiet) {
     RecordWindow window;
     auto worker = MakeWorker(window.Handle(), Entry(server, "/half.jpg"));
     window.taker = worker.get();
+    const DWORD start = GetTickCount();
     ASSERT_TRUE(worker->Start());
     ASSERT_TRUE(window.RunUntilDone(*worker));
     EXPECT_EQ(DownloadThread::kDone, worker->GetStatus());
-    EXPECT_EQ(static_cast<int64_t>(head.size() + 3000), window.bytesWhileRunning);
     ASSERT_FALSE(window.records.empty());
+    EXPECT_LT(window.firstRecordTick - start, 1200u);   // well within the pause
+    EXPECT_EQ(static_cast<int32_t>(head.size() + 3000), window.records[0]->bytesRead);
     EXPECT_EQ(3000, window.records[0]->bodyLength);   // the filter gets its look meanwhile too
     int64_t total = window.finalBytes;
     for (DownloadDataMessage* m : window.records)
