@@ -718,7 +718,7 @@ TEST_F(DownloadManagerTest, RetryRunsFetchOnlyTheListedErrorsAndKeepTheTaskQueue
 TEST_F(DownloadManagerTest, PausingLetsPicturesFinishAndStartsNothingNew) {
     server_.SetOk("/index.html", "text/html",
                   "<a href='page.html'>p</a><img src='pic.jpg'><a href='other.html'>o</a>");
-    server_.SetStall("/page.html", 20000);
+    server_.SetStall("/page.html", 20000, "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 5000\r\n\r\n");
     // The picture ends only when the server closes after a while: it is in flight at the pause.
     server_.SetStall("/pic.jpg", 1500,
                      "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nConnection: close\r\n\r\n" +

@@ -223,7 +223,9 @@ TEST_F(TreeTest, ThreeTasksRunInOrderThroughTheFrame) {
 TEST_F(TreeTest, PausingAWaitingTaskMakesItIdleAndARefusedStartLetsTheNextRun) {
     testsupport::TestHttpServer server;
     ASSERT_TRUE(server.Start());
-    server.SetStall("/slow.html", 3000);
+    // A page whose body never comes: its task stays busy (a picture sent for a page would be
+    // skipped as soon as its headers are in).
+    server.SetStall("/slow.html", 3000, "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 100000\r\n\r\n");
     MakeTaskFile("Busy", server.Url("/slow.html"));
     MakeTaskFile("Waiting", server.Url("/slow.html"));
     const std::string refusedFile = MakeTaskFile("Refused", server.Url("/slow.html"));
