@@ -26,7 +26,7 @@ struct DownloadDataMessage {
     // The "Content-Type" header; empty when absent or not yet read.
     std::string contentType;
     // The worker's last record, posted once its thread has finished the download: its result
-    // can be taken at once. Carries nothing else.
+    // can be taken at once. Carries the bytes and header values not reported before, no copy.
     bool finished = false;
 
     static DownloadDataMessage* FromLParam(LPARAM lParam) { return reinterpret_cast<DownloadDataMessage*>(lParam); }

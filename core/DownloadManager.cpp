@@ -274,12 +274,15 @@ bool DownloadManager::Schedule(bool fromTick) {
 
 void DownloadManager::ReapFinishedWorkers() {
     ReapFinishedWrites();
-    // A worker's last progress is in the box before its running flag clears: taken first, so
-    // the worker is still there to count it.
+    // A worker is reaped once its final record, which carries its last bytes, has been taken;
+    // or, should that record be lost, once its thread is done with it (the record is then in
+    // the box, which is emptied first).
     DownloadList::Batch batch(list_);
     TakeMailbox();
     for (;;) {
-        auto done = std::find_if(workers_.begin(), workers_.end(), [](DownloadThread* w) { return !w->IsRunning(); });
+        auto done = std::find_if(workers_.begin(), workers_.end(), [](DownloadThread* w) {
+            return !w->IsRunning() && (w->EndNoticed() || w->HasEnded());
+        });
         if (done == workers_.end()) return;
         DownloadThread* worker = *done;
         workers_.erase(done);

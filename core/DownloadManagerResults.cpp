@@ -77,27 +77,28 @@ bool DownloadManager::TakeMailbox() {
 bool DownloadManager::HandleProgress(LPARAM record) {
     DownloadDataMessage* m = DownloadDataMessage::FromLParam(record);
     if (!m) return true;
-    if (m->finished) {
-        delete m;
-        return false;
-    }
+    const bool finished = m->finished;
     DownloadThread* worker = FindWorker(m->workerNumber);
     if (worker) {
-        worker->RecordTaken();
+        if (finished) worker->MarkEndNoticed();
+        else worker->RecordTaken();
         if (m->bytesRead > 0) lifetimeBytes_ += m->bytesRead;
         if (views_ && views_->DownloadStatDlg()) views_->DownloadStatDlg()->UpdateCounters();
         list_.UpdateProgress(m->workerNumber, Clamp32(m->contentLength), m->bytesRead);
-        if (PastMaximumSize(worker, list_.BytesReceived(m->workerNumber))) {
-            // A picture sent without a length is held to the maximum size as it arrives.
-            worker->Stop(true);
-        } else if (m->hasBody && !worker->IsFilterDecided() &&
-                   !PassesFilter(worker, m->body.data(), m->body.size(),
-                                 static_cast<uint64_t>(std::max<int64_t>(0, m->contentLength)), m->contentType)) {
-            worker->Stop(true);
+        // A final record only counts: the whole body gets the filter when the result is taken.
+        if (!finished) {
+            if (PastMaximumSize(worker, list_.BytesReceived(m->workerNumber))) {
+                // A picture sent without a length is held to the maximum size as it arrives.
+                worker->Stop(true);
+            } else if (m->hasBody && !worker->IsFilterDecided() &&
+                       !PassesFilter(worker, m->body.data(), m->body.size(),
+                                     static_cast<uint64_t>(std::max<int64_t>(0, m->contentLength)), m->contentType)) {
+                worker->Stop(true);
+            }
         }
     }
     delete m;
-    return true;
+    return !finished;
 }
 
 bool DownloadManager::PastMaximumSize(DownloadThread* worker, int64_t received) const {

@@ -143,12 +143,6 @@ unsigned DownloadThread::Run() {
     if (recordIntervalMs_ > 0)
         client_->GetSocket().SetQuietHandler(OnQuiet, this, recordIntervalMs_);
     bool ok = client_->Navigate(entry_.url.c_str(), &settings);
-    // What no record has reported yet goes out before the running flag clears: the manager
-    // takes the records in its box before it reaps an ended worker, so no byte goes uncounted.
-    if (unreportedBytes_ > 0) {
-        if (DownloadDataMessage* m = MakeRecord(nullptr, 0, false))
-            PostRecord(m);
-    }
     lastSocketError_ = client_->GetSocket().GetLastError();
     // The worker closes its own socket: no other thread ever touches the handle.
     client_->Close();
@@ -170,10 +164,10 @@ unsigned DownloadThread::Run() {
 void DownloadThread::OnEnded() {
     if (!notifyWindow_ && !mailbox_)
         return;
-    DownloadDataMessage* m = new (std::nothrow) DownloadDataMessage();
+    // The last record: what no progress record has reported yet, and the end.
+    DownloadDataMessage* m = MakeRecord(nullptr, 0, false);
     if (!m)
         return;  // the manager's tick finds the worker ended all the same
-    m->workerNumber = number_;
     m->finished = true;
     if (mailbox_)
         mailbox_->Deliver(m);

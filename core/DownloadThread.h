@@ -60,6 +60,10 @@ public:
     // Milliseconds between progress records; 0 reports every read the manager keeps up with.
     void SetRecordInterval(DWORD milliseconds) { recordIntervalMs_ = milliseconds; }
 
+    // The manager has taken the final record (UI thread only): its result may be taken.
+    void MarkEndNoticed() { endNoticed_ = true; }
+    bool EndNoticed() const { return endNoticed_; }
+
     // The manager has taken one of this worker's progress records.
     void RecordTaken();
 
@@ -79,7 +83,8 @@ public:
 
 protected:
     unsigned Run() override;
-    // Posts the final record, so the manager takes the result without waiting for its tick.
+    // Posts the final record, so the manager takes the result without waiting for its tick. It
+    // carries the bytes and header values no progress record has reported yet.
     void OnEnded() override;
 
 private:
@@ -95,6 +100,7 @@ private:
 
     HWND notifyWindow_;
     RecordMailbox* mailbox_ = nullptr;
+    bool endNoticed_ = false;
     int32_t number_;
     UrlQueueEntry entry_;
     CAtlHttpClientT* client_;

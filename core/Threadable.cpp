@@ -43,6 +43,10 @@ void Threadable::Wait() {
     slot_ = nullptr;
 }
 
+bool Threadable::HasEnded() {
+    return !slot_ || WorkerThreadPool::Instance().HasEnded(slot_, ticket_);
+}
+
 bool Threadable::IsRunning() {
     EnterCriticalSection(&lock_);
     bool running = running_ != 0;

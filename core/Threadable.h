@@ -23,6 +23,8 @@ public:
     // worker records) stay queued, so the wait can never re-enter the caller.
     void Wait();
     bool IsRunning();
+    // The work of the last start is over, OnEnded included (true when never started).
+    bool HasEnded();
 
     // Waits for every thread of the list as Wait does.
     static void WaitForAll(Threadable* const* threads, size_t count);
