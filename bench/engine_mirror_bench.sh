@@ -2,7 +2,8 @@
 # Mirrors one generated site (200 pages with 10 pictures of about 30 KB each) from nginx on a
 # free loopback port: with the program's download engine under Wine at 5 and 20 workers, with
 # `wget -r` and, where installed, with `wget2`. Prints pictures/s of each (median of RUNS runs)
-# and the engine's ratios to wget, then the engine's time per phase on the UI thread.
+# and the engine's ratios to wget, then the engine's time per phase on the UI thread and the
+# Wine server's CPU time.
 # Usage: bench/engine_mirror_bench.sh            (RUNS=3 by default; BUILD_DIR as for the tests)
 set -euo pipefail
 # The engine makes windows: give it a virtual display when there is none.
@@ -113,13 +114,23 @@ time_tool() {
   echo $rates | tr ' ' '\n' | median
 }
 
+# CPU time (ms) the Wine server has used so far: every system object, socket operation and
+# posted message of the engine is a request it serves one at a time.
+server_cpu_ms() {
+  local pid
+  pid=$(pgrep -f wineserver | head -1)
+  [ -n "$pid" ] && awk -v hz="$(getconf CLK_TCK)" '{ print int(($14 + $15) * 1000 / hz) }' "/proc/$pid/stat" || echo 0
+}
+
 engine_run() {  # threads; prints the median pictures/s and keeps the last run's report
-  local rates="" i count report=$work/engine$1.txt
+  local rates="" i count report=$work/engine$1.txt before
   for i in $(seq "$runs"); do
     rm -rf "$work/out"
+    before=$(server_cpu_ms)
     # Into a file, not a pipe: Wine's services would inherit the pipe and hold it open.
     wine "$exe" "$url" "Z:$(echo "$work/out" | tr / '\\')" "$1" </dev/null >"$report" 2>&1 || true
     tr -d '\r' <"$report" >"$report.txt" && mv "$report.txt" "$report"
+    echo "Wine server CPU during the run (process start and end included): $(( $(server_cpu_ms) - before )) ms" >>"$report"
     rates="$rates $(sed -n 's/^pictures\/s: //p' "$report")"
     count=$(sed -n 's/^pictures: //p' "$report")
     [ "$count" = "$pictures" ] || echo "  (engine run $i saved ${count:-no} pictures of $pictures)" >&2
