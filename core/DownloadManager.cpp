@@ -259,13 +259,9 @@ bool DownloadManager::Schedule(bool fromTick) {
         return false;
     }
     const bool paced = !paused_ && !StartWorkers();
-    if (!paced && workers_.empty() && !writers_.empty()) {
-        // No worker is left to wake the manager: the last pictures are waited for here (a write
-        // takes a moment), so the run ends now rather than at the next tick.
-        std::vector<Threadable*> writes(writers_.begin(), writers_.end());
-        Threadable::WaitForAll(writes.data(), writes.size());
-        ReapFinishedWrites();
-    }
+    // No worker is left to wake the manager: the last pictures are waited for here (a write
+    // takes a moment), so the run ends now rather than at the next tick.
+    if (!paced && workers_.empty()) FinishPendingWrites();
     scheduling_ = false;
     if (paced || !workers_.empty() || !writers_.empty()) return true;
     Finish(0);
@@ -300,6 +296,13 @@ void DownloadManager::ReapFinishedWrites() {
         FinishWrite(job);
         endedWorkers_.push_back(job);
     }
+}
+
+void DownloadManager::FinishPendingWrites() {
+    if (writers_.empty()) return;
+    std::vector<Threadable*> writes(writers_.begin(), writers_.end());
+    Threadable::WaitForAll(writes.data(), writes.size());
+    ReapFinishedWrites();
 }
 
 void DownloadManager::DeleteEndedWorkers() {
@@ -448,13 +451,7 @@ void DownloadManager::Stop(int reason) {
     workers_.clear();
     // Pictures already on their way to the disk are stored and recorded before the lists are
     // saved: a stop never leaves a file the task does not know of.
-    std::vector<Threadable*> writes(writers_.begin(), writers_.end());
-    if (!writes.empty()) Threadable::WaitForAll(writes.data(), writes.size());
-    for (PictureWriteJob* j : writers_) {
-        FinishWrite(j);
-        delete j;
-    }
-    writers_.clear();
+    FinishPendingWrites();
     queue_.ClearInProgress();
     Finish(reason);
     busy_ = false;

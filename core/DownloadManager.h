@@ -101,6 +101,8 @@ private:
     bool Schedule(bool fromTick);
     void ReapFinishedWorkers();
     void ReapFinishedWrites();
+    // Waits for every picture write under way and takes its result.
+    void FinishPendingWrites();
     // Waits for and deletes the workers and write jobs whose results have been taken.
     void DeleteEndedWorkers();
     bool StartWorkers();

@@ -200,9 +200,13 @@ void DownloadThread::OnQuiet(void* param) {
     DownloadThread* self = static_cast<DownloadThread*>(param);
     if (self->unreportedBytes_ == 0 || self->recordsInFlight_ > 0)
         return;
-    if (DownloadDataMessage* m = self->MakeRecord(self->client_->GetBody(), self->client_->GetBodyLength(), true)) {
-        self->PostRecord(m);
-        self->lastRecordTime_ = GetTickCount();
+    self->PostProgress(self->client_->GetBody(), self->client_->GetBodyLength(), GetTickCount());
+}
+
+void DownloadThread::PostProgress(const uint8_t* body, uint64_t bodyBytes, DWORD now) {
+    if (DownloadDataMessage* m = MakeRecord(body, bodyBytes, true)) {
+        PostRecord(m);
+        lastRecordTime_ = now;
     }
 }
 
@@ -213,12 +217,8 @@ bool DownloadThread::ReadProgress(uint32_t bytesRead, const uint8_t* body, uint6
     // picture that arrives within the interval costs the manager a single record, the final one,
     // however many reads it took, and a burst followed by a stall is never held back long.
     const DWORD now = GetTickCount();
-    if (recordsInFlight_ == 0 && (now - lastRecordTime_ >= recordIntervalMs_ || unreportedBytes_ >= kRecordBytes)) {
-        if (DownloadDataMessage* m = MakeRecord(body, bodyBytes, true)) {
-            PostRecord(m);
-            lastRecordTime_ = now;
-        }
-    }
+    if (recordsInFlight_ == 0 && (now - lastRecordTime_ >= recordIntervalMs_ || unreportedBytes_ >= kRecordBytes))
+        PostProgress(body, bodyBytes, now);
     return !StopOrSkipRequested();
 }
 

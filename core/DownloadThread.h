@@ -92,6 +92,8 @@ private:
     // The server went quiet: what was held back for the next record goes out now.
     static void OnQuiet(void* param);
     bool ReadProgress(uint32_t bytesRead, const uint8_t* body, uint64_t bodyBytes);
+    // Posts a progress record (with a body copy when the filter still wants one) made now.
+    void PostProgress(const uint8_t* body, uint64_t bodyBytes, DWORD now);
     // A record of the bytes not yet reported and the header values; with a body copy (while the
     // filter has not decided and the prefix grew) when withBody.
     DownloadDataMessage* MakeRecord(const uint8_t* body, uint64_t bodyBytes, bool withBody);

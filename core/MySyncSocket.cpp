@@ -93,6 +93,12 @@ unsigned __stdcall LookupThread(void* param) {
     return 0;
 }
 
+// Milliseconds left of a limit counted from start; 0 once it has passed.
+DWORD TimeLeft(DWORD start, DWORD limit) {
+    DWORD elapsed = GetTickCount() - start;
+    return elapsed >= limit ? 0 : limit - elapsed;
+}
+
 bool IsBlankOrControl(const char* text) {
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p)
         if (*p <= 0x20 || *p == 0x7f)
@@ -144,6 +150,16 @@ void MySyncSocket::RequestStop() {
 void MySyncSocket::ClearStop() {
     if (InterlockedExchange(&stopRequested_, 0) && stopEvent_)
         ResetEvent(stopEvent_);
+}
+
+DWORD MySyncSocket::WaitForStopOr(HANDLE stop, HANDLE other, DWORD milliseconds) {
+    HANDLE handles[2] = {stop, other};
+    const DWORD start = GetTickCount();
+    for (;;) {
+        DWORD rc = WaitForMultipleObjects(2, handles, FALSE, TimeLeft(start, milliseconds));
+        if (rc != WAIT_OBJECT_0 || !WakeWasStale(stop))
+            return rc;
+    }
 }
 
 bool MySyncSocket::WakeWasStale(HANDLE stop) {
@@ -229,21 +245,13 @@ bool MySyncSocket::WaitForNetwork(DWORD milliseconds) {
     HANDLE stop = StopEvent();
     if (!stop)
         return Fail(static_cast<int32_t>(::GetLastError()));
-    HANDLE handles[2] = {stop, networkEvent_};
-    const DWORD start = GetTickCount();
-    DWORD rc;
-    for (;;) {
-        DWORD elapsed = GetTickCount() - start;
-        rc = WSAWaitForMultipleEvents(2, handles, FALSE, elapsed >= milliseconds ? 0 : milliseconds - elapsed, FALSE);
-        if (rc != WSA_WAIT_EVENT_0 || !WakeWasStale(stop))
-            break;
-    }
-    if (rc == WSA_WAIT_EVENT_0)
+    DWORD rc = WaitForStopOr(stop, networkEvent_, milliseconds);
+    if (rc == WAIT_OBJECT_0)
         return Fail(kErrorStopped);
-    if (rc == WSA_WAIT_TIMEOUT)
+    if (rc == WAIT_TIMEOUT)
         return Fail(kErrorTimeout);
-    if (rc != WSA_WAIT_EVENT_0 + 1)
-        return Fail(WSAGetLastError());
+    if (rc != WAIT_OBJECT_0 + 1)
+        return Fail(static_cast<int32_t>(::GetLastError()));
     return true;
 }
 
@@ -287,16 +295,8 @@ bool MySyncSocket::ResolveHost(const char* host, int port, sockaddr_in& address)
         CloseHandle(reinterpret_cast<HANDLE>(thread));
     }
 
-    HANDLE handles[2] = {stop, job->done};
     DWORD timeout = timeoutMs_ < 0 ? static_cast<DWORD>(kDefaultTimeoutMs) : static_cast<DWORD>(timeoutMs_);
-    const DWORD start = GetTickCount();
-    DWORD rc;
-    for (;;) {
-        DWORD elapsed = GetTickCount() - start;
-        rc = WaitForMultipleObjects(2, handles, FALSE, elapsed >= timeout ? 0 : timeout - elapsed);
-        if (rc != WAIT_OBJECT_0 || !WakeWasStale(stop))
-            break;
-    }
+    DWORD rc = WaitForStopOr(stop, job->done, timeout);
     bool ok = false;
     if (rc == WAIT_OBJECT_0) {
         lastError_ = kErrorStopped;
@@ -351,8 +351,7 @@ bool MySyncSocket::ConnectAddress(const sockaddr_in& address) {
     DWORD timeout = timeoutMs_ < 0 ? static_cast<DWORD>(kDefaultTimeoutMs) : static_cast<DWORD>(timeoutMs_);
     DWORD start = GetTickCount();
     for (;;) {
-        DWORD elapsed = GetTickCount() - start;
-        if (!WaitForNetwork(elapsed >= timeout ? 0 : timeout - elapsed))
+        if (!WaitForNetwork(TimeLeft(start, timeout)))
             return false;
         WSANETWORKEVENTS events;
         if (WSAEnumNetworkEvents(socket_, networkEvent_, &events) != 0)
@@ -403,8 +402,7 @@ bool MySyncSocket::Write(const void* bytes, uint32_t* count) {
             ok = Fail(n == 0 ? WSAECONNRESET : error);
             break;
         }
-        DWORD elapsed = GetTickCount() - start;
-        if (!WaitForNetwork(elapsed >= timeout ? 0 : timeout - elapsed)) {
+        if (!WaitForNetwork(TimeLeft(start, timeout))) {
             ok = false;
             break;
         }
@@ -486,8 +484,7 @@ bool MySyncSocket::Read(void* buffer, uint32_t* count) {
             Fail(error);
             break;
         }
-        DWORD elapsed = GetTickCount() - start;
-        const DWORD left = elapsed >= timeout ? 0 : timeout - elapsed;
+        const DWORD left = TimeLeft(start, timeout);
         if (quietHandler_ && !toldQuiet && left > quietMs_) {
             // A first, short wait: when the peer stays quiet the owner hears of it, then the
             // read waits on for the rest of its time.

@@ -79,6 +79,9 @@ private:
     bool Fail(int32_t error);
     // The stop event, made now when there is none yet; null when it cannot be made.
     HANDLE StopEvent();
+    // Waits for the stop event or the other object, looking past stale wakes of the stop event;
+    // the wait's result as WaitForMultipleObjects gives it.
+    DWORD WaitForStopOr(HANDLE stop, HANDLE other, DWORD milliseconds);
     // The stop event woke a wait though this socket's stop was never asked for: it was set for
     // an earlier user of the thread's event. Clears it; false when the stop is real.
     bool WakeWasStale(HANDLE stop);
