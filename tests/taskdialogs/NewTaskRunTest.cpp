@@ -3,7 +3,7 @@
 // the folder the dialog chose.
 #include "tests/taskdialogs/TaskDialogFixture.h"
 #include "core/DownloadManager.h"
-#include "core/DownloadViews.h"
+#include "tests/support/RecordingViews.h"
 #include "tests/support/TestHttpServer.h"
 
 namespace {
@@ -13,37 +13,6 @@ std::string FixtureBytes(const char* name) {
     EXPECT_TRUE(testsupport::ReadFileBytes(testsupport::TestDataDir() + name, bytes)) << name;
     return std::string(bytes.begin(), bytes.end());
 }
-
-// Views that only count what the run reports.
-struct CountingViews : IDownloadViews, ITasksTreeView, IMainFrameView, IMessagesView, IErrorsView, IImagesView {
-    int finished = 0, added = 0;
-    std::vector<std::string> errors;
-    std::string status;
-
-    ITasksTreeView* TasksTree() override { return this; }
-    IMainFrameView* MainFrame() override { return this; }
-    IDownloadGraphView* DownloadGraph() override { return nullptr; }
-    IMessagesView* MessagesViewer() override { return this; }
-    IErrorsView* ErrorsViewer() override { return this; }
-    IImagesView* ImagesContainer() override { return this; }
-    IDownloadStatView* DownloadStatDlg() override { return nullptr; }
-    void SetStatusLine(const std::string& text) override { status = text; }
-    std::string GetStatusLine() override { return status; }
-    void OnTaskStarted(TaskOptions*, int) override {}
-    void OnTaskFinished(TaskOptions*, bool) override { ++finished; }
-    void RefreshTaskItem(TaskOptions*) override {}
-    HWND GetTasksTreeWindow() override { return nullptr; }
-    void OnTaskStarted(TaskOptions*) override {}
-    void OnTaskCompleted(TaskOptions*, const std::string&) override {}
-    void AddMessage(int, const std::string&, const std::string&) override {}
-    void AddError(const std::string& reason, const std::string& url) override { errors.push_back(reason + " " + url); }
-    void Clear() override { errors.clear(); }
-    std::string GetSelectedUrl() override { return std::string(); }
-    std::vector<std::string> GetUrls() override { return std::vector<std::string>(); }
-    void OnImageAdded(TaskOptions*, int, bool) override { ++added; }
-    void OnImageRemoved(TaskOptions*, int) override {}
-    void OnImagesCleared(TaskOptions*) override {}
-};
 
 }  // namespace
 
@@ -77,7 +46,7 @@ TEST_F(TaskDialogFixture, NewTaskFromTheClipboardStartsNowAndDownloadsThePicture
     Settings().ThreadsAmount = 2;
     Settings().PauseBetweenConnections = 0;
     Settings().SaveCacheIntervale = 0;
-    CountingViews views;
+    testsupport::RecordingViews views;
     HWND parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
                                     ::GetModuleHandleA(nullptr), nullptr);
     {
@@ -92,7 +61,7 @@ TEST_F(TaskDialogFixture, NewTaskFromTheClipboardStartsNowAndDownloadsThePicture
     server.Stop();
 
     EXPECT_EQ(1, views.finished);
-    EXPECT_TRUE(views.errors.empty()) << (views.errors.empty() ? "" : views.errors[0]);
+    EXPECT_TRUE(views.errors.empty()) << (views.errors.empty() ? "" : views.errors[0] + " " + views.errorUrls[0]);
     ASSERT_EQ(2, task->DownloadedImages.GetCount());
     EXPECT_TRUE(testsupport::FileExists(dir_.Path() + "Images\\Album\\first.jpg"));
     EXPECT_TRUE(testsupport::FileExists(dir_.Path() + "Images\\Album\\second.png"));
