@@ -485,15 +485,17 @@ bool MySyncSocket::Read(void* buffer, uint32_t* count) {
             break;
         }
         const DWORD left = TimeLeft(start, timeout);
-        if (quietHandler_ && !toldQuiet && left > quietMs_) {
-            // A first, short wait: when the peer stays quiet the owner hears of it, then the
-            // read waits on for the rest of its time.
-            toldQuiet = true;
+        const DWORD quietLeft = TimeLeft(start, quietMs_);
+        if (quietHandler_ && !toldQuiet && quietLeft < left) {
+            // Waits first until the read has been quiet that long, counted from its start so
+            // that a wake with nothing to read does not use the chance up: the owner hears of
+            // the quiet, then the read waits on for the rest of its time.
             const int32_t error = lastError_;
-            if (!WaitForNetwork(quietMs_)) {
+            if (!WaitForNetwork(quietLeft)) {
                 if (lastError_ != kErrorTimeout)
                     break;
                 lastError_ = error;
+                toldQuiet = true;
                 quietHandler_(quietParam_);
                 continue;
             }
