@@ -271,13 +271,17 @@ bool DownloadManager::Schedule(bool fromTick) {
 void DownloadManager::ReapFinishedWorkers() {
     ReapFinishedWrites();
     // A worker is reaped once its final record, which carries its last bytes, has been taken;
-    // or, should that record be lost, once its thread is done with it (the record is then in
-    // the box, which is emptied first).
+    // or, should that record be lost, once its thread is done with it. Which threads are done
+    // is looked at before the box is emptied: a thread that ends in between has put its final
+    // record in the box after the take, and reaping it now would drop that record's bytes.
     DownloadList::Batch batch(list_);
+    std::vector<DownloadThread*> threadDone;
+    for (DownloadThread* w : workers_)
+        if (!w->IsRunning() && w->HasEnded()) threadDone.push_back(w);
     TakeMailbox();
     for (;;) {
-        auto done = std::find_if(workers_.begin(), workers_.end(), [](DownloadThread* w) {
-            return !w->IsRunning() && (w->EndNoticed() || w->HasEnded());
+        auto done = std::find_if(workers_.begin(), workers_.end(), [&threadDone](DownloadThread* w) {
+            return w->EndNoticed() || std::find(threadDone.begin(), threadDone.end(), w) != threadDone.end();
         });
         if (done == workers_.end()) return;
         DownloadThread* worker = *done;

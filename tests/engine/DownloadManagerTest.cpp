@@ -838,3 +838,27 @@ TEST_F(DownloadManagerTest, AStopKeepsTheListAndTheDiskInStepWhilePicturesAreBei
         EXPECT_LT(onDisk, 120);
     }
 }
+
+TEST_F(DownloadManagerTest, EveryByteOfEveryDownloadCountsWhateverOrderTheWorkersEndIn) {
+    // Many small pictures at once: workers end while the manager is taking records, and a
+    // worker's final record, which carries all of a small picture, must count before it goes.
+    settings_->ThreadsAmount = 20;
+    int64_t sent = 0;
+    auto serve = [this, &sent](const std::string& path, const char* type, const std::string& body) {
+        const std::string response = std::string("HTTP/1.1 200 OK\r\nContent-Type: ") + type +
+                                     "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+        server_.SetRaw(path, response);
+        sent += static_cast<int64_t>(response.size());
+    };
+    std::string page = "<html>";
+    for (int i = 0; i < 150; ++i) {
+        const std::string name = "/img/q" + std::to_string(i) + ".jpg";
+        page += "<img src='" + name.substr(1) + "'>";
+        serve(name, "image/jpeg", Fixture("p120x80.jpg") + std::string(static_cast<size_t>(i), 'x'));
+    }
+    serve("/index.html", "text/html", page + "</html>");
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(150, task_.DownloadedImages.GetCount());
+    EXPECT_EQ(sent, manager_->LifetimeBytes());
+}
