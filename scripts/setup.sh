@@ -11,8 +11,17 @@ install_missing() {
   for p in "$@"; do installed "$p" || missing+=("$p"); done
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "setup: installing ${missing[*]}"
-  if [ -z "${apt_updated:-}" ]; then $SUDO apt-get update -q; apt_updated=1; fi
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q "${missing[@]}"
+  # A mirror caught mid-sync fails one index; the lists it did fetch may still hold every
+  # package, so the install itself decides.
+  if [ -z "${apt_updated:-}" ]; then
+    $SUDO apt-get update -q || echo "setup: apt-get update reported errors; installing from the lists it has"
+    apt_updated=1
+  fi
+  # When a mirror serves one architecture's security updates and not the other's, the two
+  # architectures' candidates differ and multiarch packages cannot be installed side by side:
+  # then take the release's own versions, which both architectures have.
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q "${missing[@]}" ||
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q -t bookworm "${missing[@]}"
 }
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
