@@ -1,15 +1,14 @@
+// The application's windows: building and running the main frame, the options dialog and the
+// restart after a language change. Linked apart from the services the engine uses
+// (ApplicationServices.cpp), since it needs the window layer, which itself uses the engine.
 #include "core/Application.h"
 #include <windows.h>
-#include "core/FileTypes.h"
 #include "core/ProgramSettings.h"
-#include "core/TaskOptions.h"
 #include "dialogs/options/OptionsDlg.h"
 #include "framework/AppModule.h"
 #include "framework/MessageLoop.h"
 #include "framework/UserPrompts.h"
 #include "ui/MainFrame.h"
-
-Application* g_Application = nullptr;
 
 namespace {
 const WPARAM kNewTaskCommand = 217;  // ID_TASK_NEW
@@ -33,17 +32,11 @@ Application::Application() {
     mainFrame_ = new MainFrame(this);
 }
 
-Application::Application(ProgramSettings* settings) : settings_(settings) {}
-
 Application::~Application() {
     delete mainFrame_;
     mainFrame_ = nullptr;
     delete settings_;
     settings_ = nullptr;
-}
-
-bool Application::AsksForNewTask(const char* commandLine) {
-    return commandLine && commandLine[0] == '-' && (commandLine[1] == 'c' || commandLine[1] == 'C');
 }
 
 int Application::Run(const char* commandLine, int showCommand) {
@@ -67,17 +60,7 @@ void Application::StartNewInstance() {
     UserPrompts().ShellExecute(nullptr, "open", path, "", "", SW_SHOWNORMAL);
 }
 
-bool Application::SaveSettings() { return settings_ && settings_->Save(); }
-
 void Application::ShowOptionsDialog() {
     OptionsDlg dialog(this);
     dialog.DoModal(::GetActiveWindow());
-}
-
-bool Application::IsKnownFileType(const char* url, std::string* extension) {
-    return ::IsKnownFileType(settings_->Filetypes, url ? url : "", extension);
-}
-
-void Application::RemoveUnknownFileTypes(TaskOptions* task) {
-    if (task) ::RemoveUnknownFileTypes(settings_->Filetypes, task->Filetypes);
 }

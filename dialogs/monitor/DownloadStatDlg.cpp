@@ -2,10 +2,8 @@
 
 #include "core/InternationalSupport.h"
 #include "core/TextFormat.h"
-#include "ui/monitor/DownloadTotals.h"
-#include "ui/monitor/SpeedSamples.h"
 
-DownloadStatDlg::DownloadStatDlg(const IDownloadTotals* totals, const SpeedSampleRing* samples)
+DownloadStatDlg::DownloadStatDlg(const IDownloadTotals* totals, const ISpeedHistory* samples)
     : totals_(totals), samples_(samples) {}
 
 LRESULT DownloadStatDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {

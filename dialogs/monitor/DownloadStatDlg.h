@@ -6,10 +6,8 @@
 #include "core/DownloadViews.h"
 #include "framework/DialogImpl.h"
 #include "resources/monitor_ids.h"
-#include "ui/monitor/DownloadGraph.h"
-
-class IDownloadTotals;
-class SpeedSampleRing;
+#include "dialogs/monitor/IDownloadTotals.h"
+#include "dialogs/monitor/ISpeedDisplay.h"
 
 class DownloadStatDlg : public CDialogImpl<DownloadStatDlg>, public IDownloadStatView, public ISpeedDisplay {
 public:
@@ -17,7 +15,7 @@ public:
     static constexpr size_t kSpeedSamples = 5;
 
     // samples: the graph's ring the speed is read from (may be null: speed 0).
-    DownloadStatDlg(const IDownloadTotals* totals, const SpeedSampleRing* samples);
+    DownloadStatDlg(const IDownloadTotals* totals, const ISpeedHistory* samples);
 
     void UpdateCounters() override;
     void UpdateSpeed() override;
@@ -34,5 +32,5 @@ private:
     LRESULT OnColor(UINT, WPARAM, LPARAM, BOOL&);
 
     const IDownloadTotals* totals_;
-    const SpeedSampleRing* samples_;
+    const ISpeedHistory* samples_;
 };

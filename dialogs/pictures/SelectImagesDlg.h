@@ -4,8 +4,8 @@
 #include <string>
 #include "framework/DialogImpl.h"
 #include "resources/pictures_ids.h"
-#include "ui/frame/IFrameDialogs.h"
-#include "ui/pictures/PictureCriteria.h"
+#include "dialogs/pictures/ISelectImagesDialog.h"
+#include "dialogs/pictures/PictureCriteria.h"
 
 class SelectImagesDlg : public CDialogImpl<SelectImagesDlg>, public ISelectImagesDialog {
 public:

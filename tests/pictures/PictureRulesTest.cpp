@@ -5,7 +5,7 @@
 #include "core/ImageRecord.h"
 #include "tests/support/TestSupport.h"
 #include "ui/pictures/ImagesListView.h"
-#include "ui/pictures/PictureCriteria.h"
+#include "dialogs/pictures/PictureCriteria.h"
 #include "ui/pictures/PictureFiles.h"
 
 namespace {

@@ -4,17 +4,7 @@
 // The dialogs issue supplies them; until then the placeholders do nothing. Plug in through
 // CreateFramePieces (ui/frame/FramePieces.cpp).
 #include <windows.h>
-
-struct PictureCriteria;
-
-class ISelectImagesDialog {
-public:
-    virtual ~ISelectImagesDialog() = default;
-    // Runs modally over `owner`; IDOK when the user chose a selection.
-    virtual INT_PTR DoModal(HWND owner) = 0;
-    // The conditions chosen last (null when the dialog keeps none).
-    virtual const PictureCriteria* GetCriteria() const { return nullptr; }
-};
+#include "dialogs/pictures/ISelectImagesDialog.h"
 
 class IFrameDialogs {
 public:

@@ -6,18 +6,10 @@
 
 #include "core/DownloadViews.h"
 #include "framework/WindowImpl.h"
+#include "dialogs/monitor/ISpeedDisplay.h"
 #include "ui/monitor/SpeedSamples.h"
 
 class IDownloadTotals;
-
-// The statistics panel's speed read-out, told after each sample and when a run ends.
-class ISpeedDisplay {
-public:
-    virtual void UpdateSpeed() = 0;
-    virtual void ShowNoSpeed() = 0;
-protected:
-    ~ISpeedDisplay() = default;
-};
 
 class DownloadGraph : public CWindowImplBase, public IDownloadGraphView {
 public:

@@ -1,16 +1,8 @@
 #pragma once
-// The running totals of the download manager that the graph and the statistics panel show.
 #include <cstdint>
+#include "dialogs/monitor/IDownloadTotals.h"
 
 class DownloadManager;
-
-class IDownloadTotals {
-public:
-    virtual int64_t BytesReceived() const = 0;
-    virtual int32_t PicturesSaved() const = 0;
-protected:
-    ~IDownloadTotals() = default;
-};
 
 // The totals of a download manager over the program's lifetime.
 class DownloadManagerTotals : public IDownloadTotals {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+#include "dialogs/monitor/ISpeedDisplay.h"
 
 struct SpeedSample {
     bool valid = false;
@@ -19,7 +20,7 @@ double SpeedBetween(int64_t bytesBefore, int64_t timeBefore, int64_t bytesNow, i
 // The clock the samples use: never goes back, unlike the wall clock. 100 ns units.
 int64_t MonotonicNow();
 
-class SpeedSampleRing {
+class SpeedSampleRing : public ISpeedHistory {
 public:
     static constexpr size_t kCapacity = 1000;
 
@@ -29,7 +30,7 @@ public:
     // Index 0 is the newest; indexes past what was taken answer an empty sample.
     const SpeedSample& At(size_t index) const;
     // The mean speed of the newest `count` slots; slots not yet taken count as 0.
-    double MeanOfNewest(size_t count) const;
+    double MeanOfNewest(size_t count) const override;
 
 private:
     std::vector<SpeedSample> slots_;

@@ -12,7 +12,7 @@
 #include "resources/pictures_ids.h"
 #include "ui/MainFrame.h"
 #include "ui/frame/FrameTexts.h"
-#include "ui/pictures/PictureCriteria.h"
+#include "dialogs/pictures/PictureCriteria.h"
 #include "ui/pictures/PictureFiles.h"
 
 namespace {

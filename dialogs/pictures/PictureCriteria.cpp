@@ -1,4 +1,4 @@
-#include "ui/pictures/PictureCriteria.h"
+#include "dialogs/pictures/PictureCriteria.h"
 
 #include <windows.h>
 #include <cstring>
