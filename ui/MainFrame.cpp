@@ -32,7 +32,6 @@ MainFrame::MainFrame(Application* app) : MainFrame(app, CreateFramePieces(app)) 
 
 MainFrame::MainFrame(Application* app, FramePieces pieces)
     : app_(app), pieces_(std::move(pieces)), downloadManager_(SettingsOf(app), this) {
-    CompleteFramePieces(pieces_);
     pieces_.tasks->AttachFrame(this);
     const TrayCapabilities capabilities = DetectTrayCapabilities();
     const bool longRecord = capabilities.balloonCapable && !capabilities.oldSystem;

@@ -54,6 +54,7 @@ public:
     static const int kTaskPane = 3;
 
     explicit MainFrame(Application* app);
+    // Every piece given (tests build the frame around their own).
     MainFrame(Application* app, FramePieces pieces);
     // Destroys the window while the frame's handlers still exist, so WM_DESTROY still saves.
     ~MainFrame() override;
@@ -68,19 +69,9 @@ public:
     ITasksPane* GetTasksTree() { return pieces_.tasks.get(); }
     IPictureContainer* GetImagesContainer() { return pieces_.pictures.get(); }
     IMonitorViews* GetViewHost() { return pieces_.monitor.get(); }
-    IFrameDialogs* GetFrameDialogs() { return pieces_.dialogs.get(); }
     ISelectImagesDialog* GetSelectImagesDlg() { return pieces_.dialogs->GetSelectImagesDialog(); }
     DownloadManager* GetDownloadManager() { return &downloadManager_; }
     CMyCommandBarCtrl& GetCommandBar() { return commandBar_; }
-    HWND GetToolBar() const { return toolBar_; }
-    CReBarCtrl& GetReBar() { return reBar_; }
-    CMultiPaneStatusBar& GetStatusBar() { return statusPanes_; }
-    CProgressBarCtrl& GetProgressBar() { return progressBar_; }
-    CSplitterWindow& GetVerticalSplitter() { return verticalSplitter_; }
-    CSplitterWindow& GetHorizontalSplitter() { return horizontalSplitter_; }
-    MyPaneContainer& GetTasksPane() { return tasksPane_; }
-    MyPaneContainer& GetMonitorPane() { return monitorPane_; }
-    const CTrayIcon& GetTrayIcon() const { return tray_; }
     bool IsInTray() const { return inTray_; }
 
     // Set by the tasks tree while a tree label is being edited: the key filter then leaves every
@@ -88,8 +79,7 @@ public:
     void SetLabelEditing(bool editing) { labelEditing_ = editing; }
     bool IsLabelEditing() const { return labelEditing_; }
 
-    // Language menu: names by command id from kFirstLanguageCommand ("English" first).
-    const std::vector<std::string>& GetLanguageNames() const { return languageNames_; }
+    // Language menu: the last command id given to a language (kFirstLanguageCommand is "English").
     UINT GetLastLanguageCommand() const;
     void FillLanguageMenu(HMENU menu);
 
@@ -145,6 +135,9 @@ public:
 
 protected:
     IMainFrameView* FrameView() override { return this; }
+
+    // Tests read the frame's own windows through this one seam (tests/support/MainFrameTestSeam.h).
+    friend class MainFrameTestSeam;
 
 private:
     static UINT TaskbarCreatedMessage();

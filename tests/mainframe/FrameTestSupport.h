@@ -12,7 +12,8 @@
 #include "core/ProgramSettings.h"
 #include "framework/MessageLoop.h"
 #include "ui/MainFrame.h"
-#include "ui/frame/PlaceholderPieces.h"
+#include "tests/support/MainFrameTestSeam.h"
+#include "tests/support/PlaceholderPieces.h"
 #include "tests/support/PromptSupport.h"
 #include "tests/support/TestSupport.h"
 

@@ -66,10 +66,10 @@ TEST_F(LanguageMenuTest, TranslatedMenusAndTheChoiceStoredByFileName) {
     ASSERT_TRUE(g_InternationalSupport.Load((langs_ + "Deutsch.lng").c_str()));
     CreateFrame();
     EXPECT_EQ("&Aufgabe", frame_->GetCommandBar().ButtonTexts()[0]);
-    EXPECT_EQ("Aufgaben", frame_->GetTasksPane().GetTitle());
+    EXPECT_EQ("Aufgaben", MainFrameTestSeam(*frame_).TasksPane().GetTitle());
     HMENU menu = LanguageMenu();
     EXPECT_EQ("Englisch", MenuItemText(menu, 32830));
-    const std::vector<std::string>& names = frame_->GetLanguageNames();
+    const std::vector<std::string>& names = MainFrameTestSeam(*frame_).LanguageNames();
     const UINT german = 32830 + static_cast<UINT>(std::find(names.begin(), names.end(), "Deutsch") - names.begin());
     EXPECT_TRUE(MenuItemChecked(menu, german));
 
@@ -100,7 +100,7 @@ TEST_F(LanguageMenuTest, TranslatedMenusAndTheChoiceStoredByFileName) {
 }
 
 TEST_F(LanguageMenuTest, TheRealQuestionAppearsAndNoKeepsTheProgramRunning) {
-    const std::vector<std::string>& names = frame_->GetLanguageNames();
+    const std::vector<std::string>& names = MainFrameTestSeam(*frame_).LanguageNames();
     const UINT dutch =
         32830 + static_cast<UINT>(std::find(names.begin(), names.end(), "Nederlands") - names.begin());
     testsupport::PromptWatcher watcher("Information", IDNO);

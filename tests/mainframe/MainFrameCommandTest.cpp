@@ -155,7 +155,7 @@ TEST_F(FrameTest, KeyFilterActsOnTheFocusedSideUnlessALabelIsEdited) {
 
 TEST_F(FrameTest, MenuPromptsAndToolbarTipsComeFromTheCommandStrings) {
     HWND frame = *frame_;
-    HWND status = frame_->GetStatusBar().GetHwnd();
+    HWND status = MainFrameTestSeam(*frame_).StatusBar().GetHwnd();
     ::SendMessageA(frame, WM_MENUSELECT, MAKEWPARAM(ID_TASK_START, MF_STRING),
                    reinterpret_cast<LPARAM>(frame_->GetCommandBar().GetMenu()));
     EXPECT_TRUE(::SendMessageA(status, SB_ISSIMPLE, 0, 0));
@@ -166,7 +166,7 @@ TEST_F(FrameTest, MenuPromptsAndToolbarTipsComeFromTheCommandStrings) {
     EXPECT_FALSE(::SendMessageA(status, SB_ISSIMPLE, 0, 0));
 
     NMTTDISPINFOA tip = {};
-    tip.hdr.hwndFrom = frame_->GetToolBar();
+    tip.hdr.hwndFrom = MainFrameTestSeam(*frame_).ToolBar();
     tip.hdr.idFrom = ID_TASK_START;
     tip.hdr.code = TTN_GETDISPINFOA;
     ::SendMessageA(frame, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
@@ -179,7 +179,7 @@ TEST_F(FrameTest, MenuPromptsAndToolbarTipsComeFromTheCommandStrings) {
 }
 
 TEST_F(FrameTest, IdleAppliesTheUpdateTableToMenuAndToolbar) {
-    HWND toolBar = frame_->GetToolBar();
+    HWND toolBar = MainFrameTestSeam(*frame_).ToolBar();
     HMENU menu = frame_->GetCommandBar().GetMenu();
     frame_->UIEnable(ID_TASK_START, false);
     frame_->UIEnable(ID_TASK_LOCATE_IMAGES, false);
@@ -252,12 +252,12 @@ LRESULT DropDown(HWND frame, HWND toolBar, int id) {
 TEST_F(FrameTest, StartDropDownOffersTheStartModesOfTheSelectedTask) {
     PopupWatch watch;
     // Nothing selected: no menu.
-    DropDown(*frame_, frame_->GetToolBar(), ID_TASK_START);
+    DropDown(*frame_, MainFrameTestSeam(*frame_).ToolBar(), ID_TASK_START);
     EXPECT_TRUE(watch.opened.empty());
 
     SearchLinkTask task;
     tasks_->selected = &task;
-    DropDown(*frame_, frame_->GetToolBar(), ID_TASK_START);
+    DropDown(*frame_, MainFrameTestSeam(*frame_).ToolBar(), ID_TASK_START);
     ASSERT_EQ(1u, watch.opened.size());
     ASSERT_EQ(3u, watch.states.size());
     EXPECT_EQ((std::vector<std::string>{"Start/Resume", "Restart", "Reload images"}), watch.texts);
@@ -270,7 +270,7 @@ TEST_F(FrameTest, StartDropDownOffersTheStartModesOfTheSelectedTask) {
     watch.states.clear();
     watch.texts.clear();
     watch.opened.clear();
-    DropDown(*frame_, frame_->GetToolBar(), ID_VIEW_CHANGE);
+    DropDown(*frame_, MainFrameTestSeam(*frame_).ToolBar(), ID_VIEW_CHANGE);
     ASSERT_EQ(1u, watch.opened.size());
     EXPECT_EQ((std::vector<std::string>{"List View", "Thumbnail View"}), watch.texts);
 }

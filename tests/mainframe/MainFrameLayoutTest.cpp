@@ -38,10 +38,10 @@ TEST_F(FrameTest, BuildsTheWindowInItsParts) {
     EXPECT_TRUE(reinterpret_cast<HICON>(::GetClassLongPtrA(frame, GCLP_HICON)));
 
     // Rebar: the command bar, then the toolbar on its own row.
-    CReBarCtrl& rebar = frame_->GetReBar();
+    CReBarCtrl& rebar = MainFrameTestSeam(*frame_).ReBar();
     ASSERT_EQ(2, rebar.GetBandCount());
     EXPECT_EQ(frame_->GetCommandBar().GetHwnd(), rebar.GetBandChild(0));
-    EXPECT_EQ(frame_->GetToolBar(), rebar.GetBandChild(1));
+    EXPECT_EQ(MainFrameTestSeam(*frame_).ToolBar(), rebar.GetBandChild(1));
     RECT bar0, bar1;
     ::SendMessageA(rebar.GetHwnd(), RB_GETRECT, 0, reinterpret_cast<LPARAM>(&bar0));
     ::SendMessageA(rebar.GetHwnd(), RB_GETRECT, 1, reinterpret_cast<LPARAM>(&bar1));
@@ -51,13 +51,13 @@ TEST_F(FrameTest, BuildsTheWindowInItsParts) {
 
     const std::vector<int> expected = {218, 32817, 219, 0, 217, 32932, 32773, 220, 0, 32791, 32792, 32793,
                                        0, 32819, 0, 32821, 0, 32799, 32798, 0, 32955, 0, 277};
-    EXPECT_EQ(expected, ToolBarCommands(frame_->GetToolBar()));
-    EXPECT_TRUE(ButtonStyle(frame_->GetToolBar(), ID_TASK_START) & BTNS_DROPDOWN);
-    EXPECT_TRUE(ButtonStyle(frame_->GetToolBar(), ID_VIEW_CHANGE) & BTNS_DROPDOWN);
-    EXPECT_FALSE(ButtonStyle(frame_->GetToolBar(), ID_TASK_PAUSE) & BTNS_DROPDOWN);
-    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(::SendMessageA(frame_->GetToolBar(), TB_GETIMAGELIST, 0, 0));
+    EXPECT_EQ(expected, ToolBarCommands(MainFrameTestSeam(*frame_).ToolBar()));
+    EXPECT_TRUE(ButtonStyle(MainFrameTestSeam(*frame_).ToolBar(), ID_TASK_START) & BTNS_DROPDOWN);
+    EXPECT_TRUE(ButtonStyle(MainFrameTestSeam(*frame_).ToolBar(), ID_VIEW_CHANGE) & BTNS_DROPDOWN);
+    EXPECT_FALSE(ButtonStyle(MainFrameTestSeam(*frame_).ToolBar(), ID_TASK_PAUSE) & BTNS_DROPDOWN);
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(::SendMessageA(MainFrameTestSeam(*frame_).ToolBar(), TB_GETIMAGELIST, 0, 0));
     HIMAGELIST disabled =
-        reinterpret_cast<HIMAGELIST>(::SendMessageA(frame_->GetToolBar(), TB_GETDISABLEDIMAGELIST, 0, 0));
+        reinterpret_cast<HIMAGELIST>(::SendMessageA(MainFrameTestSeam(*frame_).ToolBar(), TB_GETDISABLEDIMAGELIST, 0, 0));
     ASSERT_TRUE(images && disabled);
     EXPECT_EQ(16, ::ImageList_GetImageCount(images));
     EXPECT_EQ(16, ::ImageList_GetImageCount(disabled));
@@ -67,7 +67,7 @@ TEST_F(FrameTest, BuildsTheWindowInItsParts) {
     EXPECT_EQ(20, cy);
 
     // Status bar: four panes, the fixed ones 130, 30 and 200 wide; "Ready" with the program's icon.
-    CMultiPaneStatusBar& status = frame_->GetStatusBar();
+    CMultiPaneStatusBar& status = MainFrameTestSeam(*frame_).StatusBar();
     int edges[8] = {};
     ASSERT_EQ(4, ::SendMessageA(status.GetHwnd(), SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)));
     EXPECT_EQ(130, edges[1] - edges[0]);
@@ -77,33 +77,33 @@ TEST_F(FrameTest, BuildsTheWindowInItsParts) {
     EXPECT_EQ("Ready", status.GetPaneText(0));
     EXPECT_TRUE(status.GetPaneIcon(0));
     EXPECT_FALSE(status.GetPaneIcon(MainFrame::kQueuePane));
-    HWND progress = frame_->GetProgressBar().GetHwnd();
+    HWND progress = MainFrameTestSeam(*frame_).ProgressBar().GetHwnd();
     EXPECT_EQ(status.GetHwnd(), ::GetParent(progress));
     EXPECT_FALSE(::IsWindowVisible(progress));
     EXPECT_EQ(progress, ::FindWindowExA(status.GetHwnd(), nullptr, PROGRESS_CLASSA, "LongOpProgressBar"));
 
     // Panes after the after-creation step: tasks 170 wide on the left, pictures 280 high on top.
-    EXPECT_EQ(170, frame_->GetVerticalSplitter().GetSplitterPos());
-    EXPECT_EQ(280, frame_->GetHorizontalSplitter().GetSplitterPos());
+    EXPECT_EQ(170, MainFrameTestSeam(*frame_).VerticalSplitter().GetSplitterPos());
+    EXPECT_EQ(280, MainFrameTestSeam(*frame_).HorizontalSplitter().GetSplitterPos());
     RECT client;
-    ::GetClientRect(frame_->GetVerticalSplitter(), &client);
-    const RECT tasks = WindowRectIn(frame_->GetTasksPane(), frame_->GetVerticalSplitter());
+    ::GetClientRect(MainFrameTestSeam(*frame_).VerticalSplitter(), &client);
+    const RECT tasks = WindowRectIn(MainFrameTestSeam(*frame_).TasksPane(), MainFrameTestSeam(*frame_).VerticalSplitter());
     EXPECT_EQ(0, tasks.left);
     EXPECT_EQ(170, Width(tasks));
     EXPECT_EQ(Height(client), Height(tasks));
-    const RECT pictures = WindowRectIn(pictures_->GetWindow(), frame_->GetHorizontalSplitter());
+    const RECT pictures = WindowRectIn(pictures_->GetWindow(), MainFrameTestSeam(*frame_).HorizontalSplitter());
     EXPECT_EQ(280, Height(pictures));
-    const RECT monitor = WindowRectIn(frame_->GetMonitorPane(), frame_->GetHorizontalSplitter());
+    const RECT monitor = WindowRectIn(MainFrameTestSeam(*frame_).MonitorPane(), MainFrameTestSeam(*frame_).HorizontalSplitter());
     EXPECT_GT(monitor.top, pictures.bottom - 1);
-    EXPECT_EQ("Tasks", frame_->GetTasksPane().GetTitle());
-    EXPECT_EQ("No task is started", frame_->GetMonitorPane().GetTitle());
-    EXPECT_EQ(tasks_->GetWindow(), frame_->GetTasksPane().GetClient());
-    EXPECT_EQ(frame_->GetDownloadManager()->m_hWnd, frame_->GetMonitorPane().GetClient());
+    EXPECT_EQ("Tasks", MainFrameTestSeam(*frame_).TasksPane().GetTitle());
+    EXPECT_EQ("No task is started", MainFrameTestSeam(*frame_).MonitorPane().GetTitle());
+    EXPECT_EQ(tasks_->GetWindow(), MainFrameTestSeam(*frame_).TasksPane().GetClient());
+    EXPECT_EQ(frame_->GetDownloadManager()->m_hWnd, MainFrameTestSeam(*frame_).MonitorPane().GetClient());
 
     // Between the bars the splitter fills the frame.
     RECT frameClient, statusRect, rebarRect;
     ::GetClientRect(frame, &frameClient);
-    const RECT splitter = WindowRectIn(frame_->GetVerticalSplitter(), frame);
+    const RECT splitter = WindowRectIn(MainFrameTestSeam(*frame_).VerticalSplitter(), frame);
     rebarRect = WindowRectIn(rebar.GetHwnd(), frame);
     statusRect = WindowRectIn(status.GetHwnd(), frame);
     EXPECT_EQ(rebarRect.bottom, splitter.top);
@@ -136,71 +136,71 @@ TEST_F(FrameTest, ViewCommandsShowAndHidePanesAndBars) {
     HWND frame = *frame_;
     HMENU menu = frame_->GetCommandBar().GetMenu();
     RECT splitterClient;
-    ::GetClientRect(frame_->GetVerticalSplitter(), &splitterClient);
+    ::GetClientRect(MainFrameTestSeam(*frame_).VerticalSplitter(), &splitterClient);
 
     // Tasks pane: hidden, the right side takes the whole splitter; shown again, back at 170.
     ::SendMessageA(frame, WM_COMMAND, ID_VIEW_TASKS, 0);
     Pump();
-    EXPECT_FALSE(::IsWindowVisible(frame_->GetTasksPane()));
-    EXPECT_EQ(kSplitPaneRight, frame_->GetVerticalSplitter().GetSinglePaneMode());
+    EXPECT_FALSE(::IsWindowVisible(MainFrameTestSeam(*frame_).TasksPane()));
+    EXPECT_EQ(kSplitPaneRight, MainFrameTestSeam(*frame_).VerticalSplitter().GetSinglePaneMode());
     EXPECT_EQ(Width(splitterClient),
-              Width(WindowRectIn(frame_->GetHorizontalSplitter(), frame_->GetVerticalSplitter())));
+              Width(WindowRectIn(MainFrameTestSeam(*frame_).HorizontalSplitter(), MainFrameTestSeam(*frame_).VerticalSplitter())));
     EXPECT_FALSE(MenuItemChecked(menu, ID_VIEW_TASKS));
     ::SendMessageA(frame, WM_COMMAND, ID_VIEW_TASKS, 0);
     Pump();
-    EXPECT_TRUE(::IsWindowVisible(frame_->GetTasksPane()));
-    EXPECT_EQ(kSplitPaneNone, frame_->GetVerticalSplitter().GetSinglePaneMode());
-    EXPECT_EQ(170, Width(WindowRectIn(frame_->GetTasksPane(), frame_->GetVerticalSplitter())));
+    EXPECT_TRUE(::IsWindowVisible(MainFrameTestSeam(*frame_).TasksPane()));
+    EXPECT_EQ(kSplitPaneNone, MainFrameTestSeam(*frame_).VerticalSplitter().GetSinglePaneMode());
+    EXPECT_EQ(170, Width(WindowRectIn(MainFrameTestSeam(*frame_).TasksPane(), MainFrameTestSeam(*frame_).VerticalSplitter())));
     EXPECT_TRUE(MenuItemChecked(menu, ID_VIEW_TASKS));
 
     // The monitor pane's close button hides it like the View command.
-    ::SendMessageA(frame_->GetMonitorPane().GetCloseButton(), BM_CLICK, 0, 0);
+    ::SendMessageA(MainFrameTestSeam(*frame_).MonitorPane().GetCloseButton(), BM_CLICK, 0, 0);
     Pump();
-    EXPECT_FALSE(::IsWindowVisible(frame_->GetMonitorPane()));
-    EXPECT_EQ(kSplitPaneLeft, frame_->GetHorizontalSplitter().GetSinglePaneMode());
+    EXPECT_FALSE(::IsWindowVisible(MainFrameTestSeam(*frame_).MonitorPane()));
+    EXPECT_EQ(kSplitPaneLeft, MainFrameTestSeam(*frame_).HorizontalSplitter().GetSinglePaneMode());
     RECT right;
-    ::GetClientRect(frame_->GetHorizontalSplitter(), &right);
-    EXPECT_EQ(Height(right), Height(WindowRectIn(pictures_->GetWindow(), frame_->GetHorizontalSplitter())));
+    ::GetClientRect(MainFrameTestSeam(*frame_).HorizontalSplitter(), &right);
+    EXPECT_EQ(Height(right), Height(WindowRectIn(pictures_->GetWindow(), MainFrameTestSeam(*frame_).HorizontalSplitter())));
     EXPECT_FALSE(MenuItemChecked(menu, ID_VIEW_MONITOR));
     ::SendMessageA(frame, WM_COMMAND, ID_VIEW_MONITOR, 0);
     Pump();
-    EXPECT_TRUE(::IsWindowVisible(frame_->GetMonitorPane()));
+    EXPECT_TRUE(::IsWindowVisible(MainFrameTestSeam(*frame_).MonitorPane()));
     EXPECT_TRUE(MenuItemChecked(menu, ID_VIEW_MONITOR));
     // The tasks pane's close button.
-    ::SendMessageA(frame_->GetTasksPane().GetCloseButton(), BM_CLICK, 0, 0);
+    ::SendMessageA(MainFrameTestSeam(*frame_).TasksPane().GetCloseButton(), BM_CLICK, 0, 0);
     Pump();
-    EXPECT_FALSE(::IsWindowVisible(frame_->GetTasksPane()));
+    EXPECT_FALSE(::IsWindowVisible(MainFrameTestSeam(*frame_).TasksPane()));
 
     // Toolbar band: the rebar gets lower and the panes move up.
-    const int splitterTop = WindowRectIn(frame_->GetVerticalSplitter(), frame).top;
+    const int splitterTop = WindowRectIn(MainFrameTestSeam(*frame_).VerticalSplitter(), frame).top;
     ::SendMessageA(frame, WM_COMMAND, ID_VIEW_TOOLBAR, 0);
     Pump();
-    EXPECT_FALSE(frame_->GetReBar().IsBandVisible(1));
-    EXPECT_LT(WindowRectIn(frame_->GetVerticalSplitter(), frame).top, splitterTop);
+    EXPECT_FALSE(MainFrameTestSeam(*frame_).ReBar().IsBandVisible(1));
+    EXPECT_LT(WindowRectIn(MainFrameTestSeam(*frame_).VerticalSplitter(), frame).top, splitterTop);
     EXPECT_FALSE(MenuItemChecked(menu, ID_VIEW_TOOLBAR));
     ::SendMessageA(frame, WM_COMMAND, ID_VIEW_TOOLBAR, 0);
     Pump();
-    EXPECT_TRUE(frame_->GetReBar().IsBandVisible(1));
-    EXPECT_EQ(splitterTop, WindowRectIn(frame_->GetVerticalSplitter(), frame).top);
+    EXPECT_TRUE(MainFrameTestSeam(*frame_).ReBar().IsBandVisible(1));
+    EXPECT_EQ(splitterTop, WindowRectIn(MainFrameTestSeam(*frame_).VerticalSplitter(), frame).top);
 
     // Status bar: the panes reach the frame's bottom.
     ::SendMessageA(frame, WM_COMMAND, ID_VIEW_STATUS_BAR, 0);
     Pump();
     RECT frameClient;
     ::GetClientRect(frame, &frameClient);
-    EXPECT_FALSE(::IsWindowVisible(frame_->GetStatusBar().GetHwnd()));
-    EXPECT_EQ(frameClient.bottom, WindowRectIn(frame_->GetVerticalSplitter(), frame).bottom);
+    EXPECT_FALSE(::IsWindowVisible(MainFrameTestSeam(*frame_).StatusBar().GetHwnd()));
+    EXPECT_EQ(frameClient.bottom, WindowRectIn(MainFrameTestSeam(*frame_).VerticalSplitter(), frame).bottom);
     EXPECT_FALSE(MenuItemChecked(menu, ID_VIEW_STATUS_BAR));
 }
 
 TEST_F(FrameTest, ResizingKeepsFixedPanesAndBars) {
     ::SetWindowPos(*frame_, nullptr, 0, 0, 1100, 800, SWP_NOZORDER | SWP_NOMOVE);
     Pump();
-    EXPECT_EQ(170, Width(WindowRectIn(frame_->GetTasksPane(), frame_->GetVerticalSplitter())));
+    EXPECT_EQ(170, Width(WindowRectIn(MainFrameTestSeam(*frame_).TasksPane(), MainFrameTestSeam(*frame_).VerticalSplitter())));
     int edges[4] = {};
-    ::SendMessageA(frame_->GetStatusBar().GetHwnd(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges));
+    ::SendMessageA(MainFrameTestSeam(*frame_).StatusBar().GetHwnd(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges));
     RECT status;
-    ::GetClientRect(frame_->GetStatusBar().GetHwnd(), &status);
+    ::GetClientRect(MainFrameTestSeam(*frame_).StatusBar().GetHwnd(), &status);
     EXPECT_GT(edges[0], 400);
     EXPECT_EQ(200, edges[3] - edges[2]);
     EXPECT_LE(edges[3], status.right);

@@ -9,14 +9,14 @@ namespace frametest {
 namespace {
 
 // True when the shell still knows the frame's tray icon.
-bool TrayIconPresent(const MainFrame& frame) {
-    NOTIFYICONDATAA probe = frame.GetTrayIcon().Record();
+bool TrayIconPresent(MainFrame& frame) {
+    NOTIFYICONDATAA probe = MainFrameTestSeam(frame).TrayIcon().Record();
     probe.uFlags = 0;
     return ::Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
 }
 
 TEST_F(FrameTest, QueuePaneCountsWaitingTasks) {
-    CMultiPaneStatusBar& status = frame_->GetStatusBar();
+    CMultiPaneStatusBar& status = MainFrameTestSeam(*frame_).StatusBar();
     tasks_->pending = 2;
     frame_->UpdateQueuePane(true);
     EXPECT_TRUE(status.GetPaneIcon(MainFrame::kQueuePane));
@@ -50,8 +50,8 @@ TEST_F(FrameTest, QueuePaneCountsWaitingTasks) {
 }
 
 TEST_F(FrameTest, LongOperationShowsProgressOverItsPane) {
-    CMultiPaneStatusBar& status = frame_->GetStatusBar();
-    CProgressBarCtrl& progress = frame_->GetProgressBar();
+    CMultiPaneStatusBar& status = MainFrameTestSeam(*frame_).StatusBar();
+    CProgressBarCtrl& progress = MainFrameTestSeam(*frame_).ProgressBar();
     ILongOperationProgress& operation = *frame_;
     operation.BeginProgress(100000, "Sort list...");
     EXPECT_TRUE(::IsWindowVisible(progress.GetHwnd()));
@@ -74,7 +74,7 @@ TEST_F(FrameTest, LongOperationShowsProgressOverItsPane) {
 }
 
 TEST_F(FrameTest, TrayModeHidesRestoresAndSurvivesAShellRestart) {
-    const CTrayIcon& tray = frame_->GetTrayIcon();
+    const CTrayIcon& tray = MainFrameTestSeam(*frame_).TrayIcon();
     EXPECT_EQ(1u, tray.Record().uID);
     EXPECT_EQ(static_cast<UINT>(WM_USER + 100), tray.Record().uCallbackMessage);
     EXPECT_EQ(*frame_, tray.Record().hWnd);

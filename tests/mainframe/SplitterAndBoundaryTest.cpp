@@ -13,7 +13,7 @@
 #include "framework/WindowImpl.h"
 #include "tests/support/PromptSupport.h"
 #include "ui/frame/FrameTexts.h"
-#include "ui/frame/PlaceholderPieces.h"
+#include "tests/support/PlaceholderPieces.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "core/TaskFileNames.h"
 #include "framework/AppModule.h"
 #include "ui/frame/FrameDialogs.h"
-#include "ui/frame/PlaceholderPieces.h"
+#include "tests/support/PlaceholderPieces.h"
 
 namespace picturetest {
 

@@ -8,6 +8,7 @@
 #include "tests/support/TestHttpServer.h"
 #include "tests/taskstree/TreeTestSupport.h"
 #include "core/SearchLinkTask.h"
+#include "tests/support/MainFrameTestSeam.h"
 #include "dialogs/tasks/TaskDialogs.h"
 #include "ui/tasks/PendingStarts.h"
 #include "ui/tasks/TaskFolder.h"
@@ -178,7 +179,7 @@ TEST_F(TreeTest, ThreeTasksRunInOrderThroughTheFrame) {
     EXPECT_EQ(TasksTree::kRunning, ImageOf(runs[0]));
     EXPECT_EQ(TasksTree::kWaiting, ImageOf(runs[1]));
     EXPECT_EQ(TasksTree::kWaiting, ImageOf(runs[2]));
-    CMultiPaneStatusBar& status = frame_->GetStatusBar();
+    CMultiPaneStatusBar& status = MainFrameTestSeam(*frame_).StatusBar();
     EXPECT_TRUE(status.GetPaneIcon(MainFrame::kQueuePane));
     EXPECT_EQ("2 task(s) in queue", status.GetPaneTip(MainFrame::kQueuePane));
 

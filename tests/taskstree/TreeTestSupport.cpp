@@ -7,7 +7,7 @@
 #include "core/TaskFileNames.h"
 #include "framework/AppModule.h"
 #include "ui/frame/MonitorPane.h"
-#include "ui/frame/PlaceholderPieces.h"
+#include "tests/support/PlaceholderPieces.h"
 
 namespace treetest {
 
@@ -52,6 +52,7 @@ void TreeTest::CreateFrame() {
     pieces.tasks.reset(tree_);
     pieces.monitor.reset(new MonitorPane());
     if (realPictures_) pieces.pictures.reset(new ImagesContainer(app_.get()));
+    CompleteFramePieces(pieces);
     frame_.reset(new MainFrame(app_.get(), std::move(pieces)));
     ASSERT_TRUE(frame_->CreateFrame());
     ::SetWindowPos(*frame_, nullptr, 10, 10, 900, 700, SWP_NOZORDER);

@@ -1,7 +1,6 @@
 #pragma once
-// The panes and dialogs the main frame is built from. CreateFramePieces is the one place where
-// the real tasks tree, picture container, monitor views and dialogs replace the placeholders;
-// tests hand the frame their own pieces.
+// The panes and dialogs the main frame is built from. CreateFramePieces makes the program's own
+// tasks tree, picture container, monitor views and dialogs; tests hand the frame their own.
 #include <memory>
 #include "ui/frame/IFrameDialogs.h"
 #include "ui/frame/IMonitorViews.h"
@@ -18,5 +17,3 @@ struct FramePieces {
 };
 
 FramePieces CreateFramePieces(Application* app);
-// The same with a placeholder for every piece the caller left empty.
-void CompleteFramePieces(FramePieces& pieces);

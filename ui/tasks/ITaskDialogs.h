@@ -1,7 +1,6 @@
 #pragma once
 // The task option dialogs as the tasks tree uses them. The dialogs save the task when the user
-// accepts them (a new task gets its file then). Until the real dialogs plug in,
-// DefaultTaskDialogs accepts every new task with its defaults.
+// accepts them (a new task gets its file then).
 #include <windows.h>
 #include <memory>
 
@@ -24,10 +23,3 @@ public:
     virtual TaskDialogResult TaskOptionsOf(HWND owner, TaskOptions& task) = 0;
 };
 
-// Names a new task after its start address (or "New Task"), saves it and accepts it.
-class DefaultTaskDialogs : public ITaskDialogs {
-public:
-    TaskDialogResult NewTask(HWND owner, SearchLinkTask& task) override;
-    TaskDialogResult NewTemplateTask(HWND owner, ConstructLinkTask& task) override;
-    TaskDialogResult TaskOptionsOf(HWND owner, TaskOptions& task) override;
-};

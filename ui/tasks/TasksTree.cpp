@@ -12,6 +12,7 @@
 #include "resources/taskstree_ids.h"
 #include "ui/MainFrame.h"
 #include "ui/frame/FrameTexts.h"
+#include "ui/tasks/TaskOptionsDialogs.h"
 
 namespace {
 const int kImageSize = 16;
@@ -22,7 +23,7 @@ const char* const kTreeFileName = "Tree.config";
 }  // namespace
 
 TasksTree::TasksTree(Application* app)
-    : app_(app), dialogs_(new DefaultTaskDialogs()),
+    : app_(app), dialogs_(new TaskOptionsDialogs(app, this)),
       login_([](HWND owner, TaskOptions& task) { return LogInBeforeStart(owner, task); }) {}
 
 TasksTree::~TasksTree() {

@@ -36,7 +36,7 @@ public:
     ~TasksTree() override;
     DECLARE_WND_CLASS("Brackenfly_TasksTree")
 
-    // The task dialogs (DefaultTaskDialogs until others are given).
+    // The task dialogs (the task option dialogs unless others are given).
     void SetTaskDialogs(std::unique_ptr<ITaskDialogs> dialogs) { dialogs_ = std::move(dialogs); }
     // The login step before a task that collects cookies is queued (the web-form login browser
     // unless another is given); false leaves the task unqueued.

@@ -1,4 +1,4 @@
-#include "ui/tasks/ITaskDialogs.h"
+#include "tests/support/DefaultTaskDialogs.h"
 #include "core/ConstructLinkTask.h"
 #include "core/SearchLinkTask.h"
 

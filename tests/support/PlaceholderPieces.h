@@ -1,6 +1,6 @@
 #pragma once
-// Stand-ins for the panes and dialogs that are not built yet: empty panes, a monitor whose only
-// view is the download manager's list, dialogs that do nothing.
+// Stand-ins for the frame's panes and dialogs, for tests that build the frame around one piece:
+// empty panes, a monitor whose only view is the download manager's list, dialogs that do nothing.
 #include <windows.h>
 #include "framework/WindowImpl.h"
 #include "ui/frame/FramePieces.h"
@@ -61,6 +61,9 @@ public:
     IDownloadStatView* GetStatView() override { return nullptr; }
     IDownloadGraphView* GetGraphView() override { return nullptr; }
 };
+
+// Fills every piece the caller left empty with its stand-in.
+void CompleteFramePieces(FramePieces& pieces);
 
 class PlaceholderSelectImagesDialog : public ISelectImagesDialog {
 public:
