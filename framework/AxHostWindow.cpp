@@ -1,4 +1,5 @@
 #include "framework/AxHostWindow.h"
+#include "framework/WindowProcGuard.h"
 #include "framework/AppModule.h"
 #include "framework/AxHostSite.h"
 #include "framework/WideText.h"
@@ -10,7 +11,7 @@ CAxHostSite* SiteOf(HWND host) {
     return reinterpret_cast<CAxHostSite*>(::GetWindowLongPtrA(host, GWLP_USERDATA));
 }
 
-LRESULT CALLBACK HostWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleHostMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CREATE: {
         auto* site = new CAxHostSite(hWnd);
@@ -41,6 +42,12 @@ LRESULT CALLBACK HostWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
         break;
     }
     return ::DefWindowProcA(hWnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK HostWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // A host whose site could not be made fails its creation.
+    const LRESULT failed = msg == WM_CREATE ? -1 : 0;
+    return GuardedCallback<LRESULT>(hWnd, failed, [&] { return HandleHostMessage(hWnd, msg, wParam, lParam); });
 }
 }  // namespace
 

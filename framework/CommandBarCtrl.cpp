@@ -1,4 +1,5 @@
 #include "framework/CommandBarCtrl.h"
+#include "framework/WindowProcGuard.h"
 #include <commctrl.h>
 #include <cctype>
 #include <cstring>
@@ -358,7 +359,9 @@ bool CCommandBarCtrl::HandleMenuHookMessage(const MSG& msg) {
 
 LRESULT CALLBACK CCommandBarCtrl::MenuHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == MSGF_MENU && s_tracking && lParam) {
-        if (s_tracking->HandleMenuHookMessage(*reinterpret_cast<const MSG*>(lParam))) return 1;
+        const MSG& msg = *reinterpret_cast<const MSG*>(lParam);
+        CCommandBarCtrl* tracking = s_tracking;
+        if (GuardedCallback<bool>(msg.hwnd, true, [&] { return tracking->HandleMenuHookMessage(msg); })) return 1;
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -366,6 +369,11 @@ LRESULT CALLBACK CCommandBarCtrl::MenuHook(int code, WPARAM wParam, LPARAM lPara
 LRESULT CALLBACK CCommandBarCtrl::SubclassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                                DWORD_PTR data) {
     auto* self = reinterpret_cast<CCommandBarCtrl*>(data);
+    return GuardedCallback<LRESULT>(hWnd, 0, [&] { return self->OnBarMessage(hWnd, msg, wParam, lParam); });
+}
+
+LRESULT CCommandBarCtrl::OnBarMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    CCommandBarCtrl* self = this;
     switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {

@@ -48,6 +48,7 @@ public:
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT OnBarMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK MenuHook(int code, WPARAM wParam, LPARAM lParam);
     bool HandleMenuHookMessage(const MSG& msg);
     void TrackMenus(int index, bool fromKeyboard);

@@ -91,15 +91,13 @@ INT_PTR CALLBACK CDialogImplBase::DialogProc(HWND hWnd, UINT msg, WPARAM wParam,
     if (msg == WM_INITDIALOG) lParam = self->initParam_;
 
     LRESULT result = 0;
-    BOOL handled = FALSE;
-    try {
-        handled = self->ProcessWindowMessage(hWnd, msg, wParam, lParam, result, 0);
-    } catch (const std::bad_alloc&) {
-        // Exceptions must not cross the system's frames: this one operation fails, the dialog stays.
-        handled = TRUE;
-        result = 0;
-        ReportOutOfMemory(hWnd);
-    }
+    // A failed operation counts as handled with a zero answer: the dialog stays.
+    const BOOL handled = GuardedCallback<BOOL>(hWnd, TRUE, [&] {
+        LRESULT answer = 0;
+        const BOOL taken = self->ProcessWindowMessage(hWnd, msg, wParam, lParam, answer, 0);
+        result = answer;
+        return taken;
+    });
     if (msg == WM_NCDESTROY) {
         ::SetWindowLongPtrA(hWnd, DWLP_USER, 0);
         self->m_hWnd = nullptr;

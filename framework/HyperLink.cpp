@@ -1,4 +1,6 @@
 #include "framework/HyperLink.h"
+#include "framework/GdiHolders.h"
+#include "framework/WindowProcGuard.h"
 
 #include <commctrl.h>
 #include <vector>
@@ -48,8 +50,8 @@ void CHyperLink::Open() {
 }
 
 void CHyperLink::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(control_, &ps);
+    PaintDc paint(control_);
+    HDC dc = paint.Get();
     RECT client;
     ::GetClientRect(control_, &client);
     // The dialog's background and colours, as for any of its statics.
@@ -62,18 +64,21 @@ void CHyperLink::Paint() {
     ::GetWindowTextA(control_, text.data(), length + 1);
     ::SetBkMode(dc, TRANSPARENT);
     if (!target_.empty()) ::SetTextColor(dc, kLinkColor);
-    HGDIOBJ oldFont = ::SelectObject(dc, target_.empty() || !font_
-                                             ? reinterpret_cast<HGDIOBJ>(::SendMessageA(control_, WM_GETFONT, 0, 0))
-                                             : font_);
+    SelectedObject font(dc, target_.empty() || !font_
+                                ? reinterpret_cast<HGDIOBJ>(::SendMessageA(control_, WM_GETFONT, 0, 0))
+                                : font_);
     ::DrawTextA(dc, text.data(), -1, &client,
                 DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | (pathEllipsis_ ? DT_PATH_ELLIPSIS : DT_END_ELLIPSIS));
-    ::SelectObject(dc, oldFont);
-    ::EndPaint(control_, &ps);
 }
 
 LRESULT CALLBACK CHyperLink::ControlProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                          DWORD_PTR self) {
     CHyperLink* link = reinterpret_cast<CHyperLink*>(self);
+    return GuardedCallback<LRESULT>(hWnd, 0, [&] { return link->OnControlMessage(hWnd, msg, wParam, lParam); });
+}
+
+LRESULT CHyperLink::OnControlMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    CHyperLink* link = this;
     switch (msg) {
     case WM_PAINT:
         link->Paint();

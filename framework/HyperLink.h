@@ -28,6 +28,7 @@ public:
     void Open();
 
 private:
+    LRESULT OnControlMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ControlProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self);
     void Paint();

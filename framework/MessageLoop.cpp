@@ -1,5 +1,6 @@
 #include "framework/MessageLoop.h"
 #include <algorithm>
+#include "framework/WindowProcGuard.h"
 
 namespace {
 const UINT kSysTimer = 0x0118;  // the caret blink timer; not real work
@@ -69,12 +70,14 @@ int CMessageLoop::Run() {
     int idleCount = 0;
     for (;;) {
         while (doIdle && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (!OnIdle(idleCount++)) doIdle = false;
+            const int count = idleCount++;
+            if (!GuardedCallback<BOOL>(nullptr, FALSE, [&] { return OnIdle(count); })) doIdle = false;
         }
         const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
         if (got == -1) continue;  // only an invalid window handle; keep running
         if (!got) break;          // WM_QUIT
-        if (!PreTranslateMessage(&msg)) {
+        // A filter that fails has taken the message: its operation was reported, not half-repeated.
+        if (!GuardedCallback<BOOL>(msg.hwnd, TRUE, [&] { return PreTranslateMessage(&msg); })) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }

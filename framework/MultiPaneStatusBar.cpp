@@ -1,4 +1,5 @@
 #include "framework/MultiPaneStatusBar.h"
+#include "framework/WindowProcGuard.h"
 #include <commctrl.h>
 #include "framework/AppModule.h"
 
@@ -102,6 +103,12 @@ void CMultiPaneStatusBar::SetSimpleText(const std::string& text) {
 LRESULT CALLBACK CMultiPaneStatusBar::SubclassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                                    DWORD_PTR data) {
     const LRESULT result = ::DefSubclassProc(hWnd, msg, wParam, lParam);
-    if (msg == WM_SIZE) reinterpret_cast<CMultiPaneStatusBar*>(data)->UpdateParts();
+    if (msg == WM_SIZE) {
+        auto* self = reinterpret_cast<CMultiPaneStatusBar*>(data);
+        GuardedCallback<bool>(hWnd, false, [&] {
+            self->UpdateParts();
+            return true;
+        });
+    }
     return result;
 }

@@ -81,15 +81,12 @@ LRESULT CALLBACK CWindowImplBase::WindowProc(HWND hWnd, UINT msg, WPARAM wParam,
     MSG current = {hWnd, msg, wParam, lParam, 0, {0, 0}};
     const MSG* outer = self->currentMsg_;
     self->currentMsg_ = &current;
-    LRESULT result = 0;
-    try {
-        if (!self->ProcessWindowMessage(hWnd, msg, wParam, lParam, result, 0))
-            result = ::DefWindowProcA(hWnd, msg, wParam, lParam);
-    } catch (const std::bad_alloc&) {
-        // Exceptions must not cross the system's frames: this one operation fails, the program goes on.
-        result = 0;
-        ReportOutOfMemory(hWnd);
-    }
+    const LRESULT result = GuardedCallback<LRESULT>(hWnd, 0, [&] {
+        LRESULT answer = 0;
+        if (!self->ProcessWindowMessage(hWnd, msg, wParam, lParam, answer, 0))
+            answer = ::DefWindowProcA(hWnd, msg, wParam, lParam);
+        return answer;
+    });
     self->currentMsg_ = outer;
 
     if (msg == WM_NCDESTROY) {

@@ -1,4 +1,5 @@
 #include "dialogs/monitor/AboutDlg.h"
+#include "framework/GdiHolders.h"
 
 #include "core/InternationalSupport.h"
 #include "core/TextFormat.h"
@@ -78,12 +79,12 @@ void AboutDlg::PlaceVersionAfterName() {
     // The name's length depends on the language: the version follows it at a word's distance.
     HWND name = GetDlgItem(IDC_ABOUT_PRODUCT_NAME), version = GetDlgItem(IDC_ABOUT_VERSION);
     const std::string text = CWindow(name).GetWindowText();
-    HDC dc = ::GetDC(name);
-    HGDIOBJ old = ::SelectObject(dc, titleFont_);
     SIZE extent = {0, 0};
-    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(name, dc);
+    {
+        WindowDc dc(name);
+        SelectedObject font(dc.Get(), titleFont_);
+        ::GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    }
     RECT nameRect, versionRect;
     ::GetWindowRect(name, &nameRect);
     ::GetWindowRect(version, &versionRect);

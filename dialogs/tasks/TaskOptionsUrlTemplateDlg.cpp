@@ -1,5 +1,6 @@
 #include "dialogs/tasks/TaskOptionsUrlTemplateDlg.h"
 #include <cstdio>
+#include <memory>
 #include <utility>
 #include "core/CharTemplate.h"
 #include "core/ConstructLinkTask.h"
@@ -24,12 +25,7 @@ std::string PlaceholderText(int row) {
 // The editors and the URL test are owned by the task dialog (the page itself is a child window).
 HWND TaskOptionsUrlTemplateDlg::TopWindow() const { return ::GetAncestor(m_hWnd, GA_ROOT); }
 
-TaskOptionsUrlTemplateDlg::~TaskOptionsUrlTemplateDlg() { ClearGenerators(); }
-
-void TaskOptionsUrlTemplateDlg::ClearGenerators() {
-    for (TemplateBase* generator : generators_) delete generator;
-    generators_.clear();
-}
+TaskOptionsUrlTemplateDlg::~TaskOptionsUrlTemplateDlg() = default;
 
 void TaskOptionsUrlTemplateDlg::InitControls() {
     HWND list = List();
@@ -47,11 +43,10 @@ void TaskOptionsUrlTemplateDlg::Load(TaskOptions& object) {
     const std::string address = task.StartingAddresses.empty() ? std::string() : task.StartingAddresses.front().Url;
     ::SetDlgItemTextA(m_hWnd, IDC_TEMPLATE_URL, address.c_str());
     ListView_DeleteAllItems(List());
-    ClearGenerators();
+    generators_.Clear();
     for (const TemplateBase* generator : task.GetTemplates()) {
         if (!generator) continue;
-        generators_.push_back(generator->Clone());
-        AppendRow(*generators_.back());
+        AppendRow(*generators_.Add(std::unique_ptr<TemplateBase>(generator->Clone())));
     }
     UpdateButtons();
 }
@@ -61,12 +56,14 @@ void TaskOptionsUrlTemplateDlg::Save(TaskOptions& object) {
     if (task.StartingAddresses.empty()) task.StartingAddresses.push_back(StartingAddress());
     task.StartingAddresses.front().Url = GetItemString(m_hWnd, IDC_TEMPLATE_URL).substr(0, kMaxTemplateText);
     task.ClearTemplates();
-    for (const TemplateBase* generator : generators_) task.GetTemplates().push_back(generator->Clone());
+    std::vector<TemplateBase*>& templates = task.GetTemplates();
+    templates.reserve(generators_.size());
+    for (const TemplateBase* generator : generators_.Items()) templates.push_back(generator->Clone());
 }
 
 std::vector<std::string> TaskOptionsUrlTemplateDlg::BuildTestUrls(size_t count) {
     const std::string text = GetItemString(m_hWnd, IDC_TEMPLATE_URL).substr(0, kMaxTemplateText);
-    return ConstructLinkTask::BuildLinks(count, text, generators_);
+    return ConstructLinkTask::BuildLinks(count, text, generators_.Items());
 }
 
 void TaskOptionsUrlTemplateDlg::AppendRow(const TemplateBase&) {
@@ -129,16 +126,12 @@ LRESULT TaskOptionsUrlTemplateDlg::OnNew(WORD, WORD, HWND, BOOL&) {
 }
 
 LRESULT TaskOptionsUrlTemplateDlg::OnNewGenerator(WORD, WORD id, HWND, BOOL&) {
-    TemplateBase* generator = nullptr;
-    if (id == ID_TEMPLATE_NUMBERS) generator = new NumberTemplate(0, 20, 1, 0);
-    else if (id == ID_TEMPLATE_CHARS) generator = new CharTemplate('a', 'z');
-    else generator = new StringTemplate();
-    if (!EditTemplate(TopWindow(), *generator)) {
-        delete generator;
-        return 0;
-    }
-    generators_.push_back(generator);
-    AppendRow(*generator);
+    std::unique_ptr<TemplateBase> generator;
+    if (id == ID_TEMPLATE_NUMBERS) generator.reset(new NumberTemplate(0, 20, 1, 0));
+    else if (id == ID_TEMPLATE_CHARS) generator.reset(new CharTemplate('a', 'z'));
+    else generator.reset(new StringTemplate());
+    if (!EditTemplate(TopWindow(), *generator)) return 0;
+    AppendRow(*generators_.Add(std::move(generator)));
     UpdateButtons();
     return 0;
 }
@@ -159,8 +152,7 @@ LRESULT TaskOptionsUrlTemplateDlg::OnDoubleClick(int, LPNMHDR, BOOL&) {
 LRESULT TaskOptionsUrlTemplateDlg::OnRemove(WORD, WORD, HWND, BOOL&) {
     const int row = SelectedRow();
     if (row < 0 || static_cast<size_t>(row) >= generators_.size()) return 0;
-    delete generators_[static_cast<size_t>(row)];
-    generators_.erase(generators_.begin() + row);
+    generators_.Remove(static_cast<size_t>(row));
     ListView_DeleteItem(List(), row);
     for (int i = row; i < ListView_GetItemCount(List()); ++i) SetPlaceholderText(i);
     UpdateButtons();
@@ -173,7 +165,7 @@ void TaskOptionsUrlTemplateDlg::MoveSelected(int offset) {
     if (row < 0 || other < 0 || static_cast<size_t>(other) >= generators_.size() ||
         static_cast<size_t>(row) >= generators_.size())
         return;
-    std::swap(generators_[static_cast<size_t>(row)], generators_[static_cast<size_t>(other)]);
+    generators_.Swap(static_cast<size_t>(row), static_cast<size_t>(other));
     // The placeholder column stays: a moved generator fills the placeholder of its new row.
     SetDescriptionText(row);
     SetDescriptionText(other);

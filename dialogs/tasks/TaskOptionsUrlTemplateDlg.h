@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 #include "core/TaskOptions.h"
+#include "core/TemplateBase.h"
 #include "dialogs/options/OptionsChildDlg.h"
 #include "dialogs/tasks/TaskOptionsDlgInterface.h"
+#include "framework/OwningList.h"
 #include "resources/command_ids.h"
 #include "resources/task_options_ids.h"
-
-class TemplateBase;
 
 class TaskOptionsUrlTemplateDlg : public OptionsChildDlg<TaskOptions> {
 public:
@@ -22,7 +22,7 @@ public:
     void Load(TaskOptions& task) override;
     void Save(TaskOptions& task) override;
 
-    const std::vector<TemplateBase*>& Generators() const { return generators_; }
+    const std::vector<TemplateBase*>& Generators() const { return generators_.Items(); }
     // Up to count addresses of the template text and generators the page holds now.
     std::vector<std::string> BuildTestUrls(size_t count);
 
@@ -65,9 +65,8 @@ private:
     void SetPlaceholderText(int row);
     void SetDescriptionText(int row);
     void MoveSelected(int offset);
-    void ClearGenerators();
     void UpdateButtons();
 
     TaskOptionsDlgInterface* owner_;
-    std::vector<TemplateBase*> generators_;  // owned copies, in placeholder order
+    OwningList<TemplateBase> generators_;  // copies, in placeholder order
 };

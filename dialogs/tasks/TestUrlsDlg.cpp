@@ -1,4 +1,5 @@
 #include "dialogs/tasks/TestUrlsDlg.h"
+#include "framework/GdiHolders.h"
 #include <commctrl.h>
 #include "core/InternationalSupport.h"
 #include "core/WindowRoutines.h"
@@ -23,16 +24,17 @@ void TestUrlsDlg::FillList() {
     // The text shows what was used.
     if (std::to_string(count) != GetItemString(m_hWnd, IDC_TEST_COUNT)) ::SetDlgItemInt(m_hWnd, IDC_TEST_COUNT, static_cast<UINT>(count), FALSE);
     if (!source_) return;
-    HDC dc = ::GetDC(list);
-    HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(list, WM_GETFONT, 0, 0)));
     LONG widest = 0;
-    for (const std::string& url : source_(static_cast<size_t>(count))) {
-        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(url.c_str()));
-        SIZE size = {};
-        if (::GetTextExtentPoint32A(dc, url.c_str(), static_cast<int>(url.size()), &size) && size.cx > widest) widest = size.cx;
+    {
+        WindowDc dc(list);
+        SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(::SendMessageA(list, WM_GETFONT, 0, 0)));
+        for (const std::string& url : source_(static_cast<size_t>(count))) {
+            ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(url.c_str()));
+            SIZE size = {};
+            if (::GetTextExtentPoint32A(dc.Get(), url.c_str(), static_cast<int>(url.size()), &size) && size.cx > widest)
+                widest = size.cx;
+        }
     }
-    ::SelectObject(dc, oldFont);
-    ::ReleaseDC(list, dc);
     ::SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
 }
 

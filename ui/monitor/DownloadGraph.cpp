@@ -4,6 +4,8 @@
 
 #include "core/DownloadManagerTexts.h"
 #include "core/TextFormat.h"
+#include "framework/GdiHolders.h"
+#include "imaging/DibAccess.h"
 #include "resources/monitor_ids.h"
 #include "ui/monitor/DownloadTotals.h"
 #include "ui/monitor/GraphLayout.h"
@@ -59,10 +61,8 @@ LRESULT DownloadGraph::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
 }
 
 LRESULT DownloadGraph::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
-    PaintBuffered(dc);
-    ::EndPaint(m_hWnd, &ps);
+    PaintDc dc(m_hWnd);
+    PaintBuffered(dc.Get());
     return 0;
 }
 
@@ -76,21 +76,16 @@ void DownloadGraph::PaintBuffered(HDC target) {
     ::GetClientRect(m_hWnd, &client);
     const int width = client.right - client.left, height = client.bottom - client.top;
     if (width <= 0 || height <= 0) return;
-    HDC memory = ::CreateCompatibleDC(target);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(target, width, height);
-    if (!memory || !bitmap) {
+    // Declared first so it outlives the context it is selected into.
+    GdiObject<HBITMAP> bitmap(::CreateCompatibleBitmap(target, width, height));
+    dibaccess::MemoryDc memory(target, bitmap.Get());
+    if (!bitmap || !memory.Ok() || !memory.Selected()) {
         // Out of GDI resources: draw straight onto the target rather than nothing.
-        if (bitmap) ::DeleteObject(bitmap);
-        if (memory) ::DeleteDC(memory);
         Paint(target, client);
         return;
     }
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    Paint(memory, client);
-    ::BitBlt(target, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
+    Paint(memory.Get(), client);
+    ::BitBlt(target, 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
 }
 
 void DownloadGraph::MakeGdiObjects() {

@@ -1,4 +1,5 @@
 #include "ui/monitor/ListViewTrackTip.h"
+#include "framework/WindowProcGuard.h"
 
 #include "framework/AppModule.h"
 
@@ -104,9 +105,13 @@ void CListViewTrackTip::OnMouseLeave() {
 LRESULT CALLBACK CListViewTrackTip::ListProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                              DWORD_PTR self) {
     CListViewTrackTip* tip = reinterpret_cast<CListViewTrackTip*>(self);
-    if (msg == WM_MOUSEMOVE) tip->OnMouseMove(lParam);
-    else if (msg == WM_MOUSELEAVE) tip->OnMouseLeave();
-    else if (msg == WM_NCDESTROY) {
+    if (msg == WM_MOUSEMOVE || msg == WM_MOUSELEAVE) {
+        GuardedCallback<bool>(hWnd, false, [&] {
+            if (msg == WM_MOUSEMOVE) tip->OnMouseMove(lParam);
+            else tip->OnMouseLeave();
+            return true;
+        });
+    } else if (msg == WM_NCDESTROY) {
         ::RemoveWindowSubclass(hWnd, &CListViewTrackTip::ListProc, kSubclassId);
         tip->list_ = nullptr;
     }

@@ -1,0 +1,77 @@
+#pragma once
+// Owners for the GDI resources a window borrows while it paints or measures: each gives its
+// resource back on every path, an exception's included. (Memory device contexts with a bitmap
+// selected: dibaccess::MemoryDc in imaging/DibAccess.h.)
+#include <windows.h>
+
+// BeginPaint ... EndPaint.
+class PaintDc {
+public:
+    explicit PaintDc(HWND window) : window_(window), dc_(::BeginPaint(window, &ps_)) {}
+    ~PaintDc() { ::EndPaint(window_, &ps_); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    HDC Get() const { return dc_; }
+    const PAINTSTRUCT& Info() const { return ps_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT ps_ = {};
+    HDC dc_;
+};
+
+// GetDC ... ReleaseDC (the screen's when the window is null).
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_) ::ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// A pen, brush, font, bitmap or region this code created; deleted when the owner goes.
+template <class Handle>
+class GdiObject {
+public:
+    explicit GdiObject(Handle handle = nullptr) : handle_(handle) {}
+    ~GdiObject() { Reset(); }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    Handle Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    void Reset(Handle handle = nullptr) {
+        if (handle_) ::DeleteObject(handle_);
+        handle_ = handle;
+    }
+    // Hands the object to another owner.
+    Handle Release() {
+        Handle handle = handle_;
+        handle_ = nullptr;
+        return handle;
+    }
+
+private:
+    Handle handle_;
+};
+
+// An object selected into a device context, and the one it replaced put back at the end.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(dc && object ? ::SelectObject(dc, object) : nullptr) {}
+    ~SelectedObject() {
+        if (old_) ::SelectObject(dc_, old_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
