@@ -9,6 +9,10 @@
 //           MESSAGE_HANDLER(WM_PAINT, OnPaint)
 //       END_MSG_MAP()
 //   };
+//
+// WM_CREATE: a window whose own child windows (the controls and panes it cannot work without)
+// cannot be made answers -1, so its creation fails and its creator sees a null handle; pictures,
+// icons and menus that fail to load leave the window working without them.
 #include <windows.h>
 #include "framework/MessageMap.h"
 #include "framework/Window.h"

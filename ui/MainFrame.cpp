@@ -77,13 +77,13 @@ LRESULT MainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     SetOutOfMemoryMessage(FrameText(IDS_OUT_OF_MEMORY), FrameText(IDS_CAPTION_ERROR));
     accelerators_ = ::LoadAcceleratorsA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
 
-    reBar_.Create(m_hWnd, ID_VIEW_TOOLBAR);
+    if (!reBar_.Create(m_hWnd, ID_VIEW_TOOLBAR)) return -1;
     barHost_ = reBar_.GetHwnd();
-    CreateCommandBar();
+    if (!CreateCommandBar()) return -1;
     CreateToolBar();
     reBar_.AddBand(commandBar_.GetHwnd(), false);
     reBar_.AddBand(toolBar_, true);
-    CreateStatusBar();
+    if (!CreateStatusBar()) return -1;
     AddUpdateEntries();
 
     if (CMessageLoop* loop = g_Module.GetMessageLoop()) {
@@ -91,15 +91,15 @@ LRESULT MainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
         loop->AddIdleHandler(this);
         registeredWithLoop_ = true;
     }
-    CreatePanes();
+    if (!CreatePanes()) return -1;
     UpdateLayout();
     PostMessage(WM_AFTER_CREATE);
     return 0;
 }
 
-void MainFrame::CreateCommandBar() {
+bool MainFrame::CreateCommandBar() {
     HINSTANCE resources = g_Module.GetResourceInstance();
-    commandBar_.Create(reBar_.GetHwnd(), m_hWnd);
+    if (!commandBar_.Create(reBar_.GetHwnd(), m_hWnd)) return false;
     HMENU menu = ::LoadMenuA(resources, MAKEINTRESOURCEA(IDR_MAINFRAME));
     if (menu) {
         g_InternationalSupport.TranslateMenu(IDR_MAINFRAME, menu);
@@ -113,6 +113,7 @@ void MainFrame::CreateCommandBar() {
         commandBar_.AddImages(resources, IDB_MENU_VIEWER_IMAGES, layout.buttonWidth, layout.buttonHeight,
                               layout.commands);
     ::SetMenu(m_hWnd, nullptr);
+    return true;
 }
 
 void MainFrame::CreateToolBar() {
@@ -128,8 +129,8 @@ void MainFrame::CreateToolBar() {
     SetToolBarButtonDropDown(toolBar_, ID_VIEW_CHANGE);
 }
 
-void MainFrame::CreateStatusBar() {
-    statusPanes_.Create(m_hWnd, FrameText(IDS_STATUS_READY), ID_VIEW_STATUS_BAR);
+bool MainFrame::CreateStatusBar() {
+    if (!statusPanes_.Create(m_hWnd, FrameText(IDS_STATUS_READY), ID_VIEW_STATUS_BAR)) return false;
     statusPanes_.SetPanes({kProgressPaneWidth, kQueuePaneWidth, kTaskPaneWidth});
     statusPanes_.SetPaneText(0, FrameText(IDS_STATUS_READY));
     readyIcon_ = LoadSmallIcon(IDR_MAINFRAME);
@@ -138,7 +139,7 @@ void MainFrame::CreateStatusBar() {
     completedIcon_ = LoadSmallIcon(IDI_TASK_COMPLETED);
     statusPanes_.SetPaneIcon(0, readyIcon_);
     statusBar_ = statusPanes_.GetHwnd();
-    progressBar_.Create(statusPanes_.GetHwnd(), "LongOpProgressBar", false);
+    return progressBar_.Create(statusPanes_.GetHwnd(), "LongOpProgressBar", false) != nullptr;
 }
 
 void MainFrame::AddUpdateEntries() {
@@ -160,23 +161,30 @@ void MainFrame::AddUpdateEntries() {
     for (UINT id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_TASKS, ID_VIEW_MONITOR}) UISetCheck(id, true);
 }
 
-void MainFrame::CreatePanes() {
+bool MainFrame::CreatePanes() {
     RECT rect;
     ::GetClientRect(m_hWnd, &rect);
-    verticalSplitter_.CreateSplitter(m_hWnd, rect);
+    if (!verticalSplitter_.CreateSplitter(m_hWnd, rect)) return false;
     client_ = verticalSplitter_.m_hWnd;
-    horizontalSplitter_.CreateSplitter(verticalSplitter_.m_hWnd, rect);
+    if (!horizontalSplitter_.CreateSplitter(verticalSplitter_.m_hWnd, rect)) return false;
 
-    tasksPane_.CreatePane(verticalSplitter_.m_hWnd, FrameText(IDS_PANE_TASKS), ID_PANE_CLOSE);
-    tasksPane_.SetClient(pieces_.tasks->CreatePane(tasksPane_.m_hWnd));
+    if (!tasksPane_.CreatePane(verticalSplitter_.m_hWnd, FrameText(IDS_PANE_TASKS), ID_PANE_CLOSE)) return false;
+    HWND tasks = pieces_.tasks->CreatePane(tasksPane_.m_hWnd);
+    if (!tasks) return false;
+    tasksPane_.SetClient(tasks);
 
     HWND pictures = pieces_.pictures->CreatePane(horizontalSplitter_.m_hWnd);
+    if (!pictures) return false;
 
-    monitorPane_.CreatePane(horizontalSplitter_.m_hWnd, FrameText(IDS_PANE_MONITOR_IDLE), ID_PANE_CLOSE);
-    monitorPane_.SetClient(pieces_.monitor->CreateViews(monitorPane_.m_hWnd, downloadManager_));
+    if (!monitorPane_.CreatePane(horizontalSplitter_.m_hWnd, FrameText(IDS_PANE_MONITOR_IDLE), ID_PANE_CLOSE))
+        return false;
+    HWND monitor = pieces_.monitor->CreateViews(monitorPane_.m_hWnd, downloadManager_);
+    if (!monitor) return false;
+    monitorPane_.SetClient(monitor);
 
     verticalSplitter_.SetSplitterPanes(tasksPane_.m_hWnd, horizontalSplitter_.m_hWnd);
     horizontalSplitter_.SetSplitterPanes(pictures, monitorPane_.m_hWnd);
+    return true;
 }
 
 LRESULT MainFrame::OnAfterCreate(UINT, WPARAM, LPARAM, BOOL&) {

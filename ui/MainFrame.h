@@ -142,12 +142,12 @@ protected:
 private:
     static UINT TaskbarCreatedMessage();
 
-    // Creation steps.
-    void CreateCommandBar();
+    // Creation steps; false when a window the frame cannot work without was not made.
+    bool CreateCommandBar();
     void CreateToolBar();
-    void CreateStatusBar();
+    bool CreateStatusBar();
     void AddUpdateEntries();
-    void CreatePanes();
+    bool CreatePanes();
 
     LRESULT OnColorChange(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);

@@ -27,8 +27,9 @@ struct FakeTasksPane : ITasksPane {
     int deletes = 0;
     int saves = 0;
     TaskOptions* selected = nullptr;
+    bool failCreation = false;   // the pane's window cannot be made
 
-    HWND CreatePane(HWND parent) override { return window.CreateEmpty(parent); }
+    HWND CreatePane(HWND parent) override { return failCreation ? nullptr : window.CreateEmpty(parent); }
     HWND GetWindow() const override { return window.m_hWnd; }
     bool HandleCommand(WORD id, WORD, HWND) override {
         commands.push_back(id);

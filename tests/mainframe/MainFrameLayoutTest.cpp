@@ -206,5 +206,22 @@ TEST_F(FrameTest, ResizingKeepsFixedPanesAndBars) {
     EXPECT_LE(edges[3], status.right);
 }
 
+// A pane the frame cannot work without fails the frame's creation: no window is left behind
+// and the frame's key filter is not left in the loop.
+TEST_F(FrameTest, AFrameWhosePaneCannotBeMadeIsNotCreated) {
+    DestroyFrame();
+    FramePieces pieces;
+    auto* tasks = new FakeTasksPane();
+    tasks->failCreation = true;
+    pieces.tasks.reset(tasks);
+    CompleteFramePieces(pieces);
+    frame_.reset(new MainFrame(app_.get(), std::move(pieces)));
+    EXPECT_EQ(nullptr, frame_->CreateFrame());
+    EXPECT_FALSE(frame_->IsWindow());
+    EXPECT_EQ(nullptr, ::FindWindowA("Brackenfly_MainFrame", nullptr));
+    MSG key = {nullptr, WM_KEYDOWN, VK_DELETE, 0, 0, {0, 0}};
+    EXPECT_FALSE(loop_.PreTranslateMessage(&key));
+}
+
 }  // namespace
 }  // namespace frametest

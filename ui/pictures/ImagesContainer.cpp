@@ -41,8 +41,8 @@ HWND ImagesContainer::CreatePane(HWND parent) {
 LRESULT ImagesContainer::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     ProgramSettings* settings = Settings();
     SetCommandCheck(ID_IMAGES_SHOW_LAST, settings && settings->ShowLastImage);
-    listView_.Create(m_hWnd, nullptr, "", kViewStyle | WS_VISIBLE);
-    thumbnailView_.Create(m_hWnd, nullptr, "", kViewStyle);
+    if (!listView_.Create(m_hWnd, nullptr, "", kViewStyle | WS_VISIBLE)) return -1;
+    if (!thumbnailView_.Create(m_hWnd, nullptr, "", kViewStyle)) return -1;
     listView_.Show(true);
     return 0;
 }

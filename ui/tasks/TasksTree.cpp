@@ -37,8 +37,7 @@ HWND TasksTree::CreatePane(HWND parent) {
 }
 
 LRESULT TasksTree::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
-    LoadAll();
-    return 0;
+    return LoadAll() ? 0 : -1;
 }
 
 LRESULT TasksTree::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
@@ -64,12 +63,14 @@ LRESULT TasksTree::OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
     return 0;
 }
 
-void TasksTree::LoadAll() {
+bool TasksTree::LoadAll() {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
                         TVS_EDITLABELS | TVS_SHOWSELALWAYS;
     tree_.m_hWnd = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "", style, 0, 0, 100, 100, m_hWnd,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeControlId)),
                                      g_Module.GetModuleInstance(), nullptr);
+    // Without its tree control the pane cannot work: nothing is loaded, and so nothing saved over.
+    if (!tree_) return false;
     images_ = ::ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, kImageCount, kImageGrow);
     if (HBITMAP strip = ::LoadBitmapA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(IDB_TASKS_TREE))) {
         ::ImageList_AddMasked(images_, strip, RGB(255, 255, 255));
@@ -89,6 +90,7 @@ void TasksTree::LoadAll() {
         if (!items_.count(task)) InsertTaskItem(task, root_, task->Resume ? kPaused : kIdle);
     tree_.Expand(root_);
     UpdateCommandStates();
+    return true;
 }
 
 void TasksTree::LoadTaskFiles(const char* pattern, const std::function<TaskOptions*()>& make) {

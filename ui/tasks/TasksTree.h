@@ -105,7 +105,8 @@ private:
     LRESULT OnNotify(UINT, WPARAM, LPARAM, BOOL&);
 
     // Loading and saving (TasksTree.cpp).
-    void LoadAll();
+    // Creates the tree control and loads every task and the tree file; false without the control.
+    bool LoadAll();
     void LoadTaskFiles(const char* pattern, const std::function<TaskOptions*()>& make);
     void PlaceLevel(const std::vector<TreeFileNode>& nodes, HTREEITEM parent);
     void CollectLevel(HTREEITEM parent, std::vector<TreeFileNode>& nodes) const;
