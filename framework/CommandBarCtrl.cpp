@@ -5,6 +5,7 @@
 #include <cstring>
 #include "framework/AppModule.h"
 #include "framework/ToolBarResource.h"
+#include "framework/ImageListStrip.h"
 
 namespace {
 const UINT_PTR kSubclassId = 3;
@@ -83,10 +84,10 @@ std::vector<std::string> CCommandBarCtrl::ButtonTexts() const {
     return texts;
 }
 
-bool CCommandBarCtrl::AddImages(HINSTANCE module, UINT bitmapId, int width, int height,
+bool CCommandBarCtrl::AddImages(UINT bitmapId, int width, int height,
                                 const std::vector<WORD>& commands) {
     if (imageList_ && (width != imageWidth_ || height != imageHeight_)) return false;
-    HIMAGELIST strip = CreateStripImageList(module, bitmapId, width, height, 4);
+    HIMAGELIST strip = LoadImageListStrip(bitmapId, width, height, kImageMaskColor);
     if (!strip) return false;
     if (!imageList_) {
         imageList_ = ::ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 32, 8);

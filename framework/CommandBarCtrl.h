@@ -25,7 +25,7 @@ public:
     HMENU GetMenu() const { return menu_; }
     // Pictures for menu items: image i of the strip belongs to the i-th command of `commands`
     // (separators, written as 0, take no image).
-    bool AddImages(HINSTANCE module, UINT bitmapId, int width, int height, const std::vector<WORD>& commands);
+    bool AddImages(UINT bitmapId, int width, int height, const std::vector<WORD>& commands);
     bool HasImage(UINT command) const { return images_.count(command) != 0; }
     // The owner passes its WM_MEASUREITEM and WM_DRAWITEM on: item pictures are drawn here, with
     // their mask, greyed for a disabled item. False when the item is none of ours.

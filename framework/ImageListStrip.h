@@ -1,9 +1,12 @@
 #pragma once
-// An image list cut from a bitmap strip of the module: count square images of size pixels side
-// by side, white (0xFFFFFF) being transparent.
+// The one way the program turns a bitmap strip of its resources into a masked image list.
 #include <windows.h>
 #include <commctrl.h>
 
-// The caller destroys the list (ImageList_Destroy). Null when it could not be made; a missing
-// bitmap gives an empty list.
-HIMAGELIST LoadImageListStrip(unsigned bitmapId, int size, int count);
+const COLORREF kWhiteTransparent = RGB(255, 255, 255);
+
+// Images of width x height side by side in bitmap `bitmapId`; pixels of `transparent` colour are
+// masked out. The caller destroys the list (ImageList_Destroy). Null when no list could be made;
+// a missing bitmap gives an empty list.
+HIMAGELIST LoadImageListStrip(unsigned bitmapId, int width, int height, COLORREF transparent = kWhiteTransparent,
+                              int grow = 4);

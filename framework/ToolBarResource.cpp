@@ -25,19 +25,6 @@ bool LoadToolBarLayout(HINSTANCE module, UINT id, ToolBarLayout& layout) {
     return data && ParseToolBarLayout(static_cast<const BYTE*>(data), ::SizeofResource(module, found), layout);
 }
 
-HIMAGELIST CreateStripImageList(HINSTANCE module, UINT bitmapId, int width, int height, int grow) {
-    HBITMAP strip = static_cast<HBITMAP>(
-        ::LoadImageA(module, MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!strip) return nullptr;
-    BITMAP info = {};
-    ::GetObjectA(strip, sizeof(info), &info);
-    const int count = width > 0 ? info.bmWidth / width : 0;
-    HIMAGELIST list = ::ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, count, grow);
-    if (list) ::ImageList_AddMasked(list, strip, kImageMaskColor);
-    ::DeleteObject(strip);
-    return list;
-}
-
 HWND CreateToolBarFromLayout(HWND parent, HWND owner, const ToolBarLayout& layout, HIMAGELIST normal,
                              HIMAGELIST disabled, DWORD extraStyle) {
     HWND bar = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,

@@ -19,8 +19,6 @@ struct ToolBarLayout {
 bool LoadToolBarLayout(HINSTANCE module, UINT id, ToolBarLayout& layout);
 bool ParseToolBarLayout(const BYTE* data, size_t size, ToolBarLayout& layout);
 
-// A 32-bit image list with mask from a bitmap strip of `width` x `height` images; null on failure.
-HIMAGELIST CreateStripImageList(HINSTANCE module, UINT bitmapId, int width, int height, int grow);
 
 // A toolbar (child of parent, sending its notices to `owner`) with one button per command of the
 // layout; button i of the layout that is not a separator takes image i of the images counted

@@ -5,6 +5,7 @@
 #include "framework/AppModule.h"
 #include "framework/ToolBarResource.h"
 #include "framework/WindowProcGuard.h"
+#include "framework/ImageListStrip.h"
 #include "resources/command_ids.h"
 #include "resources/app_ids.h"
 #include "resources/frame_ids.h"
@@ -108,9 +109,9 @@ bool MainFrame::CreateCommandBar() {
     }
     ToolBarLayout layout;
     if (LoadToolBarLayout(resources, IDR_TOOLBAR_MENU_IMAGES, layout))
-        commandBar_.AddImages(resources, IDB_MENU_IMAGES, layout.buttonWidth, layout.buttonHeight, layout.commands);
+        commandBar_.AddImages(IDB_MENU_IMAGES, layout.buttonWidth, layout.buttonHeight, layout.commands);
     if (LoadToolBarLayout(resources, IDR_VIEWER_TOOLBAR, layout))
-        commandBar_.AddImages(resources, IDB_MENU_VIEWER_IMAGES, layout.buttonWidth, layout.buttonHeight,
+        commandBar_.AddImages(IDB_MENU_VIEWER_IMAGES, layout.buttonWidth, layout.buttonHeight,
                               layout.commands);
     ::SetMenu(m_hWnd, nullptr);
     return true;
@@ -120,9 +121,9 @@ void MainFrame::CreateToolBar() {
     HINSTANCE resources = g_Module.GetResourceInstance();
     ToolBarLayout layout;
     if (!LoadToolBarLayout(resources, IDR_MAINFRAME, layout)) return;
-    toolBarImages_ = CreateStripImageList(resources, IDB_TOOLBAR, layout.buttonWidth, layout.buttonHeight, 4);
+    toolBarImages_ = LoadImageListStrip(IDB_TOOLBAR, layout.buttonWidth, layout.buttonHeight, kImageMaskColor);
     toolBarDisabledImages_ =
-        CreateStripImageList(resources, IDB_TOOLBAR_DISABLED, layout.buttonWidth, layout.buttonHeight, 4);
+        LoadImageListStrip(IDB_TOOLBAR_DISABLED, layout.buttonWidth, layout.buttonHeight, kImageMaskColor);
     toolBar_ = CreateToolBarFromLayout(reBar_.GetHwnd(), m_hWnd, layout, toolBarImages_, toolBarDisabledImages_,
                                        TBSTYLE_EX_DRAWDDARROWS);
     SetToolBarButtonDropDown(toolBar_, ID_TASK_START);

@@ -1,4 +1,5 @@
 #include "dialogs/tasks/StringTemplateDlg.h"
+#include "framework/ImageListStrip.h"
 #include <vector>
 #include "core/InternationalSupport.h"
 #include "core/WindowRoutines.h"
@@ -14,16 +15,6 @@ const int kCommands[] = {ID_LIST_NEW_ITEM, ID_LIST_EDIT_ITEM, ID_LIST_DELETE_ITE
 const size_t kMaxEntryText = 254;
 const size_t kMaxToolTipText = 79;
 
-HIMAGELIST LoadStrip(UINT bitmapId) {
-    HBITMAP strip = static_cast<HBITMAP>(
-        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    HIMAGELIST images = ImageList_Create(kButtonWidth, kButtonHeight, ILC_COLOR24 | ILC_MASK, 6, 0);
-    if (strip) {
-        ImageList_AddMasked(images, strip, RGB(255, 255, 255));
-        ::DeleteObject(strip);
-    }
-    return images;
-}
 }  // namespace
 
 StringTemplateDlg::~StringTemplateDlg() {
@@ -53,8 +44,8 @@ void StringTemplateDlg::CreateToolbar() {
                                  area.left, area.top, area.right - area.left, area.bottom - area.top, m_hWnd,
                                  nullptr, ::GetModuleHandleA(nullptr), nullptr);
     ::SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    images_ = LoadStrip(IDB_STRING_LIST_TOOLBAR);
-    hotImages_ = LoadStrip(IDB_STRING_LIST_TOOLBAR_HOT);
+    images_ = LoadImageListStrip(IDB_STRING_LIST_TOOLBAR, kButtonWidth, kButtonHeight);
+    hotImages_ = LoadImageListStrip(IDB_STRING_LIST_TOOLBAR_HOT, kButtonWidth, kButtonHeight);
     ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
     ::SendMessageA(toolbar_, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hotImages_));
     std::vector<TBBUTTON> buttons;

@@ -1,4 +1,5 @@
 #include "dialogs/tasks/TaskOptionsFiletypesDlg.h"
+#include "framework/ImageListStrip.h"
 #include <algorithm>
 #include "core/Application.h"
 #include "core/ProgramSettings.h"
@@ -25,13 +26,7 @@ std::vector<FileTypeGroup>& TaskOptionsFiletypesDlg::Groups() {
 
 void TaskOptionsFiletypesDlg::InitControls() {
     tree_.m_hWnd = GetDlgItem(IDC_TASK_TYPES_TREE);
-    HBITMAP strip = static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_FILETYPE_CHECKS),
-                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    stateImages_ = ImageList_Create(kStateImageWidth, kStateImageHeight, ILC_COLOR24 | ILC_MASK, 4, 0);
-    if (strip) {
-        ImageList_AddMasked(stateImages_, strip, RGB(255, 255, 255));
-        ::DeleteObject(strip);
-    }
+    stateImages_ = LoadImageListStrip(IDB_FILETYPE_CHECKS, kStateImageWidth, kStateImageHeight);
     TreeView_SetImageList(tree_, stateImages_, TVSIL_STATE);
 }
 

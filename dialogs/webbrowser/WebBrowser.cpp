@@ -72,8 +72,8 @@ LRESULT WebBrowser::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
 
 void WebBrowser::CreateToolBars() {
     DestroyImageLists();
-    navigationImages_ = LoadImageListStrip(IDB_WEB_NAV, kImageSize, 4);
-    goImages_ = LoadImageListStrip(IDB_WEB_GO, kImageSize, 1);
+    navigationImages_ = LoadImageListStrip(IDB_WEB_NAV, kImageSize, kImageSize);
+    goImages_ = LoadImageListStrip(IDB_WEB_GO, kImageSize, kImageSize);
     navigationBar_.CreateOver(m_hWnd, IDR_WEB_NAV_TOOLBAR, PlaceOf(m_hWnd, IDC_WEB_NAV_PLACE), navigationImages_,
                               kNavigationCommands, 4);
     goBar_.CreateOver(m_hWnd, IDR_WEB_GO_TOOLBAR, PlaceOf(m_hWnd, IDC_WEB_GO_PLACE), goImages_, kGoCommands, 1);

@@ -4,8 +4,8 @@
 
 #include "core/DownloadManagerTexts.h"
 #include "framework/AppModule.h"
+#include "framework/ImageListStrip.h"
 #include "resources/monitor_ids.h"
-#include "ui/monitor/ImageStrip.h"
 
 MonitorList::~MonitorList() { Destroy(); }
 
@@ -18,7 +18,7 @@ bool MonitorList::Create(HWND parent, const Column* columns, int count) {
     if (!list_) return false;
     ::SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                    LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
-    images_ = LoadImageStrip(IDB_MONITOR_LIST, 3);
+    images_ = LoadImageListStrip(IDB_MONITOR_LIST, 16, 16);
     ::SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
     for (int i = 0; i < count; ++i) {
         std::string title = EngineText(columns[i].titleId);

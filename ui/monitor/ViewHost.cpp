@@ -2,8 +2,8 @@
 
 #include "core/DownloadManagerTexts.h"
 #include "framework/AppModule.h"
+#include "framework/ImageListStrip.h"
 #include "resources/monitor_ids.h"
-#include "ui/monitor/ImageStrip.h"
 
 namespace {
 const UINT kMoveFlags = SWP_NOACTIVATE | SWP_NOZORDER;
@@ -23,7 +23,7 @@ LRESULT ViewHost::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
                               nullptr, g_Module.GetModuleInstance(), nullptr);
     if (!tabs_) return -1;
     ::SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    images_ = LoadImageStrip(IDB_VIEW_TABS, 5);
+    images_ = LoadImageListStrip(IDB_VIEW_TABS, 16, 16);
     ::SendMessageA(tabs_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
     return 0;
 }

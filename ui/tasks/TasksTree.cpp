@@ -7,6 +7,7 @@
 #include "dialogs/webbrowser/WebLogin.h"
 #include "framework/AppModule.h"
 #include "framework/UserPrompts.h"
+#include "framework/ImageListStrip.h"
 #include "resources/app_ids.h"
 #include "resources/command_ids.h"
 #include "resources/taskstree_ids.h"
@@ -16,7 +17,6 @@
 
 namespace {
 const int kImageSize = 16;
-const int kImageCount = 12;
 const int kImageGrow = 4;
 const size_t kItemTextMax = 1024;
 const char* const kTreeFileName = "Tree.config";
@@ -71,11 +71,7 @@ bool TasksTree::LoadAll() {
                                      g_Module.GetModuleInstance(), nullptr);
     // Without its tree control the pane cannot work: nothing is loaded, and so nothing saved over.
     if (!tree_) return false;
-    images_ = ::ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, kImageCount, kImageGrow);
-    if (HBITMAP strip = ::LoadBitmapA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(IDB_TASKS_TREE))) {
-        ::ImageList_AddMasked(images_, strip, RGB(255, 255, 255));
-        ::DeleteObject(strip);
-    }
+    images_ = LoadImageListStrip(IDB_TASKS_TREE, kImageSize, kImageSize, kWhiteTransparent, kImageGrow);
     TreeView_SetImageList(tree_, images_, TVSIL_NORMAL);
     root_ = InsertFolderItem(FrameText(IDS_TREE_ROOT), TVI_ROOT, kFolderClosed, kFolderOpen);
 

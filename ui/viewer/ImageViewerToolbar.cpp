@@ -5,6 +5,7 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 #include "framework/AppModule.h"
+#include "framework/ImageListStrip.h"
 #include "resources/command_ids.h"
 #include "ui/viewer/ImageViewer.h"
 
@@ -23,15 +24,6 @@ const unsigned kTipIds[kButtonCount] = {
 const UINT kPictureCommands[] = {ID_VIEWER_BEST_FIT, ID_VIEWER_ACTUAL_SIZE, ID_VIEWER_ZOOM_IN,
                                  ID_VIEWER_ZOOM_OUT, ID_VIEWER_PRINT,       ID_VIEWER_WALLPAPER};
 
-HIMAGELIST LoadToolbarImages(UINT bitmapId) {
-    HIMAGELIST list = ::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, kButtonCount, 4);
-    HBITMAP strip = static_cast<HBITMAP>(::LoadImageA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(bitmapId),
-                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (list && strip) ::ImageList_AddMasked(list, strip, RGB(255, 255, 255));
-    if (strip) ::DeleteObject(strip);
-    return list;
-}
-
 }  // namespace
 
 void ImageViewer::CreateToolbar() {
@@ -44,8 +36,8 @@ void ImageViewer::CreateToolbar() {
     ::SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ::SendMessageA(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
     ::SendMessageA(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(22, 22));
-    images_ = LoadToolbarImages(IDB_VIEWER_TOOLBAR);
-    disabledImages_ = LoadToolbarImages(IDB_VIEWER_TOOLBAR_DISABLED);
+    images_ = LoadImageListStrip(IDB_VIEWER_TOOLBAR, 16, 16);
+    disabledImages_ = LoadImageListStrip(IDB_VIEWER_TOOLBAR_DISABLED, 16, 16);
     ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
     ::SendMessageA(toolbar_, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabledImages_));
 
