@@ -6,6 +6,7 @@
 #include "core/ConstructLinkTask.h"
 #include "core/NumberTemplate.h"
 #include "core/StringTemplate.h"
+#include "core/TranslatedMenu.h"
 #include "dialogs/tasks/TemplateEditors.h"
 #include "dialogs/tasks/TestUrlsDlg.h"
 
@@ -113,14 +114,16 @@ LRESULT TaskOptionsUrlTemplateDlg::OnShowWindow(UINT, WPARAM shown, LPARAM, BOOL
 }
 
 LRESULT TaskOptionsUrlTemplateDlg::OnNew(WORD, WORD, HWND, BOOL&) {
-    HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TEMPLATE_MENU));
-    if (!menu) return 0;
-    g_InternationalSupport.TranslateMenu(IDR_TEMPLATE_MENU, menu);
-    RECT button = {};
-    ::GetWindowRect(GetDlgItem(IDC_TEMPLATE_NEW), &button);
-    const UINT command = static_cast<UINT>(::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD,
-                                                            button.left, button.bottom, 0, m_hWnd, nullptr));
-    ::DestroyMenu(menu);
+    UINT command = 0;
+    {
+        TranslatedMenu menu(IDR_TEMPLATE_MENU);
+        HMENU popup = menu.Popup();
+        if (!popup) return 0;
+        RECT button = {};
+        ::GetWindowRect(GetDlgItem(IDC_TEMPLATE_NEW), &button);
+        command = static_cast<UINT>(::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, button.left,
+                                                     button.bottom, 0, m_hWnd, nullptr));
+    }
     if (command) ::SendMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(command, 0), 0);
     return 0;
 }

@@ -10,7 +10,7 @@
 #include "ui/MainFrame.h"
 #include "ui/frame/FrameAddresses.h"
 #include "ui/frame/FrameTexts.h"
-#include "core/InternationalSupport.h"
+#include "core/TranslatedMenu.h"
 
 LRESULT MainFrame::OnCommand(UINT, WPARAM wParam, LPARAM lParam, BOOL& handled) {
     const WORD id = LOWORD(wParam);
@@ -146,12 +146,8 @@ void MainFrame::ShowStartDropDown(const RECT& button) {
 }
 
 void MainFrame::ShowViewDropDown(const RECT& button) {
-    HMENU menu = ::LoadMenuA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(IDR_MENU_VIEW_CHANGE));
-    if (!menu) return;
-    g_InternationalSupport.TranslateMenu(IDR_MENU_VIEW_CHANGE, menu);
-    HMENU popup = ::GetSubMenu(menu, 0);
-    if (popup)
+    TranslatedMenu menu(IDR_MENU_VIEW_CHANGE);
+    if (HMENU popup = menu.Popup())
         commandBar_.TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, button.left, button.bottom,
                                    &button);
-    ::DestroyMenu(menu);
 }

@@ -1,6 +1,6 @@
 // Tray mode: the icon in the notification area, its tip, menu and completion balloon.
-#include "core/InternationalSupport.h"
 #include "core/TaskOptions.h"
+#include "core/TranslatedMenu.h"
 #include "framework/AppModule.h"
 #include "resources/command_ids.h"
 #include "resources/frame_ids.h"
@@ -70,11 +70,8 @@ LRESULT MainFrame::OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 void MainFrame::ShowTrayMenu() {
-    HMENU menu = ::LoadMenuA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(IDR_MENU_TRAY));
-    if (!menu) return;
-    g_InternationalSupport.TranslateMenu(IDR_MENU_TRAY, menu);
-    HMENU popup = ::GetSubMenu(menu, 0);
-    if (popup) {
+    TranslatedMenu menu(IDR_MENU_TRAY);
+    if (HMENU popup = menu.Popup()) {
         ::SetMenuDefaultItem(popup, ID_TRAY_TOGGLE, FALSE);
         POINT cursor;
         ::GetCursorPos(&cursor);
@@ -83,7 +80,6 @@ void MainFrame::ShowTrayMenu() {
         commandBar_.TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y);
         PostMessage(WM_NULL);
     }
-    ::DestroyMenu(menu);
 }
 
 void MainFrame::OnTaskStarted(TaskOptions* task) {

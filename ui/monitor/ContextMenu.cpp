@@ -1,6 +1,6 @@
 #include "ui/monitor/ContextMenu.h"
 
-#include "core/InternationalSupport.h"
+#include "core/TranslatedMenu.h"
 #include "framework/AppModule.h"
 
 namespace {
@@ -21,13 +21,9 @@ void TrackContextMenu(HMENU popup, POINT screen, HWND owner) {
 }
 
 void ShowViewContextMenu(unsigned menuId, POINT screen, HWND owner, const std::function<void(HMENU)>& prepare) {
-    HMENU menu = ::LoadMenuA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(menuId));
-    if (!menu) return;
-    g_InternationalSupport.TranslateMenu(menuId, menu);
-    HMENU popup = ::GetSubMenu(menu, 0);
-    if (popup) {
+    TranslatedMenu menu(menuId);
+    if (HMENU popup = menu.Popup()) {
         if (prepare) prepare(popup);
         TrackContextMenu(popup, screen, owner);
     }
-    ::DestroyMenu(menu);
 }

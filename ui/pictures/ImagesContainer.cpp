@@ -2,9 +2,9 @@
 
 #include "core/Application.h"
 #include "core/ImageRecord.h"
-#include "core/InternationalSupport.h"
 #include "core/ProgramSettings.h"
 #include "core/TaskOptions.h"
+#include "core/TranslatedMenu.h"
 #include "resources/command_ids.h"
 #include "resources/frame_ids.h"
 #include "resources/pictures_ids.h"
@@ -236,13 +236,11 @@ void ImagesContainer::TrackPopup(HMENU popup, int x, int y) {
 }
 
 void ImagesContainer::ShowPictureMenu() {
-    HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MENU_IMAGES));
-    if (!menu) return;
-    g_InternationalSupport.TranslateMenu(IDR_MENU_IMAGES, menu);
-    HMENU popup = ::GetSubMenu(menu, 0);
+    TranslatedMenu menu(IDR_MENU_IMAGES);
+    HMENU popup = menu.Popup();
+    if (!popup) return;
     ::SetMenuDefaultItem(popup, ID_IMAGES_FULLSCREEN, FALSE);
     POINT cursor;
     ::GetCursorPos(&cursor);
     TrackPopup(popup, cursor.x, cursor.y);
-    ::DestroyMenu(menu);
 }

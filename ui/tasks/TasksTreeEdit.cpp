@@ -3,8 +3,8 @@
 #include <windowsx.h>
 #include <algorithm>
 #include "core/DownloadManager.h"
-#include "core/InternationalSupport.h"
 #include "core/TaskOptions.h"
+#include "core/TranslatedMenu.h"
 #include "framework/AppModule.h"
 #include "framework/UserPrompts.h"
 #include "resources/app_ids.h"
@@ -264,11 +264,10 @@ LRESULT TasksTree::OnContextMenu(UINT, WPARAM, LPARAM lParam, BOOL&) {
             return 0;
     }
     tree_.SelectItem(item);
-    HMENU menu = ::LoadMenuA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(IDR_MENU_TREE));
-    if (!menu) return 0;
-    g_InternationalSupport.TranslateMenu(IDR_MENU_TREE, menu);
     TaskOptions* task = TaskOf(item);
-    HMENU popup = ::GetSubMenu(menu, task ? 0 : 1);
+    TranslatedMenu menu(IDR_MENU_TREE);
+    HMENU popup = menu.Popup(task ? 0 : 1);
+    if (!popup) return 0;
     const UINT pauseAll = RunningTask() ? MF_ENABLED : MF_GRAYED;
     ::EnableMenuItem(popup, ID_TASK_PAUSE_ALL, MF_BYCOMMAND | pauseAll);
     if (task) {
@@ -283,6 +282,5 @@ LRESULT TasksTree::OnContextMenu(UINT, WPARAM, LPARAM lParam, BOOL&) {
     }
     if (frame_) frame_->GetCommandBar().TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y);
     else ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, m_hWnd, nullptr);
-    ::DestroyMenu(menu);
     return 0;
 }

@@ -1,5 +1,5 @@
 // The viewer's commands (toolbar 272 and context menu 246) and the context menu itself.
-#include "core/InternationalSupport.h"
+#include "core/TranslatedMenu.h"
 #include "framework/AppModule.h"
 #include "resources/command_ids.h"
 #include "ui/viewer/IImageViewerHost.h"
@@ -37,10 +37,9 @@ bool ImageViewer::HandleCommand(UINT id) {
 
 void ImageViewer::ShowContextMenu(int x, int y) {
     if (path_.empty()) return;
-    HMENU menu = ::LoadMenuA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(IDR_VIEWER_MENU));
-    if (!menu) return;
-    g_InternationalSupport.TranslateMenu(IDR_VIEWER_MENU, menu);
-    HMENU popup = ::GetSubMenu(menu, 0);
+    TranslatedMenu menu(IDR_VIEWER_MENU);
+    HMENU popup = menu.Popup();
+    if (!popup) return;
     ::SetMenuDefaultItem(popup, ID_VIEWER_FULLSCREEN, FALSE);
     const UINT pictureItems[] = {ID_VIEWER_BEST_FIT, ID_VIEWER_ACTUAL_SIZE, ID_VIEWER_ZOOM_IN,
                                  ID_VIEWER_ZOOM_OUT, ID_VIEWER_PRINT,       ID_VIEWER_WALLPAPER};
@@ -51,5 +50,4 @@ void ImageViewer::ShowContextMenu(int x, int y) {
         ::EnableMenuItem(popup, ID_VIEWER_EXTERNAL, MF_BYCOMMAND | MF_GRAYED);
     }
     host_->TrackViewerMenu(popup, TPM_RIGHTBUTTON, x, y);
-    ::DestroyMenu(menu);
 }
