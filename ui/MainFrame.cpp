@@ -75,7 +75,7 @@ void MainFrame::SetStatusLine(const std::string& text) { monitorPane_.SetTitle(t
 LRESULT MainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     ::SetWindowTextA(m_hWnd, kProgramName);
     tray_.SetWindow(m_hWnd);
-    SetOutOfMemoryMessage(FrameText(IDS_OUT_OF_MEMORY), FrameText(IDS_CAPTION_ERROR));
+    SetOutOfMemoryMessage(LocalText(IDS_OUT_OF_MEMORY), LocalText(IDS_CAPTION_ERROR));
     accelerators_ = ::LoadAcceleratorsA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
 
     if (!reBar_.Create(m_hWnd, ID_VIEW_TOOLBAR)) return -1;
@@ -131,9 +131,9 @@ void MainFrame::CreateToolBar() {
 }
 
 bool MainFrame::CreateStatusBar() {
-    if (!statusPanes_.Create(m_hWnd, FrameText(IDS_STATUS_READY), ID_VIEW_STATUS_BAR)) return false;
+    if (!statusPanes_.Create(m_hWnd, LocalText(IDS_STATUS_READY), ID_VIEW_STATUS_BAR)) return false;
     statusPanes_.SetPanes({kProgressPaneWidth, kQueuePaneWidth, kTaskPaneWidth});
-    statusPanes_.SetPaneText(0, FrameText(IDS_STATUS_READY));
+    statusPanes_.SetPaneText(0, LocalText(IDS_STATUS_READY));
     readyIcon_ = LoadSmallIcon(IDR_MAINFRAME);
     queueIcon_ = LoadSmallIcon(IDI_QUEUE);
     startedIcon_ = LoadSmallIcon(IDI_TASK_STARTED);
@@ -169,7 +169,7 @@ bool MainFrame::CreatePanes() {
     client_ = verticalSplitter_.m_hWnd;
     if (!horizontalSplitter_.CreateSplitter(verticalSplitter_.m_hWnd, rect)) return false;
 
-    if (!tasksPane_.CreatePane(verticalSplitter_.m_hWnd, FrameText(IDS_PANE_TASKS), ID_PANE_CLOSE)) return false;
+    if (!tasksPane_.CreatePane(verticalSplitter_.m_hWnd, LocalText(IDS_PANE_TASKS), ID_PANE_CLOSE)) return false;
     HWND tasks = pieces_.tasks->CreatePane(tasksPane_.m_hWnd);
     if (!tasks) return false;
     tasksPane_.SetClient(tasks);
@@ -177,7 +177,7 @@ bool MainFrame::CreatePanes() {
     HWND pictures = pieces_.pictures->CreatePane(horizontalSplitter_.m_hWnd);
     if (!pictures) return false;
 
-    if (!monitorPane_.CreatePane(horizontalSplitter_.m_hWnd, FrameText(IDS_PANE_MONITOR_IDLE), ID_PANE_CLOSE))
+    if (!monitorPane_.CreatePane(horizontalSplitter_.m_hWnd, LocalText(IDS_PANE_MONITOR_IDLE), ID_PANE_CLOSE))
         return false;
     HWND monitor = pieces_.monitor->CreateViews(monitorPane_.m_hWnd, downloadManager_);
     if (!monitor) return false;

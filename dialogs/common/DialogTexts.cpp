@@ -1,17 +1,11 @@
 #include "dialogs/common/DialogTexts.h"
 #include <climits>
 #include <cstdlib>
-#include "core/InternationalSupport.h"
 #include "framework/UserPrompts.h"
 #include "resources/app_ids.h"
 
 namespace {
 const int kMaxItemText = 1024;
-}
-
-std::string LocalText(unsigned id) {
-    const char* text = g_InternationalSupport.GetString(id, ::GetModuleHandleA(nullptr));
-    return text ? text : "";
 }
 
 void ShowWarningBox(HWND owner, const std::string& text) {

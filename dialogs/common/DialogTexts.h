@@ -3,9 +3,7 @@
 // error and question boxes (through the prompt seam), and control texts and numbers.
 #include <windows.h>
 #include <string>
-
-// The text of a string id in the current language.
-std::string LocalText(unsigned id);
+#include "core/LocalText.h"
 
 // Message boxes with the program's captions: "Warning" / MB_ICONWARNING, "Error" /
 // MB_ICONERROR, "Question" / MB_ICONQUESTION | MB_YESNO (returns the button pressed).

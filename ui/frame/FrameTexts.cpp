@@ -1,11 +1,4 @@
 #include "ui/frame/FrameTexts.h"
-#include "core/InternationalSupport.h"
-#include "framework/AppModule.h"
-
-std::string FrameText(unsigned id) {
-    const char* text = g_InternationalSupport.GetString(id, g_Module.GetResourceInstance());
-    return text ? std::string(text) : std::string();
-}
 
 namespace {
 std::string Fill(const std::string& format, const std::vector<std::string>& texts, const std::string* number,

@@ -135,11 +135,11 @@ void MainFrame::ShowStartDropDown(const RECT& button) {
     const bool noPictures = task->DownloadedImages.GetCount() == 0;
     HMENU menu = ::CreatePopupMenu();
     if (!menu) return;
-    ::AppendMenuA(menu, MF_STRING | (running ? MF_GRAYED : 0), ID_TASK_START, FrameText(IDS_DROPDOWN_START).c_str());
+    ::AppendMenuA(menu, MF_STRING | (running ? MF_GRAYED : 0), ID_TASK_START, LocalText(IDS_DROPDOWN_START).c_str());
     ::AppendMenuA(menu, MF_STRING | (running ? MF_GRAYED : 0), ID_TASK_RESTART,
-                  FrameText(IDS_DROPDOWN_RESTART).c_str());
+                  LocalText(IDS_DROPDOWN_RESTART).c_str());
     ::AppendMenuA(menu, MF_STRING | (running || noPictures ? MF_GRAYED : 0), ID_TASK_RELOAD_IMAGES,
-                  FrameText(IDS_DROPDOWN_RELOAD).c_str());
+                  LocalText(IDS_DROPDOWN_RELOAD).c_str());
     ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, button.left, button.bottom, 0, m_hWnd,
                      nullptr);
     ::DestroyMenu(menu);

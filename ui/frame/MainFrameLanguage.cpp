@@ -67,8 +67,8 @@ void MainFrame::ChooseLanguage(UINT id) {
         app_->GetSettings()->LangName = name;
         app_->SaveSettings();
     }
-    const std::string text = FrameText(IDS_LANGUAGE_CHANGED) + name + FrameText(IDS_LANGUAGE_RESTART);
-    const int answer = UserPrompts().MessageBox(m_hWnd, text, FrameText(IDS_CAPTION_INFORMATION),
+    const std::string text = LocalText(IDS_LANGUAGE_CHANGED) + name + LocalText(IDS_LANGUAGE_RESTART);
+    const int answer = UserPrompts().MessageBox(m_hWnd, text, LocalText(IDS_CAPTION_INFORMATION),
                                                 MB_ICONINFORMATION | MB_YESNO);
     if (answer != IDYES) return;
     // The new instance starts only once this one has saved everything and its loop has ended.

@@ -19,14 +19,14 @@ void MainFrame::UpdateQueuePane(bool starting) {
         return;
     }
     statusPanes_.SetPaneIcon(kQueuePane, queueIcon_);
-    statusPanes_.SetPaneTip(kQueuePane, FillInNumber(FrameText(IDS_QUEUE_TIP), pending, kPaneTextLength));
+    statusPanes_.SetPaneTip(kQueuePane, FillInNumber(LocalText(IDS_QUEUE_TIP), pending, kPaneTextLength));
 }
 
 void MainFrame::UpdateTaskPane(bool started, TaskOptions* task) {
     const std::string name = task ? task->TaskName : std::string();
     statusPanes_.SetPaneIcon(kTaskPane, started ? startedIcon_ : completedIcon_);
     const unsigned id = started ? IDS_TASK_PANE_STARTED : IDS_TASK_PANE_COMPLETED;
-    statusPanes_.SetPaneText(kTaskPane, FillInTexts(FrameText(id), {name}, kPaneTextLength));
+    statusPanes_.SetPaneText(kTaskPane, FillInTexts(LocalText(id), {name}, kPaneTextLength));
 }
 
 void MainFrame::BeginLongOperation(int range, const std::string& text) {
@@ -50,5 +50,5 @@ void MainFrame::EndLongOperation() {
     ::ShowWindow(progressBar_.GetHwnd(), SW_HIDE);
     ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    statusPanes_.SetPaneText(0, FrameText(IDS_STATUS_READY));
+    statusPanes_.SetPaneText(0, LocalText(IDS_STATUS_READY));
 }

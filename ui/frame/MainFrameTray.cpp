@@ -37,8 +37,8 @@ void MainFrame::RestoreFromTray() {
 std::string MainFrame::TrayTip(TaskOptions* runningTask) const {
     std::string tip = std::string(kProgramName) + " v" + kProgramVersionMajor + "." + kProgramVersionMinor;
     tip += tray_.CanShowBalloon() ? "\r\n" : " ";
-    if (runningTask) tip += FrameText(IDS_TRAY_TASK_STARTED) + runningTask->TaskName + "\"";
-    else tip += FrameText(IDS_NO_TASK_STARTED);
+    if (runningTask) tip += LocalText(IDS_TRAY_TASK_STARTED) + runningTask->TaskName + "\"";
+    else tip += LocalText(IDS_NO_TASK_STARTED);
     return tip;
 }
 
@@ -95,8 +95,8 @@ void MainFrame::OnTaskCompleted(TaskOptions* task, const std::string& resultText
     // The run has ended: the tip names no task, whatever the manager still holds.
     tray_.SetTip(TrayTip(nullptr));
     if (!tray_.CanShowBalloon() || !task) return;
-    const std::string title = FrameText(IDS_BALLOON_TITLE).substr(0, kBalloonTitleLength);
+    const std::string title = LocalText(IDS_BALLOON_TITLE).substr(0, kBalloonTitleLength);
     const std::string text =
-        FillInTexts(FrameText(IDS_BALLOON_TEXT), {task->TaskName, resultText}, kBalloonTextLength);
+        FillInTexts(LocalText(IDS_BALLOON_TEXT), {task->TaskName, resultText}, kBalloonTextLength);
     tray_.ShowBalloon(title, text, kBalloonTimeoutMs);
 }

@@ -199,7 +199,7 @@ void ImagesContainer::InvertSelection() {
 }
 
 void ImagesContainer::BeginProgress(int range, unsigned textId) {
-    if (MainFrame* frame = Frame()) frame->BeginLongOperation(range, FrameText(textId));
+    if (MainFrame* frame = Frame()) frame->BeginLongOperation(range, LocalText(textId));
 }
 
 void ImagesContainer::StepProgress() {

@@ -76,7 +76,7 @@ void ImagesContainer::CopySelectedTo() {
     VisibleSelection(indices);
     if (indices.empty()) return;
     std::string chosen;
-    if (!UserPrompts().BrowseForFolder(::GetActiveWindow(), FrameText(IDS_COPY_IMAGES_TO), chosen) || chosen.empty())
+    if (!UserPrompts().BrowseForFolder(::GetActiveWindow(), LocalText(IDS_COPY_IMAGES_TO), chosen) || chosen.empty())
         return;
     while (chosen.size() > 3 && chosen.back() == '\\') chosen.pop_back();
     std::vector<std::string> sources, targets;
@@ -180,7 +180,7 @@ void ImagesContainer::ShowImageInformation() {
     const int index = VisibleFocusedIndex();
     if (index < 0 || index >= task_->DownloadedImages.GetCount()) return;
     const ImageRecord record = task_->DownloadedImages.GetAt(index);
-    ImageInformation dialog(FrameText(IDS_IMAGE_INFORMATION_TITLE));
+    ImageInformation dialog(LocalText(IDS_IMAGE_INFORMATION_TITLE));
     dialog.SetRecord(record);
     dialog.DoModal(::GetActiveWindow());
 }

@@ -43,8 +43,8 @@ LRESULT ImagesListView::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
                               0, splitter_.m_hWnd, nullptr, nullptr, nullptr);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT |
                                                  LVS_EX_LABELTIP);
-    const std::string nameText = FrameText(IDS_PICTURE_NAME_COLUMN);
-    const std::string sizeText = FrameText(IDS_PICTURE_SIZE_COLUMN);
+    const std::string nameText = LocalText(IDS_PICTURE_NAME_COLUMN);
+    const std::string sizeText = LocalText(IDS_PICTURE_SIZE_COLUMN);
     LVCOLUMNA column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
     column.fmt = LVCFMT_LEFT;
@@ -161,7 +161,7 @@ void ImagesListView::OnGetDispInfo(NMLVDISPINFOA* info) {
     if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
         std::string text;
         if (info->item.iSubItem == 0) text = record->fileName;
-        else text = std::to_string(PictureKilobytes(record->fileSize)) + FrameText(IDS_KB_SUFFIX);
+        else text = std::to_string(PictureKilobytes(record->fileSize)) + LocalText(IDS_KB_SUFFIX);
         lstrcpynA(info->item.pszText, text.c_str(), info->item.cchTextMax);
     }
 }

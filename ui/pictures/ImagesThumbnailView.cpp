@@ -9,6 +9,7 @@
 #include "ui/frame/FrameTexts.h"
 #include "ui/pictures/ImagesContainer.h"
 #include "ui/pictures/ImagesListView.h"
+#include "framework/AppModule.h"
 
 namespace {
 const size_t kMaxItemText = 1023;
@@ -21,8 +22,8 @@ RECT BitmapRect(HBITMAP bitmap, RECT fallback) {
 }  // namespace
 
 std::string ThumbnailTipText(int32_t bytes, int width, int height) {
-    std::string tip = FrameText(IDS_TIP_SIZE) + std::to_string(PictureKilobytes(bytes)) + FrameText(IDS_KB_SUFFIX) +
-                      FrameText(IDS_TIP_DIMENSIONS) + std::to_string(width) + " x " + std::to_string(height);
+    std::string tip = LocalText(IDS_TIP_SIZE) + std::to_string(PictureKilobytes(bytes)) + LocalText(IDS_KB_SUFFIX) +
+                      LocalText(IDS_TIP_DIMENSIONS) + std::to_string(width) + " x " + std::to_string(height);
     if (tip.size() > kMaxItemText) tip.resize(kMaxItemText);
     return tip;
 }
@@ -43,7 +44,7 @@ ImagesThumbnailView::~ImagesThumbnailView() {
 LRESULT ImagesThumbnailView::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     control_.Create(m_hWnd, nullptr, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_CLIENTEDGE);
     control_.SetListener(this);
-    HINSTANCE module = ::GetModuleHandleA(nullptr);
+    HINSTANCE module = g_Module.GetResourceInstance();
     waiting_ = static_cast<HBITMAP>(::LoadImageA(module, MAKEINTRESOURCEA(IDB_THUMBNAIL_WAITING), IMAGE_BITMAP, 0, 0, 0));
     failed_ = static_cast<HBITMAP>(::LoadImageA(module, MAKEINTRESOURCEA(IDB_THUMBNAIL_FAILED), IMAGE_BITMAP, 0, 0, 0));
     waitingRect_ = BitmapRect(waiting_, waitingRect_);

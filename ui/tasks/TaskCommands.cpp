@@ -60,10 +60,10 @@ void TasksTree::OnRestartOrReload(int mode) {
     if (!task) return;
     if (task->DownloadedImages.GetCount() > 0) {
         const bool restart = mode == DownloadManager::kRestart;
-        const std::string question = FrameText(restart ? IDS_RESTART_QUESTION : IDS_RELOAD_QUESTION) +
+        const std::string question = LocalText(restart ? IDS_RESTART_QUESTION : IDS_RELOAD_QUESTION) +
                                      task->TaskName +
-                                     FrameText(restart ? IDS_RESTART_QUESTION_END : IDS_RELOAD_QUESTION_END);
-        if (UserPrompts().MessageBox(m_hWnd, question, FrameText(IDS_CAPTION_QUESTION),
+                                     LocalText(restart ? IDS_RESTART_QUESTION_END : IDS_RELOAD_QUESTION_END);
+        if (UserPrompts().MessageBox(m_hWnd, question, LocalText(IDS_CAPTION_QUESTION),
                                      MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
     }
@@ -154,19 +154,19 @@ void TasksTree::OnBrowseTaskFolder() {
 void TasksTree::OnClearTaskFolder() {
     TaskOptions* task = GetSelectedTask();
     if (!task) return;
-    const std::string caption = FrameText(IDS_CAPTION_WARNING);
+    const std::string caption = LocalText(IDS_CAPTION_WARNING);
     if (IsPendingOrRunning(task)) {
-        UserPrompts().MessageBox(m_hWnd, FrameText(IDS_CLEAR_FOLDER_BUSY), caption, MB_OK | MB_ICONWARNING);
+        UserPrompts().MessageBox(m_hWnd, LocalText(IDS_CLEAR_FOLDER_BUSY), caption, MB_OK | MB_ICONWARNING);
         return;
     }
     const std::string folder = TaskSaveFolder(*task, app_ ? app_->GetSettings() : nullptr);
     if (!IsClearableFolder(folder, GetAppDirectory())) {
-        UserPrompts().MessageBox(m_hWnd, FillInTexts(FrameText(IDS_CLEAR_FOLDER_UNSAFE), {folder}, kMessageMax),
+        UserPrompts().MessageBox(m_hWnd, FillInTexts(LocalText(IDS_CLEAR_FOLDER_UNSAFE), {folder}, kMessageMax),
                                  caption, MB_OK | MB_ICONWARNING);
         return;
     }
-    const std::string question = FillInTexts(FrameText(IDS_CLEAR_FOLDER_QUESTION), {folder}, kMessageMax);
-    if (UserPrompts().MessageBox(m_hWnd, question, FrameText(IDS_CAPTION_QUESTION),
+    const std::string question = FillInTexts(LocalText(IDS_CLEAR_FOLDER_QUESTION), {folder}, kMessageMax);
+    if (UserPrompts().MessageBox(m_hWnd, question, LocalText(IDS_CAPTION_QUESTION),
                                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
     const bool cleared = ClearFolderContents(folder);
@@ -175,7 +175,7 @@ void TasksTree::OnClearTaskFolder() {
     RefreshTaskItem(task);
     if (frame_ && frame_->ImagesContainer()) frame_->ImagesContainer()->OnImagesCleared(task);
     if (!cleared)
-        UserPrompts().MessageBox(m_hWnd, FillInTexts(FrameText(IDS_CLEAR_FOLDER_FAILED), {folder}, kMessageMax),
+        UserPrompts().MessageBox(m_hWnd, FillInTexts(LocalText(IDS_CLEAR_FOLDER_FAILED), {folder}, kMessageMax),
                                  caption, MB_OK | MB_ICONWARNING);
 }
 
@@ -183,7 +183,7 @@ void TasksTree::OnLocateImages() {
     TaskOptions* task = GetSelectedTask();
     if (!task) return;
     std::string folder = TaskSaveFolder(*task, app_ ? app_->GetSettings() : nullptr);
-    if (!UserPrompts().BrowseForFolder(::GetActiveWindow(), FrameText(IDS_LOCATE_IMAGES_TITLE), folder)) return;
+    if (!UserPrompts().BrowseForFolder(::GetActiveWindow(), LocalText(IDS_LOCATE_IMAGES_TITLE), folder)) return;
     task->LocateImages(folder, frame_);
     RefreshTaskItem(task);
     // The records point at new places: the views read them again.

@@ -73,7 +73,7 @@ bool TasksTree::LoadAll() {
     if (!tree_) return false;
     images_ = LoadImageListStrip(IDB_TASKS_TREE, kImageSize, kImageSize, kWhiteTransparent, kImageGrow);
     TreeView_SetImageList(tree_, images_, TVSIL_NORMAL);
-    root_ = InsertFolderItem(FrameText(IDS_TREE_ROOT), TVI_ROOT, kFolderClosed, kFolderOpen);
+    root_ = InsertFolderItem(LocalText(IDS_TREE_ROOT), TVI_ROOT, kFolderClosed, kFolderOpen);
 
     LoadTaskFiles("*.task", [] { return new SearchLinkTask(); });
     LoadTaskFiles("*.task2", [] { return new ConstructLinkTask(); });
@@ -114,7 +114,7 @@ void TasksTree::LoadTaskFiles(const char* pattern, const std::function<TaskOptio
 }
 
 void TasksTree::WarnLoadFailure(const std::string& text) {
-    UserPrompts().MessageBox(frame_ ? FrameWindow() : m_hWnd, text, FrameText(IDS_CAPTION_WARNING),
+    UserPrompts().MessageBox(frame_ ? FrameWindow() : m_hWnd, text, LocalText(IDS_CAPTION_WARNING),
                              MB_OK | MB_ICONWARNING);
 }
 

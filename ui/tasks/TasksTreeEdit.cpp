@@ -74,7 +74,7 @@ HTREEITEM TasksTree::NewItemParent() const {
 }
 
 void TasksTree::NewFolder() {
-    HTREEITEM item = InsertFolderItem(FrameText(IDS_NEW_FOLDER), NewItemParent(), kFolderOpen, kFolderOpen);
+    HTREEITEM item = InsertFolderItem(LocalText(IDS_NEW_FOLDER), NewItemParent(), kFolderOpen, kFolderOpen);
     if (!item) return;
     tree_.SelectItem(item);
     ::SetFocus(tree_);
@@ -93,9 +93,9 @@ void TasksTree::DeleteSelected() {
     TaskOptions* task = TaskOf(item);
     const std::string label = task ? task->TaskName : tree_.GetItemText(item);
     const std::string question =
-        task ? FrameText(IDS_DELETE_TASK_QUESTION) + label + FrameText(IDS_TREE_QUESTION_END)
-             : FrameText(IDS_DELETE_FOLDER_QUESTION) + label + FrameText(IDS_DELETE_FOLDER_QUESTION_END);
-    if (UserPrompts().MessageBox(m_hWnd, question, FrameText(IDS_CAPTION_QUESTION), MB_YESNO | MB_ICONQUESTION) !=
+        task ? LocalText(IDS_DELETE_TASK_QUESTION) + label + LocalText(IDS_TREE_QUESTION_END)
+             : LocalText(IDS_DELETE_FOLDER_QUESTION) + label + LocalText(IDS_DELETE_FOLDER_QUESTION_END);
+    if (UserPrompts().MessageBox(m_hWnd, question, LocalText(IDS_CAPTION_QUESTION), MB_YESNO | MB_ICONQUESTION) !=
         IDYES)
         return;
     DeleteItem(item);

@@ -1,4 +1,5 @@
 #include "ui/viewer/ImageViewer.h"
+#include "core/LocalText.h"
 #include <shlwapi.h>
 #include <uxtheme.h>
 #include "core/InternationalSupport.h"
@@ -28,11 +29,6 @@ WindowClassInfo ImageViewer::GetWindowClassInfo() const {
 
 ProgramSettings& ImageViewer::Settings() const { return host_->GetViewerSettings(); }
 
-std::string ImageViewer::Text(unsigned id) const {
-    const char* text = g_InternationalSupport.GetString(id, g_Module.GetResourceInstance());
-    return text ? text : "";
-}
-
 bool ImageViewer::IsFullScreen() const { return fullScreen_.IsWindow() && ::IsWindowVisible(fullScreen_); }
 
 ImageViewerImagePlace& ImageViewer::VisiblePlace() { return IsFullScreen() ? fullScreen_ : embedded_; }
@@ -47,7 +43,7 @@ bool ImageViewer::IsEffectTime() const {
 
 LRESULT ImageViewer::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     embedded_.Create(m_hWnd, nullptr, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
-    fullScreen_.Create(m_hWnd, nullptr, Text(IDS_VIEWER_TITLE).c_str(), WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+    fullScreen_.Create(m_hWnd, nullptr, LocalText(IDS_VIEWER_TITLE).c_str(), WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
                        WS_EX_TOPMOST);
     CreateToolbar();
     CreateTooltips();

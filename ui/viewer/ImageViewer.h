@@ -54,16 +54,15 @@ public:
     // How many files were decoded so far (each deferred load counts once).
     int GetDecodeCount() const { return decodes_; }
 
-    // Carries out a viewer command (248-260); false for any other id. The main window's command
+    // Carries out a viewer command (ID_VIEWER_PREVIOUS to ID_VIEWER_WALLPAPER); false for any other id. The main window's command
     // routing calls it for the commands of the viewer's context menu.
     bool HandleCommand(UINT id);
-    // The context menu 246 at a screen point, tracked through the host (only with a path).
+    // The context menu IDR_VIEWER_MENU at a screen point, tracked through the host (only with a path).
     void ShowContextMenu(int x, int y);
 
     // Every prompt belongs to the full-screen window while it is shown, else to the viewer.
     HWND PromptOwner() const;
     ProgramSettings& Settings() const;
-    std::string Text(unsigned id) const;
 
     ImageViewerImagePlace& GetEmbeddedPlace() { return embedded_; }
     ImageViewerImagePlace& GetFullScreenPlace() { return fullScreen_; }

@@ -1,4 +1,5 @@
-// The viewer's commands (toolbar 272 and context menu 246) and the context menu itself.
+// The viewer's commands (toolbar IDR_VIEWER_TOOLBAR and context menu IDR_VIEWER_MENU) and the context
+// menu itself.
 #include "core/TranslatedMenu.h"
 #include "framework/AppModule.h"
 #include "resources/command_ids.h"

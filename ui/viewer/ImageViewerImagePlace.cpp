@@ -1,4 +1,5 @@
 #include "ui/viewer/ImageViewerImagePlace.h"
+#include "core/LocalText.h"
 #include <cstdlib>
 #include <memory>
 #include "core/ProgramSettings.h"
@@ -150,8 +151,8 @@ void ImageViewerImagePlace::ShowPicture(HBITMAP copy) {
 }
 
 void ImageViewerImagePlace::ShowMessage() {
-    if (viewer_->GetLoadStatus() == kViewerNotFound) message_ = viewer_->Text(IDS_VIEWER_NOT_FOUND);
-    if (viewer_->GetLoadStatus() == kViewerUnknownFormat) message_ = viewer_->Text(IDS_VIEWER_UNKNOWN_FORMAT);
+    if (viewer_->GetLoadStatus() == kViewerNotFound) message_ = LocalText(IDS_VIEWER_NOT_FOUND);
+    if (viewer_->GetLoadStatus() == kViewerUnknownFormat) message_ = LocalText(IDS_VIEWER_UNKNOWN_FORMAT);
     window_.ShowWindow(SW_HIDE);
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }

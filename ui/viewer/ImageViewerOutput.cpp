@@ -2,6 +2,7 @@
 // the folder, and the desktop wallpaper. Prompts belong to the window the user sees.
 #include <vector>
 #include "core/ProgramSettings.h"
+#include "core/LocalText.h"
 #include "core/SafeFileWriter.h"
 #include "framework/UserPrompts.h"
 #include "imaging/BmpEncoder.h"
@@ -45,7 +46,7 @@ void ImageViewer::Print() {
     HDC dc = printer_.AskForPrinterDc(PromptOwner());
     if (!dc) return;
     PrintBitmapOnPage(dc, picture_->GetHandle(), picture_->GetWidth(), picture_->GetHeight(),
-                      Text(IDS_VIEWER_PRINT_DOCUMENT) + fileName_);
+                      LocalText(IDS_VIEWER_PRINT_DOCUMENT) + fileName_);
     ::DeleteDC(dc);
 }
 
@@ -53,8 +54,8 @@ void ImageViewer::CopyTo() {
     if (path_.empty()) return;
     std::vector<char> file(10001, '\0');
     path_.copy(file.data(), file.size() - 1);
-    const std::string title = Text(IDS_VIEWER_COPY_TO);
-    std::string filter = Text(IDS_FILTER_ALL_FILES);
+    const std::string title = LocalText(IDS_VIEWER_COPY_TO);
+    std::string filter = LocalText(IDS_FILTER_ALL_FILES);
     for (char& c : filter)
         if (c == '|') c = '\0';
     filter.push_back('\0');
@@ -71,13 +72,13 @@ void ImageViewer::CopyTo() {
 
 void ImageViewer::SetAsWallpaper() {
     if (!picture_) return;
-    const std::string question = Text(IDS_VIEWER_WALLPAPER_ASK) + fileName_ + Text(IDS_VIEWER_WALLPAPER_ASK_END);
-    if (UserPrompts().MessageBox(PromptOwner(), question, Text(IDS_CAPTION_QUESTION), MB_ICONQUESTION | MB_YESNO) != IDYES)
+    const std::string question = LocalText(IDS_VIEWER_WALLPAPER_ASK) + fileName_ + LocalText(IDS_VIEWER_WALLPAPER_ASK_END);
+    if (UserPrompts().MessageBox(PromptOwner(), question, LocalText(IDS_CAPTION_QUESTION), MB_ICONQUESTION | MB_YESNO) != IDYES)
         return;
     // The program's own folder, which its user can write, rather than the system's folder.
     const std::string target = Settings().GetProgramFolder() + WallpaperFileName(fileName_);
     if (!WriteBmpFile(target, *picture_)) {
-        UserPrompts().MessageBox(PromptOwner(), Text(IDS_VIEWER_WALLPAPER_FAILED) + target, Text(IDS_CAPTION_ERROR),
+        UserPrompts().MessageBox(PromptOwner(), LocalText(IDS_VIEWER_WALLPAPER_FAILED) + target, LocalText(IDS_CAPTION_ERROR),
                                  MB_ICONERROR | MB_OK);
         return;
     }

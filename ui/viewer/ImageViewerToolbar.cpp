@@ -5,6 +5,7 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 #include "framework/AppModule.h"
+#include "core/LocalText.h"
 #include "framework/ImageListStrip.h"
 #include "resources/command_ids.h"
 #include "ui/viewer/ImageViewer.h"
@@ -14,7 +15,7 @@ namespace {
 const int kButtonCount = 13;
 const UINT kToolbarId = 1;
 const UINT kHeaderId = 2;
-// Tooltip texts in command order (248-260).
+// Tooltip texts in command order (ID_VIEWER_PREVIOUS to ID_VIEWER_WALLPAPER).
 const unsigned kTipIds[kButtonCount] = {
     IDS_VIEWER_TIP_PREVIOUS, IDS_VIEWER_TIP_NEXT,    IDS_VIEWER_TIP_BEST_FIT, IDS_VIEWER_TIP_ACTUAL_SIZE,
     IDS_VIEWER_TIP_FULLSCREEN, IDS_VIEWER_TIP_ZOOM_IN, IDS_VIEWER_TIP_ZOOM_OUT, IDS_VIEWER_TIP_DELETE,
@@ -49,7 +50,7 @@ void ImageViewer::CreateToolbar() {
         buttons[n].fsState = TBSTATE_ENABLED;
         buttons[n].fsStyle = BTNS_BUTTON;
         ++n;
-        if (i == 1 || i == 4 || i == 6) buttons[n++].fsStyle = BTNS_SEP;  // groups 248-249 | 250-252 | 253-254 | 255-260
+        if (i == 1 || i == 4 || i == 6) buttons[n++].fsStyle = BTNS_SEP;  // groups: previous, next | fits and full screen | zoom | the rest
     }
     ::SendMessageA(toolbar_, TB_ADDBUTTONSA, n, reinterpret_cast<LPARAM>(buttons));
 }
@@ -62,7 +63,7 @@ void ImageViewer::CreateTooltips() {
     if (!tooltip_) return;
     for (int i = 0; i < kButtonCount; ++i) {
         const UINT id = ID_VIEWER_PREVIOUS + i;
-        std::string text = Text(kTipIds[i]);
+        std::string text = LocalText(kTipIds[i]);
         TOOLINFOA tool = {};
         tool.cbSize = sizeof(tool);
         tool.hwnd = toolbar_;

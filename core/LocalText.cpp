@@ -1,0 +1,8 @@
+#include "core/LocalText.h"
+#include "core/InternationalSupport.h"
+#include "framework/AppModule.h"
+
+std::string LocalText(unsigned id) {
+    const char* text = g_InternationalSupport.GetString(id, g_Module.GetResourceInstance());
+    return text ? std::string(text) : std::string();
+}

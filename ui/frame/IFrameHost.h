@@ -1,0 +1,35 @@
+#pragma once
+// The one way a pane reaches the main frame that holds it: the frame's accessors and services
+// behind an interface the frame implements and hands to every pane as it is built (before the
+// pane's window is created). Panes never look the frame up elsewhere.
+#include <windows.h>
+#include "core/ILongOperationProgress.h"
+
+class DownloadManager;
+class IDownloadViews;
+class IPictureContainer;
+class ISelectImagesDialog;
+
+// Progress: the status bar's bar for long operations (ILongOperationProgress).
+class IFrameHost : public ILongOperationProgress {
+public:
+    // The frame's own window (owner of prompts and shell operations).
+    virtual HWND GetFrameWindow() const = 0;
+    // Menu and toolbar states of the frame's update-UI table; `now` updates them at once.
+    virtual void EnableCommand(UINT id, bool enabled, bool now) = 0;
+    virtual void CheckCommand(UINT id, bool checked, bool now) = 0;
+    // A pop-up menu tracked through the frame's command bar, so its items show their pictures.
+    virtual BOOL TrackPopupMenu(HMENU popup, UINT flags, int x, int y, const RECT* exclude = nullptr) = 0;
+    // Set while a tree label is edited: the frame's key filter then leaves every key to the edit.
+    virtual void SetLabelEditing(bool editing) = 0;
+    // The status bar's queue pane (the pending starts), `starting` while a task starts.
+    virtual void UpdateQueuePane(bool starting) = 0;
+    virtual DownloadManager* GetDownloadManager() = 0;
+    // The views the download manager tells (tree, pictures, monitors).
+    virtual IDownloadViews& GetDownloadViews() = 0;
+    virtual IPictureContainer* GetImagesContainer() = 0;
+    virtual ISelectImagesDialog* GetSelectImagesDlg() = 0;
+
+protected:
+    ~IFrameHost() = default;
+};
