@@ -1,15 +1,10 @@
 #include "framework/PaneContainer.h"
 #include "framework/AppModule.h"
+#include "framework/SystemFont.h"
 
 namespace {
 const int kTitlePadding = 3;
 
-HFONT CreateTitleFont() {
-    NONCLIENTMETRICSA metrics = {};
-    metrics.cbSize = sizeof(metrics);
-    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return nullptr;
-    return ::CreateFontIndirectA(&metrics.lfMessageFont);
-}
 }  // namespace
 
 HWND CPaneContainer::CreatePane(HWND parent, const std::string& title, UINT closeCommand) {
@@ -30,7 +25,7 @@ int CPaneContainer::TitleHeight() const {
 }
 
 LRESULT CPaneContainer::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
-    font_ = CreateTitleFont();
+    font_ = CreateSystemMessageFont();
     closeButton_ = ::CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 16, 16, m_hWnd,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(closeCommand_)),
                                      g_Module.GetModuleInstance(), nullptr);

@@ -6,6 +6,7 @@
 #include "core/WindowRoutines.h"
 #include "framework/AppModule.h"
 #include "framework/UserPrompts.h"
+#include "framework/SystemFont.h"
 
 // The maker's addresses.
 const char* const AboutDlg::kProductsAddress = "https://brackenfly.example/products/";
@@ -19,11 +20,7 @@ HFONT MakeFont(const LOGFONTA& base, LONG weight, const char* face, int points) 
     LOGFONTA description = base;
     description.lfWeight = weight;
     if (face) lstrcpynA(description.lfFaceName, face, LF_FACESIZE);
-    if (points > 0) {
-        HDC screen = ::GetDC(nullptr);
-        description.lfHeight = -MulDiv(::GetDeviceCaps(screen, LOGPIXELSY), points, 72);
-        ::ReleaseDC(nullptr, screen);
-    }
+    if (points > 0) description.lfHeight = -MulDiv(ScreenPixelsPerInchY(), points, 72);
     return ::CreateFontIndirectA(&description);
 }
 
@@ -35,11 +32,7 @@ bool OnWhiteBand(int id) {
 }  // namespace
 
 AboutDlg::AboutDlg(Application* app) : app_(app) {
-    NONCLIENTMETRICSA metrics = {};
-    metrics.cbSize = sizeof(metrics);
-    LOGFONTA message = {};
-    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) message = metrics.lfMessageFont;
-    else ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(message), &message);
+    const LOGFONTA message = SystemMessageFont();
     titleFont_ = MakeFont(message, FW_BOLD, "Verdana Bold", 12);
     smallFont_ = MakeFont(message, FW_NORMAL, "Verdana Bold", 7);
     boldFont_ = MakeFont(message, FW_BOLD, nullptr, 0);

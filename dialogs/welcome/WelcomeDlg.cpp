@@ -9,6 +9,8 @@
 #include "dialogs/common/HelpTopic.h"
 #include "dialogs/welcome/TipRing.h"
 #include "framework/UserPrompts.h"
+#include "framework/SystemFont.h"
+#include "framework/AppModule.h"
 
 const char* const WelcomeDlg::kWebSite = "http://www.brackenfly.net/";
 
@@ -19,23 +21,6 @@ const UINT kProgramIconId = 128;
 const int kVersionMajor = 2;
 const int kVersionMinor = 0;
 
-LOGFONTA SystemMessageFont() {
-    NONCLIENTMETRICSA metrics = {};
-    metrics.cbSize = sizeof(metrics);
-    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
-        // Systems before Vista know the structure without its last member.
-        metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-        ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
-    }
-    return metrics.lfMessageFont;
-}
-
-int ScreenPixelsPerInchY() {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ::ReleaseDC(nullptr, screen);
-    return dpi;
-}
 }  // namespace
 
 WelcomeDlg::WelcomeDlg(Application* app) : app_(app) {
@@ -71,7 +56,7 @@ LRESULT WelcomeDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 void WelcomeDlg::SetIcons() {
-    HICON program = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kProgramIconId));
+    HICON program = ::LoadIconA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(kProgramIconId));
     if (!program) program = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
     SendDlgItemMessageA(m_hWnd, IDC_WELCOME_PROGRAM_ICON, STM_SETICON, reinterpret_cast<WPARAM>(program), 0);
     HICON information = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32516));    // IDI_INFORMATION

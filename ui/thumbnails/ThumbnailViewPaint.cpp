@@ -1,6 +1,7 @@
 // Drawing of the thumbnail control: one back buffer, only the items that meet the paint
 // rectangle, the focused item last so its wrapped caption lies over its neighbours.
 #include "ui/thumbnails/ThumbnailView.h"
+#include "framework/SystemFont.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -9,11 +10,7 @@ void CThumbnailView::CreateDrawingObjects() {
     selectionPen_ = ::CreatePen(PS_INSIDEFRAME, look_.selectionFrameWidth, look_.highlightColor);
     inactiveSelectionPen_ = ::CreatePen(PS_INSIDEFRAME, look_.selectionFrameWidth, look_.faceColor);
     framePen_ = ::CreatePen(PS_INSIDEFRAME, look_.frameWidth, look_.faceColor);
-    NONCLIENTMETRICSA metrics = {};
-    // The size without the last field, which older systems do not know.
-    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
-        font_ = ::CreateFontIndirectA(&metrics.lfMessageFont);
+    font_ = CreateSystemMessageFont();
     if (!font_) font_ = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     LOGFONTA logFont = {};
     ::GetObjectA(font_, sizeof(logFont), &logFont);
