@@ -1,4 +1,5 @@
 #include "framework/DialogResize.h"
+#include "framework/AppModule.h"
 
 RECT ResizedControlRect(const RECT& initial, int dx, int dy, unsigned flags) {
     RECT rect = initial;
@@ -44,7 +45,7 @@ void CDialogResize::Init(HWND dialog, const std::vector<DialogResizeRule>& rules
                                   WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBS_SIZEGRIP | SBS_SIZEBOXBOTTOMRIGHTALIGN,
                                   client.right - gripWidth, client.bottom - gripHeight, gripWidth, gripHeight, dialog,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSizeGripId)),
-                                  reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), nullptr);
+                                  g_Module.GetModuleInstance(), nullptr);
 
     placed_.clear();
     for (const DialogResizeRule& rule : rules) {

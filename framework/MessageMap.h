@@ -11,7 +11,8 @@
 
 class CMessageMap {
 public:
-    // TRUE when the message was handled; result then holds the window procedure's answer.
+    // TRUE when the message was handled; result then holds the window procedure's answer. The
+    // map id is always 0: the program's maps have no alternate sections.
     virtual BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
                                       LRESULT& lResult, DWORD dwMsgMapID = 0) = 0;
 protected:
@@ -24,18 +25,9 @@ public:                                                                         
                               LRESULT& lResult, DWORD dwMsgMapID = 0) {                      \
         BOOL bHandled = TRUE;                                                                \
         (void)hWnd; (void)uMsg; (void)wParam; (void)lParam; (void)lResult; (void)bHandled;   \
-        switch (dwMsgMapID) {                                                                \
-        case 0:
-
-#define ALT_MSG_MAP(mapId) \
-        break;             \
-        case mapId:
+        (void)dwMsgMapID;
 
 #define END_MSG_MAP() \
-        break;        \
-        default:      \
-            break;    \
-        }             \
         return FALSE; \
     }
 
@@ -67,13 +59,6 @@ public:                                                                         
         if (bHandled) return TRUE;                                                              \
     }
 
-#define COMMAND_CODE_HANDLER(notifyCode, func)                                                        \
-    if (uMsg == WM_COMMAND && HIWORD(wParam) == (notifyCode)) {                                       \
-        bHandled = TRUE;                                                                        \
-        lResult = func(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam), bHandled); \
-        if (bHandled) return TRUE;                                                              \
-    }
-
 #define COMMAND_RANGE_HANDLER(idFirst, idLast, func)                                            \
     if (uMsg == WM_COMMAND && LOWORD(wParam) >= (idFirst) && LOWORD(wParam) <= (idLast)) {      \
         bHandled = TRUE;                                                                        \
@@ -84,13 +69,6 @@ public:                                                                         
 #define NOTIFY_HANDLER(id, notifyCode, func)                                                          \
     if (uMsg == WM_NOTIFY && reinterpret_cast<LPNMHDR>(lParam)->idFrom == static_cast<UINT_PTR>(id) && \
         reinterpret_cast<LPNMHDR>(lParam)->code == static_cast<UINT>(notifyCode)) {                   \
-        bHandled = TRUE;                                                                        \
-        lResult = func(static_cast<int>(wParam), reinterpret_cast<LPNMHDR>(lParam), bHandled);  \
-        if (bHandled) return TRUE;                                                              \
-    }
-
-#define NOTIFY_ID_HANDLER(id, func)                                                             \
-    if (uMsg == WM_NOTIFY && reinterpret_cast<LPNMHDR>(lParam)->idFrom == static_cast<UINT_PTR>(id)) { \
         bHandled = TRUE;                                                                        \
         lResult = func(static_cast<int>(wParam), reinterpret_cast<LPNMHDR>(lParam), bHandled);  \
         if (bHandled) return TRUE;                                                              \

@@ -1,4 +1,5 @@
 #include "framework/ToolBarCtrl.h"
+#include "framework/AppModule.h"
 #include <vector>
 
 HWND CToolBarCtrl::CreateOver(HWND parent, int id, const RECT& rect, HIMAGELIST images, const int* commands,
@@ -8,7 +9,7 @@ HWND CToolBarCtrl::CreateOver(HWND parent, int id, const RECT& rect, HIMAGELIST 
                                    CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
                                rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+                               g_Module.GetModuleInstance(), nullptr);
     if (!m_hWnd) return nullptr;
     SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
     if (images) {

@@ -5,6 +5,7 @@
 #include "core/WindowRoutines.h"
 #include "dialogs/common/DialogTexts.h"
 #include "resources/task_options_ids.h"
+#include "framework/AppModule.h"
 
 namespace {
 const int kButtonWidth = 16;
@@ -42,7 +43,7 @@ void StringTemplateDlg::CreateToolbar() {
                                  WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
                                      CCS_NORESIZE | CCS_NOPARENTALIGN,
                                  area.left, area.top, area.right - area.left, area.bottom - area.top, m_hWnd,
-                                 nullptr, ::GetModuleHandleA(nullptr), nullptr);
+                                 nullptr, g_Module.GetModuleInstance(), nullptr);
     ::SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     images_ = LoadImageListStrip(IDB_STRING_LIST_TOOLBAR, kButtonWidth, kButtonHeight);
     hotImages_ = LoadImageListStrip(IDB_STRING_LIST_TOOLBAR_HOT, kButtonWidth, kButtonHeight);

@@ -1,4 +1,5 @@
 #include "ui/thumbnails/ThumbnailView.h"
+#include "framework/AppModule.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -34,7 +35,7 @@ LRESULT CThumbnailView::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     ::InitCommonControlsEx(&icc);
     tips_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
-                              ::GetModuleHandleA(nullptr), nullptr);
+                              g_Module.GetModuleInstance(), nullptr);
     if (tips_) {
         ::SetWindowPos(tips_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         ::SendMessageA(tips_, TTM_SETMAXTIPWIDTH, 0, 300);
