@@ -4,7 +4,7 @@
 // a progress bar for long operations, the tray icon, and a client area split into the "Tasks"
 // pane, the picture container and the monitor pane. Commands go in turn to the picture container,
 // the tasks tree, the monitor views and then the frame itself. The panes and dialogs are reached
-// through the interfaces of ui/frame/, so they plug in without changes here.
+// through the interfaces of ui/frame/, so tests can build the frame around their own.
 #include <windows.h>
 #include <commctrl.h>
 #include <string>

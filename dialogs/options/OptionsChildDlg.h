@@ -8,7 +8,7 @@
 //
 //   class MyPage : public OptionsChildDlg<ProgramSettings> {
 //       BEGIN_MSG_MAP(MyPage)
-//           COMMAND_ID_HANDLER(1119, OnUseLogClicked)
+//           COMMAND_ID_HANDLER(IDC_GENERAL_LOG_USE, OnUseLogClicked)
 //           CHAIN_MSG_MAP(OptionsChildDlg<ProgramSettings>)
 //       END_MSG_MAP()
 //       void Load(ProgramSettings& settings) override;

@@ -2,11 +2,11 @@
 // How the tasks tree opens the task dialogs. Every function runs its dialog modally over owner
 // and, on OK or "Start Now!", has written the task file before it returns.
 //
-//   New Task (217):              bool startNow = false;
-//                                TaskOptions* task = RunNewTaskDialog(frame, app, tasks, &startNow);
-//                                if (task) { add it to the tree; if (startNow) StartTask(0); }
-//   New Template Task (32932):   RunNewTemplateTaskDialog(...), the same.
-//   Task Options (32773):        RunTaskOptionsDialog(::GetActiveWindow(), app, task, tasks);
+//   ID_TASK_NEW:            bool startNow = false;
+//                           TaskOptions* task = RunNewTaskDialog(frame, app, tasks, &startNow);
+//                           if (task) { add it to the tree; if (startNow) StartTask(0); }
+//   ID_TASK_NEW_TEMPLATED:  RunNewTemplateTaskDialog(...), the same.
+//   ID_TASK_OPTIONS:        RunTaskOptionsDialog(::GetActiveWindow(), app, task, tasks);
 //
 // tasks: the tree's tasks, against which a typed name is checked (same kind only).
 #include <windows.h>

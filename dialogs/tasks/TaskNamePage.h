@@ -1,5 +1,5 @@
 #pragma once
-// What the General pages of both task kinds share: the task name edit (1009) with the name the
+// What the General pages of both task kinds share: the task name edit (IDC_TASK_NAME) with the name the
 // task had when the dialog opened, the name made from the task's address when the edit stays
 // empty, the name written into the task whenever the page is hidden (the Save options page
 // builds its default folder from it), and the checks on a typed name.
@@ -22,7 +22,7 @@ protected:
     void LoadName(const TaskOptions& task);
     // The edit's text, else the loaded name, else the name made from the address.
     std::string ChosenName();
-    // For a name typed anew (not empty, not the loaded one): false with warning 132 when another
+    // For a name typed anew (not empty, not the loaded one): false with warning IDS_TASK_NAME_TAKEN when another
     // task of the same kind has it, or with the safe-name warning when it cannot stand as a task
     // file name.
     bool ValidateNewName(const std::string& name);

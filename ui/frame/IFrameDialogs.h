@@ -1,8 +1,7 @@
 #pragma once
 // The dialogs the main frame opens: program options, tip of the day, about box, and selection of
-// pictures by condition (kept for the life of the frame so its criteria survive between uses).
-// The dialogs issue supplies them; until then the placeholders do nothing. Plug in through
-// CreateFramePieces (ui/frame/FramePieces.cpp).
+// pictures by condition (kept for the life of the frame so its criteria survive between uses);
+// FrameDialogs is the program's, made by CreateFramePieces.
 #include <windows.h>
 #include "dialogs/pictures/ISelectImagesDialog.h"
 

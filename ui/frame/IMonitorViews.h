@@ -1,8 +1,7 @@
 #pragma once
 // What the main frame needs of the monitor pane: the view host with its four tabs ("Connections"
-// = the download manager's list, messages, errors, statistics). The monitor issue supplies the
-// real views; until then the download manager's list is the pane's client by itself. Plug in
-// through CreateFramePieces (ui/frame/FramePieces.cpp).
+// = the download manager's list, messages, errors, statistics); MonitorPane is the program's,
+// made by CreateFramePieces.
 #include <windows.h>
 
 class DownloadManager;

@@ -1,7 +1,6 @@
 #pragma once
 // What the main frame needs of the picture container (list view, thumbnail view and viewer of a
-// task's pictures). The picture issues supply the real container; until then a placeholder shows
-// an empty pane. Plug in through CreateFramePieces (ui/frame/FramePieces.cpp).
+// task's pictures); ImagesContainer is the program's, made by CreateFramePieces.
 #include <windows.h>
 
 class IImagesView;

@@ -1,7 +1,6 @@
 #pragma once
-// What the main frame needs of the tasks-tree side of its "Tasks" pane. The tasks issue supplies
-// the real tree; until then a placeholder shows an empty pane. Plug in by returning the real
-// object from CreateFramePieces (ui/frame/FramePieces.cpp).
+// What the main frame needs of the tasks-tree side of its "Tasks" pane; TasksTree is the
+// program's, made by CreateFramePieces.
 #include <windows.h>
 
 class ITasksTreeView;
@@ -22,11 +21,11 @@ public:
     virtual int GetPendingCount() const = 0;
     // True when the tree (or its label edit box) has the keyboard focus.
     virtual bool HasFocus() const = 0;
-    // The Delete key and command 32774 while the tree has the focus.
+    // The Delete key and ID_EDIT_DELETE_FOCUSED while the tree has the focus.
     virtual void DeleteSelected() = 0;
     // The selected task (null for a folder, the root or nothing), for the Start button's menu.
     virtual TaskOptions* GetSelectedTask() const = 0;
-    // The window that takes WM_COMMAND 217 ("New Task") posted at start-up with "-c".
+    // The window that takes the ID_TASK_NEW command posted at start-up with "-c".
     virtual HWND GetNewTaskReceiver() const = 0;
     // Writes the tree file and every task's picture list (the end of a session).
     virtual void SaveAll() = 0;

@@ -93,7 +93,7 @@ public:
     // The picture commands enabled from what the shown view has.
     void EnablePictureCommands(bool hasPictures, bool hasSelection, bool hasFocus);
     void TrackPopup(HMENU popup, int x, int y);
-    // Pops up the picture menu 268 at the cursor (both views' context menu).
+    // Pops up the picture menu IDR_MENU_IMAGES at the cursor (both views' context menu).
     void ShowPictureMenu();
 
     ImagesListView& ListView() { return listView_; }
