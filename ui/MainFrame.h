@@ -22,6 +22,7 @@
 #include "framework/TrayIcon.h"
 #include "framework/UpdateUI.h"
 #include "ui/frame/FramePieces.h"
+#include "ui/frame/IFrameHost.h"
 #include "ui/frame/MyCommandBarCtrl.h"
 #include "ui/frame/MyPaneContainer.h"
 
@@ -44,7 +45,7 @@ class MainFrame : public CFrameWindowImplBase,
                   public CIdleHandler,
                   public FrameDownloadViews,
                   public IMainFrameView,
-                  public ILongOperationProgress {
+                  public IFrameHost {
 public:
     static const UINT WM_TRAY_NOTIFY = WM_USER + 100;
     static const UINT WM_AFTER_CREATE = WM_APP + 1;
@@ -67,16 +68,16 @@ public:
 
     // The frame's members; each stays owned by the frame.
     ITasksPane* GetTasksTree() { return pieces_.tasks.get(); }
-    IPictureContainer* GetImagesContainer() { return pieces_.pictures.get(); }
+    IPictureContainer* GetImagesContainer() override { return pieces_.pictures.get(); }
     IMonitorViews* GetViewHost() { return pieces_.monitor.get(); }
-    ISelectImagesDialog* GetSelectImagesDlg() { return pieces_.dialogs->GetSelectImagesDialog(); }
-    DownloadManager* GetDownloadManager() { return &downloadManager_; }
+    ISelectImagesDialog* GetSelectImagesDlg() override { return pieces_.dialogs->GetSelectImagesDialog(); }
+    DownloadManager* GetDownloadManager() override { return &downloadManager_; }
     CMyCommandBarCtrl& GetCommandBar() { return commandBar_; }
     bool IsInTray() const { return inTray_; }
 
     // Set by the tasks tree while a tree label is being edited: the key filter then leaves every
     // key to the edit box.
-    void SetLabelEditing(bool editing) { labelEditing_ = editing; }
+    void SetLabelEditing(bool editing) override { labelEditing_ = editing; }
     bool IsLabelEditing() const { return labelEditing_; }
 
     // Language menu: the last command id given to a language (kFirstLanguageCommand is "English").
@@ -84,7 +85,7 @@ public:
     void FillLanguageMenu(HMENU menu);
 
     // Status panes and notices of the download manager.
-    void UpdateQueuePane(bool starting);
+    void UpdateQueuePane(bool starting) override;
     void UpdateTaskPane(bool started, TaskOptions* task);
     void OnTaskStarted(TaskOptions* task) override;
     void OnTaskCompleted(TaskOptions* task, const std::string& resultText) override;
@@ -97,7 +98,16 @@ public:
     void StepProgress() override { StepLongOperation(); }
     void EndProgress() override { EndLongOperation(); }
 
-    // Tray mode (command 32955 and a double-click on the icon).
+    // IFrameHost: what the panes reach the frame for.
+    HWND GetFrameWindow() const override { return m_hWnd; }
+    void EnableCommand(UINT id, bool enabled, bool now) override { UIEnable(id, enabled, now); }
+    void CheckCommand(UINT id, bool checked, bool now) override { UISetCheck(id, checked, now); }
+    BOOL TrackPopupMenu(HMENU popup, UINT flags, int x, int y, const RECT* exclude = nullptr) override {
+        return commandBar_.TrackPopupMenu(popup, flags, x, y, exclude);
+    }
+    IDownloadViews& GetDownloadViews() override { return *this; }
+
+    // Tray mode (ID_TRAY_TOGGLE and a double-click on the icon).
     void ToggleTray();
     void RefreshTrayTip();
 

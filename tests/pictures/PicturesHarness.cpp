@@ -24,7 +24,6 @@ void PicturesTest::SetUp() {
     pieces.dialogs.reset(new FrameDialogs(app_.get()));
     CompleteFramePieces(pieces);
     frame_.reset(new MainFrame(app_.get(), std::move(pieces)));
-    pictures_->SetFrame(frame_.get());
     ASSERT_TRUE(frame_->CreateFrame());
     ::SetWindowPos(*frame_, nullptr, 10, 10, 1000, 760, SWP_NOZORDER);
     ::ShowWindow(*frame_, SW_SHOW);

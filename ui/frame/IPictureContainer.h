@@ -3,12 +3,15 @@
 // task's pictures); ImagesContainer is the program's, made by CreateFramePieces.
 #include <windows.h>
 
+class IFrameHost;
 class IImagesView;
 class TaskOptions;
 
 class IPictureContainer {
 public:
     virtual ~IPictureContainer() = default;
+    // The frame that holds the pane, told once as the frame is built (before CreatePane).
+    virtual void AttachFrame(IFrameHost* /*frame*/) {}
     virtual HWND CreatePane(HWND parent) = 0;
     virtual HWND GetWindow() const = 0;
     // The tasks tree shows a task's pictures (null: none) when its selection changes, and

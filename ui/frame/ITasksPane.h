@@ -4,14 +4,14 @@
 #include <windows.h>
 
 class ITasksTreeView;
-class MainFrame;
+class IFrameHost;
 class TaskOptions;
 
 class ITasksPane {
 public:
     virtual ~ITasksPane() = default;
     // The frame that holds the pane, told once as the frame is built (before CreatePane).
-    virtual void AttachFrame(MainFrame* /*frame*/) {}
+    virtual void AttachFrame(IFrameHost* /*frame*/) {}
     // Creates the pane's window as a child of `parent` (loading every task and the tree file).
     virtual HWND CreatePane(HWND parent) = 0;
     virtual HWND GetWindow() const = 0;

@@ -8,7 +8,7 @@
 #include "resources/command_ids.h"
 #include "resources/frame_ids.h"
 #include "resources/pictures_ids.h"
-#include "ui/MainFrame.h"
+#include "ui/frame/IFrameHost.h"
 #include "ui/frame/FrameTexts.h"
 
 namespace {
@@ -23,11 +23,6 @@ ImagesContainer::ImagesContainer(Application* app) : app_(app), listView_(this) 
 ImagesContainer::~ImagesContainer() {
     if (thumbnailView_.m_hWnd) thumbnailView_.DestroyWindow();
     if (listView_.m_hWnd) listView_.DestroyWindow();
-}
-
-MainFrame* ImagesContainer::Frame() const {
-    if (frame_) return frame_;
-    return app_ ? app_->GetMainFrame() : nullptr;
 }
 
 ProgramSettings* ImagesContainer::Settings() const { return app_ ? app_->GetSettings() : nullptr; }
@@ -199,19 +194,19 @@ void ImagesContainer::InvertSelection() {
 }
 
 void ImagesContainer::BeginProgress(int range, unsigned textId) {
-    if (MainFrame* frame = Frame()) frame->BeginLongOperation(range, LocalText(textId));
+    if (frame_) frame_->BeginProgress(range, LocalText(textId).c_str());
 }
 
 void ImagesContainer::StepProgress() {
-    if (MainFrame* frame = Frame()) frame->StepLongOperation();
+    if (frame_) frame_->StepProgress();
 }
 
 void ImagesContainer::EndProgress() {
-    if (MainFrame* frame = Frame()) frame->EndLongOperation();
+    if (frame_) frame_->EndProgress();
 }
 
 void ImagesContainer::SetCommandCheck(UINT id, bool check, bool now) {
-    if (MainFrame* frame = Frame()) frame->UISetCheck(id, check, now);
+    if (frame_) frame_->CheckCommand(id, check, now);
 }
 
 void ImagesContainer::EnablePictureCommands(bool hasPictures, bool hasSelection, bool hasFocus) {
@@ -224,11 +219,11 @@ void ImagesContainer::EnablePictureCommands(bool hasPictures, bool hasSelection,
 }
 
 void ImagesContainer::EnableFrameCommand(UINT id, bool enabled) {
-    if (MainFrame* frame = Frame()) frame->UIEnable(id, enabled);
+    if (frame_) frame_->EnableCommand(id, enabled, false);
 }
 
 void ImagesContainer::TrackViewerMenu(HMENU popup, UINT flags, int x, int y) {
-    if (MainFrame* frame = Frame()) frame->GetCommandBar().TrackPopupMenu(popup, flags, x, y);
+    if (frame_) frame_->TrackPopupMenu(popup, flags, x, y);
 }
 
 void ImagesContainer::TrackPopup(HMENU popup, int x, int y) {

@@ -4,7 +4,7 @@
 // It carries out the picture commands, hears the download manager's picture notices and gives
 // the frame's key filter its picture keys.
 //
-// The tasks tree reaches it through the frame: MainFrame::GetImagesContainer()->SetTask(task)
+// The tasks tree reaches it through the frame: IFrameHost::GetImagesContainer()->SetTask(task)
 // when its selection changes, SetTask(nullptr) before it deletes the task shown, and
 // GetDownloadView()->OnImagesCleared(task) after "Clear Task Folder".
 #include <windows.h>
@@ -18,7 +18,7 @@
 #include "ui/viewer/IImageViewerHost.h"
 
 class Application;
-class MainFrame;
+class IFrameHost;
 class ProgramSettings;
 class TaskOptions;
 struct PictureCriteria;
@@ -33,10 +33,9 @@ public:
     explicit ImagesContainer(Application* app);
     ~ImagesContainer() override;
 
-    // The frame whose progress bar, command bar and update-UI table the views use; by default
-    // the application's main frame.
-    void SetFrame(MainFrame* frame) { frame_ = frame; }
-    MainFrame* Frame() const;
+    // The frame whose progress bar, command bar and update-UI table the views use.
+    void AttachFrame(IFrameHost* frame) override { frame_ = frame; }
+    IFrameHost* Frame() const { return frame_; }
     ProgramSettings* Settings() const;
 
     // Shows the pictures of `task` (none: empty views).
@@ -115,7 +114,7 @@ private:
     void VisibleSelection(PictureIndexList& indices) const;
 
     Application* app_;
-    MainFrame* frame_ = nullptr;
+    IFrameHost* frame_ = nullptr;
     TaskOptions* task_ = nullptr;
     ImagesListView listView_;
     ImagesThumbnailView thumbnailView_;

@@ -10,7 +10,8 @@
 #include "dialogs/monitor/ImageInformation.h"
 #include "framework/UserPrompts.h"
 #include "resources/pictures_ids.h"
-#include "ui/MainFrame.h"
+#include "dialogs/pictures/ISelectImagesDialog.h"
+#include "ui/frame/IFrameHost.h"
 #include "ui/frame/FrameTexts.h"
 #include "dialogs/pictures/PictureCriteria.h"
 #include "ui/pictures/PictureFiles.h"
@@ -50,9 +51,8 @@ void ImagesContainer::SortImages(int kind) {
 }
 
 void ImagesContainer::SelectByCondition() {
-    MainFrame* frame = Frame();
-    if (!frame) return;
-    ISelectImagesDialog* dialog = frame->GetSelectImagesDlg();
+    if (!frame_) return;
+    ISelectImagesDialog* dialog = frame_->GetSelectImagesDlg();
     if (!dialog || dialog->DoModal(::GetActiveWindow()) != IDOK) return;
     if (const PictureCriteria* criteria = dialog->GetCriteria()) SelectMatching(*criteria);
 }
@@ -97,7 +97,7 @@ void ImagesContainer::CopySelectedTo() {
     const std::string from = DoubleNulList(sources);
     const std::string to = DoubleNulList(targets);
     SHFILEOPSTRUCTA operation = {};
-    operation.hwnd = Frame() ? Frame()->m_hWnd : m_hWnd;
+    operation.hwnd = frame_ ? frame_->GetFrameWindow() : m_hWnd;
     operation.wFunc = FO_COPY;
     operation.pFrom = from.c_str();
     operation.pTo = to.c_str();
@@ -160,8 +160,8 @@ void ImagesContainer::DeleteImages(const PictureIndexList& indices) {
     task_->SaveDownloads();
     listView_.RemoveIndices(removed);
     thumbnailView_.RemoveIndices(removed);
-    if (MainFrame* frame = Frame())
-        if (ITasksTreeView* tree = frame->TasksTree()) tree->RefreshTaskItem(task_);
+    if (frame_)
+        if (ITasksTreeView* tree = frame_->GetDownloadViews().TasksTree()) tree->RefreshTaskItem(task_);
 }
 
 void ImagesContainer::DeleteSelected() {

@@ -8,7 +8,9 @@
 #include "resources/app_ids.h"
 #include "resources/command_ids.h"
 #include "resources/taskstree_ids.h"
-#include "ui/MainFrame.h"
+#include "core/DownloadViews.h"
+#include "ui/frame/IFrameHost.h"
+#include "ui/frame/IPictureContainer.h"
 #include "ui/frame/FrameTexts.h"
 #include "dialogs/tasks/TaskDialogs.h"
 #include "ui/tasks/TaskFolder.h"
@@ -52,7 +54,7 @@ void TasksTree::MakeIdle(TaskOptions* task) {
     task->Scheduled = false;
     SetTaskIcon(task, kIdle);
     UpdateCommandStates();
-    if (frame_) frame_->UIEnable(ID_TASK_PAUSE_ALL, RunningTask() != nullptr, true);
+    if (frame_) frame_->EnableCommand(ID_TASK_PAUSE_ALL, RunningTask() != nullptr, true);
 }
 
 void TasksTree::OnRestartOrReload(int mode) {
@@ -76,7 +78,7 @@ void TasksTree::OnPause(bool finishFirst) {
     DownloadManager* manager = Manager();
     if (manager && task == RunningTask()) {
         if (finishFirst) {
-            if (frame_) frame_->UIEnable(ID_TASK_FINISH_AND_PAUSE, false, true);
+            if (frame_) frame_->EnableCommand(ID_TASK_FINISH_AND_PAUSE, false, true);
             manager->FinishDownloadingAndPause();
         } else {
             manager->Stop(0);
@@ -173,7 +175,7 @@ void TasksTree::OnClearTaskFolder() {
     task->DownloadedImages.Clear();
     task->SaveDownloads();
     RefreshTaskItem(task);
-    if (frame_ && frame_->ImagesContainer()) frame_->ImagesContainer()->OnImagesCleared(task);
+    if (frame_ && frame_->GetDownloadViews().ImagesContainer()) frame_->GetDownloadViews().ImagesContainer()->OnImagesCleared(task);
     if (!cleared)
         UserPrompts().MessageBox(m_hWnd, FillInTexts(LocalText(IDS_CLEAR_FOLDER_FAILED), {folder}, kMessageMax),
                                  caption, MB_OK | MB_ICONWARNING);
@@ -187,6 +189,6 @@ void TasksTree::OnLocateImages() {
     task->LocateImages(folder, frame_);
     RefreshTaskItem(task);
     // The records point at new places: the views read them again.
-    if (frame_ && frame_->ImagesContainer()) frame_->ImagesContainer()->OnImagesCleared(task);
+    if (frame_ && frame_->GetDownloadViews().ImagesContainer()) frame_->GetDownloadViews().ImagesContainer()->OnImagesCleared(task);
     ShowPictures(task);
 }

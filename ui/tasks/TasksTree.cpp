@@ -11,7 +11,9 @@
 #include "resources/app_ids.h"
 #include "resources/command_ids.h"
 #include "resources/taskstree_ids.h"
-#include "ui/MainFrame.h"
+#include "core/DownloadViews.h"
+#include "ui/frame/IFrameHost.h"
+#include "ui/frame/IPictureContainer.h"
 #include "ui/frame/FrameTexts.h"
 #include "ui/tasks/TaskOptionsDialogs.h"
 
@@ -238,13 +240,13 @@ void TasksTree::OnTaskStarted(TaskOptions* task, int waiting) {
     for (const PendingStarts::Entry& entry : pending_.Entries()) SetTaskIcon(entry.task, kWaiting);
     SetTaskIcon(task, waiting ? kWaiting : kRunning);
     UpdateCommandStates();
-    if (frame_) frame_->UIEnable(ID_TASK_PAUSE_ALL, true, true);
+    if (frame_) frame_->EnableCommand(ID_TASK_PAUSE_ALL, true, true);
 }
 
 void TasksTree::OnTaskFinished(TaskOptions* task, bool stopped) {
     SetTaskIcon(task, stopped ? kPaused : kFinished);
     UpdateCommandStates();
-    if (frame_) frame_->UIEnable(ID_TASK_PAUSE_ALL, RunningTask() != nullptr, true);
+    if (frame_) frame_->EnableCommand(ID_TASK_PAUSE_ALL, RunningTask() != nullptr, true);
 }
 
 bool TasksTree::IsPendingOrRunning(const TaskOptions* task) const {
@@ -257,17 +259,17 @@ void TasksTree::UpdateCommandStates() {
     HTREEITEM selected = tree_ ? tree_.GetSelectedItem() : nullptr;
     const bool busy = IsPendingOrRunning(task);
     const bool startable = task && !busy;
-    frame_->UIEnable(ID_TASK_START, startable, true);
-    frame_->UIEnable(ID_TASK_RESTART, startable, true);
-    frame_->UIEnable(ID_TASK_RELOAD_IMAGES, startable && task->DownloadedImages.GetCount() > 0, true);
-    frame_->UIEnable(ID_TASK_PAUSE, busy, true);
-    frame_->UIEnable(ID_TASK_FINISH_AND_PAUSE, busy, true);
-    frame_->UIEnable(ID_TASK_PAUSE_ALL, RunningTask() != nullptr, true);
-    frame_->UIEnable(ID_TASK_RENAME, selected && selected != root_, true);
-    frame_->UIEnable(ID_TASK_DELETE, selected && selected != root_, true);
+    frame_->EnableCommand(ID_TASK_START, startable, true);
+    frame_->EnableCommand(ID_TASK_RESTART, startable, true);
+    frame_->EnableCommand(ID_TASK_RELOAD_IMAGES, startable && task->DownloadedImages.GetCount() > 0, true);
+    frame_->EnableCommand(ID_TASK_PAUSE, busy, true);
+    frame_->EnableCommand(ID_TASK_FINISH_AND_PAUSE, busy, true);
+    frame_->EnableCommand(ID_TASK_PAUSE_ALL, RunningTask() != nullptr, true);
+    frame_->EnableCommand(ID_TASK_RENAME, selected && selected != root_, true);
+    frame_->EnableCommand(ID_TASK_DELETE, selected && selected != root_, true);
     for (UINT id : {ID_TASK_OPTIONS, ID_TASK_LOCATE_IMAGES, ID_TASK_BROWSE_FOLDER, ID_TASK_OPEN_START_URL,
                     ID_TASK_CLEAR_FOLDER})
-        frame_->UIEnable(id, task != nullptr, true);
+        frame_->EnableCommand(id, task != nullptr, true);
 }
 
 DownloadManager* TasksTree::Manager() const { return frame_ ? frame_->GetDownloadManager() : nullptr; }
@@ -277,7 +279,7 @@ TaskOptions* TasksTree::RunningTask() const {
     return manager ? manager->GetRunningTask() : nullptr;
 }
 
-HWND TasksTree::FrameWindow() const { return frame_ ? frame_->m_hWnd : ::GetAncestor(m_hWnd, GA_ROOT); }
+HWND TasksTree::FrameWindow() const { return frame_ ? frame_->GetFrameWindow() : ::GetAncestor(m_hWnd, GA_ROOT); }
 
 void TasksTree::RefreshQueuePane() {
     if (frame_) frame_->UpdateQueuePane(false);

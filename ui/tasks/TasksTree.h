@@ -21,7 +21,7 @@
 
 class Application;
 class DownloadManager;
-class MainFrame;
+class IFrameHost;
 class TaskOptions;
 
 class TasksTree : public CWindowImplBase, public ITasksPane, public ITasksTreeView {
@@ -43,7 +43,7 @@ public:
     void SetLoginStep(std::function<bool(HWND, TaskOptions&)> login) { login_ = std::move(login); }
 
     // ITasksPane
-    void AttachFrame(MainFrame* frame) override { frame_ = frame; }
+    void AttachFrame(IFrameHost* frame) override { frame_ = frame; }
     HWND CreatePane(HWND parent) override;
     HWND GetWindow() const override { return m_hWnd; }
     bool HandleCommand(WORD id, WORD notifyCode, HWND control) override;
@@ -150,7 +150,7 @@ private:
     void RefreshQueuePane();
 
     Application* app_;
-    MainFrame* frame_ = nullptr;
+    IFrameHost* frame_ = nullptr;
     std::unique_ptr<ITaskDialogs> dialogs_;
     std::function<bool(HWND, TaskOptions&)> login_;
     CTreeViewCtrl tree_;

@@ -11,7 +11,9 @@
 #include "resources/command_ids.h"
 #include "resources/frame_ids.h"
 #include "resources/taskstree_ids.h"
-#include "ui/MainFrame.h"
+#include "core/DownloadViews.h"
+#include "ui/frame/IFrameHost.h"
+#include "ui/frame/IPictureContainer.h"
 #include "ui/frame/FrameTexts.h"
 #include "ui/tasks/TasksTree.h"
 
@@ -121,7 +123,7 @@ void TasksTree::DeleteTask(TaskOptions* task) {
         // The manager keeps its last task after a run: it must not keep this one.
         if (manager->GetTask() == task) {
             manager->ForgetTask(task);
-            if (frame_ && frame_->ErrorsViewer()) frame_->ErrorsViewer()->Clear();
+            if (frame_ && frame_->GetDownloadViews().ErrorsViewer()) frame_->GetDownloadViews().ErrorsViewer()->Clear();
         }
     }
     // A task without a file name has no files: its empty paths must not name "Tasks\.cache".
@@ -280,7 +282,7 @@ LRESULT TasksTree::OnContextMenu(UINT, WPARAM, LPARAM lParam, BOOL&) {
         ::EnableMenuItem(popup, ID_TASK_RENAME, MF_BYCOMMAND | MF_GRAYED);
         ::EnableMenuItem(popup, ID_TASK_DELETE, MF_BYCOMMAND | MF_GRAYED);
     }
-    if (frame_) frame_->GetCommandBar().TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y);
+    if (frame_) frame_->TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y);
     else ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, m_hWnd, nullptr);
     return 0;
 }

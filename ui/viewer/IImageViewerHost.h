@@ -1,7 +1,7 @@
 #pragma once
 // What the viewer needs of the main window: the program's settings, its command bar for
 // context menus, the way back to the picture view that has the keyboard, and the update-UI
-// table of the frame's own commands. The main frame implements it.
+// table of the frame's own commands. The picture container implements it (through its frame).
 #include <windows.h>
 
 class ProgramSettings;
