@@ -35,6 +35,7 @@ MainFrame::MainFrame(Application* app, FramePieces pieces)
     : app_(app), pieces_(std::move(pieces)), downloadManager_(SettingsOf(app), this) {
     pieces_.tasks->AttachFrame(this);
     pieces_.pictures->AttachFrame(this);
+    pieces_.monitor->AttachFrame(this);
     const TrayCapabilities capabilities = DetectTrayCapabilities();
     const bool longRecord = capabilities.balloonCapable && !capabilities.oldSystem;
     tray_.Init(capabilities, LoadSmallIcon(longRecord ? IDR_MAINFRAME : IDI_TRAY_SMALL), kTrayIconId,

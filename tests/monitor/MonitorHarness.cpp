@@ -27,6 +27,9 @@ bool MonitorHarness::Create() {
         !stats.CreateView(host))
         return false;
     host.AddMonitorViews(manager, messages, errors, stats);
+    menuFrame.views = this;
+    messages.AttachFrame(&menuFrame);
+    errors.AttachFrame(&menuFrame);
     RECT client;
     ::GetClientRect(frame_, &client);
     ::SetWindowPos(host, nullptr, 0, 0, client.right, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);

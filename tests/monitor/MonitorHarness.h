@@ -3,6 +3,7 @@
 // manager's list and the messages, errors and statistics views, wired to the manager the way
 // the frame wires them, so a real task run reaches every monitor.
 #include <windows.h>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "core/DownloadViews.h"
 #include "core/ProgramSettings.h"
 #include "tests/support/MessagePump.h"
+#include "ui/frame/IFrameHost.h"
 #include "ui/monitor/DownloadTotals.h"
 #include "ui/monitor/ErrorsViewer.h"
 #include "ui/monitor/MessagesViewer.h"
@@ -17,6 +19,32 @@
 #include "ui/monitor/ViewHost.h"
 
 namespace testsupport {
+
+// The frame as the monitor views reach it: their context menus come here instead of the
+// command bar; `onMenu` answers each (it may post the chosen command to the view).
+class MenuAnsweringFrame : public IFrameHost {
+public:
+    std::function<void(HMENU popup)> onMenu;
+
+    BOOL TrackPopupMenu(HMENU popup, UINT, int, int, const RECT*) override {
+        if (onMenu) onMenu(popup);
+        return TRUE;
+    }
+    HWND GetFrameWindow() const override { return nullptr; }
+    void EnableCommand(UINT, bool, bool) override {}
+    void CheckCommand(UINT, bool, bool) override {}
+    void SetLabelEditing(bool) override {}
+    void UpdateQueuePane(bool) override {}
+    DownloadManager* GetDownloadManager() override { return nullptr; }
+    IDownloadViews& GetDownloadViews() override { return *views; }
+    IPictureContainer* GetImagesContainer() override { return nullptr; }
+    ISelectImagesDialog* GetSelectImagesDlg() override { return nullptr; }
+    void BeginProgress(int, const char*) override {}
+    void StepProgress() override {}
+    void EndProgress() override {}
+
+    IDownloadViews* views = nullptr;
+};
 
 class MonitorHarness : public IDownloadViews, public ITasksTreeView, public IMainFrameView, public IImagesView {
 public:
@@ -37,6 +65,7 @@ public:
     ::MessagesViewer messages;
     ::ErrorsViewer errors;
     StatViewer stats;
+    MenuAnsweringFrame menuFrame;
     std::string statusLine;
     int imagesAdded = 0;
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 class DownloadManager;
+class IFrameHost;
 class IDownloadGraphView;
 class IDownloadStatView;
 class IErrorsView;
@@ -16,6 +17,8 @@ public:
     // Creates the views inside `pane`, the download manager's window among them (through
     // DownloadManager::CreateManagerWindow), adds the tabs in their order, and returns the window
     // that becomes the pane's client.
+    // The frame that holds the pane, told once as the frame is built (before CreateViews).
+    virtual void AttachFrame(IFrameHost* /*frame*/) {}
     virtual HWND CreateViews(HWND pane, DownloadManager& manager) = 0;
     // A routed WM_COMMAND, offered to the errors view, the statistics view and the messages view
     // in this order; true when one took it.

@@ -22,6 +22,10 @@ HWND MonitorPane::CreateViews(HWND pane, DownloadManager& manager) {
     errors_.reset(new ErrorsViewer(&manager));
     totals_.reset(new DownloadManagerTotals(&manager));
     stats_.reset(new StatViewer(totals_.get()));
+    // The views' context menus go through the frame's command bar; the commands come back
+    // through the frame's routing (HandleCommand).
+    messages_->AttachFrame(frame_);
+    errors_->AttachFrame(frame_);
     HWND host = host_->CreateHost(pane);
     if (!host) return nullptr;
     HWND connections = manager.CreateManagerWindow(host);

@@ -15,6 +15,7 @@ public:
     MonitorPane();
     ~MonitorPane() override;
 
+    void AttachFrame(IFrameHost* frame) override { frame_ = frame; }
     HWND CreateViews(HWND pane, DownloadManager& manager) override;
     bool HandleCommand(WORD id, WORD notifyCode, HWND control) override;
     IMessagesView* GetMessagesView() override;
@@ -29,4 +30,5 @@ private:
     std::unique_ptr<ErrorsViewer> errors_;
     std::unique_ptr<DownloadManagerTotals> totals_;
     std::unique_ptr<StatViewer> stats_;
+    IFrameHost* frame_ = nullptr;
 };

@@ -1,15 +1,12 @@
 #pragma once
-// How the monitor views show their context menus. By default a plain popup menu owned by the
-// view; the main frame installs its command bar's tracking so items show their pictures.
+// How the monitor views show their context menus: through the frame's command bar, so items
+// show their pictures and the chosen command takes the frame's routing back to the view.
 #include <windows.h>
 #include <functional>
 
-// Shows `popup` at the screen point; the chosen command goes to `owner` as WM_COMMAND.
-using ContextMenuTracker = std::function<void(HMENU popup, POINT screen, HWND owner)>;
+class IFrameHost;
 
-// Installs the tracker the views use (an empty one: back to the plain popup menu).
-void SetContextMenuTracker(ContextMenuTracker tracker);
-void TrackContextMenu(HMENU popup, POINT screen, HWND owner);
-
-// Loads menu `menuId`, translates it and shows its first sub-menu; `prepare` may gray items.
-void ShowViewContextMenu(unsigned menuId, POINT screen, HWND owner, const std::function<void(HMENU)>& prepare);
+// Loads menu `menuId`, translates it and shows its first sub-menu at the screen point; `prepare`
+// may gray items. Without a frame (a view on its own) the menu is a plain pop-up owned by `owner`.
+void ShowViewContextMenu(unsigned menuId, POINT screen, HWND owner, IFrameHost* frame,
+                         const std::function<void(HMENU)>& prepare);

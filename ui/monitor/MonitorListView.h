@@ -7,6 +7,8 @@
 #include "framework/WindowImpl.h"
 #include "ui/monitor/MonitorList.h"
 
+class IFrameHost;
+
 class MonitorListView : public CWindowImplBase {
 public:
     ~MonitorListView() override;
@@ -14,6 +16,8 @@ public:
     // Hidden child, as the view host shows it when its tab is selected.
     HWND CreateView(HWND parent);
     MonitorList& List() { return list_; }
+    // The frame whose command bar tracks the view's context menu (none: a plain pop-up menu).
+    void AttachFrame(IFrameHost* frame) { frame_ = frame; }
     // Commands routed by the main frame (and chosen in the view's own menu); true when taken.
     virtual bool OnCommand(UINT id) = 0;
 
@@ -57,4 +61,5 @@ private:
     const MonitorList::Column* columns_;
     int columnCount_;
     unsigned menuId_;
+    IFrameHost* frame_ = nullptr;
 };
