@@ -1,5 +1,6 @@
 #include "dialogs/tasks/StringTemplateDlg.h"
 #include "framework/ImageListStrip.h"
+#include "framework/ToolBarCtrl.h"
 #include <vector>
 #include "core/InternationalSupport.h"
 #include "core/WindowRoutines.h"
@@ -39,26 +40,11 @@ void StringTemplateDlg::CreateToolbar() {
     RECT area = {};
     ::GetWindowRect(frame, &area);
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&area), 2);
-    toolbar_ = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
-                                 WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
-                                     CCS_NORESIZE | CCS_NOPARENTALIGN,
-                                 area.left, area.top, area.right - area.left, area.bottom - area.top, m_hWnd,
-                                 nullptr, g_Module.GetModuleInstance(), nullptr);
-    ::SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     images_ = LoadImageListStrip(IDB_STRING_LIST_TOOLBAR, kButtonWidth, kButtonHeight);
     hotImages_ = LoadImageListStrip(IDB_STRING_LIST_TOOLBAR_HOT, kButtonWidth, kButtonHeight);
-    ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
-    ::SendMessageA(toolbar_, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hotImages_));
-    std::vector<TBBUTTON> buttons;
-    for (int i = 0; i < static_cast<int>(sizeof(kCommands) / sizeof(kCommands[0])); ++i) {
-        TBBUTTON button = {};
-        button.iBitmap = i;
-        button.idCommand = kCommands[i];
-        button.fsState = TBSTATE_ENABLED;
-        button.fsStyle = BTNS_BUTTON;
-        buttons.push_back(button);
-    }
-    ::SendMessageA(toolbar_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    CToolBarCtrl bar;
+    toolbar_ = bar.CreateOver(m_hWnd, 0, area, images_, kCommands, static_cast<int>(sizeof(kCommands) / sizeof(kCommands[0])));
+    if (toolbar_) bar.SendMessage(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hotImages_));
     // The frame only marks the place.
     ::ShowWindow(frame, SW_HIDE);
 }
