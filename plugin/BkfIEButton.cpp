@@ -108,8 +108,10 @@ STDMETHODIMP BkfIEButton::Exec(const GUID*, DWORD, DWORD, VARIANT*, VARIANT*) {
     const std::string location = LocationAnsi();
     if (location.empty() || !plugin::IsAcceptedPageAddress(location)) return S_OK;
 
+    // The browser's window owns the clipboard; a browser that cannot name it gets no hand-over,
+    // as when the clipboard is busy.
     SHANDLE_PTR browserWindow = 0;
-    m_webBrowser->get_HWND(&browserWindow);
+    if (FAILED(m_webBrowser->get_HWND(&browserWindow))) return S_OK;
     HWND owner = reinterpret_cast<HWND>(browserWindow);
     if (!plugin::PutTextOnClipboard(owner, plugin::MakeHandoverText(location, cookies))) return S_OK;
 

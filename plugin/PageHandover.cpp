@@ -39,8 +39,9 @@ bool PutTextOnClipboard(HWND owner, const std::string& text) {
         GlobalFree(block);
         return false;
     }
-    EmptyClipboard();
-    const bool given = SetClipboardData(CF_TEXT, block) != nullptr;
+    // Only a clipboard this window owns holds our text alone: when it cannot be emptied (another
+    // thread took it in between) the data given would not be what the program reads.
+    const bool given = EmptyClipboard() && SetClipboardData(CF_TEXT, block) != nullptr;
     CloseClipboard();
     if (!given) GlobalFree(block);
     return given;
