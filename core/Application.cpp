@@ -1,5 +1,6 @@
 #include "core/Application.h"
 #include <windows.h>
+#include <cstring>
 #include "core/FileTypes.h"
 #include "core/ProgramSettings.h"
 #include "core/TaskOptions.h"
@@ -7,13 +8,12 @@
 #include "framework/AppModule.h"
 #include "framework/MessageLoop.h"
 #include "framework/UserPrompts.h"
+#include "resources/plugin_handover.h"
 #include "ui/MainFrame.h"
 
 Application* g_Application = nullptr;
 
 namespace {
-const WPARAM kNewTaskCommand = 217;  // ID_TASK_NEW
-
 // The message loop registered with the module for as long as it runs.
 class ScopedMessageLoop {
 public:
@@ -43,7 +43,8 @@ Application::~Application() {
 }
 
 bool Application::AsksForNewTask(const char* commandLine) {
-    return commandLine && commandLine[0] == '-' && (commandLine[1] == 'c' || commandLine[1] == 'C');
+    return commandLine &&
+           _strnicmp(commandLine, handover::kNewTaskArgument, sizeof(handover::kNewTaskArgument) - 1) == 0;
 }
 
 int Application::Run(const char* commandLine, int showCommand) {
@@ -52,7 +53,7 @@ int Application::Run(const char* commandLine, int showCommand) {
     if (!mainFrame_ || !mainFrame_->CreateFrame()) return 0;
     ::ShowWindow(*mainFrame_, showCommand);
     if (AsksForNewTask(commandLine))
-        ::PostMessageA(mainFrame_->GetNewTaskReceiver(), WM_COMMAND, kNewTaskCommand, 0);
+        ::PostMessageA(mainFrame_->GetNewTaskReceiver(), WM_COMMAND, handover::kNewTaskCommand, 0);
     const int result = loop.Run();
     if (restartRequested_) StartNewInstance();
     return result;

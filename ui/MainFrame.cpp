@@ -8,6 +8,7 @@
 #include "resources/command_ids.h"
 #include "resources/app_ids.h"
 #include "resources/frame_ids.h"
+#include "resources/plugin_handover.h"
 #include "resources/viewer_ids.h"
 #include "ui/frame/FrameAddresses.h"
 #include "ui/frame/FrameTexts.h"
@@ -49,7 +50,7 @@ MainFrame::~MainFrame() {
 
 WindowClassInfo MainFrame::GetWindowClassInfo() const {
     WindowClassInfo info;
-    info.name = "Brackenfly_MainFrame";
+    info.name = handover::kMainFrameClass;
     info.backgroundColor = COLOR_3DFACE;
     info.iconId = IDR_MAINFRAME;
     return info;

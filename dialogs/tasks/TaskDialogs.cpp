@@ -5,12 +5,15 @@
 #include "core/StringHelpers.h"
 #include "dialogs/tasks/TaskOptions2Dlg.h"
 #include "dialogs/tasks/TaskOptionsDlg.h"
+#include "resources/plugin_handover.h"
 
 void ApplyPageHandOver(TaskOptions& task, const std::string& clipboardText) {
-    const size_t lineFeed = clipboardText.find('\n');
+    const size_t lineFeed = clipboardText.find(handover::kAddressEnd);
     std::string address = clipboardText.substr(0, lineFeed);
     if (!address.empty() && address.back() == '\r') address.pop_back();
-    if (!address.empty() && (StartsWithNoCase(address, "http:") || StartsWithNoCase(address, "www."))) {
+    bool accepted = false;
+    for (const char* prefix : handover::kPageAddressPrefixes) accepted = accepted || StartsWithNoCase(address, prefix);
+    if (accepted) {
         if (task.StartingAddresses.empty()) task.StartingAddresses.push_back(StartingAddress());
         task.StartingAddresses.front().Url = address;
     }
