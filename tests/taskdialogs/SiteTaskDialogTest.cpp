@@ -249,3 +249,53 @@ TEST_F(TaskDialogFixture, RealWarningBoxAppearsForAMissingAddressAndIsAnswered) 
     EXPECT_EQ(IDCANCEL, RunSiteDialog(&task, true, script));
     SetUserPrompts(&prompts_);
 }
+
+TEST_F(TaskDialogFixture, LevelRadioButtonsClearEachOtherWhenClickedAndTheChosenOneIsSaved) {
+    SearchLinkTask task;
+    task.TaskName = "Levels";
+    task.StartingAddresses.push_back(StartingAddress());
+    task.StartingAddresses[0].Url = "http://levels.example/";
+    task.Levels = -1;
+    // BM_CLICK makes the button press and release itself, as a mouse click on it does.
+    auto press = [](HWND page, int id) {
+        ::SendMessageA(::GetDlgItem(page, id), BM_CLICK, 0, 0);
+        testsupport::PumpMessages(100);
+    };
+    auto checks = [](HWND page) {
+        std::string marks;
+        for (int id : {IDC_SCAN_THIS_PAGE, IDC_SCAN_LEVELS, IDC_SCAN_ALL_LEVELS}) marks += IsChecked(page, id) ? 'x' : '-';
+        return marks;
+    };
+    ModalScript script;
+    script.Then([&](HWND frame) {
+        SelectPage(frame, IDD_TASK_SCANNING);
+        HWND scanning = Page(frame, IDD_TASK_SCANNING);
+        EXPECT_EQ("--x", checks(scanning));
+        press(scanning, IDC_SCAN_LEVELS);
+        EXPECT_EQ("-x-", checks(scanning));
+        press(scanning, IDC_SCAN_ALL_LEVELS);
+        EXPECT_EQ("--x", checks(scanning));
+        press(scanning, IDC_SCAN_THIS_PAGE);
+        EXPECT_EQ("x--", checks(scanning));
+        press(scanning, IDC_SCAN_ALL_LEVELS);
+        EXPECT_EQ("--x", checks(scanning));
+        Click(frame, IDOK);
+    });
+    ASSERT_EQ(IDOK, RunSiteDialog(&task, false, script));
+    EXPECT_EQ(-1, task.Levels);
+
+    ModalScript again;
+    again.Then([&](HWND frame) {
+        SelectPage(frame, IDD_TASK_SCANNING);
+        HWND scanning = Page(frame, IDD_TASK_SCANNING);
+        press(scanning, IDC_SCAN_LEVELS);
+        TypeText(scanning, IDC_SCAN_LEVELS_COUNT, "4");
+        EXPECT_EQ("-x-", checks(scanning));
+        Click(frame, IDOK);
+    });
+    ASSERT_EQ(IDOK, RunSiteDialog(&task, false, again));
+    EXPECT_EQ(4, task.Levels);
+    SearchLinkTask stored;
+    ASSERT_TRUE(stored.Load(task.TaskFileName));
+    EXPECT_EQ(4, stored.Levels);
+}
