@@ -12,3 +12,14 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i </dev/null >/dev/null 2>&1 || true
   wineserver -w
 fi
+# Wine's own fonts (Marlett for caption buttons, Tahoma for texts), so windows look as they would
+# on Windows: Debian's fonts-wine puts them where this Wine does not look, so the prefix's Fonts
+# folder gets a copy of each one it lacks.
+for wine_fonts in /usr/share/wine/fonts /usr/lib/wine/fonts /usr/lib/*/wine/fonts; do
+  [ -d "$wine_fonts" ] || continue
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  for font in "$wine_fonts"/*; do
+    [ -e "$WINEPREFIX/drive_c/windows/Fonts/${font##*/}" ] || cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+  done
+  break
+done
