@@ -7,6 +7,7 @@
 #include "core/NumberTemplate.h"
 #include "core/StringTemplate.h"
 #include "dialogs/tasks/NumberTemplateDlg.h"
+#include "dialogs/tasks/StringTemplateDlg.h"
 #include "resources/command_ids.h"
 
 using testsupport::Click;
@@ -253,4 +254,57 @@ TEST_F(TaskDialogFixture, TemplateOptionsCancelLeavesTheGeneratorsAndTheNameChec
     ASSERT_EQ(2u, task.GetTemplates().size());
     EXPECT_STREQ("NumberTemplate", task.GetTemplates()[0]->GetTypeName());
     EXPECT_FALSE(task.CollectCookies);
+}
+
+TEST_F(TaskDialogFixture, StringEditorKeepsAWordTypedBeforeEnterOrOkAndTheGeneratorsPosition) {
+    // A new generator: one word typed, then Enter in the edit.
+    StringTemplate fresh;
+    {
+        StringTemplateDlg dialog(fresh);
+        ModalScript script;
+        script.Then([&](HWND strings) {
+            TypeText(strings, IDC_STRING_EDIT, "sun");
+            HWND edit = ::GetDlgItem(strings, IDC_STRING_EDIT);
+            ::SetFocus(edit);
+            ::PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+            ::PostMessageA(edit, WM_KEYUP, VK_RETURN, 0xC01C0001);
+        });
+        EXPECT_EQ(IDOK, script.Run([&] { return dialog.DoModal(nullptr); }));
+    }
+    EXPECT_EQ((std::vector<std::string>{"sun"}), fresh.strings);
+
+    // An edited generator that had moved on to "c": a word added through the toolbar, another
+    // typed and confirmed with OK, an entry moved; it goes on from "c".
+    StringTemplate used(std::vector<std::string>{"a", "b", "c"});
+    used.index = 2;
+    {
+        StringTemplateDlg dialog(used);
+        ModalScript script;
+        script.Then([&](HWND strings) {
+            ::SendDlgItemMessageA(strings, IDC_STRING_LIST, LB_SETCURSEL, 2, 0);
+            ::SendMessageA(strings, WM_COMMAND, MAKEWPARAM(IDC_STRING_LIST, LBN_SELCHANGE), 0);
+            ClickToolbarButton(strings, ID_LIST_UP);
+            TypeText(strings, IDC_STRING_EDIT, "d");
+            ClickToolbarButton(strings, ID_LIST_NEW_ITEM);
+            TypeText(strings, IDC_STRING_EDIT, "e");
+            Click(strings, IDOK);
+        });
+        EXPECT_EQ(IDOK, script.Run([&] { return dialog.DoModal(nullptr); }));
+    }
+    EXPECT_EQ((std::vector<std::string>{"a", "c", "b", "d", "e"}), used.strings);
+    EXPECT_EQ("c", used.GetValueText());
+
+    // Selecting an entry shows its text in the edit; OK then adds nothing.
+    {
+        StringTemplateDlg dialog(used);
+        ModalScript script;
+        script.Then([&](HWND strings) {
+            ::SendDlgItemMessageA(strings, IDC_STRING_LIST, LB_SETCURSEL, 0, 0);
+            ::SendMessageA(strings, WM_COMMAND, MAKEWPARAM(IDC_STRING_LIST, LBN_SELCHANGE), 0);
+            Click(strings, IDOK);
+        });
+        EXPECT_EQ(IDOK, script.Run([&] { return dialog.DoModal(nullptr); }));
+    }
+    EXPECT_EQ(5u, used.strings.size());
+    EXPECT_EQ("c", used.GetValueText());
 }
