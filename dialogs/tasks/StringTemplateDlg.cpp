@@ -58,8 +58,15 @@ void StringTemplateDlg::CreateToolbar() {
     hotImages_ = LoadStrip(IDB_STRING_LIST_TOOLBAR_HOT);
     ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
     ::SendMessageA(toolbar_, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hotImages_));
+    // Separators after "Edit Item" and after "Delete All" set the editing, deleting and moving
+    // buttons apart.
     std::vector<TBBUTTON> buttons;
     for (int i = 0; i < static_cast<int>(sizeof(kCommands) / sizeof(kCommands[0])); ++i) {
+        if (kCommands[i] == ID_LIST_DELETE_ITEM || kCommands[i] == ID_LIST_UP) {
+            TBBUTTON separator = {};
+            separator.fsStyle = BTNS_SEP;
+            buttons.push_back(separator);
+        }
         TBBUTTON button = {};
         button.iBitmap = i;
         button.idCommand = kCommands[i];

@@ -263,6 +263,16 @@ TEST_F(TaskDialogFixture, StringEditorKeepsAWordTypedBeforeEnterOrOkAndTheGenera
         StringTemplateDlg dialog(fresh);
         ModalScript script;
         script.Then([&](HWND strings) {
+            // The toolbar: two buttons, a separator, two, a separator, two.
+            HWND toolbar = ::FindWindowExA(strings, nullptr, TOOLBARCLASSNAMEA, nullptr);
+            std::string layout;
+            const int count = static_cast<int>(::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
+            for (int i = 0; i < count; ++i) {
+                TBBUTTON button = {};
+                ::SendMessageA(toolbar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
+                layout += (button.fsStyle & BTNS_SEP) ? '|' : 'b';
+            }
+            EXPECT_EQ("bb|bb|bb", layout);
             TypeText(strings, IDC_STRING_EDIT, "sun");
             HWND edit = ::GetDlgItem(strings, IDC_STRING_EDIT);
             ::SetFocus(edit);
