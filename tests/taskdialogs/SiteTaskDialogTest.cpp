@@ -299,3 +299,61 @@ TEST_F(TaskDialogFixture, LevelRadioButtonsClearEachOtherWhenClickedAndTheChosen
     ASSERT_TRUE(stored.Load(task.TaskFileName));
     EXPECT_EQ(4, stored.Levels);
 }
+
+namespace {
+// The whole text of an edit, however long.
+std::string WholeText(HWND dialog, int id) {
+    HWND edit = ::GetDlgItem(dialog, id);
+    std::string text(static_cast<size_t>(::GetWindowTextLengthA(edit)) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(edit, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+}  // namespace
+
+TEST_F(TaskDialogFixture, LongHandOverIsTakenWholeAndTooLongAnAddressIsRefusedNotCut) {
+    // A 10,000-character address and 100 KB of cookies from the browser.
+    const std::string longUrl = "http://long.example/" + std::string(10000 - 20, 'a');
+    std::string cookies;
+    while (cookies.size() < 100 * 1024) cookies += "k" + std::to_string(cookies.size()) + "=v; ";
+    taskdialogs::PutClipboardText(longUrl + "\n" + cookies);
+    prompts_.messageBoxAnswers = {IDOK};
+    ModalScript script;
+    script.Then([&](HWND frame) {
+        EXPECT_EQ(longUrl.size(), WholeText(Page(frame, IDD_TASK_GENERAL), IDC_TASK_URL).size());
+        Click(frame, IDOK);
+    });
+    script.Then([&](HWND frame) {
+        // Refused with the limit and the field named; the text stays for the user to shorten.
+        EXPECT_EQ("General : Starting address can not be longer than 1023 characters", LastBoxText());
+        EXPECT_TRUE(longUrl == WholeText(Page(frame, IDD_TASK_GENERAL), IDC_TASK_URL));
+        TypeText(Page(frame, IDD_TASK_GENERAL), IDC_TASK_URL, "http://long.example/short/");
+        TypeText(Page(frame, IDD_TASK_GENERAL), IDC_TASK_NAME, "Long");
+        Click(frame, IDOK);
+    });
+    TaskOptions* task = nullptr;
+    script.Run([&]() -> INT_PTR {
+        task = RunNewTaskDialog(nullptr, app_.get(), tasks_, nullptr);
+        return 0;
+    });
+    EXPECT_TRUE(script.Finished());
+    ASSERT_NE(nullptr, task);
+    std::unique_ptr<TaskOptions> owned(task);
+    EXPECT_EQ(1u, prompts_.boxes.size());
+    EXPECT_EQ("http://long.example/short/", task->StartingAddresses.at(0).Url);
+    EXPECT_EQ(cookies.size(), task->Cookies.size());
+    EXPECT_TRUE(cookies == task->Cookies);
+    SearchLinkTask stored;
+    ASSERT_TRUE(stored.Load(task->TaskFileName));
+    EXPECT_TRUE(cookies == stored.Cookies);
+
+    // Beyond the stated bound the user is told, and nothing of it is taken.
+    taskdialogs::PutClipboardText("http://huge.example/\n" + std::string(kMaxClipboardText, 'c'));
+    ModalScript huge;
+    huge.Then([&](HWND frame) {
+        EXPECT_EQ("", ItemText(Page(frame, IDD_TASK_GENERAL), IDC_TASK_URL));
+        Click(frame, IDCANCEL);
+    });
+    huge.Run([&]() -> INT_PTR { return delete RunNewTaskDialog(nullptr, app_.get(), tasks_, nullptr), 0; });
+    ASSERT_EQ(2u, prompts_.boxes.size());
+    EXPECT_EQ("The page handed over is longer than 1048576 characters and was not taken", prompts_.boxes[1].text);
+}
