@@ -14,12 +14,16 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 # Wine's own fonts (Marlett for caption buttons, Tahoma for texts), so windows look as they would
 # on Windows: Debian's fonts-wine puts them where this Wine does not look, so the prefix's Fonts
-# folder gets a copy of each one it lacks.
-for wine_fonts in /usr/share/wine/fonts /usr/lib/wine/fonts /usr/lib/*/wine/fonts; do
-  [ -d "$wine_fonts" ] || continue
-  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-  for font in "$wine_fonts"/*; do
-    [ -e "$WINEPREFIX/drive_c/windows/Fonts/${font##*/}" ] || cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+# folder gets a copy of each one it lacks. Call it again after pointing WINEPREFIX elsewhere.
+bkf_wine_fonts() {
+  local wine_fonts font fonts_dir="$WINEPREFIX/drive_c/windows/Fonts"
+  for wine_fonts in /usr/share/wine/fonts /usr/lib/wine/fonts /usr/lib/*/wine/fonts; do
+    [ -d "$wine_fonts" ] || continue
+    mkdir -p "$fonts_dir"
+    for font in "$wine_fonts"/*; do
+      [ -e "$fonts_dir/${font##*/}" ] || cp "$font" "$fonts_dir/"
+    done
+    return 0
   done
-  break
-done
+}
+bkf_wine_fonts

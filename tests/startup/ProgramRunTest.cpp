@@ -146,33 +146,26 @@ void ExpectStartStatesShown(HWND frame) {
 }
 
 TEST_F(ProgramRunTest, ToolbarShowsTheStartStatesWhileTheTipOrTheNewTaskDialogIsOpen) {
-    {
-        ProgramRun run(dir_.Path(), "");
+    // A run whose first window is a modal dialog: the toolbar is read while it is open.
+    auto checkWhileFirstDialogIsOpen = [&](const std::string& arguments) {
+        ProgramRun run(dir_.Path(), arguments);
         ASSERT_TRUE(run.Started());
-        HWND tip = run.WaitForWindow("#32770");
-        ASSERT_TRUE(tip);
+        HWND dialog = run.WaitForWindow("#32770");
+        ASSERT_TRUE(dialog);
         HWND frame = run.WaitForWindow("Brackenfly_MainFrame");
         ASSERT_TRUE(frame);
         ::Sleep(300);
         ExpectStartStatesShown(frame);
-        ::PostMessageA(tip, WM_CLOSE, 0, 0);
+        ::PostMessageA(dialog, WM_CLOSE, 0, 0);
         CloseAndExpectNormalEnd(run, frame);
-    }
+    };
+    checkWhileFirstDialogIsOpen("");  // the start-up tip
     {
         ProgramSettings settings(nullptr, dir_.Path(), &NoReport);
         settings.ShowTip = false;
         ASSERT_TRUE(settings.Save());
     }
-    ProgramRun run(dir_.Path(), "-c");
-    ASSERT_TRUE(run.Started());
-    HWND newTask = run.WaitForWindow("#32770");
-    ASSERT_TRUE(newTask);
-    HWND frame = run.WaitForWindow("Brackenfly_MainFrame");
-    ASSERT_TRUE(frame);
-    ::Sleep(300);
-    ExpectStartStatesShown(frame);
-    ::PostMessageA(newTask, WM_CLOSE, 0, 0);
-    CloseAndExpectNormalEnd(run, frame);
+    checkWhileFirstDialogIsOpen("-c");  // the New Task dialog
 }
 
 TEST_F(ProgramRunTest, FirstRunWritesSettingsAndEndsWithExitCodeOne) {
