@@ -233,7 +233,7 @@ void DownloadManager::FinishWrite(PictureWriteJob* job) {
     }
     const UrlQueueEntry& entry = job->GetEntry();
     const std::string& path = job->GetPath();
-    if (result != PictureWriteResult::kWritten) {
+    if (result != PictureWriteResult::kWritten && result != PictureWriteResult::kAlreadyThere) {
         // Not recorded: the user would find no file behind the record.
         ReportWriteFailure(entry, path);
         return;

@@ -95,6 +95,9 @@ LRESULT MainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     }
     CreatePanes();
     UpdateLayout();
+    // The panes set their commands' states while they were made; show them now, since the
+    // first idle pass may come only after a modal dialog (the start-up tip, "-c"'s New Task).
+    ShowCommandStates();
     PostMessage(WM_AFTER_CREATE);
     return 0;
 }
@@ -186,7 +189,10 @@ LRESULT MainFrame::OnAfterCreate(UINT, WPARAM, LPARAM, BOOL&) {
     horizontalSplitter_.SetSplitterPos(kPicturesPaneHeight);
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
     ProgramSettings* settings = SettingsOf(app_);
-    if (settings && settings->ShowTip) pieces_.dialogs->ShowTipOfTheDay(::GetActiveWindow());
+    if (settings && settings->ShowTip) {
+        ShowCommandStates();
+        pieces_.dialogs->ShowTipOfTheDay(::GetActiveWindow());
+    }
     return 0;
 }
 
@@ -247,7 +253,11 @@ LRESULT MainFrame::OnDrawItem(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
 }
 
 BOOL MainFrame::OnIdle() {
+    ShowCommandStates();
+    return FALSE;
+}
+
+void MainFrame::ShowCommandStates() {
     UIUpdateToolBar();
     UIUpdateMenuBar();
-    return FALSE;
 }

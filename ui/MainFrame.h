@@ -124,6 +124,8 @@ public:
     // The message loop's key filter and idle step.
     BOOL PreTranslateMessage(MSG* msg) override;
     BOOL OnIdle() override;
+    // Applies the update table's pending states to the toolbar and the menu.
+    void ShowCommandStates();
 
     BEGIN_MSG_MAP(MainFrame)
         MESSAGE_HANDLER(WM_SYSCOLORCHANGE, OnColorChange)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <algorithm>
 #include <commctrl.h>
 #include <winsock2.h>
 
@@ -182,11 +183,24 @@ TEST_F(DownloadManagerTest, MirrorsASiteEndToEnd) {
         EXPECT_NE(std::string::npos, r.find("Host: 127.0.0.1:" + std::to_string(server_.Port()))) << r;
     }
 
-    // A second run of the same task (restart) saves nothing over the pictures already there.
+    // A second run of the same task (restart) overwrites nothing and doubles nothing: a file
+    // that holds exactly the picture's bytes is taken as it is; only a different file of that
+    // name (here one the user changed) makes the picture take a free name.
+    ASSERT_TRUE(testsupport::WriteFileText(host + "img\\photo.bmp", "changed by the user"));
     manager_->Start(&task_, DownloadManager::kRestart);
     ASSERT_TRUE(RunUntilIdle());
     EXPECT_TRUE(Fixture("big.png") == ReadText(host + "img\\big.png"));
-    EXPECT_TRUE(testsupport::FileExists(host + "img\\big(1).png"));
+    EXPECT_FALSE(testsupport::FileExists(host + "img\\big(1).png"));
+    EXPECT_FALSE(testsupport::FileExists(host + "redir(1).jpg"));
+    EXPECT_FALSE(testsupport::FileExists(host + "secret\\d(1).jpg"));
+    EXPECT_EQ("changed by the user", ReadText(host + "img\\photo.bmp"));
+    EXPECT_TRUE(Fixture("photo.bmp") == ReadText(host + "img\\photo(1).bmp"));
+    std::vector<std::string> recorded;
+    for (int i = 0; i < task_.DownloadedImages.GetCount(); ++i)
+        recorded.push_back(task_.DownloadedImages.GetAt(i).localPath.substr(host.size()));
+    std::sort(recorded.begin(), recorded.end());
+    EXPECT_EQ((std::vector<std::string>{"img\\big.png", "img\\photo(1).bmp", "redir.jpg", "secret\\d.jpg"}), recorded);
+    EXPECT_EQ(4, manager_->ImagesDownloaded());
 }
 
 TEST_F(DownloadManagerTest, StopIsPromptAndAResumeContinues) {

@@ -82,6 +82,48 @@ TEST_F(PictureCommandsTest, SelectByConditionKeepsItsCriteriaAndSelectsInBothVie
     EXPECT_EQ(3u, Dialog().criteria.masks.size());
 }
 
+// Room a check box needs: its box, the gap after it and its text in the dialog's font.
+int CheckBoxNeed(HWND box) {
+    char text[128] = {};
+    ::GetWindowTextA(box, text, sizeof text);
+    HDC dc = ::GetDC(box);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(box, WM_GETFONT, 0, 0)));
+    SIZE extent = {};
+    ::GetTextExtentPoint32A(dc, text, static_cast<int>(strlen(text)), &extent);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(box, dc);
+    return extent.cx + ::GetSystemMetrics(SM_CXMENUCHECK) + 4;
+}
+
+int ItemWidth(HWND dialog, int id) {
+    RECT rect = {};
+    ::GetWindowRect(::GetDlgItem(dialog, id), &rect);
+    return rect.right - rect.left;
+}
+
+TEST_F(PictureCommandsTest, SelectByDialogGivesEveryCheckBoxRoomForItsTextAndBothColumnsEqualEdits) {
+    std::vector<std::string> cramped;
+    int leftEdit = 0, rightEdit = 0, rightHeightEdit = 0, leftHeightEdit = 0;
+    testsupport::ModalScript script;
+    script.Then([&](HWND dialog) {
+        for (int id : {IDC_SELECT_BY_SIZE, IDC_SELECT_WIDTH_LARGER, IDC_SELECT_WIDTH_SMALLER, IDC_SELECT_HEIGHT_LARGER,
+                       IDC_SELECT_HEIGHT_SMALLER}) {
+            HWND box = ::GetDlgItem(dialog, id);
+            if (ItemWidth(dialog, id) < CheckBoxNeed(box)) cramped.push_back(testsupport::WindowText(box));
+        }
+        leftEdit = ItemWidth(dialog, IDC_SELECT_WIDTH_LARGER_EDIT);
+        rightEdit = ItemWidth(dialog, IDC_SELECT_WIDTH_SMALLER_EDIT);
+        leftHeightEdit = ItemWidth(dialog, IDC_SELECT_HEIGHT_LARGER_EDIT);
+        rightHeightEdit = ItemWidth(dialog, IDC_SELECT_HEIGHT_SMALLER_EDIT);
+        testsupport::Click(dialog, IDCANCEL);
+    });
+    script.Run([&] { return ::SendMessageA(*frame_, WM_COMMAND, ID_IMAGES_SELECT_BY, 0), INT_PTR(1); });
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(std::vector<std::string>(), cramped);
+    EXPECT_EQ(leftEdit, rightEdit);
+    EXPECT_EQ(leftHeightEdit, rightHeightEdit);
+}
+
 TEST_F(PictureCommandsTest, CopyKeepsSubFoldersAndSkipsFolderRecords) {
     testsupport::ScriptedPrompts prompts;
     prompts.passFileOperations = true;

@@ -2,8 +2,10 @@
 // started, its main window closed, its exit code and settings file checked.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 #include <string>
 #include "core/ProgramSettings.h"
+#include "resources/command_ids.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -105,6 +107,66 @@ protected:
     }
     testsupport::ScratchDir dir_;
 };
+
+// The state of a button of the main window's toolbar (the one carrying the picture commands),
+// read from outside the program; -1 when there is no such button.
+struct ToolbarSearch {
+    int command;
+    HWND found;
+};
+
+BOOL CALLBACK MatchToolbar(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<ToolbarSearch*>(lParam);
+    char className[64] = {};
+    ::GetClassNameA(window, className, sizeof(className));
+    if (std::string(className) == "ToolbarWindow32" &&
+        ::SendMessageA(window, TB_COMMANDTOINDEX, static_cast<WPARAM>(search->command), 0) >= 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int ToolbarButtonState(HWND frame, int command) {
+    ToolbarSearch search = {command, nullptr};
+    ::EnumChildWindows(frame, &MatchToolbar, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return -1;
+    return static_cast<int>(::SendMessageA(search.found, TB_GETSTATE, static_cast<WPARAM>(command), 0));
+}
+
+// What the toolbar shows while the first modal dialog is open: no picture is shown, so the
+// picture commands are disabled, and "Show Last Downloaded Image" is checked as the settings say.
+void ExpectStartStatesShown(HWND frame) {
+    for (int command : {ID_IMAGES_COPY_TO, ID_IMAGES_DELETE, ID_IMAGES_FULLSCREEN, ID_IMAGES_SLIDE_SHOW}) {
+        const int state = ToolbarButtonState(frame, command);
+        ASSERT_NE(-1, state) << command;
+        EXPECT_FALSE(state & TBSTATE_ENABLED) << command;
+    }
+    EXPECT_TRUE(ToolbarButtonState(frame, ID_IMAGES_SHOW_LAST) & TBSTATE_CHECKED);
+}
+
+TEST_F(ProgramRunTest, ToolbarShowsTheStartStatesWhileTheTipOrTheNewTaskDialogIsOpen) {
+    // A run whose first window is a modal dialog: the toolbar is read while it is open.
+    auto checkWhileFirstDialogIsOpen = [&](const std::string& arguments) {
+        ProgramRun run(dir_.Path(), arguments);
+        ASSERT_TRUE(run.Started());
+        HWND dialog = run.WaitForWindow("#32770");
+        ASSERT_TRUE(dialog);
+        HWND frame = run.WaitForWindow("Brackenfly_MainFrame");
+        ASSERT_TRUE(frame);
+        ::Sleep(300);
+        ExpectStartStatesShown(frame);
+        ::PostMessageA(dialog, WM_CLOSE, 0, 0);
+        CloseAndExpectNormalEnd(run, frame);
+    };
+    checkWhileFirstDialogIsOpen("");  // the start-up tip
+    {
+        ProgramSettings settings(nullptr, dir_.Path(), &NoReport);
+        settings.ShowTip = false;
+        ASSERT_TRUE(settings.Save());
+    }
+    checkWhileFirstDialogIsOpen("-c");  // the New Task dialog
+}
 
 TEST_F(ProgramRunTest, FirstRunWritesSettingsAndEndsWithExitCodeOne) {
     ProgramRun run(dir_.Path(), "");
