@@ -182,8 +182,10 @@ TEST_F(TreeTest, ATreeFileHeldAtStartIsToldInARealBoxAndNotWrittenFlat) {
     HANDLE holder = CreateFileA(treeFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
     {
-        testsupport::PromptWatcher watcher("Warning", IDOK);
+        testsupport::PromptWatcher watcher("Warning", IDOK, 3000);
         CreateFrame();
+        // The watcher reads window titles, which this thread must answer while it looks.
+        Pump(3500);
         EXPECT_TRUE(watcher.Answered());
         EXPECT_NE(std::string::npos, watcher.PromptText().find(treeFile));
     }
