@@ -1,5 +1,7 @@
 #include "tests/startup/ProgramRun.h"
 
+#include <gtest/gtest.h>
+
 namespace startuptest {
 
 namespace {
@@ -87,6 +89,34 @@ std::string BoxCaption(HWND box) {
     char caption[256] = {};
     ::GetWindowTextA(box, caption, sizeof(caption));
     return caption;
+}
+
+ToldBox RunAnsweringOneBox(const std::string& folder, HANDLE releaseAfterBox) {
+    const char kFrameClass[] = "Brackenfly_MainFrame";
+    const char kBoxClass[] = "#32770";
+    ToldBox told;
+    ProgramRun run(folder, "");
+    EXPECT_TRUE(run.Started());
+    std::string which;
+    HWND first = run.WaitForEither(kBoxClass, kFrameClass, which);
+    if (releaseAfterBox != INVALID_HANDLE_VALUE) ::CloseHandle(releaseAfterBox);
+    if (first && which == kBoxClass) {
+        told.text = BoxText(first);
+        told.caption = BoxCaption(first);
+        ::PostMessageA(first, WM_COMMAND, IDOK, 0);
+    } else {
+        ADD_FAILURE() << "the main window came up without a word";
+    }
+    HWND frame = run.WaitForWindow(kFrameClass);
+    EXPECT_TRUE(frame);
+    if (!frame) return told;
+    // Told once: no second box.
+    std::string other;
+    run.WaitForEither(kBoxClass, kFrameClass, other);
+    EXPECT_EQ(kFrameClass, other);
+    ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, run.WaitForExit());
+    return told;
 }
 
 }  // namespace startuptest

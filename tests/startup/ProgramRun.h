@@ -37,4 +37,13 @@ private:
 std::string BoxText(HWND box);
 std::string BoxCaption(HWND box);
 
+struct ToldBox {
+    std::string text, caption;
+};
+// Starts the program in folder, expects one message box before the main window (closing
+// releaseAfterBox, when given, as soon as the box or the window is up), answers it OK, expects
+// no second box, closes the main window and expects exit code 0. What the box said; a test
+// failure for each step that went otherwise.
+ToldBox RunAnsweringOneBox(const std::string& folder, HANDLE releaseAfterBox = INVALID_HANDLE_VALUE);
+
 }  // namespace startuptest

@@ -89,17 +89,9 @@ TEST_F(ProgramRunTest, MissingLanguageFileIsReportedAndTheChoiceKept) {
         settings.LangName = "Klingon";
         ASSERT_TRUE(settings.Save());
     }
-    ProgramRun run(dir_.Path(), "");
-    ASSERT_TRUE(run.Started());
-    HWND box = run.WaitForWindow("#32770");
-    ASSERT_TRUE(box);
-    EXPECT_EQ("Brackenfly", startuptest::BoxCaption(box));
-    EXPECT_EQ("Error when loading 'Klingon' language file. Default language is English.", startuptest::BoxText(box));
-    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-
-    HWND frame = run.WaitForWindow("Brackenfly_MainFrame");
-    ASSERT_TRUE(frame);
-    CloseAndExpectNormalEnd(run, frame);
+    const startuptest::ToldBox told = startuptest::RunAnsweringOneBox(dir_.Path());
+    EXPECT_EQ("Brackenfly", told.caption);
+    EXPECT_EQ("Error when loading 'Klingon' language file. Default language is English.", told.text);
     // The file may come back (or only have been held for a moment): the choice is the user's.
     EXPECT_EQ("Klingon", StoredLanguage(dir_.Path()));
 }
@@ -116,16 +108,8 @@ TEST_F(ProgramRunTest, ALanguageFileHeldAtStartDoesNotLoseTheChoice) {
     // Another program holds the file, without sharing, only while the program starts.
     HANDLE holder = ::CreateFileA(langFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
-    ProgramRun run(dir_.Path(), "");
-    ASSERT_TRUE(run.Started());
-    HWND box = run.WaitForWindow("#32770");
-    ::CloseHandle(holder);
-    ASSERT_TRUE(box);
-    EXPECT_EQ("Error when loading 'Deutsch' language file. Default language is English.", startuptest::BoxText(box));
-    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-    HWND frame = run.WaitForWindow("Brackenfly_MainFrame");
-    ASSERT_TRUE(frame);
-    CloseAndExpectNormalEnd(run, frame);
+    EXPECT_EQ("Error when loading 'Deutsch' language file. Default language is English.",
+              startuptest::RunAnsweringOneBox(dir_.Path(), holder).text);
     EXPECT_EQ("Deutsch", StoredLanguage(dir_.Path()));
 }
 

@@ -21,11 +21,7 @@
 
 namespace {
 
-using startuptest::ProgramRun;
 using Bytes = std::vector<uint8_t>;
-
-const char kFrameClass[] = "Brackenfly_MainFrame";
-const char kBoxClass[] = "#32770";
 
 void NoReport(const std::string&) {}
 
@@ -93,30 +89,8 @@ protected:
     }
     Bytes Original(const std::string& path) { return before_[path]; }
 
-    // Starts the program, expects one message box before the main window, answers it and
-    // closes the program normally. The box's text.
     std::string RunAnsweringOneBox(HANDLE releaseAfterBox = INVALID_HANDLE_VALUE) {
-        ProgramRun run(dir_.Path(), "");
-        EXPECT_TRUE(run.Started());
-        std::string which;
-        HWND first = run.WaitForEither(kBoxClass, kFrameClass, which);
-        if (releaseAfterBox != INVALID_HANDLE_VALUE) ::CloseHandle(releaseAfterBox);
-        std::string text;
-        if (first && which == kBoxClass) {
-            text = startuptest::BoxText(first);
-            ::PostMessageA(first, WM_COMMAND, IDOK, 0);
-        } else {
-            ADD_FAILURE() << "the main window came up without a word about the stored file";
-        }
-        HWND frame = run.WaitForWindow(kFrameClass);
-        EXPECT_TRUE(frame);
-        if (!frame) return text;
-        // The user was told once: no second box.
-        std::string other;
-        EXPECT_EQ(kFrameClass, (run.WaitForEither(kBoxClass, kFrameClass, other), other));
-        ::PostMessageA(frame, WM_CLOSE, 0, 0);
-        EXPECT_EQ(0, run.WaitForExit());
-        return text;
+        return startuptest::RunAnsweringOneBox(dir_.Path(), releaseAfterBox).text;
     }
 
     // Every stored file but the ones named still holds the bytes it held before the run; the
