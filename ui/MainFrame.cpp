@@ -209,7 +209,7 @@ LRESULT MainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
         inTray_ = false;
     }
     if (app_) app_->SaveSettings();
-    ::PostQuitMessage(1);
+    ::PostQuitMessage(0);
     handled = FALSE;
     return 0;
 }

@@ -15,6 +15,7 @@
 #include "core/TaskFileNames.h"
 #include "tests/support/RecordingViews.h"
 #include "tests/support/TestHttpServer.h"
+#include "tests/support/PromptSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -420,7 +421,7 @@ TEST_F(DownloadManagerTest, APictureWithoutALengthIsHeldToTheMaximumSize) {
     EXPECT_EQ(50 * 1024, task_.DownloadedImages.GetAt(0).fileSize);
 }
 
-TEST_F(DownloadManagerTest, ANewerOrLockedResumeFileIsKeptAndTheTaskLeftOut) {
+TEST_F(DownloadManagerTest, ANewerResumeFileIsCopiedAsideAndALockedOneLeavesTheTaskOut) {
     // The first task stops with an address still queued.
     server_.SetOk("/index.html", "text/html", "<a href='slow.jpg'>s</a>");
     server_.SetStall("/slow.jpg", 20000);
@@ -435,9 +436,9 @@ TEST_F(DownloadManagerTest, ANewerOrLockedResumeFileIsKeptAndTheTaskLeftOut) {
     manager_->Stop(0);
     ASSERT_TRUE(manager_->Queue().IsQueued(server_.Url("/slow.jpg")));
 
-    // Another task whose resume file a newer version wrote: the file is kept, the task does not
-    // run (neither from its start address nor from the queue the first task left behind), and
-    // the message names the file.
+    // Another task whose resume file a newer version wrote: a copy is kept beside it and the
+    // user told, then the task runs with what this version understands of it (here nothing, so
+    // from its start address, and not from the queue the first task left behind).
     SearchLinkTask other;
     other.TaskName = "Other";
     StartingAddress start;
@@ -451,17 +452,22 @@ TEST_F(DownloadManagerTest, ANewerOrLockedResumeFileIsKeptAndTheTaskLeftOut) {
     newer.versionMajor = 99;
     newer.versionMinor = 0;
     ASSERT_TRUE(newer.Save(other.GetCacheFilePath()));
+    std::vector<uint8_t> newerBytes;
+    ASSERT_TRUE(testsupport::ReadFileBytes(other.GetCacheFilePath(), newerBytes));
     server_.SetOk("/other.html", "text/html", "<p>nothing</p>");
     int slowFetches = server_.CountRequests("/slow.jpg");
-    views_.messages.clear();
-    manager_->Start(&other, DownloadManager::kStartOrResume);
-    EXPECT_TRUE(manager_->IsIdle());
-    ASSERT_TRUE(RunUntilIdle());
+    {
+        testsupport::ScriptedPrompts prompts;
+        manager_->Start(&other, DownloadManager::kStartOrResume);
+        ASSERT_TRUE(RunUntilIdle());
+        ASSERT_EQ(1u, prompts.boxes.size());
+        EXPECT_NE(std::string::npos, prompts.boxes[0].text.find(other.GetCacheFilePath() + ".newer"));
+    }
     EXPECT_EQ(slowFetches, server_.CountRequests("/slow.jpg"));
-    EXPECT_EQ(0, server_.CountRequests("/other.html"));
-    EXPECT_TRUE(testsupport::FileExists(other.GetCacheFilePath()));
-    ASSERT_EQ(1u, views_.messages.size());
-    EXPECT_NE(std::string::npos, views_.messages[0].find(other.GetCacheFilePath()));
+    EXPECT_EQ(1, server_.CountRequests("/other.html"));
+    std::vector<uint8_t> kept;
+    ASSERT_TRUE(testsupport::ReadFileBytes(other.GetCacheFilePath() + ".newer", kept));
+    EXPECT_EQ(newerBytes, kept);
 
     // The first task's resume file held open by another program: the same, and the file keeps
     // its bytes.

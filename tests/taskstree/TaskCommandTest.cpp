@@ -230,11 +230,13 @@ TEST_F(TreeTest, PausingAWaitingTaskMakesItIdleAndARefusedStartLetsTheNextRun) {
     MakeTaskFile("Waiting", server.Url("/slow.html"));
     const std::string refusedFile = MakeTaskFile("Refused", server.Url("/slow.html"));
     const std::string lastFile = MakeTaskFile("Last", server.Url("/none.html"));
-    // A resume file of a newer version: the manager will not run that task.
-    PropertyBag newer;
-    newer.versionMajor = 9;
-    newer.versionMinor = 0;
-    ASSERT_TRUE(newer.Save(TasksFolder() + refusedFile + ".cache"));
+    // A resume file held by another program: the manager will not run that task.
+    PropertyBag held;
+    held.SetCurrentVersion();
+    ASSERT_TRUE(held.Save(TasksFolder() + refusedFile + ".cache"));
+    HANDLE holder = CreateFileA((TasksFolder() + refusedFile + ".cache").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
     CreateFrame();
     DownloadManager* manager = frame_->GetDownloadManager();
     for (const char* name : {"Busy", "Waiting", "Refused", "Last"}) {
@@ -256,6 +258,7 @@ TEST_F(TreeTest, PausingAWaitingTaskMakesItIdleAndARefusedStartLetsTheNextRun) {
     EXPECT_EQ(TasksTree::kIdle, ImageOf(FindTask("Refused")));
     EXPECT_EQ(FindTask("Last"), manager->GetTask());
     EXPECT_EQ(TasksTree::kPaused, ImageOf(FindTask("Busy")));
+    CloseHandle(holder);
     EXPECT_TRUE(testsupport::FileExists(TasksFolder() + refusedFile + ".cache"));
 
     Command(ID_TASK_PAUSE_ALL);

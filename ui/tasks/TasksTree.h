@@ -162,4 +162,5 @@ private:
     HTREEITEM dragItem_ = nullptr;
     HIMAGELIST dragImage_ = nullptr;
     bool saved_ = false;
+    bool treeFileWritable_ = true;  // false when the tree file at start was out of reach
 };
