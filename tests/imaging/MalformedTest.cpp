@@ -175,12 +175,12 @@ TEST(ImagingMalformed, SmallFilesClaimingHugePicturesAreRefusedFromTheirHeaders)
         EXPECT_EQ(PL_ERRNO_MEMORY, e.GetCode());
     }
 
-    // 20000 x 20000 at 1/8 is a small bitmap, but a progressive picture needs every full-size
-    // coefficient first (over a gigabyte): refused, not decoded.
+    // 9000 x 9000 at 1/8 is a small bitmap, but a progressive picture needs every full-size
+    // coefficient first (some 240 MB): refused, not decoded.
     std::vector<uint8_t> progressive = Fixture("bomb_progressive.jpg");
     try {
         jpeg.DecodeMemory(progressive.data(), progressive.size(), &bmp, 32);
-        ADD_FAILURE() << "a progressive 20000 x 20000 JPEG was decoded, " << bmp.GetWidth() << " wide";
+        ADD_FAILURE() << "a progressive 9000 x 9000 JPEG was decoded, " << bmp.GetWidth() << " wide";
     } catch (const CTextException& e) {
         EXPECT_NE(0, e.GetCode());
     }
