@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof(after));
     printf("LOADED %s %dx%d\n", loaded ? "yes" : "no", width, height);
     printf("TIME_MS %.1f\n", ms);
-    printf("PEAK_COMMIT_MB %.1f (at start %.1f)\n", after.PeakPagefileUsage / 1048576.0,
-           before.PagefileUsage / 1048576.0);
+    printf("PEAK_WORKING_SET_MB %.1f (at start %.1f)\n", after.PeakWorkingSetSize / 1048576.0,
+           before.WorkingSetSize / 1048576.0);
     return 0;
 }

@@ -33,7 +33,8 @@ for f in bomb.gif bomb.jpg bomb_progressive.jpg large_12000x9000.jpg legal_8000x
   for path in thumbnail viewer; do
     winpath=$(printf 'Z:%s/%s' "$work" "$f" | tr / '\\')
     printf '%-22s %-9s (%s bytes): ' "$f" "$path" "$(stat -c %s "$f")"
-    wine "$exe" "$path" "$winpath" 2>/dev/null | tr -d '\r' | tr '\n' ' '
-    echo
+    # The Wine process's own peak as Linux counts it, beside what the program reads itself.
+    /usr/bin/time -f 'MAX_RSS_MB %M' -o "$work/rss" wine "$exe" "$path" "$winpath" 2>/dev/null | tr -d '\r' | tr '\n' ' '
+    awk '/MAX_RSS_MB/ { printf "MAX_RSS_MB %.1f\n", $2 / 1024 }' "$work/rss"
   done
 done
