@@ -6,21 +6,11 @@
 #include <psapi.h>
 #include <cstdio>
 #include <cstring>
+#include "core/PerformanceTimer.h"
 #include "imaging/AnyPicDecoder.h"
 #include "imaging/TextException.h"
 #include "ui/thumbnails/ThumbnailPictureLoader.h"
 #include "ui/viewer/MyBitmap.h"
-
-namespace {
-
-double NowMs() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3 || (strcmp(argv[1], "thumbnail") != 0 && strcmp(argv[1], "viewer") != 0)) {
@@ -30,7 +20,7 @@ int main(int argc, char** argv) {
     PROCESS_MEMORY_COUNTERS before = {};
     before.cb = sizeof(before);
     GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof(before));
-    const double start = NowMs();
+    const double start = PerformanceTimer(TIMER_ABSOLUTE);
     bool loaded = false;
     int width = 0, height = 0;
     if (strcmp(argv[1], "thumbnail") == 0) {
@@ -51,7 +41,7 @@ int main(int argc, char** argv) {
             printf("REFUSED (other)\n");
         }
     }
-    const double ms = NowMs() - start;
+    const double ms = (PerformanceTimer(TIMER_ABSOLUTE) - start) * 1000.0;
     PROCESS_MEMORY_COUNTERS after = {};
     after.cb = sizeof(after);
     GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof(after));
