@@ -566,7 +566,11 @@ TEST_F(DownloadManagerTest, APictureAboveTheMaximumSizeIsSkippedWhateverTheFrami
 TEST_F(DownloadManagerTest, APageOfTooManyLinksIsCappedWithAMessage) {
     std::string page;
     for (int i = 0; i < 100005; ++i) page += "<a href=p" + std::to_string(i) + ".html>";
+    // Its pictures come after all those links, and still are brought home.
+    page += "<a href='img/small.jpg'>small</a><img src='img/big.png'>";
     server_.SetOk("/index.html", "text/html", page);
+    server_.SetOk("/img/big.png", "image/png", Fixture("big.png"));
+    server_.SetOk("/img/small.jpg", "image/jpeg", Fixture("small.jpg"));
     task_.Levels = 0;   // the links are judged, none is fetched
     manager_->Start(&task_, DownloadManager::kStartOrResume);
     ASSERT_TRUE(RunUntilIdle());
@@ -577,6 +581,9 @@ TEST_F(DownloadManagerTest, APageOfTooManyLinksIsCappedWithAMessage) {
             ++capped;
     EXPECT_EQ(1, capped);
     EXPECT_EQ(1, server_.CountRequests("/index.html"));
+    EXPECT_EQ(1, server_.CountRequests("/img/big.png"));
+    EXPECT_EQ(1, server_.CountRequests("/img/small.jpg"));
+    EXPECT_EQ(2, task_.DownloadedImages.GetCount());
 }
 
 namespace {

@@ -1,11 +1,13 @@
 #include "ui/viewer/ImageViewer.h"
 #include <shlwapi.h>
+#include <new>
 #include <uxtheme.h>
 #include "core/InternationalSupport.h"
 #include "core/PathHelpers.h"
 #include "core/ProgramSettings.h"
 #include "framework/AppModule.h"
 #include "imaging/AnyPicDecoder.h"
+#include "imaging/TextException.h"
 #include "resources/command_ids.h"
 #include "ui/viewer/IImageViewerHost.h"
 #include "ui/viewer/IImageViewerListener.h"
@@ -118,14 +120,20 @@ void ImageViewer::LoadPicture() {
     }
     ++decodes_;
     std::unique_ptr<CMyBitmap> picture(new CMyBitmap);
+    bool tooLarge = false;
     try {
         CAnyPicDecoder decoder;
         decoder.DecodeFile(path_.c_str(), picture.get(), 32);
         // A section that cannot be made is a failed load, not a blank picture with a size.
         if (picture->MakeDibSection() > 0) picture_ = std::move(picture);
+    } catch (const CTextException& e) {
+        // Beyond what one picture may cost (PictureLimits.h), or out of memory for it.
+        tooLarge = e.GetCode() == PL_ERRNO_MEMORY;
+    } catch (const std::bad_alloc&) {
+        tooLarge = true;
     } catch (...) {
     }
-    if (!picture_) status_ = kViewerUnknownFormat;
+    if (!picture_) status_ = tooLarge ? kViewerTooLarge : kViewerUnknownFormat;
     EnablePictureButtons(picture_ != nullptr);
     VisiblePlace().Refresh();
     std::string header;

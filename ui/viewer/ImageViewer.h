@@ -21,7 +21,7 @@ class IImageViewerListener;
 class ProgramSettings;
 
 // Load status of the shown picture.
-enum ViewerLoadStatus { kViewerShown = 0, kViewerNotFound = 1, kViewerUnknownFormat = 2 };
+enum ViewerLoadStatus { kViewerShown = 0, kViewerNotFound = 1, kViewerUnknownFormat = 2, kViewerTooLarge = 3 };
 
 const UINT_PTR kLoadTimerId = 1;
 const UINT_PTR kSlideShowTimerId = 2;
