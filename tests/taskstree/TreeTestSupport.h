@@ -47,6 +47,12 @@ protected:
     void SelectTask(TaskOptions* task) { Select(tree_->ItemOf(task)); }
     void Command(WORD id);
     std::vector<std::string> ChildTexts(HTREEITEM parent);
+    // A drag as the mouse makes it: the button goes down on `item` and the mouse moves away, so
+    // the tree control itself begins the drag. False when it did not begin.
+    bool BeginRealDrag(HTREEITEM item);
+    void MoveDragOver(HTREEITEM item);
+    void DropOn(HTREEITEM item);
+    POINT ItemPointInDragWindow(HTREEITEM item);
 
     testsupport::ScratchDir dir_;
     CMessageLoop loop_;
