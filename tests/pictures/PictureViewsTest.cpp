@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include "core/ImageRecord.h"
+#include "framework/SplitterWindow.h"
 #include "resources/command_ids.h"
 #include "tests/pictures/PicturesHarness.h"
 
@@ -121,6 +122,31 @@ TEST_F(PictureViewsTest, HeaderSortKeepsTheSelectionAndTheViewer) {
     EXPECT_EQ("d.bmp", RecordName(selected[1]));
     EXPECT_EQ(selected[1], Thumbnails().GetFocusedIndex());
     EXPECT_EQ(task_.DownloadedImages.GetAt(selected[1]).localPath, pictures_->Viewer().GetPath());
+}
+
+// The frame grows: the list keeps its share beside the viewer and the pictures keep their share
+// above the monitor, instead of the monitor taking all that was added.
+TEST_F(PictureViewsTest, PanesKeepTheirSharesWhenTheFrameGrows) {
+    CSplitterWindow& list = pictures_->ListView().Splitter();
+    CSplitterWindow& frameSplit = frame_->GetHorizontalSplitter();
+    EXPECT_TRUE(list.IsProportional());
+    EXPECT_FALSE(list.IsFullDrag()) << "the list's bar is dragged as an outline";
+    RECT listRect = list.GetSplitterRect(), frameRect = frameSplit.GetSplitterRect();
+    ASSERT_GT(list.GetSplitterPos(), 0);
+    const double listShare = double(list.GetSplitterPos()) / (listRect.right - listRect.left - CSplitterWindow::kBarWidth);
+    const double picturesShare =
+        double(frameSplit.GetSplitterPos()) / (frameRect.bottom - frameRect.top - CSplitterWindow::kBarWidth);
+    RECT window;
+    ::GetWindowRect(*frame_, &window);
+    ::SetWindowPos(*frame_, nullptr, 0, 0, window.right - window.left + 400, window.bottom - window.top + 300,
+                   SWP_NOMOVE | SWP_NOZORDER);
+    Pump(50);
+    listRect = list.GetSplitterRect();
+    frameRect = frameSplit.GetSplitterRect();
+    EXPECT_NEAR(listShare * (listRect.right - listRect.left - CSplitterWindow::kBarWidth), list.GetSplitterPos(), 1.5);
+    EXPECT_NEAR(picturesShare * (frameRect.bottom - frameRect.top - CSplitterWindow::kBarWidth),
+                frameSplit.GetSplitterPos(), 1.5);
+    EXPECT_GT(frameSplit.GetSplitterPos(), 280);
 }
 
 TEST_F(PictureViewsTest, SwitchingViewsKeepsSelectionAndFocus) {

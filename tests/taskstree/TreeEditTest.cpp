@@ -134,7 +134,7 @@ TEST_F(TreeTest, DropsMoveOnlyOntoFoldersAndADragEndsOnLostCaptureOrEscape) {
     TaskOptions* mover = FindTask("Mover");
     TaskOptions* other = FindTask("Other");
     SelectTask(mover);
-    ASSERT_EQ(mover, frame_->GetImagesContainer()->GetTask());
+    ASSERT_EQ(mover, ShownTask());
 
     // A real drag: the button goes down on "Mover", the mouse passes over the folder and over the
     // task "Other" and is let go there. Nothing moves onto a task, and the place let go of is
@@ -143,16 +143,16 @@ TEST_F(TreeTest, DropsMoveOnlyOntoFoldersAndADragEndsOnLostCaptureOrEscape) {
     ASSERT_TRUE(tree_->IsDragging());
     MoveDragOver(inner);
     EXPECT_EQ(inner, tree.GetSelectedItem());
-    EXPECT_EQ(nullptr, frame_->GetImagesContainer()->GetTask());
+    EXPECT_EQ(nullptr, ShownTask());
     MoveDragOver(tree_->ItemOf(other));
     EXPECT_EQ(tree_->ItemOf(other), tree.GetSelectedItem());
-    EXPECT_EQ(nullptr, frame_->GetImagesContainer()->GetTask()) << "passing over a task loads nothing";
+    EXPECT_EQ(nullptr, ShownTask()) << "passing over a task loads nothing";
     DropOn(tree_->ItemOf(other));
     EXPECT_FALSE(tree_->IsDragging());
     EXPECT_EQ(root, tree.GetParentItem(tree_->ItemOf(mover)));
     EXPECT_EQ(root, tree.GetParentItem(tree_->ItemOf(other)));
     EXPECT_EQ(tree_->ItemOf(other), tree.GetSelectedItem());
-    EXPECT_EQ(other, frame_->GetImagesContainer()->GetTask());
+    EXPECT_EQ(other, ShownTask());
 
     // The same drag let go over the inner folder moves the task there.
     ASSERT_TRUE(BeginRealDrag(tree_->ItemOf(mover)));

@@ -103,6 +103,11 @@ POINT TreeTest::ItemPointInDragWindow(HTREEITEM item) {
     return point;
 }
 
+TaskOptions* TreeTest::ShownTask() {
+    auto* pictures = dynamic_cast<ImagesContainer*>(frame_->GetImagesContainer());
+    return pictures ? pictures->GetTask() : nullptr;
+}
+
 bool TreeTest::BeginRealDrag(HTREEITEM item) {
     HWND tree = tree_->Tree();
     TreeView_EnsureVisible(tree, item);

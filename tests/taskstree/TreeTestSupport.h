@@ -53,6 +53,8 @@ protected:
     void MoveDragOver(HTREEITEM item);
     void DropOn(HTREEITEM item);
     POINT ItemPointInDragWindow(HTREEITEM item);
+    // The task whose pictures the real picture container shows (realPictures_ set).
+    TaskOptions* ShownTask();
 
     testsupport::ScratchDir dir_;
     CMessageLoop loop_;

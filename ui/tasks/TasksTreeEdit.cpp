@@ -127,6 +127,8 @@ void TasksTree::DeleteTask(TaskOptions* task) {
         if (manager->GetTask() == task) {
             manager->ForgetTask(task);
             if (frame_ && frame_->ErrorsViewer()) frame_->ErrorsViewer()->Clear();
+            // The status bar and the monitor's title named this task (running or run last).
+            if (frame_) frame_->ForgetStatusTask();
         }
     }
     // A task without a file name has no files: its empty paths must not name "Tasks\.cache".
