@@ -36,15 +36,6 @@ struct MenuPhotographer {
 };
 MenuPhotographer* MenuPhotographer::current = nullptr;
 
-void RightClick(TasksTree& tree, HTREEITEM item) {
-    RECT rect = {};
-    TreeView_GetItemRect(tree.Tree(), item, &rect, TRUE);
-    POINT at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    ::ClientToScreen(tree.Tree(), &at);
-    ::SendMessageA(tree.GetWindow(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(static_cast<HWND>(tree.Tree())),
-                   MAKELPARAM(at.x, at.y));
-}
-
 }  // namespace
 
 TEST_F(TreeTest, DISABLED_Showcase) {
@@ -57,11 +48,11 @@ TEST_F(TreeTest, DISABLED_Showcase) {
     Pump(300);
     {
         MenuPhotographer shot("tree-folder-menu");
-        RightClick(*tree_, FindItem("New Folder"));
+        RightClickItem(FindItem("New Folder"));
     }
     {
         MenuPhotographer shot("tree-task-menu");
-        RightClick(*tree_, tree_->ItemOf(FindTask("Birds")));
+        RightClickItem(tree_->ItemOf(FindTask("Birds")));
     }
 }
 

@@ -103,6 +103,15 @@ POINT TreeTest::ItemPointInDragWindow(HTREEITEM item) {
     return point;
 }
 
+void TreeTest::RightClickItem(HTREEITEM item) {
+    RECT rect = {};
+    TreeView_GetItemRect(tree_->Tree(), item, &rect, TRUE);
+    POINT at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ::ClientToScreen(tree_->Tree(), &at);
+    ::SendMessageA(tree_->GetWindow(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(static_cast<HWND>(tree_->Tree())),
+                   MAKELPARAM(at.x, at.y));
+}
+
 TaskOptions* TreeTest::ShownTask() {
     auto* pictures = dynamic_cast<ImagesContainer*>(frame_->GetImagesContainer());
     return pictures ? pictures->GetTask() : nullptr;

@@ -53,6 +53,8 @@ protected:
     void MoveDragOver(HTREEITEM item);
     void DropOn(HTREEITEM item);
     POINT ItemPointInDragWindow(HTREEITEM item);
+    // A right click on the item as the tree passes it on (WM_CONTEXTMENU at its middle).
+    void RightClickItem(HTREEITEM item);
     // The task whose pictures the real picture container shows (realPictures_ set).
     TaskOptions* ShownTask();
 
