@@ -108,6 +108,18 @@ TEST_F(FrameTest, TrayModeHidesRestoresAndSurvivesAShellRestart) {
     const std::string separator = tray.CanShowBalloon() ? "\r\n" : " ";
     EXPECT_EQ("Brackenfly v2.0" + separator + "No task is started", tray.GetTip());
 
+    // The icon's menu: the hidden frame that owns it comes to the front, so the menu takes the
+    // mouse and the keys.
+    {
+        MenuOpening menu(false);
+        ::SendMessageA(*frame_, WM_USER + 100, 1, WM_RBUTTONUP);
+        Pump();
+        ASSERT_EQ(1, menu.opened);
+        EXPECT_EQ(*frame_, menu.owner);
+        EXPECT_EQ(*frame_, menu.foreground);
+        EXPECT_TRUE(frame_->IsInTray()) << "Escape chose nothing";
+    }
+
     // A task that ended is never named, whatever the manager still holds.
     SearchLinkTask task;
     task.TaskName = "Birds";

@@ -111,36 +111,6 @@ TEST_F(MonitorInFrame, ARunWithAFailureReachesEveryViewAndReloadAllRunsThroughTh
     EXPECT_EQ("2", ControlText(panel, IDC_STAT_IMAGES));
 }
 
-// Notes, when a pop-up menu opens, which window it reports to and which window is in front, then
-// picks its first item with the keys a user presses.
-struct MenuOpening {
-    static MenuOpening* current;
-    HHOOK hook = nullptr;
-    HWND owner = nullptr;
-    HWND foreground = nullptr;
-    int opened = 0;
-    MenuOpening() {
-        current = this;
-        hook = ::SetWindowsHookExA(WH_CALLWNDPROC, &Hook, nullptr, ::GetCurrentThreadId());
-    }
-    ~MenuOpening() {
-        ::UnhookWindowsHookEx(hook);
-        current = nullptr;
-    }
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
-        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (code == HC_ACTION && message->message == WM_INITMENUPOPUP && current) {
-            ++current->opened;
-            current->owner = message->hwnd;
-            current->foreground = ::GetForegroundWindow();
-            ::PostMessageA(message->hwnd, WM_KEYDOWN, VK_DOWN, 0);
-            ::PostMessageA(message->hwnd, WM_KEYDOWN, VK_RETURN, 0);
-        }
-        return ::CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-};
-MenuOpening* MenuOpening::current = nullptr;
-
 // A right click in the messages view while another window is in front: the frame's command bar
 // tracks the menu (the frame gets its notices and comes to the front, so the mouse works), and
 // the chosen item reaches the view.
@@ -158,7 +128,7 @@ TEST_F(MonitorInFrame, MessagesMenuIsTheFramesMenuEvenFromBehindAnotherWindow) {
     Pump(loop_, 20);
     ASSERT_EQ(other, ::GetForegroundWindow());
 
-    MenuOpening menu;
+    MenuOpening menu(true);
     HWND list = messages->List().Handle();
     RECT row = {};
     row.left = LVIR_BOUNDS;
