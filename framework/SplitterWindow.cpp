@@ -139,6 +139,8 @@ LRESULT CSplitterWindow::OnLButtonDown(UINT, WPARAM, LPARAM lParam, BOOL&) {
     dragging_ = true;
     dragOffset_ = (vertical_ ? point.x - rect_.left : point.y - rect_.top) - position_;
     ::SetCapture(m_hWnd);
+    // The keys come here while the bar is dragged, so Escape can cancel it.
+    focusBeforeDrag_ = ::SetFocus(m_hWnd);
     if (!fullDrag_) {
         ghostPosition_ = position_;
         InvertGhostBar(ghostPosition_);
@@ -190,6 +192,9 @@ void CSplitterWindow::EndDrag() {
     if (ghostPosition_ >= 0) InvertGhostBar(ghostPosition_);
     ghostPosition_ = -1;
     if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+    HWND focus = focusBeforeDrag_;
+    focusBeforeDrag_ = nullptr;
+    if (focus && ::IsWindow(focus) && ::GetFocus() == m_hWnd) ::SetFocus(focus);
 }
 
 void CSplitterWindow::InvertGhostBar(int position) {
@@ -214,7 +219,14 @@ void CSplitterWindow::InvertGhostBar(int position) {
     ::ReleaseDC(m_hWnd, dc);
 }
 
+LRESULT CSplitterWindow::OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL&) {
+    // Escape leaves the panes where they were.
+    if (dragging_ && wParam == VK_ESCAPE) EndDrag();
+    return 0;
+}
+
 LRESULT CSplitterWindow::OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
+    if (dragging_) return 0;
     const int pane = singlePane_ == kSplitPaneRight ? 1 : 0;
     if (panes_[pane]) ::SetFocus(panes_[pane]);
     return 0;

@@ -56,6 +56,7 @@ public:
         MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
         MESSAGE_HANDLER(WM_CAPTURECHANGED, OnCaptureChanged)
         MESSAGE_HANDLER(WM_SETFOCUS, OnSetFocus)
+        MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
         MESSAGE_HANDLER(WM_COMMAND, ForwardToParent)
         MESSAGE_HANDLER(WM_NOTIFY, ForwardToParent)
     END_MSG_MAP()
@@ -70,6 +71,7 @@ private:
     LRESULT OnLButtonUp(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCaptureChanged(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSetFocus(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnKeyDown(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT ForwardToParent(UINT, WPARAM, LPARAM, BOOL&);
 
     void LayOutPane(int pane, const RECT& paneRect);
@@ -91,6 +93,7 @@ private:
     bool dragging_ = false;
     int dragOffset_ = 0;
     int ghostPosition_ = -1;  // where the outline is drawn; -1 none
+    HWND focusBeforeDrag_ = nullptr;
     bool inLayout_ = false;
     bool layoutAgain_ = false;
 };

@@ -163,6 +163,14 @@ TEST_F(SplitterTest, GhostDragMovesThePanesOnRelease) {
     EXPECT_FALSE(splitter_.IsDragging());
     EXPECT_EQ(250, splitter_.GetSplitterPos()) << "a lost capture cancels";
     ::ReleaseCapture();
+    // Escape cancels too, and the keys go back to where they were.
+    ::SetFocus(left_);
+    ::SendMessageA(splitter_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(251, 100));
+    ::SendMessageA(splitter_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, 100));
+    ::SendMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(splitter_.IsDragging());
+    EXPECT_EQ(250, splitter_.GetSplitterPos());
+    EXPECT_EQ(static_cast<HWND>(left_), ::GetFocus());
 
     splitter_.SetFullDrag(true);
     ::SendMessageA(splitter_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(251, 100));

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 #include "resources/command_ids.h"
+#include "tests/support/Dib32.h"
 #include "tests/taskstree/TreeTestSupport.h"
 
 using treetest::TreeTest;
@@ -39,14 +40,9 @@ struct MenuRowReader {
             const int width = row.right - row.left, height = row.bottom - row.top;
             HDC screen = ::GetDC(nullptr);
             HDC memory = ::CreateCompatibleDC(screen);
-            BITMAPINFO info = {};
-            info.bmiHeader.biSize = sizeof(info.bmiHeader);
-            info.bmiHeader.biWidth = width;
-            info.bmiHeader.biHeight = -height;
-            info.bmiHeader.biPlanes = 1;
-            info.bmiHeader.biBitCount = 32;
             void* bits = nullptr;
-            HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+            HBITMAP bitmap = testsupport::CreateDib32(width, height, &bits);
+            if (!bitmap) return;
             HGDIOBJ old = ::SelectObject(memory, bitmap);
             ::BitBlt(memory, 0, 0, width, height, screen, row.left, row.top, SRCCOPY);
             ::GdiFlush();
