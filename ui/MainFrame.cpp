@@ -178,10 +178,14 @@ void MainFrame::CreatePanes() {
     HWND pictures = pieces_.pictures->CreatePane(horizontalSplitter_.m_hWnd);
 
     monitorPane_.CreatePane(horizontalSplitter_.m_hWnd, FrameText(IDS_PANE_MONITOR_IDLE), ID_PANE_CLOSE);
+    pieces_.monitor->SetMenuHost(this);
     monitorPane_.SetClient(pieces_.monitor->CreateViews(monitorPane_.m_hWnd, downloadManager_));
 
     verticalSplitter_.SetSplitterPanes(tasksPane_.m_hWnd, horizontalSplitter_.m_hWnd);
     horizontalSplitter_.SetSplitterPanes(pictures, monitorPane_.m_hWnd);
+    // The tasks tree keeps its width as the window grows; the pictures and the monitor share the
+    // height in proportion.
+    verticalSplitter_.SetProportional(false);
 }
 
 LRESULT MainFrame::OnAfterCreate(UINT, WPARAM, LPARAM, BOOL&) {

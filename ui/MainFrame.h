@@ -14,6 +14,7 @@
 #include "core/DownloadViews.h"
 #include "core/ILongOperationProgress.h"
 #include "framework/FrameWindow.h"
+#include "framework/IPopupMenuHost.h"
 #include "framework/MessageLoop.h"
 #include "framework/MultiPaneStatusBar.h"
 #include "framework/ProgressBarCtrl.h"
@@ -44,7 +45,8 @@ class MainFrame : public CFrameWindowImplBase,
                   public CIdleHandler,
                   public FrameDownloadViews,
                   public IMainFrameView,
-                  public ILongOperationProgress {
+                  public ILongOperationProgress,
+                  public IPopupMenuHost {
 public:
     static const UINT WM_TRAY_NOTIFY = WM_USER + 100;
     static const UINT WM_AFTER_CREATE = WM_APP + 1;
@@ -96,6 +98,10 @@ public:
     // Status panes and notices of the download manager.
     void UpdateQueuePane(bool starting);
     void UpdateTaskPane(bool started, TaskOptions* task);
+    // The task the status pane and the monitor's title name is gone: both go back to naming none.
+    void ForgetStatusTask();
+    // A pane's context menu, tracked by the command bar; the choice goes to the pane's window.
+    void TrackPanePopupMenu(HMENU popup, POINT screen, HWND target) override;
     void OnTaskStarted(TaskOptions* task) override;
     void OnTaskCompleted(TaskOptions* task, const std::string& resultText) override;
 

@@ -3,12 +3,14 @@
 // manager's list and the messages, errors and statistics views, wired to the manager the way
 // the frame wires them, so a real task run reaches every monitor.
 #include <windows.h>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "core/DownloadManager.h"
 #include "core/DownloadViews.h"
 #include "core/ProgramSettings.h"
+#include "framework/IPopupMenuHost.h"
 #include "tests/support/MessagePump.h"
 #include "ui/monitor/DownloadTotals.h"
 #include "ui/monitor/ErrorsViewer.h"
@@ -17,6 +19,15 @@
 #include "ui/monitor/ViewHost.h"
 
 namespace testsupport {
+
+// Stands in for the frame's menu tracking: hands each context menu to `track` (none: nothing
+// is shown).
+struct ScriptedMenuHost : IPopupMenuHost {
+    std::function<void(HMENU popup, POINT screen, HWND target)> track;
+    void TrackPanePopupMenu(HMENU popup, POINT screen, HWND target) override {
+        if (track) track(popup, screen, target);
+    }
+};
 
 class MonitorHarness : public IDownloadViews, public ITasksTreeView, public IMainFrameView, public IImagesView {
 public:
@@ -37,6 +48,7 @@ public:
     ::MessagesViewer messages;
     ::ErrorsViewer errors;
     StatViewer stats;
+    ScriptedMenuHost menus;  // the messages and errors views show their menus here
     std::string statusLine;
     int imagesAdded = 0;
 

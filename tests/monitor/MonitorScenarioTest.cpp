@@ -62,13 +62,12 @@ protected:
         harness_->settings.SaveCacheIntervale = 0;
         ASSERT_TRUE(harness_->Create());
         ASSERT_TRUE(server_.Start());
-        SetContextMenuTracker(AnswerMenu);
+        harness_->menus.track = AnswerMenu;
         g_menu = MenuAnswer();
 
         ASSERT_TRUE(testsupport::PrepareSiteTask(task_, "Site", server_.Url("/index.html"), dir_.Path(), 2));
     }
     void TearDown() override {
-        SetContextMenuTracker(nullptr);
         harness_.reset();
         server_.Stop();
         SetTaskProgramFolder("");

@@ -18,7 +18,6 @@ protected:
         ASSERT_TRUE(harness_->Create());
     }
     void TearDown() override {
-        SetContextMenuTracker(nullptr);
         harness_.reset();
     }
     // Drives the flash timer by hand: one tick as the timer would send it.
@@ -173,10 +172,10 @@ TEST_F(MonitorViewsTest, MessagesShowNewestFirstWithTheirDetailInAFollowingTip) 
     EXPECT_FALSE(IsWindowVisible(messages.Tip().TipWindow()));
 
     // Clear Messages from the context menu on a row.
-    SetContextMenuTracker([](HMENU popup, POINT, HWND owner) {
+    harness_->menus.track = [](HMENU popup, POINT, HWND owner) {
         EXPECT_EQ(static_cast<UINT>(ID_MESSAGES_CLEAR), GetMenuItemID(popup, 0));
         PostMessageA(owner, WM_COMMAND, GetMenuItemID(popup, 0), 0);
-    });
+    };
     POINT at = {30, (row1.top + row1.bottom) / 2};
     ClientToScreen(list.Handle(), &at);
     SendMessageA(messages, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.Handle()), MAKELPARAM(at.x, at.y));
@@ -186,7 +185,7 @@ TEST_F(MonitorViewsTest, MessagesShowNewestFirstWithTheirDetailInAFollowingTip) 
     EXPECT_EQ(0u, messages.MessageCount());
     // With no messages there is no menu.
     int shown = 0;
-    SetContextMenuTracker([&shown](HMENU, POINT, HWND) { ++shown; });
+    harness_->menus.track = [&shown](HMENU, POINT, HWND) { ++shown; };
     SendMessageA(messages, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.Handle()), MAKELPARAM(at.x, at.y));
     EXPECT_EQ(0, shown);
     // Clear Messages reaches the view through the frame's routing too.

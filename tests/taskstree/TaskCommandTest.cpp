@@ -214,10 +214,15 @@ TEST_F(TreeTest, ThreeTasksRunInOrderThroughTheFrame) {
     EXPECT_EQ("Are you sure you want to restart task 'Run1'? It will clear list of downloaded images (not from disk)",
               prompts.boxes[0].text);
     EXPECT_EQ(0, tree_->GetPendingCount());
+    // The status bar and the monitor's title name the last run until it is deleted.
+    EXPECT_NE(std::string::npos, status.GetPaneText(MainFrame::kTaskPane).find("Run3"));
+    EXPECT_NE(std::string::npos, frame_->GetStatusLine().find("Run3"));
     SelectTask(runs[2]);
     Command(ID_TASK_DELETE);
     EXPECT_EQ(nullptr, manager->GetTask());
     EXPECT_EQ(2u, tree_->Tasks().size());
+    EXPECT_EQ(std::string::npos, status.GetPaneText(MainFrame::kTaskPane).find("Run3"));
+    EXPECT_EQ("No task is started", frame_->GetStatusLine());
 }
 
 TEST_F(TreeTest, PausingAWaitingTaskMakesItIdleAndARefusedStartLetsTheNextRun) {

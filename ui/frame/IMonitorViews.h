@@ -10,6 +10,7 @@ class IDownloadGraphView;
 class IDownloadStatView;
 class IErrorsView;
 class IMessagesView;
+class IPopupMenuHost;
 
 class IMonitorViews {
 public:
@@ -18,6 +19,8 @@ public:
     // DownloadManager::CreateManagerWindow), adds the tabs in their order, and returns the window
     // that becomes the pane's client.
     virtual HWND CreateViews(HWND pane, DownloadManager& manager) = 0;
+    // The frame's menu tracking for the views' context menus; given before CreateViews.
+    virtual void SetMenuHost(IPopupMenuHost* /*host*/) {}
     // A routed WM_COMMAND, offered to the errors view, the statistics view and the messages view
     // in this order; true when one took it.
     virtual bool HandleCommand(WORD id, WORD notifyCode, HWND control) = 0;

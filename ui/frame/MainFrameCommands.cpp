@@ -143,3 +143,9 @@ void MainFrame::ShowViewDropDown(const RECT& button) {
                                    &button);
     ::DestroyMenu(menu);
 }
+
+void MainFrame::TrackPanePopupMenu(HMENU popup, POINT screen, HWND target) {
+    const UINT command = static_cast<UINT>(
+        commandBar_.TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x, screen.y));
+    if (command && ::IsWindow(target)) ::PostMessageA(target, WM_COMMAND, command, 0);
+}

@@ -16,6 +16,7 @@ public:
     ~MonitorPane() override;
 
     HWND CreateViews(HWND pane, DownloadManager& manager) override;
+    void SetMenuHost(IPopupMenuHost* host) override { menuHost_ = host; }
     bool HandleCommand(WORD id, WORD notifyCode, HWND control) override;
     IMessagesView* GetMessagesView() override;
     IErrorsView* GetErrorsView() override;
@@ -29,4 +30,5 @@ private:
     std::unique_ptr<ErrorsViewer> errors_;
     std::unique_ptr<DownloadManagerTotals> totals_;
     std::unique_ptr<StatViewer> stats_;
+    IPopupMenuHost* menuHost_ = nullptr;
 };

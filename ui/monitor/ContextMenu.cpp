@@ -2,32 +2,18 @@
 
 #include "core/InternationalSupport.h"
 #include "framework/AppModule.h"
+#include "framework/IPopupMenuHost.h"
 
-namespace {
-ContextMenuTracker& Tracker() {
-    static ContextMenuTracker tracker;
-    return tracker;
-}
-}  // namespace
-
-void SetContextMenuTracker(ContextMenuTracker tracker) { Tracker() = std::move(tracker); }
-
-void TrackContextMenu(HMENU popup, POINT screen, HWND owner) {
-    if (Tracker()) {
-        Tracker()(popup, screen, owner);
-        return;
-    }
-    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, owner, nullptr);
-}
-
-void ShowViewContextMenu(unsigned menuId, POINT screen, HWND owner, const std::function<void(HMENU)>& prepare) {
+void ShowViewContextMenu(unsigned menuId, POINT screen, HWND owner, IPopupMenuHost* host,
+                         const std::function<void(HMENU)>& prepare) {
     HMENU menu = ::LoadMenuA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(menuId));
     if (!menu) return;
     g_InternationalSupport.TranslateMenu(menuId, menu);
     HMENU popup = ::GetSubMenu(menu, 0);
     if (popup) {
         if (prepare) prepare(popup);
-        TrackContextMenu(popup, screen, owner);
+        if (host) host->TrackPanePopupMenu(popup, screen, owner);
+        else ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, owner, nullptr);
     }
     ::DestroyMenu(menu);
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <string>
 
+#include "framework/IPopupMenuHost.h"
 #include "framework/WindowImpl.h"
 #include "ui/monitor/MonitorList.h"
 
@@ -14,6 +15,8 @@ public:
     // Hidden child, as the view host shows it when its tab is selected.
     HWND CreateView(HWND parent);
     MonitorList& List() { return list_; }
+    // Who shows the context menu (the main frame); without one a plain popup menu.
+    void SetMenuHost(IPopupMenuHost* host) { menuHost_ = host; }
     // Commands routed by the main frame (and chosen in the view's own menu); true when taken.
     virtual bool OnCommand(UINT id) = 0;
 
@@ -57,4 +60,5 @@ private:
     const MonitorList::Column* columns_;
     int columnCount_;
     unsigned menuId_;
+    IPopupMenuHost* menuHost_ = nullptr;
 };

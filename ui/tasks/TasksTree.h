@@ -123,7 +123,8 @@ private:
     LRESULT OnBeginLabelEdit(NMTVDISPINFOA* info);
     LRESULT OnEndLabelEdit(NMTVDISPINFOA* info);
     void BeginDrag(HTREEITEM item);
-    void EndDrag(bool drop);
+    // Ends a drag; with drop, the item at dropPoint (tree client coordinates) takes the dragged one.
+    void EndDrag(bool drop, const POINT* dropPoint = nullptr);
     bool IsBelow(HTREEITEM item, HTREEITEM ancestor) const;
     void DeleteItem(HTREEITEM item);
     void DeleteTask(TaskOptions* task);

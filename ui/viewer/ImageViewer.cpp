@@ -1,7 +1,6 @@
 #include "ui/viewer/ImageViewer.h"
 #include <shlwapi.h>
 #include <new>
-#include <uxtheme.h>
 #include "core/InternationalSupport.h"
 #include "core/PathHelpers.h"
 #include "core/ProgramSettings.h"
@@ -57,7 +56,7 @@ LRESULT ImageViewer::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     EnableAllButtons(false);
     host_->EnableFrameCommand(ID_IMAGES_FULLSCREEN, false);
     host_->EnableFrameCommand(ID_IMAGES_SLIDE_SHOW, false);
-    OpenTheme();
+    edge_.Open(m_hWnd);
     return 0;
 }
 
@@ -68,8 +67,7 @@ LRESULT ImageViewer::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     if (images_) ::ImageList_Destroy(images_);
     if (disabledImages_) ::ImageList_Destroy(disabledImages_);
     images_ = disabledImages_ = nullptr;
-    if (theme_) ::CloseThemeData(static_cast<HTHEME>(theme_));
-    theme_ = nullptr;
+    edge_.Close();
     if (fullScreen_.IsWindow()) fullScreen_.DestroyWindow();
     if (tooltip_) ::DestroyWindow(tooltip_);
     tooltip_ = nullptr;

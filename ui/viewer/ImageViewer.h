@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <memory>
 #include <string>
+#include "framework/ThemedClientEdge.h"
 #include "framework/MessageMap.h"
 #include "framework/WindowImpl.h"
 #include "resources/command_ids.h"
@@ -90,7 +91,7 @@ private:
     LRESULT OnSize(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnTimer(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnNotify(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
-    LRESULT OnNcPaint(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnNcPaint(UINT, WPARAM wParam, LPARAM lParam, BOOL&) { return edge_.OnNcPaint(m_hWnd, wParam, lParam); }
     LRESULT OnThemeChanged(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnCommand(WORD code, WORD id, HWND control, BOOL& handled);
 
@@ -103,8 +104,6 @@ private:
     void EnablePictureButtons(bool enabled);
     void SetHeaderText(const std::string& text);
     void Layout();
-    // The border of an edit box from the visual theme, when themes are on.
-    void OpenTheme();
 
     void LoadPicture();
     void StepSlideShow();
@@ -125,7 +124,7 @@ private:
     HWND header_ = nullptr;
     HIMAGELIST images_ = nullptr;
     HIMAGELIST disabledImages_ = nullptr;
-    HANDLE theme_ = nullptr;
+    ThemedClientEdge edge_;  // the border of an edit box from the visual theme, when themes are on
     std::unique_ptr<CMyBitmap> picture_;
     std::string path_;
     std::string fileName_;
