@@ -8,11 +8,10 @@
 #include "framework/AppModule.h"
 #include "framework/MessageLoop.h"
 #include "framework/UserPrompts.h"
+#include "resources/plugin_handover.h"
 #include "ui/MainFrame.h"
 
 namespace {
-const WPARAM kNewTaskCommand = 217;  // ID_TASK_NEW
-
 // The message loop registered with the module for as long as it runs.
 class ScopedMessageLoop {
 public:
@@ -45,7 +44,7 @@ int Application::Run(const char* commandLine, int showCommand) {
     if (!mainFrame_ || !mainFrame_->CreateFrame()) return 0;
     ::ShowWindow(*mainFrame_, showCommand);
     if (AsksForNewTask(commandLine))
-        ::PostMessageA(mainFrame_->GetNewTaskReceiver(), WM_COMMAND, kNewTaskCommand, 0);
+        ::PostMessageA(mainFrame_->GetNewTaskReceiver(), WM_COMMAND, handover::kNewTaskCommand, 0);
     const int result = loop.Run();
     if (restartRequested_) StartNewInstance();
     return result;

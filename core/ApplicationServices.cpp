@@ -1,16 +1,19 @@
 // The application object's services that the engine and the views use: the settings record and
 // the file-type groups. No window code, so the engine links without the window layer.
 #include "core/Application.h"
+#include <cstring>
 #include "core/FileTypes.h"
 #include "core/ProgramSettings.h"
 #include "core/TaskOptions.h"
+#include "resources/plugin_handover.h"
 
 Application* g_Application = nullptr;
 
 Application::Application(ProgramSettings* settings) : settings_(settings) {}
 
 bool Application::AsksForNewTask(const char* commandLine) {
-    return commandLine && commandLine[0] == '-' && (commandLine[1] == 'c' || commandLine[1] == 'C');
+    return commandLine &&
+           _strnicmp(commandLine, handover::kNewTaskArgument, sizeof(handover::kNewTaskArgument) - 1) == 0;
 }
 
 bool Application::SaveSettings() { return settings_ && settings_->Save(); }

@@ -108,10 +108,10 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
         TaskOptions* t = task_;
         const ResumeLoadResult loaded =
             LoadResumeFile(cache, queue_, imagesDownloaded_, [t](PropertyBag& bag) { t->LoadProgress(bag); });
-        // A resume file of a newer version, or one out of reach, holds work this run cannot
-        // see; running would write over it. The task is left out and the user told why.
-        if (loaded == ResumeLoadResult::Newer || loaded == ResumeLoadResult::Unreadable) {
-            RefuseStart(cache, loaded == ResumeLoadResult::Newer);
+        // A resume file out of reach holds work this run cannot see; running would write over
+        // it. The task is left out and the user told why.
+        if (loaded == ResumeLoadResult::Unreadable) {
+            RefuseStart(cache);
             busy_ = false;
             return;
         }
@@ -161,10 +161,10 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
     busy_ = false;
 }
 
-void DownloadManager::RefuseStart(const std::string& file, bool newer) {
+void DownloadManager::RefuseStart(const std::string& file) {
     queue_.ClearAll();
     task_->Scheduled = false;
-    const std::string text = WithTaskName(EngineText(newer ? IDS_FILE_NEWER : IDS_FILE_UNREADABLE), file);
+    const std::string text = WithTaskName(EngineText(IDS_FILE_UNREADABLE), file);
     ShowStatus(text);
     if (views_ && views_->MessagesViewer()) views_->MessagesViewer()->AddMessage(0, text, "");
     // The task's item drops its "scheduled" look; the next pending task gets its turn.

@@ -111,8 +111,8 @@ private:
     void SetUpConnection(const UrlQueueEntry& entry, std::vector<MyBasicAuthObject*>& auth, CAtlHttpClientT* client);
     void Finish(int reason);
     void SeedQueue(int mode);
-    // The run cannot begin: the resume file is a newer version's or cannot be read.
-    void RefuseStart(const std::string& file, bool newer);
+    // The run cannot begin: the resume file cannot be read, or was damaged and could not be kept.
+    void RefuseStart(const std::string& file);
     void EnqueueAddress(const std::string& address);
     void EnqueueLinks(const std::vector<std::string>& links, const UrlQueueEntry& referrer);
     void SaveState();

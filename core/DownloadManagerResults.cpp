@@ -233,7 +233,7 @@ void DownloadManager::FinishWrite(PictureWriteJob* job) {
     }
     const UrlQueueEntry& entry = job->GetEntry();
     const std::string& path = job->GetPath();
-    if (result != PictureWriteResult::kWritten) {
+    if (result != PictureWriteResult::kWritten && result != PictureWriteResult::kAlreadyThere) {
         // Not recorded: the user would find no file behind the record.
         ReportWriteFailure(entry, path);
         return;
@@ -260,6 +260,9 @@ void DownloadManager::ReportWriteFailure(const UrlQueueEntry& entry, const std::
 void DownloadManager::ParsePage(const UrlQueueEntry& entry, const uint8_t* body, size_t count,
                                 const std::string& contentType) {
     PageLinkParser parser;
+    // Pictures are capped apart from page links, so a page crowded with links still brings its pictures.
+    const std::vector<FileTypeGroup>& fileTypes = settings_->Filetypes;
+    parser.SetPictureTest([&fileTypes](const std::string& url) { return IsKnownFileType(fileTypes, url, nullptr); });
     parser.SetPage(entry.url, entry.referrer, PageKindFromContentType(contentType),
                    reinterpret_cast<const char*>(body), body ? count : 0, settings_->HtmlTagsWithUrls);
     if (parser.DroppedLinks() > 0 && views_ && views_->MessagesViewer())

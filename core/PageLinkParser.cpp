@@ -114,6 +114,7 @@ void PageLinkParser::SetPage(const std::string& pageUrl, const std::string& refe
     base_.clear();
     results_.clear();
     dropped_ = 0;
+    pageLinks_ = pictureLinks_ = 0;
     scripts_.clear();
     tagEndIndexBuilt_ = false;
     specials_.clear();
@@ -277,15 +278,15 @@ void PageLinkParser::ScanPage(const std::vector<HtmlTagEntry>& tags) {
     }
 
     for (const HtmlTagEntry& rule : tags) {
-        // Once a link past the cap has turned up, the rest of the page brings nothing more.
-        if (dropped_ > 0) break;
+        // Once both kinds are full and a link past them turned up, the rest brings nothing more.
+        if (ScanIsOver()) break;
         const std::string needle = "<" + LowerCopy(rule.tag);
         std::vector<std::string> attributes;
         for (const std::string& a : rule.attributes) attributes.push_back(LowerCopy(a));
         std::vector<AttributeCursor> cursors(attributes.size());
         size_t region = 0;
         size_t pos = 0;
-        while (dropped_ == 0 && (pos = Find(needle, pos, len)) != npos) {
+        while (!ScanIsOver() && (pos = Find(needle, pos, len)) != npos) {
             const size_t next = pos + needle.size();
             if (next < len && IsSpace(lower_[next])) {
                 while (region < scripts_.size() && scripts_[region].end < pos) ++region;
@@ -304,16 +305,34 @@ void PageLinkParser::ScanPage(const std::vector<HtmlTagEntry>& tags) {
     }
 }
 
+bool PageLinkParser::BothKindsFull() const {
+    return pageLinks_ >= kMaxLinks && (!isPicture_ || pictureLinks_ >= kMaxLinks);
+}
+
+bool PageLinkParser::ScanIsOver() const {
+    return dropped_ > 0 && BothKindsFull();
+}
+
+bool PageLinkParser::TakeLink(const std::string& absolute) {
+    size_t& taken = isPicture_ && isPicture_(absolute) ? pictureLinks_ : pageLinks_;
+    if (taken >= kMaxLinks) {
+        ++dropped_;
+        return false;
+    }
+    ++taken;
+    return true;
+}
+
 void PageLinkParser::AddResult(std::string value) {
-    if (results_.size() >= kMaxLinks) {
+    if (BothKindsFull()) {
         ++dropped_;
         return;
     }
-    if (MakeAbsolute(value)) results_.push_back(std::move(value));
+    if (MakeAbsolute(value) && TakeLink(value)) results_.push_back(std::move(value));
 }
 
 void PageLinkParser::AddScriptValue(size_t valueStart, size_t valueEnd) {
-    if (results_.size() >= kMaxLinks) {
+    if (BothKindsFull()) {
         ++dropped_;
         return;
     }
@@ -322,7 +341,7 @@ void PageLinkParser::AddScriptValue(size_t valueStart, size_t valueEnd) {
     if (!value.empty() && value.back() == '\\') value.pop_back();
     if (value.empty() || !MakeAbsolute(value)) return;
     UrlParts parts;
-    if (parts.Parse(value)) results_.push_back(std::move(value));
+    if (parts.Parse(value) && TakeLink(value)) results_.push_back(std::move(value));
 }
 
 void PageLinkParser::ScanScriptAssignments(const std::string& word, size_t from, size_t to) {

@@ -5,6 +5,7 @@
 // values are copied from the page as it came, so their letter case is kept.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,14 @@ int PageKindFromContentType(const std::string& contentType);
 
 class PageLinkParser {
 public:
-    // Links taken from one page at most; a hostile page of millions of links would otherwise
-    // hold the UI thread and fill memory with queue entries. The rest are counted as dropped.
+    // Links of each kind (pages, pictures) taken from one page at most; a hostile page of
+    // millions of links would otherwise hold the UI thread and fill memory with queue entries.
+    // The kinds are counted apart so that a page's pictures keep their place however many page
+    // links come before them. The rest are counted as dropped.
     static constexpr size_t kMaxLinks = 100000;
+    // Tells picture links from page links (an absolute address in, true for a picture). With
+    // none, every link counts as a page link. Kept for every later page.
+    void SetPictureTest(std::function<bool(const std::string&)> isPicture) { isPicture_ = std::move(isPicture); }
 
     PageLinkParser();
     PageLinkParser(const PageLinkParser&) = delete;
@@ -40,8 +46,8 @@ public:
     // The found absolute addresses in the order found (duplicates kept).
     void GetResults(std::vector<std::string>& out) const { out = results_; }
     const std::vector<std::string>& Results() const { return results_; }
-    // Links found past kMaxLinks (not made absolute, not returned); not 0 means the page held
-    // more. The tag scan stops at the first of them, so it is no full count.
+    // Links found past the cap of their kind (not returned); not 0 means the page held more.
+    // The tag scan stops once both kinds are full, so it is no full count.
     size_t DroppedLinks() const { return dropped_; }
     // The base set by the page's base tag (absolute), empty when none.
     const std::string& BaseUrl() const { return base_; }
@@ -83,6 +89,10 @@ private:
     void ScanScriptOpenCalls(size_t from, size_t to);
     void AddScriptValue(size_t valueStart, size_t valueEnd);
     void AddResult(std::string value);
+    // Counts an absolute link against its kind's cap; false (and counted as dropped) when full.
+    bool TakeLink(const std::string& absolute);
+    bool BothKindsFull() const;
+    bool ScanIsOver() const;
     void BuildTagEndIndex();
     size_t FindAttributeName(AttributeCursor& cursor, const std::string& name, size_t from);
     std::string ReadAttributeAt(size_t tagPos, size_t nameFrom, const std::string& name, AttributeCursor& cursor,
@@ -96,6 +106,9 @@ private:
     std::vector<std::string> results_;
     std::vector<Region> scripts_;
     size_t dropped_ = 0;
+    size_t pageLinks_ = 0;
+    size_t pictureLinks_ = 0;
+    std::function<bool(const std::string&)> isPicture_;
 
     // Positions of '>', '"' and '\'' with, for each, where a tag scan starting there ends.
     bool tagEndIndexBuilt_ = false;

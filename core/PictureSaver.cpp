@@ -7,6 +7,8 @@
 #include "core/UrlParts.h"
 
 #include <windows.h>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -184,6 +186,33 @@ PictureWriteResult WriteNewPictureFile(const std::string& path, const uint8_t* d
     if (!CloseHandle(h)) ok = false;
     if (!ok) DeleteFileA(path.c_str());
     return ok ? PictureWriteResult::kWritten : PictureWriteResult::kFailed;
+}
+
+bool FileHoldsBytes(const std::string& path, const uint8_t* data, size_t count) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size = {};
+    bool same = GetFileSizeEx(h, &size) && static_cast<uint64_t>(size.QuadPart) == static_cast<uint64_t>(count);
+    static const DWORD kPiece = 64 * 1024;
+    std::vector<uint8_t> piece(same && count > 0 ? kPiece : 0);
+    size_t done = 0;
+    while (same && done < count) {
+        const DWORD want = static_cast<DWORD>(count - done < kPiece ? count - done : kPiece);
+        DWORD got = 0;
+        same = ReadFile(h, piece.data(), want, &got, nullptr) && got == want &&
+               std::memcmp(piece.data(), data + done, want) == 0;
+        done += got;
+    }
+    CloseHandle(h);
+    return same;
+}
+
+PictureWriteResult SavePictureBytes(const std::string& path, const uint8_t* data, size_t count) {
+    const PictureWriteResult result = WriteNewPictureFile(path, data, count);
+    if (result == PictureWriteResult::kNameTaken && FileHoldsBytes(path, data, count))
+        return PictureWriteResult::kAlreadyThere;
+    return result;
 }
 
 ImageRecord MakePictureRecord(const UrlQueueEntry& entry, const std::string& localPath, size_t size) {

@@ -43,7 +43,9 @@ std::string ChooseFreePicturePath(const PicturePlace& place, const ImageRecordLi
 // finds out whether a file of that name exists, and only then is the disk asked.
 std::string ChooseUnlistedPicturePath(const PicturePlace& place, PictureNameIndex& index);
 
-enum class PictureWriteResult { kWritten, kNameTaken, kFailed };
+// kAlreadyThere: the file of that name holds exactly these bytes (a restarted task finding its
+// own earlier file); nothing was written and the picture is that file.
+enum class PictureWriteResult { kWritten, kAlreadyThere, kNameTaken, kFailed };
 
 // Writes all bytes into a new file, making its folders when they are missing. kNameTaken when a
 // file or folder of that name exists (it is left as it is); on failure the partial file is
@@ -52,6 +54,11 @@ PictureWriteResult WriteNewPictureFile(const std::string& path, const uint8_t* d
 inline bool WritePictureFile(const std::string& path, const uint8_t* data, size_t count) {
     return WriteNewPictureFile(path, data, count) == PictureWriteResult::kWritten;
 }
+// WriteNewPictureFile, except that a file of that name holding exactly these bytes gives
+// kAlreadyThere instead of kNameTaken. Nothing is ever overwritten. Safe on any thread.
+PictureWriteResult SavePictureBytes(const std::string& path, const uint8_t* data, size_t count);
+// True when path is a file of exactly these bytes (read in bounded pieces, never whole).
+bool FileHoldsBytes(const std::string& path, const uint8_t* data, size_t count);
 
 // The record of a saved picture, stamped with the current local time.
 ImageRecord MakePictureRecord(const UrlQueueEntry& entry, const std::string& localPath, size_t size);

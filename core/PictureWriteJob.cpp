@@ -19,7 +19,9 @@ PictureWriteResult PictureWriteJob::Write() {
     if (!body && bodySize_ > 0)
         return PictureWriteResult::kFailed;
     static const uint8_t kNothing = 0;
-    return WriteNewPictureFile(path_, body ? body : &kNothing, body ? bodySize_ : 0);
+    // The name check and the comparison with a file already there happen here, in the write,
+    // so a restarted task takes its own earlier files instead of saving numbered copies.
+    return SavePictureBytes(path_, body ? body : &kNothing, body ? bodySize_ : 0);
 }
 
 PictureWriteResult PictureWriteJob::WriteHere(const std::string& path) {

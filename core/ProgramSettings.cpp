@@ -7,6 +7,7 @@
 #include "core/InternationalSupport.h"
 #include "core/PropertyBag.h"
 #include "core/SettingsBlobs.h"
+#include "core/StoredFileGuard.h"
 #include "framework/UserPrompts.h"
 #include "resources/engine_ids.h"
 
@@ -90,9 +91,9 @@ void ProgramSettings::LoadLanguage()
     const std::string path = programFolder_ + "Langs\\" + LangName + ".lng";
     if (g_InternationalSupport.Load(path.c_str()))
         return;
+    // English serves this run; the stored choice stays, so the language comes back once its
+    // file can be read again (it may only have been held by another program for a moment).
     Report("Error when loading '" + LangName + "' language file. Default language is English.");
-    LangName = "English";
-    Save();
 }
 
 void ProgramSettings::Report(const std::string& text) const
@@ -133,14 +134,15 @@ void ProgramSettings::WriteTo(PropertyBag& bag) const
     bag.SetInt32("CurrentTip", CurrentTip);
 }
 
-void ProgramSettings::ReadFrom(const PropertyBag& bag)
+bool ProgramSettings::ReadFrom(const PropertyBag& bag)
 {
     std::vector<uint8_t> blob;
+    bool whole = true;
     // A list value replaces the whole list; whatever the blob holds whole is kept.
-    if (bag.GetBlob("Filetypes", blob))
-        DecodeFileTypeGroups(blob, Filetypes);
-    if (bag.GetBlob("HtmlTagsWithUrls", blob))
-        DecodeHtmlTagEntries(blob, HtmlTagsWithUrls);
+    if (bag.GetBlob("Filetypes", blob) && !DecodeFileTypeGroups(blob, Filetypes))
+        whole = false;
+    if (bag.GetBlob("HtmlTagsWithUrls", blob) && !DecodeHtmlTagEntries(blob, HtmlTagsWithUrls))
+        whole = false;
     bag.GetFlag("UseMyProxy", UseMyProxy);
     bag.GetFlag("UseWindowsProxy", UseWindowsProxy);
     bag.GetFlag("UseProxyAuth", UseProxyAuth);
@@ -166,6 +168,7 @@ void ProgramSettings::ReadFrom(const PropertyBag& bag)
     bag.GetFlag("ShowTip", ShowTip);
     bag.GetInt32("CurrentTip", CurrentTip);
     ClampCounts();
+    return whole;
 }
 
 namespace {
@@ -195,7 +198,8 @@ bool ProgramSettings::Load()
 {
     PropertyBag bag;
     const std::string path = GetSettingsFilePath();
-    const PropertyBag::LoadStatus status = bag.LoadWithStatus(path);
+    StoredFileGuard guard(path, [this](const std::string& text) { Report(text); });
+    const PropertyBag::LoadStatus status = guard.Load(bag);
     if (status == PropertyBag::LoadStatus::Unreadable) {
         // The user's settings are there but out of reach (locked, no permission): defaults serve
         // this run, and no save may replace the real file with them.
@@ -204,9 +208,11 @@ bool ProgramSettings::Load()
         settingsFileUnreadable_ = true;
         return false;
     }
-    // The version is not judged. A file cut short still yields the entries it holds whole.
-    if (bag.Count() > 0)
-        ReadFrom(bag);
+    // A damaged file still yields the entries it holds whole (a copy of it is kept aside).
+    if (bag.Count() > 0 && !ReadFrom(bag))
+        guard.Damaged();
+    if (!guard.MayWrite())
+        settingsFileUnreadable_ = true;
     return status == PropertyBag::LoadStatus::Loaded;
 }
 

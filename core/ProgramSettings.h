@@ -30,13 +30,14 @@ public:
     ProgramSettings(const ProgramSettings&) = delete;
     ProgramSettings& operator=(const ProgramSettings&) = delete;
 
-    // Reads the settings file. False when it cannot be read as a property bag: a missing or
-    // foreign file leaves the record as it was; a file cut short still gives the keys it holds
-    // whole. Missing or mis-sized keys keep their current values.
+    // Reads the settings file. False when it cannot be read whole: a missing or foreign file
+    // leaves the record as it was; a damaged one still gives the keys it holds whole. Missing or
+    // mis-sized keys keep their current values. A damaged or newer file is kept aside first
+    // (StoredFileGuard); one that cannot be kept aside is never saved over this run.
     bool Load();
     // Writes every setting to the settings file; false when the file could not be written (the
     // previous file then stays as it was). Never writes in a run whose settings file existed but
-    // could not be read: that file holds the user's settings.
+    // could not be read, nor kept aside when damaged: that file holds the user's settings.
     bool Save() const;
     // True when the settings file was there but could not be read (the user has been told).
     bool SettingsFileUnreadable() const { return settingsFileUnreadable_; }
@@ -46,8 +47,9 @@ public:
 
     // Stores / reads the settings keys in a bag (what Save and Load do around the file).
     void WriteTo(PropertyBag& bag) const;
-    // Also brings the counts into the ranges the options dialog offers (ClampCounts).
-    void ReadFrom(const PropertyBag& bag);
+    // Also brings the counts into the ranges the options dialog offers (ClampCounts). False when
+    // a list value did not read whole (what it held whole is taken).
+    bool ReadFrom(const PropertyBag& bag);
     // ThreadsAmount and MaxAttempts 1..100, SocketTimeout -1 or 1..100 s, PauseBetweenConnections
     // and SaveCacheIntervale 0..1000, SlideShowInterval 1..100, LogFileMaxSize 1 KB..1 GB.
     void ClampCounts();

@@ -208,7 +208,8 @@ bool PropertyBag::Save(const std::string& path) const
 
 bool PropertyBag::Load(const std::string& path)
 {
-    return LoadWithStatus(path) == LoadStatus::Loaded;
+    const LoadStatus status = LoadWithStatus(path);
+    return status == LoadStatus::Loaded || status == LoadStatus::Trailing;
 }
 
 PropertyBag::LoadStatus PropertyBag::LoadWithStatus(const std::string& path)
@@ -260,6 +261,6 @@ PropertyBag::LoadStatus PropertyBag::LoadWithStatus(const std::string& path)
     }
     CloseHandle(file);
     if (complete)
-        return LoadStatus::Loaded;
+        return in.Remaining() > 0 ? LoadStatus::Trailing : LoadStatus::Loaded;
     return in.Failed() ? LoadStatus::Unreadable : LoadStatus::Short;
 }

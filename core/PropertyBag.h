@@ -82,7 +82,8 @@ public:
 
     // Reads the file into the bag (adding to what it holds). Missing file or wrong magic: false,
     // bag unchanged. A file that ends early (or claims a value longer than what follows): false,
-    // with the entries read completely before that point kept.
+    // with the entries read completely before that point kept. Bytes after the last counted
+    // entry are left unread (true).
     bool Load(const std::string& path);
 
     enum class LoadStatus {
@@ -91,6 +92,7 @@ public:
         Unreadable,  // the file is there but could not be opened or read (locked, no permission)
         Foreign,     // not a property bag (wrong magic)
         Short,       // ended early; the entries read whole are kept
+        Trailing,    // every counted entry read, yet bytes follow them: the count is wrong
     };
     // Load, telling why it failed. Only an Unreadable file may hold data this run cannot see:
     // its owner must never write over it.

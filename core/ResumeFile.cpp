@@ -5,6 +5,7 @@
 #include "core/BlobWriter.h"
 #include "core/LinkEnqueuer.h"
 #include "core/PropertyBag.h"
+#include "core/StoredFileGuard.h"
 
 #include <windows.h>
 
@@ -118,14 +119,13 @@ bool SaveResumeFile(const std::string& path, const UrlQueue& queue, int32_t imag
 ResumeLoadResult LoadResumeFile(const std::string& path, UrlQueue& queue, int32_t& imagesDownloaded,
                                 const TaskProgressHook& loadTaskProgress) {
     PropertyBag bag;
-    // A file that ends early keeps the entries read completely; a missing one is an empty bag.
-    const PropertyBag::LoadStatus status = bag.LoadWithStatus(path);
-    const bool read = status == PropertyBag::LoadStatus::Loaded;
-    // Neither a newer version's file nor one out of reach is this run's to replace.
-    if (status == PropertyBag::LoadStatus::Unreadable)
+    // A damaged or newer file is kept aside and gives what it holds whole; a missing one is an
+    // empty bag.
+    StoredFileGuard guard(path);
+    const PropertyBag::LoadStatus status = guard.Load(bag);
+    // One out of reach, or one that could not be kept aside, holds work this run cannot see.
+    if (!guard.MayWrite())
         return ResumeLoadResult::Unreadable;
-    if (bag.IsNewerThanCurrent())
-        return ResumeLoadResult::Newer;
     if (loadTaskProgress) loadTaskProgress(bag);
     int32_t images = 0;
     if (bag.GetInt32(kImagesKey, images)) imagesDownloaded = images;
@@ -140,6 +140,8 @@ ResumeLoadResult LoadResumeFile(const std::string& path, UrlQueue& queue, int32_
             for (UrlQueueEntry& e : entries) {
                 if (MakeQueueUrl(e.url, e.url)) queue.PushBack(e);
             }
+        } else {
+            guard.Damaged();
         }
     }
     queue.ClearProcessed();
@@ -150,7 +152,15 @@ ResumeLoadResult LoadResumeFile(const std::string& path, UrlQueue& queue, int32_
                 std::string key;
                 if (MakeQueueUrl(element.first, key)) queue.MarkProcessed(key, element.second);
             }
+        } else {
+            guard.Damaged();
         }
     }
-    return read || bag.Count() > 0 ? ResumeLoadResult::Loaded : ResumeLoadResult::Missing;
+    if (!guard.MayWrite()) {
+        queue.ClearAll();
+        return ResumeLoadResult::Unreadable;
+    }
+    if (!guard.KeptCopy().empty()) return ResumeLoadResult::KeptAside;
+    return status == PropertyBag::LoadStatus::Loaded || bag.Count() > 0 ? ResumeLoadResult::Loaded
+                                                                        : ResumeLoadResult::Missing;
 }

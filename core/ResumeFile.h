@@ -34,10 +34,12 @@ bool SaveResumeFile(const std::string& path, const UrlQueue& queue, int32_t imag
                     const TaskProgressHook& saveTaskProgress);
 
 enum class ResumeLoadResult {
-    Loaded,      // the file was read (lists that were malformed are left empty)
-    Missing,     // no file (or no property bag): queue and processed map are empty
-    Newer,       // written by a newer version: kept on disk, nothing changed
-    Unreadable,  // there but locked or forbidden: kept on disk, nothing changed
+    Loaded,      // the file was read whole
+    Missing,     // no file: queue and processed map are empty
+    KeptAside,   // damaged or of a newer version: a copy lies beside it (the user was told) and
+                 // what it held whole was read (lists that did not read whole are left empty)
+    Unreadable,  // there but locked or forbidden, or damaged and no copy could be kept: left on
+                 // disk as it is, nothing changed
 };
 
 // Reads the file: the task's progress keys (loadTaskProgress, may be empty), the images

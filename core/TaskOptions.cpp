@@ -6,6 +6,7 @@
 #include "core/ILongOperationProgress.h"
 #include "core/ImageRecordBlob.h"
 #include "core/PropertyBag.h"
+#include "core/StoredFileGuard.h"
 #include "core/TaskFileNames.h"
 #include "core/TaskListBlobs.h"
 #include "resources/engine_ids.h"
@@ -148,6 +149,9 @@ void TaskOptions::ReadFrom(PropertyBag& bag)
 
 bool TaskOptions::Save()
 {
+    // A task file that could neither be read whole nor kept aside is the user's only copy.
+    if (!taskFileWritable_)
+        return false;
     if (TaskFileName.empty()) {
         const std::string wanted = GetTasksFolder() + MakeSafeFileNameBase(TaskName) + GetFileExtension();
         TaskFileName = CreateUniqueFile(wanted, {kDownloadsSuffix, kCacheSuffix});
@@ -170,15 +174,19 @@ bool TaskOptions::Load(const std::string& fileName)
     TaskFileName = fileName;
     PropertyBag bag;
     const std::string path = GetTaskFilePath();
-    const PropertyBag::LoadStatus status = bag.LoadWithStatus(path);
+    StoredFileGuard guard(path);
+    const PropertyBag::LoadStatus status = guard.Load(bag);
     if (status == PropertyBag::LoadStatus::Unreadable)
         return FailLoad(LoadFailure::Unreadable, path);
-    if (status != PropertyBag::LoadStatus::Loaded)
+    if (status == PropertyBag::LoadStatus::Missing)
         return false;
-    // A newer version's file is kept for that version; this run leaves the task out.
-    if (bag.IsNewerThanCurrent())
-        return FailLoad(LoadFailure::Newer, path);
+    // A damaged or newer file gives what it holds whole; its copy is kept aside.
+    taskFileWritable_ = guard.MayWrite();
     ReadFrom(bag);
+    if (TaskName.empty() && status != PropertyBag::LoadStatus::Loaded) {
+        // The damage took the task's name: its file name names it, so the user finds it in the tree.
+        TaskName = fileName.substr(0, fileName.rfind('.'));
+    }
     return LoadDownloads();
 }
 
@@ -193,25 +201,26 @@ bool TaskOptions::LoadDownloads()
 {
     PropertyBag bag;
     const std::string path = GetDownloadsFilePath();
-    // A missing file is the ordinary case of a task never run; a damaged one still gives the
-    // values it holds whole. One that is there but cannot be read holds the task's pictures:
-    // the task is left out rather than saved later with an empty list over it.
-    const PropertyBag::LoadStatus status = bag.LoadWithStatus(path);
+    // A missing file is the ordinary case of a task never run. One that is there but cannot be
+    // read holds the task's pictures: the task is left out rather than saved later with an empty
+    // list over it. A damaged or newer one gives the records it holds whole, once kept aside.
+    StoredFileGuard guard(path);
+    const PropertyBag::LoadStatus status = guard.Load(bag);
     if (status == PropertyBag::LoadStatus::Unreadable)
         return FailLoad(LoadFailure::Unreadable, path);
-    if (bag.IsNewerThanCurrent())
-        return FailLoad(LoadFailure::Newer, path);
     bag.GetFlag("Resume", Resume);
     if (const PropertyBagValue* value = bag.Find("DownloadedImages")) {
-        DecodeImageRecords(value->GetData(), value->GetSize(),
-                           ImageRecordsHaveFlag(bag.versionMajor, bag.versionMinor), DownloadedImages);
+        if (!DecodeImageRecords(value->GetData(), value->GetSize(),
+                                ImageRecordsHaveFlag(bag.versionMajor, bag.versionMinor), DownloadedImages))
+            guard.Damaged();
     }
+    downloadsWritable_ = guard.MayWrite();
     return true;
 }
 
 bool TaskOptions::SaveDownloads()
 {
-    if (TaskFileName.empty())
+    if (TaskFileName.empty() || !downloadsWritable_)
         return false;
     PropertyBag bag;
     bag.SetCurrentVersion();
@@ -252,7 +261,6 @@ std::string TaskOptions::DescribeLoadFailure() const
 {
     switch (loadFailure_) {
     case LoadFailure::Unreadable: return WithTaskName(EngineText(IDS_FILE_UNREADABLE), loadFailurePath_);
-    case LoadFailure::Newer: return WithTaskName(EngineText(IDS_FILE_NEWER), loadFailurePath_);
     default: return std::string();
     }
 }

@@ -67,23 +67,25 @@ public:
     virtual void LoadOwnKeys(PropertyBag& bag);
 
     // Reads the task file GetTasksFolder() + fileName and its ".downloads" file. False when the
-    // file is missing, when fileName is no plain file name of that folder, when the task file or
-    // the ".downloads" file is there but cannot be read, or when one of them was written by a
-    // newer version (the file is kept). The last two are told by GetLoadFailure, so the caller
-    // can name the file; the task is then left out of the run. A damaged ".downloads" file gives
-    // the records it holds whole.
+    // file is missing, when fileName is no plain file name of that folder, or when the task file
+    // or the ".downloads" file is there but cannot be read: told by GetLoadFailure, so the caller
+    // can name the file; the task is then left out of the run. A damaged or newer file is kept
+    // aside (StoredFileGuard) and gives what it holds whole; a task file that named no task is
+    // named after its file.
     bool Load(const std::string& fileName);
-    enum class LoadFailure { None, Unreadable, Newer };
+    enum class LoadFailure { None, Unreadable };
     LoadFailure GetLoadFailure() const { return loadFailure_; }
     const std::string& GetLoadFailurePath() const { return loadFailurePath_; }
     // The message that names the file of a failed load ("" when there is nothing to tell).
     std::string DescribeLoadFailure() const;
     // Writes the task file, choosing a free file name from the task name first when the task has
     // none. False when no file name could be chosen or the file could not be written (a previous
-    // file is then left as it was).
+    // file is then left as it was), or when the loaded file was damaged and no copy of it could
+    // be kept.
     bool Save();
     // Writes the ".downloads" file (picture list and Resume flag); the writer's result. False too
-    // while the task has no file name.
+    // while the task has no file name, and when the loaded file was damaged and no copy of it
+    // could be kept.
     bool SaveDownloads();
     // Relinks pictures whose files were moved into folder (records whose file is missing and whose
     // file name with the same size lies in folder). Progress, when given, gets one step per record.
@@ -129,4 +131,6 @@ private:
 
     LoadFailure loadFailure_ = LoadFailure::None;
     std::string loadFailurePath_;
+    bool taskFileWritable_ = true;
+    bool downloadsWritable_ = true;
 };

@@ -111,7 +111,7 @@ bool CCommandBarCtrl::AddImages(UINT bitmapId, int width, int height,
 }
 
 bool CCommandBarCtrl::OnMeasureItem(MEASUREITEMSTRUCT* item) const {
-    if (item->CtlType != ODT_MENU || !images_.count(item->itemID)) return false;
+    if (item->CtlType != ODT_MENU || (!images_.count(item->itemID) && !blanks_.count(item->itemID))) return false;
     item->itemWidth = static_cast<UINT>(imageWidth_);
     item->itemHeight = static_cast<UINT>(imageHeight_);
     return true;
@@ -120,7 +120,7 @@ bool CCommandBarCtrl::OnMeasureItem(MEASUREITEMSTRUCT* item) const {
 bool CCommandBarCtrl::OnDrawItem(const DRAWITEMSTRUCT* item) const {
     if (item->CtlType != ODT_MENU) return false;
     auto found = images_.find(item->itemID);
-    if (found == images_.end()) return false;
+    if (found == images_.end()) return blanks_.count(item->itemID) != 0;  // room kept, nothing drawn
     const int x = item->rcItem.left + ((item->rcItem.right - item->rcItem.left) - imageWidth_) / 2;
     const int y = item->rcItem.top + ((item->rcItem.bottom - item->rcItem.top) - imageHeight_) / 2;
     if (item->itemState & (ODS_GRAYED | ODS_DISABLED)) {
@@ -137,22 +137,38 @@ bool CCommandBarCtrl::OnDrawItem(const DRAWITEMSTRUCT* item) const {
 void CCommandBarCtrl::ApplyImages(HMENU menu) {
     if (!menu || images_.empty()) return;
     const int count = ::GetMenuItemCount(menu);
+    // The menu lines up its shortcut column from each item's own picture room: when only some
+    // items had a picture, the shortcuts of the others were placed as if their labels started
+    // further left and ran over them. So once any item of a menu has a picture, every command
+    // item gets the same room (a blank picture where it has none).
+    std::vector<UINT> commands;
+    bool anyPicture = false;
     for (int i = 0; i < count; ++i) {
         MENUITEMINFOA item = {};
         item.cbSize = sizeof(item);
-        item.fMask = MIIM_ID | MIIM_SUBMENU;
+        item.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE;
         if (!::GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item)) continue;
         if (item.hSubMenu) {
             ApplyImages(item.hSubMenu);
             continue;
         }
-        if (!images_.count(item.wID)) continue;
+        if (item.fType & (MFT_SEPARATOR | MFT_OWNERDRAW | MFT_BITMAP)) continue;
+        commands.push_back(static_cast<UINT>(i));
+        if (images_.count(item.wID)) anyPicture = true;
+    }
+    if (!anyPicture) return;
+    for (UINT position : commands) {
+        MENUITEMINFOA item = {};
+        item.cbSize = sizeof(item);
+        item.fMask = MIIM_ID;
+        if (!::GetMenuItemInfoA(menu, position, TRUE, &item)) continue;
+        if (!images_.count(item.wID)) blanks_.insert(item.wID);
         // The owner draws the picture (OnDrawItem): with its mask on every system.
         MENUITEMINFOA picture = {};
         picture.cbSize = sizeof(picture);
         picture.fMask = MIIM_BITMAP;
         picture.hbmpItem = HBMMENU_CALLBACK;
-        ::SetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &picture);
+        ::SetMenuItemInfoA(menu, position, TRUE, &picture);
     }
 }
 
@@ -161,7 +177,19 @@ BOOL CCommandBarCtrl::TrackPopupMenu(HMENU popup, UINT flags, int x, int y, cons
     TPMPARAMS params = {};
     params.cbSize = sizeof(params);
     if (exclude) params.rcExclude = *exclude;
-    return ::TrackPopupMenuEx(popup, flags, x, y, owner_, exclude ? &params : nullptr);
+    // A menu follows the mouse only while its owner is the foreground window: opened from the
+    // tray or over another of our windows (the full-screen viewer), the owner is brought forward
+    // first, and the posted WM_NULL lets a click elsewhere close the menu at once, as the system
+    // asks of menus tracked from a background window.
+    HWND previous = ::GetForegroundWindow();
+    if (previous != owner_) ::SetForegroundWindow(owner_);
+    const BOOL result = ::TrackPopupMenuEx(popup, flags, x, y, owner_, exclude ? &params : nullptr);
+    ::PostMessageA(owner_, WM_NULL, 0, 0);
+    // Back to the window of ours the user was in (the full-screen viewer keeps its keys).
+    if (previous && previous != owner_ && ::IsWindowVisible(previous) &&
+        ::GetWindowThreadProcessId(previous, nullptr) == ::GetCurrentThreadId())
+        ::SetForegroundWindow(previous);
+    return result;
 }
 
 int CCommandBarCtrl::FindMnemonic(const std::vector<std::string>& texts, char key) {

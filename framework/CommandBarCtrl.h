@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,7 @@ private:
     HWND owner_ = nullptr;
     HMENU menu_ = nullptr;
     std::map<UINT, int> images_;  // command -> image in imageList_
+    std::set<UINT> blanks_;       // commands without a picture in menus where others have one
     HIMAGELIST imageList_ = nullptr;
     int imageWidth_ = 0;
     int imageHeight_ = 0;

@@ -21,8 +21,7 @@ HtmlHelpFunction LoadHtmlHelp() {
 
 bool DisplayHtmlHelpTopic(HWND owner, const char* path) {
     if (!path || !*path) return false;
-    // The viewer shows its own complaint for a file that is not there; a missing help file is
-    // not worth one.
+    // The viewer's own complaint about a file that is not there is vague; the caller names it.
     std::string file(path);
     const size_t topic = file.find("::");
     if (topic != std::string::npos) file.erase(topic);

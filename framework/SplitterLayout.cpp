@@ -46,3 +46,17 @@ int ClampSplitterPosition(const SplitterGeometry& g, int position, int minPane) 
     if (highest < minPane) return std::max(0, std::min(position, std::max(0, extent - g.barWidth)));
     return std::max(minPane, std::min(position, highest));
 }
+
+int SplitterProportion(const SplitterGeometry& g) {
+    const int room = Extent(g) - g.barWidth;
+    if (room <= 0 || g.position < 0) return -1;
+    return static_cast<int>((static_cast<long long>(std::min(g.position, room)) * kSplitterProportionScale + room / 2) /
+                            room);
+}
+
+int SplitterPositionFromProportion(const SplitterGeometry& g, int proportion) {
+    const int room = Extent(g) - g.barWidth;
+    if (room <= 0 || proportion < 0) return g.position;
+    return static_cast<int>((static_cast<long long>(proportion) * room + kSplitterProportionScale / 2) /
+                            kSplitterProportionScale);
+}

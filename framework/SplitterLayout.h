@@ -20,3 +20,12 @@ RECT SplitterBarRect(const SplitterGeometry& geometry);
 // Keeps a dragged or requested position inside the rectangle, leaving each pane `minPane` pixels
 // where there is room for both.
 int ClampSplitterPosition(const SplitterGeometry& geometry, int position, int minPane);
+
+// Proportional mode keeps the bar's place as a share of the room the panes have (extent less the
+// bar), in units of kSplitterProportionScale, so the panes keep their proportion as the window
+// grows or shrinks.
+const int kSplitterProportionScale = 10000;
+// The share of position; -1 when the splitter has no room yet or no position.
+int SplitterProportion(const SplitterGeometry& geometry);
+// The position that share gives in geometry's rectangle.
+int SplitterPositionFromProportion(const SplitterGeometry& geometry, int proportion);

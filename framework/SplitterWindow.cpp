@@ -1,5 +1,10 @@
 #include "framework/SplitterWindow.h"
 
+CSplitterWindow::CSplitterWindow(bool vertical) : vertical_(vertical) {
+    BOOL full = TRUE;
+    if (::SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &full, 0)) fullDrag_ = full != FALSE;
+}
+
 HWND CSplitterWindow::CreateSplitter(HWND parent, const RECT& rect) {
     return Create(parent, &rect, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
 }
@@ -21,7 +26,24 @@ void CSplitterWindow::SetSplitterPos(int position, bool update) {
         position = ((vertical_ ? g.rect.right - g.rect.left : g.rect.bottom - g.rect.top) - kBarWidth) / 2;
     }
     position_ = ClampSplitterPosition(Geometry(), position, kMinPane);
+    proportion_ = SplitterProportion(Geometry());
     if (update) UpdateSplitterLayout();
+}
+
+void CSplitterWindow::SetProportional(bool proportional) {
+    proportional_ = proportional;
+    proportion_ = SplitterProportion(Geometry());
+}
+
+void CSplitterWindow::KeepProportion() {
+    if (position_ < 0) return;
+    // The share is taken once there is room, and then only changes when the bar is placed again,
+    // so shrinking to the minimum and growing back returns to the same place.
+    if (proportion_ < 0) {
+        proportion_ = SplitterProportion(Geometry());
+        return;
+    }
+    position_ = ClampSplitterPosition(Geometry(), SplitterPositionFromProportion(Geometry(), proportion_), kMinPane);
 }
 
 void CSplitterWindow::SetSinglePaneMode(int pane) {
@@ -38,6 +60,7 @@ void CSplitterWindow::SetSinglePaneMode(int pane) {
 void CSplitterWindow::SetSplitterRect(const RECT* rect, bool update) {
     if (rect) rect_ = *rect;
     else if (m_hWnd) ::GetClientRect(m_hWnd, &rect_);
+    if (proportional_) KeepProportion();
     if (update) UpdateSplitterLayout();
 }
 
@@ -116,13 +139,32 @@ LRESULT CSplitterWindow::OnLButtonDown(UINT, WPARAM, LPARAM lParam, BOOL&) {
     dragging_ = true;
     dragOffset_ = (vertical_ ? point.x - rect_.left : point.y - rect_.top) - position_;
     ::SetCapture(m_hWnd);
+    // The keys come here while the bar is dragged, so Escape can cancel it.
+    focusBeforeDrag_ = ::SetFocus(m_hWnd);
+    if (!fullDrag_) {
+        ghostPosition_ = position_;
+        InvertGhostBar(ghostPosition_);
+    }
     return 0;
+}
+
+int CSplitterWindow::DraggedPosition(LPARAM lParam) const {
+    const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    const int wanted = (vertical_ ? point.x - rect_.left : point.y - rect_.top) - dragOffset_;
+    return ClampSplitterPosition(Geometry(), wanted, kMinPane);
 }
 
 LRESULT CSplitterWindow::OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL&) {
     if (!dragging_) return 0;
-    const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    const int wanted = (vertical_ ? point.x - rect_.left : point.y - rect_.top) - dragOffset_;
+    const int wanted = DraggedPosition(lParam);
+    if (!fullDrag_) {
+        if (wanted != ghostPosition_) {
+            InvertGhostBar(ghostPosition_);
+            ghostPosition_ = wanted;
+            InvertGhostBar(ghostPosition_);
+        }
+        return 0;
+    }
     if (wanted != position_) {
         SetSplitterPos(wanted);
         ::UpdateWindow(m_hWnd);
@@ -130,18 +172,61 @@ LRESULT CSplitterWindow::OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL&) {
     return 0;
 }
 
-LRESULT CSplitterWindow::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL&) {
-    if (dragging_) ::ReleaseCapture();
-    dragging_ = false;
+LRESULT CSplitterWindow::OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL&) {
+    if (!dragging_) return 0;
+    const int dropped = DraggedPosition(lParam);
+    EndDrag();
+    if (!fullDrag_ && dropped != position_) SetSplitterPos(dropped);
     return 0;
 }
 
 LRESULT CSplitterWindow::OnCaptureChanged(UINT, WPARAM, LPARAM, BOOL&) {
+    // Losing the mouse to someone else cancels a ghost drag: the panes stay where they were.
+    if (dragging_) EndDrag();
+    return 0;
+}
+
+void CSplitterWindow::EndDrag() {
+    // Cleared first: releasing the capture comes back here as a lost capture.
     dragging_ = false;
+    if (ghostPosition_ >= 0) InvertGhostBar(ghostPosition_);
+    ghostPosition_ = -1;
+    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+    HWND focus = focusBeforeDrag_;
+    focusBeforeDrag_ = nullptr;
+    if (focus && ::IsWindow(focus) && ::GetFocus() == m_hWnd) ::SetFocus(focus);
+}
+
+void CSplitterWindow::InvertGhostBar(int position) {
+    // Inverting the same place a second time erases the outline.
+    static const WORD kHalftone[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
+    if (position < 0 || !m_hWnd) return;
+    SplitterGeometry geometry = Geometry();
+    geometry.position = position;
+    const RECT bar = SplitterBarRect(geometry);
+    // Over the panes too: a cache DC without the children clipped away.
+    HDC dc = ::GetDCEx(m_hWnd, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+    if (!dc) return;
+    HBITMAP pattern = ::CreateBitmap(8, 8, 1, 1, kHalftone);
+    HBRUSH brush = pattern ? ::CreatePatternBrush(pattern) : nullptr;
+    if (brush) {
+        HGDIOBJ old = ::SelectObject(dc, brush);
+        ::PatBlt(dc, bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top, PATINVERT);
+        ::SelectObject(dc, old);
+        ::DeleteObject(brush);
+    }
+    if (pattern) ::DeleteObject(pattern);
+    ::ReleaseDC(m_hWnd, dc);
+}
+
+LRESULT CSplitterWindow::OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL&) {
+    // Escape leaves the panes where they were.
+    if (dragging_ && wParam == VK_ESCAPE) EndDrag();
     return 0;
 }
 
 LRESULT CSplitterWindow::OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
+    if (dragging_) return 0;
     const int pane = singlePane_ == kSplitPaneRight ? 1 : 0;
     if (panes_[pane]) ::SetFocus(panes_[pane]);
     return 0;

@@ -14,7 +14,7 @@ const UINT WM_SPLITTER_LAYOUT = WM_USER + 1001;
 
 class CSplitterWindow : public CWindowImplBase {
 public:
-    explicit CSplitterWindow(bool vertical) : vertical_(vertical) {}
+    explicit CSplitterWindow(bool vertical);
 
     DECLARE_WND_CLASS("Brackenfly_Splitter")
 
@@ -31,6 +31,17 @@ public:
     bool IsVertical() const { return vertical_; }
     void UpdateSplitterLayout();
     SplitterGeometry Geometry() const;
+    // Proportional (the default): when the splitter's rectangle changes the bar keeps its share of
+    // the room, so both panes grow with the window; otherwise the bar keeps its distance from the
+    // left (top) edge.
+    void SetProportional(bool proportional);
+    bool IsProportional() const { return proportional_; }
+    // Full drag moves the panes while the bar is dragged (the default follows the system's
+    // "show window contents while dragging"); without it an outline of the bar follows the mouse
+    // and the panes move once the button is let go.
+    void SetFullDrag(bool fullDrag) { fullDrag_ = fullDrag; }
+    bool IsFullDrag() const { return fullDrag_; }
+    bool IsDragging() const { return dragging_; }
 
     static const int kBarWidth = 4;
     static const int kMinPane = 24;
@@ -45,6 +56,7 @@ public:
         MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
         MESSAGE_HANDLER(WM_CAPTURECHANGED, OnCaptureChanged)
         MESSAGE_HANDLER(WM_SETFOCUS, OnSetFocus)
+        MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
         MESSAGE_HANDLER(WM_COMMAND, ForwardToParent)
         MESSAGE_HANDLER(WM_NOTIFY, ForwardToParent)
     END_MSG_MAP()
@@ -59,18 +71,29 @@ private:
     LRESULT OnLButtonUp(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCaptureChanged(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSetFocus(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnKeyDown(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT ForwardToParent(UINT, WPARAM, LPARAM, BOOL&);
 
     void LayOutPane(int pane, const RECT& paneRect);
     bool IsOverBar(POINT point) const;
+    void KeepProportion();
+    int DraggedPosition(LPARAM lParam) const;
+    // The outline of the bar at position, drawn and erased by inverting.
+    void InvertGhostBar(int position);
+    void EndDrag();
 
     const bool vertical_;
     HWND panes_[2] = {nullptr, nullptr};
     RECT rect_ = {0, 0, 0, 0};
     int position_ = -1;
     int singlePane_ = kSplitPaneNone;
+    bool proportional_ = true;
+    int proportion_ = -1;  // share of the room in kSplitterProportionScale units; -1 none yet
+    bool fullDrag_ = true;
     bool dragging_ = false;
     int dragOffset_ = 0;
+    int ghostPosition_ = -1;  // where the outline is drawn; -1 none
+    HWND focusBeforeDrag_ = nullptr;
     bool inLayout_ = false;
     bool layoutAgain_ = false;
 };

@@ -20,8 +20,8 @@ public:
                               const std::string& parameters, const std::string& folder, int show) = 0;
     // SHFileOperationA; 0 on success, as the shell reports it.
     virtual int FileOperation(SHFILEOPSTRUCTA& operation) = 0;
-    // HTML Help at "file.chm::/topic.htm>window" (or the file's default topic); a missing viewer
-    // or help file shows nothing. True when the viewer opened.
+    // HTML Help at "file.chm::/topic.htm>window" (or the file's default topic). True when the
+    // viewer opened; false for a missing viewer or help file (the caller tells the user).
     virtual bool ShowHelp(HWND owner, const std::string& path) = 0;
 protected:
     ~IUserPrompts() = default;

@@ -10,6 +10,10 @@ CJPEGDecoder::CJPEGDecoder()
     InitJpegErrorManager(&m_jerr);
     m_cinfo.err = &m_jerr;
     jpeg_create_decompress(&m_cinfo);
+    // The library's own buffers keep to the rule for bitmaps too: a progressive picture needs
+    // all its full-size coefficients whatever reduction is asked, and with no backing store a
+    // picture whose buffers pass the cap fails instead of taking gigabytes.
+    m_cinfo.mem->max_memory_to_use = static_cast<long>(kMaxPictureBytes);
 }
 
 CJPEGDecoder::~CJPEGDecoder()

@@ -11,14 +11,21 @@ uint64_t PictureRowBytes(int64_t width, int bpp)
     return (bits + 7) / 8;
 }
 
+bool IsPictureSizeAllowed(int64_t width, int64_t height)
+{
+    if (width < 1 || height < 1 || width > 0x7FFFFFFF || height > 0x7FFFFFFF)
+        return false;
+    // Both are below 2^31, so the product cannot overflow 64 bits.
+    return static_cast<uint64_t>(width) * static_cast<uint64_t>(height) <= kMaxPicturePixels;
+}
+
 void ValidatePictureSize(int64_t width, int64_t height, int bpp)
 {
+    (void)bpp;
     if (width < 1 || height < 1)
         RaiseDecoderErrorF(PL_ERRNO_MEMORY, "Invalid picture size %lldx%lld.",
                            static_cast<long long>(width), static_cast<long long>(height));
-    if (width > 0x7FFFFFFF || height > 0x7FFFFFFF ||
-        PictureRowBytes(width, 32) * static_cast<uint64_t>(height) > kMaxPictureBytes)
+    if (!IsPictureSizeAllowed(width, height))
         RaiseDecoderErrorF(PL_ERRNO_MEMORY, "Picture too large (%lldx%lld).",
                            static_cast<long long>(width), static_cast<long long>(height));
-    (void)bpp;
 }

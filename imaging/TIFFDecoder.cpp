@@ -142,6 +142,15 @@ void UseStraightAlpha(TIFFRGBAImage& img)
         img.put.separate = PutStraightSeparate;
 }
 
+// Undoes a multiplication by alpha, so colours are straight as in every other format.
+uint8_t Unpremultiply(uint32_t channel, uint32_t alpha)
+{
+    if (alpha == 0)
+        return 0;
+    const uint32_t value = (channel * 255 + alpha / 2) / alpha;
+    return static_cast<uint8_t>(value > 255 ? 255 : value);
+}
+
 }  // namespace
 
 void CTIFFDecoder::DecodeRGBA(void* handle, CBmp* pBmp)
@@ -162,7 +171,10 @@ void CTIFFDecoder::DecodeRGBA(void* handle, CBmp* pBmp)
     uint32_t width = img.width, height = img.height;
     ValidatePictureSize(width, height, 32);
     bool alpha = img.alpha != 0;
-    // libtiff premultiplies unassociated alpha; every other format gives straight colours.
+    // Every other format gives straight colours. libtiff hands out associated alpha as stored
+    // (premultiplied), and premultiplies unassociated alpha only for RGB of 8 or 16 bits, where
+    // our routines replace its own.
+    const bool premultiplied = img.alpha == EXTRASAMPLE_ASSOCALPHA;
     if (img.alpha == EXTRASAMPLE_UNASSALPHA)
         UseStraightAlpha(img);
     pBmp->Create(static_cast<int>(width), static_cast<int>(height), 32, alpha);
@@ -199,8 +211,13 @@ void CTIFFDecoder::DecodeRGBA(void* handle, CBmp* pBmp)
         PLPixel32* dst = reinterpret_cast<PLPixel32*>(lines[y]);
         for (uint32_t x = 0; x < width; ++x) {
             uint32_t v = src[x];
-            dst[x] = PLMakePixel(static_cast<uint8_t>(TIFFGetR(v)), static_cast<uint8_t>(TIFFGetG(v)),
-                                 static_cast<uint8_t>(TIFFGetB(v)), static_cast<uint8_t>(TIFFGetA(v)));
+            const uint32_t a = TIFFGetA(v);
+            if (premultiplied && a != 255)
+                dst[x] = PLMakePixel(Unpremultiply(TIFFGetR(v), a), Unpremultiply(TIFFGetG(v), a),
+                                     Unpremultiply(TIFFGetB(v), a), static_cast<uint8_t>(a));
+            else
+                dst[x] = PLMakePixel(static_cast<uint8_t>(TIFFGetR(v)), static_cast<uint8_t>(TIFFGetG(v)),
+                                     static_cast<uint8_t>(TIFFGetB(v)), static_cast<uint8_t>(a));
         }
     }
     pBmp->Unlock();

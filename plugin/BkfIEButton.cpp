@@ -1,6 +1,7 @@
 #include "plugin/BkfIEButton.h"
 #include "plugin/PageHandover.h"
 #include "plugin/PluginModule.h"
+#include "resources/plugin_handover.h"
 
 #include <mshtml.h>
 #include <servprov.h>
@@ -11,7 +12,6 @@ namespace {
 
 // SID_SWebBrowserApp: the service under which a browser site offers its IWebBrowser2.
 const GUID kWebBrowserAppService = {0x0002DF05, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-const WORD kNewTaskCommand = 217;
 
 }  // namespace
 
@@ -108,15 +108,17 @@ STDMETHODIMP BkfIEButton::Exec(const GUID*, DWORD, DWORD, VARIANT*, VARIANT*) {
     const std::string location = LocationAnsi();
     if (location.empty() || !plugin::IsAcceptedPageAddress(location)) return S_OK;
 
+    // The browser's window owns the clipboard; a browser that cannot name it gets no hand-over,
+    // as when the clipboard is busy.
     SHANDLE_PTR browserWindow = 0;
-    m_webBrowser->get_HWND(&browserWindow);
+    if (FAILED(m_webBrowser->get_HWND(&browserWindow))) return S_OK;
     HWND owner = reinterpret_cast<HWND>(browserWindow);
     if (!plugin::PutTextOnClipboard(owner, plugin::MakeHandoverText(location, cookies))) return S_OK;
 
-    m_mainWindow = FindWindowA("Brackenfly_MainFrame", nullptr);
+    m_mainWindow = FindWindowA(handover::kMainFrameClass, nullptr);
     if (m_mainWindow) {
         SetForegroundWindow(m_mainWindow);
-        PostMessageA(m_mainWindow, WM_COMMAND, kNewTaskCommand, 0);
+        PostMessageA(m_mainWindow, WM_COMMAND, handover::kNewTaskCommand, 0);
         return S_OK;
     }
     return StartProgram(owner);
@@ -129,6 +131,6 @@ HRESULT BkfIEButton::StartProgram(HWND owner) {
     if (!plugin::ReadRegisteredPluginPath(pluginPath)) return E_FAIL;
     const std::string program = plugin::ProgramBesidePlugin(pluginPath);
     if (program.empty()) return E_FAIL;
-    ShellExecuteA(owner, "open", program.c_str(), "-c", nullptr, SW_SHOW);
+    ShellExecuteA(owner, "open", program.c_str(), handover::kNewTaskArgument, nullptr, SW_SHOW);
     return S_OK;
 }

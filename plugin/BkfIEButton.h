@@ -1,7 +1,7 @@
 #pragma once
 // The browser's toolbar button: pressed on a web page, it hands the page's address and cookies
-// to the program through the clipboard and asks the running program for a new task (command
-// 217), or starts the program beside the plug-in with "-c".
+// to the program through the clipboard and asks the running program for a new task, or starts
+// the program beside the plug-in asking for one (the agreement is resources/plugin_handover.h).
 #include <windows.h>
 #include <docobj.h>
 #include <exdisp.h>

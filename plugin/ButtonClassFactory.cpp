@@ -8,10 +8,24 @@ STDMETHODIMP ButtonClassFactory::QueryInterface(REFIID iid, void** object) {
     if (!object) return E_POINTER;
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
         *object = static_cast<IClassFactory*>(this);
+        AddRef();
         return S_OK;
     }
     *object = nullptr;
     return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) ButtonClassFactory::AddRef() {
+    plugin::LockModule();
+    return static_cast<ULONG>(InterlockedIncrement(&m_refs));
+}
+
+STDMETHODIMP_(ULONG) ButtonClassFactory::Release() {
+    // A release nobody added a reference for changes nothing.
+    const LONG left = plugin::DecrementDownToZero(m_refs);
+    if (left < 0) return 0;
+    plugin::UnlockModule();
+    return static_cast<ULONG>(left);
 }
 
 STDMETHODIMP ButtonClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) {
@@ -29,8 +43,8 @@ STDMETHODIMP ButtonClassFactory::CreateInstance(IUnknown* outer, REFIID iid, voi
 
 STDMETHODIMP ButtonClassFactory::LockServer(BOOL lock) {
     if (lock)
-        plugin::LockModule();
+        plugin::LockServer();
     else
-        plugin::UnlockModule();
+        plugin::UnlockServer();
     return S_OK;
 }

@@ -6,9 +6,14 @@
 class ButtonClassFactory : public IClassFactory {
 public:
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
-    // The class object lives as long as the library: its count only guards against misuse.
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    // The class object itself lives as long as the library, but every reference handed out
+    // keeps the library loaded: a caller holding the factory may call it after the browser asked
+    // whether the library can go.
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** object) override;
     STDMETHODIMP LockServer(BOOL lock) override;
+
+private:
+    volatile LONG m_refs = 0;
 };

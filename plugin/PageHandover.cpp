@@ -1,5 +1,6 @@
 #include "plugin/PageHandover.h"
 #include "plugin/PluginIds.h"
+#include "resources/plugin_handover.h"
 
 #include <cstring>
 
@@ -16,11 +17,13 @@ std::string ToAnsi(const wchar_t* text) {
 }
 
 bool IsAcceptedPageAddress(const std::string& address) {
-    return _strnicmp(address.c_str(), "http:", 5) == 0 || _strnicmp(address.c_str(), "www.", 4) == 0;
+    for (const char* prefix : handover::kPageAddressPrefixes)
+        if (_strnicmp(address.c_str(), prefix, std::strlen(prefix)) == 0) return true;
+    return false;
 }
 
 std::string MakeHandoverText(const std::string& address, const std::string& cookies) {
-    return address + "\n" + cookies;
+    return address + handover::kAddressEnd + cookies;
 }
 
 bool PutTextOnClipboard(HWND owner, const std::string& text) {
@@ -39,8 +42,9 @@ bool PutTextOnClipboard(HWND owner, const std::string& text) {
         GlobalFree(block);
         return false;
     }
-    EmptyClipboard();
-    const bool given = SetClipboardData(CF_TEXT, block) != nullptr;
+    // Only a clipboard this window owns holds our text alone: when it cannot be emptied (another
+    // thread took it in between) the data given would not be what the program reads.
+    const bool given = EmptyClipboard() && SetClipboardData(CF_TEXT, block) != nullptr;
     CloseClipboard();
     if (!given) GlobalFree(block);
     return given;
@@ -49,7 +53,7 @@ bool PutTextOnClipboard(HWND owner, const std::string& text) {
 std::string ProgramBesidePlugin(const std::string& pluginPath) {
     const size_t slash = pluginPath.find_last_of('\\');
     if (slash == std::string::npos) return std::string();
-    const std::string program = pluginPath.substr(0, slash + 1) + "Brackenfly.exe";
+    const std::string program = pluginPath.substr(0, slash + 1) + handover::kProgramFile;
     return program.size() < MAX_PATH ? program : std::string();
 }
 

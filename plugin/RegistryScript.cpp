@@ -6,13 +6,59 @@
 
 namespace {
 
+typedef std::map<std::string, std::string> Replacements;
+
+// The word with each %NAME% the caller gave replaced by its text.
+std::string Expand(const std::string& word, const Replacements& replacements) {
+    std::string out;
+    out.reserve(word.size());
+    for (size_t i = 0; i < word.size(); ++i) {
+        if (word[i] == '%') {
+            const size_t end = word.find('%', i + 1);
+            if (end != std::string::npos) {
+                const auto found = replacements.find(word.substr(i, end - i + 1));
+                if (found != replacements.end()) {
+                    out += found->second;
+                    i = end;
+                    continue;
+                }
+            }
+        }
+        out += word[i];
+    }
+    return out;
+}
+
 // Splits the script into words: '{' and '}' standing alone, '=', quoted texts ('' inside a
 // quoted text is one quote) and bare words. A bare word may start with '{' (a GUID).
+// Replacements are made in each word after it was split off, and a word that took one counts as
+// quoted: a replaced text (a folder name with an apostrophe or a brace) is always plain text and
+// never changes how the script reads.
 class Tokens {
 public:
-    explicit Tokens(const std::string& text) : text_(text) {}
+    Tokens(const std::string& text, const Replacements& replacements) : text_(text), replacements_(replacements) {}
 
     bool Next(std::string& token, bool& quoted) {
+        if (!NextRaw(token, quoted)) return false;
+        if (token.find('%') != std::string::npos) {
+            const std::string expanded = Expand(token, replacements_);
+            if (expanded != token) {
+                token = expanded;
+                quoted = true;
+            }
+        }
+        return true;
+    }
+
+    bool Peek(std::string& token, bool& quoted) {
+        const size_t saved = pos_;
+        const bool ok = Next(token, quoted);
+        pos_ = saved;
+        return ok;
+    }
+
+private:
+    bool NextRaw(std::string& token, bool& quoted) {
         quoted = false;
         while (pos_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[pos_]))) ++pos_;
         if (pos_ >= text_.size()) return false;
@@ -48,15 +94,8 @@ public:
         return true;
     }
 
-    bool Peek(std::string& token, bool& quoted) {
-        const size_t saved = pos_;
-        const bool ok = Next(token, quoted);
-        pos_ = saved;
-        return ok;
-    }
-
-private:
     const std::string& text_;
+    const Replacements& replacements_;
     size_t pos_ = 0;
 };
 
@@ -152,29 +191,8 @@ HRESULT FromWin32(LONG error) {
 RegistryScript::RegistryScript(std::map<std::string, std::string> replacements)
     : replacements_(std::move(replacements)) {}
 
-std::string RegistryScript::Expand(const std::string& script) const {
-    std::string out;
-    out.reserve(script.size());
-    for (size_t i = 0; i < script.size(); ++i) {
-        if (script[i] == '%') {
-            const size_t end = script.find('%', i + 1);
-            if (end != std::string::npos) {
-                const auto found = replacements_.find(script.substr(i, end - i + 1));
-                if (found != replacements_.end()) {
-                    out += found->second;
-                    i = end;
-                    continue;
-                }
-            }
-        }
-        out += script[i];
-    }
-    return out;
-}
-
 bool RegistryScript::Parse(const std::string& script, std::vector<Root>& roots) const {
-    const std::string text = Expand(script);
-    Tokens tokens(text);
+    Tokens tokens(script, replacements_);
     std::string token, open;
     bool quoted = false;
     roots.clear();
@@ -202,19 +220,31 @@ HRESULT RegistryScript::Register(const std::string& script) {
 HRESULT RegistryScript::Unregister(const std::string& script) {
     std::vector<Root> roots;
     if (!Parse(script, roots)) return E_INVALIDARG;
+    // Everything that can go goes; the first real failure is the answer.
+    HRESULT first = S_OK;
     for (const Root& root : roots)
         for (const Key& key : root.children) {
             const HRESULT hr = UnregisterKey(root.key, key);
-            if (FAILED(hr)) return hr;
+            if (SUCCEEDED(first) && FAILED(hr)) first = hr;
         }
-    return S_OK;
+    return first;
 }
 
+namespace {
+
+// A failure, unless it says the thing was not there: what was never there is already removed.
+HRESULT UnlessMissing(LONG error) {
+    return error == ERROR_FILE_NOT_FOUND ? S_OK : FromWin32(error);
+}
+
+}  // namespace
+
 HRESULT RegistryScript::RegisterKey(HKEY parent, const Key& key) {
-    if (key.forceRemove) RegDeleteTreeA(parent, key.name.c_str());
+    HRESULT hr = key.forceRemove ? UnlessMissing(RegDeleteTreeA(parent, key.name.c_str())) : S_OK;
     HKEY handle = nullptr;
-    HRESULT hr = FromWin32(RegCreateKeyExA(parent, key.name.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
-                                           &handle, nullptr));
+    if (SUCCEEDED(hr))
+        hr = FromWin32(RegCreateKeyExA(parent, key.name.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                                       &handle, nullptr));
     for (size_t i = 0; SUCCEEDED(hr) && i < key.values.size(); ++i) {
         const Value& value = key.values[i];
         const char* name = value.name.empty() ? nullptr : value.name.c_str();
@@ -231,24 +261,31 @@ HRESULT RegistryScript::RegisterKey(HKEY parent, const Key& key) {
 }
 
 HRESULT RegistryScript::UnregisterKey(HKEY parent, const Key& key) {
-    if (key.forceRemove) {
-        const LONG error = RegDeleteTreeA(parent, key.name.c_str());
-        if (error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND) RegDeleteKeyA(parent, key.name.c_str());
-        return S_OK;
-    }
+    // The tree goes with the key itself.
+    if (key.forceRemove) return UnlessMissing(RegDeleteTreeA(parent, key.name.c_str()));
     HKEY handle = nullptr;
-    if (RegOpenKeyExA(parent, key.name.c_str(), 0, KEY_READ | KEY_WRITE, &handle) != ERROR_SUCCESS)
-        return S_OK;  // nothing there to remove
-    HRESULT hr = S_OK;
+    const LONG opened = RegOpenKeyExA(parent, key.name.c_str(), 0, KEY_READ | KEY_WRITE, &handle);
+    // Only a key that does not exist is already removed; one we may not open is a failure.
+    if (opened != ERROR_SUCCESS) return UnlessMissing(opened);
+    HRESULT first = S_OK;
     for (const Key& child : key.children) {
-        hr = UnregisterKey(handle, child);
-        if (FAILED(hr)) break;
+        const HRESULT hr = UnregisterKey(handle, child);
+        if (SUCCEEDED(first) && FAILED(hr)) first = hr;
     }
     // Named values the script wrote go; the default value goes with the key.
-    for (const Value& value : key.values)
-        if (!value.name.empty()) RegDeleteValueA(handle, value.name.c_str());
+    for (const Value& value : key.values) {
+        if (value.name.empty()) continue;
+        const HRESULT hr = UnlessMissing(RegDeleteValueA(handle, value.name.c_str()));
+        if (SUCCEEDED(first) && FAILED(hr)) first = hr;
+    }
+    DWORD subkeys = 0;
+    const LONG queried =
+        RegQueryInfoKeyA(handle, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr);
     RegCloseKey(handle);
-    // A key that still has subkeys (written by someone else) stays.
-    if (SUCCEEDED(hr) && !key.noRemove) RegDeleteKeyA(parent, key.name.c_str());
-    return hr;
+    if (FAILED(first) || key.noRemove) return first;
+    if (queried != ERROR_SUCCESS) return FromWin32(queried);
+    // A key that still has subkeys written by someone else stays.
+    if (subkeys > 0) return S_OK;
+    return UnlessMissing(RegDeleteKeyA(parent, key.name.c_str()));
 }

@@ -18,7 +18,8 @@
 //
 // Keys may carry NoRemove (never deleted when unregistering) or ForceRemove (deleted with all
 // their subkeys before registering and when unregistering). Values are strings (s) or numbers
-// (d). %NAME% is replaced by the caller's text before the script is read.
+// (d). %NAME% is replaced by the caller's text inside the word that holds it, as plain text: a
+// replacement never changes how the script reads.
 #include <windows.h>
 #include <map>
 #include <string>
@@ -53,7 +54,6 @@ public:
     bool Parse(const std::string& script, std::vector<Root>& roots) const;
 
 private:
-    std::string Expand(const std::string& script) const;
     HRESULT RegisterKey(HKEY parent, const Key& key);
     HRESULT UnregisterKey(HKEY parent, const Key& key);
 

@@ -58,7 +58,10 @@
 #define IDS_LOG_REQUEST_FAILED       28678
 #define IDS_RESULT_WRITE_FAILED      28679
 #define IDS_FILE_UNREADABLE          28680
-#define IDS_FILE_NEWER               28681
 #define IDS_SETTINGS_UNREADABLE      28682
 #define IDS_LINKS_DROPPED            28683
 #define IDS_LOG_OUT_OF_MEMORY        28684
+// A stored file kept aside before it is written over.
+#define IDS_STORED_FILE_DAMAGED      28740
+#define IDS_STORED_FILE_NEWER        28741
+#define IDS_STORED_FILE_NOT_KEPT     28742

@@ -12,6 +12,7 @@
 #define IDS_COPY_IMAGES_TO           224
 #define IDS_IMAGE_INFORMATION_TITLE  225
 #define IDS_SORT_LIST                226
+#define IDS_COPY_NAMES_REFUSED       28760
 
 #define IDD_SELECT_IMAGES            267
 #define IDC_SELECT_WIDTH_LARGER      1035

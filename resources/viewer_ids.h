@@ -25,3 +25,4 @@
 #define IDS_VIEWER_TIP_WALLPAPER       206
 #define IDS_VIEWER_TITLE               288
 #define IDS_VIEWER_WALLPAPER_FAILED    28720
+#define IDS_VIEWER_TOO_LARGE           28721

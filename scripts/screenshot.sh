@@ -16,6 +16,7 @@ if [ ! -f "$BUILD_DIR/wineprefix-shot/system.reg" ]; then
   cp -a "$WINEPREFIX" "$BUILD_DIR/wineprefix-shot"
 fi
 export WINEPREFIX="$BUILD_DIR/wineprefix-shot"
+bkf_wine_fonts  # a copy made before the fonts were given lacks them
 
 folder=${SHOT_FOLDER:-}
 cleanup=

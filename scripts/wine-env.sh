@@ -12,3 +12,18 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i </dev/null >/dev/null 2>&1 || true
   wineserver -w
 fi
+# Wine's own fonts (Marlett for caption buttons, Tahoma for texts), so windows look as they would
+# on Windows: Debian's fonts-wine puts them where this Wine does not look, so the prefix's Fonts
+# folder gets a copy of each one it lacks. Call it again after pointing WINEPREFIX elsewhere.
+bkf_wine_fonts() {
+  local wine_fonts font fonts_dir="$WINEPREFIX/drive_c/windows/Fonts"
+  for wine_fonts in /usr/share/wine/fonts /usr/lib/wine/fonts /usr/lib/*/wine/fonts; do
+    [ -d "$wine_fonts" ] || continue
+    mkdir -p "$fonts_dir"
+    for font in "$wine_fonts"/*; do
+      [ -e "$fonts_dir/${font##*/}" ] || cp "$font" "$fonts_dir/"
+    done
+    return 0
+  done
+}
+bkf_wine_fonts

@@ -9,6 +9,7 @@
 #include "resources/command_ids.h"
 #include "resources/app_ids.h"
 #include "resources/frame_ids.h"
+#include "resources/plugin_handover.h"
 #include "resources/viewer_ids.h"
 #include "ui/frame/FrameAddresses.h"
 #include "ui/frame/FrameTexts.h"
@@ -35,7 +36,6 @@ MainFrame::MainFrame(Application* app, FramePieces pieces)
     : app_(app), pieces_(std::move(pieces)), downloadManager_(SettingsOf(app), this) {
     pieces_.tasks->AttachFrame(this);
     pieces_.pictures->AttachFrame(this);
-    pieces_.monitor->AttachFrame(this);
     const TrayCapabilities capabilities = DetectTrayCapabilities();
     const bool longRecord = capabilities.balloonCapable && !capabilities.oldSystem;
     tray_.Init(capabilities, LoadSmallIcon(longRecord ? IDR_MAINFRAME : IDI_TRAY_SMALL), kTrayIconId,
@@ -51,7 +51,7 @@ MainFrame::~MainFrame() {
 
 WindowClassInfo MainFrame::GetWindowClassInfo() const {
     WindowClassInfo info;
-    info.name = "Brackenfly_MainFrame";
+    info.name = handover::kMainFrameClass;
     info.backgroundColor = COLOR_3DFACE;
     info.iconId = IDR_MAINFRAME;
     return info;
@@ -96,6 +96,9 @@ LRESULT MainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     }
     if (!CreatePanes()) return -1;
     UpdateLayout();
+    // The panes set their commands' states while they were made; show them now, since the
+    // first idle pass may come only after a modal dialog (the start-up tip, "-c"'s New Task).
+    ShowCommandStates();
     PostMessage(WM_AFTER_CREATE);
     return 0;
 }
@@ -181,12 +184,16 @@ bool MainFrame::CreatePanes() {
 
     if (!monitorPane_.CreatePane(horizontalSplitter_.m_hWnd, LocalText(IDS_PANE_MONITOR_IDLE), ID_PANE_CLOSE))
         return false;
+    pieces_.monitor->SetMenuHost(this);
     HWND monitor = pieces_.monitor->CreateViews(monitorPane_.m_hWnd, downloadManager_);
     if (!monitor) return false;
     monitorPane_.SetClient(monitor);
 
     verticalSplitter_.SetSplitterPanes(tasksPane_.m_hWnd, horizontalSplitter_.m_hWnd);
     horizontalSplitter_.SetSplitterPanes(pictures, monitorPane_.m_hWnd);
+    // The tasks tree keeps its width as the window grows; the pictures and the monitor share the
+    // height in proportion.
+    verticalSplitter_.SetProportional(false);
     return true;
 }
 
@@ -195,7 +202,10 @@ LRESULT MainFrame::OnAfterCreate(UINT, WPARAM, LPARAM, BOOL&) {
     horizontalSplitter_.SetSplitterPos(kPicturesPaneHeight);
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
     ProgramSettings* settings = SettingsOf(app_);
-    if (settings && settings->ShowTip) pieces_.dialogs->ShowTipOfTheDay(::GetActiveWindow());
+    if (settings && settings->ShowTip) {
+        ShowCommandStates();
+        pieces_.dialogs->ShowTipOfTheDay(::GetActiveWindow());
+    }
     return 0;
 }
 
@@ -212,7 +222,7 @@ LRESULT MainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
         inTray_ = false;
     }
     if (app_) app_->SaveSettings();
-    ::PostQuitMessage(1);
+    ::PostQuitMessage(0);
     handled = FALSE;
     return 0;
 }
@@ -256,7 +266,11 @@ LRESULT MainFrame::OnDrawItem(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
 }
 
 BOOL MainFrame::OnIdle() {
+    ShowCommandStates();
+    return FALSE;
+}
+
+void MainFrame::ShowCommandStates() {
     UIUpdateToolBar();
     UIUpdateMenuBar();
-    return FALSE;
 }

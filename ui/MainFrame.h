@@ -14,6 +14,7 @@
 #include "core/DownloadViews.h"
 #include "core/ILongOperationProgress.h"
 #include "framework/FrameWindow.h"
+#include "framework/IPopupMenuHost.h"
 #include "framework/MessageLoop.h"
 #include "framework/MultiPaneStatusBar.h"
 #include "framework/ProgressBarCtrl.h"
@@ -87,6 +88,10 @@ public:
     // Status panes and notices of the download manager.
     void UpdateQueuePane(bool starting) override;
     void UpdateTaskPane(bool started, TaskOptions* task);
+    // The task the status pane and the monitor's title name is gone: both go back to naming none.
+    void ForgetStatusTask() override;
+    // A pane's context menu, tracked by the command bar; the choice goes to the pane's window.
+    void TrackPanePopupMenu(HMENU popup, POINT screen, HWND target) override;
     void OnTaskStarted(TaskOptions* task) override;
     void OnTaskCompleted(TaskOptions* task, const std::string& resultText) override;
 
@@ -124,6 +129,8 @@ public:
     // The message loop's key filter and idle step.
     BOOL PreTranslateMessage(MSG* msg) override;
     BOOL OnIdle() override;
+    // Applies the update table's pending states to the toolbar and the menu.
+    void ShowCommandStates();
 
     BEGIN_MSG_MAP(MainFrame)
         MESSAGE_HANDLER(WM_SYSCOLORCHANGE, OnColorChange)

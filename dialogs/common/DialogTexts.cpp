@@ -1,6 +1,7 @@
 #include "dialogs/common/DialogTexts.h"
 #include <climits>
 #include <cstdlib>
+#include <vector>
 #include "framework/UserPrompts.h"
 #include "resources/app_ids.h"
 
@@ -21,9 +22,12 @@ int AskQuestionBox(HWND owner, const std::string& text) {
 }
 
 std::string GetItemString(HWND dialog, int controlId) {
-    char text[kMaxItemText + 1] = {};
-    ::GetDlgItemTextA(dialog, controlId, text, sizeof(text));
-    return text;
+    HWND item = ::GetDlgItem(dialog, controlId);
+    const int length = item ? ::GetWindowTextLengthA(item) : 0;
+    if (length <= 0) return std::string();
+    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+    const int got = ::GetWindowTextA(item, text.data(), length + 1);
+    return std::string(text.data(), got > 0 ? static_cast<size_t>(got) : 0);
 }
 
 int ParseNumber(const std::string& text) {

@@ -11,7 +11,7 @@ void ShowWarningBox(HWND owner, const std::string& text);
 void ShowErrorBox(HWND owner, const std::string& text);
 int AskQuestionBox(HWND owner, const std::string& text);
 
-// Up to 1024 characters of a control's text.
+// The whole text of a control (callers check it against the field that stores it).
 std::string GetItemString(HWND dialog, int controlId);
 // A control's text read as a number the way atoi reads it, except that a number beyond the
 // 32-bit range gives the nearest end of the range instead of garbage.

@@ -5,5 +5,6 @@
 
 // program folder + "Brackenfly.chm::/" + topic + ".htm>mainwin"; an empty topic gives the file alone.
 std::string HelpTopicPath(const std::string& topic);
-// Shows the topic (or the file's default topic); a missing viewer or file shows nothing.
+// Shows the topic (or the file's default topic); when the help does not open, a warning names
+// the help file that was not found or could not be opened.
 void OpenHelpTopic(HWND owner, const std::string& topic);

@@ -1,6 +1,6 @@
 #include "dialogs/tasks/StringTemplateDlg.h"
+#include <algorithm>
 #include "framework/ImageListStrip.h"
-#include "framework/ToolBarCtrl.h"
 #include <vector>
 #include "core/InternationalSupport.h"
 #include "core/WindowRoutines.h"
@@ -40,11 +40,33 @@ void StringTemplateDlg::CreateToolbar() {
     RECT area = {};
     ::GetWindowRect(frame, &area);
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&area), 2);
+    toolbar_ = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
+                                 WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
+                                     CCS_NORESIZE | CCS_NOPARENTALIGN,
+                                 area.left, area.top, area.right - area.left, area.bottom - area.top, m_hWnd,
+                                 nullptr, g_Module.GetModuleInstance(), nullptr);
+    ::SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     images_ = LoadImageListStrip(IDB_STRING_LIST_TOOLBAR, kButtonWidth, kButtonHeight);
     hotImages_ = LoadImageListStrip(IDB_STRING_LIST_TOOLBAR_HOT, kButtonWidth, kButtonHeight);
-    CToolBarCtrl bar;
-    toolbar_ = bar.CreateOver(m_hWnd, 0, area, images_, kCommands, static_cast<int>(sizeof(kCommands) / sizeof(kCommands[0])));
-    if (toolbar_) bar.SendMessage(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hotImages_));
+    ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    ::SendMessageA(toolbar_, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hotImages_));
+    // Separators after "Edit Item" and after "Delete All" set the editing, deleting and moving
+    // buttons apart.
+    std::vector<TBBUTTON> buttons;
+    for (int i = 0; i < static_cast<int>(sizeof(kCommands) / sizeof(kCommands[0])); ++i) {
+        if (kCommands[i] == ID_LIST_DELETE_ITEM || kCommands[i] == ID_LIST_UP) {
+            TBBUTTON separator = {};
+            separator.fsStyle = BTNS_SEP;
+            buttons.push_back(separator);
+        }
+        TBBUTTON button = {};
+        button.iBitmap = i;
+        button.idCommand = kCommands[i];
+        button.fsState = TBSTATE_ENABLED;
+        button.fsStyle = BTNS_BUTTON;
+        buttons.push_back(button);
+    }
+    ::SendMessageA(toolbar_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     // The frame only marks the place.
     ::ShowWindow(frame, SW_HIDE);
 }
@@ -166,11 +188,26 @@ LRESULT StringTemplateDlg::OnSelectionChanged(WORD, WORD, HWND, BOOL&) {
 }
 
 LRESULT StringTemplateDlg::OnOk(WORD, WORD, HWND, BOOL&) {
-    generator_.strings.clear();
-    for (int i = 0; i < Count(); ++i) generator_.strings.push_back(EntryText(i));
-    generator_.index = 0;
+    std::vector<std::string> entries;
+    for (int i = 0; i < Count(); ++i) entries.push_back(EntryText(i));
+    // A word typed and confirmed with Enter or OK without "New Item" is still meant to be in the
+    // list; a selected entry's own text shown in the edit is not a new word.
+    const std::string typed = EditText();
+    if (!typed.empty() && std::find(entries.begin(), entries.end(), typed) == entries.end()) entries.push_back(typed);
+    generator_.index = KeptPosition(generator_, entries);
+    generator_.strings = entries;
     EndDialog(IDOK);
     return 0;
+}
+
+int StringTemplateDlg::KeptPosition(const StringTemplate& before, const std::vector<std::string>& after) {
+    // The generator goes on from the string it stood at, wherever that string is now.
+    const int index = before.index;
+    if (index >= 0 && index < static_cast<int>(before.strings.size())) {
+        auto found = std::find(after.begin(), after.end(), before.strings[static_cast<size_t>(index)]);
+        if (found != after.end()) return static_cast<int>(found - after.begin());
+    }
+    return index >= 0 && index < static_cast<int>(after.size()) ? index : 0;
 }
 
 LRESULT StringTemplateDlg::OnCancel(WORD, WORD, HWND, BOOL&) {

@@ -3,6 +3,8 @@
 // toolbar (new, edit, delete, delete all, up, down). The generator changes only on OK.
 #include <windows.h>
 #include <commctrl.h>
+#include <string>
+#include <vector>
 #include "core/StringTemplate.h"
 #include "framework/DialogImpl.h"
 #include "resources/command_ids.h"
@@ -53,6 +55,8 @@ private:
     int Selection() const;
     int Count() const;
     std::string EntryText(int index) const;
+    // Where the generator stands after its strings became `after`.
+    static int KeptPosition(const StringTemplate& before, const std::vector<std::string>& after);
 
     StringTemplate& generator_;
     HWND toolbar_ = nullptr;

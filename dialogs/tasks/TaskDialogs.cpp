@@ -3,30 +3,41 @@
 #include "core/ConstructLinkTask.h"
 #include "core/SearchLinkTask.h"
 #include "core/StringHelpers.h"
+#include "dialogs/common/DialogTexts.h"
 #include "dialogs/tasks/TaskOptions2Dlg.h"
 #include "dialogs/tasks/TaskOptionsDlg.h"
+#include "resources/plugin_handover.h"
 
 void ApplyPageHandOver(TaskOptions& task, const std::string& clipboardText) {
-    const size_t lineFeed = clipboardText.find('\n');
+    const size_t lineFeed = clipboardText.find(handover::kAddressEnd);
     std::string address = clipboardText.substr(0, lineFeed);
     if (!address.empty() && address.back() == '\r') address.pop_back();
-    if (!address.empty() && (StartsWithNoCase(address, "http:") || StartsWithNoCase(address, "www."))) {
+    bool accepted = false;
+    for (const char* prefix : handover::kPageAddressPrefixes) accepted = accepted || StartsWithNoCase(address, prefix);
+    if (accepted) {
         if (task.StartingAddresses.empty()) task.StartingAddresses.push_back(StartingAddress());
         task.StartingAddresses.front().Url = address;
     }
     if (lineFeed != std::string::npos) task.Cookies = clipboardText.substr(lineFeed + 1);
 }
 
-std::string ReadClipboardText(HWND owner) {
+std::string ReadClipboardText(HWND owner, bool* tooLong) {
     std::string text;
+    if (tooLong) *tooLong = false;
     if (!::IsClipboardFormatAvailable(CF_TEXT) || !::OpenClipboard(owner)) return text;
     if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
-        // The block's size bounds the read: its text need not be terminated.
+        // The block's size bounds the read: its text need not be terminated. One character more
+        // than the bound is looked at to tell a text of exactly the bound from a longer one.
         const SIZE_T size = ::GlobalSize(data);
         if (const char* chars = static_cast<const char*>(::GlobalLock(data))) {
-            const size_t limit = size < kMaxClipboardText ? static_cast<size_t>(size) : kMaxClipboardText;
-            const void* end = std::memchr(chars, '\0', limit);
-            text.assign(chars, end ? static_cast<const char*>(end) - chars : limit);
+            const size_t window = size < kMaxClipboardText + 1 ? static_cast<size_t>(size) : kMaxClipboardText + 1;
+            const void* end = std::memchr(chars, '\0', window);
+            const size_t length = end ? static_cast<size_t>(static_cast<const char*>(end) - chars) : window;
+            if (length > kMaxClipboardText) {
+                if (tooLong) *tooLong = true;
+            } else {
+                text.assign(chars, length);
+            }
             ::GlobalUnlock(data);
         }
     }
@@ -47,7 +58,10 @@ TaskOptions* KeepOnSuccess(TaskOptions* task, INT_PTR result, bool* startNow) {
 TaskOptions* RunNewTaskDialog(HWND owner, Application* app, const std::vector<TaskOptions*>& tasks, bool* startNow) {
     SearchLinkTask* task = new SearchLinkTask();
     task->StartingAddresses.push_back(StartingAddress());
-    ApplyPageHandOver(*task, ReadClipboardText(owner));
+    bool tooLong = false;
+    const std::string handOver = ReadClipboardText(owner, &tooLong);
+    if (tooLong) ShowWarningBox(owner, LocalText(IDS_HANDOVER_TOO_LONG));
+    ApplyPageHandOver(*task, handOver);
     TaskOptionsDlg dialog(task, app, true, tasks);
     return KeepOnSuccess(task, dialog.DoModal(owner), startNow);
 }

@@ -20,10 +20,10 @@ class TaskOptions;
 // page's cookies): a first line that begins with "http:" or "www." (any case) becomes the task's
 // first start address; whatever follows the first line feed becomes its cookies.
 void ApplyPageHandOver(TaskOptions& task, const std::string& clipboardText);
-// The clipboard's text, opened by owner; "" when it holds none or cannot be opened. At most
-// kMaxClipboardText characters are taken.
-const size_t kMaxClipboardText = 65536;
-std::string ReadClipboardText(HWND owner);
+// The clipboard's whole text, opened by owner; "" when it holds none or cannot be opened. A text
+// longer than kMaxClipboardText characters gives "" with tooLong set: never a cut text.
+const size_t kMaxClipboardText = 1048576;
+std::string ReadClipboardText(HWND owner, bool* tooLong = nullptr);
 
 // A new site-scanning task with one start address, prefilled from the clipboard, in
 // TaskOptionsDlg with "Start Now!". Returns the new task (the caller owns it) or null when the

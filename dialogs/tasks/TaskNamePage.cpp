@@ -51,6 +51,14 @@ void TaskNamePage::LoadCredentials(const StartingAddress& start) {
     ::SetDlgItemTextA(m_hWnd, IDC_TASK_PASSWORD, start.Password.c_str());
 }
 
+bool TaskNamePage::ValidateCredentials() {
+    for (int id : {IDC_TASK_USER, IDC_TASK_PASSWORD}) {
+        if (GetItemString(m_hWnd, id).size() >= TaskOptions::kCredentialFieldSize)
+            return FailValidation(IDS_CREDENTIALS_TOO_LONG);
+    }
+    return true;
+}
+
 void TaskNamePage::SaveCredentials(StartingAddress& start) {
     start.UserName = GetItemString(m_hWnd, IDC_TASK_USER);
     start.Password = GetItemString(m_hWnd, IDC_TASK_PASSWORD);

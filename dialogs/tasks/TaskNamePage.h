@@ -33,6 +33,8 @@ protected:
     // The Basic-authorization switch, user name and password of a task's only start address.
     void LoadCredentials(const StartingAddress& start);
     void SaveCredentials(StartingAddress& start);
+    // User name and password fit their fixed fields of the task file, or a warning says so.
+    bool ValidateCredentials();
 
     TaskOptionsDlgInterface* owner_;
     std::string loadedName_;

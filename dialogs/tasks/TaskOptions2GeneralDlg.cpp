@@ -26,6 +26,7 @@ bool TaskOptions2GeneralDlg::Validate() {
     const std::string webAuthUrl = GetItemString(m_hWnd, IDC_TASK2_WEB_AUTH_URL);
     if (IsItemChecked(m_hWnd, IDC_TASK_WEB_AUTH) && (webAuthUrl.empty() || webAuthUrl == "http://"))
         return FailValidation(IDS_WEB_AUTH_URL_MISSING);
+    if (!ValidateCredentials()) return false;
     const std::string name = GetItemString(m_hWnd, IDC_TASK_NAME);
     if (!ValidateNewName(name)) return false;
     if (name.empty()) return FailValidation(IDS_TASK_NAME_MISSING);

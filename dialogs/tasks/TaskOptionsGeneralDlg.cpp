@@ -21,7 +21,12 @@ void TaskOptionsGeneralDlg::Load(TaskOptions& task) {
 }
 
 bool TaskOptionsGeneralDlg::Validate() {
-    if (IsEmptyAddress(GetItemString(m_hWnd, IDC_TASK_URL))) return FailValidation(IDS_TASK_NO_START_ADDRESS);
+    std::string url = GetItemString(m_hWnd, IDC_TASK_URL);
+    if (IsEmptyAddress(url)) return FailValidation(IDS_TASK_NO_START_ADDRESS);
+    // The task file keeps the address in a field of fixed size: a longer one is refused, never cut.
+    NormalizeUrl(url);
+    if (url.size() >= TaskOptions::kStartUrlFieldSize) return FailValidation(IDS_START_ADDRESS_TOO_LONG);
+    if (!ValidateCredentials()) return false;
     return ValidateNewName(GetItemString(m_hWnd, IDC_TASK_NAME));
 }
 

@@ -52,6 +52,11 @@ void TaskOptionsUrlTemplateDlg::Load(TaskOptions& object) {
     UpdateButtons();
 }
 
+bool TaskOptionsUrlTemplateDlg::Validate() {
+    if (GetItemString(m_hWnd, IDC_TEMPLATE_URL).size() > kMaxTemplateText) return FailValidation(IDS_TEMPLATE_TOO_LONG);
+    return true;
+}
+
 void TaskOptionsUrlTemplateDlg::Save(TaskOptions& object) {
     ConstructLinkTask& task = static_cast<ConstructLinkTask&>(object);
     if (task.StartingAddresses.empty()) task.StartingAddresses.push_back(StartingAddress());

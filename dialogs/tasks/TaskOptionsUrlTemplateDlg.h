@@ -21,6 +21,7 @@ public:
     // The edited object is always a ConstructLinkTask.
     void Load(TaskOptions& task) override;
     void Save(TaskOptions& task) override;
+    bool Validate() override;
 
     const std::vector<TemplateBase*>& Generators() const { return generators_.Items(); }
     // Up to count addresses of the template text and generators the page holds now.

@@ -393,6 +393,15 @@ TEST(PropertyBag, LoadTellsAMissingFileFromOneThatCannotBeRead)
     EXPECT_EQ(PropertyBag::LoadStatus::Short, cut.LoadWithStatus(dir.File("short.bag")));
     EXPECT_TRUE(cut.Has("A"));
 
+    // A count one short of the entries stored leaves the last one unread: the load says so.
+    ASSERT_TRUE(testsupport::ReadFileBytes(path, bytes));
+    bytes[15] = 1;
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir.File("count.bag"), bytes));
+    PropertyBag lower;
+    EXPECT_EQ(PropertyBag::LoadStatus::Trailing, lower.LoadWithStatus(dir.File("count.bag")));
+    EXPECT_TRUE(lower.Has("A"));
+    EXPECT_FALSE(lower.Has("B"));
+
     // Held by another program without sharing: there, but out of reach; the bag stays as it was.
     HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);

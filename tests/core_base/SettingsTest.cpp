@@ -425,22 +425,62 @@ TEST(ProgramSettings, TruncatedSettingsFileKeepsWholeEntries)
     }
     file.resize(pos + 68 + 10);
     ASSERT_TRUE(testsupport::WriteFileBytes(dir.File("Brackenfly.config"), file));
+    g_reported.clear();
     ProgramSettings s(nullptr, dir.Path(), Record);
     EXPECT_EQ(4, s.CurrentTip);
     EXPECT_EQ("", s.FolderForImages);
     EXPECT_EQ(5, s.ThreadsAmount);
     EXPECT_EQ(2u, s.Filetypes.size());
+    // The cut file is kept aside as it was, and the user told where.
+    Bytes kept;
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.File("Brackenfly.config.damaged"), kept));
+    EXPECT_EQ(file, kept);
+    ASSERT_EQ(1u, g_reported.size());
+    EXPECT_NE(std::string::npos, g_reported[0].find(dir.File("Brackenfly.config.damaged")));
     EXPECT_FALSE(s.Load());
+    EXPECT_EQ(1u, g_reported.size());  // the same bytes are not kept (nor told) twice
+    // With the copy in place the program writes what it has over the cut file.
+    EXPECT_TRUE(s.Save());
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.File("Brackenfly.config.damaged"), kept));
+    EXPECT_EQ(file, kept);
+    EXPECT_TRUE(s.Load());
 }
 
-TEST(ProgramSettings, ForeignFileIsIgnored)
+TEST(ProgramSettings, ForeignFileIsKeptAsideAndIgnored)
 {
     testsupport::ScratchDir dir;
     ASSERT_TRUE(testsupport::WriteFileText(dir.File("Brackenfly.config"), "[Settings]\r\nThreads=9\r\n"));
+    g_reported.clear();
     ProgramSettings s(nullptr, dir.Path(), Record);
     s.ThreadsAmount = 11;
     EXPECT_FALSE(s.Load());
     EXPECT_EQ(11, s.ThreadsAmount);
+    EXPECT_EQ(1u, g_reported.size());
+    Bytes kept;
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.File("Brackenfly.config.damaged"), kept));
+    EXPECT_EQ("[Settings]\r\nThreads=9\r\n", std::string(kept.begin(), kept.end()));
+}
+
+TEST(ProgramSettings, NewerFileIsCopiedAsideBeforeThisVersionWritesItsOwn)
+{
+    testsupport::ScratchDir dir;
+    PropertyBag bag;
+    bag.versionMajor = 2;
+    bag.versionMinor = 5;
+    bag.SetInt32("ThreadsAmount", 9);
+    bag.SetString("KeyOfTheFuture", "x");
+    WriteSettingsFile(dir.Path(), bag);
+    Bytes before;
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.File("Brackenfly.config"), before));
+    g_reported.clear();
+    ProgramSettings s(nullptr, dir.Path(), Record);
+    EXPECT_EQ(9, s.ThreadsAmount);
+    ASSERT_EQ(1u, g_reported.size());
+    EXPECT_NE(std::string::npos, g_reported[0].find("newer version"));
+    ASSERT_TRUE(s.Save());
+    Bytes kept;
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.File("Brackenfly.config.newer"), kept));
+    EXPECT_EQ(before, kept);
 }
 
 TEST(ProgramSettings, EffectsFolderIsListed)
@@ -455,7 +495,7 @@ TEST(ProgramSettings, EffectsFolderIsListed)
     EXPECT_EQ((std::vector<std::string>{dir.File("Effects\\sub"), dir.File("Effects\\wipe.bmp")}), files);
 }
 
-TEST(ProgramSettings, FailedLanguageFileFallsBackToEnglish)
+TEST(ProgramSettings, FailedLanguageFileIsToldAndTheChoiceKept)
 {
     testsupport::ScratchDir dir;
     PropertyBag bag;
@@ -463,22 +503,19 @@ TEST(ProgramSettings, FailedLanguageFileFallsBackToEnglish)
     bag.SetString("LangName", "english");
     bag.SetInt32("ThreadsAmount", 7);
     WriteSettingsFile(dir.Path(), bag);
+    Bytes before;
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.File("Brackenfly.config"), before));
 
     g_reported.clear();
     ProgramSettings s(nullptr, dir.Path(), Record);
     // Lower-case "english" is not "English": its file was tried, and it is missing.
     ASSERT_EQ(1u, g_reported.size());
     EXPECT_EQ("Error when loading 'english' language file. Default language is English.", g_reported[0]);
-    EXPECT_EQ("English", s.LangName);
-    PropertyBag saved;
-    ASSERT_TRUE(saved.Load(dir.File("Brackenfly.config")));
-    std::string lang;
-    EXPECT_TRUE(saved.GetString("LangName", lang));
-    EXPECT_EQ("English", lang);
-    int32_t threads = 0;
-    EXPECT_TRUE(saved.GetInt32("ThreadsAmount", threads));
-    EXPECT_EQ(7, threads);
-    EXPECT_EQ(26u, saved.Count());
+    // English serves the run (no file was loaded); the stored choice is not written over.
+    EXPECT_EQ("english", s.LangName);
+    Bytes after;
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.File("Brackenfly.config"), after));
+    EXPECT_EQ(before, after);
 }
 
 TEST(ProgramSettings, ChosenLanguageFileIsLoaded)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <algorithm>
 #include <commctrl.h>
 #include <winsock2.h>
 
@@ -14,6 +15,7 @@
 #include "core/TaskFileNames.h"
 #include "tests/support/RecordingViews.h"
 #include "tests/support/TestHttpServer.h"
+#include "tests/support/PromptSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -182,11 +184,24 @@ TEST_F(DownloadManagerTest, MirrorsASiteEndToEnd) {
         EXPECT_NE(std::string::npos, r.find("Host: 127.0.0.1:" + std::to_string(server_.Port()))) << r;
     }
 
-    // A second run of the same task (restart) saves nothing over the pictures already there.
+    // A second run of the same task (restart) overwrites nothing and doubles nothing: a file
+    // that holds exactly the picture's bytes is taken as it is; only a different file of that
+    // name (here one the user changed) makes the picture take a free name.
+    ASSERT_TRUE(testsupport::WriteFileText(host + "img\\photo.bmp", "changed by the user"));
     manager_->Start(&task_, DownloadManager::kRestart);
     ASSERT_TRUE(RunUntilIdle());
     EXPECT_TRUE(Fixture("big.png") == ReadText(host + "img\\big.png"));
-    EXPECT_TRUE(testsupport::FileExists(host + "img\\big(1).png"));
+    EXPECT_FALSE(testsupport::FileExists(host + "img\\big(1).png"));
+    EXPECT_FALSE(testsupport::FileExists(host + "redir(1).jpg"));
+    EXPECT_FALSE(testsupport::FileExists(host + "secret\\d(1).jpg"));
+    EXPECT_EQ("changed by the user", ReadText(host + "img\\photo.bmp"));
+    EXPECT_TRUE(Fixture("photo.bmp") == ReadText(host + "img\\photo(1).bmp"));
+    std::vector<std::string> recorded;
+    for (int i = 0; i < task_.DownloadedImages.GetCount(); ++i)
+        recorded.push_back(task_.DownloadedImages.GetAt(i).localPath.substr(host.size()));
+    std::sort(recorded.begin(), recorded.end());
+    EXPECT_EQ((std::vector<std::string>{"img\\big.png", "img\\photo(1).bmp", "redir.jpg", "secret\\d.jpg"}), recorded);
+    EXPECT_EQ(4, manager_->ImagesDownloaded());
 }
 
 TEST_F(DownloadManagerTest, StopIsPromptAndAResumeContinues) {
@@ -406,7 +421,7 @@ TEST_F(DownloadManagerTest, APictureWithoutALengthIsHeldToTheMaximumSize) {
     EXPECT_EQ(50 * 1024, task_.DownloadedImages.GetAt(0).fileSize);
 }
 
-TEST_F(DownloadManagerTest, ANewerOrLockedResumeFileIsKeptAndTheTaskLeftOut) {
+TEST_F(DownloadManagerTest, ANewerResumeFileIsCopiedAsideAndALockedOneLeavesTheTaskOut) {
     // The first task stops with an address still queued.
     server_.SetOk("/index.html", "text/html", "<a href='slow.jpg'>s</a>");
     server_.SetStall("/slow.jpg", 20000);
@@ -421,9 +436,9 @@ TEST_F(DownloadManagerTest, ANewerOrLockedResumeFileIsKeptAndTheTaskLeftOut) {
     manager_->Stop(0);
     ASSERT_TRUE(manager_->Queue().IsQueued(server_.Url("/slow.jpg")));
 
-    // Another task whose resume file a newer version wrote: the file is kept, the task does not
-    // run (neither from its start address nor from the queue the first task left behind), and
-    // the message names the file.
+    // Another task whose resume file a newer version wrote: a copy is kept beside it and the
+    // user told, then the task runs with what this version understands of it (here nothing, so
+    // from its start address, and not from the queue the first task left behind).
     SearchLinkTask other;
     other.TaskName = "Other";
     StartingAddress start;
@@ -437,17 +452,22 @@ TEST_F(DownloadManagerTest, ANewerOrLockedResumeFileIsKeptAndTheTaskLeftOut) {
     newer.versionMajor = 99;
     newer.versionMinor = 0;
     ASSERT_TRUE(newer.Save(other.GetCacheFilePath()));
+    std::vector<uint8_t> newerBytes;
+    ASSERT_TRUE(testsupport::ReadFileBytes(other.GetCacheFilePath(), newerBytes));
     server_.SetOk("/other.html", "text/html", "<p>nothing</p>");
     int slowFetches = server_.CountRequests("/slow.jpg");
-    views_.messages.clear();
-    manager_->Start(&other, DownloadManager::kStartOrResume);
-    EXPECT_TRUE(manager_->IsIdle());
-    ASSERT_TRUE(RunUntilIdle());
+    {
+        testsupport::ScriptedPrompts prompts;
+        manager_->Start(&other, DownloadManager::kStartOrResume);
+        ASSERT_TRUE(RunUntilIdle());
+        ASSERT_EQ(1u, prompts.boxes.size());
+        EXPECT_NE(std::string::npos, prompts.boxes[0].text.find(other.GetCacheFilePath() + ".newer"));
+    }
     EXPECT_EQ(slowFetches, server_.CountRequests("/slow.jpg"));
-    EXPECT_EQ(0, server_.CountRequests("/other.html"));
-    EXPECT_TRUE(testsupport::FileExists(other.GetCacheFilePath()));
-    ASSERT_EQ(1u, views_.messages.size());
-    EXPECT_NE(std::string::npos, views_.messages[0].find(other.GetCacheFilePath()));
+    EXPECT_EQ(1, server_.CountRequests("/other.html"));
+    std::vector<uint8_t> kept;
+    ASSERT_TRUE(testsupport::ReadFileBytes(other.GetCacheFilePath() + ".newer", kept));
+    EXPECT_EQ(newerBytes, kept);
 
     // The first task's resume file held open by another program: the same, and the file keeps
     // its bytes.
@@ -546,7 +566,11 @@ TEST_F(DownloadManagerTest, APictureAboveTheMaximumSizeIsSkippedWhateverTheFrami
 TEST_F(DownloadManagerTest, APageOfTooManyLinksIsCappedWithAMessage) {
     std::string page;
     for (int i = 0; i < 100005; ++i) page += "<a href=p" + std::to_string(i) + ".html>";
+    // Its pictures come after all those links, and still are brought home.
+    page += "<a href='img/small.jpg'>small</a><img src='img/big.png'>";
     server_.SetOk("/index.html", "text/html", page);
+    server_.SetOk("/img/big.png", "image/png", Fixture("big.png"));
+    server_.SetOk("/img/small.jpg", "image/jpeg", Fixture("small.jpg"));
     task_.Levels = 0;   // the links are judged, none is fetched
     manager_->Start(&task_, DownloadManager::kStartOrResume);
     ASSERT_TRUE(RunUntilIdle());
@@ -557,6 +581,9 @@ TEST_F(DownloadManagerTest, APageOfTooManyLinksIsCappedWithAMessage) {
             ++capped;
     EXPECT_EQ(1, capped);
     EXPECT_EQ(1, server_.CountRequests("/index.html"));
+    EXPECT_EQ(1, server_.CountRequests("/img/big.png"));
+    EXPECT_EQ(1, server_.CountRequests("/img/small.jpg"));
+    EXPECT_EQ(2, task_.DownloadedImages.GetCount());
 }
 
 namespace {

@@ -88,6 +88,27 @@ TEST(PictureSaver, FailedWriteLeavesNoFile) {
     EXPECT_FALSE(WritePictureFile(dir.File("sub\\deep\\x.jpg\\y.jpg"), bytes, 1));
 }
 
+TEST(PictureSaver, AFileOfTheSameBytesIsTakenAndAnyOtherFileOfThatNameIsLeftAlone) {
+    testsupport::ScratchDir dir;
+    // Larger than one comparison piece, differing only in its last byte.
+    std::vector<uint8_t> picture(200000);
+    for (size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<uint8_t>(i * 7);
+    ASSERT_EQ(PictureWriteResult::kWritten, SavePictureBytes(dir.File("a.jpg"), picture.data(), picture.size()));
+    EXPECT_EQ(PictureWriteResult::kAlreadyThere, SavePictureBytes(dir.File("a.jpg"), picture.data(), picture.size()));
+    std::vector<uint8_t> other = picture;
+    other.back() ^= 1;
+    EXPECT_EQ(PictureWriteResult::kNameTaken, SavePictureBytes(dir.File("a.jpg"), other.data(), other.size()));
+    EXPECT_EQ(PictureWriteResult::kNameTaken, SavePictureBytes(dir.File("a.jpg"), picture.data(), picture.size() - 1));
+    std::vector<uint8_t> back;
+    ASSERT_TRUE(testsupport::ReadFileBytes(dir.File("a.jpg"), back));
+    EXPECT_TRUE(back == picture);
+    // A folder of that name is never "the same file"; an empty picture matches an empty file.
+    ASSERT_TRUE(::CreateDirectoryA(dir.File("b.jpg").c_str(), nullptr));
+    EXPECT_EQ(PictureWriteResult::kNameTaken, SavePictureBytes(dir.File("b.jpg"), picture.data(), 0));
+    ASSERT_TRUE(testsupport::WriteFileText(dir.File("c.jpg"), ""));
+    EXPECT_EQ(PictureWriteResult::kAlreadyThere, SavePictureBytes(dir.File("c.jpg"), picture.data(), 0));
+}
+
 TEST(PictureSaver, AFolderMadeOnceIsMadeAgainWhenItWasRemoved) {
     testsupport::ScratchDir dir;
     const uint8_t bytes[] = {7};

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <memory>
 #include <string>
+#include <vector>
 #include "core/InternationalSupport.h"
 #include "tests/framework/DialogTemplateBuilder.h"
 #include "tests/support/TestSupport.h"
@@ -240,6 +241,36 @@ TEST(HtmlResourceLanguage, LoadsAFileEmbeddedInAModule) {
     EXPECT_FALSE(lang.LoadFromHtmlResource(module, nullptr));
     ::FreeLibrary(module);
     ::DeleteFileA((std::string(temp) + "BKFTESTLANG.LNG").c_str());
+}
+
+// Every item's text of a menu and its sub-menus, separators left out.
+void CollectMenuTexts(HMENU menu, std::vector<std::string>& texts) {
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        const std::string text = MenuText(menu, static_cast<UINT>(i));
+        if (!text.empty()) texts.push_back(text);
+        if (HMENU sub = ::GetSubMenu(menu, i)) CollectMenuTexts(sub, texts);
+    }
+}
+
+TEST_F(TranslateTest, ProgramsContextMenusAreTranslatedByTheirPublishedEnglishTexts) {
+    // A language file is written against the menu texts users and translators see in the
+    // program's documentation; an item whose English text differs stays untranslated.
+    Load("MENU 321 { \"Errors\" \"T:Errors\" \"Reload All\" \"T:Reload All\" \"Reload This\" \"T:Reload This\" }\r\n"
+         "MENU 336 { \"Messages\" \"T:Messages\" \"Clear Messages\" \"T:Clear Messages\" }\r\n"
+         "MENU 302 { \"View\" \"T:View\" \"List View\" \"T:List View\" \"Thumbnail View\" \"T:Thumbnail View\" }\r\n"
+         "MENU 332 { \"Tray\" \"T:Tray\" \"New Normal Task...\\t(Ctrl+N)\" \"T:New\" "
+         "\"New Templated URL Task...\\t(Ctrl+U)\" \"T:Templated\" \"Restore\" \"T:Restore\" \"Exit\" \"T:Exit\" }\r\n");
+    ProgramResources program;
+    ASSERT_TRUE(program.Get());
+    for (UINT id : {321u, 336u, 302u, 332u}) {
+        HMENU menu = ::LoadMenuA(program.Get(), MAKEINTRESOURCEA(id));
+        ASSERT_TRUE(menu) << id;
+        lang_->TranslateMenu(id, menu);
+        std::vector<std::string> texts;
+        CollectMenuTexts(menu, texts);
+        for (const std::string& text : texts) EXPECT_EQ("T:", text.substr(0, 2)) << "menu " << id << ": " << text;
+        ::DestroyMenu(menu);
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "tests/imaging/ImagingTestUtil.h"
 #include "imaging/AnyPicDecoder.h"
+#include "imaging/JPEGDecoder.h"
 #include "imaging/PictureLimits.h"
 #include "imaging/TextException.h"
 
@@ -138,4 +139,49 @@ TEST(ImagingMalformed, PngTextChunkClaimingAGigabyteFailsWithoutAllocatingIt)
     png.insert(png.end(), text, text + sizeof(text) - 1);
     const int code = DecodeHostile(png, 32);
     EXPECT_TRUE(code == 2 || code == 11) << code;
+}
+
+// One rule for every format: a picture whose bitmap would pass kMaxPicturePixels is refused
+// from its header, before anything of its size exists; a reduced JPEG decode is measured on
+// what it makes, and the JPEG library's own buffers keep to the same cap.
+TEST(ImagingMalformed, SmallFilesClaimingHugePicturesAreRefusedFromTheirHeaders)
+{
+    EXPECT_TRUE(IsPictureSizeAllowed(8000, 6000));
+    EXPECT_FALSE(IsPictureSizeAllowed(7964, 7709));
+    EXPECT_FALSE(IsPictureSizeAllowed(0, 10));
+    EXPECT_FALSE(IsPictureSizeAllowed(0x80000000LL, 1));
+
+    for (const char* name : {"bomb.gif", "bomb.jpg"}) {
+        SCOPED_TRACE(name);
+        std::vector<uint8_t> data = Fixture(name);
+        ASSERT_LT(data.size(), 4000u);
+        for (int wish : {0, 32}) {
+            CAnyBmp bmp;
+            std::string text;
+            EXPECT_EQ(PL_ERRNO_MEMORY, DecodeBytes(data, bmp, wish, &text));
+            EXPECT_NE(std::string::npos, text.find("too large")) << text;
+        }
+    }
+
+    // The thumbnail's reduced decode: 64250 x 64250 at 1/8 still passes the rule.
+    CJPEGDecoder jpeg;
+    jpeg.SetScaleToCover(160, 120);
+    std::vector<uint8_t> bomb = Fixture("bomb.jpg");
+    CAnyBmp bmp;
+    try {
+        jpeg.DecodeMemory(bomb.data(), bomb.size(), &bmp, 32);
+        ADD_FAILURE() << "a 64250 x 64250 JPEG was decoded";
+    } catch (const CTextException& e) {
+        EXPECT_EQ(PL_ERRNO_MEMORY, e.GetCode());
+    }
+
+    // 9000 x 9000 at 1/8 is a small bitmap, but a progressive picture needs every full-size
+    // coefficient first (some 240 MB): refused, not decoded.
+    std::vector<uint8_t> progressive = Fixture("bomb_progressive.jpg");
+    try {
+        jpeg.DecodeMemory(progressive.data(), progressive.size(), &bmp, 32);
+        ADD_FAILURE() << "a progressive 9000 x 9000 JPEG was decoded, " << bmp.GetWidth() << " wide";
+    } catch (const CTextException& e) {
+        EXPECT_NE(0, e.GetCode());
+    }
 }

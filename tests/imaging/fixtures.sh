@@ -73,9 +73,16 @@ pnmtotiff base.pgm > tif_grey.tif 2>/dev/null; ref tif_grey.tif
 pgmtopbm -threshold base.pgm 2>/dev/null | pnmtotiff -g4 > tif_bilevel.tif 2>/dev/null; ref tif_bilevel.tif
 $IM base.ppm -depth 16 tif_rgb16.tif; ref tif_rgb16.tif
 $IM base_a.png tif_rgba.tif; ref tif_rgba.tif
+# The same picture with its colours stored multiplied by alpha, and grey with alpha (which
+# libtiff's own routines premultiply): both must come out straight like the one above.
+$IM base_a.png -define tiff:alpha=associated tif_assoc.tif
+$IM base_a.png -colorspace Gray -define tiff:alpha=unassociated tif_greya.tif; ref tif_greya.tif
 cp tif_rgb.tif tif_huge.tif
 tiffset -s 256 200000 tif_huge.tif
 tiffset -s 257 200000 tif_huge.tif
+
+# Small files whose headers claim huge sizes.
+python3 "$(dirname "$0")/../support/hostile_pictures.py"
 
 # GIF: plain, interlaced, and an animation whose second frame covers part of the first.
 pamtogif q200.ppm > gif_plain.gif 2>/dev/null; ref gif_plain.gif

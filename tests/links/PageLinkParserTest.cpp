@@ -4,6 +4,7 @@
 #include "core/PageLinkParser.h"
 #include "tests/support/TestSupport.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -231,4 +232,33 @@ TEST(PageLinkParser, LinksOfOnePageAreCapped) {
     parser.SetPage("http://h/", "", kPageKindHtml, "<a href=x>", 10, DefaultHtmlTagEntries());
     EXPECT_EQ(1u, parser.Results().size());
     EXPECT_EQ(0u, parser.DroppedLinks());
+}
+
+TEST(PageLinkParser, PicturesKeepTheirPlaceWhenPageLinksFillTheCap) {
+    // Page links past the cap come first (anchors are scanned before images), then pictures
+    // both as anchors and as images, and a script's picture.
+    std::string page;
+    for (size_t i = 0; i < PageLinkParser::kMaxLinks + 50; ++i) page += "<a href=p" + std::to_string(i) + ".html>";
+    page += "<a href='big1.JPG'><img src=i1.jpg><img src=i2.gif><script>x.src='s1.png';</script>";
+    PageLinkParser parser;
+    parser.SetPictureTest([](const std::string& url) {
+        const std::string tail = url.substr(url.size() - 4);
+        return tail == ".JPG" || tail == ".jpg" || tail == ".gif" || tail == ".png";
+    });
+    parser.SetPage("http://h/", "", kPageKindHtml, page.data(), page.size(), DefaultHtmlTagEntries());
+    const std::vector<std::string>& found = parser.Results();
+    EXPECT_EQ(PageLinkParser::kMaxLinks + 4, found.size());
+    EXPECT_GE(parser.DroppedLinks(), 50u);
+    for (const char* picture : {"http://h/big1.JPG", "http://h/i1.jpg", "http://h/i2.gif", "http://h/s1.png"})
+        EXPECT_NE(found.end(), std::find(found.begin(), found.end(), picture)) << picture;
+    EXPECT_EQ(found.end(), std::find(found.begin(), found.end(), "http://h/p" + std::to_string(PageLinkParser::kMaxLinks) + ".html"));
+
+    // Pictures have a cap of their own too.
+    std::string pictures;
+    for (size_t i = 0; i < PageLinkParser::kMaxLinks + 3; ++i) pictures += "<img src=" + std::to_string(i) + ".jpg>";
+    pictures += "<a href=last.html>";
+    parser.SetPage("http://h/", "", kPageKindHtml, pictures.data(), pictures.size(), DefaultHtmlTagEntries());
+    EXPECT_EQ(PageLinkParser::kMaxLinks + 1, parser.Results().size());
+    EXPECT_EQ(3u, parser.DroppedLinks());
+    EXPECT_EQ("http://h/last.html", parser.Results().front());
 }

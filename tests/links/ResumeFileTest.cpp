@@ -4,6 +4,7 @@
 #include "core/PropertyBag.h"
 #include "core/ResumeFile.h"
 #include "core/UrlQueue.h"
+#include "tests/support/PromptSupport.h"
 #include "tests/support/TestSupport.h"
 
 #include <cstring>
@@ -143,16 +144,31 @@ TEST(ResumeFile, MalformedListsAreDroppedWhole) {
     std::vector<uint8_t> cut = GoldenQueueBlob();
     cut.resize(cut.size() - 3);
 
+    testsupport::ScriptedPrompts prompts;
+    int round = 0;
     for (const auto& bad : {inflatedCount, hugeCount, hugeString, trailing, cut}) {
-        ASSERT_TRUE(testsupport::WriteFileBytes(path, BagFile(2, 0, {{"AvailibleUrls", bad}, {"ProcessedUrls", good}})));
+        const std::vector<uint8_t> bytes = BagFile(2, 0, {{"AvailibleUrls", bad}, {"ProcessedUrls", good}});
+        ASSERT_TRUE(testsupport::WriteFileBytes(path, bytes));
         UrlQueue q;
         q.PushBack(MakeEntry("http://stale/", "", 0, 0, 0, ""));
         int32_t images = 3;
-        EXPECT_EQ(ResumeLoadResult::Loaded, LoadResumeFile(path, q, images, nullptr));
+        EXPECT_EQ(ResumeLoadResult::KeptAside, LoadResumeFile(path, q, images, nullptr));
         EXPECT_EQ(0u, q.QueueSize());       // nothing half-read
         EXPECT_EQ(2u, q.ProcessedCount());  // the sound list is still read
         EXPECT_EQ(3, images);               // no counter stored: kept
+        // Each damaged file gets its own copy; none replaces an earlier one.
+        ++round;
+        const std::string copy = path + ".damaged" + (round == 1 ? std::string() : "-" + std::to_string(round));
+        std::vector<uint8_t> kept;
+        ASSERT_TRUE(testsupport::ReadFileBytes(copy, kept)) << copy;
+        EXPECT_EQ(bytes, kept);
+        ASSERT_EQ(static_cast<size_t>(round), prompts.boxes.size());
+        EXPECT_NE(std::string::npos, prompts.boxes.back().text.find(copy));
+        // Loading the same bytes again tells nothing new and makes no second copy.
+        LoadResumeFile(path, q, images, nullptr);
+        EXPECT_EQ(static_cast<size_t>(round), prompts.boxes.size());
     }
+    EXPECT_FALSE(testsupport::FileExists(path + ".damaged-6"));
 
     // A processed list with a deflated count leaves bytes over: dropped too.
     std::vector<uint8_t> deflated = good;
@@ -186,6 +202,7 @@ TEST(ResumeFile, EveryTruncationAndCorruptedByteIsHandled) {
 
 TEST(ResumeFile, TruncatedFileKeepsTheValuesReadCompletely) {
     testsupport::ScratchDir dir;
+    testsupport::ScriptedPrompts prompts;
     const std::string path = dir.File("t.cache");
     std::vector<uint8_t> file = BagFile(2, 0, {{"AvailibleUrls", GoldenQueueBlob()},
                                                {"ImagesDownloadCount", I32(9)},
@@ -210,21 +227,29 @@ TEST(ResumeFile, TruncatedFileKeepsTheValuesReadCompletely) {
     EXPECT_EQ(0u, q2.QueueSize());
 }
 
-TEST(ResumeFile, NewerVersionIsKeptAndMissingFileEmptiesTheQueue) {
+TEST(ResumeFile, NewerVersionIsCopiedAsideAndMissingFileEmptiesTheQueue) {
     testsupport::ScratchDir dir;
+    testsupport::ScriptedPrompts prompts;
     const std::string path = dir.File("t.cache");
-    ASSERT_TRUE(testsupport::WriteFileBytes(path, BagFile(2, 1, {{"AvailibleUrls", GoldenQueueBlob()}})));
+    const std::vector<uint8_t> newer = BagFile(2, 1, {{"AvailibleUrls", GoldenQueueBlob()}});
+    ASSERT_TRUE(testsupport::WriteFileBytes(path, newer));
     UrlQueue q;
     q.PushBack(MakeEntry("http://kept/", "", 0, 0, 0, ""));
     int32_t images = 4;
     bool hookCalled = false;
     auto hook = [&](PropertyBag&) { hookCalled = true; };
-    EXPECT_EQ(ResumeLoadResult::Newer, LoadResumeFile(path, q, images, hook));
-    EXPECT_TRUE(testsupport::FileExists(path));
-    EXPECT_FALSE(hookCalled);
-    EXPECT_EQ(1u, q.QueueSize());
+    // What this version understands of it is read; a copy stays for the newer version.
+    EXPECT_EQ(ResumeLoadResult::KeptAside, LoadResumeFile(path, q, images, hook));
+    EXPECT_TRUE(hookCalled);
+    EXPECT_EQ(3u, q.QueueSize());
+    std::vector<uint8_t> kept;
+    ASSERT_TRUE(testsupport::ReadFileBytes(path + ".newer", kept));
+    EXPECT_EQ(newer, kept);
+    ASSERT_EQ(1u, prompts.boxes.size());
+    EXPECT_NE(std::string::npos, prompts.boxes[0].text.find("newer version"));
     ASSERT_TRUE(::DeleteFileA(path.c_str()) != 0);
 
+    hookCalled = false;
     q.MarkProcessed(MakeEntry("http://done/", "", 0, 0, 0, ""));
     EXPECT_EQ(ResumeLoadResult::Missing, LoadResumeFile(path, q, images, hook));
     EXPECT_TRUE(hookCalled);

@@ -98,4 +98,32 @@ RECT FrameTest::WindowRectIn(HWND window, HWND parent) const {
     return rect;
 }
 
+MenuOpening* MenuOpening::current_ = nullptr;
+
+MenuOpening::MenuOpening(bool pickFirst) : pickFirst_(pickFirst) {
+    current_ = this;
+    hook_ = ::SetWindowsHookExA(WH_CALLWNDPROC, &Hook, nullptr, ::GetCurrentThreadId());
+}
+
+MenuOpening::~MenuOpening() {
+    ::UnhookWindowsHookEx(hook_);
+    current_ = nullptr;
+}
+
+LRESULT CALLBACK MenuOpening::Hook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_INITMENUPOPUP && current_) {
+        ++current_->opened;
+        current_->owner = message->hwnd;
+        current_->foreground = ::GetForegroundWindow();
+        if (current_->pickFirst_) {
+            ::PostMessageA(message->hwnd, WM_KEYDOWN, VK_DOWN, 0);
+            ::PostMessageA(message->hwnd, WM_KEYDOWN, VK_RETURN, 0);
+        } else {
+            ::PostMessageA(message->hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 }  // namespace frametest

@@ -98,6 +98,25 @@ struct FakeDialogs : IFrameDialogs {
 };
 
 // Runs posted and sent messages through the frame's filter, then one idle step.
+// Notes, when a pop-up menu opens on this thread, which window it reports to and which window is
+// in front; then picks its first item (pickFirst) or leaves it with Escape, as a user's keys do.
+class MenuOpening {
+public:
+    explicit MenuOpening(bool pickFirst);
+    ~MenuOpening();
+    MenuOpening(const MenuOpening&) = delete;
+    MenuOpening& operator=(const MenuOpening&) = delete;
+    HWND owner = nullptr;
+    HWND foreground = nullptr;
+    int opened = 0;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    static MenuOpening* current_;
+    HHOOK hook_ = nullptr;
+    bool pickFirst_;
+};
+
 void Pump(CMessageLoop& loop, DWORD ms = 150);
 // Sets or clears a key in this thread's keyboard state (what accelerators read).
 void SetKeyState(int virtualKey, bool down);

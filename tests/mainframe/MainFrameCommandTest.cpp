@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <functional>
+#include "core/AppDirectory.h"
 #include "core/SearchLinkTask.h"
 #include "framework/AppModule.h"
 #include "resources/command_ids.h"
@@ -55,19 +56,60 @@ TEST_F(FrameTest, CommandsGoToPicturesThenTasksThenMonitorThenFrame) {
 TEST_F(FrameTest, HelpMenuOpensLogAndPagesThroughTheShell) {
     testsupport::ScriptedPrompts prompts;
     HWND frame = *frame_;
+    const std::string logFile = GetAppDirectory() + "errors.log";
+    const bool madeLog = !testsupport::FileExists(logFile) && testsupport::WriteFileText(logFile, "x");
     ::SendMessageA(frame, WM_COMMAND, ID_TOOLS_VIEW_LOG, 0);
+    if (madeLog) ::DeleteFileA(logFile.c_str());
     ::SendMessageA(frame, WM_COMMAND, ID_HELP_ONLINE, 0);
     ::SendMessageA(frame, WM_COMMAND, ID_HELP_SUPPORT, 0);
     ::SendMessageA(frame, WM_COMMAND, ID_HELP_EMAIL, 0);
     ASSERT_EQ(4u, prompts.shellCalls.size());
-    EXPECT_EQ("notepad.exe", prompts.shellCalls[0].file);
+    // Notepad of the Windows folder, never one found first on the search path.
+    char windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryA(windows, MAX_PATH);
+    EXPECT_EQ(0, lstrcmpiA((std::string(windows) + "\\notepad.exe").c_str(), prompts.shellCalls[0].file.c_str()))
+        << prompts.shellCalls[0].file;
     EXPECT_EQ("open", prompts.shellCalls[0].verb);
     const std::string& log = prompts.shellCalls[0].parameters;
-    EXPECT_EQ('"', log.front());
-    EXPECT_NE(std::string::npos, log.find("\\errors.log\""));
+    EXPECT_EQ("\"" + logFile + "\"", log);
     EXPECT_EQ(0u, prompts.shellCalls[1].file.find("http"));
     EXPECT_EQ(0u, prompts.shellCalls[2].file.find("http"));
     EXPECT_EQ(0u, prompts.shellCalls[3].file.find("mailto:"));
+}
+
+TEST_F(FrameTest, HelpWithoutItsFileSaysWhichFileIsMissingFromKeyToolbarAndMenu) {
+    const std::string helpFile = GetAppDirectory() + "Brackenfly.chm";
+    ASSERT_FALSE(testsupport::FileExists(helpFile));
+    testsupport::ScriptedPrompts prompts;
+    prompts.helpOpens = false;
+    HWND frame = *frame_;
+    ::SetFocus(tasks_->GetWindow());
+    PressKey(tasks_->GetWindow(), VK_F1);
+    // The toolbar's "?" button, clicked.
+    HWND toolBar = MainFrameTestSeam(*frame_).ToolBar();
+    const int index = static_cast<int>(::SendMessageA(toolBar, TB_COMMANDTOINDEX, ID_HELP_CONTENTS, 0));
+    ASSERT_GE(index, 0);
+    RECT button = {};
+    ::SendMessageA(toolBar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
+    const LPARAM at = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    ::SendMessageA(toolBar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(toolBar, WM_LBUTTONUP, 0, at);
+    Pump(60);
+    ::SendMessageA(frame, WM_COMMAND, ID_HELP_CONTENTS, 0);
+    ASSERT_EQ(3u, prompts.helpRequests.size());
+    ASSERT_EQ(3u, prompts.boxes.size());
+    for (const auto& box : prompts.boxes) {
+        EXPECT_EQ("The help file \"" + helpFile + "\" was not found.", box.text);
+        EXPECT_EQ("Warning", box.caption);
+    }
+
+    // The real warning appears and is answered.
+    SetUserPrompts(nullptr);
+    testsupport::PromptWatcher watcher("Warning", IDOK);
+    ::SendMessageA(frame, WM_COMMAND, ID_HELP_CONTENTS, 0);
+    EXPECT_TRUE(watcher.Answered());
+    EXPECT_NE(std::string::npos, watcher.PromptText().find("Brackenfly.chm"));
+    SetUserPrompts(&prompts);
 }
 
 TEST_F(FrameTest, AcceleratorsFireButNotIntoAnEditBox) {

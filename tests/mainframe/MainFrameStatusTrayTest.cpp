@@ -15,6 +15,25 @@ bool TrayIconPresent(MainFrame& frame) {
     return ::Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
 }
 
+// Whether this display has a notification area: a scratch window of the test's own tries to add
+// an icon there (and takes it away again).
+bool DisplayHasNotificationArea() {
+    HWND scratch = ::CreateWindowExA(0, "STATIC", "tray probe", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                     ::GetModuleHandleA(nullptr), nullptr);
+    if (!scratch) return false;
+    NOTIFYICONDATAA record = {};
+    record.cbSize = sizeof(record);
+    record.hWnd = scratch;
+    record.uID = 77;
+    record.uFlags = NIF_ICON | NIF_TIP;
+    record.hIcon = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    lstrcpynA(record.szTip, "probe", sizeof(record.szTip));
+    const bool added = ::Shell_NotifyIconA(NIM_ADD, &record) != FALSE;
+    if (added) ::Shell_NotifyIconA(NIM_DELETE, &record);
+    ::DestroyWindow(scratch);
+    return added;
+}
+
 TEST_F(FrameTest, QueuePaneCountsWaitingTasks) {
     CMultiPaneStatusBar& status = MainFrameTestSeam(*frame_).StatusBar();
     tasks_->pending = 2;
@@ -80,13 +99,26 @@ TEST_F(FrameTest, TrayModeHidesRestoresAndSurvivesAShellRestart) {
     EXPECT_EQ(*frame_, tray.Record().hWnd);
     EXPECT_EQ(TrayRecordSize(tray.Capabilities()), tray.Record().cbSize);
 
+    if (!DisplayHasNotificationArea()) GTEST_SKIP() << "no notification area on this display";
     ::SendMessageA(*frame_, WM_COMMAND, ID_TRAY_TOGGLE, 0);
     Pump();
-    if (!frame_->IsInTray()) GTEST_SKIP() << "no notification area on this display";
+    ASSERT_TRUE(frame_->IsInTray()) << "the display has a notification area: the frame goes there";
     EXPECT_FALSE(::IsWindowVisible(*frame_));
     EXPECT_TRUE(TrayIconPresent(*frame_));
     const std::string separator = tray.CanShowBalloon() ? "\r\n" : " ";
     EXPECT_EQ("Brackenfly v2.0" + separator + "No task is started", tray.GetTip());
+
+    // The icon's menu: the hidden frame that owns it comes to the front, so the menu takes the
+    // mouse and the keys.
+    {
+        MenuOpening menu(false);
+        ::SendMessageA(*frame_, WM_USER + 100, 1, WM_RBUTTONUP);
+        Pump();
+        ASSERT_EQ(1, menu.opened);
+        EXPECT_EQ(*frame_, menu.owner);
+        EXPECT_EQ(*frame_, menu.foreground);
+        EXPECT_TRUE(frame_->IsInTray()) << "Escape chose nothing";
+    }
 
     // A task that ended is never named, whatever the manager still holds.
     SearchLinkTask task;

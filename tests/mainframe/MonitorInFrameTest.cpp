@@ -1,6 +1,8 @@
 // The monitor pane inside the real main frame: a run with a failure reaches the messages, errors
 // and statistics views through the frame, and Reload All travels the frame's command routing.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 
 #include "core/SearchLinkTask.h"
 #include "core/TaskFileNames.h"
@@ -107,6 +109,40 @@ TEST_F(MonitorInFrame, ARunWithAFailureReachesEveryViewAndReloadAllRunsThroughTh
     EXPECT_EQ(0, errors->List().RowCount());
     EXPECT_EQ(1, server_.CountRequests("/index.html"));
     EXPECT_EQ("2", ControlText(panel, IDC_STAT_IMAGES));
+}
+
+// A right click in the messages view while another window is in front: the frame's command bar
+// tracks the menu (the frame gets its notices and comes to the front, so the mouse works), and
+// the chosen item reaches the view.
+TEST_F(MonitorInFrame, MessagesMenuIsTheFramesMenuEvenFromBehindAnotherWindow) {
+    auto* messages = dynamic_cast<::MessagesViewer*>(monitor_->GetMessagesView());
+    ASSERT_TRUE(messages);
+    messages->AddMessage(1, "first", "");
+    messages->AddMessage(1, "second", "");
+    Pump(loop_, 20);
+    ASSERT_EQ(2, messages->List().RowCount());
+    HWND other = ::CreateWindowExA(0, "STATIC", "In front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 200, 100,
+                                   nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(other);
+    ::SetForegroundWindow(other);
+    Pump(loop_, 20);
+    ASSERT_EQ(other, ::GetForegroundWindow());
+
+    MenuOpening menu(true);
+    HWND list = messages->List().Handle();
+    RECT row = {};
+    row.left = LVIR_BOUNDS;
+    ::SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    POINT at = {row.left + 20, (row.top + row.bottom) / 2};
+    ::ClientToScreen(list, &at);
+    ::SendMessageA(messages->m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(at.x, at.y));
+    Pump(loop_, 50);
+    ASSERT_EQ(1, menu.opened);
+    EXPECT_EQ(*frame_, menu.owner) << "tracked by the frame's command bar";
+    EXPECT_EQ(*frame_, menu.foreground) << "the owner is in front while the menu is open";
+    EXPECT_EQ(0, messages->List().RowCount()) << "Clear Messages reached the view";
+    EXPECT_EQ(other, ::GetForegroundWindow()) << "the window the user was in comes back";
+    ::DestroyWindow(other);
 }
 
 }  // namespace

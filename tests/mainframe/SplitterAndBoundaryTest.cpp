@@ -26,6 +26,11 @@ public:
     END_MSG_MAP()
     LRESULT OnLayout(UINT, WPARAM, LPARAM, BOOL&) {
         ++notices;
+        if (splitter) {
+            proportionalOnNotice = splitter->IsProportional();
+            fullDragOnNotice = splitter->IsFullDrag();
+            positionOnNotice = splitter->GetSplitterPos();
+        }
         if (splitter && depth == 0 && moveTo >= 0) {
             ++depth;
             const int target = moveTo;
@@ -40,6 +45,9 @@ public:
     int moveTo = -1;
     int depth = 0;
     int maxDepth = 0;
+    bool proportionalOnNotice = false;
+    bool fullDragOnNotice = true;
+    int positionOnNotice = -1;
     CSplitterWindow* splitter = nullptr;
 };
 
@@ -90,6 +98,87 @@ TEST_F(SplitterTest, ANoticeThatMovesTheBarDoesNotReenterTheLayout) {
     EXPECT_EQ(220, splitter_.GetSplitterPos());
     EXPECT_EQ(220, RectIn(left_, splitter_).right) << "the change is laid out after the first layout";
     EXPECT_EQ(4, parent_.notices) << "two layouts one after the other, never one inside the other";
+}
+
+void Resize(HWND window, int width, int height) {
+    ::SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The panes keep their shares as the splitter grows and shrinks; a splitter told not to keeps
+// the bar's distance from the edge. The notice sees the flags and the new position.
+TEST_F(SplitterTest, ProportionalBarKeepsItsShareOfTheRoom) {
+    splitter_.SetSplitterPanes(left_, right_);
+    splitter_.SetSplitterPos(150);
+    EXPECT_TRUE(splitter_.IsProportional()) << "the default";
+    const int room = 400 - CSplitterWindow::kBarWidth;
+    Resize(splitter_, 800, 300);
+    const int grown = 150 * (800 - CSplitterWindow::kBarWidth) / room;
+    EXPECT_NEAR(grown, splitter_.GetSplitterPos(), 1);
+    EXPECT_NEAR(grown, RectIn(left_, splitter_).right, 1);
+    EXPECT_TRUE(parent_.proportionalOnNotice);
+    EXPECT_EQ(splitter_.GetSplitterPos(), parent_.positionOnNotice);
+    // Squeezed below its minimum and back: the same share again.
+    Resize(splitter_, 60, 300);
+    Resize(splitter_, 400, 300);
+    EXPECT_NEAR(150, splitter_.GetSplitterPos(), 1);
+
+    splitter_.SetProportional(false);
+    splitter_.SetFullDrag(false);
+    splitter_.SetSplitterPos(150);
+    Resize(splitter_, 800, 300);
+    EXPECT_EQ(150, splitter_.GetSplitterPos());
+    EXPECT_FALSE(parent_.proportionalOnNotice);
+    EXPECT_FALSE(parent_.fullDragOnNotice);
+
+    SplitterGeometry g = {{0, 0, 404, 100}, 200, 4, true, kSplitPaneNone};
+    EXPECT_EQ(5000, SplitterProportion(g));
+    g.rect.right = 1004;
+    EXPECT_EQ(500, SplitterPositionFromProportion(g, 5000));
+    g.rect.right = 4;
+    EXPECT_EQ(-1, SplitterProportion(g)) << "no room yet";
+}
+
+// Without full drag an outline follows the mouse and the panes move when the button is let go;
+// losing the mouse on the way leaves them where they were. With full drag they follow at once.
+TEST_F(SplitterTest, GhostDragMovesThePanesOnRelease) {
+    ::ShowWindow(parent_, SW_SHOWNA);
+    splitter_.SetSplitterPanes(left_, right_);
+    splitter_.SetSplitterPos(150);
+    splitter_.SetFullDrag(false);
+    ::SendMessageA(splitter_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(151, 100));
+    ASSERT_TRUE(splitter_.IsDragging());
+    ::SendMessageA(splitter_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(221, 100));
+    ::SendMessageA(splitter_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(251, 100));
+    EXPECT_EQ(150, splitter_.GetSplitterPos());
+    EXPECT_EQ(150, RectIn(left_, splitter_).right) << "only the outline moved";
+    ::SendMessageA(splitter_, WM_LBUTTONUP, 0, MAKELPARAM(251, 100));
+    EXPECT_FALSE(splitter_.IsDragging());
+    EXPECT_EQ(250, splitter_.GetSplitterPos());
+    EXPECT_EQ(250, RectIn(left_, splitter_).right);
+    EXPECT_NE(static_cast<HWND>(splitter_), ::GetCapture());
+
+    ::SendMessageA(splitter_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(251, 100));
+    ::SendMessageA(splitter_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(100, 100));
+    ::SetCapture(parent_);
+    EXPECT_FALSE(splitter_.IsDragging());
+    EXPECT_EQ(250, splitter_.GetSplitterPos()) << "a lost capture cancels";
+    ::ReleaseCapture();
+    // Escape cancels too, and the keys go back to where they were.
+    ::SetFocus(left_);
+    ::SendMessageA(splitter_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(251, 100));
+    ::SendMessageA(splitter_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, 100));
+    ::SendMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(splitter_.IsDragging());
+    EXPECT_EQ(250, splitter_.GetSplitterPos());
+    EXPECT_EQ(static_cast<HWND>(left_), ::GetFocus());
+
+    splitter_.SetFullDrag(true);
+    ::SendMessageA(splitter_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(251, 100));
+    ::SendMessageA(splitter_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(201, 100));
+    EXPECT_EQ(200, splitter_.GetSplitterPos());
+    EXPECT_EQ(200, RectIn(left_, splitter_).right);
+    ::SendMessageA(splitter_, WM_LBUTTONUP, 0, MAKELPARAM(201, 100));
+    EXPECT_EQ(200, splitter_.GetSplitterPos());
 }
 
 TEST(SplitterLayout, PaneRectanglesAndClamping) {

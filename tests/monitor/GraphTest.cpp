@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "tests/support/Dib32.h"
 #include "dialogs/monitor/DownloadStatDlg.h"
 #include "tests/monitor/MonitorHarness.h"
 #include "ui/monitor/DownloadGraph.h"
@@ -26,15 +27,10 @@ const int64_t kTwoSeconds = 20000000;   // in 100 ns units
 class MemoryCanvas {
 public:
     MemoryCanvas(int width, int height) : width_(width) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
         dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+        void* bits = nullptr;
+        bitmap_ = testsupport::CreateDib32(width, height, &bits);
+        bits_ = static_cast<decltype(bits_)>(bits);
         old_ = SelectObject(dc_, bitmap_);
     }
     ~MemoryCanvas() {

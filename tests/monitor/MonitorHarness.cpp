@@ -23,13 +23,12 @@ bool MonitorHarness::Create() {
     frame_ = ::CreateWindowExA(0, "STATIC", "Monitor", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 20, 20,
                                820, 420, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     if (!frame_ || !host.CreateHost(frame_)) return false;
+    messages.SetMenuHost(&menus);
+    errors.SetMenuHost(&menus);
     if (!manager.CreateManagerWindow(host) || !messages.CreateView(host) || !errors.CreateView(host) ||
         !stats.CreateView(host))
         return false;
     host.AddMonitorViews(manager, messages, errors, stats);
-    menuFrame.views = this;
-    messages.AttachFrame(&menuFrame);
-    errors.AttachFrame(&menuFrame);
     RECT client;
     ::GetClientRect(frame_, &client);
     ::SetWindowPos(host, nullptr, 0, 0, client.right, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);

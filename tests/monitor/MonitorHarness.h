@@ -10,8 +10,8 @@
 #include "core/DownloadManager.h"
 #include "core/DownloadViews.h"
 #include "core/ProgramSettings.h"
+#include "framework/IPopupMenuHost.h"
 #include "tests/support/MessagePump.h"
-#include "ui/frame/IFrameHost.h"
 #include "ui/monitor/DownloadTotals.h"
 #include "ui/monitor/ErrorsViewer.h"
 #include "ui/monitor/MessagesViewer.h"
@@ -20,30 +20,13 @@
 
 namespace testsupport {
 
-// The frame as the monitor views reach it: their context menus come here instead of the
-// command bar; `onMenu` answers each (it may post the chosen command to the view).
-class MenuAnsweringFrame : public IFrameHost {
-public:
-    std::function<void(HMENU popup)> onMenu;
-
-    BOOL TrackPopupMenu(HMENU popup, UINT, int, int, const RECT*) override {
-        if (onMenu) onMenu(popup);
-        return TRUE;
+// Stands in for the frame's menu tracking: hands each context menu to `track` (none: nothing
+// is shown).
+struct ScriptedMenuHost : IPopupMenuHost {
+    std::function<void(HMENU popup, POINT screen, HWND target)> track;
+    void TrackPanePopupMenu(HMENU popup, POINT screen, HWND target) override {
+        if (track) track(popup, screen, target);
     }
-    HWND GetFrameWindow() const override { return nullptr; }
-    void EnableCommand(UINT, bool, bool) override {}
-    void CheckCommand(UINT, bool, bool) override {}
-    void SetLabelEditing(bool) override {}
-    void UpdateQueuePane(bool) override {}
-    DownloadManager* GetDownloadManager() override { return nullptr; }
-    IDownloadViews& GetDownloadViews() override { return *views; }
-    IPictureContainer* GetImagesContainer() override { return nullptr; }
-    ISelectImagesDialog* GetSelectImagesDlg() override { return nullptr; }
-    void BeginProgress(int, const char*) override {}
-    void StepProgress() override {}
-    void EndProgress() override {}
-
-    IDownloadViews* views = nullptr;
 };
 
 class MonitorHarness : public IDownloadViews, public ITasksTreeView, public IMainFrameView, public IImagesView {
@@ -65,7 +48,7 @@ public:
     ::MessagesViewer messages;
     ::ErrorsViewer errors;
     StatViewer stats;
-    MenuAnsweringFrame menuFrame;
+    ScriptedMenuHost menus;  // the messages and errors views show their menus here
     std::string statusLine;
     int imagesAdded = 0;
 

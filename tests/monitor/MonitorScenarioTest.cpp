@@ -14,6 +14,7 @@
 #include "tests/support/SiteTask.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/support/TestSupport.h"
+#include "ui/monitor/ContextMenu.h"
 
 using testsupport::ControlText;
 
@@ -34,12 +35,10 @@ struct MenuAnswer {
 };
 MenuAnswer g_menu;
 
-// The errors view's menu, answered as the user would; the command reaches the view as the
-// frame's routing brings it.
-void AnswerMenu(HWND view, HMENU popup) {
+void AnswerMenu(HMENU popup, POINT, HWND owner) {
     ++g_menu.shown;
     g_menu.reloadThisGrayed = (::GetMenuState(popup, ID_ERRORS_RELOAD_THIS, MF_BYCOMMAND) & MF_GRAYED) != 0;
-    if (g_menu.choose) ::PostMessageA(view, WM_COMMAND, g_menu.choose, 0);
+    if (g_menu.choose) ::PostMessageA(owner, WM_COMMAND, g_menu.choose, 0);
 }
 
 // A right click on a list row as the user makes it: the list passes WM_CONTEXTMENU to its view.
@@ -63,8 +62,7 @@ protected:
         harness_->settings.SaveCacheIntervale = 0;
         ASSERT_TRUE(harness_->Create());
         ASSERT_TRUE(server_.Start());
-        HWND errors = harness_->errors;
-        harness_->menuFrame.onMenu = [errors](HMENU popup) { AnswerMenu(errors, popup); };
+        harness_->menus.track = AnswerMenu;
         g_menu = MenuAnswer();
 
         ASSERT_TRUE(testsupport::PrepareSiteTask(task_, "Site", server_.Url("/index.html"), dir_.Path(), 2));

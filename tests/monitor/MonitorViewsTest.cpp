@@ -7,6 +7,7 @@
 #include "resources/command_ids.h"
 #include "tests/monitor/MonitorHarness.h"
 #include "tests/support/TestSupport.h"
+#include "ui/monitor/ContextMenu.h"
 
 namespace {
 
@@ -171,10 +172,9 @@ TEST_F(MonitorViewsTest, MessagesShowNewestFirstWithTheirDetailInAFollowingTip) 
     EXPECT_FALSE(IsWindowVisible(messages.Tip().TipWindow()));
 
     // Clear Messages from the context menu on a row.
-    HWND view = messages;
-    harness_->menuFrame.onMenu = [view](HMENU popup) {
+    harness_->menus.track = [](HMENU popup, POINT, HWND owner) {
         EXPECT_EQ(static_cast<UINT>(ID_MESSAGES_CLEAR), GetMenuItemID(popup, 0));
-        PostMessageA(view, WM_COMMAND, GetMenuItemID(popup, 0), 0);
+        PostMessageA(owner, WM_COMMAND, GetMenuItemID(popup, 0), 0);
     };
     POINT at = {30, (row1.top + row1.bottom) / 2};
     ClientToScreen(list.Handle(), &at);
@@ -185,7 +185,7 @@ TEST_F(MonitorViewsTest, MessagesShowNewestFirstWithTheirDetailInAFollowingTip) 
     EXPECT_EQ(0u, messages.MessageCount());
     // With no messages there is no menu.
     int shown = 0;
-    harness_->menuFrame.onMenu = [&shown](HMENU) { ++shown; };
+    harness_->menus.track = [&shown](HMENU, POINT, HWND) { ++shown; };
     SendMessageA(messages, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.Handle()), MAKELPARAM(at.x, at.y));
     EXPECT_EQ(0, shown);
     // Clear Messages reaches the view through the frame's routing too.

@@ -386,6 +386,15 @@ TEST_F(OptionsFixture, HelpOpensTheSelectedPagesTopic) {
     EXPECT_EQ(chm + "General.htm>mainwin", prompts_.helpRequests[0]);
     EXPECT_EQ(chm + "Performance.htm>mainwin", prompts_.helpRequests[1]);
     EXPECT_EQ(chm + "Slideshow.htm>mainwin", prompts_.helpRequests[2]);
+    EXPECT_TRUE(prompts_.boxes.empty());
+
+    // Without the help file, Help says which file it did not find.
+    prompts_.helpOpens = false;
+    ModalScript missing;
+    missing.Then([&](HWND frame) { Click(frame, IDC_OPTIONS_HELP); }).Then([&](HWND frame) { Click(frame, IDCANCEL); });
+    RunOptions(missing);
+    ASSERT_EQ(1u, prompts_.boxes.size());
+    EXPECT_EQ("The help file \"" + GetAppDirectory() + "Brackenfly.chm\" was not found.", prompts_.boxes[0].text);
 }
 
 TEST_F(OptionsFixture, ShownByTheApplicationOverTheActiveWindow) {

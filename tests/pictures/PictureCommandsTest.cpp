@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <cstring>
 #include "core/ImageRecord.h"
+#include "core/PathHelpers.h"
 #include "core/TaskOptions.h"
 #include "dialogs/pictures/SelectImagesDlg.h"
 #include "resources/command_ids.h"
@@ -82,6 +83,48 @@ TEST_F(PictureCommandsTest, SelectByConditionKeepsItsCriteriaAndSelectsInBothVie
     EXPECT_EQ(3u, Dialog().criteria.masks.size());
 }
 
+// Room a check box needs: its box, the gap after it and its text in the dialog's font.
+int CheckBoxNeed(HWND box) {
+    char text[128] = {};
+    ::GetWindowTextA(box, text, sizeof text);
+    HDC dc = ::GetDC(box);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(box, WM_GETFONT, 0, 0)));
+    SIZE extent = {};
+    ::GetTextExtentPoint32A(dc, text, static_cast<int>(strlen(text)), &extent);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(box, dc);
+    return extent.cx + ::GetSystemMetrics(SM_CXMENUCHECK) + 4;
+}
+
+int ItemWidth(HWND dialog, int id) {
+    RECT rect = {};
+    ::GetWindowRect(::GetDlgItem(dialog, id), &rect);
+    return rect.right - rect.left;
+}
+
+TEST_F(PictureCommandsTest, SelectByDialogGivesEveryCheckBoxRoomForItsTextAndBothColumnsEqualEdits) {
+    std::vector<std::string> cramped;
+    int leftEdit = 0, rightEdit = 0, rightHeightEdit = 0, leftHeightEdit = 0;
+    testsupport::ModalScript script;
+    script.Then([&](HWND dialog) {
+        for (int id : {IDC_SELECT_BY_SIZE, IDC_SELECT_WIDTH_LARGER, IDC_SELECT_WIDTH_SMALLER, IDC_SELECT_HEIGHT_LARGER,
+                       IDC_SELECT_HEIGHT_SMALLER}) {
+            HWND box = ::GetDlgItem(dialog, id);
+            if (ItemWidth(dialog, id) < CheckBoxNeed(box)) cramped.push_back(testsupport::WindowText(box));
+        }
+        leftEdit = ItemWidth(dialog, IDC_SELECT_WIDTH_LARGER_EDIT);
+        rightEdit = ItemWidth(dialog, IDC_SELECT_WIDTH_SMALLER_EDIT);
+        leftHeightEdit = ItemWidth(dialog, IDC_SELECT_HEIGHT_LARGER_EDIT);
+        rightHeightEdit = ItemWidth(dialog, IDC_SELECT_HEIGHT_SMALLER_EDIT);
+        testsupport::Click(dialog, IDCANCEL);
+    });
+    script.Run([&] { return ::SendMessageA(*frame_, WM_COMMAND, ID_IMAGES_SELECT_BY, 0), INT_PTR(1); });
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(std::vector<std::string>(), cramped);
+    EXPECT_EQ(leftEdit, rightEdit);
+    EXPECT_EQ(leftHeightEdit, rightHeightEdit);
+}
+
 TEST_F(PictureCommandsTest, CopyKeepsSubFoldersAndSkipsFolderRecords) {
     testsupport::ScriptedPrompts prompts;
     prompts.passFileOperations = true;
@@ -101,6 +144,51 @@ TEST_F(PictureCommandsTest, CopyKeepsSubFoldersAndSkipsFolderRecords) {
     // The folder record was not copied as a whole folder.
     EXPECT_FALSE(IsExistingFile(dir_.Path() + "Copies\\deep\\deep\\er\\th_two.gif"));
     EXPECT_EQ(5, task_.DownloadedImages.GetCount());
+}
+
+TEST_F(PictureCommandsTest, CopyNeverWritesOutsideTheChosenFolderWhateverTheStoredNames) {
+    testsupport::ScriptedPrompts prompts;
+    prompts.passFileOperations = true;
+    prompts.folderAnswer = dir_.Path() + "Out\\Copies";
+    CreateFolderPath(dir_.Path() + "Out");
+    // Stored records pointing at real files, with names that climb out of the chosen folder:
+    // through the save folder's path, through the file name, and beside the save folder.
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(testsupport::ReadFileBytes(testsupport::TestDataDir() + "p100x80.png", bytes));
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir_.Path() + "climb.png", bytes));
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir_.Path() + "elsewhere.png", bytes));
+    CreateFolderPath(dir_.Path() + "Saved2");
+    ASSERT_TRUE(testsupport::WriteFileBytes(dir_.Path() + "Saved2\\beside.png", bytes));
+    ImageRecord climbing;
+    climbing.localPath = task_.SaveFolder + "\\..\\climb.png";
+    climbing.fileName = "climb.png";
+    ImageRecord named;
+    named.localPath = dir_.Path() + "elsewhere.png";
+    named.fileName = "..\\..\\escaped.png";
+    ImageRecord beside;
+    beside.localPath = dir_.Path() + "Saved2\\beside.png";
+    beside.fileName = "beside.png";
+    for (const ImageRecord& record : {climbing, named, beside}) task_.DownloadedImages.Append(record);
+    pictures_->SetTask(&task_);
+    SelectRows({0, 4, 5, 6});
+    ::SendMessageA(*frame_, WM_COMMAND, ID_IMAGES_COPY_TO, 0);
+    Pump(100);
+    // The plain ones are copied below the chosen folder; nothing lands beside or above it.
+    EXPECT_TRUE(IsExistingFile(dir_.Path() + "Out\\Copies\\one.png"));
+    EXPECT_TRUE(IsExistingFile(dir_.Path() + "Out\\Copies\\beside.png"));
+    EXPECT_FALSE(IsExistingFile(dir_.Path() + "Out\\climb.png"));
+    EXPECT_FALSE(IsExistingFile(dir_.Path() + "Out\\Copies\\climb.png"));
+    EXPECT_FALSE(IsExistingFile(dir_.Path() + "escaped.png"));
+    EXPECT_FALSE(IsExistingFile(dir_.Path() + "Out\\escaped.png"));
+    EXPECT_FALSE(IsExistingFile(dir_.Path() + "Out\\Copies2\\beside.png"));
+    // The user hears which ones were left out.
+    ASSERT_EQ(1u, prompts.boxes.size());
+    const std::string& text = prompts.boxes[0].text;
+    EXPECT_NE(std::string::npos, text.find("would lead outside the chosen folder")) << text;
+    EXPECT_NE(std::string::npos, text.find(climbing.localPath)) << text;
+    EXPECT_NE(std::string::npos, text.find(named.localPath)) << text;
+    EXPECT_EQ(std::string::npos, text.find("beside.png")) << text;
+    EXPECT_EQ(UINT(MB_OK | MB_ICONWARNING), prompts.boxes[0].type);
 }
 
 TEST_F(PictureCommandsTest, DeleteRemovesOnlyWhatTheShellDeletedAndNeverAFolder) {

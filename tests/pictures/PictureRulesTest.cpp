@@ -98,7 +98,21 @@ TEST(PictureRulesTest, CopiesKeepTheirSubFoldersBelowTheSaveFolder) {
     EXPECT_EQ("D:\\out\\a\\b\\p.jpg", CopyDestination("C:\\save\\a\\b\\p.jpg", "p.jpg", "C:\\save", "D:\\out", &folder));
     EXPECT_EQ("D:\\out\\a\\b", folder);
     EXPECT_EQ("D:\\out\\q.jpg", CopyDestination("E:\\elsewhere\\q.jpg", "q.jpg", "C:\\save", "D:\\out", &folder));
-    EXPECT_EQ("D:\\out\\", folder);
+    EXPECT_EQ("D:\\out", folder);
+    // A folder beside the save folder whose name merely starts with it is not below it.
+    EXPECT_EQ("D:\\out\\p.jpg", CopyDestination("C:\\save2\\p.jpg", "p.jpg", "C:\\save", "D:\\out", &folder));
+    EXPECT_EQ("D:\\p.jpg", CopyDestination("C:\\save\\p.jpg", "p.jpg", "C:\\save\\", "D:\\", &folder));
+    // Stored names (a file anyone could change) that would lead elsewhere are refused.
+    const char* const badBelow[] = {"C:\\save\\..\\x.jpg", "C:\\save\\a\\..\\..\\x.jpg", "C:\\save\\a/../../x.jpg",
+                                    "C:\\save\\C:\\x.jpg", "C:\\save\\con.jpg", "C:\\save\\sub\\LPT1",
+                                    "C:\\save\\x.jpg:stream", "C:\\save\\x.jpg.", "C:\\save\\\\"};
+    for (const char* path : badBelow) EXPECT_EQ("", CopyDestination(path, "x.jpg", "C:\\save", "D:\\out", &folder)) << path;
+    const char* const badNames[] = {"..\\x.jpg", "..", ".", "C:\\x.jpg", "C:x.jpg", "a/b.jpg", "\\\\host\\x.jpg", "",
+                                    "NUL", "nul.txt", "Com3.png", "AUX .jpg", "x\tjpg", "a?.jpg", "x.jpg "};
+    for (const char* name : badNames) EXPECT_EQ("", CopyDestination("E:\\e\\q.jpg", name, "C:\\save", "D:\\out", &folder)) << name;
+    // Names that only look like them are plain.
+    for (const char* name : {"console.jpg", "com10.jpg", "nul_.png", "..x.jpg", "a..b.jpg", ".hidden.png"})
+        EXPECT_TRUE(IsPlainFileName(name)) << name;
     const std::string list = DoubleNulList({"a", "bc"});
     EXPECT_EQ(std::string("a\0bc\0\0", 6), list);
 }

@@ -4,7 +4,9 @@
 #include <windows.h>
 #include <commctrl.h>
 #include "core/ImageRecord.h"
+#include "framework/SplitterWindow.h"
 #include "resources/command_ids.h"
+#include "tests/support/MainFrameTestSeam.h"
 #include "tests/pictures/PicturesHarness.h"
 
 namespace picturetest {
@@ -80,6 +82,72 @@ TEST_F(PictureViewsTest, SortsAlternateAndKeepTheFocusedPicture) {
         EXPECT_GE(task_.DownloadedImages.GetAt(i).fileSize, task_.DownloadedImages.GetAt(i + 1).fileSize);
     // The thumbnails follow the new order.
     for (int i = 0; i < 6; ++i) EXPECT_EQ(RecordName(i), Thumbnails().GetItemData(i)->caption);
+}
+
+// A click on the size column's header sorts; the pictures the user had selected stay selected
+// wherever they moved, and the viewer and the picture commands stay with the focused one.
+TEST_F(PictureViewsTest, HeaderSortKeepsTheSelectionAndTheViewer) {
+    FocusRow(2);  // d.bmp
+    SelectRows({0, 2});  // c.png and d.bmp
+    ASSERT_EQ(task_.DownloadedImages.GetAt(2).localPath, pictures_->Viewer().GetPath());
+    HWND header = ListView_GetHeader(List());
+    RECT column = {};
+    ASSERT_TRUE(Header_GetItemRect(header, 1, &column));
+    const LPARAM at = MAKELPARAM((column.left + column.right) / 2, (column.top + column.bottom) / 2);
+    ::SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(header, WM_LBUTTONUP, 0, at);
+    Pump(50);
+    for (int i = 0; i + 1 < 6; ++i)
+        ASSERT_LE(task_.DownloadedImages.GetAt(i).fileSize, task_.DownloadedImages.GetAt(i + 1).fileSize);
+
+    PictureIndexList selected;
+    pictures_->ListView().GetSelected(selected);
+    ASSERT_EQ(2u, selected.size());
+    EXPECT_EQ("d.bmp", RecordName(selected[0]) == "d.bmp" ? RecordName(selected[0]) : RecordName(selected[1]));
+    EXPECT_TRUE(RecordName(selected[0]) == "c.png" || RecordName(selected[1]) == "c.png");
+    const int focused = FocusedRow();
+    ASSERT_GE(focused, 0);
+    EXPECT_EQ("d.bmp", RecordName(focused));
+    EXPECT_EQ(static_cast<UINT>(LVIS_SELECTED | LVIS_FOCUSED), pictures_->ListView().GetRowState(focused));
+    EXPECT_EQ(task_.DownloadedImages.GetAt(focused).localPath, pictures_->Viewer().GetPath());
+    HWND toolBar = MainFrameTestSeam(*frame_).ToolBar();
+    ASSERT_GE(::SendMessageA(toolBar, TB_COMMANDTOINDEX, ID_IMAGES_DELETE, 0), 0);
+    EXPECT_TRUE(::SendMessageA(toolBar, TB_ISBUTTONENABLED, ID_IMAGES_DELETE, 0));
+
+    // The same from the thumbnails.
+    Command(ID_VIEW_CHANGE);
+    Command(ID_IMAGES_SORT_NAME);
+    pictures_->ThumbnailView().GetSelected(selected);
+    ASSERT_EQ(2u, selected.size());
+    EXPECT_EQ("c.png", RecordName(selected[0]));
+    EXPECT_EQ("d.bmp", RecordName(selected[1]));
+    EXPECT_EQ(selected[1], Thumbnails().GetFocusedIndex());
+    EXPECT_EQ(task_.DownloadedImages.GetAt(selected[1]).localPath, pictures_->Viewer().GetPath());
+}
+
+// The frame grows: the list keeps its share beside the viewer and the pictures keep their share
+// above the monitor, instead of the monitor taking all that was added.
+TEST_F(PictureViewsTest, PanesKeepTheirSharesWhenTheFrameGrows) {
+    CSplitterWindow& list = pictures_->ListView().Splitter();
+    CSplitterWindow& frameSplit = MainFrameTestSeam(*frame_).HorizontalSplitter();
+    EXPECT_TRUE(list.IsProportional());
+    EXPECT_FALSE(list.IsFullDrag()) << "the list's bar is dragged as an outline";
+    RECT listRect = list.GetSplitterRect(), frameRect = frameSplit.GetSplitterRect();
+    ASSERT_GT(list.GetSplitterPos(), 0);
+    const double listShare = double(list.GetSplitterPos()) / (listRect.right - listRect.left - CSplitterWindow::kBarWidth);
+    const double picturesShare =
+        double(frameSplit.GetSplitterPos()) / (frameRect.bottom - frameRect.top - CSplitterWindow::kBarWidth);
+    RECT window;
+    ::GetWindowRect(*frame_, &window);
+    ::SetWindowPos(*frame_, nullptr, 0, 0, window.right - window.left + 400, window.bottom - window.top + 300,
+                   SWP_NOMOVE | SWP_NOZORDER);
+    Pump(50);
+    listRect = list.GetSplitterRect();
+    frameRect = frameSplit.GetSplitterRect();
+    EXPECT_NEAR(listShare * (listRect.right - listRect.left - CSplitterWindow::kBarWidth), list.GetSplitterPos(), 1.5);
+    EXPECT_NEAR(picturesShare * (frameRect.bottom - frameRect.top - CSplitterWindow::kBarWidth),
+                frameSplit.GetSplitterPos(), 1.5);
+    EXPECT_GT(frameSplit.GetSplitterPos(), 280);
 }
 
 TEST_F(PictureViewsTest, SwitchingViewsKeepsSelectionAndFocus) {

@@ -107,8 +107,9 @@ HRESULT STDMETHODCALLTYPE BrowserGetLocationURL(IWebBrowser2* iface, BSTR* locat
 }
 
 HRESULT STDMETHODCALLTYPE BrowserGetHWND(IWebBrowser2* iface, SHANDLE_PTR* window) {
-    *window = reinterpret_cast<SHANDLE_PTR>(Self<FakeWebBrowser>(iface)->page->window);
-    return S_OK;
+    const FakePage* page = Self<FakeWebBrowser>(iface)->page;
+    *window = page->windowFails ? 0 : reinterpret_cast<SHANDLE_PTR>(page->window);
+    return page->windowFails ? E_FAIL : S_OK;
 }
 
 IWebBrowser2Vtbl MakeBrowserTable() {

@@ -14,6 +14,7 @@ struct FakePage {
     bool hasDocument = true;
     bool documentIsNull = false;  // get_Document succeeds with S_FALSE and no document
     HWND window = nullptr;
+    bool windowFails = false;  // get_HWND fails (and leaves no window)
 };
 
 // A new site with one reference; the page is read when the button asks.

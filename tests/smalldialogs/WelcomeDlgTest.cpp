@@ -123,11 +123,20 @@ TEST_F(WelcomeTest, IntroductionOpensItsTopicAndTheWebSiteFallsBackToTheBrowser)
     RunWelcome(script);
     ASSERT_EQ(1u, prompts.helpRequests.size());
     EXPECT_EQ(GetAppDirectory() + "Brackenfly.chm::/WhatisBrackenfly.htm>mainwin", prompts.helpRequests[0]);
+    EXPECT_TRUE(prompts.boxes.empty());
     ASSERT_EQ(2u, prompts.shellCalls.size());
     EXPECT_EQ("open", prompts.shellCalls[0].verb);
     EXPECT_EQ(WelcomeDlg::kWebSite, prompts.shellCalls[0].file);
     EXPECT_EQ("iexplore.exe", prompts.shellCalls[1].file);
     EXPECT_EQ(WelcomeDlg::kWebSite, prompts.shellCalls[1].parameters);
+
+    // Without the help file, "Introduction..." says which file it did not find.
+    prompts.helpOpens = false;
+    ModalScript missing;
+    missing.Then([&](HWND window) { Click(window, IDC_WELCOME_INTRODUCTION); }).Then([&](HWND window) { Click(window, IDOK); });
+    RunWelcome(missing);
+    ASSERT_EQ(1u, prompts.boxes.size());
+    EXPECT_EQ("The help file \"" + GetAppDirectory() + "Brackenfly.chm\" was not found.", prompts.boxes[0].text);
 }
 
 TEST_F(WelcomeTest, PaintsTheTitleOnWhiteAndTheRestOnItsOwnColour) {

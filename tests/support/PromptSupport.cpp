@@ -41,7 +41,7 @@ bool ScriptedPrompts::ShellExecute(HWND owner, const char* verb, const std::stri
 
 bool ScriptedPrompts::ShowHelp(HWND owner, const std::string& path) {
     helpRequests.push_back(path);
-    return passHelp ? SystemUserPrompts().ShowHelp(owner, path) : true;
+    return passHelp ? SystemUserPrompts().ShowHelp(owner, path) : helpOpens;
 }
 
 namespace {

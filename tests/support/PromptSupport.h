@@ -36,6 +36,8 @@ public:
     // Help paths asked for; shown only when passHelp is set.
     std::vector<std::string> helpRequests;
     bool passHelp = false;
+    // What a help request not passed on answers: false as when the help file is missing.
+    bool helpOpens = true;
     bool passShellCalls = false;
     // When set, answers each recorded shell call that is not passed on (else it succeeds).
     std::function<bool(const Shell&)> shellAnswer;

@@ -249,3 +249,111 @@ TEST_F(TaskDialogFixture, RealWarningBoxAppearsForAMissingAddressAndIsAnswered) 
     EXPECT_EQ(IDCANCEL, RunSiteDialog(&task, true, script));
     SetUserPrompts(&prompts_);
 }
+
+TEST_F(TaskDialogFixture, LevelRadioButtonsClearEachOtherWhenClickedAndTheChosenOneIsSaved) {
+    SearchLinkTask task;
+    task.TaskName = "Levels";
+    task.StartingAddresses.push_back(StartingAddress());
+    task.StartingAddresses[0].Url = "http://levels.example/";
+    task.Levels = -1;
+    // BM_CLICK makes the button press and release itself, as a mouse click on it does.
+    auto press = [](HWND page, int id) {
+        ::SendMessageA(::GetDlgItem(page, id), BM_CLICK, 0, 0);
+        testsupport::PumpMessages(100);
+    };
+    auto checks = [](HWND page) {
+        std::string marks;
+        for (int id : {IDC_SCAN_THIS_PAGE, IDC_SCAN_LEVELS, IDC_SCAN_ALL_LEVELS}) marks += IsChecked(page, id) ? 'x' : '-';
+        return marks;
+    };
+    ModalScript script;
+    script.Then([&](HWND frame) {
+        SelectPage(frame, IDD_TASK_SCANNING);
+        HWND scanning = Page(frame, IDD_TASK_SCANNING);
+        EXPECT_EQ("--x", checks(scanning));
+        press(scanning, IDC_SCAN_LEVELS);
+        EXPECT_EQ("-x-", checks(scanning));
+        press(scanning, IDC_SCAN_ALL_LEVELS);
+        EXPECT_EQ("--x", checks(scanning));
+        press(scanning, IDC_SCAN_THIS_PAGE);
+        EXPECT_EQ("x--", checks(scanning));
+        press(scanning, IDC_SCAN_ALL_LEVELS);
+        EXPECT_EQ("--x", checks(scanning));
+        Click(frame, IDOK);
+    });
+    ASSERT_EQ(IDOK, RunSiteDialog(&task, false, script));
+    EXPECT_EQ(-1, task.Levels);
+
+    ModalScript again;
+    again.Then([&](HWND frame) {
+        SelectPage(frame, IDD_TASK_SCANNING);
+        HWND scanning = Page(frame, IDD_TASK_SCANNING);
+        press(scanning, IDC_SCAN_LEVELS);
+        TypeText(scanning, IDC_SCAN_LEVELS_COUNT, "4");
+        EXPECT_EQ("-x-", checks(scanning));
+        Click(frame, IDOK);
+    });
+    ASSERT_EQ(IDOK, RunSiteDialog(&task, false, again));
+    EXPECT_EQ(4, task.Levels);
+    SearchLinkTask stored;
+    ASSERT_TRUE(stored.Load(task.TaskFileName));
+    EXPECT_EQ(4, stored.Levels);
+}
+
+namespace {
+// The whole text of an edit, however long.
+std::string WholeText(HWND dialog, int id) {
+    HWND edit = ::GetDlgItem(dialog, id);
+    std::string text(static_cast<size_t>(::GetWindowTextLengthA(edit)) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(edit, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+}  // namespace
+
+TEST_F(TaskDialogFixture, LongHandOverIsTakenWholeAndTooLongAnAddressIsRefusedNotCut) {
+    // A 10,000-character address and 100 KB of cookies from the browser.
+    const std::string longUrl = "http://long.example/" + std::string(10000 - 20, 'a');
+    std::string cookies;
+    while (cookies.size() < 100 * 1024) cookies += "k" + std::to_string(cookies.size()) + "=v; ";
+    taskdialogs::PutClipboardText(longUrl + "\n" + cookies);
+    prompts_.messageBoxAnswers = {IDOK};
+    ModalScript script;
+    script.Then([&](HWND frame) {
+        EXPECT_EQ(longUrl.size(), WholeText(Page(frame, IDD_TASK_GENERAL), IDC_TASK_URL).size());
+        Click(frame, IDOK);
+    });
+    script.Then([&](HWND frame) {
+        // Refused with the limit and the field named; the text stays for the user to shorten.
+        EXPECT_EQ("General : Starting address can not be longer than 1023 characters", LastBoxText());
+        EXPECT_TRUE(longUrl == WholeText(Page(frame, IDD_TASK_GENERAL), IDC_TASK_URL));
+        TypeText(Page(frame, IDD_TASK_GENERAL), IDC_TASK_URL, "http://long.example/short/");
+        TypeText(Page(frame, IDD_TASK_GENERAL), IDC_TASK_NAME, "Long");
+        Click(frame, IDOK);
+    });
+    TaskOptions* task = nullptr;
+    script.Run([&]() -> INT_PTR {
+        task = RunNewTaskDialog(nullptr, app_.get(), tasks_, nullptr);
+        return 0;
+    });
+    EXPECT_TRUE(script.Finished());
+    ASSERT_NE(nullptr, task);
+    std::unique_ptr<TaskOptions> owned(task);
+    EXPECT_EQ(1u, prompts_.boxes.size());
+    EXPECT_EQ("http://long.example/short/", task->StartingAddresses.at(0).Url);
+    EXPECT_EQ(cookies.size(), task->Cookies.size());
+    EXPECT_TRUE(cookies == task->Cookies);
+    SearchLinkTask stored;
+    ASSERT_TRUE(stored.Load(task->TaskFileName));
+    EXPECT_TRUE(cookies == stored.Cookies);
+
+    // Beyond the stated bound the user is told, and nothing of it is taken.
+    taskdialogs::PutClipboardText("http://huge.example/\n" + std::string(kMaxClipboardText, 'c'));
+    ModalScript huge;
+    huge.Then([&](HWND frame) {
+        EXPECT_EQ("", ItemText(Page(frame, IDD_TASK_GENERAL), IDC_TASK_URL));
+        Click(frame, IDCANCEL);
+    });
+    huge.Run([&]() -> INT_PTR { return delete RunNewTaskDialog(nullptr, app_.get(), tasks_, nullptr), 0; });
+    ASSERT_EQ(2u, prompts_.boxes.size());
+    EXPECT_EQ("The page handed over is longer than 1048576 characters and was not taken", prompts_.boxes[1].text);
+}

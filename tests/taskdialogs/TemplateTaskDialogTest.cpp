@@ -7,6 +7,7 @@
 #include "core/NumberTemplate.h"
 #include "core/StringTemplate.h"
 #include "dialogs/tasks/NumberTemplateDlg.h"
+#include "dialogs/tasks/StringTemplateDlg.h"
 #include "resources/command_ids.h"
 
 using testsupport::Click;
@@ -241,6 +242,15 @@ TEST_F(TaskDialogFixture, TemplateOptionsCancelLeavesTheGeneratorsAndTheNameChec
     });
     script.Then([&](HWND frame) {
         EXPECT_EQ("Numbers", ItemText(Page(frame, IDD_TASK2_GENERAL), IDC_TASK_NAME));
+        // A pasted template longer than the task file keeps is refused, not cut.
+        const std::string longTemplate = "http://n.example/" + std::string(1100, 'x') + "{1}";
+        ::SetDlgItemTextA(Page(frame, IDD_TASK2_URL_TEMPLATE), IDC_TEMPLATE_URL, longTemplate.c_str());
+        Click(frame, IDOK);
+    });
+    script.Then([&](HWND frame) {
+        EXPECT_EQ("URL Template : URL template can not be longer than 1022 characters", LastBoxText());
+        EXPECT_TRUE(::IsWindow(frame));
+        EXPECT_EQ(1120, ::GetWindowTextLengthA(::GetDlgItem(Page(frame, IDD_TASK2_URL_TEMPLATE), IDC_TEMPLATE_URL)));
         Click(frame, IDC_OPTIONS_HELP);
     });
     script.Then([&](HWND frame) {
@@ -253,4 +263,68 @@ TEST_F(TaskDialogFixture, TemplateOptionsCancelLeavesTheGeneratorsAndTheNameChec
     ASSERT_EQ(2u, task.GetTemplates().size());
     EXPECT_STREQ("NumberTemplate", task.GetTemplates()[0]->GetTypeName());
     EXPECT_FALSE(task.CollectCookies);
+}
+
+namespace {
+
+// Runs the string editor over the generator with one scripted step; its result.
+INT_PTR RunStringEditor(StringTemplate& generator, const ModalScript::Step& step) {
+    StringTemplateDlg dialog(generator);
+    ModalScript script;
+    script.Then(step);
+    return script.Run([&] { return dialog.DoModal(nullptr); });
+}
+
+// A user's click on an entry of the list.
+void SelectEntry(HWND strings, int index) {
+    ::SendDlgItemMessageA(strings, IDC_STRING_LIST, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ::SendMessageA(strings, WM_COMMAND, MAKEWPARAM(IDC_STRING_LIST, LBN_SELCHANGE), 0);
+}
+
+}  // namespace
+
+TEST_F(TaskDialogFixture, StringEditorKeepsAWordTypedBeforeEnterOrOkAndTheGeneratorsPosition) {
+    // A new generator: one word typed, then Enter in the edit.
+    StringTemplate fresh;
+    EXPECT_EQ(IDOK, RunStringEditor(fresh, [&](HWND strings) {
+        // The toolbar: two buttons, a separator, two, a separator, two.
+        HWND toolbar = ::FindWindowExA(strings, nullptr, TOOLBARCLASSNAMEA, nullptr);
+        std::string layout;
+        const int count = static_cast<int>(::SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            TBBUTTON button = {};
+            ::SendMessageA(toolbar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
+            layout += (button.fsStyle & BTNS_SEP) ? '|' : 'b';
+        }
+        EXPECT_EQ("bb|bb|bb", layout);
+        TypeText(strings, IDC_STRING_EDIT, "sun");
+        HWND edit = ::GetDlgItem(strings, IDC_STRING_EDIT);
+        ::SetFocus(edit);
+        ::PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        ::PostMessageA(edit, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    }));
+    EXPECT_EQ((std::vector<std::string>{"sun"}), fresh.strings);
+
+    // An edited generator that had moved on to "c": a word added through the toolbar, another
+    // typed and confirmed with OK, an entry moved; it goes on from "c".
+    StringTemplate used(std::vector<std::string>{"a", "b", "c"});
+    used.index = 2;
+    EXPECT_EQ(IDOK, RunStringEditor(used, [&](HWND strings) {
+        SelectEntry(strings, 2);
+        ClickToolbarButton(strings, ID_LIST_UP);
+        TypeText(strings, IDC_STRING_EDIT, "d");
+        ClickToolbarButton(strings, ID_LIST_NEW_ITEM);
+        TypeText(strings, IDC_STRING_EDIT, "e");
+        Click(strings, IDOK);
+    }));
+    EXPECT_EQ((std::vector<std::string>{"a", "c", "b", "d", "e"}), used.strings);
+    EXPECT_EQ("c", used.GetValueText());
+
+    // Selecting an entry shows its text in the edit; OK then adds nothing.
+    EXPECT_EQ(IDOK, RunStringEditor(used, [&](HWND strings) {
+        SelectEntry(strings, 0);
+        Click(strings, IDOK);
+    }));
+    EXPECT_EQ(5u, used.strings.size());
+    EXPECT_EQ("c", used.GetValueText());
 }

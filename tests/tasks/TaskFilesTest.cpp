@@ -9,6 +9,7 @@
 #include "core/NumberTemplate.h"
 #include "core/SearchLinkTask.h"
 #include "core/TaskFileNames.h"
+#include "tests/support/PromptSupport.h"
 #include "tests/support/TestSupport.h"
 #include "tests/tasks/PropBagBytes.h"
 
@@ -180,22 +181,33 @@ TEST(TaskFile, MissingAndMisSizedKeysKeepDefaults)
     EXPECT_FALSE(templ.MinimumWidth.enabled);
 }
 
-TEST(TaskFile, NewerVersionsAreKeptAndTheTaskIsLeftOut)
+TEST(TaskFile, NewerVersionsAreCopiedAsideAndReadForWhatTheyHold)
 {
     ProgramFolder folder;
+    testsupport::ScriptedPrompts prompts;
     CreateDirectoryA(folder.Tasks().c_str(), nullptr);
     RawBag newer;
     newer.major = 2;
     newer.minor = 1;
     newer.values["TaskName"] = tasktest::TextValue("New");
     WriteBag(folder.Tasks("New.task"), newer);
+    Bytes newerBytes;
+    ASSERT_TRUE(testsupport::ReadFileBytes(folder.Tasks("New.task"), newerBytes));
     SearchLinkTask a;
-    EXPECT_FALSE(a.Load("New.task"));
-    EXPECT_TRUE(testsupport::FileExists(folder.Tasks("New.task")));
-    EXPECT_EQ(TaskOptions::LoadFailure::Newer, a.GetLoadFailure());
-    EXPECT_EQ(folder.Tasks("New.task"), a.GetLoadFailurePath());
-    EXPECT_NE(std::string::npos, a.DescribeLoadFailure().find(folder.Tasks("New.task")));
-    EXPECT_NE(std::string::npos, a.DescribeLoadFailure().find("newer version"));
+    EXPECT_TRUE(a.Load("New.task"));
+    EXPECT_EQ("New", a.TaskName);
+    EXPECT_EQ(TaskOptions::LoadFailure::None, a.GetLoadFailure());
+    Bytes kept;
+    ASSERT_TRUE(testsupport::ReadFileBytes(folder.Tasks("New.task.newer"), kept));
+    EXPECT_EQ(newerBytes, kept);
+    ASSERT_EQ(1u, prompts.boxes.size());
+    EXPECT_NE(std::string::npos, prompts.boxes[0].text.find(folder.Tasks("New.task")));
+    EXPECT_NE(std::string::npos, prompts.boxes[0].text.find("newer version"));
+    // The same file loaded again: its copy is there, nothing more to tell.
+    SearchLinkTask again;
+    EXPECT_TRUE(again.Load("New.task"));
+    EXPECT_EQ(1u, prompts.boxes.size());
+    EXPECT_FALSE(testsupport::FileExists(folder.Tasks("New.task.newer-2")));
 
     RawBag ok;
     ok.values["TaskName"] = tasktest::TextValue("Old");
@@ -204,10 +216,10 @@ TEST(TaskFile, NewerVersionsAreKeptAndTheTaskIsLeftOut)
     downloads.major = 3;
     WriteBag(folder.Tasks("Old.task.downloads"), downloads);
     SearchLinkTask b;
-    EXPECT_FALSE(b.Load("Old.task"));
-    EXPECT_TRUE(testsupport::FileExists(folder.Tasks("Old.task.downloads")));
-    EXPECT_TRUE(testsupport::FileExists(folder.Tasks("Old.task")));
-    EXPECT_EQ(folder.Tasks("Old.task.downloads"), b.GetLoadFailurePath());
+    EXPECT_TRUE(b.Load("Old.task"));
+    EXPECT_TRUE(testsupport::FileExists(folder.Tasks("Old.task.downloads.newer")));
+    EXPECT_FALSE(testsupport::FileExists(folder.Tasks("Old.task.newer")));
+    EXPECT_EQ(2u, prompts.boxes.size());
 
     SearchLinkTask missing;
     EXPECT_FALSE(missing.Load("Nothing.task"));
@@ -267,10 +279,21 @@ TEST(TaskFile, TruncatedAndInflatedTaskFilesDoNotHarm)
     Bytes full;
     ASSERT_TRUE(testsupport::ReadFileBytes(folder.Tasks("Cut.task2"), full));
 
+    // A cut file gives the task with what it holds whole, named after its file at worst; a copy
+    // of the cut bytes is kept beside it and the user told.
+    testsupport::ScriptedPrompts prompts;
+    size_t told = 0;
     for (size_t cut = 0; cut < full.size(); cut += 7) {
-        ASSERT_TRUE(testsupport::WriteFileBytes(folder.Tasks("Cut.task2"), Bytes(full.begin(), full.begin() + static_cast<long>(cut))));
+        const Bytes part(full.begin(), full.begin() + static_cast<long>(cut));
+        ASSERT_TRUE(testsupport::WriteFileBytes(folder.Tasks("Cut.task2"), part));
         ConstructLinkTask t;
-        EXPECT_FALSE(t.Load("Cut.task2")) << cut;
+        EXPECT_TRUE(t.Load("Cut.task2")) << cut;
+        EXPECT_EQ("Cut", t.TaskName) << cut;
+        Bytes kept;
+        ASSERT_TRUE(testsupport::ReadFileBytes(folder.Tasks("Cut.task2.damaged"), kept)) << cut;
+        EXPECT_EQ(part, kept) << cut;
+        EXPECT_EQ(++told, prompts.boxes.size()) << cut;
+        ASSERT_TRUE(DeleteFileA(folder.Tasks("Cut.task2.damaged").c_str()));
     }
 
     // Every list count inflated to two billion: lists read as far as their bytes go.
@@ -363,15 +386,22 @@ TEST(DownloadsFile, TruncatedAndInflatedFilesKeepWholeRecordsOnly)
     Bytes full;
     ASSERT_TRUE(testsupport::ReadFileBytes(folder.Tasks("T.task.downloads"), full));
 
+    testsupport::ScriptedPrompts prompts;
     for (size_t cut = 0; cut < full.size(); ++cut) {
-        ASSERT_TRUE(testsupport::WriteFileBytes(folder.Tasks("T.task.downloads"),
-                                                Bytes(full.begin(), full.begin() + static_cast<long>(cut))));
+        const Bytes part(full.begin(), full.begin() + static_cast<long>(cut));
+        ASSERT_TRUE(testsupport::WriteFileBytes(folder.Tasks("T.task.downloads"), part));
         SearchLinkTask t;
         ASSERT_TRUE(t.Load("T.task")) << cut;  // a damaged picture list does not lose the task
         ASSERT_LE(t.DownloadedImages.GetCount(), 3);
         for (int i = 0; i < t.DownloadedImages.GetCount(); ++i)
             EXPECT_EQ(t.DownloadedImages.GetAt(i).imageUrl, "img" + std::to_string(i)) << cut;
+        // Never saved over before its bytes are kept aside.
+        Bytes kept;
+        ASSERT_TRUE(testsupport::ReadFileBytes(folder.Tasks("T.task.downloads.damaged"), kept)) << cut;
+        EXPECT_EQ(part, kept) << cut;
+        ASSERT_TRUE(DeleteFileA(folder.Tasks("T.task.downloads.damaged").c_str()));
     }
+    EXPECT_EQ(full.size(), prompts.boxes.size());
 
     // Record count and one string length inflated.
     RawBag bag;

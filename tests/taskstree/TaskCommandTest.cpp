@@ -215,10 +215,15 @@ TEST_F(TreeTest, ThreeTasksRunInOrderThroughTheFrame) {
     EXPECT_EQ("Are you sure you want to restart task 'Run1'? It will clear list of downloaded images (not from disk)",
               prompts.boxes[0].text);
     EXPECT_EQ(0, tree_->GetPendingCount());
+    // The status bar and the monitor's title name the last run until it is deleted.
+    EXPECT_NE(std::string::npos, status.GetPaneText(MainFrame::kTaskPane).find("Run3"));
+    EXPECT_NE(std::string::npos, frame_->GetStatusLine().find("Run3"));
     SelectTask(runs[2]);
     Command(ID_TASK_DELETE);
     EXPECT_EQ(nullptr, manager->GetTask());
     EXPECT_EQ(2u, tree_->Tasks().size());
+    EXPECT_EQ(std::string::npos, status.GetPaneText(MainFrame::kTaskPane).find("Run3"));
+    EXPECT_EQ("No task is started", frame_->GetStatusLine());
 }
 
 TEST_F(TreeTest, PausingAWaitingTaskMakesItIdleAndARefusedStartLetsTheNextRun) {
@@ -231,11 +236,13 @@ TEST_F(TreeTest, PausingAWaitingTaskMakesItIdleAndARefusedStartLetsTheNextRun) {
     MakeTaskFile("Waiting", server.Url("/slow.html"));
     const std::string refusedFile = MakeTaskFile("Refused", server.Url("/slow.html"));
     const std::string lastFile = MakeTaskFile("Last", server.Url("/none.html"));
-    // A resume file of a newer version: the manager will not run that task.
-    PropertyBag newer;
-    newer.versionMajor = 9;
-    newer.versionMinor = 0;
-    ASSERT_TRUE(newer.Save(TasksFolder() + refusedFile + ".cache"));
+    // A resume file held by another program: the manager will not run that task.
+    PropertyBag held;
+    held.SetCurrentVersion();
+    ASSERT_TRUE(held.Save(TasksFolder() + refusedFile + ".cache"));
+    HANDLE holder = CreateFileA((TasksFolder() + refusedFile + ".cache").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
     CreateFrame();
     DownloadManager* manager = frame_->GetDownloadManager();
     for (const char* name : {"Busy", "Waiting", "Refused", "Last"}) {
@@ -257,6 +264,7 @@ TEST_F(TreeTest, PausingAWaitingTaskMakesItIdleAndARefusedStartLetsTheNextRun) {
     EXPECT_EQ(TasksTree::kIdle, ImageOf(FindTask("Refused")));
     EXPECT_EQ(FindTask("Last"), manager->GetTask());
     EXPECT_EQ(TasksTree::kPaused, ImageOf(FindTask("Busy")));
+    CloseHandle(holder);
     EXPECT_TRUE(testsupport::FileExists(TasksFolder() + refusedFile + ".cache"));
 
     Command(ID_TASK_PAUSE_ALL);

@@ -114,6 +114,7 @@ TEST_F(TreeTest, DeletingAFolderDeletesItsTasksFilesButNoOtherFile) {
 TEST_F(TreeTest, DropsMoveOnlyOntoFoldersAndADragEndsOnLostCaptureOrEscape) {
     MakeTaskFile("Mover");
     MakeTaskFile("Other");
+    realPictures_ = true;
     CreateFrame();
     CTreeViewCtrl& tree = tree_->Tree();
     HTREEITEM root = tree.GetRootItem();
@@ -131,9 +132,36 @@ TEST_F(TreeTest, DropsMoveOnlyOntoFoldersAndADragEndsOnLostCaptureOrEscape) {
     EXPECT_FALSE(tree_->CopySubtree(folder, folder));
     EXPECT_FALSE(tree_->CopySubtree(folder, inner)) << "not onto its own descendant";
     TaskOptions* mover = FindTask("Mover");
-    ASSERT_TRUE(tree_->CopySubtree(tree_->ItemOf(mover), inner));
-    tree.DeleteItem(FindItem("Mover"));
+    TaskOptions* other = FindTask("Other");
+    SelectTask(mover);
+    ASSERT_EQ(mover, ShownTask());
+
+    // A real drag: the button goes down on "Mover", the mouse passes over the folder and over the
+    // task "Other" and is let go there. Nothing moves onto a task, and the place let go of is
+    // selected; while the drag runs no task's pictures are shown.
+    ASSERT_TRUE(BeginRealDrag(tree_->ItemOf(mover)));
+    ASSERT_TRUE(tree_->IsDragging());
+    MoveDragOver(inner);
+    EXPECT_EQ(inner, tree.GetSelectedItem());
+    EXPECT_EQ(nullptr, ShownTask());
+    MoveDragOver(tree_->ItemOf(other));
+    EXPECT_EQ(tree_->ItemOf(other), tree.GetSelectedItem());
+    EXPECT_EQ(nullptr, ShownTask()) << "passing over a task loads nothing";
+    DropOn(tree_->ItemOf(other));
+    EXPECT_FALSE(tree_->IsDragging());
+    EXPECT_EQ(root, tree.GetParentItem(tree_->ItemOf(mover)));
+    EXPECT_EQ(root, tree.GetParentItem(tree_->ItemOf(other)));
+    EXPECT_EQ(tree_->ItemOf(other), tree.GetSelectedItem());
+    EXPECT_EQ(other, ShownTask());
+
+    // The same drag let go over the inner folder moves the task there.
+    ASSERT_TRUE(BeginRealDrag(tree_->ItemOf(mover)));
+    MoveDragOver(tree_->ItemOf(other));
+    MoveDragOver(inner);
+    DropOn(inner);
     EXPECT_EQ(inner, tree.GetParentItem(tree_->ItemOf(mover)));
+    EXPECT_EQ(inner, tree.GetSelectedItem());
+    EXPECT_EQ(1u, ChildTexts(inner).size());
 
     // A drag begun by the tree control, ended by losing the mouse capture, by Escape and by
     // WM_CANCELMODE: each ends it once, with the dragged item selected again.

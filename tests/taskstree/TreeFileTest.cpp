@@ -1,4 +1,6 @@
 // The tree file: its blob, and a tree made by the program read back to the same bytes.
+#include <algorithm>
+
 #include "core/BlobWriter.h"
 #include "core/ConstructLinkTask.h"
 #include "core/PropertyBag.h"
@@ -122,7 +124,7 @@ TEST_F(TreeTest, TreeFileReadsBackByteForByteAndPlacesEachTaskOnce) {
     EXPECT_EQ(1024u * 7, size);  // Outer, Inner, Alpha, Beta, Numbers, Loose and the root
 }
 
-TEST_F(TreeTest, FailedTaskLoadsAreToldAndTheFilesKept) {
+TEST_F(TreeTest, DamagedAndNewerFilesAreKeptAsideAndTheirTasksStay) {
     MakeTaskFile("Good");
     testsupport::WriteFileText(TasksFolder() + "Broken.task2", "not a task file");
     // A task file of a newer version.
@@ -133,23 +135,68 @@ TEST_F(TreeTest, FailedTaskLoadsAreToldAndTheFilesKept) {
     ASSERT_TRUE(newer.Save(TasksFolder() + "Future.task"));
     std::vector<uint8_t> before;
     testsupport::ReadFileBytes(TasksFolder() + "Future.task", before);
-    // A tree file of a newer version is dropped.
+    // A tree file of a newer version.
     PropertyBag newerTree;
     newerTree.versionMajor = 2;
     newerTree.versionMinor = 1;
     ASSERT_TRUE(newerTree.Save(TasksFolder() + "Tree.config"));
+    std::vector<uint8_t> treeBefore;
+    testsupport::ReadFileBytes(TasksFolder() + "Tree.config", treeBefore);
 
     testsupport::ScriptedPrompts prompts;
     CreateFrame();
-    EXPECT_EQ(1u, tree_->Tasks().size());
-    EXPECT_EQ((std::vector<std::string>{"Good"}), ChildTexts(tree_->Tree().GetRootItem()));
-    ASSERT_EQ(1u, prompts.boxes.size());
-    EXPECT_NE(std::string::npos, prompts.boxes[0].text.find("Future.task"));
-    EXPECT_EQ("Warning", prompts.boxes[0].caption);
-    EXPECT_FALSE(testsupport::FileExists(TasksFolder() + "Tree.config"));
+    // Each file told once, by name; every task is in the tree (the broken one under its file's name).
+    EXPECT_EQ(3u, tree_->Tasks().size());
+    std::vector<std::string> names = ChildTexts(tree_->Tree().GetRootItem());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ((std::vector<std::string>{"Broken", "Future", "Good"}), names);
+    ASSERT_EQ(3u, prompts.boxes.size());
+    std::string told;
+    for (const auto& box : prompts.boxes) told += box.text + "\n";
+    for (const char* copy : {"Future.task.newer", "Broken.task2.damaged", "Tree.config.newer"})
+        EXPECT_NE(std::string::npos, told.find(TasksFolder() + copy)) << told;
     DestroyFrame();
     std::vector<uint8_t> after;
     testsupport::ReadFileBytes(TasksFolder() + "Future.task", after);
     EXPECT_EQ(before, after);
-    EXPECT_TRUE(testsupport::FileExists(TasksFolder() + "Broken.task2"));
+    testsupport::ReadFileBytes(TasksFolder() + "Future.task.newer", after);
+    EXPECT_EQ(before, after);
+    testsupport::ReadFileBytes(TasksFolder() + "Tree.config.newer", after);
+    EXPECT_EQ(treeBefore, after);
+    testsupport::ReadFileBytes(TasksFolder() + "Broken.task2.damaged", after);
+    EXPECT_EQ("not a task file", std::string(after.begin(), after.end()));
+    // The next start finds nothing new to tell.
+    CreateFrame();
+    EXPECT_EQ(3u, prompts.boxes.size());
+    EXPECT_EQ(3u, tree_->Tasks().size());
+    DestroyFrame();
+}
+
+TEST_F(TreeTest, ATreeFileHeldAtStartIsToldInARealBoxAndNotWrittenFlat) {
+    const std::string a = MakeTaskFile("Alpha");
+    MakeTaskFile("Beta");
+    const std::string treeFile = TasksFolder() + "Tree.config";
+    ASSERT_TRUE(SaveTreeFile(treeFile, {Folder("Kept", {Task(a)})}));
+    std::vector<uint8_t> before;
+    ASSERT_TRUE(testsupport::ReadFileBytes(treeFile, before));
+    HANDLE holder = CreateFileA(treeFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    {
+        testsupport::PromptWatcher watcher("Warning", IDOK, 3000);
+        CreateFrame();
+        // The watcher reads window titles, which this thread must answer while it looks.
+        Pump(3500);
+        EXPECT_TRUE(watcher.Answered());
+        EXPECT_NE(std::string::npos, watcher.PromptText().find(treeFile));
+    }
+    CloseHandle(holder);
+    // This run sees every task at the root; the folders stay in the file for the next one.
+    EXPECT_EQ(2u, ChildTexts(tree_->Tree().GetRootItem()).size());
+    DestroyFrame();
+    std::vector<uint8_t> after;
+    ASSERT_TRUE(testsupport::ReadFileBytes(treeFile, after));
+    EXPECT_EQ(before, after);
+    CreateFrame();
+    EXPECT_TRUE(FindItem("Kept"));
+    DestroyFrame();
 }

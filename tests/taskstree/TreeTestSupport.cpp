@@ -96,6 +96,55 @@ TaskOptions* TreeTest::FindTask(const std::string& name) {
     return nullptr;
 }
 
+POINT TreeTest::ItemPointInDragWindow(HTREEITEM item) {
+    RECT rect = {};
+    TreeView_GetItemRect(tree_->Tree(), item, &rect, TRUE);
+    POINT point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ::MapWindowPoints(tree_->Tree(), tree_->GetWindow(), &point, 1);
+    return point;
+}
+
+void TreeTest::RightClickItem(HTREEITEM item) {
+    RECT rect = {};
+    TreeView_GetItemRect(tree_->Tree(), item, &rect, TRUE);
+    POINT at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ::ClientToScreen(tree_->Tree(), &at);
+    ::SendMessageA(tree_->GetWindow(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(static_cast<HWND>(tree_->Tree())),
+                   MAKELPARAM(at.x, at.y));
+}
+
+TaskOptions* TreeTest::ShownTask() {
+    auto* pictures = dynamic_cast<ImagesContainer*>(frame_->GetImagesContainer());
+    return pictures ? pictures->GetTask() : nullptr;
+}
+
+bool TreeTest::BeginRealDrag(HTREEITEM item) {
+    HWND tree = tree_->Tree();
+    TreeView_EnsureVisible(tree, item);
+    RECT rect = {};
+    if (!TreeView_GetItemRect(tree, item, &rect, TRUE)) return false;
+    const POINT down = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    // The control watches for the mouse leaving the drag rectangle while the button is down: that
+    // move waits in the queue when the button goes down.
+    const int away = 4 * ::GetSystemMetrics(SM_CYDRAG) + 8;
+    ::PostMessageA(tree, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(down.x, down.y + away));
+    ::SendMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(down.x, down.y));
+    Pump(30);
+    return tree_->IsDragging();
+}
+
+void TreeTest::MoveDragOver(HTREEITEM item) {
+    const POINT point = ItemPointInDragWindow(item);
+    ::SendMessageA(tree_->GetWindow(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    Pump(30);
+}
+
+void TreeTest::DropOn(HTREEITEM item) {
+    const POINT point = ItemPointInDragWindow(item);
+    ::SendMessageA(tree_->GetWindow(), WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    Pump(30);
+}
+
 HTREEITEM TreeTest::FindItem(const std::string& text, HTREEITEM parent) {
     CTreeViewCtrl& tree = tree_->Tree();
     if (!parent) parent = tree.GetRootItem();

@@ -47,6 +47,16 @@ protected:
     void SelectTask(TaskOptions* task) { Select(tree_->ItemOf(task)); }
     void Command(WORD id);
     std::vector<std::string> ChildTexts(HTREEITEM parent);
+    // A drag as the mouse makes it: the button goes down on `item` and the mouse moves away, so
+    // the tree control itself begins the drag. False when it did not begin.
+    bool BeginRealDrag(HTREEITEM item);
+    void MoveDragOver(HTREEITEM item);
+    void DropOn(HTREEITEM item);
+    POINT ItemPointInDragWindow(HTREEITEM item);
+    // A right click on the item as the tree passes it on (WM_CONTEXTMENU at its middle).
+    void RightClickItem(HTREEITEM item);
+    // The task whose pictures the real picture container shows (realPictures_ set).
+    TaskOptions* ShownTask();
 
     testsupport::ScratchDir dir_;
     CMessageLoop loop_;

@@ -32,6 +32,9 @@ TEST(ThumbnailLayout, GridFillsTheWidthAndCentresASingleCell) {
     EXPECT_EQ(1, grid.columns);
     EXPECT_EQ(150 - 47, grid.firstLeft);
     EXPECT_EQ(400, grid.contentHeight);  // never below the client height
+    // Centred in an even client with an odd cell: nothing left over to scroll sideways.
+    grid = ComputeThumbnailGrid(look, lineHeight, 201, 400, 1, 0);
+    EXPECT_EQ(201, grid.contentWidth);
     // A wrapped caption in the last row adds room below it.
     grid = ComputeThumbnailGrid(look, lineHeight, 300, 100, 1, 30);
     EXPECT_EQ(135 + 60 + 30, grid.contentHeight);

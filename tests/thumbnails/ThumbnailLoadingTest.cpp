@@ -207,9 +207,13 @@ TEST(ThumbnailDecoding, EveryFormatComesOutFittedWithItsOwnSize) {
 
 TEST_F(ThumbnailLoading, FilesThroughTheCacheWithAFailedBitmapForBadOnes) {
     testsupport::ScratchDir dir;
-    const char* names[] = {"big.jpg", "broken.jpg", "p100x110.png", "wide.gif", "small.jpg"};
-    std::vector<ThumbnailItemData> items = MakeItems(5, placeholder);
-    for (int i = 0; i < 5; ++i) {
+    // Then small files claiming pictures beyond what one picture may cost (a 61-megapixel GIF,
+    // JPEGs of 64250 x 64250 and, progressive, 9000 x 9000): failed loads that cost little.
+    const char* names[] = {"big.jpg", "broken.jpg", "p100x110.png", "wide.gif", "small.jpg",
+                           "bomb.gif", "bomb.jpg", "bomb_progressive.jpg"};
+    const int count = static_cast<int>(sizeof(names) / sizeof(names[0]));
+    std::vector<ThumbnailItemData> items = MakeItems(count, placeholder);
+    for (int i = 0; i < count; ++i) {
         items[i].path = Data(names[i]);
         items[i].caption = names[i];
     }
@@ -221,7 +225,8 @@ TEST_F(ThumbnailLoading, FilesThroughTheCacheWithAFailedBitmapForBadOnes) {
     };
     view.SetItems(items, true);
     ASSERT_TRUE(PumpUntil([&] { return view.GetPendingCount() == 0; }));
-    EXPECT_EQ(std::vector<int>{1}, failures);
+    EXPECT_EQ((std::vector<int>{1, 5, 6, 7}), failures);
+    for (int index : {5, 6, 7}) EXPECT_EQ(failed, view.GetItemData(index)->bitmap) << names[index];
     EXPECT_EQ(failed, view.GetItemData(1)->bitmap);
     EXPECT_TRUE(view.GetItemData(1)->tip.empty());
     EXPECT_EQ("1600 x 1200", view.GetItemData(0)->tip);
@@ -233,7 +238,7 @@ TEST_F(ThumbnailLoading, FilesThroughTheCacheWithAFailedBitmapForBadOnes) {
     EXPECT_EQ(view.GetItemData(0)->bitmap, view.GetItemData(4)->bitmap);
     EXPECT_EQ(1, cache.GetPageCount());
     Pump(100);
-    EXPECT_EQ(5u, listener.fetched.size());
+    EXPECT_EQ(static_cast<size_t>(count), listener.fetched.size());
 
     // The failed bitmap is what the user sees.
     ::UpdateWindow(view);

@@ -1,4 +1,5 @@
 #include "tests/thumbnails/ThumbnailTestHost.h"
+#include "tests/support/Dib32.h"
 
 #include <commctrl.h>
 
@@ -30,14 +31,9 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
 }
 
 HBITMAP SolidBitmap(int width, int height, COLORREF colour) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = testsupport::CreateDib32(width, height, &bits);
+    if (!bitmap) return nullptr;
     auto* pixels = static_cast<DWORD*>(bits);
     const DWORD value = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
     for (int i = 0; i < width * height; ++i) pixels[i] = value;

@@ -176,6 +176,38 @@ TEST_F(ThumbnailView, PageKeysMoveByTheVisibleRowsAndScroll) {
     EXPECT_EQ(view.GetItemCell(1).top, view.GetScrollPosition().y);
 }
 
+// A page of the scroll bar is exactly the visible rows' steps, an odd step included; with room
+// for a cell no horizontal bar is shown, and a window narrower than a cell gets one.
+TEST_F(ThumbnailView, ScrollBarPagesByWholeRowsAndShowsNoIdleHorizontalBar) {
+    Fill(200, false);
+    EXPECT_FALSE(::GetWindowLongA(view, GWL_STYLE) & WS_HSCROLL) << "nothing to scroll sideways";
+    EXPECT_TRUE(::GetWindowLongA(view, GWL_STYLE) & WS_VSCROLL);
+    const int oddSpacing = (view.GetGrid().cellHeight + 20) % 2 ? 20 : 21;
+    view.SetSpacing(20, oddSpacing);
+    Pump(20);
+    const ThumbnailGrid grid = view.GetGrid();
+    const int step = grid.cellHeight + oddSpacing;
+    ASSERT_EQ(1, step % 2);
+    view.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(step * grid.visibleRows, view.GetScrollPosition().y);
+    view.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(2 * step * grid.visibleRows, view.GetScrollPosition().y);
+    view.SendMessage(WM_VSCROLL, SB_PAGEUP, 0);
+    EXPECT_EQ(step * grid.visibleRows, view.GetScrollPosition().y);
+    view.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(step * grid.visibleRows + step / 2, view.GetScrollPosition().y);
+
+    ::SetWindowPos(host, nullptr, 0, 0, grid.cellWidth / 2, 400, SWP_NOMOVE | SWP_NOZORDER);
+    Pump(20);
+    EXPECT_TRUE(::GetWindowLongA(view, GWL_STYLE) & WS_HSCROLL);
+    view.SendMessage(WM_HSCROLL, SB_LINEDOWN, 0);
+    EXPECT_GT(view.GetScrollPosition().x, 0);
+    ::SetWindowPos(host, nullptr, 0, 0, 600, 400, SWP_NOMOVE | SWP_NOZORDER);
+    Pump(20);
+    EXPECT_FALSE(::GetWindowLongA(view, GWL_STYLE) & WS_HSCROLL);
+    EXPECT_EQ(0, view.GetScrollPosition().x);
+}
+
 TEST_F(ThumbnailView, RubberBandFlipsWhatItCoversAndScrollsAtTheEdge) {
     Fill(60, false);
     const int columns = view.GetGrid().columns;

@@ -34,4 +34,6 @@ at = data.find(b"\xff\xc0")
 data[at + 5:at + 9] = (8000).to_bytes(2, "big") + (10000).to_bytes(2, "big")
 open("huge_header.jpg", "wb").write(data)
 '
+# Small files claiming huge pictures: each must be a failed thumbnail that costs little.
+python3 "$(dirname "$0")/../support/hostile_pictures.py"
 rm -f big.ppm tall.ppm small.ppm grey.pgm

@@ -103,9 +103,18 @@ TEST_F(ViewerFixture, MissingFilesAndUnknownFormatsShowTheirMessages) {
     EXPECT_EQ(nullptr, viewer.GetPicture());
     EXPECT_TRUE(ButtonEnabled(ID_VIEWER_COPY_TO));
 
+    // A small file claiming a picture beyond what one picture may cost says so, at once.
+    for (const char* name : {"bomb.gif", "bomb.jpg"}) {
+        Load(name);
+        EXPECT_EQ(kViewerTooLarge, viewer.GetLoadStatus()) << name;
+        EXPECT_EQ("Sorry. This picture is too large to show.", viewer.GetEmbeddedPlace().GetMessageText()) << name;
+        EXPECT_EQ(nullptr, viewer.GetPicture());
+        EXPECT_EQ("", viewer.GetHeaderText());
+    }
+
     // An empty path hides the picture but leaves the message.
     viewer.SetFile("");
-    EXPECT_EQ("Sorry. Unknown image format.", viewer.GetEmbeddedPlace().GetMessageText());
+    EXPECT_EQ("Sorry. This picture is too large to show.", viewer.GetEmbeddedPlace().GetMessageText());
     viewer.GetEmbeddedPlace().SendMessage(WM_CONTEXTMENU, 0, MAKELPARAM(100, 100));
     EXPECT_EQ(1, host.menusTracked) << "no menu without a path";
 }

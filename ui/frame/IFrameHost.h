@@ -4,14 +4,16 @@
 // pane's window is created). Panes never look the frame up elsewhere.
 #include <windows.h>
 #include "core/ILongOperationProgress.h"
+#include "framework/IPopupMenuHost.h"
 
 class DownloadManager;
 class IDownloadViews;
 class IPictureContainer;
 class ISelectImagesDialog;
 
-// Progress: the status bar's bar for long operations (ILongOperationProgress).
-class IFrameHost : public ILongOperationProgress {
+// Progress: the status bar's bar for long operations (ILongOperationProgress). Pane context
+// menus whose choice goes back to the pane's own window: IPopupMenuHost (the monitor views).
+class IFrameHost : public ILongOperationProgress, public IPopupMenuHost {
 public:
     // The frame's own window (owner of prompts and shell operations).
     virtual HWND GetFrameWindow() const = 0;
@@ -24,6 +26,8 @@ public:
     virtual void SetLabelEditing(bool editing) = 0;
     // The status bar's queue pane (the pending starts), `starting` while a task starts.
     virtual void UpdateQueuePane(bool starting) = 0;
+    // The task the status pane and the monitor's title name is gone: both go back to naming none.
+    virtual void ForgetStatusTask() = 0;
     virtual DownloadManager* GetDownloadManager() = 0;
     // The views the download manager tells (tree, pictures, monitors).
     virtual IDownloadViews& GetDownloadViews() = 0;
@@ -31,5 +35,5 @@ public:
     virtual ISelectImagesDialog* GetSelectImagesDlg() = 0;
 
 protected:
-    ~IFrameHost() = default;
+    ~IFrameHost() override = default;
 };

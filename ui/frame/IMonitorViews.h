@@ -5,11 +5,11 @@
 #include <windows.h>
 
 class DownloadManager;
-class IFrameHost;
 class IDownloadGraphView;
 class IDownloadStatView;
 class IErrorsView;
 class IMessagesView;
+class IPopupMenuHost;
 
 class IMonitorViews {
 public:
@@ -17,9 +17,9 @@ public:
     // Creates the views inside `pane`, the download manager's window among them (through
     // DownloadManager::CreateManagerWindow), adds the tabs in their order, and returns the window
     // that becomes the pane's client.
-    // The frame that holds the pane, told once as the frame is built (before CreateViews).
-    virtual void AttachFrame(IFrameHost* /*frame*/) {}
     virtual HWND CreateViews(HWND pane, DownloadManager& manager) = 0;
+    // The frame's menu tracking for the views' context menus; given before CreateViews.
+    virtual void SetMenuHost(IPopupMenuHost* /*host*/) {}
     // A routed WM_COMMAND, offered to the errors view, the statistics view and the messages view
     // in this order; true when one took it.
     virtual bool HandleCommand(WORD id, WORD notifyCode, HWND control) = 0;

@@ -1,8 +1,9 @@
 // The main frame's command routing and its own commands.
 #include <windows.h>
-#include <htmlhelp.h>
 #include "core/AppDirectory.h"
 #include "core/TaskOptions.h"
+#include "dialogs/common/HelpTopic.h"
+#include "dialogs/options/LogFileActions.h"
 #include "framework/AppModule.h"
 #include "framework/UserPrompts.h"
 #include "resources/command_ids.h"
@@ -90,22 +91,9 @@ void MainFrame::DeleteInFocusedView() {
     else if (pieces_.pictures->HasFocus()) pieces_.pictures->DeleteSelected();
 }
 
-void MainFrame::ViewLogFile() {
-    // Quoted: the program folder may contain blanks.
-    const std::string log = "\"" + GetAppDirectory() + "errors.log\"";
-    UserPrompts().ShellExecute(m_hWnd, "open", "notepad.exe", log, "", SW_SHOWNORMAL);
-}
+void MainFrame::ViewLogFile() { ::ViewLogFile(m_hWnd, GetAppDirectory()); }
 
-void MainFrame::OpenHelp() {
-    typedef HWND(WINAPI * HtmlHelpFunction)(HWND, LPCSTR, UINT, DWORD_PTR);
-    static HMODULE library = ::LoadLibraryA("hhctrl.ocx");
-    if (!library) return;
-    auto htmlHelp =
-        reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(::GetProcAddress(library, "HtmlHelpA")));
-    if (!htmlHelp) return;
-    const std::string file = GetAppDirectory() + "Brackenfly.chm";
-    htmlHelp(m_hWnd, file.c_str(), HH_DISPLAY_TOPIC, 0);
-}
+void MainFrame::OpenHelp() { OpenHelpTopic(m_hWnd, std::string()); }
 
 void MainFrame::OpenAddress(const char* address) {
     UserPrompts().ShellExecute(m_hWnd, "open", address, "", "", SW_SHOWNORMAL);
@@ -150,4 +138,10 @@ void MainFrame::ShowViewDropDown(const RECT& button) {
     if (HMENU popup = menu.Popup())
         commandBar_.TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, button.left, button.bottom,
                                    &button);
+}
+
+void MainFrame::TrackPanePopupMenu(HMENU popup, POINT screen, HWND target) {
+    const UINT command = static_cast<UINT>(
+        commandBar_.TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x, screen.y));
+    if (command && ::IsWindow(target)) ::PostMessageA(target, WM_COMMAND, command, 0);
 }

@@ -29,6 +29,13 @@ void MainFrame::UpdateTaskPane(bool started, TaskOptions* task) {
     statusPanes_.SetPaneText(kTaskPane, FillInTexts(LocalText(id), {name}, kPaneTextLength));
 }
 
+void MainFrame::ForgetStatusTask() {
+    statusPanes_.SetPaneIcon(kTaskPane, nullptr);
+    statusPanes_.SetPaneText(kTaskPane, "");
+    monitorPane_.SetTitle(LocalText(IDS_PANE_MONITOR_IDLE));
+    RefreshTrayTip();
+}
+
 void MainFrame::BeginLongOperation(int range, const std::string& text) {
     int horizontal = 0, vertical = 0;
     statusPanes_.GetBorders(horizontal, vertical);

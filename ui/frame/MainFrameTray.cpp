@@ -75,10 +75,7 @@ void MainFrame::ShowTrayMenu() {
         ::SetMenuDefaultItem(popup, ID_TRAY_TOGGLE, FALSE);
         POINT cursor;
         ::GetCursorPos(&cursor);
-        // The owner must be the foreground window, or the menu does not close when clicked away.
-        ::SetForegroundWindow(m_hWnd);
         commandBar_.TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y);
-        PostMessage(WM_NULL);
     }
 }
 

@@ -22,10 +22,8 @@ HWND MonitorPane::CreateViews(HWND pane, DownloadManager& manager) {
     errors_.reset(new ErrorsViewer(&manager));
     totals_.reset(new DownloadManagerTotals(&manager));
     stats_.reset(new StatViewer(totals_.get()));
-    // The views' context menus go through the frame's command bar; the commands come back
-    // through the frame's routing (HandleCommand).
-    messages_->AttachFrame(frame_);
-    errors_->AttachFrame(frame_);
+    messages_->SetMenuHost(menuHost_);
+    errors_->SetMenuHost(menuHost_);
     HWND host = host_->CreateHost(pane);
     if (!host) return nullptr;
     HWND connections = manager.CreateManagerWindow(host);

@@ -15,8 +15,8 @@ public:
     MonitorPane();
     ~MonitorPane() override;
 
-    void AttachFrame(IFrameHost* frame) override { frame_ = frame; }
     HWND CreateViews(HWND pane, DownloadManager& manager) override;
+    void SetMenuHost(IPopupMenuHost* host) override { menuHost_ = host; }
     bool HandleCommand(WORD id, WORD notifyCode, HWND control) override;
     IMessagesView* GetMessagesView() override;
     IErrorsView* GetErrorsView() override;
@@ -30,5 +30,5 @@ private:
     std::unique_ptr<ErrorsViewer> errors_;
     std::unique_ptr<DownloadManagerTotals> totals_;
     std::unique_ptr<StatViewer> stats_;
-    IFrameHost* frame_ = nullptr;
+    IPopupMenuHost* menuHost_ = nullptr;
 };

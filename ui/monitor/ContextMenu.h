@@ -1,12 +1,11 @@
 #pragma once
-// How the monitor views show their context menus: through the frame's command bar, so items
-// show their pictures and the chosen command takes the frame's routing back to the view.
+// How the monitor views show their context menus: through their host's menu tracking, or, in a
+// view without a host, a plain popup menu owned by the view.
 #include <windows.h>
 #include <functional>
 
-class IFrameHost;
+class IPopupMenuHost;
 
-// Loads menu `menuId`, translates it and shows its first sub-menu at the screen point; `prepare`
-// may gray items. Without a frame (a view on its own) the menu is a plain pop-up owned by `owner`.
-void ShowViewContextMenu(unsigned menuId, POINT screen, HWND owner, IFrameHost* frame,
+// Loads menu `menuId`, translates it and shows its first sub-menu; `prepare` may gray items.
+void ShowViewContextMenu(unsigned menuId, POINT screen, HWND owner, IPopupMenuHost* host,
                          const std::function<void(HMENU)>& prepare);

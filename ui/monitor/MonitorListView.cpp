@@ -46,7 +46,7 @@ LRESULT MonitorListView::OnContextMenu(UINT, WPARAM, LPARAM lParam, BOOL&) {
     POINT screen;
     const int row = list_.RowAtMenuPoint(lParam, screen);
     if (row >= 0) list_.SelectRow(row);
-    ShowViewContextMenu(menuId_, screen, m_hWnd, frame_, [this, row](HMENU popup) { PrepareMenu(popup, row); });
+    ShowViewContextMenu(menuId_, screen, m_hWnd, menuHost_, [this, row](HMENU popup) { PrepareMenu(popup, row); });
     return 0;
 }
 

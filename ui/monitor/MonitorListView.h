@@ -4,10 +4,9 @@
 #include <windows.h>
 #include <string>
 
+#include "framework/IPopupMenuHost.h"
 #include "framework/WindowImpl.h"
 #include "ui/monitor/MonitorList.h"
-
-class IFrameHost;
 
 class MonitorListView : public CWindowImplBase {
 public:
@@ -16,8 +15,8 @@ public:
     // Hidden child, as the view host shows it when its tab is selected.
     HWND CreateView(HWND parent);
     MonitorList& List() { return list_; }
-    // The frame whose command bar tracks the view's context menu (none: a plain pop-up menu).
-    void AttachFrame(IFrameHost* frame) { frame_ = frame; }
+    // Who shows the context menu (the main frame); without one a plain popup menu.
+    void SetMenuHost(IPopupMenuHost* host) { menuHost_ = host; }
     // Commands routed by the main frame (and chosen in the view's own menu); true when taken.
     virtual bool OnCommand(UINT id) = 0;
 
@@ -61,5 +60,5 @@ private:
     const MonitorList::Column* columns_;
     int columnCount_;
     unsigned menuId_;
-    IFrameHost* frame_ = nullptr;
+    IPopupMenuHost* menuHost_ = nullptr;
 };

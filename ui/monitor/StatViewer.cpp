@@ -1,6 +1,5 @@
 #include "ui/monitor/StatViewer.h"
 
-#include <vssym32.h>
 
 StatViewLayout LayoutStatView(int width, int height) {
     StatViewLayout layout;
@@ -16,7 +15,7 @@ StatViewer::StatViewer(const IDownloadTotals* totals) : graph_(totals), panel_(t
 
 StatViewer::~StatViewer() {
     if (m_hWnd) ::DestroyWindow(m_hWnd);
-    CloseTheme();
+    edge_.Close();
 }
 
 HWND StatViewer::CreateView(HWND parent) {
@@ -27,24 +26,18 @@ LRESULT StatViewer::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     if (!graph_.CreateGraph(m_hWnd)) return -1;
     if (!panel_.Create(m_hWnd)) return -1;
     panel_.ShowWindow(SW_SHOW);
-    theme_ = ::OpenThemeData(m_hWnd, L"Edit");
+    edge_.Open(m_hWnd);
     return 0;
 }
 
 LRESULT StatViewer::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
-    CloseTheme();
+    edge_.Close();
     handled = FALSE;
     return 0;
 }
 
-void StatViewer::CloseTheme() {
-    if (theme_) ::CloseThemeData(theme_);
-    theme_ = nullptr;
-}
-
 LRESULT StatViewer::OnThemeChanged(UINT, WPARAM, LPARAM, BOOL&) {
-    CloseTheme();
-    theme_ = ::OpenThemeData(m_hWnd, L"Edit");
+    edge_.Open(m_hWnd);
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     return 0;
 }
@@ -59,19 +52,3 @@ LRESULT StatViewer::OnSize(UINT, WPARAM, LPARAM lParam, BOOL&) {
     return 0;
 }
 
-LRESULT StatViewer::OnNcPaint(UINT msg, WPARAM wParam, LPARAM lParam, BOOL&) {
-    // The default draws the classic sunken edge; with a theme the edit box's border goes over it.
-    const LRESULT result = DefWindowProc(msg, wParam, lParam);
-    if (!theme_) return result;
-    RECT window, client;
-    ::GetWindowRect(m_hWnd, &window);
-    ::GetClientRect(m_hWnd, &client);
-    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    ::OffsetRect(&client, -window.left, -window.top);
-    ::OffsetRect(&window, -window.left, -window.top);
-    HDC dc = ::GetWindowDC(m_hWnd);
-    ::ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-    ::DrawThemeBackground(theme_, dc, EP_EDITTEXT, ETS_NORMAL, &window, nullptr);
-    ::ReleaseDC(m_hWnd, dc);
-    return result;
-}

@@ -2,9 +2,9 @@
 // The "Statistics" tab: the speed graph, with the download statistics panel in a 170-pixel
 // column on its right. Its client edge follows the visual theme of an edit box.
 #include <windows.h>
-#include <uxtheme.h>
 
 #include "dialogs/monitor/DownloadStatDlg.h"
+#include "framework/ThemedClientEdge.h"
 #include "framework/WindowImpl.h"
 #include "ui/monitor/DownloadGraph.h"
 
@@ -44,12 +44,11 @@ public:
 private:
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnNcPaint(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnNcPaint(UINT, WPARAM wParam, LPARAM lParam, BOOL&) { return edge_.OnNcPaint(m_hWnd, wParam, lParam); }
     LRESULT OnThemeChanged(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
-    void CloseTheme();
 
     DownloadGraph graph_;
     DownloadStatDlg panel_;
-    HTHEME theme_ = nullptr;
+    ThemedClientEdge edge_;
 };

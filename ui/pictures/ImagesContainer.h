@@ -78,6 +78,8 @@ public:
     void SelectByCondition();
     void SelectMatching(const PictureCriteria& criteria);
     void CopySelectedTo();
+    // Tells the user which pictures Copy To left out because of their stored names.
+    void TellCopiesRefused(const std::vector<std::string>& paths);
     void DeleteImages(const PictureIndexList& indices);
     void DeleteFocused();
     void StartSlideShow();

@@ -9,6 +9,7 @@
 #include "core/TaskOptions.h"
 #include "dialogs/monitor/ImageInformation.h"
 #include "framework/UserPrompts.h"
+#include "resources/app_ids.h"
 #include "resources/pictures_ids.h"
 #include "dialogs/pictures/ISelectImagesDialog.h"
 #include "ui/frame/IFrameHost.h"
@@ -79,7 +80,7 @@ void ImagesContainer::CopySelectedTo() {
     if (!UserPrompts().BrowseForFolder(::GetActiveWindow(), LocalText(IDS_COPY_IMAGES_TO), chosen) || chosen.empty())
         return;
     while (chosen.size() > 3 && chosen.back() == '\\') chosen.pop_back();
-    std::vector<std::string> sources, targets;
+    std::vector<std::string> sources, targets, refused;
     for (int32_t index : indices) {
         if (index < 0 || index >= task_->DownloadedImages.GetCount()) continue;
         const ImageRecord& record = task_->DownloadedImages.GetAt(index);
@@ -88,11 +89,16 @@ void ImagesContainer::CopySelectedTo() {
         std::string folder;
         const std::string target =
             CopyDestination(record.localPath, record.fileName, task_->SaveFolder, chosen, &folder);
+        if (target.empty()) {
+            refused.push_back(record.localPath);
+            continue;
+        }
         if (record.localPath.size() > kMaxPictureListPath || target.size() > kMaxPictureListPath) continue;
         CreateFolderPath(folder);
         sources.push_back(record.localPath);
         targets.push_back(target);
     }
+    if (!refused.empty()) TellCopiesRefused(refused);
     if (sources.empty()) return;
     const std::string from = DoubleNulList(sources);
     const std::string to = DoubleNulList(targets);
@@ -103,6 +109,21 @@ void ImagesContainer::CopySelectedTo() {
     operation.pTo = to.c_str();
     operation.fFlags = FOF_MULTIDESTFILES | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI;
     UserPrompts().FileOperation(operation);
+}
+
+void ImagesContainer::TellCopiesRefused(const std::vector<std::string>& paths) {
+    // The names come from the stored list: shown cut short and without control characters.
+    const size_t kMostShown = 10, kLongestShown = 200;
+    std::string text = LocalText(IDS_COPY_NAMES_REFUSED);
+    for (size_t i = 0; i < paths.size() && i < kMostShown; ++i) {
+        std::string shown = paths[i].substr(0, kLongestShown);
+        for (char& c : shown)
+            if (static_cast<unsigned char>(c) < 32) c = '?';
+        text += "\n" + shown + (paths[i].size() > kLongestShown ? "..." : "");
+    }
+    if (paths.size() > kMostShown) text += "\n(+" + std::to_string(paths.size() - kMostShown) + ")";
+    UserPrompts().MessageBox(frame_ ? frame_->GetFrameWindow() : m_hWnd, text, LocalText(IDS_CAPTION_WARNING),
+                             MB_OK | MB_ICONWARNING);
 }
 
 void ImagesContainer::DeleteImages(const PictureIndexList& indices) {

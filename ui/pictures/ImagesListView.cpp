@@ -38,6 +38,10 @@ LRESULT ImagesListView::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     RECT client;
     ::GetClientRect(m_hWnd, &client);
     splitter_.CreateSplitter(m_hWnd, client);
+    // The list keeps its share as the window grows; the bar is dragged as an outline, so the list
+    // and the picture are not laid out again at every mouse move.
+    splitter_.SetProportional(true);
+    splitter_.SetFullDrag(false);
     list_ = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                               kChildStyle | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_OWNERDATA, 0, 0, 0,
                               0, splitter_.m_hWnd, nullptr, nullptr, nullptr);
@@ -348,24 +352,28 @@ void ImagesListView::FullScreen() {
 }
 
 void ImagesListView::RememberFocused() {
-    const ImageRecord* record = RecordAt(GetFocusedIndex());
-    keptPath_ = record ? record->localPath : "";
+    TaskOptions* task = container_ ? container_->GetTask() : nullptr;
+    if (!task) return;
+    PictureIndexList selected;
+    GetSelected(selected);
+    kept_.Remember(task->DownloadedImages, selected, GetFocusedIndex());
 }
 
 void ImagesListView::ReloadAndRefocus() {
     LoadTask();
-    bool found = false;
-    const int count = RecordCount();
-    for (int i = 0; i < count && !keptPath_.empty(); ++i) {
-        if (RecordAt(i)->localPath == keptPath_) {
-            ListView_SetItemState(list_, i, LVIS_FOCUSED, LVIS_FOCUSED);
-            ListView_EnsureVisible(list_, i, FALSE);
-            found = true;
-            break;
-        }
+    TaskOptions* task = container_ ? container_->GetTask() : nullptr;
+    if (!task) return;
+    PictureIndexList selected;
+    int focused = -1;
+    kept_.TakeRows(task->DownloadedImages, selected, focused);
+    for (int32_t row : selected) ListView_SetItemState(list_, row, LVIS_SELECTED, LVIS_SELECTED);
+    if (focused >= 0) {
+        ListView_SetItemState(list_, focused, LVIS_FOCUSED, LVIS_FOCUSED);
+        ListView_EnsureVisible(list_, focused, FALSE);
     }
-    keptPath_.clear();
-    if (!found) viewer_.SetFile("");
+    // The rows were rebuilt under the viewer: it shows the focused picture again, wherever it went.
+    if (visible_) ShowFocusedInViewer();
+    UpdateCommandStates();
 }
 
 void ImagesListView::ShowPrevious() {

@@ -9,6 +9,7 @@
 #include "framework/SplitterWindow.h"
 #include "framework/WindowImpl.h"
 #include "ui/PictureIndexList.h"
+#include "ui/pictures/KeptSelection.h"
 #include "ui/viewer/IImageViewerListener.h"
 #include "ui/viewer/ImageViewer.h"
 
@@ -92,7 +93,7 @@ private:
     // The first splitter position waits until the view is wide enough to take it.
     bool positionPending_ = false;
     bool inLayout_ = false;
-    std::string keptPath_;
+    KeptSelection kept_;
     ImageViewer viewer_;
     HWND list_ = nullptr;
 };

@@ -195,24 +195,31 @@ void ImagesThumbnailView::FocusLastItem() {
 }
 
 void ImagesThumbnailView::RememberFocused() {
-    const ImageRecord* record = RecordAt(GetFocusedIndex());
-    keptPath_ = record ? record->localPath : "";
+    TaskOptions* task = container_ ? container_->GetTask() : nullptr;
+    if (!task) return;
+    PictureIndexList selected;
+    GetSelected(selected);
+    kept_.Remember(task->DownloadedImages, selected, GetFocusedIndex());
 }
 
 void ImagesThumbnailView::ReloadAndRefocus() {
     LoadTask();
-    bool found = false;
+    TaskOptions* task = container_ ? container_->GetTask() : nullptr;
+    if (!task) return;
+    PictureIndexList selected;
+    int focused = -1;
+    kept_.TakeRows(task->DownloadedImages, selected, focused);
     const int count = control_.GetItemCount();
-    for (int i = 0; i < count && !keptPath_.empty(); ++i) {
-        const ImageRecord* record = RecordAt(i);
-        if (record && record->localPath == keptPath_) {
-            control_.SetItemState(i, kThumbnailFocused);
-            found = true;
-            break;
-        }
+    for (int32_t index : selected) {
+        if (index < count) control_.SetItemState(index, kThumbnailSelected);
     }
-    keptPath_.clear();
-    if (!found && container_) container_->Viewer().SetFile("");
+    if (focused >= 0 && focused < count) MoveFocus(focused);
+    // Only the view the user sees speaks for the viewer.
+    if (visible_ && container_) {
+        const ImageRecord* record = RecordAt(GetFocusedIndex());
+        container_->Viewer().SetFile(record ? record->localPath : "");
+    }
+    UpdateCommandStates();
 }
 
 void ImagesThumbnailView::FullScreen() {

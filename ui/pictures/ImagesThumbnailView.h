@@ -8,6 +8,7 @@
 #include "framework/SplitterWindow.h"
 #include "framework/WindowImpl.h"
 #include "ui/PictureIndexList.h"
+#include "ui/pictures/KeptSelection.h"
 #include "ui/thumbnails/IThumbnailViewListener.h"
 #include "ui/thumbnails/MyThumbnailChache.h"
 #include "ui/thumbnails/ThumbnailView.h"
@@ -77,7 +78,7 @@ private:
     void MoveFocus(int index);
 
     ImagesContainer* container_ = nullptr;
-    std::string keptPath_;
+    KeptSelection kept_;
     CMyThumbnailChache cache_{80, 100};
     HBITMAP waiting_ = nullptr;
     RECT waitingRect_ = {0, 0, 17, 24};

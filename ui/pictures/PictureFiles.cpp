@@ -1,20 +1,69 @@
 #include "ui/pictures/PictureFiles.h"
 
 #include <windows.h>
+#include <cctype>
+#include <cstring>
+
+namespace {
+
+bool IsDeviceName(const std::string& name) {
+    // Windows takes the part before the first dot, trailing spaces ignored, as the device.
+    std::string stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+    for (char& c : stem) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL" || stem == "CONIN$" || stem == "CONOUT$")
+        return true;
+    return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) && stem[3] >= '0' &&
+           stem[3] <= '9';
+}
+
+// Splits a relative path at either separator into names that must each be plain; empty names
+// (doubled separators) are dropped. False when any name is not plain or there is none.
+bool SplitIntoPlainNames(const std::string& path, std::vector<std::string>& names) {
+    names.clear();
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = path.find_first_of("\\/", start);
+        if (end == std::string::npos) end = path.size();
+        const std::string name = path.substr(start, end - start);
+        if (!name.empty()) {
+            if (!IsPlainFileName(name)) return false;
+            names.push_back(name);
+        }
+        start = end + 1;
+    }
+    return !names.empty();
+}
+
+}  // namespace
+
+bool IsPlainFileName(const std::string& name) {
+    if (name.empty() || name == "." || name == ".." || name.back() == '.' || name.back() == ' ') return false;
+    for (unsigned char c : name)
+        if (c < 32 || strchr("<>:\"/\\|?*", c)) return false;
+    return !IsDeviceName(name);
+}
 
 std::string CopyDestination(const std::string& localPath, const std::string& fileName, const std::string& saveFolder,
                             const std::string& chosenFolder, std::string* folderToCreate) {
-    std::string destination = chosenFolder;
-    if (!saveFolder.empty() && localPath.compare(0, saveFolder.size(), saveFolder) == 0) {
-        destination += localPath.substr(saveFolder.size());
-        const size_t slash = destination.find_last_of('\\');
-        if (folderToCreate) *folderToCreate = slash == std::string::npos ? chosenFolder : destination.substr(0, slash);
+    std::string saveRoot = saveFolder;
+    while (!saveRoot.empty() && (saveRoot.back() == '\\' || saveRoot.back() == '/')) saveRoot.pop_back();
+    // Below the save folder only when a separator follows it (C:\save2 is not below C:\save).
+    const bool belowSaveFolder = !saveRoot.empty() && localPath.size() > saveRoot.size() + 1 &&
+                                 localPath.compare(0, saveRoot.size(), saveRoot) == 0 &&
+                                 (localPath[saveRoot.size()] == '\\' || localPath[saveRoot.size()] == '/');
+    std::vector<std::string> names;
+    if (belowSaveFolder) {
+        if (!SplitIntoPlainNames(localPath.substr(saveRoot.size() + 1), names)) return std::string();
     } else {
-        destination += "\\";
-        if (folderToCreate) *folderToCreate = destination;
-        destination += fileName;
+        if (!IsPlainFileName(fileName)) return std::string();
+        names.push_back(fileName);
     }
-    return destination;
+    std::string folder = chosenFolder;
+    while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    for (size_t i = 0; i + 1 < names.size(); ++i) folder += "\\" + names[i];
+    if (folderToCreate) *folderToCreate = folder;
+    return folder + "\\" + names.back();
 }
 
 std::string DoubleNulList(const std::vector<std::string>& paths) {

@@ -2,6 +2,7 @@
 #include "core/Application.h"
 #include "core/ConstructLinkTask.h"
 #include "core/DownloadManager.h"
+#include "core/DownloadManagerTexts.h"
 #include "core/SearchLinkTask.h"
 #include "core/TaskFileNames.h"
 #include "dialogs/webbrowser/WebLogin.h"
@@ -10,6 +11,7 @@
 #include "framework/ImageListStrip.h"
 #include "resources/app_ids.h"
 #include "resources/command_ids.h"
+#include "resources/engine_ids.h"
 #include "resources/taskstree_ids.h"
 #include "core/DownloadViews.h"
 #include "ui/frame/IFrameHost.h"
@@ -82,7 +84,10 @@ bool TasksTree::LoadAll() {
 
     const std::string treeFile = GetTasksFolder() + kTreeFileName;
     std::vector<TreeFileNode> nodes;
-    if (LoadTreeFile(treeFile, nodes) == TreeFileStatus::Discard) ::DeleteFileA(treeFile.c_str());
+    const TreeFileStatus status = LoadTreeFile(treeFile, nodes);
+    // The folders are in that file: a flat tree written at close would lose them for good.
+    treeFileWritable_ = status != TreeFileStatus::Locked && status != TreeFileStatus::NotKept;
+    if (status == TreeFileStatus::Locked) WarnLoadFailure(WithTaskName(EngineText(IDS_FILE_UNREADABLE), treeFile));
     PlaceLevel(nodes, root_);
     for (TaskOptions* task : tasks_)
         if (!items_.count(task)) InsertTaskItem(task, root_, task->Resume ? kPaused : kIdle);
@@ -199,7 +204,7 @@ void TasksTree::SaveAll() {
     if (DownloadManager* manager = Manager()) manager->Stop(0);
     std::vector<TreeFileNode> nodes;
     CollectLevel(root_, nodes);
-    SaveTreeFile(GetTasksFolder() + kTreeFileName, nodes);
+    if (treeFileWritable_) SaveTreeFile(GetTasksFolder() + kTreeFileName, nodes);
     for (TaskOptions* task : tasks_) task->SaveDownloads();
     saved_ = true;
 }

@@ -124,7 +124,8 @@ private:
     LRESULT OnBeginLabelEdit(NMTVDISPINFOA* info);
     LRESULT OnEndLabelEdit(NMTVDISPINFOA* info);
     void BeginDrag(HTREEITEM item);
-    void EndDrag(bool drop);
+    // Ends a drag; with drop, the item at dropPoint (tree client coordinates) takes the dragged one.
+    void EndDrag(bool drop, const POINT* dropPoint = nullptr);
     bool IsBelow(HTREEITEM item, HTREEITEM ancestor) const;
     void DeleteItem(HTREEITEM item);
     void DeleteTask(TaskOptions* task);
@@ -163,4 +164,5 @@ private:
     HTREEITEM dragItem_ = nullptr;
     HIMAGELIST dragImage_ = nullptr;
     bool saved_ = false;
+    bool treeFileWritable_ = true;  // false when the tree file at start was out of reach
 };

@@ -31,7 +31,12 @@ void TasksTree::ShowTitle(TaskOptions* task) {
 }
 
 void TasksTree::OnSelectionChanged() {
-    if (dragging_) return;
+    // While dragging, the selection only marks the drop target: the pictures of whatever it passes
+    // over are not loaded, and the views let go of the dragged task's.
+    if (dragging_) {
+        ShowPictures(nullptr);
+        return;
+    }
     ShowTitle(GetSelectedTask());
     ShowPictures(GetSelectedTask());
     UpdateCommandStates();
@@ -124,6 +129,8 @@ void TasksTree::DeleteTask(TaskOptions* task) {
         if (manager->GetTask() == task) {
             manager->ForgetTask(task);
             if (frame_ && frame_->GetDownloadViews().ErrorsViewer()) frame_->GetDownloadViews().ErrorsViewer()->Clear();
+            // The status bar and the monitor's title named this task (running or run last).
+            if (frame_) frame_->ForgetStatusTask();
         }
     }
     // A task without a file name has no files: its empty paths must not name "Tasks\.cache".
@@ -197,8 +204,12 @@ LRESULT TasksTree::OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL&) {
     return 0;
 }
 
-LRESULT TasksTree::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL&) {
-    if (dragging_) EndDrag(true);
+LRESULT TasksTree::OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL&) {
+    if (!dragging_) return 0;
+    // The drop lands where the button went up, not where the cursor is by the time this runs.
+    POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ::MapWindowPoints(m_hWnd, tree_, &point, 1);
+    EndDrag(true, &point);
     return 0;
 }
 
@@ -213,18 +224,15 @@ LRESULT TasksTree::OnCancelMode(UINT, WPARAM, LPARAM, BOOL& handled) {
     return 0;
 }
 
-void TasksTree::EndDrag(bool drop) {
+void TasksTree::EndDrag(bool drop, const POINT* dropPoint) {
     // Cleared first: releasing the capture below comes back here as a lost capture.
     dragging_ = false;
     HTREEITEM dragged = dragItem_;
     dragItem_ = nullptr;
     HTREEITEM target = nullptr;
-    if (drop) {
-        POINT point;
-        ::GetCursorPos(&point);
-        ::ScreenToClient(tree_, &point);
+    if (drop && dropPoint) {
         TVHITTESTINFO hit = {};
-        hit.pt = point;
+        hit.pt = *dropPoint;
         target = TreeView_HitTest(tree_, &hit);
     }
     if (dragImage_) {
@@ -234,11 +242,12 @@ void TasksTree::EndDrag(bool drop) {
         dragImage_ = nullptr;
     }
     if (::GetCapture() == m_hWnd) ::ReleaseCapture();
-    HTREEITEM select = dragged;
+    // Where the mouse was let go is where the user looks: that item is selected even when nothing
+    // could be moved there (a task, or the dragged item's own branch).
+    HTREEITEM select = target ? target : dragged;
     if (target && !TaskOf(target) && CopySubtree(dragged, target)) {
         tree_.DeleteItem(dragged);
         tree_.Expand(target);
-        select = target;
     }
     // The selection is handled once, now that the drag is over.
     tree_.SelectItem(select);

@@ -2,6 +2,7 @@
 #include "core/BlobReader.h"
 #include "core/BlobWriter.h"
 #include "core/PropertyBag.h"
+#include "core/StoredFileGuard.h"
 
 namespace {
 const char* const kTreeKey = "TasksTree";
@@ -64,17 +65,15 @@ bool ReadTreeBlob(const std::vector<uint8_t>& blob, std::vector<TreeFileNode>& r
 
 TreeFileStatus LoadTreeFile(const std::string& path, std::vector<TreeFileNode>& rootChildren) {
     PropertyBag bag;
-    switch (bag.LoadWithStatus(path)) {
-    case PropertyBag::LoadStatus::Missing: return TreeFileStatus::Missing;
-    case PropertyBag::LoadStatus::Unreadable: return TreeFileStatus::Locked;
-    case PropertyBag::LoadStatus::Foreign: return TreeFileStatus::Discard;
-    default: break;
-    }
-    if (bag.IsNewerThanCurrent()) return TreeFileStatus::Discard;
+    StoredFileGuard guard(path);
+    const PropertyBag::LoadStatus status = guard.Load(bag);
+    if (status == PropertyBag::LoadStatus::Missing) return TreeFileStatus::Missing;
+    if (status == PropertyBag::LoadStatus::Unreadable) return TreeFileStatus::Locked;
     std::vector<uint8_t> blob;
-    if (!bag.GetBlob(kTreeKey, blob)) return TreeFileStatus::Loaded;
-    ReadTreeBlob(blob, rootChildren);
-    return TreeFileStatus::Loaded;
+    // A damaged file still gives the folders it holds whole.
+    if (bag.GetBlob(kTreeKey, blob) && !ReadTreeBlob(blob, rootChildren)) guard.Damaged();
+    if (!guard.MayWrite()) return TreeFileStatus::NotKept;
+    return guard.KeptCopy().empty() ? TreeFileStatus::Loaded : TreeFileStatus::KeptAside;
 }
 
 bool SaveTreeFile(const std::string& path, const std::vector<TreeFileNode>& rootChildren) {

@@ -27,8 +27,10 @@ std::vector<uint8_t> WriteTreeBlob(const std::vector<TreeFileNode>& rootChildren
 // kTreeMaxDepth deep. False when the blob is damaged: what was read whole is kept.
 bool ReadTreeBlob(const std::vector<uint8_t>& blob, std::vector<TreeFileNode>& rootChildren);
 
-enum class TreeFileStatus { Loaded, Missing, Locked, Discard };
-// Loads the tree file at path. Discard: not a tree file of this version (or no tree in it); the
-// caller deletes it. Locked: there but out of reach; it must be left as it is.
+enum class TreeFileStatus { Loaded, Missing, KeptAside, Locked, NotKept };
+// Loads the tree file at path. KeptAside: damaged or of a newer version; a copy lies beside it,
+// the user was told, and the folders it held whole are read. Locked: there but out of reach (the
+// caller tells the user). NotKept: damaged and no copy could be made (the user was told). The
+// last two must not be written over this run.
 TreeFileStatus LoadTreeFile(const std::string& path, std::vector<TreeFileNode>& rootChildren);
 bool SaveTreeFile(const std::string& path, const std::vector<TreeFileNode>& rootChildren);

@@ -43,8 +43,11 @@ ThumbnailGrid ComputeThumbnailGrid(const ThumbnailLook& look, int lineHeight, in
         grid.firstLeft = look.horizontalMargin;
         grid.gap = (clientWidth - 2 * look.horizontalMargin - grid.columns * cell.cx) / (grid.columns - 1);
     }
-    grid.contentWidth = std::max(clientWidth, (grid.columns - 1) * grid.gap + grid.columns * cell.cx +
-                                                  2 * grid.firstLeft);
+    // A centred single column fits whenever the cell and its margins do: rounding its start to a
+    // whole pixel must not leave a pixel to scroll.
+    const int usedWidth = grid.columns == 1 ? cell.cx + 2 * look.horizontalMargin
+                                            : (grid.columns - 1) * grid.gap + grid.columns * cell.cx + 2 * grid.firstLeft;
+    grid.contentWidth = std::max(clientWidth, usedWidth);
     // Room below the last row for a wrapped caption, so a focused item there shows it whole.
     const int height = grid.rows * cell.cy + (grid.rows - 1) * look.verticalSpacing +
                        2 * look.verticalMargin + std::max(0, lastRowCaptionExtra);

@@ -31,6 +31,7 @@ WindowClassInfo CThumbnailView::GetWindowClassInfo() const {
 LRESULT CThumbnailView::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     const LONG_PTR style = ::GetWindowLongPtrA(m_hWnd, GWL_STYLE);
     ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, style | WS_HSCROLL | WS_VSCROLL);
+    edge_.Open(m_hWnd);
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
     tips_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
@@ -50,6 +51,13 @@ LRESULT CThumbnailView::OnDestroy(UINT, WPARAM, LPARAM, BOOL&) {
     if (tips_) ::DestroyWindow(tips_);
     tips_ = nullptr;
     toolCount_ = 0;
+    edge_.Close();
+    return 0;
+}
+
+LRESULT CThumbnailView::OnThemeChanged(UINT, WPARAM, LPARAM, BOOL&) {
+    edge_.Open(m_hWnd);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     return 0;
 }
 
@@ -225,7 +233,9 @@ void CThumbnailView::UpdateScrollBar(int bar, int contentSize, int clientSize, i
     last = now;
     SCROLLINFO info = {};
     info.cbSize = sizeof(info);
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    // The vertical bar stays (disabled when all fits), so the columns do not change as rows come
+    // and go; a horizontal bar only appears when the window is narrower than a cell.
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | (bar == SB_VERT ? SIF_DISABLENOSCROLL : 0);
     info.nMax = contentSize - 1;
     info.nPage = static_cast<UINT>(std::max(0, clientSize));
     info.nPos = position;
@@ -322,8 +332,10 @@ LRESULT CThumbnailView::OnSize(UINT, WPARAM, LPARAM, BOOL&) {
 LRESULT CThumbnailView::OnScroll(UINT msg, WPARAM wParam, LPARAM, BOOL&) {
     EndBand();
     const bool vertical = msg == WM_VSCROLL;
-    const int line = vertical ? (grid_.cellHeight + look_.verticalSpacing) / 2 : (grid_.cellWidth + look_.horizontalSpacing) / 2;
-    const int page = 2 * line * (vertical ? grid_.visibleRows : grid_.columns);
+    const int step = vertical ? grid_.cellHeight + look_.verticalSpacing : grid_.cellWidth + look_.horizontalSpacing;
+    const int line = step / 2;
+    // Whole steps: an odd step halved and doubled would lose a pixel per row.
+    const int page = step * (vertical ? grid_.visibleRows : grid_.columns);
     const int now = vertical ? scroll_.y : scroll_.x;
     const int largest = vertical ? grid_.contentHeight - clientHeight_ : grid_.contentWidth - clientWidth_;
     int to = now;
@@ -444,6 +456,12 @@ LRESULT CThumbnailView::OnKillFocus(UINT, WPARAM, LPARAM, BOOL&) {
     if (listener_) listener_->OnLeftButton(HitTest(origin), false, 0, origin);
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
     return 0;
+}
+
+void CThumbnailView::SetSpacing(int horizontal, int vertical) {
+    look_.horizontalSpacing = std::max(0, horizontal);
+    look_.verticalSpacing = std::max(0, vertical);
+    if (m_hWnd) Layout();
 }
 
 LRESULT CThumbnailView::OnSysColorChange(UINT, WPARAM, LPARAM, BOOL&) {

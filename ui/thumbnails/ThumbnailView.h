@@ -10,6 +10,7 @@
 #include <commctrl.h>
 #include <set>
 #include <vector>
+#include "framework/ThemedClientEdge.h"
 #include "framework/WindowImpl.h"
 #include "ui/PictureIndexList.h"
 #include "ui/thumbnails/IThumbnailViewListener.h"
@@ -49,6 +50,8 @@ public:
 
     // Read-back for owners and tests.
     const ThumbnailLook& GetLook() const { return look_; }
+    // The gaps between neighbouring cells; the grid is laid out again.
+    void SetSpacing(int horizontal, int vertical);
     const ThumbnailGrid& GetGrid() const { return grid_; }
     int GetLineHeight() const { return lineHeight_; }
     POINT GetScrollPosition() const { return scroll_; }
@@ -85,6 +88,8 @@ public:
         MESSAGE_HANDLER(WM_RBUTTONDOWN, OnRButtonDown)
         MESSAGE_HANDLER(WM_RBUTTONUP, OnRButtonUp)
         MESSAGE_HANDLER(WM_MOUSEWHEEL, OnMouseWheel)
+        MESSAGE_HANDLER(WM_NCPAINT, OnNcPaint)
+        MESSAGE_HANDLER(WM_THEMECHANGED, OnThemeChanged)
     END_MSG_MAP()
 
 private:
@@ -111,6 +116,8 @@ private:
     LRESULT OnRButtonDown(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnRButtonUp(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnMouseWheel(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnNcPaint(UINT, WPARAM wParam, LPARAM lParam, BOOL&) { return edge_.OnNcPaint(m_hWnd, wParam, lParam); }
+    LRESULT OnThemeChanged(UINT, WPARAM, LPARAM, BOOL&);
 
     // Drawing objects and look.
     void CreateDrawingObjects();
@@ -183,6 +190,7 @@ private:
         int contentSize, clientSize, position;
     };
     ScrollBarState horizontalBar_ = {-1, -1, -1};
+    ThemedClientEdge edge_;
     ScrollBarState verticalBar_ = {-1, -1, -1};
     HWND tips_ = nullptr;
     int toolCount_ = 0;

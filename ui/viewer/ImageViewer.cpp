@@ -1,12 +1,13 @@
 #include "ui/viewer/ImageViewer.h"
 #include "core/LocalText.h"
 #include <shlwapi.h>
-#include <uxtheme.h>
+#include <new>
 #include "core/InternationalSupport.h"
 #include "core/PathHelpers.h"
 #include "core/ProgramSettings.h"
 #include "framework/AppModule.h"
 #include "imaging/AnyPicDecoder.h"
+#include "imaging/TextException.h"
 #include "resources/command_ids.h"
 #include "ui/viewer/IImageViewerHost.h"
 #include "ui/viewer/IImageViewerListener.h"
@@ -51,7 +52,7 @@ LRESULT ImageViewer::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     EnableAllButtons(false);
     host_->EnableFrameCommand(ID_IMAGES_FULLSCREEN, false);
     host_->EnableFrameCommand(ID_IMAGES_SLIDE_SHOW, false);
-    OpenTheme();
+    edge_.Open(m_hWnd);
     return 0;
 }
 
@@ -62,8 +63,7 @@ LRESULT ImageViewer::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     if (images_) ::ImageList_Destroy(images_);
     if (disabledImages_) ::ImageList_Destroy(disabledImages_);
     images_ = disabledImages_ = nullptr;
-    if (theme_) ::CloseThemeData(static_cast<HTHEME>(theme_));
-    theme_ = nullptr;
+    edge_.Close();
     if (fullScreen_.IsWindow()) fullScreen_.DestroyWindow();
     if (tooltip_) ::DestroyWindow(tooltip_);
     tooltip_ = nullptr;
@@ -114,14 +114,20 @@ void ImageViewer::LoadPicture() {
     }
     ++decodes_;
     std::unique_ptr<CMyBitmap> picture(new CMyBitmap);
+    bool tooLarge = false;
     try {
         CAnyPicDecoder decoder;
         decoder.DecodeFile(path_.c_str(), picture.get(), 32);
         // A section that cannot be made is a failed load, not a blank picture with a size.
         if (picture->MakeDibSection() > 0) picture_ = std::move(picture);
+    } catch (const CTextException& e) {
+        // Beyond what one picture may cost (PictureLimits.h), or out of memory for it.
+        tooLarge = e.GetCode() == PL_ERRNO_MEMORY;
+    } catch (const std::bad_alloc&) {
+        tooLarge = true;
     } catch (...) {
     }
-    if (!picture_) status_ = kViewerUnknownFormat;
+    if (!picture_) status_ = tooLarge ? kViewerTooLarge : kViewerUnknownFormat;
     EnablePictureButtons(picture_ != nullptr);
     VisiblePlace().Refresh();
     std::string header;

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <memory>
 #include <string>
+#include "framework/ThemedClientEdge.h"
 #include "framework/MessageMap.h"
 #include "framework/WindowImpl.h"
 #include "resources/command_ids.h"
@@ -21,7 +22,7 @@ class IImageViewerListener;
 class ProgramSettings;
 
 // Load status of the shown picture.
-enum ViewerLoadStatus { kViewerShown = 0, kViewerNotFound = 1, kViewerUnknownFormat = 2 };
+enum ViewerLoadStatus { kViewerShown = 0, kViewerNotFound = 1, kViewerUnknownFormat = 2, kViewerTooLarge = 3 };
 
 const UINT_PTR kLoadTimerId = 1;
 const UINT_PTR kSlideShowTimerId = 2;
@@ -89,7 +90,7 @@ private:
     LRESULT OnSize(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnTimer(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnNotify(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
-    LRESULT OnNcPaint(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnNcPaint(UINT, WPARAM wParam, LPARAM lParam, BOOL&) { return edge_.OnNcPaint(m_hWnd, wParam, lParam); }
     LRESULT OnThemeChanged(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnCommand(WORD code, WORD id, HWND control, BOOL& handled);
 
@@ -102,8 +103,6 @@ private:
     void EnablePictureButtons(bool enabled);
     void SetHeaderText(const std::string& text);
     void Layout();
-    // The border of an edit box from the visual theme, when themes are on.
-    void OpenTheme();
 
     void LoadPicture();
     void StepSlideShow();
@@ -124,7 +123,7 @@ private:
     HWND header_ = nullptr;
     HIMAGELIST images_ = nullptr;
     HIMAGELIST disabledImages_ = nullptr;
-    HANDLE theme_ = nullptr;
+    ThemedClientEdge edge_;  // the border of an edit box from the visual theme, when themes are on
     std::unique_ptr<CMyBitmap> picture_;
     std::string path_;
     std::string fileName_;

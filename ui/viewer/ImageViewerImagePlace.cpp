@@ -153,6 +153,7 @@ void ImageViewerImagePlace::ShowPicture(HBITMAP copy) {
 void ImageViewerImagePlace::ShowMessage() {
     if (viewer_->GetLoadStatus() == kViewerNotFound) message_ = LocalText(IDS_VIEWER_NOT_FOUND);
     if (viewer_->GetLoadStatus() == kViewerUnknownFormat) message_ = LocalText(IDS_VIEWER_UNKNOWN_FORMAT);
+    if (viewer_->GetLoadStatus() == kViewerTooLarge) message_ = LocalText(IDS_VIEWER_TOO_LARGE);
     window_.ShowWindow(SW_HIDE);
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }

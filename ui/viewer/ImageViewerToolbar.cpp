@@ -2,8 +2,6 @@
 // its tooltips centred below, and the themed border.
 #include <windows.h>
 #include <commctrl.h>
-#include <uxtheme.h>
-#include <vssym32.h>
 #include "framework/AppModule.h"
 #include "core/LocalText.h"
 #include "framework/ImageListStrip.h"
@@ -169,29 +167,8 @@ LRESULT ImageViewer::OnNotify(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
     return CDRF_DODEFAULT;
 }
 
-void ImageViewer::OpenTheme() {
-    if (theme_) ::CloseThemeData(static_cast<HTHEME>(theme_));
-    theme_ = ::IsThemeActive() ? ::OpenThemeData(m_hWnd, L"EDIT") : nullptr;
-}
-
 LRESULT ImageViewer::OnThemeChanged(UINT, WPARAM, LPARAM, BOOL&) {
-    OpenTheme();
-    return 0;
-}
-
-LRESULT ImageViewer::OnNcPaint(UINT msg, WPARAM wParam, LPARAM lParam, BOOL&) {
-    const LRESULT result = DefWindowProc(msg, wParam, lParam);
-    if (!theme_ || !(::GetWindowLongA(m_hWnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) return result;
-    // The client edge drawn as the theme draws an edit box's border.
-    RECT window, client;
-    ::GetWindowRect(m_hWnd, &window);
-    ::OffsetRect(&window, -window.left, -window.top);
-    client = window;
-    const int edgeX = ::GetSystemMetrics(SM_CXEDGE), edgeY = ::GetSystemMetrics(SM_CYEDGE);
-    ::InflateRect(&client, -edgeX, -edgeY);
-    HDC dc = ::GetWindowDC(m_hWnd);
-    ::ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-    ::DrawThemeBackground(static_cast<HTHEME>(theme_), dc, EP_EDITTEXT, ETS_NORMAL, &window, nullptr);
-    ::ReleaseDC(m_hWnd, dc);
+    edge_.Open(m_hWnd);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     return 0;
 }

@@ -1,0 +1,20 @@
+#pragma once
+// What the program and the browser plug-in agree on, written once for both (the plug-in includes
+// this header and links nothing of the program). The plug-in finds the running program by its
+// frame's window class and posts it the New Task command, or starts the program file beside
+// itself with the New Task argument; either way the program then reads the page from the
+// clipboard as CF_TEXT: the address, one line feed, then the page's cookies (maybe none).
+#include "resources/command_ids.h"
+
+namespace handover {
+
+const char kMainFrameClass[] = "Brackenfly_MainFrame";
+const unsigned short kNewTaskCommand = ID_TASK_NEW;
+// Compared without regard to case, at the start of the program's command line.
+const char kNewTaskArgument[] = "-c";
+const char kProgramFile[] = "Brackenfly.exe";
+const char kAddressEnd = '\n';
+// Addresses worth a task begin with one of these, in any case.
+const char* const kPageAddressPrefixes[] = {"http:", "www."};
+
+}  // namespace handover
