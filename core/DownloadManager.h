@@ -33,6 +33,14 @@ public:
     static const UINT kSchedulerTimer = 1;
     static const UINT kSaveTimer = 2;
     static const UINT kSchedulerPeriod = 200;
+    // While workers' notices keep coming, records are collected on this timer instead.
+    static const UINT kDrainTimer = 3;
+    static const UINT kDrainPeriod = 10;
+    // Notices are taken as they come until the queue has not run dry for this long.
+    static const DWORD kQuietQueueGapMs = 100;
+    // The status line, the task's item, the statistics and the last picture shown change at
+    // most this often; new pictures' rows come in once per batch of records.
+    static const DWORD kViewRefreshPeriodMs = 150;
     static const int64_t kHeaderSlack = 16384;
 
     DECLARE_WND_CLASS("Brackenfly_DownloadManager")
@@ -91,6 +99,12 @@ private:
     LRESULT OnTimer(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDownloadData(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
+    // Handles a record of its own (lParam, may be 0) and every record in the box.
+    void TakeRecords(LPARAM record);
+    // The drain timer: the queue ran dry; notices come straight in again.
+    void OnDrainTimer();
+    // Ends the held-back notices: the next record posts one again.
+    void EndDraining();
 
     // Scheduler.
     void Tick();
@@ -140,9 +154,17 @@ private:
     std::string ResultText(int reason) const;
     std::string LastErrorText(int reason) const;
 
-    // Status line and views.
+    // Status line and views (DownloadManagerViews.cpp). What changes per picture or record is
+    // noted here and shown by UpdateViews, so its cost does not grow with the run's speed.
     void ShowStatus(const std::string& text);
+    // The status line is due for a refresh.
     void RefreshStatusLine();
+    void NoteImageAdded(int index);
+    // The picture views get the records appended since the last call (before anything that
+    // changes indices: a removal or clearing).
+    void AnnounceImages();
+    // Appends new rows, then, when the period has passed (or now), refreshes what is due.
+    void UpdateViews(bool now);
     ErrorLogOptions LogOptions() const;
     std::string TaskName() const;
 
@@ -190,4 +212,18 @@ private:
     int32_t lifetimeImages_ = 0;
     int32_t lifetimeGivenUp_ = 0;
     std::string statusLine_;
+    struct PendingViewUpdates {
+        int firstImage = 0;
+        int images = 0;          // appended records the picture views have not been told of
+        bool showImage = false;  // the newest picture is still to be shown
+        bool taskItem = false;
+        bool counters = false;
+        bool status = false;
+    };
+    PendingViewUpdates pendingViews_;
+    DWORD lastViewRefresh_ = 0;
+    // Notices are held back and records collected on the drain timer.
+    bool draining_ = false;
+    // When the queue was last seen to run dry (a timer of this window came in).
+    DWORD lastQuietQueue_ = 0;
 };
