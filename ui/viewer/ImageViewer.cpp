@@ -5,11 +5,11 @@
 #include "core/PathHelpers.h"
 #include "core/ProgramSettings.h"
 #include "framework/AppModule.h"
-#include "imaging/AnyPicDecoder.h"
 #include "resources/command_ids.h"
 #include "ui/viewer/IImageViewerHost.h"
 #include "ui/viewer/IImageViewerListener.h"
 #include "ui/viewer/MyBitmap.h"
+#include "ui/viewer/PictureDecodeJob.h"
 #include "ui/viewer/ViewerMath.h"
 
 ImageViewer::ImageViewer(IImageViewerHost* host)
@@ -61,6 +61,8 @@ LRESULT ImageViewer::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
 
 LRESULT ImageViewer::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     ::KillTimer(m_hWnd, kLoadTimerId);
+    decode_.reset();
+    decodeWanted_ = false;
     ::KillTimer(m_hWnd, kSlideShowTimerId);
     slideShow_ = false;
     if (images_) ::ImageList_Destroy(images_);
@@ -104,26 +106,46 @@ void ImageViewer::SetFile(const std::string& path) {
 
 void ImageViewer::LoadPicture() {
     ::KillTimer(m_hWnd, kLoadTimerId);
-    picture_.reset();
-    status_ = kViewerShown;
     if (path_.empty()) return;
-    if (!::PathFileExistsA(path_.c_str()) || ::PathIsDirectoryA(path_.c_str())) {
-        status_ = kViewerNotFound;
+    // One decode at a time: the newest file is taken up when the running one is done.
+    if (decode_) {
+        decodeWanted_ = true;
+        return;
+    }
+    ++decodes_;
+    decode_.reset(new PictureDecodeJob);
+    if (!decode_->Start(path_, m_hWnd, kPictureDecodedMessage)) {
+        decode_.reset();
+        std::unique_ptr<CMyBitmap> picture;
+        const int status = PictureDecodeJob::Decode(path_, picture);
+        ShowDecoded(status, std::move(picture));
+    }
+}
+
+LRESULT ImageViewer::OnPictureDecoded(UINT, WPARAM, LPARAM, BOOL&) {
+    if (!decode_) return 0;
+    std::unique_ptr<CMyBitmap> picture;
+    const int status = decode_->TakeResult(picture);
+    const bool current = decode_->Path() == path_;
+    decode_.reset();
+    const bool wanted = decodeWanted_;
+    decodeWanted_ = false;
+    // A file chosen meanwhile: this result is not what the viewer shows now.
+    if (current && !path_.empty()) ShowDecoded(status, std::move(picture));
+    else if (wanted && !path_.empty()) LoadPicture();
+    return 0;
+}
+
+void ImageViewer::ShowDecoded(int status, std::unique_ptr<CMyBitmap> picture) {
+    picture_ = std::move(picture);
+    status_ = status;
+    if (status_ == kViewerNotFound) {
         VisiblePlace().Refresh();
         SetHeaderText("");
         EnablePictureButtons(false);
         const UINT pathButtons[] = {ID_VIEWER_COPY_TO, ID_VIEWER_EXTERNAL};
         EnableButtons(pathButtons, 2, false);
         return;
-    }
-    ++decodes_;
-    std::unique_ptr<CMyBitmap> picture(new CMyBitmap);
-    try {
-        CAnyPicDecoder decoder;
-        decoder.DecodeFile(path_.c_str(), picture.get(), 32);
-        // A section that cannot be made is a failed load, not a blank picture with a size.
-        if (picture->MakeDibSection() > 0) picture_ = std::move(picture);
-    } catch (...) {
     }
     if (!picture_) status_ = kViewerUnknownFormat;
     EnablePictureButtons(picture_ != nullptr);

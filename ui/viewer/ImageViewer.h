@@ -16,6 +16,7 @@
 #include "ui/viewer/ViewerPrinter.h"
 
 class CMyBitmap;
+class PictureDecodeJob;
 class IImageViewerHost;
 class IImageViewerListener;
 class ProgramSettings;
@@ -26,6 +27,8 @@ enum ViewerLoadStatus { kViewerShown = 0, kViewerNotFound = 1, kViewerUnknownFor
 const UINT_PTR kLoadTimerId = 1;
 const UINT_PTR kSlideShowTimerId = 2;
 const UINT kLoadDelayMs = 50;
+// Posted by the decode thread when the picture is ready.
+const UINT kPictureDecodedMessage = WM_APP + 40;
 
 class ImageViewer : public CWindowImplBase {
 public:
@@ -78,6 +81,7 @@ public:
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
         MESSAGE_HANDLER(WM_SIZE, OnSize)
         MESSAGE_HANDLER(WM_TIMER, OnTimer)
+        MESSAGE_HANDLER(kPictureDecodedMessage, OnPictureDecoded)
         MESSAGE_HANDLER(WM_NOTIFY, OnNotify)
         MESSAGE_HANDLER(WM_NCPAINT, OnNcPaint)
         MESSAGE_HANDLER(WM_THEMECHANGED, OnThemeChanged)
@@ -89,6 +93,7 @@ private:
     LRESULT OnDestroy(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnSize(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnTimer(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnPictureDecoded(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnNotify(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnNcPaint(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnThemeChanged(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
@@ -106,7 +111,9 @@ private:
     // The border of an edit box from the visual theme, when themes are on.
     void OpenTheme();
 
+    // Decodes the file on a thread of its own; ShowDecoded takes the result.
     void LoadPicture();
+    void ShowDecoded(int status, std::unique_ptr<CMyBitmap> picture);
     void StepSlideShow();
     void StopSlideShow();
     void Zoom(float code);
@@ -135,5 +142,8 @@ private:
     int slideShowSeconds_ = 5;
     bool slideShow_ = false;
     int decodes_ = 0;
+    // The decode under way, and whether another file was chosen meanwhile.
+    std::unique_ptr<PictureDecodeJob> decode_;
+    bool decodeWanted_ = false;
     ViewerPrinter printer_;
 };
