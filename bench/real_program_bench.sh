@@ -118,9 +118,10 @@ program_run() {
   wine "$bin/bench_real_program_setup.exe" "$(winpath "$prog")" "$url" "$workers" "$show_last" \
     </dev/null >"$work/setup.log" 2>&1 || { echo "$name: program folder not made:" >&2; cat "$work/setup.log" >&2; return 0; }
   (cd "$prog" && wine explorer /desktop=BkfBench,1280x1024 Brackenfly.exe </dev/null >/dev/null 2>&1 &)
-  # The driver runs in the same desktop, so it sees the program's windows and screen.
+  # The driver runs in the same desktop, so it sees the program's windows and screen. Either
+  # explorer may end up holding the desktop (and so stay until it closes): neither is waited for.
   wine explorer /desktop=BkfBench,1280x1024 "$bin/bench_real_program_driver.exe" "$(winpath "$report")" \
-    "$(winpath "$prog/Images")" "$pictures" "$view" "$run_timeout" "$(winpath "$work/mid.bmp")" </dev/null >/dev/null 2>&1 || true
+    "$(winpath "$prog/Images")" "$pictures" "$view" "$run_timeout" "$(winpath "$work/mid.bmp")" </dev/null >/dev/null 2>&1 &
   while ! grep -q '^last title\|^error' "$report" 2>/dev/null && [ $waited -lt $((run_timeout + 120)) ]; do
     sleep 1
     waited=$((waited + 1))
@@ -139,7 +140,7 @@ program_run() {
   answers=$(field 'answer ms p50/p99/max' "$report" | tr ' ' /)
   check=$(check_pictures "$site" "$prog/Images")
   printf '%-22s %8s %8s %6s %15s %6s %6s %6s %6s %6s %7s %9s %6s\n' "$name" "$rate" "$engine" \
-    "$(echo "scale=2; $rate / $engine" | bc -l 2>/dev/null || echo -)" "$answers" \
+    "$(printf '%.2f' "$(echo "$rate / $engine" | bc -l 2>/dev/null)" 2>/dev/null || echo -)" "$answers" \
     "$(field 'title text changes/s' "$report")" "$(field 'title strip redraws/s' "$report")" \
     "$(field 'monitor tab redraws/s' "$report")" "$(field 'pictures pane redraws/s' "$report")" \
     "$(field 'statistics figure changes/s' "$report")" \
