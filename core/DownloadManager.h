@@ -38,8 +38,8 @@ public:
     static const UINT kDrainPeriod = 10;
     // Notices are taken as they come until the queue has not run dry for this long.
     static const DWORD kQuietQueueGapMs = 100;
-    // The status line, the task's item, the statistics and the last picture shown change at
-    // most this often; new pictures' rows come in once per batch of records.
+    // New pictures' rows, the status line, the task's item, the statistics and the last picture
+    // shown change at most this often.
     static const DWORD kViewRefreshPeriodMs = 150;
     static const int64_t kHeaderSlack = 16384;
 
@@ -163,7 +163,7 @@ private:
     // The picture views get the records appended since the last call (before anything that
     // changes indices: a removal or clearing).
     void AnnounceImages();
-    // Appends new rows, then, when the period has passed (or now), refreshes what is due.
+    // When the period has passed (or now): appends the new rows and refreshes what is due.
     void UpdateViews(bool now);
     ErrorLogOptions LogOptions() const;
     std::string TaskName() const;

@@ -32,10 +32,11 @@ void DownloadManager::AnnounceImages() {
 }
 
 void DownloadManager::UpdateViews(bool now) {
-    AnnounceImages();
     const DWORD time = GetTickCount();
     if (!now && time - lastViewRefresh_ < kViewRefreshPeriodMs) return;
     lastViewRefresh_ = time;
+    // A list's count change costs milliseconds whatever it adds: once per period for them all.
+    AnnounceImages();
     PendingViewUpdates& p = pendingViews_;
     if (!task_) {
         p = PendingViewUpdates();

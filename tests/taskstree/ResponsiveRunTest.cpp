@@ -14,6 +14,7 @@
 #include "core/DownloadManager.h"
 #include "core/ProgramSettings.h"
 #include "resources/command_ids.h"
+#include "tests/support/AnswerWatch.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/taskstree/TreeTestSupport.h"
 #include "ui/monitor/DownloadGraph.h"
@@ -28,53 +29,6 @@ std::string Fixture(const char* name) {
     EXPECT_TRUE(testsupport::ReadFileBytes(testsupport::TestDataDir() + name, bytes)) << name;
     return std::string(bytes.begin(), bytes.end());
 }
-
-double NowMs() {
-    LARGE_INTEGER now, frequency;
-    ::QueryPerformanceCounter(&now);
-    ::QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// Every 50 ms: how long the frame takes to answer WM_NULL, and the monitor title it shows.
-struct Watcher {
-    HWND frame = nullptr;
-    HWND titleWindow = nullptr;
-    volatile LONG stop = 0;
-    std::vector<double> answers;
-    std::vector<std::string> titles;
-    HANDLE thread = nullptr;
-
-    static DWORD WINAPI Run(void* self) {
-        Watcher& w = *static_cast<Watcher*>(self);
-        while (!w.stop) {
-            const double begin = NowMs();
-            DWORD_PTR result = 0;
-            ::SendMessageTimeoutA(w.frame, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
-            w.answers.push_back(NowMs() - begin);
-            char text[512] = {};
-            ::SendMessageTimeoutA(w.titleWindow, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
-                                  SMTO_NORMAL, 10000, &result);
-            if (w.titles.empty() || w.titles.back() != text) w.titles.push_back(text);
-            ::Sleep(50);
-        }
-        return 0;
-    }
-    void Start() { thread = ::CreateThread(nullptr, 0, Run, this, 0, nullptr); }
-    // The watcher may be waiting for an answer: pump keeps the window answering meanwhile.
-    template <typename PumpFn>
-    void Finish(PumpFn pump) {
-        ::InterlockedExchange(&stop, 1);
-        while (::WaitForSingleObject(thread, 0) == WAIT_TIMEOUT) pump();
-        ::CloseHandle(thread);
-    }
-    double Percentile(double p) const {
-        std::vector<double> sorted = answers;
-        std::sort(sorted.begin(), sorted.end());
-        if (sorted.empty()) return 0;
-        return sorted[std::min(sorted.size() - 1, static_cast<size_t>(p * static_cast<double>(sorted.size())))];
-    }
-};
 
 class ResponsiveRunTest : public TreeTest {
 protected:
@@ -125,15 +79,14 @@ TEST_F(ResponsiveRunTest, TheWindowAnswersAndTheTitleMovesThroughAFastRun) {
     DownloadManager* manager = frame_->GetDownloadManager();
     auto* graph = dynamic_cast<DownloadGraph*>(frame_->DownloadGraph());
 
-    Watcher watcher;
-    watcher.frame = *frame_;
-    watcher.titleWindow = frame_->GetMonitorPane().m_hWnd;
+    // Every 50 ms: how long the frame takes to answer, and the monitor title it shows.
+    testsupport::AnswerWatch watcher(*frame_, 50, frame_->GetMonitorPane().m_hWnd);
     watcher.Start();
-    const double begin = NowMs();
+    const double begin = testsupport::NowMs();
     ::SendMessageA(*frame_, WM_COMMAND, ID_TASK_START, 0);
     Pump(30);
-    while (!manager->IsIdle() && NowMs() - begin < 120000) Pump(20);
-    const double seconds = (NowMs() - begin) / 1000.0;
+    while (!manager->IsIdle() && testsupport::NowMs() - begin < 120000) Pump(20);
+    const double seconds = (testsupport::NowMs() - begin) / 1000.0;
     watcher.Finish([this]() { Pump(5); });
     Pump(300);
 
@@ -145,7 +98,7 @@ TEST_F(ResponsiveRunTest, TheWindowAnswersAndTheTitleMovesThroughAFastRun) {
                 "%u titles seen; %u graph samples\n",
                 task->DownloadedImages.GetCount(), seconds, task->DownloadedImages.GetCount() / seconds,
                 watcher.Percentile(0.5), watcher.Percentile(0.99), watcher.Percentile(1.0),
-                static_cast<unsigned>(watcher.answers.size()), static_cast<unsigned>(watcher.titles.size()),
+                static_cast<unsigned>(watcher.Answers().size()), static_cast<unsigned>(watcher.Texts().size()),
                 static_cast<unsigned>(samples));
 
     EXPECT_EQ(pictures, task->DownloadedImages.GetCount());
@@ -154,7 +107,7 @@ TEST_F(ResponsiveRunTest, TheWindowAnswersAndTheTitleMovesThroughAFastRun) {
     EXPECT_LT(watcher.Percentile(1.0), 1000.0);
     EXPECT_LT(watcher.Percentile(0.9), 300.0);
     // The title (queue and picture counts) moves at least once a second of the run.
-    EXPECT_GE(static_cast<double>(watcher.titles.size()), seconds);
+    EXPECT_GE(static_cast<double>(watcher.Texts().size()), seconds);
     // The graph samples every two seconds: its timer is not starved.
     if (graph) {
         EXPECT_GE(static_cast<double>(samples) + 1.5, seconds / 2.0);
