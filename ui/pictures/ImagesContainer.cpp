@@ -72,7 +72,7 @@ void ImagesContainer::OnImagesAdded(TaskOptions* task, int first, int count, boo
     if (!task || task != task_) return;
     // One count change for the batch: the list's cost per change does not depend on its size.
     if (count > 0) listView_.AppendRows(count);
-    for (int i = 0; i < count; ++i) thumbnailView_.AddItem(first + i);
+    if (count > 0) thumbnailView_.AddItems(first, count);
     ProgramSettings* settings = Settings();
     if (show && settings && settings->ShowLastImage) {
         if (listView_.IsShown()) listView_.FocusLastRow();

@@ -338,7 +338,10 @@ void ImagesListView::FocusLastRow() {
     if (rows == 0) return;
     const int focused = GetFocusedIndex();
     if (focused >= 0) ListView_SetItemState(list_, focused, 0, LVIS_FOCUSED | LVIS_SELECTED);
-    ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
+    // Only the selected rows are cleared: clearing "all" visits every row of a long list.
+    for (int row = ListView_GetNextItem(list_, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(list_, row, LVNI_SELECTED))
+        ListView_SetItemState(list_, row, 0, LVIS_SELECTED);
     ListView_SetItemState(list_, rows - 1, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
     ListView_EnsureVisible(list_, rows - 1, FALSE);
 }
