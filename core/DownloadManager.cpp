@@ -24,6 +24,7 @@ DownloadManager::~DownloadManager() {
     // The window's WM_DESTROY stops the run; without a window the workers are stopped here.
     if (m_hWnd) ::DestroyWindow(m_hWnd);
     if (!idle_) Stop(0);
+    EndDraining();
     for (DownloadThread* w : workers_) delete w;
     workers_.clear();
     for (PictureWriteJob* j : writers_) delete j;
@@ -66,6 +67,7 @@ LRESULT DownloadManager::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
 
 LRESULT DownloadManager::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     Stop(0);
+    EndDraining();
     mailbox_.SetWindow(nullptr);
     list_.RemoveAll();
     handled = FALSE;

@@ -16,6 +16,7 @@
 #include "core/PictureSaver.h"
 #include "core/RecordMailbox.h"
 #include "core/UrlQueue.h"
+#include "framework/MessageLoop.h"
 #include "framework/WindowImpl.h"
 
 class DownloadThread;
@@ -27,7 +28,7 @@ class CAtlHttpClientT;
 class ProgramSettings;
 class TaskOptions;
 
-class DownloadManager : public CWindowImplBase {
+class DownloadManager : public CWindowImplBase, private CIdleHandler {
 public:
     enum StartMode { kStartOrResume = 0, kRestart = 1, kReloadImages = 2, kRetryAllErrors = 3, kRetrySelectedError = 4 };
     static const UINT kSchedulerTimer = 1;
@@ -101,8 +102,10 @@ private:
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
     // Handles a record of its own (lParam, may be 0) and every record in the box.
     void TakeRecords(LPARAM record);
-    // The drain timer: the queue ran dry; notices come straight in again.
+    // The drain timer, or the message loop's idle moment, whichever comes first: the queue ran
+    // dry; notices come straight in again.
     void OnDrainTimer();
+    BOOL OnIdle() override;
     // Ends the held-back notices: the next record posts one again.
     void EndDraining();
 
@@ -222,8 +225,10 @@ private:
     };
     PendingViewUpdates pendingViews_;
     DWORD lastViewRefresh_ = 0;
-    // Notices are held back and records collected on the drain timer.
+    // Notices are held back and records collected on the drain timer or at the loop's next idle
+    // moment (idleLoop_, when this thread has a loop).
     bool draining_ = false;
+    CMessageLoop* idleLoop_ = nullptr;
     // When the queue was last seen to run dry (a timer of this window came in).
     DWORD lastQuietQueue_ = 0;
 };

@@ -13,6 +13,7 @@
 #include "core/PictureWriteJob.h"
 #include "core/ProgramSettings.h"
 #include "core/TaskOptions.h"
+#include "framework/AppModule.h"
 #include "resources/engine_ids.h"
 
 #include <algorithm>
@@ -56,6 +57,8 @@ LRESULT DownloadManager::OnDownloadData(UINT, WPARAM, LPARAM lParam, BOOL&) {
     if (!idle_ && !draining_ && GetTickCount() - lastQuietQueue_ >= kQuietQueueGapMs) {
         draining_ = true;
         SetTimer(m_hWnd, kDrainTimer, kDrainPeriod, nullptr);
+        idleLoop_ = g_Module.GetMessageLoop();
+        if (idleLoop_) idleLoop_->AddIdleHandler(this);
     }
     TakeRecords(lParam);
     return 0;
@@ -66,8 +69,18 @@ void DownloadManager::OnDrainTimer() {
     if (!idle_) TakeRecords(0);
 }
 
+BOOL DownloadManager::OnIdle() {
+    if (draining_) {
+        lastQuietQueue_ = GetTickCount();
+        OnDrainTimer();
+    }
+    return FALSE;
+}
+
 void DownloadManager::EndDraining() {
     if (draining_ && m_hWnd) KillTimer(m_hWnd, kDrainTimer);
+    if (idleLoop_) idleLoop_->RemoveIdleHandler(this);
+    idleLoop_ = nullptr;
     draining_ = false;
 }
 
