@@ -24,6 +24,7 @@ DownloadManager::~DownloadManager() {
     // The window's WM_DESTROY stops the run; without a window the workers are stopped here.
     if (m_hWnd) ::DestroyWindow(m_hWnd);
     if (!idle_) Stop(0);
+    EndDraining();
     for (DownloadThread* w : workers_) delete w;
     workers_.clear();
     for (PictureWriteJob* j : writers_) delete j;
@@ -55,7 +56,10 @@ LRESULT DownloadManager::OnNotify(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
 }
 
 LRESULT DownloadManager::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
+    // Timers come only when no posted message waits: the queue has just run dry.
+    if (wParam == kSchedulerTimer || wParam == kDrainTimer) lastQuietQueue_ = GetTickCount();
     if (wParam == kSchedulerTimer) Tick();
+    else if (wParam == kDrainTimer) OnDrainTimer();
     else if (wParam == kSaveTimer) SaveState();
     else handled = FALSE;
     return 0;
@@ -63,6 +67,7 @@ LRESULT DownloadManager::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
 
 LRESULT DownloadManager::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     Stop(0);
+    EndDraining();
     mailbox_.SetWindow(nullptr);
     list_.RemoveAll();
     handled = FALSE;
@@ -79,17 +84,6 @@ ErrorLogOptions DownloadManager::LogOptions() const {
     return o;
 }
 
-void DownloadManager::ShowStatus(const std::string& text) {
-    statusLine_ = text;
-    if (views_) views_->SetStatusLine(text);
-}
-
-std::string DownloadManager::StatusLine() const { return statusLine_; }
-
-void DownloadManager::RefreshStatusLine() {
-    ShowStatus(BuildStatusLine(TaskName(), queue_.QueueSize(), imagesDownloaded_, errorsInRun_));
-}
-
 void DownloadManager::Start(TaskOptions* task, int mode) {
     if (!idle_ || busy_) return;
     if (task) task_ = task;
@@ -98,6 +92,10 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
     RemoveUnknownFileTypes(settings_->Filetypes, task_->Filetypes);
     errorsInRun_ = 0;
     writeFailures_ = 0;
+    pendingViews_ = PendingViewUpdates();
+    lastViewRefresh_ = 0;
+    EndDraining();
+    lastQuietQueue_ = GetTickCount();
 
     ShowStatus(EngineText(IDS_STATUS_TASK_PREFIX) + TaskName() + EngineText(IDS_TASK_IS_STARTED_SUFFIX));
     list_.RemoveAll();
@@ -194,6 +192,7 @@ void DownloadManager::SeedQueue(int mode) {
         if (!start.empty() && MakeStartEntry(start, settings_->Filetypes, entry)) queue_.PushBack(entry);
     }
     if (mode == kRestart || mode == kReloadImages) {
+        AnnounceImages();
         task_->Reset();
         task_->DownloadedImages.Clear();
         if (views_ && views_->ImagesContainer()) views_->ImagesContainer()->OnImagesCleared(task_);
@@ -210,11 +209,10 @@ void DownloadManager::EnqueueLinks(const std::vector<std::string>& links, const 
     TaskEnqueueHost host(
         *task_, settings_->Filetypes,
         [this](int index) {
+            AnnounceImages();
             if (views_ && views_->ImagesContainer()) views_->ImagesContainer()->OnImageRemoved(task_, index);
         },
-        [this]() {
-            if (views_ && views_->TasksTree()) views_->TasksTree()->RefreshTaskItem(task_);
-        });
+        [this]() { pendingViews_.taskItem = true; });
     EnqueueFoundLinks(queue_, links, referrer, host);
 }
 
@@ -231,6 +229,7 @@ void DownloadManager::Tick() {
     }
     list_.FlushRedraw();
     if (goesOn) SetTimer(m_hWnd, kSchedulerTimer, schedulerPeriod_, nullptr);
+    if (!idle_) UpdateViews(false);
 }
 
 void DownloadManager::OnWorkerEnded() {
@@ -400,6 +399,9 @@ void DownloadManager::SaveState() {
 void DownloadManager::Finish(int reason) {
     const bool stopped = idle_ || paused_;
     KillTimer(m_hWnd, kSchedulerTimer);
+    // No worker is left; the box must post again for the next run.
+    EndDraining();
+    TakeMailbox();
     bool parkedWork = false;
     if (hasParkedQueue_) {
         for (const UrlQueueEntry& e : parkedQueue_) {
@@ -419,6 +421,7 @@ void DownloadManager::Finish(int reason) {
     KillTimer(m_hWnd, kSaveTimer);
     DeleteEndedWorkers();
     SaveState();
+    UpdateViews(true);
     const std::string title = views_ ? views_->GetStatusLine() : statusLine_;
     ShowStatus(title.substr(0, 1023) + EngineText(IDS_TASK_COMPLETED_SUFFIX));
     list_.RemoveAll();
@@ -443,6 +446,7 @@ void DownloadManager::Stop(int reason) {
     busy_ = true;
     idle_ = true;
     KillTimer(m_hWnd, kSchedulerTimer);
+    EndDraining();
     for (DownloadThread* w : workers_) w->Stop(false);
     std::vector<Threadable*> threads(workers_.begin(), workers_.end());
     if (!threads.empty()) Threadable::WaitForAll(threads.data(), threads.size());

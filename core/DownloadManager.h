@@ -16,6 +16,7 @@
 #include "core/PictureSaver.h"
 #include "core/RecordMailbox.h"
 #include "core/UrlQueue.h"
+#include "framework/MessageLoop.h"
 #include "framework/WindowImpl.h"
 
 class DownloadThread;
@@ -27,12 +28,20 @@ class CAtlHttpClientT;
 class ProgramSettings;
 class TaskOptions;
 
-class DownloadManager : public CWindowImplBase {
+class DownloadManager : public CWindowImplBase, private CIdleHandler {
 public:
     enum StartMode { kStartOrResume = 0, kRestart = 1, kReloadImages = 2, kRetryAllErrors = 3, kRetrySelectedError = 4 };
     static const UINT kSchedulerTimer = 1;
     static const UINT kSaveTimer = 2;
     static const UINT kSchedulerPeriod = 200;
+    // While workers' notices keep coming, records are collected on this timer instead.
+    static const UINT kDrainTimer = 3;
+    static const UINT kDrainPeriod = 10;
+    // Notices are taken as they come until the queue has not run dry for this long.
+    static const DWORD kQuietQueueGapMs = 100;
+    // New pictures' rows, the status line, the task's item, the statistics and the last picture
+    // shown change at most this often.
+    static const DWORD kViewRefreshPeriodMs = 150;
     static const int64_t kHeaderSlack = 16384;
 
     DECLARE_WND_CLASS("Brackenfly_DownloadManager")
@@ -91,6 +100,14 @@ private:
     LRESULT OnTimer(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDownloadData(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
+    // Handles a record of its own (lParam, may be 0) and every record in the box.
+    void TakeRecords(LPARAM record);
+    // The drain timer, or the message loop's idle moment, whichever comes first: the queue ran
+    // dry; notices come straight in again.
+    void OnDrainTimer();
+    BOOL OnIdle() override;
+    // Ends the held-back notices: the next record posts one again.
+    void EndDraining();
 
     // Scheduler.
     void Tick();
@@ -140,9 +157,17 @@ private:
     std::string ResultText(int reason) const;
     std::string LastErrorText(int reason) const;
 
-    // Status line and views.
+    // Status line and views (DownloadManagerViews.cpp). What changes per picture or record is
+    // noted here and shown by UpdateViews, so its cost does not grow with the run's speed.
     void ShowStatus(const std::string& text);
+    // The status line is due for a refresh.
     void RefreshStatusLine();
+    void NoteImageAdded(int index);
+    // The picture views get the records appended since the last call (before anything that
+    // changes indices: a removal or clearing).
+    void AnnounceImages();
+    // When the period has passed (or now): appends the new rows and refreshes what is due.
+    void UpdateViews(bool now);
     ErrorLogOptions LogOptions() const;
     std::string TaskName() const;
 
@@ -190,4 +215,20 @@ private:
     int32_t lifetimeImages_ = 0;
     int32_t lifetimeGivenUp_ = 0;
     std::string statusLine_;
+    struct PendingViewUpdates {
+        int firstImage = 0;
+        int images = 0;          // appended records the picture views have not been told of
+        bool showImage = false;  // the newest picture is still to be shown
+        bool taskItem = false;
+        bool counters = false;
+        bool status = false;
+    };
+    PendingViewUpdates pendingViews_;
+    DWORD lastViewRefresh_ = 0;
+    // Notices are held back and records collected on the drain timer or at the loop's next idle
+    // moment (idleLoop_, when this thread has a loop).
+    bool draining_ = false;
+    CMessageLoop* idleLoop_ = nullptr;
+    // When the queue was last seen to run dry (a timer of this window came in).
+    DWORD lastQuietQueue_ = 0;
 };

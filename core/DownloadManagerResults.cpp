@@ -13,6 +13,7 @@
 #include "core/PictureWriteJob.h"
 #include "core/ProgramSettings.h"
 #include "core/TaskOptions.h"
+#include "framework/AppModule.h"
 #include "resources/engine_ids.h"
 
 #include <algorithm>
@@ -51,6 +52,39 @@ DownloadThread* DownloadManager::FindWorker(int32_t number) const {
 }
 
 LRESULT DownloadManager::OnDownloadData(UINT, WPARAM, LPARAM lParam, BOOL&) {
+    // Notices that keep coming would leave the queue no moment to run dry, and painting, timers
+    // and input only get their turn then: past the gap, the next records wait for the drain timer.
+    if (!idle_ && !draining_ && GetTickCount() - lastQuietQueue_ >= kQuietQueueGapMs) {
+        draining_ = true;
+        SetTimer(m_hWnd, kDrainTimer, kDrainPeriod, nullptr);
+        idleLoop_ = g_Module.GetMessageLoop();
+        if (idleLoop_) idleLoop_->AddIdleHandler(this);
+    }
+    TakeRecords(lParam);
+    return 0;
+}
+
+void DownloadManager::OnDrainTimer() {
+    EndDraining();
+    if (!idle_) TakeRecords(0);
+}
+
+BOOL DownloadManager::OnIdle() {
+    if (draining_) {
+        lastQuietQueue_ = GetTickCount();
+        OnDrainTimer();
+    }
+    return FALSE;
+}
+
+void DownloadManager::EndDraining() {
+    if (draining_ && m_hWnd) KillTimer(m_hWnd, kDrainTimer);
+    if (idleLoop_) idleLoop_->RemoveIdleHandler(this);
+    idleLoop_ = nullptr;
+    draining_ = false;
+}
+
+void DownloadManager::TakeRecords(LPARAM lParam) {
     {
         DownloadList::Batch batch(list_);
         // A record of its own in the message, or the notice that the box holds some: every record
@@ -62,12 +96,12 @@ LRESULT DownloadManager::OnDownloadData(UINT, WPARAM, LPARAM lParam, BOOL&) {
     // A run that just ended shows its emptied list at once.
     if (idle_) list_.FlushRedraw();
     if (!idle_ && !scheduling_ && GetTickCount() - lastTickTime_ >= 2 * schedulerPeriod_) Tick();
-    return 0;
+    if (!idle_) UpdateViews(false);
 }
 
 bool DownloadManager::TakeMailbox() {
     std::vector<DownloadDataMessage*> records;
-    mailbox_.TakeAll(records);
+    mailbox_.TakeAll(records, draining_ && !idle_);
     bool ended = false;
     for (DownloadDataMessage* m : records)
         if (!HandleProgress(reinterpret_cast<LPARAM>(m))) ended = true;
@@ -83,7 +117,7 @@ bool DownloadManager::HandleProgress(LPARAM record) {
         if (finished) worker->MarkEndNoticed();
         else worker->RecordTaken();
         if (m->bytesRead > 0) lifetimeBytes_ += m->bytesRead;
-        if (views_ && views_->DownloadStatDlg()) views_->DownloadStatDlg()->UpdateCounters();
+        pendingViews_.counters = true;
         list_.UpdateProgress(m->workerNumber, Clamp32(m->contentLength), m->bytesRead);
         // A final record only counts: the whole body gets the filter when the result is taken.
         if (!finished) {
@@ -241,11 +275,10 @@ void DownloadManager::FinishWrite(PictureWriteJob* job) {
     // The name index (letter case ignored) already keeps a listed path from being chosen twice.
     ImageRecordList& images = task_->DownloadedImages;
     images.Append(MakePictureRecord(entry, path, job->BodySize()));
-    if (views_ && views_->TasksTree()) views_->TasksTree()->RefreshTaskItem(task_);
-    if (views_ && views_->ImagesContainer()) views_->ImagesContainer()->OnImageAdded(task_, images.GetCount() - 1, true);
+    NoteImageAdded(images.GetCount() - 1);
     ++imagesDownloaded_;
     ++lifetimeImages_;
-    if (views_ && views_->DownloadStatDlg()) views_->DownloadStatDlg()->UpdateCounters();
+    pendingViews_.counters = true;
     RefreshStatusLine();
 }
 

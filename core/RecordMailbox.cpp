@@ -39,10 +39,10 @@ void RecordMailbox::Deliver(DownloadDataMessage* record) {
     }
 }
 
-void RecordMailbox::TakeAll(std::vector<DownloadDataMessage*>& records) {
+void RecordMailbox::TakeAll(std::vector<DownloadDataMessage*>& records, bool holdNotices) {
     records.clear();
     EnterCriticalSection(&lock_);
     records.swap(records_);
-    notified_ = false;
+    notified_ = holdNotices;
     LeaveCriticalSection(&lock_);
 }

@@ -2,6 +2,8 @@
 // Worker records on their way to the download manager's window. A worker drops its record in
 // the box and posts WM_USER+1 (with no record) only when the box was empty, so however many
 // records come in while the window is busy, they cost one posted message and are taken in one go.
+// While the window holds notices back, workers post none at all and the window collects on a
+// timer: a steady stream of notices would keep its painting, timers and input from their turn.
 #include <windows.h>
 #include <vector>
 
@@ -18,8 +20,9 @@ public:
     void SetWindow(HWND window);
     // Any thread; the box owns the record from here on.
     void Deliver(DownloadDataMessage* record);
-    // The window's thread: every record delivered so far, oldest first, now the caller's.
-    void TakeAll(std::vector<DownloadDataMessage*>& records);
+    // The window's thread: every record delivered so far, oldest first, now the caller's. With
+    // holdNotices the records that follow post no notice until a take without it.
+    void TakeAll(std::vector<DownloadDataMessage*>& records, bool holdNotices = false);
 
 private:
     CRITICAL_SECTION lock_;

@@ -12,6 +12,8 @@ $IM -size 200x150 xc:'#0000ff' BMP3:blue.bmp
 $IM -size 160x120 xc:'#00c000' PNG24:green.png
 $IM -size 120x90 xc:'#ffff00' PNG24:a.b.png
 $IM -size 1600x1200 gradient:white-black -type TrueColor PNG24:large.png
+# Big enough that decoding it takes a while.
+$IM -size 4000x3000 gradient:red-blue -quality 92 huge.jpg
 head -c 3000 /dev/urandom > broken.png
 # Small files claiming pictures beyond what one picture may cost.
 python3 "$(dirname "$0")/../support/hostile_pictures.py"

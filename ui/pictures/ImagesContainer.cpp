@@ -61,10 +61,13 @@ void ImagesContainer::SetTask(TaskOptions* task) {
     thumbnailView_.Cache().Clear();
 }
 
-void ImagesContainer::OnImageAdded(TaskOptions* task, int index, bool show) {
+void ImagesContainer::OnImageAdded(TaskOptions* task, int index, bool show) { OnImagesAdded(task, index, 1, show); }
+
+void ImagesContainer::OnImagesAdded(TaskOptions* task, int first, int count, bool show) {
     if (!task || task != task_) return;
-    listView_.AppendRow();
-    thumbnailView_.AddItem(index);
+    // One count change for the batch: the list's cost per change does not depend on its size.
+    if (count > 0) listView_.AppendRows(count);
+    if (count > 0) thumbnailView_.AddItems(first, count);
     ProgramSettings* settings = Settings();
     if (show && settings && settings->ShowLastImage) {
         if (listView_.IsShown()) listView_.FocusLastRow();

@@ -44,6 +44,7 @@ public:
 
     // IImagesView (the download manager's notices)
     void OnImageAdded(TaskOptions* task, int index, bool show) override;
+    void OnImagesAdded(TaskOptions* task, int first, int count, bool show) override;
     void OnImageRemoved(TaskOptions* task, int index) override;
     void OnImagesCleared(TaskOptions* task) override;
 

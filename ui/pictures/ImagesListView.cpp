@@ -156,11 +156,11 @@ void ImagesListView::OnGetDispInfo(NMLVDISPINFOA* info) {
     const ImageRecord* record = RecordAt(info->item.iItem);
     if (!record) return;
     if (info->item.mask & LVIF_IMAGE) {
+        // The icon of the file's type, from its name: drawing a row never waits on the disk.
         SHFILEINFOA file = {};
-        if (::SHGetFileInfoA(record->localPath.c_str(), 0, &file, sizeof(file), SHGFI_ICON | SHGFI_SMALLICON)) {
-            if (file.hIcon) ::DestroyIcon(file.hIcon);
+        if (::SHGetFileInfoA(record->localPath.c_str(), FILE_ATTRIBUTE_NORMAL, &file, sizeof(file),
+                             SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES))
             info->item.iImage = file.iIcon;
-        }
     }
     if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
         std::string text;
@@ -262,8 +262,8 @@ void ImagesListView::Clear() {
     UpdateCommandStates();
 }
 
-void ImagesListView::AppendRow() {
-    ListView_SetItemCountEx(list_, GetRowCount() + 1, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+void ImagesListView::AppendRows(int count) {
+    ListView_SetItemCountEx(list_, GetRowCount() + count, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
     UpdateCommandStates();
 }
 
@@ -342,7 +342,10 @@ void ImagesListView::FocusLastRow() {
     if (rows == 0) return;
     const int focused = GetFocusedIndex();
     if (focused >= 0) ListView_SetItemState(list_, focused, 0, LVIS_FOCUSED | LVIS_SELECTED);
-    ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
+    // Only the selected rows are cleared: clearing "all" visits every row of a long list.
+    for (int row = ListView_GetNextItem(list_, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(list_, row, LVNI_SELECTED))
+        ListView_SetItemState(list_, row, 0, LVIS_SELECTED);
     ListView_SetItemState(list_, rows - 1, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
     ListView_EnsureVisible(list_, rows - 1, FALSE);
 }

@@ -35,7 +35,8 @@ public:
     bool IsShown() const { return visible_; }
     void LoadTask();
     void Clear();
-    void AppendRow();
+    void AppendRow() { AppendRows(1); }
+    void AppendRows(int count);
     void RemoveRow(int index);
     void RemoveIndices(const PictureIndexList& indices);
     void SelectIndices(const PictureIndexList& indices);

@@ -94,8 +94,11 @@ void ImagesThumbnailView::LoadTask() {
     UpdateCommandStates();
 }
 
-void ImagesThumbnailView::AddItem(int index) {
-    if (const ImageRecord* record = RecordAt(index)) control_.AddItem(Describe(*record), loadingStarted_);
+void ImagesThumbnailView::AddItems(int first, int count) {
+    std::vector<ThumbnailItemData> items;
+    for (int i = first; i < first + count; ++i)
+        if (const ImageRecord* record = RecordAt(i)) items.push_back(Describe(*record));
+    control_.AddItems(items, loadingStarted_);
     UpdateCommandStates();
 }
 

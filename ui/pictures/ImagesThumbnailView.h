@@ -31,7 +31,9 @@ public:
     void Show(bool show);
     bool IsShown() const { return visible_; }
     void LoadTask();
-    void AddItem(int index);
+    void AddItem(int index) { AddItems(index, 1); }
+    // Records first .. first+count-1 join the control in one go.
+    void AddItems(int first, int count);
     void Clear();
     void RemoveItem(int index);
     void RemoveIndices(const PictureIndexList& indices);

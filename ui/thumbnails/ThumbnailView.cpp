@@ -101,10 +101,13 @@ void CThumbnailView::SetItems(const std::vector<ThumbnailItemData>& items, bool 
     if (m_hWnd) ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
-void CThumbnailView::AddItem(const ThumbnailItemData& item, bool start) {
+void CThumbnailView::AddItems(const std::vector<ThumbnailItemData>& items, bool start) {
+    if (items.empty()) return;
     StopLoadTimer();
-    items_.push_back(MakeItem(item));
-    if (listener_) listener_->OnItemAdded(static_cast<int>(items_.size()) - 1);
+    for (const ThumbnailItemData& item : items) {
+        items_.push_back(MakeItem(item));
+        if (listener_) listener_->OnItemAdded(static_cast<int>(items_.size()) - 1);
+    }
     Layout();
     if (start)
         StartLoading();

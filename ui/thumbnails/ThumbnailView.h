@@ -30,7 +30,9 @@ public:
     void SetListener(IThumbnailViewListener* listener) { listener_ = listener; }
     // Replaces every item; loading starts at once when start is set.
     void SetItems(const std::vector<ThumbnailItemData>& items, bool start);
-    void AddItem(const ThumbnailItemData& item, bool start);
+    void AddItem(const ThumbnailItemData& item, bool start) { AddItems({item}, start); }
+    // Appends items with one layout and one redraw for them all.
+    void AddItems(const std::vector<ThumbnailItemData>& items, bool start);
     void RemoveItems(const PictureIndexList& indices);
     void RemoveItem(int index);
     // Starts fetching pending pictures (it stops while the control is hidden).
