@@ -118,12 +118,16 @@ void ImageViewer::LoadPicture() {
     }
     ++decodes_;
     // Without a thread the window decodes it itself rather than show nothing.
-    if (!decoder_.Request(path_, generation_)) ShowResult(DecodeViewerPicture(path_, generation_));
+    std::unique_ptr<ViewerDecodeJob> job(new ViewerDecodeJob(path_));
+    job->generation = generation_;
+    if (!decoder_.Start(std::move(job))) ShowResult(DecodeViewerPicture(path_));
 }
 
 LRESULT ImageViewer::OnDecoded(UINT, WPARAM, LPARAM, BOOL&) {
-    std::unique_ptr<ViewerDecodeResult> result = decoder_.TakeResult();
-    if (result && result->generation == generation_ && !path_.empty()) ShowResult(std::move(result));
+    std::unique_ptr<BackgroundJob> job = decoder_.TakeResult();
+    auto* decoded = static_cast<ViewerDecodeJob*>(job.get());
+    if (decoded && decoded->result && decoded->generation == generation_ && !path_.empty())
+        ShowResult(std::move(decoded->result));
     return 0;
 }
 

@@ -14,7 +14,7 @@
 #include "resources/command_ids.h"
 #include "resources/viewer_ids.h"
 #include "ui/viewer/ImageViewerImagePlace.h"
-#include "ui/viewer/ViewerDecodeWorker.h"
+#include "ui/viewer/ViewerDecodeJob.h"
 #include "ui/viewer/ViewerPrinter.h"
 
 class CMyBitmap;
@@ -145,6 +145,6 @@ private:
     int decodes_ = 0;
     bool loadPending_ = false;
     unsigned generation_ = 0;  // grows with each SetFile; a result of another one is dropped
-    ViewerDecodeWorker decoder_;
+    OneJobThread decoder_;
     ViewerPrinter printer_;
 };
