@@ -15,8 +15,9 @@ namespace {
 // 8000 x 5000: legal, and slow enough to decode that a blocked window shows.
 const char kSlow[] = "slow.png";
 // Longest wait for an answer from the window that still counts as prompt. A decode on the
-// window's thread keeps it silent for the whole decode, well over a second here.
-const DWORD kPromptMs = 400;
+// window's thread keeps it silent for the whole decode and the showing, about a second here;
+// the showing alone (the place's copy of 40 megapixels, then the paint) takes about 300 ms.
+const DWORD kPromptMs = 700;
 
 class ViewerDecodeThreadTest : public ::testing::Test {
 protected:
