@@ -13,6 +13,10 @@ const uint64_t kMaxPicturePixels = 50u * 1000u * 1000u;
 // libraries get it as their own memory cap too (JPEG coefficient buffers, TIFF strips).
 const uint64_t kMaxPictureBytes = kMaxPicturePixels * 4u;
 
+// The largest picture file read whole into memory to be decoded there (a 50-megapixel
+// uncompressed bitmap with room for its headers); a larger file is refused as too large.
+const uint64_t kMaxPictureFileBytes = 256u * 1024u * 1024u;
+
 // True when width and height are at least 1 and the picture keeps to kMaxPicturePixels.
 bool IsPictureSizeAllowed(int64_t width, int64_t height);
 

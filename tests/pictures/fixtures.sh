@@ -11,3 +11,5 @@ $IM -size 30x20 xc:blue -depth 8 BMP3:b30x20.bmp
 $IM -size 120x90 xc:red -depth 8 r120x90.ppm
 cjpeg r120x90.ppm > r120x90.jpg
 rm -f r120x90.ppm
+# A large legal picture whose decode takes a while.
+python3 "$(dirname "$0")/../support/slow_picture.py"

@@ -31,6 +31,10 @@ public:
     int pictureWidth = 0, pictureHeight = 0;
     // How long each default fill takes (a slow decode).
     int fillDelayMs = 0;
+    // When set, pictures go through the control's decode thread as the picture views do.
+    std::function<bool(const ThumbnailItemData&)> needsDecode;
+    std::function<void(HBITMAP, int, int, ThumbnailItemData&)> takeDecoded;
+    std::vector<int> decoded;  // TakeDecodedPicture calls in order
 
     void OnKey(int, bool down, UINT key, LPARAM) override { keys.push_back({key, down}); }
     void OnContextMenu(int index, bool down, UINT, POINT) override { contextMenus.push_back({index, down}); }
@@ -47,6 +51,17 @@ public:
         data.source = {0, 0, pictureWidth, pictureHeight};
         data.tip = "tip of " + std::to_string(index);
         data.pending = false;
+    }
+    bool NeedsDecode(int index, const ThumbnailItemData& data) override {
+        return needsDecode ? needsDecode(data) : IThumbnailViewListener::NeedsDecode(index, data);
+    }
+    void TakeDecodedPicture(int index, const ThumbnailSizes& sizes, HBITMAP bitmap, int width, int height,
+                            ThumbnailItemData& data) override {
+        decoded.push_back(index);
+        if (takeDecoded)
+            takeDecoded(bitmap, width, height, data);
+        else
+            IThumbnailViewListener::TakeDecodedPicture(index, sizes, bitmap, width, height, data);
     }
     void OnItemStateChanged(int index, UINT oldState, UINT newState) override {
         changes.push_back({index, oldState, newState});

@@ -36,4 +36,6 @@ open("huge_header.jpg", "wb").write(data)
 '
 # Small files claiming huge pictures: each must be a failed thumbnail that costs little.
 python3 "$(dirname "$0")/../support/hostile_pictures.py"
+# A large legal picture whose decode takes a while.
+python3 "$(dirname "$0")/../support/slow_picture.py"
 rm -f big.ppm tall.ppm small.ppm grey.pgm

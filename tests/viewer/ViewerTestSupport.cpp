@@ -78,7 +78,12 @@ bool PrintPrompts::PrintDialog(PRINTDLGA& request) {
     return false;
 }
 
-void WaitForLoad(ImageViewer&) { PumpFor(250); }
+void WaitForLoad(ImageViewer& viewer) {
+    // The decode runs on its own thread: wait for its result, then let the window paint it.
+    const DWORD start = ::GetTickCount();
+    while (viewer.IsLoading() && ::GetTickCount() - start < 10000) PumpFor(10);
+    PumpFor(100);
+}
 
 Capture CaptureWindow(HWND window) {
     Capture capture;

@@ -80,7 +80,7 @@ public:
 
 // Pumps messages for about ms milliseconds (also while the queue is empty).
 using testsupport::PumpFor;
-// Pumps until the viewer has no load pending (at most 3 s).
+// Pumps until the viewer has shown what it was loading (at most 10 s), then a little more.
 void WaitForLoad(ImageViewer& viewer);
 
 // The pixels of a window's client area as it shows them, 0x00RRGGBB per pixel, row by row.

@@ -17,6 +17,8 @@ $IM -size 4000x3000 gradient:red-blue -quality 92 huge.jpg
 head -c 3000 /dev/urandom > broken.png
 # Small files claiming pictures beyond what one picture may cost.
 python3 "$(dirname "$0")/../support/hostile_pictures.py"
+# A large legal picture whose decode takes a while.
+python3 "$(dirname "$0")/../support/slow_picture.py"
 mkdir -p folder.png Effects
 $IM -size 64x64 gradient:black-white -type TrueColor PNG24:Effects/0_down.png
 $IM -size 64x64 gradient:black-white -rotate 90 -type TrueColor PNG24:Effects/1_side.png

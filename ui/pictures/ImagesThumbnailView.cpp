@@ -271,7 +271,26 @@ void ImagesThumbnailView::GetItemTip(int index, const ThumbnailSizes&, Thumbnail
     RECT cell;
     SIZE size;
     HBITMAP page = nullptr;
-    if (cache_.GetThumbnail(data.path, &cell, &size, &page)) {
+    ShowThumbnail(index, cache_.GetThumbnail(data.path, &cell, &size, &page), cell, size, page, data);
+}
+
+bool ImagesThumbnailView::NeedsDecode(int, const ThumbnailItemData& data) {
+    // A cache hit is answered at once; anything else is decoded on the control's thread.
+    return !data.path.empty() && !cache_.Contains(data.path);
+}
+
+void ImagesThumbnailView::TakeDecodedPicture(int index, const ThumbnailSizes&, HBITMAP bitmap, int width, int height,
+                                             ThumbnailItemData& data) {
+    RECT cell;
+    SIZE size;
+    HBITMAP page = nullptr;
+    const bool shown = bitmap && cache_.AddThumbnail(data.path, bitmap, width, height, &cell, &size, &page);
+    ShowThumbnail(index, shown, cell, size, page, data);
+}
+
+void ImagesThumbnailView::ShowThumbnail(int index, bool shown, const RECT& cell, const SIZE& size, HBITMAP page,
+                                        ThumbnailItemData& data) {
+    if (shown) {
         data.bitmap = page;
         data.source = cell;
         data.pending = false;

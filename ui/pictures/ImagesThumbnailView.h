@@ -62,6 +62,9 @@ public:
     void OnLeftButton(int, bool, UINT, POINT) override {}
     void OnItemDoubleClick(int index, UINT keyFlags, POINT point) override;
     void GetItemTip(int index, const ThumbnailSizes& sizes, ThumbnailItemData& data) override;
+    bool NeedsDecode(int index, const ThumbnailItemData& data) override;
+    void TakeDecodedPicture(int index, const ThumbnailSizes& sizes, HBITMAP bitmap, int width, int height,
+                            ThumbnailItemData& data) override;
     void OnItemStateChanged(int index, UINT oldState, UINT newState) override;
     void OnItemAdded(int index) override;
     void OnItemRemoved(int index) override;
@@ -73,6 +76,8 @@ public:
     END_MSG_MAP()
 
 private:
+    // Fills data with the cached thumbnail (shown) or the failed picture.
+    void ShowThumbnail(int index, bool shown, const RECT& cell, const SIZE& size, HBITMAP page, ThumbnailItemData& data);
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
     ThumbnailItemData Describe(const ImageRecord& record) const;

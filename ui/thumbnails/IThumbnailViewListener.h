@@ -31,6 +31,23 @@ public:
     virtual void OnItemDoubleClick(int index, UINT keyFlags, POINT point) = 0;
     // The item's picture is wanted: fill data's bitmap, source rectangle, tip and pending flag.
     virtual void GetItemTip(int index, const ThumbnailSizes& sizes, ThumbnailItemData& data) = 0;
+    // Asked before GetItemTip: true when the picture of data.path must be decoded first, which
+    // the control then does on its own thread and hands to TakeDecodedPicture instead. The
+    // default answers at once through GetItemTip.
+    virtual bool NeedsDecode(int index, const ThumbnailItemData& data) {
+        (void)index;
+        (void)data;
+        return false;
+    }
+    // A decode asked for by NeedsDecode ended: bitmap (the listener's from now; null when the
+    // picture could not be loaded) and the picture's own size. Fill data as GetItemTip does.
+    virtual void TakeDecodedPicture(int index, const ThumbnailSizes& sizes, HBITMAP bitmap, int width, int height,
+                                    ThumbnailItemData& data) {
+        (void)width;
+        (void)height;
+        if (bitmap) ::DeleteObject(bitmap);
+        GetItemTip(index, sizes, data);
+    }
     // The item's selected flag or focus changed (state bits above).
     virtual void OnItemStateChanged(int index, UINT oldState, UINT newState) = 0;
     // After each item is created, and for each item taken out (its index before the removal).

@@ -47,28 +47,56 @@ bool CThumbnailChache::Contains(const std::string& key) {
     return true;
 }
 
+bool CThumbnailChache::FindCurrent(const std::string& key, bool stamped, const ThumbnailKeyStamp& now, RECT* cell,
+                                   SIZE* sizeBeforeScaling, HBITMAP* page) {
+    auto found = index_.find(key);
+    if (found == index_.end()) return false;
+    Entry& entry = found->second.page->entries[found->second.entry];
+    if (stamped && entry.stamp == now) {
+        *cell = entry.cell;
+        *sizeBeforeScaling = entry.sizeBeforeScaling;
+        *page = found->second.page->bitmap;
+        return true;
+    }
+    // The picture behind the key changed (or is gone): its old thumbnail must not show.
+    entry.live = false;
+    index_.erase(found);
+    return false;
+}
+
 bool CThumbnailChache::GetThumbnail(const std::string& key, RECT* cell, SIZE* sizeBeforeScaling,
                                     HBITMAP* page) {
     ThumbnailKeyStamp now;
     const bool stamped = ReadKeyStamp(key.c_str(), &now);
-    auto found = index_.find(key);
-    if (found != index_.end()) {
-        Entry& entry = found->second.page->entries[found->second.entry];
-        if (stamped && entry.stamp == now) {
-            *cell = entry.cell;
-            *sizeBeforeScaling = entry.sizeBeforeScaling;
-            *page = found->second.page->bitmap;
-            return true;
-        }
-        // The picture behind the key changed (or is gone): its old thumbnail must not show.
-        entry.live = false;
-        index_.erase(found);
-    }
+    if (FindCurrent(key, stamped, now, cell, sizeBeforeScaling, page)) return true;
     if (!stamped) return false;
-
     int width = 0, height = 0;
     HBITMAP picture = nullptr;
     if (!LoadPicture(key.c_str(), &width, &height, &picture) || !picture) return false;
+    return Store(key, now, picture, width, height, cell, sizeBeforeScaling, page);
+}
+
+bool CThumbnailChache::AddThumbnail(const std::string& key, HBITMAP picture, int width, int height, RECT* cell,
+                                    SIZE* sizeBeforeScaling, HBITMAP* page) {
+    ThumbnailKeyStamp now;
+    const bool stamped = ReadKeyStamp(key.c_str(), &now);
+    RECT oldCell;
+    SIZE oldSize;
+    HBITMAP oldPage = nullptr;
+    if (!stamped || FindCurrent(key, stamped, now, &oldCell, &oldSize, &oldPage)) {
+        // Gone meanwhile, or already there: the current entry stands.
+        ::DeleteObject(picture);
+        if (!stamped) return false;
+        *cell = oldCell;
+        *sizeBeforeScaling = oldSize;
+        *page = oldPage;
+        return true;
+    }
+    return Store(key, now, picture, width, height, cell, sizeBeforeScaling, page);
+}
+
+bool CThumbnailChache::Store(const std::string& key, const ThumbnailKeyStamp& now, HBITMAP picture, int width,
+                             int height, RECT* cell, SIZE* sizeBeforeScaling, HBITMAP* page) {
     BITMAP info = {};
     if (!::GetObjectA(picture, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight == 0) {
         ::DeleteObject(picture);

@@ -37,6 +37,10 @@ public:
     // picture's size before scaling. Loads and scales the picture on a miss; false when it
     // cannot be loaded or no page can be made for it.
     bool GetThumbnail(const std::string& key, RECT* cell, SIZE* sizeBeforeScaling, HBITMAP* page);
+    // Puts a picture loaded elsewhere (for example on another thread) in as key's thumbnail and
+    // answers as GetThumbnail; picture becomes the cache's (deleted once scaled in).
+    bool AddThumbnail(const std::string& key, HBITMAP picture, int width, int height, RECT* cell,
+                      SIZE* sizeBeforeScaling, HBITMAP* page);
     // True when key has a current entry (no loading).
     bool Contains(const std::string& key);
 
@@ -84,6 +88,10 @@ private:
         size_t entry;
     };
 
+    bool FindCurrent(const std::string& key, bool stamped, const ThumbnailKeyStamp& now, RECT* cell,
+                     SIZE* sizeBeforeScaling, HBITMAP* page);
+    bool Store(const std::string& key, const ThumbnailKeyStamp& now, HBITMAP picture, int width, int height,
+               RECT* cell, SIZE* sizeBeforeScaling, HBITMAP* page);
     Page* PageWithRoom();
     void EvictOldestPage();
     void DropPage(Page* page, bool tell);

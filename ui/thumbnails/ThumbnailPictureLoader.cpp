@@ -1,30 +1,18 @@
 #include "ui/thumbnails/ThumbnailPictureLoader.h"
 
+#include <algorithm>
 #include <new>
 #include <vector>
 #include "imaging/AnyBmp.h"
 #include "imaging/AnyPicDecoder.h"
 #include "imaging/DibHelpers.h"
 #include "imaging/JPEGDecoder.h"
+#include "imaging/MemSource.h"
+#include "imaging/PictureFileReader.h"
 #include "imaging/TextException.h"
 #include "ui/thumbnails/ThumbnailLayout.h"
 
 namespace {
-
-// The first bytes of a file (zero-padded to what format detection reads) and its size.
-bool ReadHead(const char* path, std::vector<uint8_t>& head, uint64_t& size) {
-    HANDLE file = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    LARGE_INTEGER length = {};
-    bool ok = ::GetFileSizeEx(file, &length) != 0;
-    head.assign(512, 0);
-    DWORD got = 0;
-    ok = ok && ::ReadFile(file, head.data(), static_cast<DWORD>(head.size()), &got, nullptr);
-    ::CloseHandle(file);
-    size = static_cast<uint64_t>(length.QuadPart);
-    return ok;
-}
 
 inline uint32_t OverWhite(uint32_t channel, uint32_t alpha) { return (channel * alpha + 255 * (255 - alpha)) / 255; }
 
@@ -84,24 +72,29 @@ bool LoadThumbnailPicture(const char* path, int boxWidth, int boxHeight, int* fu
     *bitmap = nullptr;
     const DWORD attributes = ::GetFileAttributesA(path);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-    std::vector<uint8_t> head;
-    uint64_t size = 0;
-    if (!ReadHead(path, head, size) || size == 0) return false;
+    // Read whole and closed first: the picture may be deleted while it decodes on a thread.
+    std::vector<uint8_t> bytes;
+    if (ReadPictureFile(path, bytes) != kPictureFileRead) return false;
+    std::vector<uint8_t> head(bytes.begin(), bytes.begin() + std::min<size_t>(bytes.size(), 512));
+    head.resize(512, 0);
     try {
         CAnyBmp picture;
         int width = 0, height = 0;
-        if (CAnyPicDecoder::DetectFileType(head.data(), static_cast<size_t>(size)) == PL_FT_JPEG) {
+        CMemSource source;
+        source.Open(path, bytes.data(), bytes.size());  // named for the metafile extensions
+        if (CAnyPicDecoder::DetectFileType(head.data(), bytes.size()) == PL_FT_JPEG) {
             CJPEGDecoder jpeg;
             jpeg.SetScaleToCover(boxWidth, boxHeight);
-            jpeg.DecodeFile(path, &picture, 32);
+            jpeg.DecodeSource(&source, &picture, 32);
             width = jpeg.GetImageWidth();
             height = jpeg.GetImageHeight();
         } else {
             CAnyPicDecoder decoder;
-            decoder.DecodeFile(path, &picture, 32);
+            decoder.DecodeSource(&source, &picture, 32);
             width = picture.GetWidth();
             height = picture.GetHeight();
         }
+        std::vector<uint8_t>().swap(bytes);
         const CBmp* pixels = &picture;
         CAnyBmp converted;
         if (picture.GetBitsPerPixel() != 32) {

@@ -32,6 +32,7 @@ LRESULT CThumbnailView::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     const LONG_PTR style = ::GetWindowLongPtrA(m_hWnd, GWL_STYLE);
     ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, style | WS_HSCROLL | WS_VSCROLL);
     edge_.Open(m_hWnd);
+    decoder_.SetTarget(m_hWnd, kDecodedMessage);
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
     tips_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
@@ -47,6 +48,8 @@ LRESULT CThumbnailView::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
 LRESULT CThumbnailView::OnDestroy(UINT, WPARAM, LPARAM, BOOL&) {
     ::KillTimer(m_hWnd, kBandTimer);
     StopLoadTimer();
+    // A decode still running ends on its own; its bitmap is freed with it.
+    decoder_.Close();
     dragging_ = false;
     if (tips_) ::DestroyWindow(tips_);
     tips_ = nullptr;

@@ -10,6 +10,7 @@
 #include <commctrl.h>
 #include <set>
 #include <vector>
+#include "framework/OneJobThread.h"
 #include "framework/ThemedClientEdge.h"
 #include "framework/WindowImpl.h"
 #include "ui/PictureIndexList.h"
@@ -21,6 +22,8 @@
 class CThumbnailView : public CWindowImplBase {
 public:
     enum { kBandTimer = 1, kLoadTimer = 2 };
+    // Posted by the decode thread when a picture waits to be taken.
+    enum { kDecodedMessage = WM_APP + 18 };
 
     CThumbnailView();
     ~CThumbnailView() override;
@@ -61,7 +64,8 @@ public:
     const ThumbnailItemData* GetItemData(int index) const;
     bool IsItemPending(int index) const;
     int GetPendingCount() const { return pendingCount_; }
-    bool IsLoading() const { return loadTimerRunning_; }
+    // True while pictures are being fetched: the timer runs or a decode is under way.
+    bool IsLoading() { return loadTimerRunning_ || decoder_.IsBusy(); }
     // The item under a point of the client area, or -1.
     int HitTest(POINT client) const;
     HWND GetToolTips() const { return tips_; }
@@ -72,6 +76,7 @@ public:
         MESSAGE_HANDLER(WM_PAINT, OnPaint)
         MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
         MESSAGE_HANDLER(WM_TIMER, OnTimer)
+        MESSAGE_HANDLER(kDecodedMessage, OnDecoded)
         NOTIFY_CODE_HANDLER(TTN_GETDISPINFOA, OnGetDispInfo)
         MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
         MESSAGE_HANDLER(WM_CAPTURECHANGED, OnCaptureChanged)
@@ -161,6 +166,9 @@ private:
     void StopLoadTimer();
     int NextItemToFetch();
     void FetchItem(int index);
+    bool StartDecode(int index);
+    LRESULT OnDecoded(UINT, WPARAM, LPARAM, BOOL&);
+    void StoreItemData(CThumbnailItem* item, int index, ThumbnailItemData& data);
     void OnLoadTimer();
 
     ThumbnailLook look_;
@@ -174,6 +182,7 @@ private:
     int focused_ = -1;
     bool loadingEnabled_ = false;
     bool loadTimerRunning_ = false;
+    OneJobThread decoder_;  // decodes one pending picture at a time
 
     std::set<int> bandSet_;
     int bandStarter_ = -1;

@@ -1,9 +1,12 @@
-// Fetching pictures on the window's thread, a slice per timer tick so painting and input go on
-// between pictures. Each tick serves what shows first; pictures that come cheaply (cache hits)
-// are served several per tick, a slow decode ends the tick.
+// Fetching pictures a slice per timer tick so painting and input go on between pictures. Each
+// tick serves what shows first; pictures that come cheaply (cache hits) are served several per
+// tick. A picture that must be decoded goes to the control's decode thread: the tick only starts
+// it, and the timer waits until its result is taken in.
 #include "ui/thumbnails/ThumbnailView.h"
 
 #include <algorithm>
+#include <memory>
+#include "ui/thumbnails/ThumbnailDecodeJob.h"
 
 namespace {
 
@@ -67,6 +70,39 @@ void CThumbnailView::FetchItem(int index) {
         const ThumbnailSizes sizes = {look_.thumbnailWidth, look_.thumbnailHeight};
         listener_->GetItemTip(index, sizes, copy);
     }
+    StoreItemData(item, index, copy);
+}
+
+bool CThumbnailView::StartDecode(int index) {
+    CThumbnailItem* item = items_[index];
+    if (!listener_ || !item->pending || !listener_->NeedsDecode(index, item->Data())) return false;
+    std::unique_ptr<ThumbnailDecodeJob> job(
+        new ThumbnailDecodeJob(item->Data().path, look_.thumbnailWidth, look_.thumbnailHeight, item));
+    // Without a thread the picture is fetched here as before.
+    return decoder_.Start(std::move(job));
+}
+
+LRESULT CThumbnailView::OnDecoded(UINT, WPARAM, LPARAM, BOOL&) {
+    std::unique_ptr<BackgroundJob> taken = decoder_.TakeResult();
+    auto* job = static_cast<ThumbnailDecodeJob*>(taken.get());
+    if (!job) return 0;
+    // The item may have gone, or been fetched another way, while its picture decoded.
+    auto found = std::find(items_.begin(), items_.end(), job->item);
+    if (found != items_.end() && (*found)->pending && (*found)->Data().path == job->path && listener_) {
+        CThumbnailItem* item = *found;
+        const int index = static_cast<int>(found - items_.begin());
+        ThumbnailItemData copy = item->Data();
+        const ThumbnailSizes sizes = {look_.thumbnailWidth, look_.thumbnailHeight};
+        HBITMAP bitmap = job->TakeBitmap();
+        listener_->TakeDecodedPicture(index, sizes, job->loaded ? bitmap : nullptr, job->width, job->height, copy);
+        if (!job->loaded && bitmap) ::DeleteObject(bitmap);
+        StoreItemData(item, index, copy);
+    }
+    if (loadingEnabled_ && pendingCount_ > 0 && ::IsWindowVisible(m_hWnd)) StartLoadTimer();
+    return 0;
+}
+
+void CThumbnailView::StoreItemData(CThumbnailItem* item, int index, ThumbnailItemData& copy) {
     // The listener may have changed the items (a cache page went): find this one again.
     if (index >= GetItemCount() || items_[index] != item) {
         auto found = std::find(items_.begin(), items_.end(), item);
@@ -88,11 +124,20 @@ void CThumbnailView::OnLoadTimer() {
         StopLoadTimer();
         return;
     }
+    // One decode at a time: the timer goes on once its result is in.
+    if (decoder_.IsBusy()) {
+        StopLoadTimer();
+        return;
+    }
     const double start = NowMs();
     for (int served = 0; served < kMostItemsPerTick && pendingCount_ > 0; ++served) {
         const int index = NextItemToFetch();
         loadNext_ = -1;
         if (index < 0) break;
+        if (StartDecode(index)) {
+            StopLoadTimer();
+            return;
+        }
         FetchItem(index);
         if (NowMs() - start >= kTickBudgetMs) break;
     }

@@ -6,8 +6,6 @@
 #include "core/PathHelpers.h"
 #include "core/ProgramSettings.h"
 #include "framework/AppModule.h"
-#include "imaging/AnyPicDecoder.h"
-#include "imaging/TextException.h"
 #include "resources/command_ids.h"
 #include "ui/viewer/IImageViewerHost.h"
 #include "ui/viewer/IImageViewerListener.h"
@@ -53,12 +51,16 @@ LRESULT ImageViewer::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     host_->EnableFrameCommand(ID_IMAGES_FULLSCREEN, false);
     host_->EnableFrameCommand(ID_IMAGES_SLIDE_SHOW, false);
     edge_.Open(m_hWnd);
+    decoder_.SetTarget(m_hWnd, kViewerDecodedMessage);
     return 0;
 }
 
 LRESULT ImageViewer::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     ::KillTimer(m_hWnd, kLoadTimerId);
     ::KillTimer(m_hWnd, kSlideShowTimerId);
+    loadPending_ = false;
+    // A decode still running finishes on its own and its result is freed there.
+    decoder_.Close();
     slideShow_ = false;
     if (images_) ::ImageList_Destroy(images_);
     if (disabledImages_) ::ImageList_Destroy(disabledImages_);
@@ -83,14 +85,16 @@ LRESULT ImageViewer::OnCommand(WORD, WORD id, HWND, BOOL& handled) {
 
 void ImageViewer::SetFile(const std::string& path) {
     path_ = path;
+    ++generation_;  // whatever is decoding now is of no use any more
     SplitPathAtLastBackslash(path_, folder_, fileName_);
     if (!path_.empty()) {
         EnableAllButtons(true);
-        ::SetTimer(m_hWnd, kLoadTimerId, kLoadDelayMs, nullptr);  // restarts a pending one
+        loadPending_ = ::SetTimer(m_hWnd, kLoadTimerId, kLoadDelayMs, nullptr) != 0;  // restarts a pending one
         return;
     }
     // Nothing to show: a load still pending must not bring the previous file back.
     ::KillTimer(m_hWnd, kLoadTimerId);
+    loadPending_ = false;
     status_ = kViewerShown;
     picture_.reset();
     VisiblePlace().Refresh();
@@ -100,11 +104,33 @@ void ImageViewer::SetFile(const std::string& path) {
 
 void ImageViewer::LoadPicture() {
     ::KillTimer(m_hWnd, kLoadTimerId);
-    picture_.reset();
-    status_ = kViewerShown;
+    loadPending_ = false;
     if (path_.empty()) return;
     if (!::PathFileExistsA(path_.c_str()) || ::PathIsDirectoryA(path_.c_str())) {
-        status_ = kViewerNotFound;
+        std::unique_ptr<ViewerDecodeResult> missing(new ViewerDecodeResult);
+        missing->status = kViewerNotFound;
+        ShowResult(std::move(missing));
+        return;
+    }
+    ++decodes_;
+    // Without a thread the window decodes it itself rather than show nothing.
+    std::unique_ptr<ViewerDecodeJob> job(new ViewerDecodeJob(path_));
+    job->generation = generation_;
+    if (!decoder_.Start(std::move(job))) ShowResult(DecodeViewerPicture(path_));
+}
+
+LRESULT ImageViewer::OnDecoded(UINT, WPARAM, LPARAM, BOOL&) {
+    std::unique_ptr<BackgroundJob> job = decoder_.TakeResult();
+    auto* decoded = static_cast<ViewerDecodeJob*>(job.get());
+    if (decoded && decoded->result && decoded->generation == generation_ && !path_.empty())
+        ShowResult(std::move(decoded->result));
+    return 0;
+}
+
+void ImageViewer::ShowResult(std::unique_ptr<ViewerDecodeResult> result) {
+    picture_ = std::move(result->picture);
+    status_ = result->status;
+    if (status_ == kViewerNotFound) {
         VisiblePlace().Refresh();
         SetHeaderText("");
         EnablePictureButtons(false);
@@ -112,26 +138,10 @@ void ImageViewer::LoadPicture() {
         EnableButtons(pathButtons, 2, false);
         return;
     }
-    ++decodes_;
-    std::unique_ptr<CMyBitmap> picture(new CMyBitmap);
-    bool tooLarge = false;
-    try {
-        CAnyPicDecoder decoder;
-        decoder.DecodeFile(path_.c_str(), picture.get(), 32);
-        // A section that cannot be made is a failed load, not a blank picture with a size.
-        if (picture->MakeDibSection() > 0) picture_ = std::move(picture);
-    } catch (const CTextException& e) {
-        // Beyond what one picture may cost (PictureLimits.h), or out of memory for it.
-        tooLarge = e.GetCode() == PL_ERRNO_MEMORY;
-    } catch (const std::bad_alloc&) {
-        tooLarge = true;
-    } catch (...) {
-    }
-    if (!picture_) status_ = tooLarge ? kViewerTooLarge : kViewerUnknownFormat;
     EnablePictureButtons(picture_ != nullptr);
     VisiblePlace().Refresh();
     std::string header;
-    if (status_ == kViewerShown && !fileName_.empty())
+    if (status_ == kViewerShown && picture_ && !fileName_.empty())
         header = fileName_ + " - " + std::to_string(picture_->GetWidth()) + " x " + std::to_string(picture_->GetHeight());
     SetHeaderText(header);
     ::InvalidateRect(m_hWnd, nullptr, TRUE);

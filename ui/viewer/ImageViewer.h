@@ -14,6 +14,7 @@
 #include "resources/command_ids.h"
 #include "resources/viewer_ids.h"
 #include "ui/viewer/ImageViewerImagePlace.h"
+#include "ui/viewer/ViewerDecodeJob.h"
 #include "ui/viewer/ViewerPrinter.h"
 
 class CMyBitmap;
@@ -27,6 +28,8 @@ enum ViewerLoadStatus { kViewerShown = 0, kViewerNotFound = 1, kViewerUnknownFor
 const UINT_PTR kLoadTimerId = 1;
 const UINT_PTR kSlideShowTimerId = 2;
 const UINT kLoadDelayMs = 50;
+// Posted by the decode thread when a result waits in the worker.
+const UINT kViewerDecodedMessage = WM_APP + 17;
 
 class ImageViewer : public CWindowImplBase {
 public:
@@ -36,7 +39,8 @@ public:
     WindowClassInfo GetWindowClassInfo() const override;
 
     // Shows the picture file at path ("" for none). The decode waits 50 ms, so a quick run of
-    // calls decodes only the last file.
+    // calls decodes only the last file, and then runs on the decode thread; the picture shown
+    // until then stays, and a result for an earlier path is dropped.
     void SetFile(const std::string& path);
     // 1 when full screen is now shown, 0 when not.
     int ToggleFullScreen();
@@ -54,6 +58,8 @@ public:
     int GetLoadStatus() const { return status_; }
     // How many files were decoded so far (each deferred load counts once).
     int GetDecodeCount() const { return decodes_; }
+    // True from SetFile until its picture (or failure) is shown.
+    bool IsLoading() { return loadPending_ || decoder_.IsBusy(); }
 
     // Carries out a viewer command (ID_VIEWER_PREVIOUS to ID_VIEWER_WALLPAPER); false for any other id. The main window's command
     // routing calls it for the commands of the viewer's context menu.
@@ -78,6 +84,7 @@ public:
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
         MESSAGE_HANDLER(WM_SIZE, OnSize)
         MESSAGE_HANDLER(WM_TIMER, OnTimer)
+        MESSAGE_HANDLER(kViewerDecodedMessage, OnDecoded)
         MESSAGE_HANDLER(WM_NOTIFY, OnNotify)
         MESSAGE_HANDLER(WM_NCPAINT, OnNcPaint)
         MESSAGE_HANDLER(WM_THEMECHANGED, OnThemeChanged)
@@ -89,6 +96,7 @@ private:
     LRESULT OnDestroy(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnSize(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnTimer(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnDecoded(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnNotify(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
     LRESULT OnNcPaint(UINT, WPARAM wParam, LPARAM lParam, BOOL&) { return edge_.OnNcPaint(m_hWnd, wParam, lParam); }
     LRESULT OnThemeChanged(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
@@ -105,6 +113,7 @@ private:
     void Layout();
 
     void LoadPicture();
+    void ShowResult(std::unique_ptr<ViewerDecodeResult> result);
     void StepSlideShow();
     void StopSlideShow();
     void Zoom(float code);
@@ -133,5 +142,8 @@ private:
     int slideShowSeconds_ = 5;
     bool slideShow_ = false;
     int decodes_ = 0;
+    bool loadPending_ = false;
+    unsigned generation_ = 0;  // grows with each SetFile; a result of another one is dropped
+    OneJobThread decoder_;
     ViewerPrinter printer_;
 };

@@ -1,0 +1,110 @@
+// Pictures that must be decoded go to the control's own thread: the window answers while a
+// 40-megapixel picture decodes, the result lands in the cache and the item, nothing is decoded
+// while the control is hidden, and an item removed mid-decode is simply skipped.
+#include "tests/thumbnails/ThumbnailTestHost.h"
+
+#include "tests/support/AnswerWatcher.h"
+#include "tests/support/TestSupport.h"
+#include "ui/thumbnails/MyThumbnailChache.h"
+
+using namespace thumbtest;
+
+namespace {
+
+const DWORD kPromptMs = 400;
+
+std::string Data(const char* name) { return testsupport::TestDataDir() + name; }
+
+class ThumbnailDecodeThread : public ViewFixture {
+protected:
+    void SetUp() override {
+        ViewFixture::SetUp();
+        // What the picture views do: cache hits at once, anything else through the thread.
+        listener.needsDecode = [this](const ThumbnailItemData& data) { return !cache.Contains(data.path); };
+        listener.fill = [this](int, ThumbnailItemData& data) {
+            RECT cell;
+            SIZE size;
+            HBITMAP page = nullptr;
+            Show(cache.GetThumbnail(data.path, &cell, &size, &page), cell, size, page, data);
+        };
+        listener.takeDecoded = [this](HBITMAP bitmap, int width, int height, ThumbnailItemData& data) {
+            RECT cell;
+            SIZE size;
+            HBITMAP page = nullptr;
+            Show(bitmap && cache.AddThumbnail(data.path, bitmap, width, height, &cell, &size, &page), cell, size, page,
+                 data);
+        };
+    }
+    void Show(bool shown, const RECT& cell, const SIZE& size, HBITMAP page, ThumbnailItemData& data) {
+        data.pending = false;
+        data.bitmap = shown ? page : placeholder;
+        data.source = shown ? cell : RECT{0, 0, 17, 24};
+        data.tip = shown ? std::to_string(size.cx) + " x " + std::to_string(size.cy) : "failed";
+    }
+    std::vector<ThumbnailItemData> Items(const std::vector<const char*>& names) {
+        std::vector<ThumbnailItemData> items = MakeItems(static_cast<int>(names.size()), placeholder);
+        for (size_t i = 0; i < names.size(); ++i) items[i].path = Data(names[i]);
+        return items;
+    }
+
+    CMyThumbnailChache cache;
+};
+
+}  // namespace
+
+TEST_F(ThumbnailDecodeThread, ALargePictureDecodesWhileTheWindowAnswers) {
+    testsupport::AnswerWatcher watcher(view);
+    view.SetItems(Items({"slow.png", "small.jpg", "p100x110.png", "broken.jpg"}), true);
+    ASSERT_TRUE(PumpUntil([&] { return !view.IsLoading(); }, 20000));
+    const DWORD longest = watcher.Stop();
+    std::printf("longest wait for the thumbnail control %lu ms over %d answers\n", static_cast<unsigned long>(longest),
+                watcher.Answers());
+    EXPECT_LT(longest, kPromptMs);
+    EXPECT_EQ(0, view.GetPendingCount());
+    EXPECT_EQ(4u, listener.decoded.size());
+    EXPECT_TRUE(listener.fetched.empty());  // every picture came through the thread
+    EXPECT_EQ("8000 x 5000", view.GetItemData(0)->tip);
+    EXPECT_NE(placeholder, view.GetItemData(0)->bitmap);
+    EXPECT_EQ("100 x 110", view.GetItemData(2)->tip);
+    EXPECT_EQ("failed", view.GetItemData(3)->tip);
+    EXPECT_TRUE(cache.Contains(Data("slow.png")));
+
+    // Now cached: a second round is answered at once, without the thread.
+    view.SetItems(Items({"slow.png", "small.jpg"}), true);
+    ASSERT_TRUE(PumpUntil([&] { return !view.IsLoading(); }, 5000));
+    EXPECT_EQ(2u, listener.fetched.size());
+    EXPECT_EQ("8000 x 5000", view.GetItemData(0)->tip);
+}
+
+TEST_F(ThumbnailDecodeThread, NothingIsDecodedWhileHiddenAndARemovedItemIsSkipped) {
+    view.ShowWindow(SW_HIDE);
+    view.SetItems(Items({"slow.png", "small.jpg"}), true);
+    Pump(300);
+    EXPECT_TRUE(listener.decoded.empty());
+    EXPECT_FALSE(cache.Contains(Data("slow.png")));
+    EXPECT_EQ(2, view.GetPendingCount());
+
+    view.ShowWindow(SW_SHOW);
+    // The slow one is first in view: remove it while it decodes.
+    ASSERT_TRUE(PumpUntil([&] { return view.IsLoading(); }, 2000));
+    Pump(60);
+    view.RemoveItem(0);
+    ASSERT_TRUE(PumpUntil([&] { return !view.IsLoading(); }, 20000));
+    EXPECT_EQ(1, view.GetItemCount());
+    EXPECT_EQ(0, view.GetPendingCount());
+    EXPECT_EQ(Data("small.jpg"), view.GetItemData(0)->path);
+    EXPECT_NE(placeholder, view.GetItemData(0)->bitmap);
+    // The removed item's picture was not taken in.
+    EXPECT_FALSE(cache.Contains(Data("slow.png")));
+}
+
+TEST_F(ThumbnailDecodeThread, AControlDestroyedMidDecodeGoesAwayCleanly) {
+    view.SetItems(Items({"slow.png"}), true);
+    Pump(60);
+    ASSERT_TRUE(view.IsLoading());
+    const DWORD start = ::GetTickCount();
+    view.DestroyWindow();
+    EXPECT_LT(::GetTickCount() - start, kPromptMs);
+    Pump(3000);  // the decode ends with nobody to tell
+    EXPECT_FALSE(cache.Contains(Data("slow.png")));
+}
