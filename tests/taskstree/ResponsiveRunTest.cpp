@@ -15,6 +15,7 @@
 #include "core/ProgramSettings.h"
 #include "resources/command_ids.h"
 #include "tests/support/AnswerWatch.h"
+#include "tests/support/MainFrameTestSeam.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/taskstree/TreeTestSupport.h"
 #include "ui/monitor/DownloadGraph.h"
@@ -80,7 +81,7 @@ TEST_F(ResponsiveRunTest, TheWindowAnswersAndTheTitleMovesThroughAFastRun) {
     auto* graph = dynamic_cast<DownloadGraph*>(frame_->DownloadGraph());
 
     // Every 50 ms: how long the frame takes to answer, and the monitor title it shows.
-    testsupport::AnswerWatch watcher(*frame_, 50, frame_->GetMonitorPane().m_hWnd);
+    testsupport::AnswerWatch watcher(*frame_, 50, MainFrameTestSeam(*frame_).MonitorPane().m_hWnd);
     watcher.Start();
     const double begin = testsupport::NowMs();
     ::SendMessageA(*frame_, WM_COMMAND, ID_TASK_START, 0);
