@@ -54,12 +54,9 @@ protected:
 
 class IImagesView {
 public:
-    virtual void OnImageAdded(TaskOptions* task, int index, bool show) = 0;
     // Records first .. first+count-1 were appended together; show (count may be 0) asks for the
-    // newest record to be shown. A view that can take them in one go overrides this.
-    virtual void OnImagesAdded(TaskOptions* task, int first, int count, bool show) {
-        for (int i = 0; i < count; ++i) OnImageAdded(task, first + i, show && i == count - 1);
-    }
+    // newest record to be shown.
+    virtual void OnImagesAdded(TaskOptions* task, int first, int count, bool show) = 0;
     virtual void OnImageRemoved(TaskOptions* task, int index) = 0;
     virtual void OnImagesCleared(TaskOptions* task) = 0;
 protected:

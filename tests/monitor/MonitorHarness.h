@@ -69,7 +69,7 @@ public:
     HWND GetTasksTreeWindow() override { return nullptr; }
     void OnTaskStarted(TaskOptions*) override {}
     void OnTaskCompleted(TaskOptions*, const std::string&) override {}
-    void OnImageAdded(TaskOptions*, int, bool) override { ++imagesAdded; }
+    void OnImagesAdded(TaskOptions*, int, int count, bool) override { imagesAdded += count; }
     void OnImageRemoved(TaskOptions*, int) override {}
     void OnImagesCleared(TaskOptions*) override {}
 

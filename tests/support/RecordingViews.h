@@ -44,7 +44,7 @@ struct RecordingViews : IDownloadViews, ITasksTreeView, IMainFrameView, IMessage
     }
     std::string GetSelectedUrl() override { return errorUrls.empty() ? "" : errorUrls.front(); }
     std::vector<std::string> GetUrls() override { return errorUrls; }
-    void OnImageAdded(TaskOptions*, int, bool) override { ++added; }
+    void OnImagesAdded(TaskOptions*, int, int count, bool) override { added += count; }
     void OnImageRemoved(TaskOptions*, int) override {}
     void OnImagesCleared(TaskOptions*) override { ++cleared; }
 };

@@ -61,8 +61,6 @@ void ImagesContainer::SetTask(TaskOptions* task) {
     thumbnailView_.Cache().Clear();
 }
 
-void ImagesContainer::OnImageAdded(TaskOptions* task, int index, bool show) { OnImagesAdded(task, index, 1, show); }
-
 void ImagesContainer::OnImagesAdded(TaskOptions* task, int first, int count, bool show) {
     if (!task || task != task_) return;
     // One count change for the batch: the list's cost per change does not depend on its size.

@@ -43,7 +43,6 @@ public:
     TaskOptions* GetTask() const { return task_; }
 
     // IImagesView (the download manager's notices)
-    void OnImageAdded(TaskOptions* task, int index, bool show) override;
     void OnImagesAdded(TaskOptions* task, int first, int count, bool show) override;
     void OnImageRemoved(TaskOptions* task, int index) override;
     void OnImagesCleared(TaskOptions* task) override;
