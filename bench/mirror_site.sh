@@ -91,9 +91,19 @@ bench_median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] 
 
 # CPU time (ms) the Wine server has used so far: every system object, socket operation and
 # posted message of the engine is a request it serves one at a time.
+# The Wine server of $WINEPREFIX (tests may run others): it works in a folder named after the
+# prefix's device and inode.
+bench_server_pid() {
+  local dir pid
+  dir=$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))
+  for pid in $(pgrep wineserver); do
+    [ "$(basename "$(readlink "/proc/$pid/cwd" 2>/dev/null)")" = "$dir" ] && echo "$pid" && return
+  done
+}
+
 bench_server_cpu_ms() {
   local pid
-  pid=$(pgrep -f wineserver | head -1)
+  pid=$(bench_server_pid)
   [ -n "$pid" ] && awk -v hz="$(getconf CLK_TCK)" '{ print int(($14 + $15) * 1000 / hz) }' "/proc/$pid/stat" || echo 0
 }
 

@@ -20,8 +20,11 @@
 # intervals, whether every picture arrived once and byte-identical, and how many the list view
 # holds at the end. A picture of the screen taken when half the pictures were in is kept in
 # $BUILD_DIR/bench-shots/.
+# Each report also gives the CPU time the program's threads, the Wine server, the X server and the
+# driver spent between Start and the last picture.
 # Usage: bench/real_program_bench.sh     (RUNS=1 rounds by default; RUN_TIMEOUT seconds per run,
-#        default 240; LARGE_WORKERS default 5; BUILD_DIR as for the tests)
+#        default 240; WORKERS="5 20", VIEWS="list thumbnails", LARGE_WORKERS=5 (0: no large run);
+#        BUILD_DIR as for the tests)
 set -euo pipefail
 # The program needs a display: give it a virtual one when there is none.
 if [ -z "${DISPLAY:-}" ] && [ -z "${BKF_BENCH_IN_XVFB:-}" ]; then
@@ -32,6 +35,8 @@ export BUILD_DIR=${BUILD_DIR:-$here/build}
 runs=${RUNS:-1}
 run_timeout=${RUN_TIMEOUT:-240}
 large_workers=${LARGE_WORKERS:-5}
+worker_counts=${WORKERS:-5 20}
+views=${VIEWS:-list thumbnails}
 SKIP_I686=1 BUILD_TARGET="Brackenfly bench_engine_mirror bench_real_program_setup bench_real_program_driver" \
   "$here/scripts/configure.sh" >/dev/null
 . "$here/scripts/wine-env.sh"
@@ -100,6 +105,65 @@ print(f"{ok}/{len(want)} {missing} {duplicated} {differing} {extra}")
 PY
 }
 
+# cpu_snapshot: "process thread ms" of every thread of the program, the driver, the Wine server and
+# the X server (user + system CPU).
+cpu_snapshot() {
+  python3 - "$(bench_server_pid)" <<'PY'
+import os, sys
+hz = os.sysconf("SC_CLK_TCK")
+want = ("Brackenfly.exe", "bench_real_prog", "Xvfb")
+server = sys.argv[1]
+for pid in filter(str.isdigit, os.listdir("/proc")):
+    try:
+        comm = "wineserver" if pid == server else open(f"/proc/{pid}/comm").read().strip()
+    except OSError:
+        continue
+    if comm not in want and comm != "wineserver":
+        continue
+    try:
+        tids = os.listdir(f"/proc/{pid}/task")
+    except OSError:
+        continue
+    for tid in tids:
+        try:
+            f = open(f"/proc/{pid}/task/{tid}/stat").read().rsplit(")", 1)[1].split()
+        except OSError:
+            continue
+        print(comm, tid, (int(f[11]) + int(f[12])) * 1000 // hz)
+PY
+}
+
+# cpu_profile report: waits for the driver's markers and prints the CPU each process and each of
+# the program's threads spent between Start and the last picture (the UI thread is the first).
+cpu_profile() {
+  local report=$1 waited=0 before after
+  while [ ! -f "$report.start" ] && [ $waited -lt $((run_timeout * 10)) ]; do sleep 0.1; waited=$((waited + 1)); done
+  before=$(cpu_snapshot)
+  while [ ! -f "$report.allin" ] && ! grep -q '^last title\|^error' "$report" 2>/dev/null &&
+        [ $waited -lt $((run_timeout * 20)) ]; do sleep 0.1; waited=$((waited + 1)); done
+  after=$(cpu_snapshot)
+  python3 - "$before" "$after" <<'PY'
+import sys
+def parse(text):
+    d = {}
+    for line in text.splitlines():
+        comm, tid, ms = line.split()
+        d[(comm, int(tid))] = int(ms)
+    return d
+b, a = parse(sys.argv[1]), parse(sys.argv[2])
+per = {}
+threads = []
+for key, ms in a.items():
+    spent = ms - b.get(key, 0)
+    per[key[0]] = per.get(key[0], 0) + spent
+    if key[0] == "Brackenfly.exe" and spent > 0:
+        threads.append((key[1], spent))
+print("cpu ms: " + ", ".join(f"{k} {v}" for k, v in sorted(per.items())))
+threads.sort()
+print("program threads ms (by thread id): " + " ".join(str(ms) for _, ms in threads))
+PY
+}
+
 field() { sed -n "s|^$1: ||p" "$2" | head -1; }
 
 printf '%-22s %8s %8s %6s %15s %6s %6s %6s %6s %6s %7s %9s %6s\n' "run" "pict/s" "engine" "ratio" \
@@ -110,9 +174,9 @@ printf '%-22s %8s %8s %6s %15s %6s %6s %6s %6s %6s %7s %9s %6s\n' "" "" "pict/s"
 # program_run name site url workers view show-last engine-rate: one run of the real program; prints its row.
 program_run() {
   local name=$1 site=$2 url=$3 workers=$4 view=$5 show_last=$6 engine=$7
-  local prog=$work/program report=$work/report-$1.txt pictures waited=0 rate answers check
+  local prog=$work/program report=$work/report-$1.txt pictures waited=0 rate answers check profiler
   pictures=$(find "$site/img" -name '*.jpg' | wc -l)
-  rm -rf "$prog" "$report" "$work/mid.bmp"
+  rm -rf "$prog" "$report" "$report.start" "$report.allin" "$work/mid.bmp"
   mkdir -p "$prog"
   cp "$BUILD_DIR/bin/Brackenfly.exe" "$prog/"
   wine "$bin/bench_real_program_setup.exe" "$(winpath "$prog")" "$url" "$workers" "$show_last" \
@@ -122,6 +186,8 @@ program_run() {
   # explorer may end up holding the desktop (and so stay until it closes): neither is waited for.
   wine explorer /desktop=BkfBench,1280x1024 "$bin/bench_real_program_driver.exe" "$(winpath "$report")" \
     "$(winpath "$prog/Images")" "$pictures" "$view" "$run_timeout" "$(winpath "$work/mid.bmp")" </dev/null >/dev/null 2>&1 &
+  cpu_profile "$report" >"$work/cpu-$name.txt" 2>&1 &
+  profiler=$!
   while ! grep -q '^last title\|^error' "$report" 2>/dev/null && [ $waited -lt $((run_timeout + 120)) ]; do
     sleep 1
     waited=$((waited + 1))
@@ -135,10 +201,13 @@ program_run() {
     return 0
   fi
   tr -d '\r' <"$report" >"$report.txt" && mv "$report.txt" "$report"
+  wait "$profiler" 2>/dev/null || true
+  cat "$work/cpu-$name.txt" >>"$report" 2>/dev/null || true
   cp "$report" "$shots/$name.txt"
   rate=$(field 'pictures/s' "$report")
   answers=$(field 'answer ms p50/p99/max' "$report" | tr ' ' /)
   check=$(check_pictures "$site" "$prog/Images")
+  echo "${name#r*-} $rate $engine" >>"$work/rates"
   printf '%-22s %8s %8s %6s %15s %6s %6s %6s %6s %6s %7s %9s %6s\n' "$name" "$rate" "$engine" \
     "$(printf '%.2f' "$(echo "$rate / $engine" | bc -l 2>/dev/null)" 2>/dev/null || echo -)" "$answers" \
     "$(field 'title text changes/s' "$report")" "$(field 'title strip redraws/s' "$report")" \
@@ -153,14 +222,32 @@ program_run() {
 small_count=$(find "$work/small/img" -name '*.jpg' | wc -l)
 large_count=$(find "$work/large/img" -name '*.jpg' | wc -l)
 for round in $(seq "$runs"); do
-  for workers in 5 20; do
+  for workers in $worker_counts; do
     engine=$(bench_engine_run "$bin/bench_engine_mirror.exe" "$small_url" "$workers" "$small_count" 1)
-    program_run "r$round-${workers}w-list" "$work/small" "$small_url" "$workers" list 0 "$engine"
-    program_run "r$round-${workers}w-thumbnails" "$work/small" "$small_url" "$workers" thumbnails 0 "$engine"
+    for view in $views; do
+      program_run "r$round-${workers}w-$view" "$work/small" "$small_url" "$workers" "$view" 0 "$engine"
+    done
   done
+  [ "$large_workers" -gt 0 ] || continue
   engine=$(bench_engine_run "$bin/bench_engine_mirror.exe" "$large_url" "$large_workers" "$large_count" 1)
   program_run "r$round-large-${large_workers}w-last" "$work/large" "$large_url" "$large_workers" thumbnails 1 "$engine"
 done
+if [ "$runs" -gt 1 ] && [ -f "$work/rates" ]; then
+  echo
+  echo "medians over $runs rounds (pictures/s, engine pictures/s, ratio of the two medians):"
+  python3 - "$work/rates" <<'PY'
+import statistics, sys
+runs = {}
+for line in open(sys.argv[1]):
+    name, rate, engine = line.split()
+    runs.setdefault(name, ([], []))
+    runs[name][0].append(float(rate))
+    runs[name][1].append(float(engine))
+for name, (rates, engines) in runs.items():
+    r, e = statistics.median(rates), statistics.median(engines)
+    print(f"  {name:<20} {r:8.1f} {e:8.1f} {r / e if e else 0:6.2f}")
+PY
+fi
 echo
 echo "title text: the monitor title's text (as the window manager holds it) changed; strip, monitr, pictrs:"
 echo "the screen's pixels changed in the monitor's title strip, its tab area (connections list) and the"

@@ -60,6 +60,9 @@ void DownloadList::FlushRedraw() {
     if (list_ && IsWindow(list_)) {
         SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(list_, nullptr, FALSE);
+        // Drawn now, while drawing is on: the next batch turns it off again, and a crawl's
+        // records come in before any paint, which would then find nothing to draw with.
+        UpdateWindow(list_);
     }
 }
 

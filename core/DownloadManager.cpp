@@ -25,6 +25,7 @@ DownloadManager::~DownloadManager() {
     if (m_hWnd) ::DestroyWindow(m_hWnd);
     if (!idle_) Stop(0);
     EndDraining();
+    WatchLoop(false);
     for (DownloadThread* w : workers_) delete w;
     workers_.clear();
     for (PictureWriteJob* j : writers_) delete j;
@@ -68,6 +69,7 @@ LRESULT DownloadManager::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
 LRESULT DownloadManager::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     Stop(0);
     EndDraining();
+    WatchLoop(false);
     mailbox_.SetWindow(nullptr);
     list_.RemoveAll();
     handled = FALSE;
@@ -93,8 +95,9 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
     errorsInRun_ = 0;
     writeFailures_ = 0;
     pendingViews_ = PendingViewUpdates();
-    lastViewRefresh_ = 0;
+    lastViewRefresh_ = lastImagesAnnounce_ = 0;
     EndDraining();
+    WatchLoop(true);
     lastQuietQueue_ = GetTickCount();
 
     ShowStatus(EngineText(IDS_STATUS_TASK_PREFIX) + TaskName() + EngineText(IDS_TASK_IS_STARTED_SUFFIX));
@@ -401,6 +404,7 @@ void DownloadManager::Finish(int reason) {
     KillTimer(m_hWnd, kSchedulerTimer);
     // No worker is left; the box must post again for the next run.
     EndDraining();
+    WatchLoop(false);
     TakeMailbox();
     bool parkedWork = false;
     if (hasParkedQueue_) {
@@ -447,6 +451,7 @@ void DownloadManager::Stop(int reason) {
     idle_ = true;
     KillTimer(m_hWnd, kSchedulerTimer);
     EndDraining();
+    WatchLoop(false);
     for (DownloadThread* w : workers_) w->Stop(false);
     std::vector<Threadable*> threads(workers_.begin(), workers_.end());
     if (!threads.empty()) Threadable::WaitForAll(threads.data(), threads.size());

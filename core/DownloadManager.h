@@ -28,7 +28,7 @@ class CAtlHttpClientT;
 class ProgramSettings;
 class TaskOptions;
 
-class DownloadManager : public CWindowImplBase, private CIdleHandler {
+class DownloadManager : public CWindowImplBase, private CIdleHandler, private CMessageFilter {
 public:
     enum StartMode { kStartOrResume = 0, kRestart = 1, kReloadImages = 2, kRetryAllErrors = 3, kRetrySelectedError = 4 };
     static const UINT kSchedulerTimer = 1;
@@ -39,9 +39,10 @@ public:
     static const UINT kDrainPeriod = 10;
     // Notices are taken as they come until the queue has not run dry for this long.
     static const DWORD kQuietQueueGapMs = 100;
-    // New pictures' rows, the status line, the task's item, the statistics and the last picture
-    // shown change at most this often.
+    // The status line, the task's item, the statistics and the last picture shown change at
+    // most this often; new pictures join the picture views at most every kImagesAnnouncePeriodMs.
     static const DWORD kViewRefreshPeriodMs = 150;
+    static const DWORD kImagesAnnouncePeriodMs = 500;
     static const int64_t kHeaderSlack = 16384;
 
     DECLARE_WND_CLASS("Brackenfly_DownloadManager")
@@ -106,6 +107,10 @@ private:
     // dry; notices come straight in again.
     void OnDrainTimer();
     BOOL OnIdle() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    // During a run the manager watches the thread's message loop (when it has one): its idle
+    // moments, and every message while notices are held back.
+    void WatchLoop(bool watch);
     // Ends the held-back notices: the next record posts one again.
     void EndDraining();
 
@@ -225,10 +230,11 @@ private:
     };
     PendingViewUpdates pendingViews_;
     DWORD lastViewRefresh_ = 0;
-    // Notices are held back and records collected on the drain timer or at the loop's next idle
-    // moment (idleLoop_, when this thread has a loop).
+    DWORD lastImagesAnnounce_ = 0;
+    // Notices are held back and records collected between messages, at the loop's next idle
+    // moment, or on the drain timer (without a loop of ours, as in a modal one).
     bool draining_ = false;
-    CMessageLoop* idleLoop_ = nullptr;
+    CMessageLoop* watchedLoop_ = nullptr;
     // When the queue was last seen to run dry (a timer of this window came in).
     DWORD lastQuietQueue_ = 0;
 };

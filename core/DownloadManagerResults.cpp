@@ -57,8 +57,6 @@ LRESULT DownloadManager::OnDownloadData(UINT, WPARAM, LPARAM lParam, BOOL&) {
     if (!idle_ && !draining_ && GetTickCount() - lastQuietQueue_ >= kQuietQueueGapMs) {
         draining_ = true;
         SetTimer(m_hWnd, kDrainTimer, kDrainPeriod, nullptr);
-        idleLoop_ = g_Module.GetMessageLoop();
-        if (idleLoop_) idleLoop_->AddIdleHandler(this);
     }
     TakeRecords(lParam);
     return 0;
@@ -70,17 +68,36 @@ void DownloadManager::OnDrainTimer() {
 }
 
 BOOL DownloadManager::OnIdle() {
-    if (draining_) {
-        lastQuietQueue_ = GetTickCount();
-        OnDrainTimer();
-    }
+    // Every moment the queue runs dry counts: notices are held back only when it truly never does.
+    lastQuietQueue_ = GetTickCount();
+    if (draining_) OnDrainTimer();
     return FALSE;
+}
+
+BOOL DownloadManager::PreTranslateMessage(MSG*) {
+    // While notices are held back, records are taken between any two messages (a paint, a timer,
+    // input): a worker that has finished waits for one message at most, not for the drain timer.
+    if (draining_ && !idle_ && mailbox_.HasRecords()) TakeRecords(0);
+    return FALSE;
+}
+
+void DownloadManager::WatchLoop(bool watch) {
+    // A loop that has left the module meanwhile took its handlers with it.
+    if (watchedLoop_ && watchedLoop_ == g_Module.GetMessageLoop()) {
+        watchedLoop_->RemoveIdleHandler(this);
+        watchedLoop_->RemoveMessageFilter(this);
+    }
+    watchedLoop_ = nullptr;
+    if (!watch) return;
+    if (CMessageLoop* loop = g_Module.GetMessageLoop()) {
+        loop->AddIdleHandler(this);
+        loop->AddMessageFilter(this);
+        watchedLoop_ = loop;
+    }
 }
 
 void DownloadManager::EndDraining() {
     if (draining_ && m_hWnd) KillTimer(m_hWnd, kDrainTimer);
-    if (idleLoop_) idleLoop_->RemoveIdleHandler(this);
-    idleLoop_ = nullptr;
     draining_ = false;
 }
 

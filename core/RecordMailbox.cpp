@@ -46,3 +46,10 @@ void RecordMailbox::TakeAll(std::vector<DownloadDataMessage*>& records, bool hol
     notified_ = holdNotices;
     LeaveCriticalSection(&lock_);
 }
+
+bool RecordMailbox::HasRecords() {
+    EnterCriticalSection(&lock_);
+    const bool any = !records_.empty();
+    LeaveCriticalSection(&lock_);
+    return any;
+}

@@ -23,6 +23,8 @@ public:
     // The window's thread: every record delivered so far, oldest first, now the caller's. With
     // holdNotices the records that follow post no notice until a take without it.
     void TakeAll(std::vector<DownloadDataMessage*>& records, bool holdNotices = false);
+    // Any thread: whether a record waits (a moment later it may be otherwise).
+    bool HasRecords();
 
 private:
     CRITICAL_SECTION lock_;

@@ -93,3 +93,46 @@ TEST_F(DownloadListTest, ColumnsAndNarrowingOnResize) {
     GetWindowRect(list_.Handle(), &r);
     EXPECT_EQ(100, r.right - r.left);
 }
+
+namespace {
+
+// Pixels of the row that are not the list's background: its text, as a user sees it.
+int InkedPixels(HWND list, int row) {
+    RECT cells = {};
+    cells.left = LVIR_BOUNDS;
+    if (!SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&cells))) return -1;
+    HDC dc = GetDC(list);
+    const COLORREF background = GetPixel(dc, cells.right - 2, cells.top + 1);
+    int inked = 0;
+    for (int y = cells.top; y < cells.bottom; ++y)
+        for (int x = cells.left; x < cells.right && x < 400; ++x)
+            if (GetPixel(dc, x, y) != background) ++inked;
+    ReleaseDC(list, dc);
+    return inked;
+}
+
+void PumpPaints() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+}  // namespace
+
+// A crawl's records come in before any paint: the batch after a flush turns drawing off again
+// before the list gets its WM_PAINT. The flush must have drawn the rows by then, or the list
+// shows nothing until the flush after.
+TEST_F(DownloadListTest, RowsFlushedAreOnScreenWhenTheNextBatchHoldsDrawing) {
+    ShowWindow(parent_, SW_SHOWNOACTIVATE);
+    list_.Layout(700, 300);
+    PumpPaints();
+    {
+        DownloadList::Batch batch(list_);
+        list_.AddRow(1, "http://h/a-picture-with-a-long-name.jpg", true);
+    }   // the first batch's close draws
+    {
+        DownloadList::Batch batch(list_);
+        list_.UpdateProgress(1, 1000, 10);
+    }   // too soon after: held back
+    PumpPaints();
+    EXPECT_GT(InkedPixels(list_.Handle(), 0), 40);
+}

@@ -193,5 +193,23 @@ TEST_F(PictureViewsTest, ThumbnailsLoadTheirPicturesWithTips) {
     EXPECT_EQ(0u, png->tip.find("Size - "));
 }
 
+// Pictures a run brings in join both views in one batch; no long operation runs, so the status
+// bar's progress bar stays where it was (stepping it cost two messages per picture).
+TEST_F(PictureViewsTest, PicturesComingInDuringARunJoinBothViewsWithoutProgressSteps) {
+    Command(ID_VIEW_THUMBNAILS);
+    CProgressBarCtrl& bar = MainFrameTestSeam(*frame_).ProgressBar();
+    const int before = bar.GetPos();
+    AddPicture("p100x80.png", "", "g.png");
+    AddPicture("r120x90.jpg", "", "h.jpg");
+    pictures_->OnImagesAdded(&task_, 6, 2, false);
+    Pump(50);
+    EXPECT_EQ(before, bar.GetPos());
+    EXPECT_EQ(8, Thumbnails().GetItemCount());
+    EXPECT_EQ(8, ListView_GetItemCount(List()));
+    const ThumbnailItemData* added = Thumbnails().GetItemData(7);
+    ASSERT_NE(nullptr, added);
+    EXPECT_EQ("h.jpg", added->caption.substr(0, 5));
+}
+
 }  // namespace
 }  // namespace picturetest

@@ -89,7 +89,10 @@ void ImagesThumbnailView::LoadTask() {
     items.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) items.push_back(Describe(task->DownloadedImages.GetAt(i)));
     container_->BeginProgress(count, IDS_PREPARE_IMAGES);
-    control_.SetItems(items, loadingStarted_);
+    {
+        SteppedProgress steps(stepProgress_);
+        control_.SetItems(items, loadingStarted_);
+    }
     container_->EndProgress();
     UpdateCommandStates();
 }
@@ -112,7 +115,10 @@ void ImagesThumbnailView::RemoveItem(int index) { control_.RemoveItem(index); }
 void ImagesThumbnailView::RemoveIndices(const PictureIndexList& indices) {
     if (indices.empty()) return;
     container_->BeginProgress(static_cast<int>(indices.size()), IDS_REMOVE_IMAGES);
-    control_.RemoveItems(indices);
+    {
+        SteppedProgress steps(stepProgress_);
+        control_.RemoveItems(indices);
+    }
     container_->EndProgress();
     UpdateCommandStates();
 }
@@ -310,10 +316,12 @@ void ImagesThumbnailView::OnItemStateChanged(int index, UINT oldState, UINT newS
     UpdateCommandStates();
 }
 
+// Items added or removed outside a long operation (a run's new pictures) step no progress bar:
+// each step is two messages to a bar nobody sees.
 void ImagesThumbnailView::OnItemAdded(int) {
-    if (container_) container_->StepProgress();
+    if (container_ && stepProgress_) container_->StepProgress();
 }
 
 void ImagesThumbnailView::OnItemRemoved(int) {
-    if (container_) container_->StepProgress();
+    if (container_ && stepProgress_) container_->StepProgress();
 }

@@ -46,6 +46,7 @@ void CThumbnailItem::BuildCaptions(HDC dc, const ThumbnailLook& look, int lineHe
     for (const std::string& line : wrapped_) widest = std::max(widest, measure(line.c_str(), static_cast<int>(line.size())));
     wrappedSize_.cx = widest + 4;
     wrappedSize_.cy = 2 + static_cast<int>(wrapped_.size()) * (lineHeight - 2);
+    measured_ = true;
 }
 
 RECT CThumbnailItem::FrameArea(const ThumbnailLook& look, int lineHeight) const {

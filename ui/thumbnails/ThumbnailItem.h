@@ -22,8 +22,9 @@ public:
     // Back to the placeholder it was created with, to be asked for again.
     void ReturnToPlaceholder();
 
-    // Captions measured with the font selected into dc.
+    // Captions measured with the font selected into dc. Until then the caption areas are empty.
     void BuildCaptions(HDC dc, const ThumbnailLook& look, int lineHeight);
+    bool Measured() const { return measured_; }
 
     // Areas in content coordinates.
     RECT FrameArea(const ThumbnailLook& look, int lineHeight) const;
@@ -48,4 +49,5 @@ private:
     SIZE oneLineSize_ = {0, 0};
     std::vector<std::string> wrapped_;
     SIZE wrappedSize_ = {0, 0};
+    bool measured_ = false;
 };

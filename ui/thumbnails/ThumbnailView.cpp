@@ -1,5 +1,6 @@
 #include "ui/thumbnails/ThumbnailView.h"
 #include "framework/AppModule.h"
+#include "framework/GdiHolders.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -73,17 +74,16 @@ void CThumbnailView::ClearItems() {
     scanFrom_ = 0;
 }
 
-CThumbnailItem* CThumbnailView::MakeItem(const ThumbnailItemData& data) {
-    auto* item = new CThumbnailItem(this, data, look_);
-    HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ old = ::SelectObject(dc, font_);
-    item->BuildCaptions(dc, look_, lineHeight_);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(m_hWnd, dc);
-    // Every new item waits for its picture, whatever its description says.
-    item->pending = true;
-    ++pendingCount_;
-    return item;
+void CThumbnailView::AppendItems(const std::vector<ThumbnailItemData>& items) {
+    items_.reserve(items_.size() + items.size());
+    for (const ThumbnailItemData& data : items) {
+        auto* item = new CThumbnailItem(this, data, look_);
+        items_.push_back(item);
+        // Every new item waits for its picture, whatever its description says.
+        item->pending = true;
+        ++pendingCount_;
+        if (listener_) listener_->OnItemAdded(static_cast<int>(items_.size()) - 1);
+    }
 }
 
 void CThumbnailView::SetItems(const std::vector<ThumbnailItemData>& items, bool start) {
@@ -94,11 +94,7 @@ void CThumbnailView::SetItems(const std::vector<ThumbnailItemData>& items, bool 
     loadNext_ = anchor_ = focused_ = -1;
     loadingEnabled_ = false;
     RebuildTools();
-    items_.reserve(items.size());
-    for (const ThumbnailItemData& data : items) {
-        items_.push_back(MakeItem(data));
-        if (listener_) listener_->OnItemAdded(static_cast<int>(items_.size()) - 1);
-    }
+    AppendItems(items);
     Layout();
     if (start) StartLoading();
     if (m_hWnd) ::InvalidateRect(m_hWnd, nullptr, FALSE);
@@ -107,10 +103,7 @@ void CThumbnailView::SetItems(const std::vector<ThumbnailItemData>& items, bool 
 void CThumbnailView::AddItems(const std::vector<ThumbnailItemData>& items, bool start) {
     if (items.empty()) return;
     StopLoadTimer();
-    for (const ThumbnailItemData& item : items) {
-        items_.push_back(MakeItem(item));
-        if (listener_) listener_->OnItemAdded(static_cast<int>(items_.size()) - 1);
-    }
+    AppendItems(items);
     Layout();
     if (start)
         StartLoading();
@@ -172,15 +165,36 @@ void CThumbnailView::ReturnItemsDrawnFrom(HBITMAP bitmap) {
 
 // ---- layout and scrolling ----
 
+void CThumbnailView::MeasureCaptions(int first, int last, HDC dc) {
+    first = std::max(first, 0);
+    last = std::min(last, GetItemCount() - 1);
+    int unmeasured = first;
+    while (unmeasured <= last && items_[unmeasured]->Measured()) ++unmeasured;
+    if (unmeasured > last) return;
+    auto measure = [&](HDC with) {
+        for (int i = unmeasured; i <= last; ++i)
+            if (!items_[i]->Measured()) items_[i]->BuildCaptions(with, look_, lineHeight_);
+    };
+    if (dc) return measure(dc);
+    // One device context for them all: under Wine each GetDC is a round trip to the server.
+    WindowDc own(m_hWnd);
+    SelectedObject font(own.Get(), font_);
+    measure(own.Get());
+}
+
 void CThumbnailView::Layout() {
     if (!m_hWnd) return;
     RECT client;
     ::GetClientRect(m_hWnd, &client);
+    // The back buffer follows the window's size; new items alone keep it.
+    const bool resized = client.right != clientWidth_ || client.bottom != clientHeight_ || !backBuffer_;
     clientWidth_ = client.right;
     clientHeight_ = client.bottom;
-    if (backBuffer_) ::DeleteObject(backBuffer_);
-    backBuffer_ = nullptr;
-    if (clientWidth_ > 0 && clientHeight_ > 0) {
+    if (resized && backBuffer_) {
+        ::DeleteObject(backBuffer_);
+        backBuffer_ = nullptr;
+    }
+    if (resized && clientWidth_ > 0 && clientHeight_ > 0) {
         HDC dc = ::GetDC(m_hWnd);
         backBuffer_ = ::CreateCompatibleBitmap(dc, clientWidth_, clientHeight_);
         ::ReleaseDC(m_hWnd, dc);
@@ -188,6 +202,7 @@ void CThumbnailView::Layout() {
     const int count = GetItemCount();
     ThumbnailGrid grid = ComputeThumbnailGrid(look_, lineHeight_, clientWidth_, clientHeight_, count, 0);
     // Room for the wrapped caption of a focused item of the last row.
+    MeasureCaptions((grid.rows - 1) * grid.columns, count - 1, nullptr);
     int extra = 0;
     for (int i = (grid.rows - 1) * grid.columns; i < count; ++i)
         extra = std::max(extra, static_cast<int>(items_[i]->WrappedSize().cy) - lineHeight_);
@@ -250,6 +265,12 @@ void CThumbnailView::UpdateScrollBar(int bar, int contentSize, int clientSize, i
 
 void CThumbnailView::RebuildTools() {
     if (!tips_) return;
+    int first = 0, last = -1;
+    ThumbnailRowSpan(grid_, look_, GetItemCount(), scroll_.y, scroll_.y + clientHeight_, first, last);
+    // Items added out of sight leave the tools as they are: re-adding them costs a message each.
+    const ToolSpan span = {first, last, scroll_.x, scroll_.y, clientWidth_, clientHeight_, grid_.columns, focused_};
+    if (toolCount_ > 0 && span == toolSpan_) return;
+    toolSpan_ = span;
     TOOLINFOA tool = {};
     tool.cbSize = sizeof(tool);
     tool.hwnd = m_hWnd;
@@ -258,8 +279,6 @@ void CThumbnailView::RebuildTools() {
         ::SendMessageA(tips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
     toolCount_ = 0;
-    int first = 0, last = -1;
-    ThumbnailRowSpan(grid_, look_, GetItemCount(), scroll_.y, scroll_.y + clientHeight_, first, last);
     const RECT view = {scroll_.x, scroll_.y, scroll_.x + clientWidth_, scroll_.y + clientHeight_};
     for (int i = first; i <= last; ++i) {
         if (!ItemMeets(i, view)) continue;
@@ -311,7 +330,10 @@ bool CThumbnailView::ItemMeets(int index, const RECT& content) const {
 
 void CThumbnailView::InvalidateContentRect(const RECT& content) {
     if (!m_hWnd) return;
-    const RECT r = ToClient(content);
+    // Out of sight there is nothing to redraw; each call is a round trip to the server.
+    const RECT client = {0, 0, clientWidth_, clientHeight_};
+    RECT r = ToClient(content);
+    if (!::IntersectRect(&r, &r, &client)) return;
     ::InvalidateRect(m_hWnd, &r, FALSE);
 }
 
@@ -444,6 +466,8 @@ void CThumbnailView::MoveFocus(int index) {
     }
     const UINT before = StateOf(index);
     focused_ = index;
+    // Its wrapped caption may reach past its cell: measured now, so all of it is redrawn.
+    MeasureCaptions(index, index, nullptr);
     InvalidateItem(index);
     if (listener_) listener_->OnItemStateChanged(index, before, StateOf(index));
 }

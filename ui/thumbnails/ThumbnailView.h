@@ -136,7 +136,12 @@ private:
 
     // Items, layout and scrolling.
     void ClearItems();
-    CThumbnailItem* MakeItem(const ThumbnailItemData& data);
+    // New items at the end, each waiting for its picture.
+    void AppendItems(const std::vector<ThumbnailItemData>& items);
+    // Captions are measured when their items first come into sight (painted, focused, or in the
+    // last row for the layout), so items added out of view cost no text measuring. dc: one with
+    // the control's font selected, or null for the window's own.
+    void MeasureCaptions(int first, int last, HDC dc);
     void Layout();
     void ScrollTo(int x, int y, bool hint);
     void UpdateScrollBar(int bar, int contentSize, int clientSize, int position);
@@ -205,6 +210,15 @@ private:
     ScrollBarState verticalBar_ = {-1, -1, -1};
     HWND tips_ = nullptr;
     int toolCount_ = 0;
+    // What the tools were made for: the visible items, the scroll position and the layout.
+    struct ToolSpan {
+        int first, last, x, y, width, height, columns, focused;
+        bool operator==(const ToolSpan& o) const {
+            return first == o.first && last == o.last && x == o.x && y == o.y && width == o.width &&
+                   height == o.height && columns == o.columns && focused == o.focused;
+        }
+    };
+    ToolSpan toolSpan_ = {};
     HPEN selectionPen_ = nullptr;
     HPEN inactiveSelectionPen_ = nullptr;
     HPEN framePen_ = nullptr;

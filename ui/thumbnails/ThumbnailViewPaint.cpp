@@ -50,6 +50,8 @@ LRESULT CThumbnailView::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
     ::OffsetRect(&content, scroll_.x, scroll_.y);
     int first = 0, last = -1;
     ThumbnailRowSpan(grid_, look_, GetItemCount(), content.top - grid_.cellHeight, content.bottom, first, last);
+    MeasureCaptions(first, last, dc);
+    if (focused_ >= 0) MeasureCaptions(focused_, focused_, dc);
     for (int i = first; i <= last; ++i)
         if (i != focused_ && ItemMeets(i, content)) PaintItem(dc, i);
     if (focused_ >= 0 && focused_ < GetItemCount() && ItemMeets(focused_, content)) {
