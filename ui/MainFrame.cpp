@@ -49,6 +49,8 @@ MainFrame::~MainFrame() {
     if (accelerators_) ::DestroyAcceleratorTable(accelerators_);
 }
 
+ProgramSettings* MainFrame::GetSettings() { return SettingsOf(app_); }
+
 WindowClassInfo MainFrame::GetWindowClassInfo() const {
     WindowClassInfo info;
     info.name = handover::kMainFrameClass;
