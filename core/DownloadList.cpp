@@ -1,12 +1,11 @@
 #include "core/DownloadList.h"
 
-#include "core/InternationalSupport.h"
+#include "core/LocalText.h"
 #include "core/TextFormat.h"
+#include "framework/AppModule.h"
 #include "resources/engine_ids.h"
 
 namespace {
-
-const char* Text(unsigned id) { return g_InternationalSupport.GetString(id, GetModuleHandleA(nullptr)); }
 
 const int kColumnWidths[5] = {300, 75, 75, 100, 80};
 const unsigned kColumnTitles[5] = {IDS_COLUMN_ADDRESS, IDS_COLUMN_TOTAL_SIZE, IDS_COLUMN_LOADED_SIZE,
@@ -24,13 +23,13 @@ DownloadList::~DownloadList() {
 bool DownloadList::Create(HWND parent) {
     list_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_REPORT, 0, 0, 0, 0,
-                            parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+                            parent, nullptr, g_Module.GetModuleInstance(), nullptr);
     if (!list_) return false;
     SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT |
                      LVS_EX_LABELTIP);
     for (int i = 0; i < 5; ++i) {
-        std::string title = Text(kColumnTitles[i]);
+        std::string title = LocalText(kColumnTitles[i]);
         LVCOLUMNA column;
         ZeroMemory(&column, sizeof(column));
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
@@ -155,7 +154,7 @@ void DownloadList::AddRow(int32_t workerNumber, const std::string& url, bool isI
     record->workerNumber = workerNumber;
     SetCell(row, 1, "");
     SetCell(row, 2, "");
-    SetCell(row, 4, Text(IDS_ROW_CONNECTING));
+    SetCell(row, 4, LocalText(IDS_ROW_CONNECTING));
     Redraw(row);
 }
 
@@ -169,7 +168,7 @@ void DownloadList::UpdateProgress(int32_t workerNumber, int32_t totalSize, int32
     // A zero leaves its cell as it was.
     if (r->totalSize > 0) SetCell(row, 1, NumberOrEmpty(r->totalSize));
     if (r->bytesReceived > 0) SetCell(row, 2, NumberOrEmpty(r->bytesReceived));
-    SetCell(row, 4, Text(r->isImage ? IDS_ROW_DOWNLOADING : IDS_ROW_CHECKING));
+    SetCell(row, 4, LocalText(r->isImage ? IDS_ROW_DOWNLOADING : IDS_ROW_CHECKING));
     Redraw(row);
 }
 
@@ -195,7 +194,7 @@ void DownloadList::FinishRow(int32_t workerNumber, bool completed, bool final) {
         SetChecked(row, false);
     }
     if (completed && !final) {
-        SetCell(row, 4, Text(r->isImage ? IDS_ROW_SAVING : IDS_ROW_PARSING));
+        SetCell(row, 4, LocalText(r->isImage ? IDS_ROW_SAVING : IDS_ROW_PARSING));
     } else {
         r->inUse = 0;
         SetCell(row, 4, "");

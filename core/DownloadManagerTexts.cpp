@@ -1,12 +1,11 @@
 #include "core/DownloadManagerTexts.h"
 
-#include "core/InternationalSupport.h"
+#include "core/LocalText.h"
 #include "core/TextFormat.h"
 #include "resources/engine_ids.h"
 
 std::string EngineText(unsigned id) {
-    const char* text = g_InternationalSupport.GetString(id, GetModuleHandleA(nullptr));
-    return text ? text : "";
+    return LocalText(id);
 }
 
 std::string WithTaskName(const std::string& text, const std::string& taskName) {

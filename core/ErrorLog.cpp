@@ -1,7 +1,7 @@
 #include "core/ErrorLog.h"
 
 #include "core/DownloadViews.h"
-#include "core/InternationalSupport.h"
+#include "core/LocalText.h"
 #include "core/TextFormat.h"
 #include "resources/engine_ids.h"
 
@@ -9,11 +9,6 @@
 #include <ctime>
 
 namespace {
-
-std::string Text(unsigned id) {
-    const char* s = g_InternationalSupport.GetString(id, GetModuleHandleA(nullptr));
-    return s ? s : "";
-}
 
 std::string Stamp() {
     time_t now = time(nullptr);
@@ -29,38 +24,38 @@ const std::string kDashes(51, '-');
 
 std::string ErrorLog::ReasonText(int statusCode, int socketError, int readResult) {
     if (statusCode <= 0 || (statusCode >= 200 && statusCode <= 300)) {
-        std::string text = Text(IDS_LOG_NET_ERROR);
+        std::string text = LocalText(IDS_LOG_NET_ERROR);
         switch (socketError) {
-        case 258: return text + Text(IDS_LOG_TIMEOUT);
-        case 10061: return text + Text(IDS_LOG_CONNECTION_REFUSED);
-        case 10060: case 10065: case 10108: case 11004: return text + Text(IDS_LOG_NO_CONNECT);
+        case 258: return text + LocalText(IDS_LOG_TIMEOUT);
+        case 10061: return text + LocalText(IDS_LOG_CONNECTION_REFUSED);
+        case 10060: case 10065: case 10108: case 11004: return text + LocalText(IDS_LOG_NO_CONNECT);
         // Only a name that could not be looked up is a server that cannot be found.
-        case 11001: case 11002: case 11003: return text + FormatText("%d ", socketError) + Text(IDS_LOG_NO_SERVER);
+        case 11001: case 11002: case 11003: return text + FormatText("%d ", socketError) + LocalText(IDS_LOG_NO_SERVER);
         default: break;
         }
-        if (socketError != 0) return text + FormatText("%d ", socketError) + Text(IDS_LOG_CONNECTION_ERROR);
+        if (socketError != 0) return text + FormatText("%d ", socketError) + LocalText(IDS_LOG_CONNECTION_ERROR);
         // The connection worked; what the server sent did not.
         switch (readResult) {
-        case kReadBadStatusLine: return text + Text(IDS_LOG_BAD_STATUS_LINE);
-        case kReadBadHeader: return text + Text(IDS_LOG_BAD_HEADER);
-        case kReadBodyFailed: case kReadChunkedFailed: return text + Text(IDS_LOG_TRUNCATED_BODY);
+        case kReadBadStatusLine: return text + LocalText(IDS_LOG_BAD_STATUS_LINE);
+        case kReadBadHeader: return text + LocalText(IDS_LOG_BAD_HEADER);
+        case kReadBodyFailed: case kReadChunkedFailed: return text + LocalText(IDS_LOG_TRUNCATED_BODY);
         default: break;
         }
-        return text + Text(IDS_LOG_REQUEST_FAILED);
+        return text + LocalText(IDS_LOG_REQUEST_FAILED);
     }
-    std::string text = Text(IDS_LOG_HTTP_ERROR) + FormatText("%d ", statusCode);
+    std::string text = LocalText(IDS_LOG_HTTP_ERROR) + FormatText("%d ", statusCode);
     switch (statusCode) {
-    case 400: return text + Text(IDS_LOG_400);
-    case 401: return text + Text(IDS_LOG_401);
-    case 404: return text + Text(IDS_LOG_404);
-    case 405: return text + Text(IDS_LOG_405);
-    case 407: return text + Text(IDS_LOG_407);
-    case 500: return text + Text(IDS_LOG_500);
-    case 503: return text + Text(IDS_LOG_503);
+    case 400: return text + LocalText(IDS_LOG_400);
+    case 401: return text + LocalText(IDS_LOG_401);
+    case 404: return text + LocalText(IDS_LOG_404);
+    case 405: return text + LocalText(IDS_LOG_405);
+    case 407: return text + LocalText(IDS_LOG_407);
+    case 500: return text + LocalText(IDS_LOG_500);
+    case 503: return text + LocalText(IDS_LOG_503);
     default: break;
     }
-    if (statusCode >= 400 && statusCode <= 499) return text + Text(IDS_LOG_4XX);
-    if (statusCode >= 500 && statusCode <= 599) return text + Text(IDS_LOG_5XX);
+    if (statusCode >= 400 && statusCode <= 499) return text + LocalText(IDS_LOG_4XX);
+    if (statusCode >= 500 && statusCode <= 599) return text + LocalText(IDS_LOG_5XX);
     return text;
 }
 
@@ -93,7 +88,7 @@ void ErrorLog::WriteHeader(const ErrorLogOptions& options, const std::string& ta
             }
         }
     }
-    Append("\n\n" + Stamp() + Text(IDS_LOG_TASK_STARTED) + taskName + "\"\n" + kDashes + "\n");
+    Append("\n\n" + Stamp() + LocalText(IDS_LOG_TASK_STARTED) + taskName + "\"\n" + kDashes + "\n");
 }
 
 void ErrorLog::WriteLine(const ErrorLogOptions& options, int statusCode, int socketError, int readResult,
@@ -108,11 +103,11 @@ void ErrorLog::WriteReasonLine(const ErrorLogOptions& options, const std::string
     std::string safeUrl = url;
     for (char& c : safeUrl)
         if (c == '\r' || c == '\n') c = ' ';
-    if (!Append(reason + "\t" + Text(IDS_LOG_URL) + safeUrl + "\n")) return;
+    if (!Append(reason + "\t" + LocalText(IDS_LOG_URL) + safeUrl + "\n")) return;
     if (view) view->AddError(reason, url);
 }
 
 void ErrorLog::WriteFooter(const ErrorLogOptions& options, const std::string& taskName) {
     if (!options.use) return;
-    Append(kDashes + "\n" + Stamp() + Text(IDS_LOG_TASK_COMPLETED) + taskName + "\"\n\n");
+    Append(kDashes + "\n" + Stamp() + LocalText(IDS_LOG_TASK_COMPLETED) + taskName + "\"\n\n");
 }

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <new>
 #include <vector>
+#include "framework/AppModule.h"
 
 CInternationalSupport g_InternationalSupport;
 
@@ -136,7 +137,7 @@ const char* CInternationalSupport::GetString(unsigned id, HMODULE module) {
 }
 
 char* CInternationalSupport::GetMultiString(unsigned id) {
-    const char* text = GetString(id, ::GetModuleHandleA(nullptr));
+    const char* text = GetString(id, g_Module.GetModuleInstance());
     if (text != stringBuffer_) stringBuffer_[0] = '\0';
     // Everything after the text is cleared: an earlier, longer text must never show through as
     // further entries of the list, and the list always ends in two NULs.

@@ -1,9 +1,8 @@
 #include "core/TemplateTexts.h"
 
-#include "core/InternationalSupport.h"
+#include "core/LocalText.h"
 
 std::string TemplateKindText(unsigned id)
 {
-    const char* text = g_InternationalSupport.GetString(id, GetModuleHandleA(nullptr));
-    return text ? std::string(text) : std::string();
+    return LocalText(id);
 }

@@ -3,7 +3,7 @@
 #include "framework/AppModule.h"
 
 TranslatedMenu::TranslatedMenu(UINT menuId)
-    : menu_(::LoadMenuA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(menuId))) {
+    : menu_(::LoadMenuA(g_Module.GetModuleInstance(), MAKEINTRESOURCEA(menuId))) {
     if (menu_) g_InternationalSupport.TranslateMenu(menuId, menu_);
 }
 

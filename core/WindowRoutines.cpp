@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <utility>
+#include "framework/AppModule.h"
 
 void GetWorkArea(RECT* out) {
     if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, out, 0))
@@ -164,7 +165,7 @@ bool PlayWaveResource(HMODULE module, const char* resourceName) {
 
 const char* LoadResourceText(UINT id) {
     static char buffer[260];
-    if (LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof(buffer)) <= 0) buffer[0] = 0;
+    if (LoadStringA(g_Module.GetModuleInstance(), id, buffer, sizeof(buffer)) <= 0) buffer[0] = 0;
     return buffer;
 }
 

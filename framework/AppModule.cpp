@@ -36,8 +36,6 @@ HINSTANCE CAppModule::GetModuleInstance() const {
     return instance_ ? instance_ : ::GetModuleHandleA(nullptr);
 }
 
-HINSTANCE CAppModule::GetResourceInstance() const { return GetModuleInstance(); }
-
 bool CAppModule::AddMessageLoop(CMessageLoop* loop) {
     if (!loop) return false;
     Lock lock(lock_);

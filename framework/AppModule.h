@@ -1,6 +1,7 @@
 #pragma once
-// The program's module object: instance handles, the type-library id, the message loop of each
-// UI thread, and the hand-over of a window object to the window procedure while it is created.
+// The program's module object: the one source of the module's instance handle (code and
+// resources live in the one executable), the type-library id, the message loop of each UI
+// thread, and the hand-over of a window object to the window procedure while it is created.
 #include <windows.h>
 #include <map>
 #include <vector>
@@ -20,7 +21,6 @@ public:
 
     // Before Init (tests, static constructors) the executable's own module is answered.
     HINSTANCE GetModuleInstance() const;
-    HINSTANCE GetResourceInstance() const;
     const GUID& GetLibId() const { return libId_; }
 
     // One message loop per thread; false when the thread already has one.

@@ -19,7 +19,7 @@ const int kMenuButtonBase = 0xFE00;
 CCommandBarCtrl* CCommandBarCtrl::s_tracking = nullptr;
 
 CCommandBarCtrl::~CCommandBarCtrl() {
-    if (hwnd_ && ::IsWindow(hwnd_)) ::RemoveWindowSubclass(hwnd_, &SubclassProc, kSubclassId);
+    if (m_hWnd && ::IsWindow(m_hWnd)) ::RemoveWindowSubclass(m_hWnd, &SubclassProc, kSubclassId);
     if (menu_) ::DestroyMenu(menu_);
     DestroyImages();
 }
@@ -32,27 +32,27 @@ void CCommandBarCtrl::DestroyImages() {
 
 HWND CCommandBarCtrl::Create(HWND parent, HWND owner) {
     owner_ = owner;
-    hwnd_ = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
+    m_hWnd = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
                               WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | TBSTYLE_FLAT |
                                   TBSTYLE_LIST | TBSTYLE_TRANSPARENT | CCS_NODIVIDER | CCS_NORESIZE |
                                   CCS_NOPARENTALIGN,
                               0, 0, 0, 0, parent, nullptr, g_Module.GetModuleInstance(), nullptr);
-    if (!hwnd_) return nullptr;
-    ::SendMessageA(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    ::SendMessageA(hwnd_, TB_SETPARENT, reinterpret_cast<WPARAM>(owner), 0);
-    ::SendMessageA(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
-    ::SendMessageA(hwnd_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
+    if (!m_hWnd) return nullptr;
+    ::SendMessageA(m_hWnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    ::SendMessageA(m_hWnd, TB_SETPARENT, reinterpret_cast<WPARAM>(owner), 0);
+    ::SendMessageA(m_hWnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
+    ::SendMessageA(m_hWnd, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
     // Mnemonics are underlined, as on a menu bar.
-    ::SendMessageA(hwnd_, TB_SETDRAWTEXTFLAGS, DT_NOPREFIX | DT_HIDEPREFIX, 0);
-    ::SetWindowSubclass(hwnd_, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    return hwnd_;
+    ::SendMessageA(m_hWnd, TB_SETDRAWTEXTFLAGS, DT_NOPREFIX | DT_HIDEPREFIX, 0);
+    ::SetWindowSubclass(m_hWnd, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    return m_hWnd;
 }
 
-int CCommandBarCtrl::ButtonCount() const { return static_cast<int>(::SendMessageA(hwnd_, TB_BUTTONCOUNT, 0, 0)); }
+int CCommandBarCtrl::ButtonCount() const { return static_cast<int>(::SendMessageA(m_hWnd, TB_BUTTONCOUNT, 0, 0)); }
 
 bool CCommandBarCtrl::AttachMenu(HMENU menu) {
-    if (!hwnd_ || !menu) return false;
-    while (ButtonCount() > 0) ::SendMessageA(hwnd_, TB_DELETEBUTTON, 0, 0);
+    if (!m_hWnd || !menu) return false;
+    while (ButtonCount() > 0) ::SendMessageA(m_hWnd, TB_DELETEBUTTON, 0, 0);
     if (menu_ && menu_ != menu) ::DestroyMenu(menu_);
     menu_ = menu;
     const int count = ::GetMenuItemCount(menu);
@@ -65,9 +65,9 @@ bool CCommandBarCtrl::AttachMenu(HMENU menu) {
         button.fsState = TBSTATE_ENABLED;
         button.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT;
         button.iString = reinterpret_cast<INT_PTR>(text);
-        ::SendMessageA(hwnd_, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
+        ::SendMessageA(m_hWnd, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
     }
-    ::SendMessageA(hwnd_, TB_AUTOSIZE, 0, 0);
+    ::SendMessageA(m_hWnd, TB_AUTOSIZE, 0, 0);
     ApplyImages(menu);
     return true;
 }
@@ -209,27 +209,27 @@ int CCommandBarCtrl::FindMnemonic(const std::vector<std::string>& texts, char ke
     return -1;
 }
 
-int CCommandBarCtrl::GetHotItem() const { return static_cast<int>(::SendMessageA(hwnd_, TB_GETHOTITEM, 0, 0)); }
+int CCommandBarCtrl::GetHotItem() const { return static_cast<int>(::SendMessageA(m_hWnd, TB_GETHOTITEM, 0, 0)); }
 
 void CCommandBarCtrl::EnterKeyboardMode() {
     if (ButtonCount() == 0) return;
     keyboardMode_ = true;
-    ::SendMessageA(hwnd_, TB_SETHOTITEM, 0, 0);
+    ::SendMessageA(m_hWnd, TB_SETHOTITEM, 0, 0);
 }
 
 void CCommandBarCtrl::LeaveKeyboardMode() {
     keyboardMode_ = false;
-    ::SendMessageA(hwnd_, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+    ::SendMessageA(m_hWnd, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
 }
 
 void CCommandBarCtrl::RequestMenu(int index, bool fromKeyboard) {
     // Opened from the message loop, not from inside the key filter that asked.
-    ::PostMessageA(hwnd_, kOpenMenuMessage, static_cast<WPARAM>(index), fromKeyboard ? 1 : 0);
+    ::PostMessageA(m_hWnd, kOpenMenuMessage, static_cast<WPARAM>(index), fromKeyboard ? 1 : 0);
 }
 
 BOOL CCommandBarCtrl::PreTranslateMessage(MSG* msg) {
-    if (!hwnd_ || !menu_ || tracking_ || !::IsWindowVisible(hwnd_)) return FALSE;
-    if (::GetAncestor(msg->hwnd, GA_ROOT) != ::GetAncestor(hwnd_, GA_ROOT)) return FALSE;
+    if (!m_hWnd || !menu_ || tracking_ || !::IsWindowVisible(m_hWnd)) return FALSE;
+    if (::GetAncestor(msg->hwnd, GA_ROOT) != ::GetAncestor(m_hWnd, GA_ROOT)) return FALSE;
     const int count = ButtonCount();
     switch (msg->message) {
     case WM_SYSKEYDOWN:
@@ -268,7 +268,7 @@ BOOL CCommandBarCtrl::PreTranslateMessage(MSG* msg) {
         case VK_RIGHT: {
             int hot = GetHotItem();
             hot = msg->wParam == VK_LEFT ? (hot + count - 1) % count : (hot + 1) % count;
-            ::SendMessageA(hwnd_, TB_SETHOTITEM, static_cast<WPARAM>(hot), 0);
+            ::SendMessageA(m_hWnd, TB_SETHOTITEM, static_cast<WPARAM>(hot), 0);
             return TRUE;
         }
         case VK_DOWN:
@@ -333,9 +333,9 @@ void CCommandBarCtrl::TrackMenus(int index, bool fromKeyboard) {
         ApplyImages(popup);
 
         RECT button = {};
-        ::SendMessageA(hwnd_, TB_GETITEMRECT, static_cast<WPARAM>(current), reinterpret_cast<LPARAM>(&button));
-        ::MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&button), 2);
-        ::SendMessageA(hwnd_, TB_PRESSBUTTON, static_cast<WPARAM>(kMenuButtonBase + current), TRUE);
+        ::SendMessageA(m_hWnd, TB_GETITEMRECT, static_cast<WPARAM>(current), reinterpret_cast<LPARAM>(&button));
+        ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&button), 2);
+        ::SendMessageA(m_hWnd, TB_PRESSBUTTON, static_cast<WPARAM>(kMenuButtonBase + current), TRUE);
         if (keyboard) ::PostMessageA(owner_, WM_KEYDOWN, VK_DOWN, 0);  // selects the first item
 
         s_tracking = this;
@@ -348,7 +348,7 @@ void CCommandBarCtrl::TrackMenus(int index, bool fromKeyboard) {
         if (hook_) ::UnhookWindowsHookEx(hook_);
         hook_ = nullptr;
         s_tracking = nullptr;
-        ::SendMessageA(hwnd_, TB_PRESSBUTTON, static_cast<WPARAM>(kMenuButtonBase + current), FALSE);
+        ::SendMessageA(m_hWnd, TB_PRESSBUTTON, static_cast<WPARAM>(kMenuButtonBase + current), FALSE);
     }
     trackedIndex_ = -1;
     trackedPopup_ = nullptr;
@@ -360,8 +360,8 @@ bool CCommandBarCtrl::HandleMenuHookMessage(const MSG& msg) {
     if (count == 0) return false;
     if (msg.message == WM_MOUSEMOVE) {
         POINT point = msg.pt;
-        ::ScreenToClient(hwnd_, &point);
-        const int hit = static_cast<int>(::SendMessageA(hwnd_, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&point)));
+        ::ScreenToClient(m_hWnd, &point);
+        const int hit = static_cast<int>(::SendMessageA(m_hWnd, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&point)));
         if (hit >= 0 && hit < count && hit != trackedIndex_) {
             nextIndex_ = hit;
             nextFromKeyboard_ = false;
@@ -420,7 +420,7 @@ LRESULT CCommandBarCtrl::OnBarMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM
         return 0;
     case WM_NCDESTROY:
         ::RemoveWindowSubclass(hWnd, &SubclassProc, kSubclassId);
-        self->hwnd_ = nullptr;
+        self->m_hWnd = nullptr;
         break;
     default:
         break;

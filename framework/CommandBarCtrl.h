@@ -11,8 +11,9 @@
 #include <set>
 #include <string>
 #include <vector>
+#include "framework/Window.h"
 
-class CCommandBarCtrl {
+class CCommandBarCtrl : public CWindow {
 public:
     CCommandBarCtrl() = default;
     virtual ~CCommandBarCtrl();
@@ -20,7 +21,6 @@ public:
     CCommandBarCtrl& operator=(const CCommandBarCtrl&) = delete;
 
     HWND Create(HWND parent, HWND owner);
-    HWND GetHwnd() const { return hwnd_; }
     // Shows the menu's top-level items as buttons. The bar owns the menu from now on.
     bool AttachMenu(HMENU menu);
     HMENU GetMenu() const { return menu_; }
@@ -60,7 +60,6 @@ private:
     int ButtonCount() const;
     void DestroyImages();
 
-    HWND hwnd_ = nullptr;
     HWND owner_ = nullptr;
     HMENU menu_ = nullptr;
     std::map<UINT, int> images_;  // command -> image in imageList_

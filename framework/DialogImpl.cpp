@@ -41,7 +41,7 @@ INT_PTR CDialogImplBase::DoModal(HWND parent, LPARAM initParam) {
     if (m_hWnd) return -1;
     modal_ = true;
     initParam_ = initParam;
-    return ::DialogBoxParamA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(GetDialogId()), parent,
+    return ::DialogBoxParamA(g_Module.GetModuleInstance(), MAKEINTRESOURCEA(GetDialogId()), parent,
                              &CDialogImplBase::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
@@ -49,7 +49,7 @@ HWND CDialogImplBase::Create(HWND parent, LPARAM initParam) {
     if (m_hWnd) return nullptr;
     modal_ = false;
     initParam_ = initParam;
-    return ::CreateDialogParamA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(GetDialogId()),
+    return ::CreateDialogParamA(g_Module.GetModuleInstance(), MAKEINTRESOURCEA(GetDialogId()),
                                 parent, &CDialogImplBase::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
@@ -58,7 +58,7 @@ INT_PTR CDialogImplBase::DoModalIndirect(const DLGTEMPLATE* dialogTemplate, HWND
     if (m_hWnd || !dialogTemplate) return -1;
     modal_ = true;
     initParam_ = initParam;
-    return ::DialogBoxIndirectParamA(g_Module.GetResourceInstance(), dialogTemplate, parent,
+    return ::DialogBoxIndirectParamA(g_Module.GetModuleInstance(), dialogTemplate, parent,
                                      &CDialogImplBase::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
@@ -66,7 +66,7 @@ HWND CDialogImplBase::CreateIndirect(const DLGTEMPLATE* dialogTemplate, HWND par
     if (m_hWnd || !dialogTemplate) return nullptr;
     modal_ = false;
     initParam_ = initParam;
-    return ::CreateDialogIndirectParamA(g_Module.GetResourceInstance(), dialogTemplate, parent,
+    return ::CreateDialogIndirectParamA(g_Module.GetModuleInstance(), dialogTemplate, parent,
                                         &CDialogImplBase::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
@@ -94,7 +94,7 @@ INT_PTR CALLBACK CDialogImplBase::DialogProc(HWND hWnd, UINT msg, WPARAM wParam,
     // A failed operation counts as handled with a zero answer: the dialog stays.
     const BOOL handled = GuardedCallback<BOOL>(hWnd, TRUE, [&] {
         LRESULT answer = 0;
-        const BOOL taken = self->ProcessWindowMessage(hWnd, msg, wParam, lParam, answer, 0);
+        const BOOL taken = self->ProcessWindowMessage(hWnd, msg, wParam, lParam, answer);
         result = answer;
         return taken;
     });

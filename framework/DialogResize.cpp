@@ -55,7 +55,7 @@ void CDialogResize::Init(HWND dialog, const std::vector<DialogResizeRule>& rules
     if (grip) placed_.push_back({grip, RectInParent(grip, dialog), kResizeMoveX | kResizeMoveY});
 }
 
-BOOL CDialogResize::ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM, LPARAM lParam, LRESULT& lResult, DWORD) {
+BOOL CDialogResize::ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM, LPARAM lParam, LRESULT& lResult) {
     if (!dialog_ || hWnd != dialog_) return FALSE;
     if (uMsg == WM_GETMINMAXINFO) {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);

@@ -29,8 +29,7 @@ public:
 
     void Init(HWND dialog, const std::vector<DialogResizeRule>& rules);
 
-    BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult,
-                              DWORD dwMsgMapID = 0) override;
+    BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult) override;
 
 private:
     struct Placed {

@@ -12,7 +12,7 @@ bool SplitCommandString(const std::string& text, std::string& prompt, std::strin
 
 std::string LoadCommandString(UINT id) {
     char text[256] = {};
-    const int length = ::LoadStringA(g_Module.GetResourceInstance(), id, text, sizeof(text));
+    const int length = ::LoadStringA(g_Module.GetModuleInstance(), id, text, sizeof(text));
     return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
 }
 

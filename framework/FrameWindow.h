@@ -16,9 +16,6 @@ std::string LoadCommandString(UINT id);
 
 class CFrameWindowImplBase : public CWindowImplBase {
 public:
-    HWND GetBarHost() const { return barHost_; }
-    HWND GetStatusBarWindow() const { return statusBar_; }
-    HWND GetClientWindow() const { return client_; }
     // Places the bar host, the status bar and the client; hidden bars take no room.
     virtual void UpdateLayout();
 

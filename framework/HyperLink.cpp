@@ -16,27 +16,27 @@ CHyperLink::~CHyperLink() { Detach(); }
 bool CHyperLink::Attach(HWND control, const std::string& target, bool pathEllipsis) {
     Detach();
     if (!control) return false;
-    control_ = control;
+    m_hWnd = control;
     target_ = target;
     pathEllipsis_ = pathEllipsis;
     MakeFont();
-    if (!::SetWindowSubclass(control_, &CHyperLink::ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
-        control_ = nullptr;
+    if (!::SetWindowSubclass(m_hWnd, &CHyperLink::ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+        m_hWnd = nullptr;
         return false;
     }
-    ::InvalidateRect(control_, nullptr, TRUE);
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
     return true;
 }
 
 void CHyperLink::Detach() {
-    if (control_ && ::IsWindow(control_)) ::RemoveWindowSubclass(control_, &CHyperLink::ControlProc, kSubclassId);
-    control_ = nullptr;
+    if (m_hWnd && ::IsWindow(m_hWnd)) ::RemoveWindowSubclass(m_hWnd, &CHyperLink::ControlProc, kSubclassId);
+    m_hWnd = nullptr;
     if (font_) ::DeleteObject(font_);
     font_ = nullptr;
 }
 
 void CHyperLink::MakeFont() {
-    HFONT base = reinterpret_cast<HFONT>(::SendMessageA(control_, WM_GETFONT, 0, 0));
+    HFONT base = reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
     LOGFONTA description;
     if (!::GetObjectA(base ? static_cast<HGDIOBJ>(base) : ::GetStockObject(DEFAULT_GUI_FONT), sizeof(description),
                       &description))
@@ -46,26 +46,26 @@ void CHyperLink::MakeFont() {
 }
 
 void CHyperLink::Open() {
-    if (!target_.empty()) UserPrompts().ShellExecute(::GetParent(control_), "open", target_, "", "", SW_SHOWNORMAL);
+    if (!target_.empty()) UserPrompts().ShellExecute(::GetParent(m_hWnd), "open", target_, "", "", SW_SHOWNORMAL);
 }
 
 void CHyperLink::Paint() {
-    PaintDc paint(control_);
+    PaintDc paint(m_hWnd);
     HDC dc = paint.Get();
     RECT client;
-    ::GetClientRect(control_, &client);
+    ::GetClientRect(m_hWnd, &client);
     // The dialog's background and colours, as for any of its statics.
-    HWND parent = ::GetParent(control_);
+    HWND parent = ::GetParent(m_hWnd);
     HBRUSH background = reinterpret_cast<HBRUSH>(
-        ::SendMessageA(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control_)));
+        ::SendMessageA(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(m_hWnd)));
     ::FillRect(dc, &client, background ? background : ::GetSysColorBrush(COLOR_3DFACE));
-    const int length = ::GetWindowTextLengthA(control_);
+    const int length = ::GetWindowTextLengthA(m_hWnd);
     std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
-    ::GetWindowTextA(control_, text.data(), length + 1);
+    ::GetWindowTextA(m_hWnd, text.data(), length + 1);
     ::SetBkMode(dc, TRANSPARENT);
     if (!target_.empty()) ::SetTextColor(dc, kLinkColor);
     SelectedObject font(dc, target_.empty() || !font_
-                                ? reinterpret_cast<HGDIOBJ>(::SendMessageA(control_, WM_GETFONT, 0, 0))
+                                ? reinterpret_cast<HGDIOBJ>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0))
                                 : font_);
     ::DrawTextA(dc, text.data(), -1, &client,
                 DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | (pathEllipsis_ ? DT_PATH_ELLIPSIS : DT_END_ELLIPSIS));
@@ -112,7 +112,7 @@ LRESULT CHyperLink::OnControlMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM 
         break;
     case WM_NCDESTROY:
         ::RemoveWindowSubclass(hWnd, &CHyperLink::ControlProc, kSubclassId);
-        link->control_ = nullptr;
+        link->m_hWnd = nullptr;
         break;
     default:
         break;

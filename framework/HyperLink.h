@@ -5,8 +5,9 @@
 // drawn as plain text and opens nothing.
 #include <windows.h>
 #include <string>
+#include "framework/Window.h"
 
-class CHyperLink {
+class CHyperLink : public CWindow {
 public:
     static constexpr COLORREF kLinkColor = RGB(0, 0, 238);
 
@@ -20,8 +21,6 @@ public:
     bool Attach(HWND control, const std::string& target, bool pathEllipsis = false);
     void Detach();
 
-    HWND Handle() const { return control_; }
-    const std::string& Target() const { return target_; }
     // The underlined font the link draws with.
     HFONT Font() const { return font_; }
     // What a click does; also the keyboard-free way for a caller to follow the link.
@@ -34,7 +33,6 @@ private:
     void Paint();
     void MakeFont();
 
-    HWND control_ = nullptr;
     std::string target_;
     bool pathEllipsis_ = false;
     bool pressed_ = false;

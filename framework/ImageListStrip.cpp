@@ -4,7 +4,7 @@
 
 HIMAGELIST LoadImageListStrip(unsigned bitmapId, int width, int height, COLORREF transparent, int grow) {
     GdiObject<HBITMAP> strip(static_cast<HBITMAP>(::LoadImageA(
-        g_Module.GetResourceInstance(), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        g_Module.GetModuleInstance(), MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     BITMAP info = {};
     if (strip) ::GetObjectA(strip.Get(), sizeof(info), &info);
     const int count = width > 0 ? info.bmWidth / width : 0;

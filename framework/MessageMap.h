@@ -11,10 +11,8 @@
 
 class CMessageMap {
 public:
-    // TRUE when the message was handled; result then holds the window procedure's answer. The
-    // map id is always 0: the program's maps have no alternate sections.
-    virtual BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
-                                      LRESULT& lResult, DWORD dwMsgMapID = 0) = 0;
+    // TRUE when the message was handled; result then holds the window procedure's answer.
+    virtual BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult) = 0;
 protected:
     ~CMessageMap() = default;
 };
@@ -22,10 +20,9 @@ protected:
 #define BEGIN_MSG_MAP(theClass)                                                              \
 public:                                                                                      \
     BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,            \
-                              LRESULT& lResult, DWORD dwMsgMapID = 0) {                      \
+                              LRESULT& lResult) {                                            \
         BOOL bHandled = TRUE;                                                                \
-        (void)hWnd; (void)uMsg; (void)wParam; (void)lParam; (void)lResult; (void)bHandled;   \
-        (void)dwMsgMapID;
+        (void)hWnd; (void)uMsg; (void)wParam; (void)lParam; (void)lResult; (void)bHandled;
 
 #define END_MSG_MAP() \
         return FALSE; \

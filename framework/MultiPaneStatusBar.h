@@ -4,8 +4,9 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "framework/Window.h"
 
-class CMultiPaneStatusBar {
+class CMultiPaneStatusBar : public CWindow {
 public:
     CMultiPaneStatusBar() = default;
     ~CMultiPaneStatusBar();
@@ -13,10 +14,8 @@ public:
     CMultiPaneStatusBar& operator=(const CMultiPaneStatusBar&) = delete;
 
     HWND Create(HWND parent, const std::string& text, UINT id);
-    HWND GetHwnd() const { return hwnd_; }
     // Widths of panes 1..n-1 in pixels; pane 0 is stretched.
     void SetPanes(const std::vector<int>& fixedWidths);
-    int GetPaneCount() const { return static_cast<int>(fixedWidths_.size()) + 1; }
     void SetPaneText(int pane, const std::string& text);
     std::string GetPaneText(int pane) const;
     // The bar keeps no icon of its own: the caller owns it (shared icons need no freeing).
@@ -27,9 +26,6 @@ public:
     RECT GetPaneRect(int pane) const;
     // Horizontal and vertical border widths (SB_GETBORDERS).
     void GetBorders(int& horizontal, int& vertical) const;
-    // The simple mode shows one text over the whole bar (menu prompts).
-    void SetSimple(bool simple);
-    void SetSimpleText(const std::string& text);
     // Right edges of every pane for a bar of `width` pixels with a size grip of `grip` pixels.
     static std::vector<int> PaneEdges(int width, int grip, const std::vector<int>& fixedWidths);
 
@@ -37,7 +33,6 @@ private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     void UpdateParts();
 
-    HWND hwnd_ = nullptr;
     std::vector<int> fixedWidths_;
     std::vector<std::string> tips_;
 };

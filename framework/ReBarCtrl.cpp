@@ -3,17 +3,17 @@
 #include "framework/AppModule.h"
 
 HWND CReBarCtrl::Create(HWND parent, UINT id) {
-    hwnd_ = ::CreateWindowExA(0, REBARCLASSNAMEA, nullptr,
+    m_hWnd = ::CreateWindowExA(0, REBARCLASSNAMEA, nullptr,
                               WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | RBS_VARHEIGHT |
                                   RBS_BANDBORDERS | RBS_AUTOSIZE | CCS_NODIVIDER | CCS_TOP,
                               0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               g_Module.GetModuleInstance(), nullptr);
-    if (hwnd_) {
+    if (m_hWnd) {
         REBARINFO info = {};
         info.cbSize = sizeof(info);
-        ::SendMessageA(hwnd_, RB_SETBARINFO, 0, reinterpret_cast<LPARAM>(&info));
+        SendMessage(RB_SETBARINFO, 0, reinterpret_cast<LPARAM>(&info));
     }
-    return hwnd_;
+    return m_hWnd;
 }
 
 bool CReBarCtrl::AddBand(HWND child, bool newRow) {
@@ -33,16 +33,16 @@ bool CReBarCtrl::AddBand(HWND child, bool newRow) {
     band.cyMinChild = height;
     band.cx = ideal.cx ? ideal.cx + 16 : 200;
     band.cxIdeal = ideal.cx;
-    return ::SendMessageA(hwnd_, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band)) != 0;
+    return SendMessage(RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band)) != 0;
 }
 
-int CReBarCtrl::GetBandCount() const { return static_cast<int>(::SendMessageA(hwnd_, RB_GETBANDCOUNT, 0, 0)); }
+int CReBarCtrl::GetBandCount() const { return static_cast<int>(SendMessage(RB_GETBANDCOUNT, 0, 0)); }
 
 HWND CReBarCtrl::GetBandChild(int band) const {
     REBARBANDINFOA info = {};
     info.cbSize = sizeof(info);
     info.fMask = RBBIM_CHILD;
-    if (!::SendMessageA(hwnd_, RB_GETBANDINFOA, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&info)))
+    if (!SendMessage(RB_GETBANDINFOA, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&info)))
         return nullptr;
     return info.hwndChild;
 }
@@ -54,20 +54,20 @@ int CReBarCtrl::FindBand(HWND child) const {
 }
 
 bool CReBarCtrl::ShowBand(int band, bool show) {
-    return ::SendMessageA(hwnd_, RB_SHOWBAND, static_cast<WPARAM>(band), show ? TRUE : FALSE) != 0;
+    return SendMessage(RB_SHOWBAND, static_cast<WPARAM>(band), show ? TRUE : FALSE) != 0;
 }
 
 bool CReBarCtrl::IsBandVisible(int band) const {
     REBARBANDINFOA info = {};
     info.cbSize = sizeof(info);
     info.fMask = RBBIM_STYLE;
-    if (!::SendMessageA(hwnd_, RB_GETBANDINFOA, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&info)))
+    if (!SendMessage(RB_GETBANDINFOA, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&info)))
         return false;
     return !(info.fStyle & RBBS_HIDDEN);
 }
 
 int CReBarCtrl::GetHeight() const {
     RECT rect;
-    ::GetWindowRect(hwnd_, &rect);
+    ::GetWindowRect(m_hWnd, &rect);
     return rect.bottom - rect.top;
 }

@@ -1,11 +1,11 @@
 #pragma once
 // A rebar at the top of a frame holding bars as bands, each band optionally on its own row.
 #include <windows.h>
+#include "framework/Window.h"
 
-class CReBarCtrl {
+class CReBarCtrl : public CWindow {
 public:
     HWND Create(HWND parent, UINT id);
-    HWND GetHwnd() const { return hwnd_; }
     // Adds the child window as the last band, sized to the child's natural size.
     bool AddBand(HWND child, bool newRow);
     int GetBandCount() const;
@@ -15,7 +15,4 @@ public:
     bool IsBandVisible(int band) const;
     // Height of the rebar's window.
     int GetHeight() const;
-
-private:
-    HWND hwnd_ = nullptr;
 };

@@ -20,7 +20,6 @@ public:
 
     HWND CreateSplitter(HWND parent, const RECT& rect);
     void SetSplitterPanes(HWND left, HWND right, bool update = true);
-    HWND GetSplitterPane(int pane) const { return pane == 0 ? panes_[0] : pane == 1 ? panes_[1] : nullptr; }
     void SetSplitterPos(int position = -1, bool update = true);
     int GetSplitterPos() const { return position_; }
     // kSplitPaneNone shows both; kSplitPaneLeft or kSplitPaneRight shows that pane alone.
@@ -28,7 +27,6 @@ public:
     int GetSinglePaneMode() const { return singlePane_; }
     void SetSplitterRect(const RECT* rect = nullptr, bool update = true);
     RECT GetSplitterRect() const { return rect_; }
-    bool IsVertical() const { return vertical_; }
     void UpdateSplitterLayout();
     SplitterGeometry Geometry() const;
     // Proportional (the default): when the splitter's rectangle changes the bar keeps its share of

@@ -14,7 +14,6 @@ public:
     // Opens (again) the "EDIT" theme for window; call at creation and on WM_THEMECHANGED.
     void Open(HWND window);
     void Close();
-    bool IsThemed() const { return theme_ != nullptr; }
     // WM_NCPAINT: the system's frame first, then, with a theme and WS_EX_CLIENTEDGE, the themed
     // border over the edge (scroll bars and client area are left alone).
     LRESULT OnNcPaint(HWND window, WPARAM wParam, LPARAM lParam);

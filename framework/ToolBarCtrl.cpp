@@ -31,16 +31,3 @@ HWND CToolBarCtrl::CreateOver(HWND parent, int id, const RECT& rect, HIMAGELIST 
                    SWP_NOZORDER | SWP_NOACTIVATE);
     return m_hWnd;
 }
-
-SIZE CToolBarCtrl::GetIdealSize() const {
-    SIZE size = {};
-    const int count = GetButtonCount();
-    for (int i = 0; i < count; ++i) {
-        RECT item = {};
-        if (SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item))) {
-            if (item.right > size.cx) size.cx = item.right;
-            if (item.bottom > size.cy) size.cy = item.bottom;
-        }
-    }
-    return size;
-}

@@ -16,7 +16,4 @@ public:
         return static_cast<BOOL>(SendMessage(TB_ENABLEBUTTON, static_cast<WPARAM>(command), MAKELPARAM(enabled ? TRUE : FALSE, 0)));
     }
     bool IsButtonEnabled(int command) const { return SendMessage(TB_ISBUTTONENABLED, static_cast<WPARAM>(command)) != 0; }
-    int GetButtonCount() const { return static_cast<int>(SendMessage(TB_BUTTONCOUNT)); }
-    // The size the buttons take together.
-    SIZE GetIdealSize() const;
 };

@@ -3,14 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <string>
+#include "framework/Window.h"
 
-class CTreeViewCtrl {
+class CTreeViewCtrl : public CWindow {
 public:
-    HWND m_hWnd = nullptr;
-
     CTreeViewCtrl() = default;
-    explicit CTreeViewCtrl(HWND hWnd) : m_hWnd(hWnd) {}
-    operator HWND() const { return m_hWnd; }
+    explicit CTreeViewCtrl(HWND hWnd) : CWindow(hWnd) {}
 
     // Appended last under parent (TVI_ROOT for a top-level item), with data as its lParam.
     HTREEITEM InsertItem(const char* text, LPARAM data, HTREEITEM parent = TVI_ROOT);

@@ -52,16 +52,6 @@ bool CUpdateUI::UISetCheck(UINT id, bool check, bool now) {
     return true;
 }
 
-bool CUpdateUI::UIIsEnabled(UINT id) const {
-    const Entry* entry = Find(id);
-    return entry && entry->enabled;
-}
-
-bool CUpdateUI::UIIsChecked(UINT id) const {
-    const Entry* entry = Find(id);
-    return entry && entry->checked;
-}
-
 void CUpdateUI::Apply(Entry& entry, bool menu, bool toolBar) {
     if (menu && entry.menuDirty && (entry.kinds & kMenu) && menu_) {
         ::EnableMenuItem(menu_, entry.id, MF_BYCOMMAND | (entry.enabled ? MF_ENABLED : MF_GRAYED));

@@ -17,8 +17,6 @@ public:
     // False when the id has no entry. `now` applies the change at once instead of on idle.
     bool UIEnable(UINT id, bool enable, bool now = false);
     bool UISetCheck(UINT id, bool check, bool now = false);
-    bool UIIsEnabled(UINT id) const;
-    bool UIIsChecked(UINT id) const;
 
     // Applies every changed state to the menu and the toolbars.
     void UIUpdateMenuBar();

@@ -36,8 +36,8 @@ bool CWindowImplBase::RegisterWindowClass() {
                            ? reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(info.backgroundColor + 1))
                            : nullptr;
     if (info.iconId) {
-        wc.hIcon = ::LoadIconA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(info.iconId));
-        wc.hIconSm = static_cast<HICON>(::LoadImageA(g_Module.GetResourceInstance(),
+        wc.hIcon = ::LoadIconA(g_Module.GetModuleInstance(), MAKEINTRESOURCEA(info.iconId));
+        wc.hIconSm = static_cast<HICON>(::LoadImageA(g_Module.GetModuleInstance(),
                                                      MAKEINTRESOURCEA(info.iconId), IMAGE_ICON,
                                                      ::GetSystemMetrics(SM_CXSMICON),
                                                      ::GetSystemMetrics(SM_CYSMICON), 0));
@@ -78,16 +78,12 @@ LRESULT CALLBACK CWindowImplBase::WindowProc(HWND hWnd, UINT msg, WPARAM wParam,
         ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
 
-    MSG current = {hWnd, msg, wParam, lParam, 0, {0, 0}};
-    const MSG* outer = self->currentMsg_;
-    self->currentMsg_ = &current;
     const LRESULT result = GuardedCallback<LRESULT>(hWnd, 0, [&] {
         LRESULT answer = 0;
-        if (!self->ProcessWindowMessage(hWnd, msg, wParam, lParam, answer, 0))
+        if (!self->ProcessWindowMessage(hWnd, msg, wParam, lParam, answer))
             answer = ::DefWindowProcA(hWnd, msg, wParam, lParam);
         return answer;
     });
-    self->currentMsg_ = outer;
 
     if (msg == WM_NCDESTROY) {
         ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);

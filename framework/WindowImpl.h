@@ -49,8 +49,6 @@ public:
     LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return ::DefWindowProcA(m_hWnd, msg, wParam, lParam);
     }
-    // The message being handled right now (null outside the window procedure).
-    const MSG* GetCurrentMessage() const { return currentMsg_; }
 
 protected:
     virtual WindowClassInfo GetWindowClassInfo() const = 0;
@@ -60,6 +58,4 @@ protected:
 private:
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     bool RegisterWindowClass();
-
-    const MSG* currentMsg_ = nullptr;
 };

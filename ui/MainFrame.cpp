@@ -22,7 +22,7 @@ const int kTasksPaneWidth = 170;
 const int kPicturesPaneHeight = 280;
 
 HICON LoadSmallIcon(UINT id) {
-    return static_cast<HICON>(::LoadImageA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON,
+    return static_cast<HICON>(::LoadImageA(g_Module.GetModuleInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON,
                                            ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
                                            LR_SHARED));
 }
@@ -48,6 +48,8 @@ MainFrame::~MainFrame() {
     if (toolBarDisabledImages_) ::ImageList_Destroy(toolBarDisabledImages_);
     if (accelerators_) ::DestroyAcceleratorTable(accelerators_);
 }
+
+ProgramSettings* MainFrame::GetSettings() { return SettingsOf(app_); }
 
 WindowClassInfo MainFrame::GetWindowClassInfo() const {
     WindowClassInfo info;
@@ -78,13 +80,13 @@ LRESULT MainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     ::SetWindowTextA(m_hWnd, kProgramName);
     tray_.SetWindow(m_hWnd);
     SetOutOfMemoryMessage(LocalText(IDS_OUT_OF_MEMORY), LocalText(IDS_CAPTION_ERROR));
-    accelerators_ = ::LoadAcceleratorsA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    accelerators_ = ::LoadAcceleratorsA(g_Module.GetModuleInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
 
     if (!reBar_.Create(m_hWnd, ID_VIEW_TOOLBAR)) return -1;
-    barHost_ = reBar_.GetHwnd();
+    barHost_ = reBar_.m_hWnd;
     if (!CreateCommandBar()) return -1;
     CreateToolBar();
-    reBar_.AddBand(commandBar_.GetHwnd(), false);
+    reBar_.AddBand(commandBar_.m_hWnd, false);
     reBar_.AddBand(toolBar_, true);
     if (!CreateStatusBar()) return -1;
     AddUpdateEntries();
@@ -104,8 +106,8 @@ LRESULT MainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 bool MainFrame::CreateCommandBar() {
-    HINSTANCE resources = g_Module.GetResourceInstance();
-    if (!commandBar_.Create(reBar_.GetHwnd(), m_hWnd)) return false;
+    HINSTANCE resources = g_Module.GetModuleInstance();
+    if (!commandBar_.Create(reBar_.m_hWnd, m_hWnd)) return false;
     HMENU menu = ::LoadMenuA(resources, MAKEINTRESOURCEA(IDR_MAINFRAME));
     if (menu) {
         g_InternationalSupport.TranslateMenu(IDR_MAINFRAME, menu);
@@ -123,13 +125,13 @@ bool MainFrame::CreateCommandBar() {
 }
 
 void MainFrame::CreateToolBar() {
-    HINSTANCE resources = g_Module.GetResourceInstance();
+    HINSTANCE resources = g_Module.GetModuleInstance();
     ToolBarLayout layout;
     if (!LoadToolBarLayout(resources, IDR_MAINFRAME, layout)) return;
     toolBarImages_ = LoadImageListStrip(IDB_TOOLBAR, layout.buttonWidth, layout.buttonHeight, kImageMaskColor);
     toolBarDisabledImages_ =
         LoadImageListStrip(IDB_TOOLBAR_DISABLED, layout.buttonWidth, layout.buttonHeight, kImageMaskColor);
-    toolBar_ = CreateToolBarFromLayout(reBar_.GetHwnd(), m_hWnd, layout, toolBarImages_, toolBarDisabledImages_,
+    toolBar_ = CreateToolBarFromLayout(reBar_.m_hWnd, m_hWnd, layout, toolBarImages_, toolBarDisabledImages_,
                                        TBSTYLE_EX_DRAWDDARROWS);
     SetToolBarButtonDropDown(toolBar_, ID_TASK_START);
     SetToolBarButtonDropDown(toolBar_, ID_VIEW_CHANGE);
@@ -144,8 +146,8 @@ bool MainFrame::CreateStatusBar() {
     startedIcon_ = LoadSmallIcon(IDI_TASK_STARTED);
     completedIcon_ = LoadSmallIcon(IDI_TASK_COMPLETED);
     statusPanes_.SetPaneIcon(0, readyIcon_);
-    statusBar_ = statusPanes_.GetHwnd();
-    return progressBar_.Create(statusPanes_.GetHwnd(), "LongOpProgressBar", false) != nullptr;
+    statusBar_ = statusPanes_.m_hWnd;
+    return progressBar_.Create(statusPanes_.m_hWnd, "LongOpProgressBar", false) != nullptr;
 }
 
 void MainFrame::AddUpdateEntries() {

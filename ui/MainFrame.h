@@ -73,6 +73,7 @@ public:
     IMonitorViews* GetViewHost() { return pieces_.monitor.get(); }
     ISelectImagesDialog* GetSelectImagesDlg() override { return pieces_.dialogs->GetSelectImagesDialog(); }
     DownloadManager* GetDownloadManager() override { return &downloadManager_; }
+    ProgramSettings* GetSettings() override;
     CMyCommandBarCtrl& GetCommandBar() { return commandBar_; }
     bool IsInTray() const { return inTray_; }
 

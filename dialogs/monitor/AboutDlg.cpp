@@ -53,7 +53,7 @@ AboutDlg::~AboutDlg() {
 
 LRESULT AboutDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     g_InternationalSupport.TranslateWindow(IDD, m_hWnd);
-    HICON icon = ::LoadIconA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(128));
+    HICON icon = ::LoadIconA(g_Module.GetModuleInstance(), MAKEINTRESOURCEA(128));
     if (!icon) icon = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
     ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_PRODUCT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_), FALSE);

@@ -28,7 +28,7 @@ RECT PlaceOf(HWND dialog, int placeholderId) {
 // (the program's built-in text), or the whole string when it has none.
 std::string ToolTipOf(UINT command) {
     char text[256] = {};
-    if (::LoadStringA(g_Module.GetResourceInstance(), command, text, sizeof(text)) <= 0) return std::string();
+    if (::LoadStringA(g_Module.GetModuleInstance(), command, text, sizeof(text)) <= 0) return std::string();
     std::string tip = text;
     const size_t lineFeed = tip.find('\n');
     if (lineFeed != std::string::npos) tip.erase(0, lineFeed + 1);

@@ -56,7 +56,7 @@ LRESULT WelcomeDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 void WelcomeDlg::SetIcons() {
-    HICON program = ::LoadIconA(g_Module.GetResourceInstance(), MAKEINTRESOURCEA(kProgramIconId));
+    HICON program = ::LoadIconA(g_Module.GetModuleInstance(), MAKEINTRESOURCEA(kProgramIconId));
     if (!program) program = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
     SendDlgItemMessageA(m_hWnd, IDC_WELCOME_PROGRAM_ICON, STM_SETICON, reinterpret_cast<WPARAM>(program), 0);
     HICON information = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32516));    // IDI_INFORMATION

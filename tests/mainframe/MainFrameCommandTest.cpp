@@ -197,7 +197,7 @@ TEST_F(FrameTest, KeyFilterActsOnTheFocusedSideUnlessALabelIsEdited) {
 
 TEST_F(FrameTest, MenuPromptsAndToolbarTipsComeFromTheCommandStrings) {
     HWND frame = *frame_;
-    HWND status = MainFrameTestSeam(*frame_).StatusBar().GetHwnd();
+    HWND status = MainFrameTestSeam(*frame_).StatusBar().m_hWnd;
     ::SendMessageA(frame, WM_MENUSELECT, MAKEWPARAM(ID_TASK_START, MF_STRING),
                    reinterpret_cast<LPARAM>(frame_->GetCommandBar().GetMenu()));
     EXPECT_TRUE(::SendMessageA(status, SB_ISSIMPLE, 0, 0));
@@ -361,7 +361,7 @@ TEST_F(FrameTest, CommandBarOpensMenusFromTheKeyboard) {
 
 TEST_F(FrameTest, OpenMenusMoveOnWithArrowsAndTheMouse) {
     CMyCommandBarCtrl& bar = frame_->GetCommandBar();
-    HWND barWindow = bar.GetHwnd();
+    HWND barWindow = bar.m_hWnd;
     HWND frame = *frame_;
     PopupWatch watch;
     // Task menu open: Right moves to Images; there the mouse moves over Help, which opens.

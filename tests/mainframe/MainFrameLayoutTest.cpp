@@ -40,11 +40,11 @@ TEST_F(FrameTest, BuildsTheWindowInItsParts) {
     // Rebar: the command bar, then the toolbar on its own row.
     CReBarCtrl& rebar = MainFrameTestSeam(*frame_).ReBar();
     ASSERT_EQ(2, rebar.GetBandCount());
-    EXPECT_EQ(frame_->GetCommandBar().GetHwnd(), rebar.GetBandChild(0));
+    EXPECT_EQ(frame_->GetCommandBar().m_hWnd, rebar.GetBandChild(0));
     EXPECT_EQ(MainFrameTestSeam(*frame_).ToolBar(), rebar.GetBandChild(1));
     RECT bar0, bar1;
-    ::SendMessageA(rebar.GetHwnd(), RB_GETRECT, 0, reinterpret_cast<LPARAM>(&bar0));
-    ::SendMessageA(rebar.GetHwnd(), RB_GETRECT, 1, reinterpret_cast<LPARAM>(&bar1));
+    ::SendMessageA(rebar.m_hWnd, RB_GETRECT, 0, reinterpret_cast<LPARAM>(&bar0));
+    ::SendMessageA(rebar.m_hWnd, RB_GETRECT, 1, reinterpret_cast<LPARAM>(&bar1));
     EXPECT_GE(bar1.top, bar0.bottom);
     EXPECT_EQ((std::vector<std::string>{"&Task", "&Images", "&View", "&Tools", "&Help"}),
               frame_->GetCommandBar().ButtonTexts());
@@ -69,18 +69,18 @@ TEST_F(FrameTest, BuildsTheWindowInItsParts) {
     // Status bar: four panes, the fixed ones 130, 30 and 200 wide; "Ready" with the program's icon.
     CMultiPaneStatusBar& status = MainFrameTestSeam(*frame_).StatusBar();
     int edges[8] = {};
-    ASSERT_EQ(4, ::SendMessageA(status.GetHwnd(), SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)));
+    ASSERT_EQ(4, ::SendMessageA(status.m_hWnd, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)));
     EXPECT_EQ(130, edges[1] - edges[0]);
     EXPECT_EQ(30, edges[2] - edges[1]);
     EXPECT_EQ(200, edges[3] - edges[2]);
-    EXPECT_EQ(59393, ::GetDlgCtrlID(status.GetHwnd()));
+    EXPECT_EQ(59393, ::GetDlgCtrlID(status.m_hWnd));
     EXPECT_EQ("Ready", status.GetPaneText(0));
     EXPECT_TRUE(status.GetPaneIcon(0));
     EXPECT_FALSE(status.GetPaneIcon(MainFrame::kQueuePane));
-    HWND progress = MainFrameTestSeam(*frame_).ProgressBar().GetHwnd();
-    EXPECT_EQ(status.GetHwnd(), ::GetParent(progress));
+    HWND progress = MainFrameTestSeam(*frame_).ProgressBar().m_hWnd;
+    EXPECT_EQ(status.m_hWnd, ::GetParent(progress));
     EXPECT_FALSE(::IsWindowVisible(progress));
-    EXPECT_EQ(progress, ::FindWindowExA(status.GetHwnd(), nullptr, PROGRESS_CLASSA, "LongOpProgressBar"));
+    EXPECT_EQ(progress, ::FindWindowExA(status.m_hWnd, nullptr, PROGRESS_CLASSA, "LongOpProgressBar"));
 
     // Panes after the after-creation step: tasks 170 wide on the left, pictures 280 high on top.
     EXPECT_EQ(170, MainFrameTestSeam(*frame_).VerticalSplitter().GetSplitterPos());
@@ -104,8 +104,8 @@ TEST_F(FrameTest, BuildsTheWindowInItsParts) {
     RECT frameClient, statusRect, rebarRect;
     ::GetClientRect(frame, &frameClient);
     const RECT splitter = WindowRectIn(MainFrameTestSeam(*frame_).VerticalSplitter(), frame);
-    rebarRect = WindowRectIn(rebar.GetHwnd(), frame);
-    statusRect = WindowRectIn(status.GetHwnd(), frame);
+    rebarRect = WindowRectIn(rebar.m_hWnd, frame);
+    statusRect = WindowRectIn(status.m_hWnd, frame);
     EXPECT_EQ(rebarRect.bottom, splitter.top);
     EXPECT_EQ(statusRect.top, splitter.bottom);
     EXPECT_EQ(Width(frameClient), Width(splitter));
@@ -188,7 +188,7 @@ TEST_F(FrameTest, ViewCommandsShowAndHidePanesAndBars) {
     Pump();
     RECT frameClient;
     ::GetClientRect(frame, &frameClient);
-    EXPECT_FALSE(::IsWindowVisible(MainFrameTestSeam(*frame_).StatusBar().GetHwnd()));
+    EXPECT_FALSE(::IsWindowVisible(MainFrameTestSeam(*frame_).StatusBar().m_hWnd));
     EXPECT_EQ(frameClient.bottom, WindowRectIn(MainFrameTestSeam(*frame_).VerticalSplitter(), frame).bottom);
     EXPECT_FALSE(MenuItemChecked(menu, ID_VIEW_STATUS_BAR));
 }
@@ -198,9 +198,9 @@ TEST_F(FrameTest, ResizingKeepsFixedPanesAndBars) {
     Pump();
     EXPECT_EQ(170, Width(WindowRectIn(MainFrameTestSeam(*frame_).TasksPane(), MainFrameTestSeam(*frame_).VerticalSplitter())));
     int edges[4] = {};
-    ::SendMessageA(MainFrameTestSeam(*frame_).StatusBar().GetHwnd(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges));
+    ::SendMessageA(MainFrameTestSeam(*frame_).StatusBar().m_hWnd, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges));
     RECT status;
-    ::GetClientRect(MainFrameTestSeam(*frame_).StatusBar().GetHwnd(), &status);
+    ::GetClientRect(MainFrameTestSeam(*frame_).StatusBar().m_hWnd, &status);
     EXPECT_GT(edges[0], 400);
     EXPECT_EQ(200, edges[3] - edges[2]);
     EXPECT_LE(edges[3], status.right);

@@ -73,13 +73,13 @@ TEST_F(FrameTest, LongOperationShowsProgressOverItsPane) {
     CProgressBarCtrl& progress = MainFrameTestSeam(*frame_).ProgressBar();
     ILongOperationProgress& operation = *frame_;
     operation.BeginProgress(100000, "Sort list...");
-    EXPECT_TRUE(::IsWindowVisible(progress.GetHwnd()));
+    EXPECT_TRUE(::IsWindowVisible(progress.m_hWnd));
     EXPECT_EQ(100000, progress.GetUpper()) << "ranges above 65535 keep their size";
     EXPECT_EQ("Sort list...", status.GetPaneText(0));
     RECT pane = status.GetPaneRect(1);
     RECT bar;
-    ::GetWindowRect(progress.GetHwnd(), &bar);
-    ::MapWindowPoints(nullptr, status.GetHwnd(), reinterpret_cast<POINT*>(&bar), 2);
+    ::GetWindowRect(progress.m_hWnd, &bar);
+    ::MapWindowPoints(nullptr, status.m_hWnd, reinterpret_cast<POINT*>(&bar), 2);
     EXPECT_GE(bar.left, pane.left);
     EXPECT_LE(bar.right, pane.right);
     EXPECT_GT(bar.right - bar.left, 100);
@@ -87,7 +87,7 @@ TEST_F(FrameTest, LongOperationShowsProgressOverItsPane) {
     operation.StepProgress();
     EXPECT_EQ(2, progress.GetPos());
     operation.EndProgress();
-    EXPECT_FALSE(::IsWindowVisible(progress.GetHwnd()));
+    EXPECT_FALSE(::IsWindowVisible(progress.m_hWnd));
     EXPECT_EQ(0, progress.GetPos());
     EXPECT_EQ("Ready", status.GetPaneText(0));
 }

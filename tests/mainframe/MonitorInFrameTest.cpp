@@ -129,7 +129,7 @@ TEST_F(MonitorInFrame, MessagesMenuIsTheFramesMenuEvenFromBehindAnotherWindow) {
     ASSERT_EQ(other, ::GetForegroundWindow());
 
     MenuOpening menu(true);
-    HWND list = messages->List().Handle();
+    HWND list = messages->List().m_hWnd;
     RECT row = {};
     row.left = LVIR_BOUNDS;
     ::SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));

@@ -275,7 +275,7 @@ TEST(HyperLink, ClickOrKeyOpensTheAddress) {
     EXPECT_EQ("open", prompts.shellCalls[1].verb);
     EXPECT_EQ(static_cast<HWND>(parent), prompts.shellCalls[0].owner);
     ::DestroyWindow(text);
-    EXPECT_FALSE(link.Handle());
+    EXPECT_FALSE(link.m_hWnd);
 }
 
 }  // namespace

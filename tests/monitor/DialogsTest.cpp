@@ -20,8 +20,8 @@ HWND TopWindow() {
 
 void ClickLink(const CHyperLink& link) {
     RECT client;
-    GetClientRect(link.Handle(), &client);
-    testsupport::ClickAt(link.Handle(), 3, client.bottom / 2);
+    GetClientRect(link.m_hWnd, &client);
+    testsupport::ClickAt(link.m_hWnd, 3, client.bottom / 2);
 }
 
 FILETIME StoredTime(WORD year, WORD month, WORD day, WORD hour, WORD minute) {

@@ -173,18 +173,18 @@ TEST_F(MonitorScenarioTest, ARunWithFailuresReachesEveryMonitorAndReloadsItsErro
 
     // A right click below the rows offers Reload This grayed; nothing runs.
     RECT listRect;
-    GetClientRect(errorList.Handle(), &listRect);
+    GetClientRect(errorList.m_hWnd, &listRect);
     POINT below = {40, listRect.bottom - 5};
-    ClientToScreen(errorList.Handle(), &below);
+    ClientToScreen(errorList.m_hWnd, &below);
     g_menu.choose = 0;
-    SendMessageA(h.errors, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(errorList.Handle()), MAKELPARAM(below.x, below.y));
+    SendMessageA(h.errors, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(errorList.m_hWnd), MAKELPARAM(below.x, below.y));
     EXPECT_EQ(1, g_menu.shown);
     EXPECT_TRUE(g_menu.reloadThisGrayed);
 
     // m2 answers too; a right click on its row and Reload This.
     server_.SetOk("/m2.jpg", "image/jpeg", slowBody);
     g_menu.choose = ID_ERRORS_RELOAD_THIS;
-    RightClickRow(h.errors, errorList.Handle(), 0);
+    RightClickRow(h.errors, errorList.m_hWnd, 0);
     EXPECT_EQ(2, g_menu.shown);
     EXPECT_FALSE(g_menu.reloadThisGrayed);
     testsupport::PumpFor(50);   // the chosen command arrives

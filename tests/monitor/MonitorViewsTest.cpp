@@ -50,7 +50,7 @@ TEST_F(MonitorViewsTest, TabsComeInOrderAndOnlyTheSelectedViewShows) {
     // Five tab pictures (the fifth marks a tab for attention), three row pictures per list.
     EXPECT_EQ(5, ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(SendMessageA(host.TabControl(), TCM_GETIMAGELIST, 0, 0))));
     EXPECT_EQ(3, ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(
-                     SendMessageA(harness_->errors.List().Handle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0))));
+                     SendMessageA(harness_->errors.List().m_hWnd, LVM_GETIMAGELIST, LVSIL_SMALL, 0))));
 
     // Views sit below the tab strip, across the whole host.
     RECT hostRect, viewRect, stripRect;
@@ -137,39 +137,39 @@ TEST_F(MonitorViewsTest, MessagesShowNewestFirstWithTheirDetailInAFollowingTip) 
     item.iSubItem = 1;
     item.pszText = small;
     item.cchTextMax = 8;
-    SendMessageA(list.Handle(), LVM_GETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(list.m_hWnd, LVM_GETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&item));
     EXPECT_STREQ("mmmmmmm", small);
     EXPECT_EQ('x', small[8]);
 
     // The mouse rests on row 1: after about 100 ms its detail shows in the tip.
     RECT row1 = {}, row0 = {};
     row1.left = row0.left = LVIR_BOUNDS;
-    SendMessageA(list.Handle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row1));
-    SendMessageA(list.Handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row0));
-    SendMessageA(list.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, (row1.top + row1.bottom) / 2));
+    SendMessageA(list.m_hWnd, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row1));
+    SendMessageA(list.m_hWnd, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row0));
+    SendMessageA(list.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(30, (row1.top + row1.bottom) / 2));
     EXPECT_FALSE(messages.Tip().IsShowing());
     testsupport::PumpFor(300);
     EXPECT_TRUE(messages.Tip().IsShowing());
-    EXPECT_TRUE(IsWindowVisible(messages.Tip().TipWindow()));
+    EXPECT_TRUE(IsWindowVisible(messages.Tip().m_hWnd));
     EXPECT_EQ("404 Requested URL not found\n\nCheck starting address", messages.TipText());
     // Just below and right of the mouse.
     RECT tipRect;
-    GetWindowRect(messages.Tip().TipWindow(), &tipRect);
+    GetWindowRect(messages.Tip().m_hWnd, &tipRect);
     POINT mouse = {30, (row1.top + row1.bottom) / 2};
-    ClientToScreen(list.Handle(), &mouse);
+    ClientToScreen(list.m_hWnd, &mouse);
     EXPECT_NEAR(mouse.x + 15, tipRect.left, 2);
     EXPECT_NEAR(mouse.y + 15, tipRect.top, 2);
     // It follows the mouse to the next row: the view's own buffer holds the long text.
-    SendMessageA(list.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(60, (row0.top + row0.bottom) / 2));
+    SendMessageA(list.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(60, (row0.top + row0.bottom) / 2));
     testsupport::PumpFor(50);
     EXPECT_EQ(0, messages.Tip().Row());
     EXPECT_EQ(std::string(1023, 'd'), messages.TipText());
-    EXPECT_TRUE(IsWindowVisible(messages.Tip().TipWindow()));
+    EXPECT_TRUE(IsWindowVisible(messages.Tip().m_hWnd));
     // The mouse leaves the list: the tip goes.
-    SendMessageA(list.Handle(), WM_MOUSELEAVE, 0, 0);
+    SendMessageA(list.m_hWnd, WM_MOUSELEAVE, 0, 0);
     EXPECT_FALSE(messages.Tip().IsShowing());
     testsupport::PumpFor(50);
-    EXPECT_FALSE(IsWindowVisible(messages.Tip().TipWindow()));
+    EXPECT_FALSE(IsWindowVisible(messages.Tip().m_hWnd));
 
     // Clear Messages from the context menu on a row.
     harness_->menus.track = [](HMENU popup, POINT, HWND owner) {
@@ -177,8 +177,8 @@ TEST_F(MonitorViewsTest, MessagesShowNewestFirstWithTheirDetailInAFollowingTip) 
         PostMessageA(owner, WM_COMMAND, GetMenuItemID(popup, 0), 0);
     };
     POINT at = {30, (row1.top + row1.bottom) / 2};
-    ClientToScreen(list.Handle(), &at);
-    SendMessageA(messages, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.Handle()), MAKELPARAM(at.x, at.y));
+    ClientToScreen(list.m_hWnd, &at);
+    SendMessageA(messages, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.m_hWnd), MAKELPARAM(at.x, at.y));
     EXPECT_EQ(1, list.SelectedRow());   // the row under the click
     testsupport::PumpFor(50);
     EXPECT_EQ(0, list.RowCount());
@@ -186,7 +186,7 @@ TEST_F(MonitorViewsTest, MessagesShowNewestFirstWithTheirDetailInAFollowingTip) 
     // With no messages there is no menu.
     int shown = 0;
     harness_->menus.track = [&shown](HMENU, POINT, HWND) { ++shown; };
-    SendMessageA(messages, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.Handle()), MAKELPARAM(at.x, at.y));
+    SendMessageA(messages, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.m_hWnd), MAKELPARAM(at.x, at.y));
     EXPECT_EQ(0, shown);
     // Clear Messages reaches the view through the frame's routing too.
     messages.AddMessage(1, "again", "");
@@ -213,7 +213,7 @@ TEST_F(MonitorViewsTest, ErrorsListEachAddressOnceAndTheSelectionFollowsTheEnd) 
 
     // The user picks a row in the middle: new errors leave it there.
     errors.AddError("x", "http://h/d.jpg");
-    testsupport::ClickRow(list.Handle(), 1);
+    testsupport::ClickRow(list.m_hWnd, 1);
     ASSERT_EQ(1, list.SelectedRow());
     errors.AddError("x", "http://h/e.jpg");
     EXPECT_EQ(1, list.SelectedRow());

@@ -1,6 +1,6 @@
 // The list and thumbnail views of a task's pictures in the real main frame: rows and their
 // texts, the unviewed marking, moving through the pictures, sorting, inverting and switching
-// views with the selection and focus kept.
+// views with the selection and focus kept; the viewer reaching the frame.
 #include <windows.h>
 #include <commctrl.h>
 #include "core/ImageRecord.h"
@@ -8,6 +8,7 @@
 #include "resources/command_ids.h"
 #include "tests/support/MainFrameTestSeam.h"
 #include "tests/pictures/PicturesHarness.h"
+#include "ui/viewer/ImageViewer.h"
 
 namespace picturetest {
 namespace {
@@ -209,6 +210,65 @@ TEST_F(PictureViewsTest, PicturesComingInDuringARunJoinBothViewsWithoutProgressS
     const ThumbnailItemData* added = Thumbnails().GetItemData(7);
     ASSERT_NE(nullptr, added);
     EXPECT_EQ("h.jpg", added->caption.substr(0, 5));
+}
+
+// Notes each pop-up menu as it opens: the window it reports to and whether the Zoom In item got
+// the command bar's picture; then leaves it with Escape.
+struct OpeningMenus {
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && message->message == WM_INITMENUPOPUP) {
+            ++opened;
+            owner = message->hwnd;
+            MENUITEMINFOA item = {};
+            item.cbSize = sizeof(item);
+            item.fMask = MIIM_BITMAP;
+            zoomPicture = ::GetMenuItemInfoA(reinterpret_cast<HMENU>(message->wParam), ID_VIEWER_ZOOM_IN, FALSE,
+                                             &item) &&
+                          item.hbmpItem == HBMMENU_CALLBACK;
+            ::PostMessageA(message->hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static int opened;
+    static HWND owner;
+    static bool zoomPicture;
+};
+int OpeningMenus::opened = 0;
+HWND OpeningMenus::owner = nullptr;
+bool OpeningMenus::zoomPicture = false;
+
+// The viewer inside the real frame reaches it for everything it needs: the program's settings,
+// its context menu tracked by the frame's command bar (so the items show their pictures and the
+// choice comes back through the frame's routing), and the keyboard handed back to the list
+// after one of its commands.
+TEST_F(PictureViewsTest, ViewerReachesTheFrameForSettingsMenuAndFocus) {
+    ImageViewer& viewer = pictures_->Viewer();
+    EXPECT_EQ(app_->GetSettings(), &viewer.Settings());
+    FocusRow(1);
+    Pump(300);
+    ASSERT_EQ(task_.DownloadedImages.GetAt(1).localPath, viewer.GetPath());
+
+    HWND place = viewer.GetEmbeddedPlace();
+    RECT placeRect;
+    ::GetWindowRect(place, &placeRect);
+    HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, &OpeningMenus::Hook, nullptr, ::GetCurrentThreadId());
+    ::SendMessageA(place, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(place),
+                   MAKELPARAM(placeRect.left + 20, placeRect.top + 20));
+    Pump(50);
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_EQ(1, OpeningMenus::opened);
+    EXPECT_EQ(static_cast<HWND>(*frame_), OpeningMenus::owner);
+    EXPECT_TRUE(OpeningMenus::zoomPicture);
+
+    // What choosing Zoom In in that menu sends: the frame routes it to the viewer, which zooms
+    // and gives the keyboard back to the list.
+    ::SetFocus(place);
+    ASSERT_EQ(place, ::GetFocus());
+    const float before = viewer.VisiblePlace().GetWindow().GetZoom();
+    Command(ID_VIEWER_ZOOM_IN);
+    EXPECT_GT(viewer.VisiblePlace().GetWindow().GetZoom(), before);
+    EXPECT_EQ(List(), ::GetFocus());
 }
 
 }  // namespace

@@ -9,20 +9,10 @@ std::string Fixture(const std::string& name) {
     return std::string(folder ? folder : ".") + "\\" + name;
 }
 
-TestHost::TestHost(const std::string& programFolder)
-    : settings(new ProgramSettings(nullptr, programFolder, [](const std::string&) {})) {}
-
-void TestHost::TrackViewerMenu(HMENU popup, UINT, int, int) {
-    ++menusTracked;
-    lastMenu.clear();
-    const UINT defaultId = ::GetMenuDefaultItem(popup, FALSE, 0);
-    for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
-        const UINT id = ::GetMenuItemID(popup, i);
-        const UINT state = ::GetMenuState(popup, i, MF_BYPOSITION);
-        if (state & MF_SEPARATOR) continue;
-        lastMenu.push_back({id, (state & MF_GRAYED) != 0, id == defaultId});
-    }
+BOOL TestHost::TrackPopupMenu(HMENU popup, UINT flags, int x, int y, const RECT* exclude) {
+    TestFrameHost::TrackPopupMenu(popup, flags, x, y, exclude);
     if (chooseCommand && viewer) viewer->SendMessage(WM_COMMAND, chooseCommand, 0);
+    return FALSE;
 }
 
 void TestListener::ShowFirst() {

@@ -1,5 +1,5 @@
 #pragma once
-// The viewer's surroundings in tests: a host standing in for the main window, a listener
+// The viewer's surroundings in tests: a frame host standing in for the main window, a listener
 // standing in for the picture views, a top-level window to hold the viewer, and screen reads.
 #include <windows.h>
 #include <memory>
@@ -9,7 +9,7 @@
 #include "core/ProgramSettings.h"
 #include "framework/WindowImpl.h"
 #include "tests/support/PromptSupport.h"
-#include "ui/viewer/IImageViewerHost.h"
+#include "tests/support/TestFrameHost.h"
 #include "ui/viewer/IImageViewerListener.h"
 #include "ui/viewer/ImageViewer.h"
 
@@ -17,20 +17,11 @@ namespace viewertest {
 
 std::string Fixture(const std::string& name);
 
-class TestHost : public IImageViewerHost {
+class TestHost : public testsupport::TestFrameHost {
 public:
-    explicit TestHost(const std::string& programFolder);
-    ProgramSettings& GetViewerSettings() override { return *settings; }
-    void TrackViewerMenu(HMENU popup, UINT flags, int x, int y) override;
-    void FocusPictureView() override { ++focusCalls; }
-    void EnableFrameCommand(UINT id, bool enabled) override { frameCommands.push_back({id, enabled}); }
+    explicit TestHost(const std::string& programFolder) : TestFrameHost(programFolder) {}
+    BOOL TrackPopupMenu(HMENU popup, UINT flags, int x, int y, const RECT* exclude = nullptr) override;
 
-    struct MenuItem { UINT id; bool grayed; bool isDefault; };
-    std::unique_ptr<ProgramSettings> settings;
-    std::vector<MenuItem> lastMenu;
-    int menusTracked = 0;
-    int focusCalls = 0;
-    std::vector<std::pair<UINT, bool>> frameCommands;
     // When set, "choosing" this item sends it to the viewer as the main window's routing would.
     UINT chooseCommand = 0;
     ImageViewer* viewer = nullptr;

@@ -10,6 +10,7 @@ class DownloadManager;
 class IDownloadViews;
 class IPictureContainer;
 class ISelectImagesDialog;
+class ProgramSettings;
 
 // Progress: the status bar's bar for long operations (ILongOperationProgress). Pane context
 // menus whose choice goes back to the pane's own window: IPopupMenuHost (the monitor views).
@@ -28,6 +29,8 @@ public:
     virtual void UpdateQueuePane(bool starting) = 0;
     // The task the status pane and the monitor's title name is gone: both go back to naming none.
     virtual void ForgetStatusTask() = 0;
+    // The program's settings (the viewer's effects, printer and folders among them).
+    virtual ProgramSettings* GetSettings() = 0;
     virtual DownloadManager* GetDownloadManager() = 0;
     // The views the download manager tells (tree, pictures, monitors).
     virtual IDownloadViews& GetDownloadViews() = 0;

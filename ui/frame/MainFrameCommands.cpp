@@ -80,8 +80,8 @@ void MainFrame::ToggleToolBar() {
 }
 
 void MainFrame::ToggleStatusBar() {
-    const bool show = !::IsWindowVisible(statusPanes_.GetHwnd());
-    ::ShowWindow(statusPanes_.GetHwnd(), show ? SW_SHOWNOACTIVATE : SW_HIDE);
+    const bool show = !::IsWindowVisible(statusPanes_.m_hWnd);
+    ::ShowWindow(statusPanes_.m_hWnd, show ? SW_SHOWNOACTIVATE : SW_HIDE);
     UISetCheck(ID_VIEW_STATUS_BAR, show);
     UpdateLayout();
 }

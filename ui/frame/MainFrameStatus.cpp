@@ -41,7 +41,7 @@ void MainFrame::BeginLongOperation(int range, const std::string& text) {
     statusPanes_.GetBorders(horizontal, vertical);
     RECT pane = statusPanes_.GetPaneRect(kProgressPane);
     ::InflateRect(&pane, -horizontal, -vertical);
-    ::SetWindowPos(progressBar_.GetHwnd(), nullptr, pane.left, pane.top, pane.right - pane.left,
+    ::SetWindowPos(progressBar_.m_hWnd, nullptr, pane.left, pane.top, pane.right - pane.left,
                    pane.bottom - pane.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     progressBar_.SetRange(0, range > 0 ? range : 0);
     progressBar_.SetPos(0);
@@ -54,7 +54,7 @@ void MainFrame::StepLongOperation() { progressBar_.SetPos(progressBar_.GetPos() 
 
 void MainFrame::EndLongOperation() {
     progressBar_.SetPos(0);
-    ::ShowWindow(progressBar_.GetHwnd(), SW_HIDE);
+    ::ShowWindow(progressBar_.m_hWnd, SW_HIDE);
     ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     statusPanes_.SetPaneText(0, LocalText(IDS_STATUS_READY));

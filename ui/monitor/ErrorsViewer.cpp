@@ -20,7 +20,7 @@ void ErrorsViewer::AddError(const std::string& error, const std::string& url) {
     entry.error = error;
     entry.url = url;
     entries_.push_back(entry);
-    if (!list_.Handle()) return;
+    if (!list_.m_hWnd) return;
     const int before = list_.RowCount();
     const int selected = list_.SelectedRow();
     const int count = static_cast<int>(entries_.size());
@@ -34,11 +34,11 @@ void ErrorsViewer::AddError(const std::string& error, const std::string& url) {
 void ErrorsViewer::Clear() {
     entries_.clear();
     urls_.clear();
-    if (list_.Handle()) list_.SetRowCount(0);
+    if (list_.m_hWnd) list_.SetRowCount(0);
 }
 
 std::string ErrorsViewer::GetSelectedUrl() {
-    const int row = list_.Handle() ? list_.SelectedRow() : -1;
+    const int row = list_.m_hWnd ? list_.SelectedRow() : -1;
     if (row < 0 || static_cast<size_t>(row) >= entries_.size()) return std::string();
     return entries_[static_cast<size_t>(row)].url;
 }

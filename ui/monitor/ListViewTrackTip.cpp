@@ -25,22 +25,22 @@ bool CListViewTrackTip::Attach(HWND parent, HWND list) {
     list_ = list;
     if (!::SetWindowSubclass(list_, &CListViewTrackTip::ListProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
         return false;
-    tip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+    m_hWnd = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent_, nullptr,
                              g_Module.GetModuleInstance(), nullptr);
-    if (!tip_) return false;
-    ::SetWindowPos(tip_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (!m_hWnd) return false;
+    ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     TTTOOLINFOA tool = Tool();
-    ::SendMessageA(tip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageA(m_hWnd, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     Track(false);
     return true;
 }
 
 void CListViewTrackTip::Detach() {
     if (list_ && ::IsWindow(list_)) ::RemoveWindowSubclass(list_, &CListViewTrackTip::ListProc, kSubclassId);
-    if (tip_ && ::IsWindow(tip_)) ::DestroyWindow(tip_);
+    if (m_hWnd && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
     if (parent_ && ::IsWindow(parent_)) ::KillTimer(parent_, kShowTimer);
-    tip_ = nullptr;
+    m_hWnd = nullptr;
     list_ = nullptr;
     parent_ = nullptr;
     row_ = -1;
@@ -49,9 +49,9 @@ void CListViewTrackTip::Detach() {
 }
 
 void CListViewTrackTip::Track(bool on) {
-    if (!tip_) return;
+    if (!m_hWnd) return;
     TTTOOLINFOA tool = Tool();
-    ::SendMessageA(tip_, TTM_TRACKACTIVATE, on ? TRUE : FALSE, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageA(m_hWnd, TTM_TRACKACTIVATE, on ? TRUE : FALSE, reinterpret_cast<LPARAM>(&tool));
     showing_ = on;
 }
 
@@ -93,7 +93,7 @@ void CListViewTrackTip::OnMouseMove(LPARAM lParam) {
     }
     POINT screen = hit.pt;
     ::ClientToScreen(list_, &screen);
-    ::SendMessageA(tip_, TTM_TRACKPOSITION, 0, MAKELPARAM(screen.x + 15, screen.y + 15));
+    ::SendMessageA(m_hWnd, TTM_TRACKPOSITION, 0, MAKELPARAM(screen.x + 15, screen.y + 15));
 }
 
 void CListViewTrackTip::OnMouseLeave() {

@@ -2,11 +2,13 @@
 // A tooltip that follows the mouse over a list view and shows something about the row under
 // it. The tip appears after the mouse rests on a row for a moment, moves with the mouse across
 // rows and hides when the mouse leaves the list. Its text is asked from the parent
-// (TTN_GETDISPINFO with the list as the tool) whenever the row changes.
+// (TTN_GETDISPINFO with the list as the tool) whenever the row changes. The object stands for
+// the tip window it makes.
 #include <windows.h>
 #include <commctrl.h>
+#include "framework/Window.h"
 
-class CListViewTrackTip {
+class CListViewTrackTip : public CWindow {
 public:
     static constexpr UINT kShowTimer = 438;
     static constexpr UINT kShowDelay = 100;
@@ -21,7 +23,6 @@ public:
     // The parent's messages come here first; true when this object took the message.
     bool HandleParentMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
-    HWND TipWindow() const { return tip_; }
     int Row() const { return row_; }
     bool IsShowing() const { return showing_; }
 
@@ -34,7 +35,6 @@ private:
 
     HWND parent_ = nullptr;
     HWND list_ = nullptr;
-    HWND tip_ = nullptr;
     int row_ = -1;
     bool trackingMouse_ = false;
     bool showing_ = false;

@@ -18,7 +18,7 @@ void MessagesViewer::AddMessage(int type, const std::string& message, const std:
     entry.message = message;
     entry.detail = detail;
     entries_.push_back(entry);
-    if (list_.Handle()) {
+    if (list_.m_hWnd) {
         list_.SetRowCount(static_cast<int>(entries_.size()));
         list_.SelectRow(0);
     }
@@ -27,7 +27,7 @@ void MessagesViewer::AddMessage(int type, const std::string& message, const std:
 
 void MessagesViewer::Clear() {
     entries_.clear();
-    if (list_.Handle()) list_.SetRowCount(0);
+    if (list_.m_hWnd) list_.SetRowCount(0);
 }
 
 bool MessagesViewer::OnCommand(UINT id) {
@@ -50,7 +50,7 @@ bool MessagesViewer::CellOf(int row, int column, std::string& text, int& image) 
 }
 
 LRESULT MessagesViewer::OnOtherNotify(NMHDR* header, BOOL& handled) {
-    if (header->hwndFrom != tip_.TipWindow() || header->code != TTN_GETDISPINFOA) {
+    if (header->hwndFrom != tip_.m_hWnd || header->code != TTN_GETDISPINFOA) {
         handled = FALSE;
         return 0;
     }
@@ -61,7 +61,7 @@ LRESULT MessagesViewer::OnOtherNotify(NMHDR* header, BOOL& handled) {
 void MessagesViewer::FillTip(NMTTDISPINFOA* info) {
     const Entry* entry = EntryOfRow(tip_.Row());
     tipText_ = entry ? entry->detail.substr(0, kMaxTipText) : std::string();
-    if (entry) ::SendMessageA(tip_.TipWindow(), TTM_SETMAXTIPWIDTH, 0, kTipWidth);
+    if (entry) ::SendMessageA(tip_.m_hWnd, TTM_SETMAXTIPWIDTH, 0, kTipWidth);
     info->lpszText = &tipText_[0];
     info->szText[0] = '\0';
     info->hinst = nullptr;

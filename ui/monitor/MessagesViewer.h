@@ -45,7 +45,7 @@ public:
 private:
     bool CellOf(int row, int column, std::string& text, int& image) const override;
     size_t EntryCount() const override { return entries_.size(); }
-    void OnListCreated() override { tip_.Attach(m_hWnd, list_.Handle()); }
+    void OnListCreated() override { tip_.Attach(m_hWnd, list_.m_hWnd); }
     void OnListDestroying() override { tip_.Detach(); }
     LRESULT OnOtherNotify(NMHDR* header, BOOL& handled) override;
     void FillTip(NMTTDISPINFOA* info);

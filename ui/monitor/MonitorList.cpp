@@ -13,13 +13,13 @@ bool MonitorList::Create(HWND parent, const Column* columns, int count) {
     // Shared image lists: the list must not destroy ours (Destroy does).
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
                         LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_NOCOLUMNHEADER;
-    list_ = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", style, 0, 0, 0, 0, parent, nullptr,
+    m_hWnd = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", style, 0, 0, 0, 0, parent, nullptr,
                               g_Module.GetModuleInstance(), nullptr);
-    if (!list_) return false;
-    ::SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+    if (!m_hWnd) return false;
+    ::SendMessageA(m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                    LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
     images_ = LoadImageListStrip(IDB_MONITOR_LIST, 16, 16);
-    ::SendMessageA(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
+    ::SendMessageA(m_hWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
     for (int i = 0; i < count; ++i) {
         std::string title = EngineText(columns[i].titleId);
         LVCOLUMNA column = {};
@@ -27,43 +27,43 @@ bool MonitorList::Create(HWND parent, const Column* columns, int count) {
         column.fmt = LVCFMT_LEFT;
         column.cx = columns[i].width;
         column.pszText = &title[0];
-        ::SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+        ::SendMessageA(m_hWnd, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
     }
     return true;
 }
 
 void MonitorList::Destroy() {
-    if (list_ && ::IsWindow(list_)) ::DestroyWindow(list_);
-    list_ = nullptr;
+    if (m_hWnd && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
+    m_hWnd = nullptr;
     if (images_) ImageList_Destroy(images_);
     images_ = nullptr;
 }
 
 void MonitorList::SetRowCount(int count) {
-    ::SendMessageA(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
-    ::InvalidateRect(list_, nullptr, FALSE);
+    ::SendMessageA(m_hWnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
-int MonitorList::RowCount() const { return static_cast<int>(::SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }
+int MonitorList::RowCount() const { return static_cast<int>(::SendMessageA(m_hWnd, LVM_GETITEMCOUNT, 0, 0)); }
 
 int MonitorList::SelectedRow() const {
-    return static_cast<int>(::SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return static_cast<int>(::SendMessageA(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 bool MonitorList::SelectRow(int row) {
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    if (!::SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)))
+    if (!::SendMessageA(m_hWnd, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)))
         return false;
-    ::SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    ::SendMessageA(m_hWnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
     return true;
 }
 
 int MonitorList::RowAt(POINT client) const {
     LVHITTESTINFO hit = {};
     hit.pt = client;
-    return static_cast<int>(::SendMessageA(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    return static_cast<int>(::SendMessageA(m_hWnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
 }
 
 int MonitorList::RowAtMenuPoint(LPARAM lParam, POINT& screen) const {
@@ -73,16 +73,16 @@ int MonitorList::RowAtMenuPoint(LPARAM lParam, POINT& screen) const {
         // From the keyboard: the menu opens at the selected row, or at the list's corner.
         const int selected = SelectedRow();
         RECT place = {};
-        if (selected < 0 || !::SendMessageA(list_, LVM_GETITEMRECT, static_cast<WPARAM>(selected),
+        if (selected < 0 || !::SendMessageA(m_hWnd, LVM_GETITEMRECT, static_cast<WPARAM>(selected),
                                             reinterpret_cast<LPARAM>(&place)))
             place.left = place.bottom = 0;
         POINT corner = {place.left + 16, place.bottom};
-        ::ClientToScreen(list_, &corner);
+        ::ClientToScreen(m_hWnd, &corner);
         screen = corner;
         return selected;
     }
     POINT client = screen;
-    ::ScreenToClient(list_, &client);
+    ::ScreenToClient(m_hWnd, &client);
     return RowAt(client);
 }
 
@@ -92,7 +92,7 @@ std::string MonitorList::CellText(int row, int column) const {
     item.iSubItem = column;
     item.pszText = buffer;
     item.cchTextMax = sizeof(buffer);
-    ::SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    ::SendMessageA(m_hWnd, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     return buffer;
 }
 
@@ -101,12 +101,12 @@ int MonitorList::RowImage(int row) const {
     item.mask = LVIF_IMAGE;
     item.iItem = row;
     item.iImage = -1;
-    ::SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    ::SendMessageA(m_hWnd, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     return item.iImage;
 }
 
 void MonitorList::Layout(int width, int height) {
-    if (list_) ::SetWindowPos(list_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (m_hWnd) ::SetWindowPos(m_hWnd, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MonitorList::FillCell(NMLVDISPINFOA* info, const std::string& text, int image) {

@@ -4,8 +4,9 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <string>
+#include "framework/Window.h"
 
-class MonitorList {
+class MonitorList : public CWindow {
 public:
     struct Column { unsigned titleId; int width; };
     // Row pictures of bitmap IDB_MONITOR_LIST.
@@ -18,7 +19,6 @@ public:
 
     bool Create(HWND parent, const Column* columns, int count);
     void Destroy();
-    HWND Handle() const { return list_; }
 
     void SetRowCount(int count);
     int RowCount() const;
@@ -37,6 +37,5 @@ public:
     static void FillCell(NMLVDISPINFOA* info, const std::string& text, int image);
 
 private:
-    HWND list_ = nullptr;
     HIMAGELIST images_ = nullptr;
 };

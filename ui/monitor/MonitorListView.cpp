@@ -33,7 +33,7 @@ LRESULT MonitorListView::OnSize(UINT, WPARAM, LPARAM lParam, BOOL&) {
 
 LRESULT MonitorListView::OnNotify(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
     NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
-    if (header->hwndFrom != list_.Handle() || header->code != LVN_GETDISPINFOA) return OnOtherNotify(header, handled);
+    if (header->hwndFrom != list_.m_hWnd || header->code != LVN_GETDISPINFOA) return OnOtherNotify(header, handled);
     NMLVDISPINFOA* info = reinterpret_cast<NMLVDISPINFOA*>(lParam);
     std::string text;
     int image = 0;

@@ -15,7 +15,7 @@ namespace {
 const DWORD kViewStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 }
 
-ImagesContainer::ImagesContainer(Application* app) : app_(app), listView_(this) {
+ImagesContainer::ImagesContainer(Application* app) : app_(app) {
     listView_.SetContainer(this);
     thumbnailView_.SetContainer(this);
 }
@@ -27,7 +27,10 @@ ImagesContainer::~ImagesContainer() {
 
 ProgramSettings* ImagesContainer::Settings() const { return app_ ? app_->GetSettings() : nullptr; }
 
-ProgramSettings& ImagesContainer::GetViewerSettings() { return *Settings(); }
+void ImagesContainer::AttachFrame(IFrameHost* frame) {
+    frame_ = frame;
+    Viewer().AttachFrame(frame);
+}
 
 HWND ImagesContainer::CreatePane(HWND parent) {
     return Create(parent, nullptr, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
@@ -223,12 +226,8 @@ void ImagesContainer::EnableFrameCommand(UINT id, bool enabled) {
     if (frame_) frame_->EnableCommand(id, enabled, false);
 }
 
-void ImagesContainer::TrackViewerMenu(HMENU popup, UINT flags, int x, int y) {
-    if (frame_) frame_->TrackPopupMenu(popup, flags, x, y);
-}
-
 void ImagesContainer::TrackPopup(HMENU popup, int x, int y) {
-    TrackViewerMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y);
+    if (frame_) frame_->TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y);
 }
 
 void ImagesContainer::ShowPictureMenu() {

@@ -15,7 +15,6 @@
 #include "ui/frame/IPictureContainer.h"
 #include "ui/pictures/ImagesListView.h"
 #include "ui/pictures/ImagesThumbnailView.h"
-#include "ui/viewer/IImageViewerHost.h"
 
 class Application;
 class IFrameHost;
@@ -25,16 +24,15 @@ struct PictureCriteria;
 
 class ImagesContainer : public CWindowImplBase,
                         public IPictureContainer,
-                        public IImagesView,
-                        public IImageViewerHost {
+                        public IImagesView {
 public:
     DECLARE_WND_CLASS("Brackenfly_ImagesContainer")
 
     explicit ImagesContainer(Application* app);
     ~ImagesContainer() override;
 
-    // The frame whose progress bar, command bar and update-UI table the views use.
-    void AttachFrame(IFrameHost* frame) override { frame_ = frame; }
+    // The frame whose progress bar, command bar and update-UI table the views and the viewer use.
+    void AttachFrame(IFrameHost* frame) override;
     IFrameHost* Frame() const { return frame_; }
     ProgramSettings* Settings() const;
 
@@ -63,12 +61,6 @@ public:
     bool IsViewerWindowVisible() const override;
     IImagesView* GetDownloadView() override { return this; }
 
-    // IImageViewerHost
-    ProgramSettings& GetViewerSettings() override;
-    void TrackViewerMenu(HMENU popup, UINT flags, int x, int y) override;
-    void FocusPictureView() override { FocusShownView(); }
-    void EnableFrameCommand(UINT id, bool enabled) override;
-
     // The commands.
     void SortImages(int kind);
     void InvertSelection();
@@ -91,6 +83,7 @@ public:
     void StepProgress();
     void EndProgress();
     void SetCommandCheck(UINT id, bool check, bool now = false);
+    void EnableFrameCommand(UINT id, bool enabled);
     // The picture commands enabled from what the shown view has.
     void EnablePictureCommands(bool hasPictures, bool hasSelection, bool hasFocus);
     void TrackPopup(HMENU popup, int x, int y);

@@ -30,7 +30,7 @@ int FitNameColumn(int nameWidth, int sizeWidth, int paneWidth) {
     return nameWidth - excess > 10 ? nameWidth - excess : -1;
 }
 
-ImagesListView::ImagesListView(IImageViewerHost* host) : viewer_(host) { viewer_.SetListener(this); }
+ImagesListView::ImagesListView() { viewer_.SetListener(this); }
 
 ImagesListView::~ImagesListView() = default;
 

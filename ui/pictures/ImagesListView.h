@@ -27,7 +27,7 @@ public:
     DECLARE_WND_CLASS("Brackenfly_ImagesListView")
     static const UINT WM_AFTER_CREATE = 32769;
 
-    explicit ImagesListView(IImageViewerHost* host);
+    ImagesListView();
     ~ImagesListView() override;
     void SetContainer(ImagesContainer* container) { container_ = container; }
 

@@ -44,7 +44,7 @@ ImagesThumbnailView::~ImagesThumbnailView() {
 LRESULT ImagesThumbnailView::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     control_.Create(m_hWnd, nullptr, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_CLIENTEDGE);
     control_.SetListener(this);
-    HINSTANCE module = g_Module.GetResourceInstance();
+    HINSTANCE module = g_Module.GetModuleInstance();
     waiting_ = static_cast<HBITMAP>(::LoadImageA(module, MAKEINTRESOURCEA(IDB_THUMBNAIL_WAITING), IMAGE_BITMAP, 0, 0, 0));
     failed_ = static_cast<HBITMAP>(::LoadImageA(module, MAKEINTRESOURCEA(IDB_THUMBNAIL_FAILED), IMAGE_BITMAP, 0, 0, 0));
     waitingRect_ = BitmapRect(waiting_, waitingRect_);

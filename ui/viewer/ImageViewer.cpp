@@ -7,13 +7,13 @@
 #include "core/ProgramSettings.h"
 #include "framework/AppModule.h"
 #include "resources/command_ids.h"
-#include "ui/viewer/IImageViewerHost.h"
+#include "ui/frame/IFrameHost.h"
 #include "ui/viewer/IImageViewerListener.h"
 #include "ui/viewer/MyBitmap.h"
 #include "ui/viewer/ViewerMath.h"
 
-ImageViewer::ImageViewer(IImageViewerHost* host)
-    : host_(host), embedded_(this, false), fullScreen_(this, true) {}
+ImageViewer::ImageViewer(IFrameHost* frame)
+    : frame_(frame), embedded_(this, false), fullScreen_(this, true) {}
 
 ImageViewer::~ImageViewer() {
     if (IsWindow()) DestroyWindow();
@@ -26,7 +26,7 @@ WindowClassInfo ImageViewer::GetWindowClassInfo() const {
     return info;
 }
 
-ProgramSettings& ImageViewer::Settings() const { return host_->GetViewerSettings(); }
+ProgramSettings& ImageViewer::Settings() const { return *frame_->GetSettings(); }
 
 bool ImageViewer::IsFullScreen() const { return fullScreen_.IsWindow() && ::IsWindowVisible(fullScreen_); }
 
@@ -48,8 +48,10 @@ LRESULT ImageViewer::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     CreateTooltips();
     CreateHeader();
     EnableAllButtons(false);
-    host_->EnableFrameCommand(ID_IMAGES_FULLSCREEN, false);
-    host_->EnableFrameCommand(ID_IMAGES_SLIDE_SHOW, false);
+    if (frame_) {
+        frame_->EnableCommand(ID_IMAGES_FULLSCREEN, false, false);
+        frame_->EnableCommand(ID_IMAGES_SLIDE_SHOW, false, false);
+    }
     edge_.Open(m_hWnd);
     decoder_.SetTarget(m_hWnd, kViewerDecodedMessage);
     return 0;

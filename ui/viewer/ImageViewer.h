@@ -3,7 +3,8 @@
 // name and size, the picture in its place, a command toolbar below; a full-screen window, the
 // slide show, print, copy, open elsewhere, open the folder and "Set as Wallpaper".
 // The viewer knows no list of pictures: its owner (IImageViewerListener) moves between them and
-// calls SetFile. What it needs of the main window comes through IImageViewerHost.
+// calls SetFile. What it needs of the main window (settings, the command bar for its menu, the
+// update-UI table, the way back to the picture views) comes through the frame (IFrameHost).
 #include <windows.h>
 #include <commctrl.h>
 #include <memory>
@@ -18,7 +19,7 @@
 #include "ui/viewer/ViewerPrinter.h"
 
 class CMyBitmap;
-class IImageViewerHost;
+class IFrameHost;
 class IImageViewerListener;
 class ProgramSettings;
 
@@ -33,7 +34,7 @@ const UINT kViewerDecodedMessage = WM_APP + 17;
 
 class ImageViewer : public CWindowImplBase {
 public:
-    explicit ImageViewer(IImageViewerHost* host);
+    explicit ImageViewer(IFrameHost* frame = nullptr);
     ~ImageViewer() override;
 
     WindowClassInfo GetWindowClassInfo() const override;
@@ -53,6 +54,8 @@ public:
     bool IsEffectTime() const;
 
     void SetListener(IImageViewerListener* listener) { listener_ = listener; }
+    // The frame that holds the viewer, when it is known only after the viewer was made.
+    void AttachFrame(IFrameHost* frame) { frame_ = frame; }
     IImageViewerListener* GetListener() const { return listener_; }
     CMyBitmap* GetPicture() const { return picture_.get(); }
     int GetLoadStatus() const { return status_; }
@@ -124,7 +127,7 @@ private:
     void SetAsWallpaper();
     void OpenWithShell(const std::string& target);
 
-    IImageViewerHost* host_;
+    IFrameHost* frame_;
     ImageViewerImagePlace embedded_;
     ImageViewerImagePlace fullScreen_;
     HWND toolbar_ = nullptr;

@@ -3,7 +3,8 @@
 #include "core/TranslatedMenu.h"
 #include "framework/AppModule.h"
 #include "resources/command_ids.h"
-#include "ui/viewer/IImageViewerHost.h"
+#include "ui/frame/IFrameHost.h"
+#include "ui/frame/IPictureContainer.h"
 #include "ui/viewer/IImageViewerListener.h"
 #include "ui/viewer/ImageViewer.h"
 #include "ui/viewer/MyBitmap.h"
@@ -32,7 +33,8 @@ bool ImageViewer::HandleCommand(UINT id) {
     case ID_VIEWER_WALLPAPER: SetAsWallpaper(); break;
     default: return false;
     }
-    host_->FocusPictureView();
+    // The keyboard goes back to the picture view the user browses with.
+    if (IPictureContainer* pictures = frame_ ? frame_->GetImagesContainer() : nullptr) pictures->FocusShownView();
     return true;
 }
 
@@ -50,5 +52,5 @@ void ImageViewer::ShowContextMenu(int x, int y) {
         ::EnableMenuItem(popup, ID_VIEWER_COPY_TO, MF_BYCOMMAND | MF_GRAYED);
         ::EnableMenuItem(popup, ID_VIEWER_EXTERNAL, MF_BYCOMMAND | MF_GRAYED);
     }
-    host_->TrackViewerMenu(popup, TPM_RIGHTBUTTON, x, y);
+    if (frame_) frame_->TrackPopupMenu(popup, TPM_RIGHTBUTTON, x, y);
 }
