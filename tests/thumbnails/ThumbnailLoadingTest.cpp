@@ -89,6 +89,25 @@ TEST_F(ThumbnailLoading, VisibleItemsComeFirstAfterEveryScroll) {
     view.SetItems({}, false);
 }
 
+// A crawl adds items every few hundred milliseconds: meanwhile only what shows is fetched, and
+// the items out of sight follow once the additions have stopped for a moment.
+TEST_F(ThumbnailLoading, WhileItemsKeepComingOnlyThoseInViewAreFetched) {
+    Fill(0, true);
+    const std::vector<ThumbnailItemData> batch = MakeItems(40, placeholder);
+    for (int round = 0; round < 6; ++round) {
+        view.AddItems(batch, true);
+        Pump(150);
+    }
+    const std::vector<int> shown = InView();
+    ASSERT_FALSE(shown.empty());
+    ASSERT_LT(shown.back(), 200);
+    EXPECT_EQ(shown.size(), listener.fetched.size());
+    for (int index : listener.fetched)
+        EXPECT_TRUE(std::find(shown.begin(), shown.end(), index) != shown.end()) << index;
+    ASSERT_TRUE(PumpUntil([&] { return view.GetPendingCount() == 0; }, 10000));
+    EXPECT_EQ(240u, listener.fetched.size());
+}
+
 TEST_F(ThumbnailLoading, CheapPicturesComeSeveralPerTick) {
     int ticks = 0;
     Fill(400, true);

@@ -88,6 +88,7 @@ void CThumbnailView::AppendItems(const std::vector<ThumbnailItemData>& items) {
 
 void CThumbnailView::SetItems(const std::vector<ThumbnailItemData>& items, bool start) {
     StopLoadTimer();
+    addedAt_ = 0;
     EndBand();
     ClearItems();
     bandSet_.clear();
@@ -103,6 +104,8 @@ void CThumbnailView::SetItems(const std::vector<ThumbnailItemData>& items, bool 
 void CThumbnailView::AddItems(const std::vector<ThumbnailItemData>& items, bool start) {
     if (items.empty()) return;
     StopLoadTimer();
+    addedAt_ = ::GetTickCount();
+    if (addedAt_ == 0) addedAt_ = 1;
     AppendItems(items);
     Layout();
     if (start)

@@ -187,6 +187,11 @@ private:
     int focused_ = -1;
     bool loadingEnabled_ = false;
     bool loadTimerRunning_ = false;
+    // The load timer only looks every so often whether additions have stopped.
+    bool loadTimerSlow_ = false;
+    // When items were last added (0: never since the items were set).
+    DWORD addedAt_ = 0;
+    bool AddingRecently() const;
     OneJobThread decoder_;  // decodes one pending picture at a time
 
     std::set<int> bandSet_;

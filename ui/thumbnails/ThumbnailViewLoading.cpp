@@ -1,5 +1,5 @@
 // Fetching pictures a slice per timer tick so painting and input go on between pictures. Each
-// tick serves what shows first; pictures that come cheaply (cache hits) are served several per
+// tick serves what shows first (and while items keep being added, only that); pictures that come cheaply (cache hits) are served several per
 // tick. A picture that must be decoded goes to the control's decode thread: the tick only starts
 // it, and the timer waits until its result is taken in.
 #include "ui/thumbnails/ThumbnailView.h"
@@ -13,6 +13,10 @@ namespace {
 // A tick goes on with the next item while it has used less than this.
 const double kTickBudgetMs = 8.0;
 const int kMostItemsPerTick = 64;
+// While items keep being added (a crawl brings them), only what shows is fetched: items out of
+// sight wait until none has come for this long, checked on a slow tick meanwhile.
+const DWORD kAddQuietMs = 1000;
+const UINT kQuietCheckPeriodMs = 250;
 
 double NowMs() {
     LARGE_INTEGER frequency, counter;
@@ -29,13 +33,18 @@ void CThumbnailView::StartLoading() {
 }
 
 void CThumbnailView::StartLoadTimer() {
-    if (!m_hWnd || loadTimerRunning_) return;
+    if (!m_hWnd || (loadTimerRunning_ && !loadTimerSlow_)) return;
     loadTimerRunning_ = ::SetTimer(m_hWnd, kLoadTimer, 1, nullptr) != 0;
+    loadTimerSlow_ = false;
 }
 
 void CThumbnailView::StopLoadTimer() {
     if (m_hWnd) ::KillTimer(m_hWnd, kLoadTimer);
-    loadTimerRunning_ = false;
+    loadTimerRunning_ = loadTimerSlow_ = false;
+}
+
+bool CThumbnailView::AddingRecently() const {
+    return addedAt_ != 0 && ::GetTickCount() - addedAt_ < kAddQuietMs;
 }
 
 LRESULT CThumbnailView::OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL&) {
@@ -57,6 +66,7 @@ int CThumbnailView::NextItemToFetch() {
     ThumbnailRowSpan(grid_, look_, count, scroll_.y, scroll_.y + clientHeight_, first, last);
     for (int i = first; i <= last; ++i)
         if (items_[i]->pending) return i;
+    if (AddingRecently()) return -1;
     // Then the rest in order; items put back after their cache page went wait until they show,
     // so a task larger than the cache does not keep reloading itself.
     while (scanFrom_ < count && (!items_[scanFrom_]->pending || items_[scanFrom_]->onlyWhenVisible)) ++scanFrom_;
@@ -141,5 +151,10 @@ void CThumbnailView::OnLoadTimer() {
         FetchItem(index);
         if (NowMs() - start >= kTickBudgetMs) break;
     }
-    if (pendingCount_ <= 0 || NextItemToFetch() < 0) StopLoadTimer();
+    if (pendingCount_ > 0 && NextItemToFetch() < 0 && AddingRecently()) {
+        loadTimerRunning_ = ::SetTimer(m_hWnd, kLoadTimer, kQuietCheckPeriodMs, nullptr) != 0;
+        loadTimerSlow_ = loadTimerRunning_;
+    } else if (pendingCount_ <= 0 || NextItemToFetch() < 0) {
+        StopLoadTimer();
+    }
 }
