@@ -208,6 +208,27 @@ TEST_F(ThumbnailView, ScrollBarPagesByWholeRowsAndShowsNoIdleHorizontalBar) {
     EXPECT_EQ(0, view.GetScrollPosition().x);
 }
 
+// Items a crawl keeps adding below the view lengthen the scroll bar at most once a second; once
+// they stop, the bar covers all of them, and scrolling to the end reaches the last row.
+TEST_F(ThumbnailView, ScrollBarCatchesUpWithItemsAddedBelowTheView) {
+    Fill(100, false);
+    const std::vector<ThumbnailItemData> batch = MakeItems(50, placeholder);
+    SCROLLINFO info = {sizeof(info), SIF_RANGE};
+    for (int round = 0; round < 4; ++round) {
+        view.AddItems(batch, false);
+        Pump(20);
+    }
+    ::GetScrollInfo(view, SB_VERT, &info);
+    EXPECT_LT(info.nMax + 1, view.GetGrid().contentHeight) << "growth waits for the timer";
+    Pump(1300);
+    ::GetScrollInfo(view, SB_VERT, &info);
+    EXPECT_EQ(view.GetGrid().contentHeight, info.nMax + 1);
+    view.SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
+    RECT client;
+    ::GetClientRect(view, &client);
+    EXPECT_EQ(view.GetGrid().contentHeight - client.bottom, view.GetScrollPosition().y);
+}
+
 TEST_F(ThumbnailView, RubberBandFlipsWhatItCoversAndScrollsAtTheEdge) {
     Fill(60, false);
     const int columns = view.GetGrid().columns;

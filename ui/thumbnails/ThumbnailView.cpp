@@ -48,6 +48,7 @@ LRESULT CThumbnailView::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
 
 LRESULT CThumbnailView::OnDestroy(UINT, WPARAM, LPARAM, BOOL&) {
     ::KillTimer(m_hWnd, kBandTimer);
+    ::KillTimer(m_hWnd, kScrollBarTimer);
     StopLoadTimer();
     // A decode still running ends on its own; its bitmap is freed with it.
     decoder_.Close();
@@ -107,7 +108,9 @@ void CThumbnailView::AddItems(const std::vector<ThumbnailItemData>& items, bool 
     addedAt_ = ::GetTickCount();
     if (addedAt_ == 0) addedAt_ = 1;
     AppendItems(items);
+    adding_ = true;
     Layout();
+    adding_ = false;
     if (start)
         StartLoading();
     else
@@ -254,6 +257,19 @@ void CThumbnailView::UpdateScrollBar(int bar, int contentSize, int clientSize, i
     const ScrollBarState now = {contentSize, clientSize, position};
     if (last.contentSize == now.contentSize && last.clientSize == now.clientSize && last.position == now.position)
         return;
+    // Items added below the view only lengthen the bar: redrawing a scroll bar costs 5 to 50 ms
+    // under Wine, so a crawl's growth shows at most once a second.
+    const DWORD time = ::GetTickCount();
+    if (bar == SB_VERT && adding_ && last.clientSize == clientSize && last.position == position &&
+        contentSize > last.contentSize && time - verticalBarSetAt_ < kBarGrowthPeriodMs) {
+        if (!verticalBarLate_) verticalBarLate_ = ::SetTimer(m_hWnd, kScrollBarTimer, kBarGrowthPeriodMs, nullptr) != 0;
+        if (verticalBarLate_) return;
+    }
+    if (bar == SB_VERT) {
+        verticalBarSetAt_ = time;
+        if (verticalBarLate_) ::KillTimer(m_hWnd, kScrollBarTimer);
+        verticalBarLate_ = false;
+    }
     last = now;
     SCROLLINFO info = {};
     info.cbSize = sizeof(info);

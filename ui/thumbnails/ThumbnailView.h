@@ -21,7 +21,7 @@
 
 class CThumbnailView : public CWindowImplBase {
 public:
-    enum { kBandTimer = 1, kLoadTimer = 2 };
+    enum { kBandTimer = 1, kLoadTimer = 2, kScrollBarTimer = 3 };
     // Posted by the decode thread when a picture waits to be taken.
     enum { kDecodedMessage = WM_APP + 18 };
 
@@ -213,6 +213,11 @@ private:
     ScrollBarState horizontalBar_ = {-1, -1, -1};
     ThemedClientEdge edge_;
     ScrollBarState verticalBar_ = {-1, -1, -1};
+    // The vertical bar's growth from added items waits for its timer (see UpdateScrollBar).
+    static const DWORD kBarGrowthPeriodMs = 1000;
+    bool adding_ = false;
+    bool verticalBarLate_ = false;
+    DWORD verticalBarSetAt_ = 0;
     HWND tips_ = nullptr;
     int toolCount_ = 0;
     // What the tools were made for: the visible items, the scroll position and the layout.

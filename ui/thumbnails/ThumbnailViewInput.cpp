@@ -96,6 +96,10 @@ LRESULT CThumbnailView::OnCaptureChanged(UINT, WPARAM, LPARAM lParam, BOOL&) {
 LRESULT CThumbnailView::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
     if (wParam == kLoadTimer) {
         OnLoadTimer();
+    } else if (wParam == kScrollBarTimer) {
+        ::KillTimer(m_hWnd, kScrollBarTimer);
+        verticalBarLate_ = false;
+        UpdateScrollBar(SB_VERT, grid_.contentHeight, clientHeight_, scroll_.y);
     } else if (wParam == kBandTimer) {
         if (dragging_)
             TrackRubberBand(bandPoint_, true);
