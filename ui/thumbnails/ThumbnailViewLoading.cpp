@@ -1,7 +1,8 @@
 // Fetching pictures a slice per timer tick so painting and input go on between pictures. Each
-// tick serves what shows first (and while items keep being added, only that); pictures that come cheaply (cache hits) are served several per
-// tick. A picture that must be decoded goes to the control's decode thread: the tick only starts
-// it, and the timer waits until its result is taken in.
+// tick serves what shows first (and while items keep being added, only that); pictures that come
+// cheaply (cache hits) are served several per tick. A picture that must be decoded goes to the
+// control's decode thread: the tick only starts it, and the timer waits until its result is
+// taken in.
 #include "ui/thumbnails/ThumbnailView.h"
 
 #include <algorithm>
