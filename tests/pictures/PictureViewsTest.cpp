@@ -212,6 +212,38 @@ TEST_F(PictureViewsTest, PicturesComingInDuringARunJoinBothViewsWithoutProgressS
     EXPECT_EQ("h.jpg", added->caption.substr(0, 5));
 }
 
+// A crawl's new rows: while the end of the list is out of sight they join within a second (each
+// count change redraws the scroll bar); with the end in view, or before any command on the rows,
+// at once.
+TEST_F(PictureViewsTest, NewRowsOutOfSightJoinWithinASecondAndAtOnceAtTheEnd) {
+    Command(ID_VIEW_LIST);
+    auto add = [this](int count) {
+        const int first = task_.DownloadedImages.GetCount();
+        for (int i = 0; i < count; ++i) {
+            ImageRecord record;
+            record.fileName = "n" + std::to_string(first + i) + ".jpg";
+            record.localPath = task_.SaveFolder + "\\" + record.fileName;
+            task_.DownloadedImages.Append(record);
+        }
+        pictures_->OnImagesAdded(&task_, first, count, false);
+    };
+    auto rows = [this] { return static_cast<int>(ListView_GetItemCount(List())); };
+    add(200);  // the end of six rows shows: at once
+    EXPECT_EQ(206, rows());
+    add(50);
+    EXPECT_EQ(206, rows());
+    Pump(1300);
+    EXPECT_EQ(256, rows());
+    add(10);
+    EXPECT_EQ(256, rows());
+    Command(ID_IMAGES_INVERT_SELECTION);
+    EXPECT_EQ(266, rows());
+    EXPECT_GE(ListView_GetSelectedCount(List()), 265u);
+    ListView_EnsureVisible(List(), 265, FALSE);
+    add(5);
+    EXPECT_EQ(271, rows());
+}
+
 // Notes each pop-up menu as it opens: the window it reports to and whether the Zoom In item got
 // the command bar's picture; then leaves it with Escape.
 struct OpeningMenus {

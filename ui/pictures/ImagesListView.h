@@ -69,6 +69,7 @@ public:
         MESSAGE_HANDLER(WM_SPLITTER_LAYOUT, OnSplitterLayout)
         MESSAGE_HANDLER(WM_AFTER_CREATE, OnAfterCreate)
         MESSAGE_HANDLER(WM_NOTIFY, OnNotify)
+        MESSAGE_HANDLER(WM_TIMER, OnTimer)
     END_MSG_MAP()
 
 private:
@@ -77,6 +78,10 @@ private:
     LRESULT OnSplitterLayout(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnAfterCreate(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnNotify(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnTimer(UINT, WPARAM, LPARAM, BOOL&);
+    // Rows announced while the end of the list was out of sight wait here (see AppendRows).
+    bool LastRowInView() const;
+    void ShowNewRows();
     void OnGetDispInfo(NMLVDISPINFOA* info);
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
     void OnItemChanged(const NMLISTVIEW* change);
@@ -97,4 +102,8 @@ private:
     KeptSelection kept_;
     ImageViewer viewer_;
     HWND list_ = nullptr;
+    static const UINT kNewRowsTimer = 1;
+    static const UINT kNewRowsDelayMs = 1000;
+    int unshownRows_ = 0;
+    bool newRowsTimer_ = false;
 };
