@@ -228,7 +228,12 @@ void CCommandBarCtrl::RequestMenu(int index, bool fromKeyboard) {
 }
 
 BOOL CCommandBarCtrl::PreTranslateMessage(MSG* msg) {
-    if (!m_hWnd || !menu_ || tracking_ || !::IsWindowVisible(m_hWnd)) return FALSE;
+    // Every message of the thread passes here: anything but keys and clicks leaves at once, before
+    // the window queries, which under Wine each wait their turn at a server busy with the sockets.
+    const UINT message = msg->message;
+    const bool concerned = (message >= WM_KEYFIRST && message <= WM_KEYLAST) || message == WM_LBUTTONDOWN ||
+                           message == WM_RBUTTONDOWN || message == WM_NCLBUTTONDOWN;
+    if (!concerned || !m_hWnd || !menu_ || tracking_ || !::IsWindowVisible(m_hWnd)) return FALSE;
     if (::GetAncestor(msg->hwnd, GA_ROOT) != ::GetAncestor(m_hWnd, GA_ROOT)) return FALSE;
     const int count = ButtonCount();
     switch (msg->message) {

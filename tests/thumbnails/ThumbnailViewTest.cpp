@@ -213,7 +213,9 @@ TEST_F(ThumbnailView, ScrollBarPagesByWholeRowsAndShowsNoIdleHorizontalBar) {
 TEST_F(ThumbnailView, ScrollBarCatchesUpWithItemsAddedBelowTheView) {
     Fill(100, false);
     const std::vector<ThumbnailItemData> batch = MakeItems(50, placeholder);
-    SCROLLINFO info = {sizeof(info), SIF_RANGE};
+    SCROLLINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE;
     for (int round = 0; round < 4; ++round) {
         view.AddItems(batch, false);
         Pump(20);

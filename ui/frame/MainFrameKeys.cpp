@@ -15,11 +15,13 @@ bool IsTextInput(HWND window) {
 BOOL MainFrame::PreTranslateMessage(MSG* msg) {
     if (!m_hWnd) return FALSE;
     const bool keyMessage = msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST;
-    const bool typing = labelEditing_ || IsTextInput(::GetFocus());
     // The menu bar sees the keys first so it knows when Alt went with another key (Alt+F1 must
     // not leave it selected); it takes nothing an accelerator would.
     if (commandBar_.PreTranslateMessage(msg)) return TRUE;
-    if (keyMessage && !typing && accelerators_ && ::TranslateAcceleratorA(m_hWnd, accelerators_, msg)) return TRUE;
+    // Only keys go further: the focus query below costs a server round trip on every message.
+    if (!keyMessage) return FALSE;
+    const bool typing = labelEditing_ || IsTextInput(::GetFocus());
+    if (!typing && accelerators_ && ::TranslateAcceleratorA(m_hWnd, accelerators_, msg)) return TRUE;
     if (msg->message == WM_KEYDOWN && !typing && HandleKeyDown(*msg)) return TRUE;
     // The focused pane's own pre-translation passes everything on.
     return FALSE;

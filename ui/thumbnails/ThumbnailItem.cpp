@@ -2,9 +2,8 @@
 
 #include <algorithm>
 
-CThumbnailItem::CThumbnailItem(CThumbnailView* owner, const ThumbnailItemData& data, const ThumbnailLook& look)
+CThumbnailItem::CThumbnailItem(CThumbnailView* owner, const ThumbnailItemData& data)
     : owner_(owner), data_(data), placeholder_(data.bitmap), placeholderSource_(data.source) {
-    cell = {0, 0, look.thumbnailWidth, look.thumbnailHeight};
     data_.caption = data_.caption.substr(0, 1023);
     data_.path = data_.path.substr(0, 1023);
     data_.tip = data_.tip.substr(0, 1023);

@@ -11,7 +11,7 @@ class CThumbnailView;
 
 class CThumbnailItem {
 public:
-    CThumbnailItem(CThumbnailView* owner, const ThumbnailItemData& data, const ThumbnailLook& look);
+    CThumbnailItem(CThumbnailView* owner, const ThumbnailItemData& data);
     virtual ~CThumbnailItem();
     CThumbnailItem(const CThumbnailItem&) = delete;
     CThumbnailItem& operator=(const CThumbnailItem&) = delete;
@@ -30,7 +30,8 @@ public:
     RECT FrameArea(const ThumbnailLook& look, int lineHeight) const;
     RECT CaptionArea(bool wrapped, int lineHeight) const;
 
-    RECT cell;
+    // Empty until the layout places the item: a new item has no old place to redraw.
+    RECT cell = {0, 0, 0, 0};
     bool selected = false;
     bool pending = true;
     // Put back after its cache page went: fetched again only when it shows.

@@ -78,7 +78,7 @@ void CThumbnailView::ClearItems() {
 void CThumbnailView::AppendItems(const std::vector<ThumbnailItemData>& items) {
     items_.reserve(items_.size() + items.size());
     for (const ThumbnailItemData& data : items) {
-        auto* item = new CThumbnailItem(this, data, look_);
+        auto* item = new CThumbnailItem(this, data);
         items_.push_back(item);
         // Every new item waits for its picture, whatever its description says.
         item->pending = true;
@@ -115,7 +115,7 @@ void CThumbnailView::AddItems(const std::vector<ThumbnailItemData>& items, bool 
         StartLoading();
     else
         loadingEnabled_ = false;  // adding while hidden waits for the next show
-    if (m_hWnd) ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    // The layout has marked what shows of the new items; the rest of the view stays as drawn.
 }
 
 void CThumbnailView::RemoveItems(const PictureIndexList& indices) {
