@@ -7,13 +7,13 @@
 #
 # Sites (nginx on loopback, bench/mirror_site.sh): the 2,000 pictures of about 33 KB on 200 pages of
 # bench/engine_mirror_bench.sh, and 200 pictures of 1 to 3 MB on 20 pages.
-# Runs, in this order per round: the engine bench at 5 workers, the program at 5 workers in the
-# list view and in the thumbnail view, the same at 20 workers; then the engine and the program on
-# the large site at $LARGE_WORKERS workers with "show last downloaded picture" on and the
-# thumbnail view open.
+# Runs, in this order per round: the program at 5 workers in the list view and in the thumbnail
+# view, the same at 20 workers, with the engine bench at the same worker count before and after
+# each; then the same on the large site at $LARGE_WORKERS workers with "show last downloaded
+# picture" on and the thumbnail view open.
 #
-# Prints one row per program run: pictures/s beside the engine bench's pictures/s of the same
-# round and their ratio, the main window's WM_NULL answer time (p50/p99/max ms), how often per
+# Prints one row per program run: pictures/s beside the mean of the engine bench's pictures/s just
+# before and just after it, and their ratio; the main window's WM_NULL answer time (p50/p99/max ms), how often per
 # second the monitor title's text changed and how often the screen's pixels changed in the
 # monitor's title strip, its tab area (the connections list) and the pictures pane, how often the
 # statistics panel's picture count changed, the speed graph's samples against the run's two-second
@@ -171,9 +171,12 @@ printf '%-22s %8s %8s %6s %15s %6s %6s %6s %6s %6s %7s %9s %6s\n' "run" "pict/s"
 printf '%-22s %8s %8s %6s %15s %6s %6s %6s %6s %6s %7s %9s %6s\n' "" "" "pict/s" "" "ms" "text/s" \
   "px/s" "px/s" "px/s" "text/s" "samples" "" ""
 
-# program_run name site url workers view show-last engine-rate: one run of the real program; prints its row.
+# program_run name site url workers view show-last engine-before: one run of the real program, then
+# one of the engine bench on the same site; prints the program's row against the mean of the
+# engine runs just before and just after it (this machine's speed drifts within seconds), and
+# leaves the engine's second figure in $engine_after for the next run.
 program_run() {
-  local name=$1 site=$2 url=$3 workers=$4 view=$5 show_last=$6 engine=$7
+  local name=$1 site=$2 url=$3 workers=$4 view=$5 show_last=$6 before=$7 engine
   local prog=$work/program report=$work/report-$1.txt pictures waited=0 rate answers check profiler
   pictures=$(find "$site/img" -name '*.jpg' | wc -l)
   rm -rf "$prog" "$report" "$report.start" "$report.allin" "$work/mid.bmp"
@@ -202,6 +205,8 @@ program_run() {
   fi
   tr -d '\r' <"$report" >"$report.txt" && mv "$report.txt" "$report"
   wait "$profiler" 2>/dev/null || true
+  engine_after=$(bench_engine_run "$bin/bench_engine_mirror.exe" "$url" "$workers" "$pictures" 1)
+  engine=$(echo "($before + $engine_after) / 2" | bc -l | xargs printf '%.1f')
   cat "$work/cpu-$name.txt" >>"$report" 2>/dev/null || true
   cp "$report" "$shots/$name.txt"
   rate=$(field 'pictures/s' "$report")
@@ -223,18 +228,19 @@ small_count=$(find "$work/small/img" -name '*.jpg' | wc -l)
 large_count=$(find "$work/large/img" -name '*.jpg' | wc -l)
 for round in $(seq "$runs"); do
   for workers in $worker_counts; do
-    engine=$(bench_engine_run "$bin/bench_engine_mirror.exe" "$small_url" "$workers" "$small_count" 1)
+    engine_after=$(bench_engine_run "$bin/bench_engine_mirror.exe" "$small_url" "$workers" "$small_count" 1)
     for view in $views; do
-      program_run "r$round-${workers}w-$view" "$work/small" "$small_url" "$workers" "$view" 0 "$engine"
+      program_run "r$round-${workers}w-$view" "$work/small" "$small_url" "$workers" "$view" 0 "$engine_after"
     done
   done
   [ "$large_workers" -gt 0 ] || continue
-  engine=$(bench_engine_run "$bin/bench_engine_mirror.exe" "$large_url" "$large_workers" "$large_count" 1)
-  program_run "r$round-large-${large_workers}w-last" "$work/large" "$large_url" "$large_workers" thumbnails 1 "$engine"
+  engine_after=$(bench_engine_run "$bin/bench_engine_mirror.exe" "$large_url" "$large_workers" "$large_count" 1)
+  program_run "r$round-large-${large_workers}w-last" "$work/large" "$large_url" "$large_workers" thumbnails 1 \
+    "$engine_after"
 done
 if [ "$runs" -gt 1 ] && [ -f "$work/rates" ]; then
   echo
-  echo "medians over $runs rounds (pictures/s, engine pictures/s, ratio of the two medians):"
+  echo "medians over $runs rounds (pictures/s, engine pictures/s, ratio of the two, median of the rounds' ratios):"
   python3 - "$work/rates" <<'PY'
 import statistics, sys
 runs = {}
@@ -245,7 +251,8 @@ for line in open(sys.argv[1]):
     runs[name][1].append(float(engine))
 for name, (rates, engines) in runs.items():
     r, e = statistics.median(rates), statistics.median(engines)
-    print(f"  {name:<20} {r:8.1f} {e:8.1f} {r / e if e else 0:6.2f}")
+    ratios = statistics.median(a / b for a, b in zip(rates, engines) if b)
+    print(f"  {name:<20} {r:8.1f} {e:8.1f} {r / e if e else 0:6.2f} {ratios:6.2f}")
 PY
 fi
 echo
