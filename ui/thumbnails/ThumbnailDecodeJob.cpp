@@ -1,20 +1,33 @@
 #include "ui/thumbnails/ThumbnailDecodeJob.h"
 
+#include "framework/MillisecondClock.h"
 #include "ui/thumbnails/ThumbnailPictureLoader.h"
 
 ThumbnailDecodeJob::~ThumbnailDecodeJob() {
-    if (bitmap_) ::DeleteObject(bitmap_);
+    for (Picture& picture : pictures)
+        if (picture.bitmap) ::DeleteObject(picture.bitmap);
+}
+
+void ThumbnailDecodeJob::Add(const std::string& path, const CThumbnailItem* item) {
+    Picture picture;
+    picture.path = path;
+    picture.item = item;
+    pictures.push_back(picture);
 }
 
 void ThumbnailDecodeJob::Run() {
-    int fullWidth = 0, fullHeight = 0;
-    loaded = LoadThumbnailPicture(path.c_str(), width, height, &fullWidth, &fullHeight, &bitmap_);
-    width = fullWidth;
-    height = fullHeight;
+    const double start = MillisecondsNow();
+    for (Picture& picture : pictures) {
+        if (&picture != &pictures.front() && MillisecondsNow() - start >= kTimeBudgetMs) break;
+        picture.loaded = LoadThumbnailPicture(picture.path.c_str(), boxWidth_, boxHeight_, &picture.width,
+                                              &picture.height, &picture.bitmap);
+        picture.decoded = true;
+    }
 }
 
-HBITMAP ThumbnailDecodeJob::TakeBitmap() {
-    HBITMAP bitmap = bitmap_;
-    bitmap_ = nullptr;
+HBITMAP ThumbnailDecodeJob::TakeBitmap(size_t i) {
+    if (i >= pictures.size()) return nullptr;
+    HBITMAP bitmap = pictures[i].bitmap;
+    pictures[i].bitmap = nullptr;
     return bitmap;
 }

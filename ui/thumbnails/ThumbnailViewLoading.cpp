@@ -1,12 +1,13 @@
 // Fetching pictures a slice per timer tick so painting and input go on between pictures. Each
 // tick serves what shows first (and while items keep being added, only that); pictures that come
-// cheaply (cache hits) are served several per tick. A picture that must be decoded goes to the
-// control's decode thread: the tick only starts it, and the timer waits until its result is
-// taken in.
+// cheaply (cache hits) are served several per tick. Pictures that must be decoded go to the
+// control's decode thread, several to a job in the order they would be fetched: the tick only
+// starts the job, and the timer waits until its results are taken in.
 #include "ui/thumbnails/ThumbnailView.h"
 
 #include <algorithm>
 #include <memory>
+#include "framework/MillisecondClock.h"
 #include "ui/thumbnails/ThumbnailDecodeJob.h"
 
 namespace {
@@ -18,13 +19,6 @@ const int kMostItemsPerTick = 64;
 // sight wait until none has come for this long, checked on a slow tick meanwhile.
 const DWORD kAddQuietMs = 1000;
 const UINT kQuietCheckPeriodMs = 250;
-
-double NowMs() {
-    LARGE_INTEGER frequency, counter;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 }  // namespace
 
@@ -87,8 +81,23 @@ void CThumbnailView::FetchItem(int index) {
 bool CThumbnailView::StartDecode(int index) {
     CThumbnailItem* item = items_[index];
     if (!listener_ || !item->pending || !listener_->NeedsDecode(index, item->Data())) return false;
-    std::unique_ptr<ThumbnailDecodeJob> job(
-        new ThumbnailDecodeJob(item->Data().path, look_.thumbnailWidth, look_.thumbnailHeight, item));
+    std::unique_ptr<ThumbnailDecodeJob> job(new ThumbnailDecodeJob(look_.thumbnailWidth, look_.thumbnailHeight));
+    job->Add(item->Data().path, item);
+    // The rest of the job in fetching order: what shows, then (unless items keep coming) what
+    // follows; an item that would come from the cache is left to the tick.
+    auto take = [&](int i) {
+        CThumbnailItem* next = items_[i];
+        if (i == index || !next->pending || !listener_->NeedsDecode(i, next->Data())) return;
+        job->Add(next->Data().path, next);
+    };
+    const int count = GetItemCount();
+    int first = 0, last = -1;
+    ThumbnailRowSpan(grid_, look_, count, scroll_.y, scroll_.y + clientHeight_, first, last);
+    for (int i = first; i <= last && job->pictures.size() < ThumbnailDecodeJob::kMostPictures; ++i) take(i);
+    if (!AddingRecently()) {
+        for (int i = index + 1; i < count && job->pictures.size() < ThumbnailDecodeJob::kMostPictures; ++i)
+            if (!items_[i]->onlyWhenVisible) take(i);
+    }
     // Without a thread the picture is fetched here as before.
     return decoder_.Start(std::move(job));
 }
@@ -97,16 +106,20 @@ LRESULT CThumbnailView::OnDecoded(UINT, WPARAM, LPARAM, BOOL&) {
     std::unique_ptr<BackgroundJob> taken = decoder_.TakeResult();
     auto* job = static_cast<ThumbnailDecodeJob*>(taken.get());
     if (!job) return 0;
-    // The item may have gone, or been fetched another way, while its picture decoded.
-    auto found = std::find(items_.begin(), items_.end(), job->item);
-    if (found != items_.end() && (*found)->pending && (*found)->Data().path == job->path && listener_) {
+    const ThumbnailSizes sizes = {look_.thumbnailWidth, look_.thumbnailHeight};
+    for (size_t p = 0; p < job->pictures.size() && listener_; ++p) {
+        const ThumbnailDecodeJob::Picture& picture = job->pictures[p];
+        if (!picture.decoded) break;
+        // The item may have gone, or been fetched another way, while its picture decoded.
+        auto found = std::find(items_.begin(), items_.end(), picture.item);
+        if (found == items_.end() || !(*found)->pending || (*found)->Data().path != picture.path) continue;
         CThumbnailItem* item = *found;
         const int index = static_cast<int>(found - items_.begin());
         ThumbnailItemData copy = item->Data();
-        const ThumbnailSizes sizes = {look_.thumbnailWidth, look_.thumbnailHeight};
-        HBITMAP bitmap = job->TakeBitmap();
-        listener_->TakeDecodedPicture(index, sizes, job->loaded ? bitmap : nullptr, job->width, job->height, copy);
-        if (!job->loaded && bitmap) ::DeleteObject(bitmap);
+        HBITMAP bitmap = job->TakeBitmap(p);
+        listener_->TakeDecodedPicture(index, sizes, picture.loaded ? bitmap : nullptr, picture.width, picture.height,
+                                      copy);
+        if (!picture.loaded && bitmap) ::DeleteObject(bitmap);
         StoreItemData(item, index, copy);
     }
     if (loadingEnabled_ && pendingCount_ > 0 && ::IsWindowVisible(m_hWnd)) StartLoadTimer();
@@ -140,7 +153,7 @@ void CThumbnailView::OnLoadTimer() {
         StopLoadTimer();
         return;
     }
-    const double start = NowMs();
+    const double start = MillisecondsNow();
     for (int served = 0; served < kMostItemsPerTick && pendingCount_ > 0; ++served) {
         const int index = NextItemToFetch();
         loadNext_ = -1;
@@ -150,7 +163,7 @@ void CThumbnailView::OnLoadTimer() {
             return;
         }
         FetchItem(index);
-        if (NowMs() - start >= kTickBudgetMs) break;
+        if (MillisecondsNow() - start >= kTickBudgetMs) break;
     }
     if (pendingCount_ > 0 && NextItemToFetch() < 0 && AddingRecently()) {
         loadTimerRunning_ = ::SetTimer(m_hWnd, kLoadTimer, kQuietCheckPeriodMs, nullptr) != 0;
