@@ -18,6 +18,11 @@ std::string NumberOrEmpty(int32_t value) { return value > 0 ? FormatText("%d", v
 DownloadList::~DownloadList() {
     // Row records belong to the list; the window may already be gone with its parent.
     if (list_ && IsWindow(list_)) RemoveAll();
+    if (checkBoxes_) {
+        SelectObject(checkBoxes_, checkBoxesOld_);
+        DeleteDC(checkBoxes_);
+    }
+    if (checkBoxesBitmap_) DeleteObject(checkBoxesBitmap_);
 }
 
 bool DownloadList::Create(HWND parent) {
@@ -245,10 +250,24 @@ void DownloadList::Layout(int width, int height) {
 LRESULT DownloadList::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
     switch (draw->nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
+        // Once per paint: whether selected rows show highlighted.
+        listFocused_ = GetFocus() == list_;
         return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT:
-        return CDRF_NOTIFYSUBITEMDRAW;
+        return CDRF_NOTIFYSUBITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+    case CDDS_ITEMPOSTPAINT: {
+        // The focus frame the list draws with the address cell, over the whole row as it would.
+        if (!listFocused_ || !(draw->nmcd.uItemState & CDIS_FOCUS)) return CDRF_DODEFAULT;
+        RECT row = {LVIR_BOUNDS, 0, 0, 0}, label = {LVIR_LABEL, 0, 0, 0};
+        if (SendMessageA(list_, LVM_GETITEMRECT, draw->nmcd.dwItemSpec, reinterpret_cast<LPARAM>(&row)) &&
+            SendMessageA(list_, LVM_GETITEMRECT, draw->nmcd.dwItemSpec, reinterpret_cast<LPARAM>(&label))) {
+            row.left = label.left;
+            DrawFocusRect(draw->nmcd.hdc, &row);
+        }
+        return CDRF_DODEFAULT;
+    }
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+        if (draw->iSubItem == 0) return DrawAddressCell(draw);
         if (draw->iSubItem != 3) return CDRF_DODEFAULT;
         const DownloadListRow* r = reinterpret_cast<const DownloadListRow*>(draw->nmcd.lItemlParam);
         if (!r || r->totalSize <= 0 || r->bytesReceived <= 0) return CDRF_DODEFAULT;
@@ -267,4 +286,58 @@ LRESULT DownloadList::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
     default:
         return CDRF_DODEFAULT;
     }
+}
+
+bool DownloadList::MakeCheckBoxCopies(HDC like) {
+    if (checkBoxes_) return true;
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageA(list_, LVM_GETIMAGELIST, LVSIL_STATE, 0));
+    int width = 0, height = 0;
+    if (!images || !ImageList_GetIconSize(images, &width, &height) || ImageList_GetImageCount(images) < 2 ||
+        width <= 0 || height <= 0 || width > 64 || height > 64)
+        return false;
+    checkBoxes_ = CreateCompatibleDC(like);
+    checkBoxesBitmap_ = CreateCompatibleBitmap(like, 2 * width, height);
+    if (!checkBoxes_ || !checkBoxesBitmap_) return false;
+    checkBoxesOld_ = SelectObject(checkBoxes_, checkBoxesBitmap_);
+    const RECT all = {0, 0, 2 * width, height};
+    FillRect(checkBoxes_, &all, GetSysColorBrush(COLOR_WINDOW));
+    ImageList_Draw(images, 0, checkBoxes_, 0, 0, ILD_NORMAL);
+    ImageList_Draw(images, 1, checkBoxes_, width, 0, ILD_NORMAL);
+    checkBoxSize_ = {width, height};
+    return true;
+}
+
+LRESULT DownloadList::DrawAddressCell(NMLVCUSTOMDRAW* draw) {
+    HDC dc = draw->nmcd.hdc;
+    const int row = static_cast<int>(draw->nmcd.dwItemSpec);
+    if (!MakeCheckBoxCopies(dc)) return CDRF_DODEFAULT;
+    RECT icon = {LVIR_ICON, 0, 0, 0}, label = {LVIR_LABEL, 0, 0, 0};
+    if (!SendMessageA(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&icon)) ||
+        !SendMessageA(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label)))
+        return CDRF_DODEFAULT;
+    const UINT state = static_cast<UINT>(SendMessageA(list_, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
+    const int picture = (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2) ? 1 : 0;
+    const int top = icon.top;
+    BitBlt(dc, icon.left - checkBoxSize_.cx, top, checkBoxSize_.cx, checkBoxSize_.cy, checkBoxes_,
+           picture * checkBoxSize_.cx, 0, SRCCOPY);
+
+    const bool highlighted = listFocused_ && (draw->nmcd.uItemState & CDIS_SELECTED);
+    FillRect(dc, &label, GetSysColorBrush(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    char text[2100] = {0};
+    LVITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    SendMessageA(list_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    // Where the list itself puts the text within the label.
+    RECT room = label;
+    room.left += 5;
+    room.right -= 2;
+    room.top -= 1;
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColor = SetTextColor(dc, GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    DrawTextA(dc, text, -1, &room, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SetTextColor(dc, oldColor);
+    SetBkMode(dc, oldMode);
+    return CDRF_SKIPDEFAULT;
 }

@@ -2,6 +2,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include "core/DownloadList.h"
 
 namespace {
@@ -135,4 +140,107 @@ TEST_F(DownloadListTest, RowsFlushedAreOnScreenWhenTheNextBatchHoldsDrawing) {
     }   // too soon after: held back
     PumpPaints();
     EXPECT_GT(InkedPixels(list_.Handle(), 0), 40);
+}
+
+namespace {
+
+DownloadList* g_drawnList = nullptr;
+
+// A parent that hands the list's custom draw to the DownloadList, as the download manager does.
+LRESULT CALLBACK CustomDrawParent(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NOTIFY && g_drawnList && reinterpret_cast<NMHDR*>(lParam)->code == NM_CUSTOMDRAW)
+        return g_drawnList->OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The address column's pixels, rows 0 to 3, as 32-bit values.
+std::vector<uint32_t> AddressColumn(HWND list) {
+    RECT first = {LVIR_BOUNDS, 0, 0, 0}, last = {LVIR_BOUNDS, 0, 0, 0};
+    SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    SendMessageA(list, LVM_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&last));
+    const int width = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0));
+    const int height = last.bottom - first.top;
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    HDC dc = GetDC(list);
+    HDC memory = CreateCompatibleDC(dc);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, section);
+    BitBlt(memory, 0, 0, width, height, dc, first.left, first.top, SRCCOPY);
+    GdiFlush();
+    memcpy(pixels.data(), bits, pixels.size() * sizeof(uint32_t));
+    SelectObject(memory, old);
+    DeleteObject(section);
+    DeleteDC(memory);
+    ReleaseDC(list, dc);
+    return pixels;
+}
+
+}  // namespace
+
+// The program draws the address column and its check boxes itself (the list's own drawing goes
+// through its image list, a round trip to the Wine server per row): a user sees exactly what
+// the list would draw, for ticked and unticked rows and a selected row with and without focus.
+TEST(DownloadListLook, AddressColumnLooksAsTheListWouldDrawIt) {
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = CustomDrawParent;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "DownloadListLookParent";
+    RegisterClassA(&windowClass);
+    // Ours draws through the custom draw; the other is left to the list.
+    HWND ourParent = CreateWindowExA(0, "DownloadListLookParent", "", WS_POPUP | WS_VISIBLE, 0, 0, 700, 200, nullptr,
+                                     nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND plainParent = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 300, 700, 200, nullptr, nullptr,
+                                       GetModuleHandleA(nullptr), nullptr);
+    DownloadList ours, plain;
+    ASSERT_TRUE(ours.Create(ourParent));
+    ASSERT_TRUE(plain.Create(plainParent));
+    g_drawnList = &ours;
+    for (DownloadList* list : {&ours, &plain}) {
+        list->Layout(700, 200);
+        for (int i = 0; i < 4; ++i) list->AddRow(i + 1, "http://127.0.0.1/pictures/p" + std::to_string(i) + ".jpg", true);
+        list->FlushRedraw();
+        LVITEMA unticked = {};
+        unticked.stateMask = LVIS_STATEIMAGEMASK;
+        unticked.state = INDEXTOSTATEIMAGEMASK(1);
+        SendMessageA(list->Handle(), LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&unticked));
+        LVITEMA selected = {};
+        selected.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        selected.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(list->Handle(), LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&selected));
+    }
+    for (bool focused : {true, false}) {
+        std::vector<uint32_t> columns[2];
+        for (int which = 0; which < 2; ++which) {
+            HWND list = (which == 0 ? ours : plain).Handle();
+            SetFocus(focused ? list : nullptr);
+            InvalidateRect(list, nullptr, TRUE);
+            UpdateWindow(list);
+            PumpPaints();
+            columns[which] = AddressColumn(list);
+        }
+        ASSERT_FALSE(columns[0].empty());
+        size_t differing = 0;
+        for (size_t i = 0; i < columns[0].size(); ++i)
+            if ((columns[0][i] & 0xFFFFFF) != (columns[1][i] & 0xFFFFFF)) ++differing;
+        EXPECT_EQ(0u, differing) << (focused ? "focused" : "unfocused");
+        // And the column holds something: the box, its tick and the address.
+        const uint32_t background = columns[0].back();
+        EXPECT_GT(std::count_if(columns[0].begin(), columns[0].end(),
+                                [&](uint32_t p) { return (p & 0xFFFFFF) != (background & 0xFFFFFF); }),
+                  400);
+    }
+    g_drawnList = nullptr;
+    ours.RemoveAll();
+    plain.RemoveAll();
+    DestroyWindow(ourParent);
+    DestroyWindow(plainParent);
 }
