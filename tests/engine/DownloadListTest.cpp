@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/DownloadList.h"
+#include "tests/support/Dib32.h"
 
 namespace {
 
@@ -163,14 +164,8 @@ std::vector<uint32_t> AddressColumn(HWND list) {
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
     HDC dc = GetDC(list);
     HDC memory = CreateCompatibleDC(dc);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP section = testsupport::CreateDib32(width, height, &bits);
     HGDIOBJ old = SelectObject(memory, section);
     BitBlt(memory, 0, 0, width, height, dc, first.left, first.top, SRCCOPY);
     GdiFlush();
