@@ -256,8 +256,9 @@ LRESULT DownloadList::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
     case CDDS_ITEMPREPAINT:
         return CDRF_NOTIFYSUBITEMDRAW | CDRF_NOTIFYPOSTPAINT;
     case CDDS_ITEMPOSTPAINT: {
-        // The focus frame the list draws with the address cell, over the whole row as it would.
-        if (!listFocused_ || !(draw->nmcd.uItemState & CDIS_FOCUS)) return CDRF_DODEFAULT;
+        // The focus frame the list draws with the address cell, over the whole row as it would
+        // (only when the cell was ours: the frame is drawn inverting).
+        if (!checkBoxes_ || !listFocused_ || !(draw->nmcd.uItemState & CDIS_FOCUS)) return CDRF_DODEFAULT;
         RECT row = {LVIR_BOUNDS, 0, 0, 0}, label = {LVIR_LABEL, 0, 0, 0};
         if (SendMessageA(list_, LVM_GETITEMRECT, draw->nmcd.dwItemSpec, reinterpret_cast<LPARAM>(&row)) &&
             SendMessageA(list_, LVM_GETITEMRECT, draw->nmcd.dwItemSpec, reinterpret_cast<LPARAM>(&label))) {
@@ -295,9 +296,15 @@ bool DownloadList::MakeCheckBoxCopies(HDC like) {
     if (!images || !ImageList_GetIconSize(images, &width, &height) || ImageList_GetImageCount(images) < 2 ||
         width <= 0 || height <= 0 || width > 64 || height > 64)
         return false;
-    checkBoxes_ = CreateCompatibleDC(like);
-    checkBoxesBitmap_ = CreateCompatibleBitmap(like, 2 * width, height);
-    if (!checkBoxes_ || !checkBoxesBitmap_) return false;
+    HDC copies = CreateCompatibleDC(like);
+    HBITMAP bitmap = CreateCompatibleBitmap(like, 2 * width, height);
+    if (!copies || !bitmap) {
+        if (copies) DeleteDC(copies);
+        if (bitmap) DeleteObject(bitmap);
+        return false;
+    }
+    checkBoxes_ = copies;
+    checkBoxesBitmap_ = bitmap;
     checkBoxesOld_ = SelectObject(checkBoxes_, checkBoxesBitmap_);
     const RECT all = {0, 0, 2 * width, height};
     FillRect(checkBoxes_, &all, GetSysColorBrush(COLOR_WINDOW));
@@ -317,8 +324,7 @@ LRESULT DownloadList::DrawAddressCell(NMLVCUSTOMDRAW* draw) {
         return CDRF_DODEFAULT;
     const UINT state = static_cast<UINT>(SendMessageA(list_, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
     const int picture = (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2) ? 1 : 0;
-    const int top = icon.top;
-    BitBlt(dc, icon.left - checkBoxSize_.cx, top, checkBoxSize_.cx, checkBoxSize_.cy, checkBoxes_,
+    BitBlt(dc, icon.left - checkBoxSize_.cx, icon.top, checkBoxSize_.cx, checkBoxSize_.cy, checkBoxes_,
            picture * checkBoxSize_.cx, 0, SRCCOPY);
 
     const bool highlighted = listFocused_ && (draw->nmcd.uItemState & CDIS_SELECTED);

@@ -15,6 +15,12 @@ void ThumbnailDecodeJob::Add(const std::string& path, const CThumbnailItem* item
     pictures.push_back(picture);
 }
 
+bool ThumbnailDecodeJob::Holds(const CThumbnailItem* item) const {
+    for (const Picture& picture : pictures)
+        if (picture.item == item) return true;
+    return false;
+}
+
 void ThumbnailDecodeJob::Run() {
     const double start = MillisecondsNow();
     for (Picture& picture : pictures) {

@@ -24,6 +24,7 @@ public:
     ThumbnailDecodeJob(int boxWidth, int boxHeight) : boxWidth_(boxWidth), boxHeight_(boxHeight) {}
     ~ThumbnailDecodeJob() override;
     void Add(const std::string& path, const CThumbnailItem* item);
+    bool Holds(const CThumbnailItem* item) const;
     // Decodes in order and stops after the first picture once kTimeBudgetMs have passed, so the
     // first of a screenful shows soon.
     void Run() override;

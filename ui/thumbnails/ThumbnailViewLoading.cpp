@@ -87,7 +87,7 @@ bool CThumbnailView::StartDecode(int index) {
     // follows; an item that would come from the cache is left to the tick.
     auto take = [&](int i) {
         CThumbnailItem* next = items_[i];
-        if (i == index || !next->pending || !listener_->NeedsDecode(i, next->Data())) return;
+        if (!next->pending || job->Holds(next) || !listener_->NeedsDecode(i, next->Data())) return;
         job->Add(next->Data().path, next);
     };
     const int count = GetItemCount();
