@@ -192,7 +192,7 @@ private:
     // When items were last added (0: never since the items were set).
     DWORD addedAt_ = 0;
     bool AddingRecently() const;
-    OneJobThread decoder_;  // decodes one pending picture at a time
+    OneJobThread decoder_;  // one decode job (a few pending pictures) at a time
 
     std::set<int> bandSet_;
     int bandStarter_ = -1;

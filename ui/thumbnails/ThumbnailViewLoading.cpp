@@ -148,7 +148,7 @@ void CThumbnailView::OnLoadTimer() {
         StopLoadTimer();
         return;
     }
-    // One decode at a time: the timer goes on once its result is in.
+    // One decode job at a time: the timer goes on once its results are in.
     if (decoder_.IsBusy()) {
         StopLoadTimer();
         return;
