@@ -26,10 +26,11 @@ DownloadList::~DownloadList() {
 }
 
 bool DownloadList::Create(HWND parent) {
-    list_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_REPORT, 0, 0, 0, 0,
-                            parent, nullptr, g_Module.GetModuleInstance(), nullptr);
-    if (!list_) return false;
+    ControlArgs args;
+    args.parent = parent;
+    args.style = WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_REPORT;
+    args.exStyle = WS_EX_CLIENTEDGE;
+    if (!list_.Create(args)) return false;
     SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT |
                      LVS_EX_LABELTIP);

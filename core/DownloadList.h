@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include "framework/ListViewCtrl.h"
 
 struct DownloadListRow {
     int32_t workerNumber = 0;
@@ -75,7 +76,7 @@ private:
     LRESULT DrawAddressCell(NMLVCUSTOMDRAW* draw);
     bool MakeCheckBoxCopies(HDC like);
 
-    HWND list_ = nullptr;
+    CListViewCtrl list_;
     // The list's check box pictures (unchecked, then checked) side by side on the window colour.
     HDC checkBoxes_ = nullptr;
     HBITMAP checkBoxesBitmap_ = nullptr;

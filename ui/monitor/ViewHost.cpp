@@ -19,9 +19,10 @@ HWND ViewHost::CreateHost(HWND parent) {
 }
 
 LRESULT ViewHost::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
-    tabs_ = ::CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, m_hWnd,
-                              nullptr, g_Module.GetModuleInstance(), nullptr);
-    if (!tabs_) return -1;
+    ControlArgs args;
+    args.parent = m_hWnd;
+    args.style = WS_CLIPSIBLINGS;
+    if (!tabs_.Create(args)) return -1;
     ::SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     images_ = LoadImageListStrip(IDB_VIEW_TABS, 16, 16);
     ::SendMessageA(tabs_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
