@@ -70,6 +70,17 @@ std::string PicturesTest::RowText(int row, int column) {
     return text;
 }
 
+void PicturesTest::AddCrawledRecords(int count) {
+    const int first = task_.DownloadedImages.GetCount();
+    for (int i = 0; i < count; ++i) {
+        ImageRecord record;
+        record.fileName = "n" + std::to_string(first + i) + ".jpg";
+        record.localPath = task_.SaveFolder + "\\" + record.fileName;
+        task_.DownloadedImages.Append(record);
+    }
+    pictures_->OnImagesAdded(&task_, first, count, false);
+}
+
 void PicturesTest::FocusRow(int row) {
     ListView_SetItemState(List(), -1, 0, LVIS_SELECTED);
     ListView_SetItemState(List(), row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
