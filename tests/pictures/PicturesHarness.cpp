@@ -19,7 +19,7 @@ void PicturesTest::SetUp() {
     app_->GetSettings()->ShowTip = false;
     app_->GetSettings()->ShowLastImage = true;
     FramePieces pieces;
-    pictures_ = new ImagesContainer(app_.get());
+    pictures_ = new ImagesContainer();
     pieces.pictures.reset(pictures_);
     pieces.dialogs.reset(new FrameDialogs(app_.get()));
     CompleteFramePieces(pieces);
