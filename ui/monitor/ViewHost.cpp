@@ -2,6 +2,7 @@
 
 #include "core/DownloadManagerTexts.h"
 #include "framework/AppModule.h"
+#include "framework/GdiHolders.h"
 #include "framework/ImageListStrip.h"
 #include "resources/monitor_ids.h"
 
@@ -155,11 +156,9 @@ LRESULT ViewHost::OnSize(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 LRESULT ViewHost::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    PaintDc dc(m_hWnd);
     RECT client;
     ::GetClientRect(m_hWnd, &client);
-    ::DrawEdge(dc, &client, EDGE_ETCHED, BF_LEFT | BF_RIGHT | BF_ADJUST);
-    ::EndPaint(m_hWnd, &ps);
+    ::DrawEdge(dc.Get(), &client, EDGE_ETCHED, BF_LEFT | BF_RIGHT | BF_ADJUST);
     return 0;
 }

@@ -198,9 +198,7 @@ void CThumbnailView::Layout() {
         backBuffer_ = nullptr;
     }
     if (resized && clientWidth_ > 0 && clientHeight_ > 0) {
-        HDC dc = ::GetDC(m_hWnd);
-        backBuffer_ = ::CreateCompatibleBitmap(dc, clientWidth_, clientHeight_);
-        ::ReleaseDC(m_hWnd, dc);
+        backBuffer_ = ::CreateCompatibleBitmap(WindowDc(m_hWnd).Get(), clientWidth_, clientHeight_);
     }
     const int count = GetItemCount();
     ThumbnailGrid grid = ComputeThumbnailGrid(look_, lineHeight_, clientWidth_, clientHeight_, count, 0);

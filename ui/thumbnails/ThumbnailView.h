@@ -130,6 +130,8 @@ private:
     // Drawing objects and look.
     void CreateDrawingObjects();
     void DeleteDrawingObjects();
+    // The paint rectangle drawn into the back buffer and copied to the screen.
+    void PaintBuffered();
     void PaintItem(HDC dc, int index);
     void PaintShadow(HDC dc, const RECT& picture);
     void PaintCaption(HDC dc, int index);
