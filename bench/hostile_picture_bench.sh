@@ -3,7 +3,7 @@
 # (under Wine, a fresh process each): small files claiming huge pictures (a 61-megapixel GIF,
 # JPEGs of 64250 x 64250 and, progressive, 9000 x 9000) and large but legal JPEGs
 # (12000 x 9000, over the per-picture bound, and 8000 x 6000 within it). Figures only.
-# Usage: BUILD_DIR=/work/wt/<you>/build bench/hostile_picture_bench.sh
+# Usage: BUILD_DIR=<build folder> bench/hostile_picture_bench.sh
 set -e
 here=$(cd "$(dirname "$0")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$here/build}

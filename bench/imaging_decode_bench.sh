@@ -1,7 +1,7 @@
 #!/bin/sh
 # Decode time per megapixel of our JPEG and PNG decoders (under Wine) beside the same
 # libraries' own command-line decoders (djpeg, pngtopnm). Figures only; nothing is judged.
-# Usage: BUILD_DIR=/work/main/build-<you> bench/imaging_decode_bench.sh [runs]
+# Usage: BUILD_DIR=<build folder> bench/imaging_decode_bench.sh [runs]
 set -e
 here=$(cd "$(dirname "$0")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$here/build}

@@ -2,7 +2,7 @@
 # Thumbnail making: our JPEG decoder plus the two-pass resize to fit 160 x 160 (under Wine),
 # beside djpeg -scale 1/8 piped through pamscale (native Linux) on the same files, and the
 # ratio of the two totals. Figures only; nothing is judged.
-# Usage: BUILD_DIR=/work/main/build-<you> bench/thumbnail_bench.sh [folder of JPEGs] [runs]
+# Usage: BUILD_DIR=<build folder> bench/thumbnail_bench.sh [folder of JPEGs] [runs]
 # Without a folder, four 12-megapixel (4000 x 3000) JPEGs are made first.
 set -e
 here=$(cd "$(dirname "$0")/.." && pwd)

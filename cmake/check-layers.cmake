@@ -1,12 +1,32 @@
-# Fails when a folder of the program includes a header of a folder above it. Each folder may
-# include its own headers and those of the folders listed after it.
+# Fails when the program's includes break its layering:
+# - a folder includes a header of a folder above it (each folder may include its own headers and
+#   those of the folders listed after it), in either include form;
+# - the program includes a header of the plug-in or of the tests;
+# - the sub-folders of ui/ include each other in a cycle (the files directly in ui/, the main
+#   frame, sit above them all).
 # Usage: cmake -DSOURCE_DIR=<source tree> -P check-layers.cmake
+cmake_minimum_required(VERSION 3.20)
 set(order ui dialogs core imaging framework)
+set(include_start "^[ \t]*#[ \t]*include[ \t]*[\"<]")
 set(failures "")
+
+# Adds a failure for each line of `file` that includes a header under one of the `folders`
+# (a regular expression alternative, "a|b").
+function(refuse_includes file folders)
+  file(STRINGS ${file} hits REGEX "${include_start}(${folders})/")
+  file(RELATIVE_PATH rel ${SOURCE_DIR} ${file})
+  foreach(hit ${hits})
+    string(STRIP "${hit}" hit)
+    string(APPEND failures "\n  ${rel}: ${hit}")
+  endforeach()
+  set(failures "${failures}" PARENT_SCOPE)
+endfunction()
+
 list(LENGTH order count)
 math(EXPR last "${count} - 1")
 foreach(index RANGE ${last})
   list(GET order ${index} folder)
+  file(GLOB_RECURSE files ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.h)
   # The folders above this one, which it must not include.
   set(above "")
   if(index GREATER 0)
@@ -16,22 +36,61 @@ foreach(index RANGE ${last})
       list(APPEND above ${name})
     endforeach()
   endif()
-  if(NOT above)
-    continue()
-  endif()
-  list(JOIN above "|" pattern)
-  file(GLOB_RECURSE files ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.h)
-  # The application's windows and the program's entry sit above every folder.
-  list(FILTER files EXCLUDE REGEX "/core/(Application|WinMain)\\.cpp$")
   foreach(file ${files})
-    file(STRINGS ${file} hits REGEX "^[ \t]*#[ \t]*include[ \t]*\"(${pattern})/")
-    foreach(hit ${hits})
-      file(RELATIVE_PATH rel ${SOURCE_DIR} ${file})
-      string(STRIP "${hit}" hit)
-      string(APPEND failures "\n  ${rel}: ${hit}")
-    endforeach()
+    refuse_includes(${file} "plugin|tests")
+    # The application's windows and the program's entry sit above every folder.
+    if(above AND NOT file MATCHES "/core/(Application|WinMain)\\.cpp$")
+      list(JOIN above "|" pattern)
+      refuse_includes(${file} "${pattern}")
+    endif()
   endforeach()
 endforeach()
+
+# The ui/ sub-folders each include: which others, directly (edges_<name>) and in the end through
+# any chain (reach_<name>).
+file(GLOB children RELATIVE ${SOURCE_DIR}/ui ${SOURCE_DIR}/ui/*)
+set(subfolders "")
+foreach(child ${children})
+  if(IS_DIRECTORY ${SOURCE_DIR}/ui/${child})
+    list(APPEND subfolders ${child})
+  endif()
+endforeach()
+foreach(sub ${subfolders})
+  set(edges_${sub} "")
+  file(GLOB_RECURSE files ${SOURCE_DIR}/ui/${sub}/*.cpp ${SOURCE_DIR}/ui/${sub}/*.h)
+  foreach(file ${files})
+    file(STRINGS ${file} hits REGEX "${include_start}ui/[^/\">]+/")
+    foreach(hit ${hits})
+      string(REGEX REPLACE "${include_start}ui/([^/\">]+)/.*" "\\1" other "${hit}")
+      if(NOT other STREQUAL sub)
+        list(APPEND edges_${sub} ${other})
+      endif()
+    endforeach()
+  endforeach()
+  list(REMOVE_DUPLICATES edges_${sub})
+  set(reach_${sub} ${edges_${sub}})
+endforeach()
+set(changed TRUE)
+while(changed)
+  set(changed FALSE)
+  foreach(sub ${subfolders})
+    foreach(next ${reach_${sub}})
+      foreach(further ${reach_${next}})
+        if(NOT further IN_LIST reach_${sub})
+          list(APPEND reach_${sub} ${further})
+          set(changed TRUE)
+        endif()
+      endforeach()
+    endforeach()
+  endforeach()
+endwhile()
+foreach(sub ${subfolders})
+  if(sub IN_LIST reach_${sub})
+    string(APPEND failures "\n  ui/${sub} includes itself through ${edges_${sub}} (reaching ${reach_${sub}})")
+  endif()
+endforeach()
+
 if(failures)
-  message(FATAL_ERROR "A folder includes a folder above it (order: ${order}):${failures}")
+  message(FATAL_ERROR "The includes break the layers (folders from the top: ${order}; no plugin/ or tests/ "
+                      "in the program; no cycle between ui/ sub-folders):${failures}")
 endif()

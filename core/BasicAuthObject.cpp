@@ -1,6 +1,7 @@
 #include "core/BasicAuthObject.h"
 
 #include "core/CAtlHttpClientT.h"
+#include "core/StringHelpers.h"
 
 #include <cstring>
 
@@ -191,25 +192,12 @@ bool MyBasicAuthObject::Authenticate(const char* challenge, bool proxy) {
     return CBasicAuthObject::Authenticate(challenge, proxy);
 }
 
-bool MyBasicAuthObject::CopyOut(const std::string& value, char* buffer, uint32_t* length) {
-    if (!length)
-        return false;
-    uint32_t needed = static_cast<uint32_t>(value.size() + 1);
-    if (!buffer || *length < needed) {
-        *length = needed;
-        return false;
-    }
-    memcpy(buffer, value.c_str(), needed);
-    *length = static_cast<uint32_t>(value.size());
-    return true;
-}
-
 bool MyBasicAuthObject::GetPassword(char* buffer, uint32_t* length) {
-    return CopyOut(currentPassword_, buffer, length);
+    return length && CopyOutText(currentPassword_, buffer, length);
 }
 
 bool MyBasicAuthObject::GetUsername(char* buffer, uint32_t* length) {
-    return CopyOut(currentUser_, buffer, length);
+    return length && CopyOutText(currentUser_, buffer, length);
 }
 
 bool MyBasicAuthObject::GetDomain(char*, uint32_t*) {

@@ -68,8 +68,6 @@ public:
     bool GetDomain(char* buffer, uint32_t* length) override;
 
 private:
-    static bool CopyOut(const std::string& value, char* buffer, uint32_t* length);
-
     std::string user_;
     std::string password_;
     std::string proxyUser_;

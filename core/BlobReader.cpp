@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "imaging/ByteOrder.h"
+
 BlobReader::BlobReader(const void* data, size_t size)
     : data_(static_cast<const uint8_t*>(data)), size_(data ? size : 0)
 {
@@ -34,8 +36,7 @@ bool BlobReader::ReadU32(uint32_t& value)
     const uint8_t* p = nullptr;
     if (!Take(4, p))
         return false;
-    value = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-            (static_cast<uint32_t>(p[3]) << 24);
+    value = ReadLittleEndian32(p);
     return true;
 }
 

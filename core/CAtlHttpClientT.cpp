@@ -1,6 +1,7 @@
 #include "core/CAtlHttpClientT.h"
 
 #include "core/BasicAuthObject.h"
+#include "core/StringHelpers.h"
 #include "core/SystemProxy.h"
 #include "core/UrlParts.h"
 #include "core/UrlReference.h"
@@ -669,13 +670,7 @@ bool CAtlHttpClientT::GetHeaderValue(const char* name, char* buffer, uint32_t* l
     std::string value;
     if (!length || !GetHeader(name, value))
         return false;
-    uint32_t needed = static_cast<uint32_t>(value.size() + 1);
-    if (!buffer || *length < needed) {
-        *length = needed;
-        return true;
-    }
-    memcpy(buffer, value.c_str(), needed);
-    *length = needed;
+    CopyOutText(value, buffer, length);
     return true;
 }
 

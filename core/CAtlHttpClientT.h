@@ -45,8 +45,8 @@ public:
     bool Navigate(const char* url, const HttpRequestSettings* settings);
 
     int32_t GetStatus() const { return statusCode_; }
-    // Header value by name (case ignored). With *length smaller than value length + 1, or no
-    // buffer, *length becomes the needed size and nothing is copied. False when absent.
+    // Header value by name (case ignored), handed out as CopyOutText does; true whether or not it
+    // fitted, false when absent.
     bool GetHeaderValue(const char* name, char* buffer, uint32_t* length) const;
     bool GetHeader(const char* name, std::string& value) const;
     const uint8_t* GetBody() const;

@@ -1,6 +1,7 @@
 #include "core/DownloadFilter.h"
 
 #include "core/StringHelpers.h"
+#include "imaging/ByteOrder.h"
 #include "imaging/JpegReadHeader.h"
 
 #include <cstring>
@@ -11,10 +12,6 @@ uint32_t BigEndian32(const uint8_t* p) {
     return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
 }
 uint16_t LittleEndian16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-int32_t LittleEndian32(const uint8_t* p) {
-    return static_cast<int32_t>(uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) |
-                                (uint32_t(p[3]) << 24));
-}
 
 bool IsJpegExtension(const std::string& extension) {
     return EqualsNoCase(extension, ".jpg") || EqualsNoCase(extension, ".jpeg") || EqualsNoCase(extension, ".jpe");
@@ -44,8 +41,8 @@ bool SniffPictureSize(const uint8_t* body, size_t count, const std::string& exte
         return true;
     }
     if (count >= 55 && body[0] == 'B' && body[1] == 'M') {
-        width = LittleEndian32(body + 18);
-        height = LittleEndian32(body + 22);
+        width = static_cast<int32_t>(ReadLittleEndian32(body + 18));
+        height = static_cast<int32_t>(ReadLittleEndian32(body + 22));
         return true;
     }
     if (IsJpegExtension(extension) && count >= 1) {

@@ -18,18 +18,14 @@ std::string NumberOrEmpty(int32_t value) { return value > 0 ? FormatText("%d", v
 DownloadList::~DownloadList() {
     // Row records belong to the list; the window may already be gone with its parent.
     if (list_ && IsWindow(list_)) RemoveAll();
-    if (checkBoxes_) {
-        SelectObject(checkBoxes_, checkBoxesOld_);
-        DeleteDC(checkBoxes_);
-    }
-    if (checkBoxesBitmap_) DeleteObject(checkBoxesBitmap_);
 }
 
 bool DownloadList::Create(HWND parent) {
-    list_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_REPORT, 0, 0, 0, 0,
-                            parent, nullptr, g_Module.GetModuleInstance(), nullptr);
-    if (!list_) return false;
+    ControlArgs args;
+    args.parent = parent;
+    args.style = WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_REPORT;
+    args.exStyle = WS_EX_CLIENTEDGE;
+    if (!list_.Create(args)) return false;
     SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT |
                      LVS_EX_LABELTIP);
@@ -296,20 +292,15 @@ bool DownloadList::MakeCheckBoxCopies(HDC like) {
     if (!images || !ImageList_GetIconSize(images, &width, &height) || ImageList_GetImageCount(images) < 2 ||
         width <= 0 || height <= 0 || width > 64 || height > 64)
         return false;
-    HDC copies = CreateCompatibleDC(like);
-    HBITMAP bitmap = CreateCompatibleBitmap(like, 2 * width, height);
-    if (!copies || !bitmap) {
-        if (copies) DeleteDC(copies);
-        if (bitmap) DeleteObject(bitmap);
-        return false;
-    }
-    checkBoxes_ = copies;
-    checkBoxesBitmap_ = bitmap;
-    checkBoxesOld_ = SelectObject(checkBoxes_, checkBoxesBitmap_);
+    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(like, 2 * width, height));
+    std::unique_ptr<MemoryDc> copies(new MemoryDc(like, bitmap.Get()));
+    if (!bitmap || !copies->Ok()) return false;
     const RECT all = {0, 0, 2 * width, height};
-    FillRect(checkBoxes_, &all, GetSysColorBrush(COLOR_WINDOW));
-    ImageList_Draw(images, 0, checkBoxes_, 0, 0, ILD_NORMAL);
-    ImageList_Draw(images, 1, checkBoxes_, width, 0, ILD_NORMAL);
+    FillRect(copies->Get(), &all, GetSysColorBrush(COLOR_WINDOW));
+    ImageList_Draw(images, 0, copies->Get(), 0, 0, ILD_NORMAL);
+    ImageList_Draw(images, 1, copies->Get(), width, 0, ILD_NORMAL);
+    checkBoxesBitmap_.Reset(bitmap.Release());
+    checkBoxes_ = std::move(copies);
     checkBoxSize_ = {width, height};
     return true;
 }
@@ -324,7 +315,7 @@ LRESULT DownloadList::DrawAddressCell(NMLVCUSTOMDRAW* draw) {
         return CDRF_DODEFAULT;
     const UINT state = static_cast<UINT>(SendMessageA(list_, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
     const int picture = (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2) ? 1 : 0;
-    BitBlt(dc, icon.left - checkBoxSize_.cx, icon.top, checkBoxSize_.cx, checkBoxSize_.cy, checkBoxes_,
+    BitBlt(dc, icon.left - checkBoxSize_.cx, icon.top, checkBoxSize_.cx, checkBoxSize_.cy, checkBoxes_->Get(),
            picture * checkBoxSize_.cx, 0, SRCCOPY);
 
     const bool highlighted = listFocused_ && (draw->nmcd.uItemState & CDIS_SELECTED);

@@ -4,8 +4,11 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+#include "framework/GdiHolders.h"
+#include "framework/ListViewCtrl.h"
 
 struct DownloadListRow {
     int32_t workerNumber = 0;
@@ -75,11 +78,11 @@ private:
     LRESULT DrawAddressCell(NMLVCUSTOMDRAW* draw);
     bool MakeCheckBoxCopies(HDC like);
 
-    HWND list_ = nullptr;
+    CListViewCtrl list_;
     // The list's check box pictures (unchecked, then checked) side by side on the window colour.
-    HDC checkBoxes_ = nullptr;
-    HBITMAP checkBoxesBitmap_ = nullptr;
-    HGDIOBJ checkBoxesOld_ = nullptr;
+    // The bitmap outlives the context it is selected into (members go in reverse order).
+    GdiObject<HBITMAP> checkBoxesBitmap_;
+    std::unique_ptr<MemoryDc> checkBoxes_;
     SIZE checkBoxSize_ = {0, 0};
     bool listFocused_ = false;
     int openBatches_ = 0;

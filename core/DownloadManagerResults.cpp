@@ -250,7 +250,7 @@ bool DownloadManager::HandleCompleted(DownloadThread* worker, const UrlQueueEntr
 }
 
 bool DownloadManager::SavePicture(DownloadThread* worker, const UrlQueueEntry& entry) {
-    std::string folder = task_->SaveFolder.empty() ? settings_->GetImagesFolder() : task_->SaveFolder;
+    std::string folder = settings_->SaveFolderOf(*task_);
     PicturePlace place;
     std::string path;
     if (PlanPicturePlace(task_->ImageSaveType, folder, entry, place)) path = ChooseUnlistedPicturePath(place, pictureNames_);

@@ -1,6 +1,7 @@
 #include "core/InternationalSupport.h"
 #include <cstring>
 #include <new>
+#include "framework/GdiHolders.h"
 #include <vector>
 #include "framework/AppModule.h"
 
@@ -279,14 +280,13 @@ void CInternationalSupport::FitItemWidth(HWND dialog, int controlId, BOOL withCh
     if (!control) return;
     char text[2081] = {};
     const int length = ::GetWindowTextA(control, text, static_cast<int>(sizeof(text)));
-    HDC dc = ::GetDC(dialog);
-    if (!dc) return;
-    HFONT font = reinterpret_cast<HFONT>(::SendMessageA(dialog, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = font ? ::SelectObject(dc, font) : nullptr;
     SIZE extent = {0, 0};
-    ::GetTextExtentPoint32A(dc, text, length > 0 ? length : 0, &extent);
-    if (oldFont) ::SelectObject(dc, oldFont);
-    ::ReleaseDC(dialog, dc);
+    {
+        WindowDc dc(dialog);
+        if (!dc.Get()) return;
+        SelectedObject font(dc.Get(), reinterpret_cast<HFONT>(::SendMessageA(dialog, WM_GETFONT, 0, 0)));
+        ::GetTextExtentPoint32A(dc.Get(), text, length > 0 ? length : 0, &extent);
+    }
     const int checkWidth = ::GetSystemMetrics(SM_CXMENUCHECK);
     const int width = extent.cx + (withCheckBox ? checkWidth + 8 : 0);
     ::SetWindowPos(control, nullptr, 0, 0, width, checkWidth, SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);

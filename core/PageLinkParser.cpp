@@ -1,5 +1,6 @@
 #include "core/PageLinkParser.h"
 
+#include "core/StringHelpers.h"
 #include "core/UrlParts.h"
 #include "core/UrlReference.h"
 
@@ -21,14 +22,6 @@ std::string LowerCopy(const std::string& s) {
     std::string r(s);
     for (char& c : r) c = LowerAscii(c);
     return r;
-}
-
-bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
-    if (prefix.size() > text.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        if (LowerAscii(text[i]) != LowerAscii(prefix[i])) return false;
-    }
-    return true;
 }
 
 // True when text begins with a web scheme written out with its "//".

@@ -1,5 +1,6 @@
 #pragma once
-// File-path routines of the viewer and the dialogs. Paths are Windows paths with backslashes.
+// File-path routines; paths are Windows paths with backslashes. The program calls none of them at
+// present; they are kept, with their tests (tests/oshelpers), as the helper module's set.
 #include <string>
 
 void GetDriveAndFolder(const std::string& path, std::string& out);      // "C:\a\b.jpg" -> "C:\a\"

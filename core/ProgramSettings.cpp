@@ -8,6 +8,7 @@
 #include "core/PropertyBag.h"
 #include "core/SettingsBlobs.h"
 #include "core/StoredFileGuard.h"
+#include "core/TaskOptions.h"
 #include "framework/UserPrompts.h"
 #include "resources/engine_ids.h"
 
@@ -66,6 +67,11 @@ void ProgramSettings::SetDefaults()
 std::string ProgramSettings::GetImagesFolder() const
 {
     return FolderForImages.empty() ? programFolder_ + "Images\\" : FolderForImages;
+}
+
+std::string ProgramSettings::SaveFolderOf(const TaskOptions& task) const
+{
+    return task.SaveFolder.empty() ? GetImagesFolder() : task.SaveFolder;
 }
 
 void ProgramSettings::ScanEffects()

@@ -14,6 +14,7 @@
 class Application;
 class PropertyBag;
 class SearchLinkTask;
+class TaskOptions;
 
 class ProgramSettings {
 public:
@@ -58,6 +59,8 @@ public:
     std::string GetSettingsFilePath() const { return programFolder_ + "Brackenfly.config"; }
     // The folder for saved pictures: FolderForImages, or the program folder + "Images\".
     std::string GetImagesFolder() const;
+    // The folder a task saves into: its own, or the folder for saved pictures.
+    std::string SaveFolderOf(const TaskOptions& task) const;
 
     Application* owner;
     std::vector<std::string> EffectFiles;             // full paths of every entry of "Effects\"

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/PathHelpers.h"
+#include "imaging/ByteOrder.h"
 #include "core/SafeFileWriter.h"
 
 namespace {
@@ -53,8 +54,7 @@ public:
         unsigned char b[4];
         if (!Read(b, 4))
             return false;
-        value = static_cast<int32_t>(static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-                                     (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24));
+        value = static_cast<int32_t>(ReadLittleEndian32(b));
         return true;
     }
 
@@ -139,8 +139,7 @@ bool PropertyBag::GetInt32(const std::string& name, int32_t& value) const
     uint8_t b[4];
     if (!GetValue(name, b, 4))
         return false;
-    value = static_cast<int32_t>(static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-                                 (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24));
+    value = static_cast<int32_t>(ReadLittleEndian32(b));
     return true;
 }
 

@@ -56,5 +56,24 @@ bool EqualsNoCase(const std::string& a, const std::string& b)
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix)
 {
-    return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
+    if (text.size() < prefix.size())
+        return false;
+    // In place: the link reader asks this of every attribute of a page.
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        if (ToLowerAscii(text[i]) != ToLowerAscii(prefix[i]))
+            return false;
+    }
+    return true;
+}
+
+bool CopyOutText(const std::string& text, char* buffer, uint32_t* length)
+{
+    const uint32_t needed = static_cast<uint32_t>(text.size() + 1);
+    if (!buffer || *length < needed) {
+        *length = needed;
+        return false;
+    }
+    memcpy(buffer, text.c_str(), needed);
+    *length = static_cast<uint32_t>(text.size());
+    return true;
 }

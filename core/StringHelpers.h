@@ -24,3 +24,8 @@ inline bool IsDigitAscii(char c) { return c >= '0' && c <= '9'; }
 bool EqualsNoCase(const std::string& a, const std::string& b);
 // True when text begins with prefix, ASCII letter case ignored.
 bool StartsWithNoCase(const std::string& text, const std::string& prefix);
+
+// Hands a text out through a caller's buffer of *length bytes: copies it with its NUL when it
+// fits (true; *length becomes the text's length, without the NUL), else copies nothing and sets
+// *length to the size needed (false, as without a buffer).
+bool CopyOutText(const std::string& text, char* buffer, uint32_t* length);

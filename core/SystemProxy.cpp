@@ -1,5 +1,6 @@
 #include "core/SystemProxy.h"
 
+#include "core/StringHelpers.h"
 #include "core/UrlParts.h"
 
 #include <windows.h>
@@ -19,20 +20,6 @@ std::string TrimBlanks(const std::string& text) {
     while (e > b && static_cast<unsigned char>(text[e - 1]) <= 0x20)
         --e;
     return text.substr(b, e - b);
-}
-
-bool StartsWithNoCase(const std::string& text, const char* prefix) {
-    size_t n = strlen(prefix);
-    if (text.size() < n)
-        return false;
-    for (size_t i = 0; i < n; ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != prefix[i])
-            return false;
-    }
-    return true;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
-// Small text routines used by the viewer and the dialogs.
+// Small text routines. The program calls none of them at present; they are kept, with their tests
+// (tests/oshelpers), as the helper module's set for code that needs one.
 #include <cstddef>
 #include <string>
 

@@ -1,6 +1,9 @@
 #include "core/UrlParts.h"
 
+#include "core/StringHelpers.h"
+
 #include <cctype>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -310,4 +313,10 @@ bool UrlParts::Canonicalize(const std::string& text, std::string& out) {
     if (result.size() > kMaxUrlLength) return false;
     out = result;
     return true;
+}
+
+size_t WebSchemeLength(const std::string& text) {
+    for (const char* scheme : {"http://", "https://"})
+        if (StartsWithNoCase(text, scheme)) return std::strlen(scheme);
+    return 0;
 }

@@ -62,3 +62,7 @@ private:
 
 // Resolves "." and ".." segments of a path that begins with '/' (or is empty).
 std::string RemoveDotSegments(const std::string& path);
+
+// The length of the "http://" or "https://" (any case) the text begins with; 0 for any other
+// start. The checks of an address typed or shown as a web page start here.
+size_t WebSchemeLength(const std::string& text);

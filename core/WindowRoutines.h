@@ -1,5 +1,7 @@
 #pragma once
-// Window placement, drawing and input routines of the viewer and the dialogs.
+// Window placement, drawing and input routines. The dialogs centre themselves with
+// CenterWindowOver; the rest the program does not call at present: they are kept, with their
+// tests (tests/oshelpers), as the helper module's set.
 #include <windows.h>
 #include <vector>
 

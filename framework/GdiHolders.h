@@ -1,7 +1,6 @@
 #pragma once
 // Owners for the GDI resources a window borrows while it paints or measures: each gives its
-// resource back on every path, an exception's included. (Memory device contexts with a bitmap
-// selected: dibaccess::MemoryDc in imaging/DibAccess.h.)
+// resource back on every path, an exception's included.
 #include <windows.h>
 
 // BeginPaint ... EndPaint.
@@ -34,6 +33,35 @@ public:
 private:
     HWND window_;
     HDC dc_;
+};
+
+// CreateCompatibleDC ... DeleteDC, with the bitmap selected into it (if any) taken out first.
+class MemoryDc {
+public:
+    explicit MemoryDc(HDC compatibleWith, HBITMAP select = nullptr) : dc_(::CreateCompatibleDC(compatibleWith)) {
+        if (dc_ && select) Select(select);
+    }
+    ~MemoryDc() {
+        if (!dc_) return;
+        if (old_) ::SelectObject(dc_, old_);
+        ::DeleteDC(dc_);
+    }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    HDC Get() const { return dc_; }
+    bool Ok() const { return dc_ != nullptr; }
+    // False when the last bitmap could not be selected (for example, selected elsewhere).
+    bool Selected() const { return selected_; }
+    void Select(HBITMAP bitmap) {
+        HGDIOBJ previous = ::SelectObject(dc_, bitmap);
+        selected_ = previous != nullptr && previous != HGDI_ERROR;
+        if (!old_ && selected_) old_ = previous;
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_ = nullptr;
+    bool selected_ = false;
 };
 
 // A pen, brush, font, bitmap or region this code created; deleted when the owner goes.

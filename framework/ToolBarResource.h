@@ -19,11 +19,5 @@ struct ToolBarLayout {
 bool LoadToolBarLayout(HINSTANCE module, UINT id, ToolBarLayout& layout);
 bool ParseToolBarLayout(const BYTE* data, size_t size, ToolBarLayout& layout);
 
-
-// A toolbar (child of parent, sending its notices to `owner`) with one button per command of the
-// layout; button i of the layout that is not a separator takes image i of the images counted
-// without separators.
-HWND CreateToolBarFromLayout(HWND parent, HWND owner, const ToolBarLayout& layout, HIMAGELIST normal,
-                             HIMAGELIST disabled, DWORD extraStyle);
 // Gives the button the drop-down arrow.
 void SetToolBarButtonDropDown(HWND toolBar, UINT command);

@@ -3,12 +3,15 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <string>
+#include "framework/ChildControl.h"
 #include "framework/Window.h"
 
 class CTreeViewCtrl : public CWindow {
 public:
     CTreeViewCtrl() = default;
     explicit CTreeViewCtrl(HWND hWnd) : CWindow(hWnd) {}
+
+    HWND Create(const ControlArgs& args) { return m_hWnd = CreateChildControl(WC_TREEVIEWA, args); }
 
     // Appended last under parent (TVI_ROOT for a top-level item), with data as its lParam.
     HTREEITEM InsertItem(const char* text, LPARAM data, HTREEITEM parent = TVI_ROOT);

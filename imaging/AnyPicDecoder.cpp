@@ -1,4 +1,5 @@
 #include "imaging/AnyPicDecoder.h"
+#include "imaging/ByteOrder.h"
 #include "imaging/DataSource.h"
 #include "imaging/DecoderError.h"
 #include "imaging/PicFormatTable.h"
@@ -30,11 +31,6 @@ CPicDecoder* CAnyPicDecoder::GetDecoderFor(int fileType) const
     return m_ByType[fileType];
 }
 
-static uint32_t ReadLE32(const uint8_t* p)
-{
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 
 int CAnyPicDecoder::DetectFileType(const uint8_t* b, size_t sourceSize)
 {
@@ -62,7 +58,7 @@ int CAnyPicDecoder::DetectFileType(const uint8_t* b, size_t sourceSize)
         return PL_FT_PNG;
     if (((b[0] == 0xC5 && b[1] == 0xD0 && b[2] == 0xD3 && b[3] == 0xC6) ||
          (b[0] == 0xC6 && b[1] == 0xD3 && b[2] == 0xD0 && b[3] == 0xC5)) &&
-        ReadLE32(b + 20) != 0 && ReadLE32(b + 24) != 0)
+        ReadLittleEndian32(b + 20) != 0 && ReadLittleEndian32(b + 24) != 0)
         return PL_FT_EPSTIFF;
     if (b[0] == 0x0A && b[2] == 0x01)
         return PL_FT_PCX;
@@ -104,7 +100,7 @@ void CAnyPicDecoder::DecodeSource(CDataSource* pSource, CBmp* pBmp, int wantedBp
     CPicDecoder* decoder;
     if (fileType == PL_FT_EPSTIFF) {
         Trace(2, "TIFF preview in EPS file recognized.\n");
-        uint32_t previewOffset = ReadLE32(pSource->GetBufferPtr(24) + 20);
+        uint32_t previewOffset = ReadLittleEndian32(pSource->GetBufferPtr(24) + 20);
         decoder = GetDecoderFor(PL_FT_TIFF);
         if (!decoder)
             RaiseDecoderError(PL_ERRFORMAT_UNKNOWN, "Library not compiled for this file type.");

@@ -1,4 +1,5 @@
 #include "imaging/BmpDecoder.h"
+#include "imaging/ByteOrder.h"
 #include "imaging/DataSource.h"
 #include "imaging/DecoderError.h"
 #include "imaging/PictureLimits.h"
@@ -23,11 +24,6 @@ struct BmpInfo {
     bool hasMasks;
 };
 
-uint32_t LE32(const uint8_t* p)
-{
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 
 // One colour channel described by a bit mask, scaled to 8 bits.
 struct MaskChannel {
@@ -136,7 +132,7 @@ void DecodePlain(CDataSource* src, const BmpInfo& info, const BmpRowWriter& out,
                     dst[x] |= 0xFF000000u;
             } else {
                 for (int x = 0; x < width; ++x) {
-                    uint32_t v = LE32(p + 4 * x);
+                    uint32_t v = ReadLittleEndian32(p + 4 * x);
                     dst[x] = PLMakePixel(ch[0].Get(v, 0), ch[1].Get(v, 0), ch[2].Get(v, 0), ch[3].Get(v, 255));
                 }
             }
@@ -197,18 +193,18 @@ void CBmpDecoder::DecodeImage(CBmp* pBmp, CPaletteTable& palette, int& wantedBpp
         RaiseDecoderError(PL_ERRWRONG_SIGNATURE, "Bitmap decoder: This isn't a bitmap.");
     Trace(2, "Bitmap file signature found\n");
     BmpInfo info = {};
-    info.offBits = LE32(fh + 10);
+    info.offBits = ReadLittleEndian32(fh + 10);
 
     const uint8_t* ih = pSource->ReadNBytes(40);
-    info.headerSize = LE32(ih);
+    info.headerSize = ReadLittleEndian32(ih);
     if (info.headerSize < 40)
         RaiseDecoderError(PL_ERRFORMAT_ERROR, "Bitmap decoder: BITMAPINFOHEADER has wrong size.");
     Trace(2, "Bitmap header is ok.\n");
-    int64_t width = static_cast<int32_t>(LE32(ih + 4));
-    int64_t height = static_cast<int32_t>(LE32(ih + 8));
+    int64_t width = static_cast<int32_t>(ReadLittleEndian32(ih + 4));
+    int64_t height = static_cast<int32_t>(ReadLittleEndian32(ih + 8));
     info.bitCount = static_cast<uint16_t>(ih[14] | (ih[15] << 8));
-    info.compression = LE32(ih + 16);
-    info.clrUsed = LE32(ih + 32);
+    info.compression = ReadLittleEndian32(ih + 16);
+    info.clrUsed = ReadLittleEndian32(ih + 32);
     info.topDown = height < 0;
     if (height < 0)
         height = -height;
@@ -237,8 +233,8 @@ void CBmpDecoder::DecodeImage(CBmp* pBmp, CPaletteTable& palette, int& wantedBpp
         if (pSource->GetRemaining() < need)
             pSource->ReadNBytes(need);  // raises the end-of-file error
         for (int i = 0; i < 3; ++i)
-            info.masks[i] = LE32(m + 4 * i);
-        info.masks[3] = withAlpha ? LE32(m + 12) : 0;
+            info.masks[i] = ReadLittleEndian32(m + 4 * i);
+        info.masks[3] = withAlpha ? ReadLittleEndian32(m + 12) : 0;
         info.hasMasks = true;
         if (info.headerSize == 40)
             afterHeader += need;

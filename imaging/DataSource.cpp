@@ -1,4 +1,5 @@
 #include "imaging/DataSource.h"
+#include "imaging/ByteOrder.h"
 #include "imaging/IProgressInfo.h"
 #include "imaging/TextException.h"
 
@@ -65,9 +66,7 @@ uint16_t CDataSource::ReadWordLE()
 
 uint32_t CDataSource::ReadDWordLE()
 {
-    const uint8_t* p = ReadNBytes(4);
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+    return ReadLittleEndian32(ReadNBytes(4));
 }
 
 uint16_t CDataSource::ReadWordBE()

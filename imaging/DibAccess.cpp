@@ -65,28 +65,6 @@ bool GetTrueColourView(HBITMAP bitmap, dibk::DibView& view, int bpp) {
     return view.bpp == 24 || view.bpp == 32;
 }
 
-MemoryDc::MemoryDc(HDC compatibleWith, HBITMAP select) : dc_(CreateCompatibleDC(compatibleWith)) {
-    if (dc_ && select) Select(select);
-}
-
-MemoryDc::~MemoryDc() {
-    if (!dc_) return;
-    if (old_) SelectObject(dc_, old_);
-    DeleteDC(dc_);
-}
-
-void MemoryDc::Select(HBITMAP bitmap) {
-    HGDIOBJ prev = SelectObject(dc_, bitmap);
-    selected_ = prev != nullptr && prev != HGDI_ERROR;
-    if (!old_ && selected_) old_ = prev;
-}
-
-DesktopDc::DesktopDc() : wnd_(GetDesktopWindow()), dc_(GetDC(wnd_)) {}
-
-DesktopDc::~DesktopDc() {
-    if (dc_) ReleaseDC(wnd_, dc_);
-}
-
 bool GetBitmapSize(HBITMAP bitmap, int& width, int& height) {
     width = height = 0;
     BITMAP bm;

@@ -1,6 +1,7 @@
 #pragma once
 // Reaching the pixel memory of a DIB section, and scoped GDI device contexts for the helpers.
 #include <windows.h>
+#include "framework/GdiHolders.h"
 #include "imaging/DibKernels.h"
 
 namespace dibaccess {
@@ -21,38 +22,13 @@ bool IsBottomUpSection(HBITMAP bitmap);
 // GetDibView that also demands 24 or 32 bits per pixel (or exactly `bpp` when given).
 bool GetTrueColourView(HBITMAP bitmap, dibk::DibView& view, int bpp = 0);
 
-// A memory device context with one bitmap selected; the old bitmap is put back and the context
-// deleted on every path.
-class MemoryDc {
-public:
-    explicit MemoryDc(HDC compatibleWith, HBITMAP select = nullptr);
-    ~MemoryDc();
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC Get() const { return dc_; }
-    bool Ok() const { return dc_ != nullptr; }
-    // False when the last bitmap could not be selected (for example, selected elsewhere).
-    bool Selected() const { return selected_; }
-    void Select(HBITMAP bitmap);
-
-private:
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
-    bool selected_ = false;
-};
+// The helpers' device contexts are the program's own holders.
+using ::MemoryDc;
 
 // The desktop window's device context, released on every path.
-class DesktopDc {
+class DesktopDc : public WindowDc {
 public:
-    DesktopDc();
-    ~DesktopDc();
-    DesktopDc(const DesktopDc&) = delete;
-    DesktopDc& operator=(const DesktopDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND wnd_;
-    HDC dc_;
+    DesktopDc() : WindowDc(::GetDesktopWindow()) {}
 };
 
 // HALFTONE StretchBlt of the source part (sx, sy, sw, sh) into dst at (dx, dy, dw, dh); the

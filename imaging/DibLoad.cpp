@@ -1,5 +1,6 @@
 // Loading packed DIBs (bitmap resources and .bmp files) into top-down DIB sections, with the
 // palette optionally mapped to the system's button colours.
+#include "imaging/ByteOrder.h"
 #include "imaging/DibFile.h"
 
 #include <cstdint>
@@ -193,8 +194,7 @@ HBITMAP LoadBmpFileAsDib(const char* path, int mapping, int bits) {
     uint8_t fileHeader[14];
     if (!ReadAll(file.Get(), fileHeader, sizeof(fileHeader)) || fileHeader[0] != 'B' || fileHeader[1] != 'M')
         return nullptr;
-    const uint32_t offBits = fileHeader[10] | (fileHeader[11] << 8) | (fileHeader[12] << 16) |
-                             (static_cast<uint32_t>(fileHeader[13]) << 24);
+    const uint32_t offBits = ReadLittleEndian32(fileHeader + 10);
     if (offBits < 14 + sizeof(BITMAPINFOHEADER) || offBits - 14 > kMaxHeaderBlock) return nullptr;
     const uint32_t headerBlock = offBits - 14;
     std::vector<DWORD> block((headerBlock + 3) / 4, 0);

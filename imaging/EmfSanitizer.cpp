@@ -155,7 +155,7 @@ private:
         }
     }
 
-    uint32_t Word(uint32_t offset) const { return MetafileLE32(m_r + offset); }
+    uint32_t Word(uint32_t offset) const { return ReadLittleEndian32(m_r + offset); }
 
     // Signed 32-bit values from `from` up to `to` within +-2^26 (colours, raster operations and
     // flags stay below that too).
@@ -272,7 +272,7 @@ private:
             return false;
         const uint8_t* shape = m_r + 36 + vertices * 16;
         for (uint64_t i = 0; i < shapes * indices; ++i)
-            if (MetafileLE32(shape + 4 * i) >= vertices)
+            if (ReadLittleEndian32(shape + 4 * i) >= vertices)
                 return false;
         return true;
     }
@@ -289,8 +289,8 @@ bool SanitizeEmf(const uint8_t* data, size_t size, std::vector<uint8_t>& out)
     out.clear();
     if (!HasEmfSignature(data, size))
         return false;
-    uint32_t headerSize = MetafileLE32(data + 4);
-    uint32_t totalBytes = MetafileLE32(data + 48);
+    uint32_t headerSize = ReadLittleEndian32(data + 4);
+    uint32_t totalBytes = ReadLittleEndian32(data + 48);
     if (headerSize < kEmfMinHeader || (headerSize & 3) || headerSize > size || totalBytes > size ||
         totalBytes < headerSize)
         return false;
@@ -298,13 +298,13 @@ bool SanitizeEmf(const uint8_t* data, size_t size, std::vector<uint8_t>& out)
 
     out.assign(data, data + headerSize);
     // Description and pixel-format pointers must stay inside the header.
-    uint32_t descChars = MetafileLE32(data + 60), descOffset = MetafileLE32(data + 64);
+    uint32_t descChars = ReadLittleEndian32(data + 60), descOffset = ReadLittleEndian32(data + 64);
     if (descChars && (descOffset < kEmfMinHeader || uint64_t(descOffset) + uint64_t(descChars) * 2 > headerSize)) {
         MetafilePutLE32(&out[60], 0);
         MetafilePutLE32(&out[64], 0);
     }
     if (headerSize >= 100) {
-        uint32_t pfBytes = MetafileLE32(data + 88), pfOffset = MetafileLE32(data + 92);
+        uint32_t pfBytes = ReadLittleEndian32(data + 88), pfOffset = ReadLittleEndian32(data + 92);
         if (pfBytes && (pfOffset < kEmfMinHeader || uint64_t(pfOffset) + pfBytes > headerSize)) {
             MetafilePutLE32(&out[88], 0);
             MetafilePutLE32(&out[92], 0);
@@ -317,16 +317,16 @@ bool SanitizeEmf(const uint8_t* data, size_t size, std::vector<uint8_t>& out)
     bool ended = false;
     while (pos + 8 <= totalBytes) {
         const uint8_t* r = data + pos;
-        uint32_t type = MetafileLE32(r);
-        uint32_t recordSize = MetafileLE32(r + 4);
+        uint32_t type = ReadLittleEndian32(r);
+        uint32_t recordSize = ReadLittleEndian32(r + 4);
         if (recordSize < 8 || (recordSize & 3) || recordSize > totalBytes - pos)
             return false;
         pos += recordSize;
         if (type == kEmrEof) {
             ended = true;
             // The end record may carry the picture's palette.
-            uint32_t count = recordSize >= 20 ? MetafileLE32(r + 8) : 0;
-            uint32_t offset = recordSize >= 20 ? MetafileLE32(r + 12) : 0;
+            uint32_t count = recordSize >= 20 ? ReadLittleEndian32(r + 8) : 0;
+            uint32_t offset = recordSize >= 20 ? ReadLittleEndian32(r + 12) : 0;
             if (count > 256 || offset < 16 || uint64_t(offset) + uint64_t(count) * 4 + 4 > recordSize)
                 count = 0;
             if (count) {

@@ -1,11 +1,5 @@
 #include "imaging/MetafileCheck.h"
 
-uint32_t MetafileLE32(const uint8_t* p)
-{
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
 uint16_t MetafileLE16(const uint8_t* p)
 {
     return static_cast<uint16_t>(p[0] | (p[1] << 8));
@@ -21,14 +15,14 @@ void MetafilePutLE32(uint8_t* p, uint32_t v)
 
 int32_t MetafileSignedLE32(const uint8_t* p)
 {
-    return static_cast<int32_t>(MetafileLE32(p));
+    return static_cast<int32_t>(ReadLittleEndian32(p));
 }
 
 bool MetafileBitmapFits(const uint8_t* info, uint64_t infoBytes, uint64_t bitsBytes, bool paletteIndices)
 {
     if (infoBytes < 40)
         return false;
-    uint32_t headerSize = MetafileLE32(info);
+    uint32_t headerSize = ReadLittleEndian32(info);
     if (headerSize < 40 || headerSize > infoBytes)
         return false;
     int64_t width = MetafileSignedLE32(info + 4);
@@ -36,8 +30,8 @@ bool MetafileBitmapFits(const uint8_t* info, uint64_t infoBytes, uint64_t bitsBy
     if (height < 0)
         height = -height;
     uint32_t bits = MetafileLE16(info + 14);
-    uint32_t compression = MetafileLE32(info + 16);
-    uint32_t coloursUsed = MetafileLE32(info + 32);
+    uint32_t compression = ReadLittleEndian32(info + 16);
+    uint32_t coloursUsed = ReadLittleEndian32(info + 32);
     if (width <= 0 || height <= 0 || width > 65535 || height > 65535)
         return false;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
@@ -65,12 +59,12 @@ bool MetafileBitmapFits(const uint8_t* info, uint64_t infoBytes, uint64_t bitsBy
 bool HasEmfSignature(const uint8_t* data, size_t size)
 {
     // The header record (type 1) carries " EMF" at byte 40.
-    return size >= 44 && MetafileLE32(data) == 1 && MetafileLE32(data + 40) == 0x464D4520;
+    return size >= 44 && ReadLittleEndian32(data) == 1 && ReadLittleEndian32(data + 40) == 0x464D4520;
 }
 
 bool HasWmfSignature(const uint8_t* data, size_t size)
 {
-    if (size >= 4 && MetafileLE32(data) == kPlaceableWmfKey)
+    if (size >= 4 && ReadLittleEndian32(data) == kPlaceableWmfKey)
         return true;
     if (size < 18)
         return false;

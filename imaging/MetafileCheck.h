@@ -6,11 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+#include "imaging/ByteOrder.h"
 
 const uint32_t kPlaceableWmfKey = 0x9AC6CDD7;
 const size_t kPlaceableWmfHeaderSize = 22;
 
-uint32_t MetafileLE32(const uint8_t* p);
 uint16_t MetafileLE16(const uint8_t* p);
 int32_t MetafileSignedLE32(const uint8_t* p);
 void MetafilePutLE32(uint8_t* p, uint32_t v);

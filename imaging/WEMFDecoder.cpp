@@ -144,7 +144,7 @@ void CWEMFDecoder::DecodeImage(CBmp* pBmp, CPaletteTable& palette, int& wantedBp
             Refuse();
         gdi.metafile = SetEnhMetaFileBits(static_cast<UINT>(safe.size()), safe.data());
     } else {
-        if (size >= kPlaceableWmfHeaderSize && MetafileLE32(data) == kPlaceableWmfKey) {
+        if (size >= kPlaceableWmfHeaderSize && ReadLittleEndian32(data) == kPlaceableWmfKey) {
             placeable = true;
             for (int i = 0; i < 4; ++i)
                 box[i] = static_cast<int16_t>(MetafileLE16(data + 6 + 2 * i));

@@ -135,16 +135,16 @@ private:
         uint64_t rest = m_Bytes - offset;
         if (rest < 40)
             return false;
-        uint32_t headerSize = MetafileLE32(info);
+        uint32_t headerSize = ReadLittleEndian32(info);
         uint32_t bits = MetafileLE16(info + 14);
         uint64_t colours = 0;
         if (bits <= 8) {
             colours = 1u << bits;
-            uint32_t used = MetafileLE32(info + 32);
+            uint32_t used = ReadLittleEndian32(info + 32);
             if (used != 0 && used < colours)
                 colours = used;
         }
-        uint64_t tableBytes = colours * 4 + (MetafileLE32(info + 16) == 3 ? 12 : 0);
+        uint64_t tableBytes = colours * 4 + (ReadLittleEndian32(info + 16) == 3 ? 12 : 0);
         if (headerSize < 40 || headerSize + tableBytes > rest)
             return false;
         uint64_t infoBytes = headerSize + tableBytes;
@@ -166,7 +166,7 @@ bool SanitizeWmf(const uint8_t* data, size_t size, std::vector<uint8_t>& out)
     uint16_t type = MetafileLE16(data), headerWords = MetafileLE16(data + 2), version = MetafileLE16(data + 4);
     if ((type != 1 && type != 2) || headerWords != 9 || (version != 0x0100 && version != 0x0300))
         return false;
-    uint64_t totalBytes = uint64_t(MetafileLE32(data + 6)) * 2;
+    uint64_t totalBytes = uint64_t(ReadLittleEndian32(data + 6)) * 2;
     if (totalBytes > size || totalBytes < kWmfHeaderSize)
         return false;
     uint32_t objects = MetafileLE16(data + 10);
@@ -177,7 +177,7 @@ bool SanitizeWmf(const uint8_t* data, size_t size, std::vector<uint8_t>& out)
     bool ended = false;
     while (pos + 6 <= totalBytes) {
         const uint8_t* r = data + pos;
-        uint64_t recordBytes = uint64_t(MetafileLE32(r)) * 2;
+        uint64_t recordBytes = uint64_t(ReadLittleEndian32(r)) * 2;
         uint16_t function = MetafileLE16(r + 4);
         if (recordBytes < 6 || recordBytes > totalBytes - pos)
             return false;

@@ -17,9 +17,7 @@ std::string ToAnsi(const wchar_t* text) {
 }
 
 bool IsAcceptedPageAddress(const std::string& address) {
-    for (const char* prefix : handover::kPageAddressPrefixes)
-        if (_strnicmp(address.c_str(), prefix, std::strlen(prefix)) == 0) return true;
-    return false;
+    return handover::IsPageAddress(address.c_str());
 }
 
 std::string MakeHandoverText(const std::string& address, const std::string& cookies) {

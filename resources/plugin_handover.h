@@ -4,6 +4,7 @@
 // frame's window class and posts it the New Task command, or starts the program file beside
 // itself with the New Task argument; either way the program then reads the page from the
 // clipboard as CF_TEXT: the address, one line feed, then the page's cookies (maybe none).
+#include <string.h>
 #include "resources/command_ids.h"
 
 namespace handover {
@@ -16,5 +17,11 @@ const char kProgramFile[] = "Brackenfly.exe";
 const char kAddressEnd = '\n';
 // Addresses worth a task begin with one of these, in any case.
 const char* const kPageAddressPrefixes[] = {"http:", "www."};
+
+inline bool IsPageAddress(const char* address) {
+    for (const char* prefix : kPageAddressPrefixes)
+        if (_strnicmp(address, prefix, strlen(prefix)) == 0) return true;
+    return false;
+}
 
 }  // namespace handover

@@ -131,8 +131,17 @@ void MainFrame::CreateToolBar() {
     toolBarImages_ = LoadImageListStrip(IDB_TOOLBAR, layout.buttonWidth, layout.buttonHeight, kImageMaskColor);
     toolBarDisabledImages_ =
         LoadImageListStrip(IDB_TOOLBAR_DISABLED, layout.buttonWidth, layout.buttonHeight, kImageMaskColor);
-    toolBar_ = CreateToolBarFromLayout(reBar_.m_hWnd, m_hWnd, layout, toolBarImages_, toolBarDisabledImages_,
-                                       TBSTYLE_EX_DRAWDDARROWS);
+    ToolBarArgs bar;
+    bar.parent = reBar_.m_hWnd;
+    bar.style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    bar.commands.assign(layout.commands.begin(), layout.commands.end());
+    bar.owner = m_hWnd;
+    bar.images = toolBarImages_;
+    bar.disabledImages = toolBarDisabledImages_;
+    bar.bitmapSize = {layout.buttonWidth, layout.buttonHeight};
+    bar.extendedStyle = TBSTYLE_EX_DRAWDDARROWS;
+    bar.autoSize = true;
+    toolBar_.Create(bar);
     SetToolBarButtonDropDown(toolBar_, ID_TASK_START);
     SetToolBarButtonDropDown(toolBar_, ID_VIEW_CHANGE);
 }

@@ -20,6 +20,7 @@
 #include "framework/ProgressBarCtrl.h"
 #include "framework/ReBarCtrl.h"
 #include "framework/SplitterWindow.h"
+#include "framework/ToolBarCtrl.h"
 #include "framework/TrayIcon.h"
 #include "framework/UpdateUI.h"
 #include "ui/frame/FramePieces.h"
@@ -210,7 +211,7 @@ private:
     DownloadManager downloadManager_;
     CMyCommandBarCtrl commandBar_;
     CReBarCtrl reBar_;
-    HWND toolBar_ = nullptr;
+    CToolBarCtrl toolBar_;
     CMultiPaneStatusBar statusPanes_;
     CProgressBarCtrl progressBar_;
     CTrayIcon tray_;

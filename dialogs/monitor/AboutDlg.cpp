@@ -2,11 +2,13 @@
 #include "framework/GdiHolders.h"
 
 #include "core/InternationalSupport.h"
+#include "core/ProgramVersion.h"
 #include "core/TextFormat.h"
 #include "core/WindowRoutines.h"
 #include "framework/AppModule.h"
 #include "framework/UserPrompts.h"
 #include "framework/SystemFont.h"
+#include "resources/frame_ids.h"
 
 // The maker's addresses.
 const char* const AboutDlg::kProductsAddress = "https://brackenfly.example/products/";
@@ -53,13 +55,13 @@ AboutDlg::~AboutDlg() {
 
 LRESULT AboutDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     g_InternationalSupport.TranslateWindow(IDD, m_hWnd);
-    HICON icon = ::LoadIconA(g_Module.GetModuleInstance(), MAKEINTRESOURCEA(128));
+    HICON icon = ::LoadIconA(g_Module.GetModuleInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     if (!icon) icon = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
     ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_PRODUCT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_), FALSE);
     ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_VERSION, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_), FALSE);
     ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_NOTICE, WM_SETFONT, reinterpret_cast<WPARAM>(smallFont_), FALSE);
-    ::SetDlgItemTextA(m_hWnd, IDC_ABOUT_VERSION, FormatText("%d.%d", kVersionMajor, kVersionMinor).c_str());
+    ::SetDlgItemTextA(m_hWnd, IDC_ABOUT_VERSION, FormatText("%d.%d", kProgramVersionMajor, kProgramVersionMinor).c_str());
     PlaceVersionAfterName();
     productsLink_.Attach(GetDlgItem(IDC_ABOUT_PRODUCTS_LINK), kProductsAddress);
     siteLink_.Attach(GetDlgItem(IDC_ABOUT_SITE_LINK), kSiteAddress);

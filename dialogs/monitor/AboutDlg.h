@@ -14,8 +14,6 @@ public:
     enum { IDD = IDD_ABOUTBOX };
     static constexpr COLORREF kBackgroundColor = 0xCCFFFF;
     static constexpr COLORREF kHeaderTextColor = 0xBD754A;
-    static constexpr int kVersionMajor = 2;
-    static constexpr int kVersionMinor = 0;
     static const char* const kProductsAddress;
     static const char* const kSiteAddress;
     static const char* const kSupportAddress;

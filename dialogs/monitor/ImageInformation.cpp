@@ -5,6 +5,7 @@
 #include "core/InternationalSupport.h"
 #include "core/StringHelpers.h"
 #include "core/TextFormat.h"
+#include "core/UrlParts.h"
 #include "core/WindowRoutines.h"
 
 std::string PictureSizeText(int32_t bytes) {
@@ -26,9 +27,8 @@ std::string PictureTimeText(const FILETIME& time) {
 }
 
 std::string WebLinkTarget(const std::string& address) {
-    const bool web = (StartsWithNoCase(address, "http://") && address.size() > 7) ||
-                     (StartsWithNoCase(address, "https://") && address.size() > 8);
-    return web ? address : std::string();
+    const size_t scheme = WebSchemeLength(address);
+    return scheme && address.size() > scheme ? address : std::string();
 }
 
 ImageInformation::ImageInformation(const std::string& title) : title_(title) {}

@@ -29,16 +29,11 @@ protected:
     void InitControls() override;
 
 private:
-    // Tree item data: a group item or an extension item under it.
-    enum ItemKind { kGroupItem = 1, kExtensionItem = 2 };
-
     LRESULT OnNew(WORD, WORD, HWND, BOOL&);
     LRESULT OnEdit(WORD, WORD, HWND, BOOL&);
     LRESULT OnDelete(WORD, WORD, HWND, BOOL&);
     void InsertGroupItem(const FileTypeGroup& group);
     void InsertExtensionItems(HTREEITEM groupItem, const FileTypeGroup& group);
-    // The selected item's group item (an extension item stands for its parent), or null.
-    HTREEITEM SelectedGroupItem() const;
 
     OptionsDlgInterface* owner_;
     std::vector<FileTypeGroup> groups_;

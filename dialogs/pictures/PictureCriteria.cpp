@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <cstring>
 #include "core/ImageRecord.h"
+#include "imaging/ByteOrder.h"
 #include "core/UrlHelpers.h"
 #include "core/WildcardMatch.h"
 #include "imaging/JpegReadHeader.h"
@@ -13,9 +14,6 @@ uint32_t BigEndian32(const unsigned char* p) {
     return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
 }
 uint32_t LittleEndian16(const unsigned char* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8); }
-int32_t LittleEndianSigned32(const unsigned char* p) {
-    return static_cast<int32_t>(uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24));
-}
 
 void ReadHeader(const std::string& path, unsigned char header[54]) {
     memset(header, 0, 54);
@@ -48,8 +46,8 @@ PictureDimensions DimensionsFromHeader(const unsigned char header[54], int32_t s
     } else if (storedSize > 54 && header[0] == 'B' && header[1] == 'M') {
         result.known = true;
         result.isSigned = true;
-        result.width = LittleEndianSigned32(header + 18);
-        result.height = LittleEndianSigned32(header + 22);
+        result.width = static_cast<int32_t>(ReadLittleEndian32(header + 18));
+        result.height = static_cast<int32_t>(ReadLittleEndian32(header + 22));
     }
     return result;
 }

@@ -1,18 +1,20 @@
 #include "dialogs/tasks/StringTemplateDlg.h"
 #include <algorithm>
+#include <iterator>
 #include "framework/ImageListStrip.h"
 #include <vector>
 #include "core/InternationalSupport.h"
 #include "core/WindowRoutines.h"
 #include "dialogs/common/DialogTexts.h"
 #include "resources/task_options_ids.h"
-#include "framework/AppModule.h"
 
 namespace {
 const int kButtonWidth = 16;
 const int kButtonHeight = 15;
-const int kCommands[] = {ID_LIST_NEW_ITEM, ID_LIST_EDIT_ITEM, ID_LIST_DELETE_ITEM,
-                         ID_LIST_DELETE_ALL, ID_LIST_UP, ID_LIST_DOWN};
+// Separators (0) after "Edit Item" and after "Delete All" set the editing, deleting and moving
+// buttons apart.
+const int kCommands[] = {ID_LIST_NEW_ITEM, ID_LIST_EDIT_ITEM, 0, ID_LIST_DELETE_ITEM,
+                         ID_LIST_DELETE_ALL, 0, ID_LIST_UP, ID_LIST_DOWN};
 // Characters of the edit taken as an entry; of an entry read back from the list.
 const size_t kMaxEntryText = 254;
 const size_t kMaxToolTipText = 79;
@@ -36,46 +38,24 @@ LRESULT StringTemplateDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 void StringTemplateDlg::CreateToolbar() {
-    HWND frame = GetDlgItem(IDC_STRING_TOOLBAR_FRAME);
-    RECT area = {};
-    ::GetWindowRect(frame, &area);
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&area), 2);
-    toolbar_ = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
-                                 WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
-                                     CCS_NORESIZE | CCS_NOPARENTALIGN,
-                                 area.left, area.top, area.right - area.left, area.bottom - area.top, m_hWnd,
-                                 nullptr, g_Module.GetModuleInstance(), nullptr);
-    ::SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     images_ = LoadImageListStrip(IDB_STRING_LIST_TOOLBAR, kButtonWidth, kButtonHeight);
     hotImages_ = LoadImageListStrip(IDB_STRING_LIST_TOOLBAR_HOT, kButtonWidth, kButtonHeight);
-    ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
-    ::SendMessageA(toolbar_, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hotImages_));
-    // Separators after "Edit Item" and after "Delete All" set the editing, deleting and moving
-    // buttons apart.
-    std::vector<TBBUTTON> buttons;
-    for (int i = 0; i < static_cast<int>(sizeof(kCommands) / sizeof(kCommands[0])); ++i) {
-        if (kCommands[i] == ID_LIST_DELETE_ITEM || kCommands[i] == ID_LIST_UP) {
-            TBBUTTON separator = {};
-            separator.fsStyle = BTNS_SEP;
-            buttons.push_back(separator);
-        }
-        TBBUTTON button = {};
-        button.iBitmap = i;
-        button.idCommand = kCommands[i];
-        button.fsState = TBSTATE_ENABLED;
-        button.fsStyle = BTNS_BUTTON;
-        buttons.push_back(button);
-    }
-    ::SendMessageA(toolbar_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    ToolBarArgs bar;
+    bar.parent = m_hWnd;
+    bar.place = PlaceOfChild(m_hWnd, IDC_STRING_TOOLBAR_FRAME);
+    bar.commands.assign(std::begin(kCommands), std::end(kCommands));
+    bar.images = images_;
+    bar.hotImages = hotImages_;
+    toolbar_.Create(bar);
     // The frame only marks the place.
-    ::ShowWindow(frame, SW_HIDE);
+    ::ShowWindow(GetDlgItem(IDC_STRING_TOOLBAR_FRAME), SW_HIDE);
 }
 
 LRESULT StringTemplateDlg::OnToolTipText(int, LPNMHDR header, BOOL& handled) {
     NMTTDISPINFOA* info = reinterpret_cast<NMTTDISPINFOA*>(header);
     const UINT_PTR command = header->idFrom;
     bool ours = false;
-    for (int id : kCommands) ours = ours || command == static_cast<UINT_PTR>(id);
+    for (int id : kCommands) ours = ours || (id != 0 && command == static_cast<UINT_PTR>(id));
     if (!ours) {
         handled = FALSE;
         return 0;
@@ -121,7 +101,7 @@ bool StringTemplateDlg::IsButtonEnabled(int command) const {
 
 void StringTemplateDlg::UpdateButtons() {
     for (int command : kCommands)
-        ::SendMessageA(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(command), MAKELPARAM(IsButtonEnabled(command), 0));
+        if (command != 0) toolbar_.EnableButton(command, IsButtonEnabled(command));
 }
 
 LRESULT StringTemplateDlg::OnNewItem(WORD, WORD, HWND, BOOL&) {

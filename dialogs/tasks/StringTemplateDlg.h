@@ -7,6 +7,7 @@
 #include <vector>
 #include "core/StringTemplate.h"
 #include "framework/DialogImpl.h"
+#include "framework/ToolBarCtrl.h"
 #include "resources/command_ids.h"
 #include "resources/task_options_ids.h"
 
@@ -59,7 +60,7 @@ private:
     static int KeptPosition(const StringTemplate& before, const std::vector<std::string>& after);
 
     StringTemplate& generator_;
-    HWND toolbar_ = nullptr;
+    CToolBarCtrl toolbar_;
     HIMAGELIST images_ = nullptr;
     HIMAGELIST hotImages_ = nullptr;
 };

@@ -12,9 +12,7 @@ void ApplyPageHandOver(TaskOptions& task, const std::string& clipboardText) {
     const size_t lineFeed = clipboardText.find(handover::kAddressEnd);
     std::string address = clipboardText.substr(0, lineFeed);
     if (!address.empty() && address.back() == '\r') address.pop_back();
-    bool accepted = false;
-    for (const char* prefix : handover::kPageAddressPrefixes) accepted = accepted || StartsWithNoCase(address, prefix);
-    if (accepted) {
+    if (handover::IsPageAddress(address.c_str())) {
         if (task.StartingAddresses.empty()) task.StartingAddresses.push_back(StartingAddress());
         task.StartingAddresses.front().Url = address;
     }

@@ -7,6 +7,17 @@ void TaskNamePage::LoadName(const TaskOptions& task) {
     ::SetDlgItemTextA(m_hWnd, IDC_TASK_NAME, task.TaskName.c_str());
 }
 
+bool TaskNamePage::LoadShared(const TaskOptions& task, int addressId, const std::string& address) {
+    LoadName(task);
+    ::SetDlgItemTextA(m_hWnd, addressId, "http://");
+    SetItemChecked(m_hWnd, IDC_TASK_WEB_AUTH, task.CollectCookies);
+    EnableItem(m_hWnd, IDC_TASK_BASIC_AUTH, true);
+    if (task.StartingAddresses.size() != 1) return false;
+    LoadCredentials(task.StartingAddresses.front());
+    ::SetDlgItemTextA(m_hWnd, addressId, address.c_str());
+    return true;
+}
+
 std::string TaskNamePage::ChosenName() {
     const std::string typed = GetItemString(m_hWnd, IDC_TASK_NAME);
     if (!typed.empty()) return typed;

@@ -20,6 +20,10 @@ protected:
     virtual std::string NameFromAddress() = 0;
 
     void LoadName(const TaskOptions& task);
+    // What both pages load alike: the name, the cookie switch, and the address edit (addressId)
+    // with "http://"; for a task of one start address, that address's sign-in and `address` in
+    // the edit (then true).
+    bool LoadShared(const TaskOptions& task, int addressId, const std::string& address);
     // The edit's text, else the loaded name, else the name made from the address.
     std::string ChosenName();
     // For a name typed anew (not empty, not the loaded one): false with warning IDS_TASK_NAME_TAKEN when another

@@ -34,17 +34,14 @@ std::string MakeTaskNameFromUrl(const std::string& url, const std::string& exten
 }
 
 std::string DefaultSaveFolder(const ProgramSettings& settings, const std::string& taskName) {
-    std::string folder = settings.FolderForImages;
-    if (folder.empty())
-        folder = settings.GetProgramFolder() + "Images\\";
-    else if (folder.back() != '\\')
-        folder += '\\';
+    std::string folder = settings.GetImagesFolder();
+    if (folder.back() != '\\') folder += '\\';
     // A name that could leave the picture folder ("..", "a\\b") is made into a plain one.
     return folder + (IsSafeFileName(taskName) ? taskName : MakeSafeFileNameBase(taskName));
 }
 
 bool IsBrowsableWebAddress(const std::string& text) {
-    if (!StartsWithNoCase(text, "http://") && !StartsWithNoCase(text, "https://")) return false;
+    if (!WebSchemeLength(text)) return false;
     for (char c : text) {
         const unsigned char u = static_cast<unsigned char>(c);
         if (u < 32 || u == 127 || c == '"' || c == ' ') return false;

@@ -10,15 +10,7 @@ std::string TaskOptions2GeneralDlg::NameFromAddress() {
 void TaskOptions2GeneralDlg::Load(TaskOptions& object) {
     ConstructLinkTask& task = static_cast<ConstructLinkTask&>(object);
     templateAddress_ = task.StartingAddresses.empty() ? std::string() : task.StartingAddresses.front().Url;
-    LoadName(task);
-    ::SetDlgItemTextA(m_hWnd, IDC_TASK2_WEB_AUTH_URL, "http://");
-    SetItemChecked(m_hWnd, IDC_TASK_WEB_AUTH, task.CollectCookies);
-    EnableItem(m_hWnd, IDC_TASK_BASIC_AUTH, true);
-    if (task.StartingAddresses.size() == 1) {
-        const StartingAddress& start = task.StartingAddresses.front();
-        LoadCredentials(start);
-        ::SetDlgItemTextA(m_hWnd, IDC_TASK2_WEB_AUTH_URL, task.WebAuthUrl.c_str());
-    }
+    LoadShared(task, IDC_TASK2_WEB_AUTH_URL, task.WebAuthUrl);
     EnableAuthorizationControls();
 }
 

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include "core/Application.h"
 #include "core/ProgramSettings.h"
-#include "dialogs/common/FiletypeDlg.h"
-#include "dialogs/options/FileTypeGroupEdits.h"
+#include "dialogs/options/FileTypeTreeEdits.h"
 #include "resources/options_ids.h"
 
 namespace {
@@ -71,7 +70,7 @@ void TaskOptionsFiletypesDlg::SetCheckState(HTREEITEM item, CheckState state) {
 }
 
 HTREEITEM TaskOptionsFiletypesDlg::InsertGroupItem(const FileTypeGroup& group, const std::vector<std::string>& checked) {
-    HTREEITEM item = tree_.InsertItem(group.front().c_str(), kGroupItem);
+    HTREEITEM item = tree_.InsertItem(group.front().c_str(), kFileTypeGroupItem);
     SetCheckState(item, kUnchecked);
     InsertExtensionItems(item, group, checked);
     return item;
@@ -80,7 +79,7 @@ HTREEITEM TaskOptionsFiletypesDlg::InsertGroupItem(const FileTypeGroup& group, c
 void TaskOptionsFiletypesDlg::InsertExtensionItems(HTREEITEM groupItem, const FileTypeGroup& group,
                                                    const std::vector<std::string>& checked) {
     for (size_t i = 1; i < group.size(); ++i) {
-        HTREEITEM item = tree_.InsertItem(group[i].c_str(), kExtensionItem, groupItem);
+        HTREEITEM item = tree_.InsertItem(group[i].c_str(), kFileTypeExtensionItem, groupItem);
         SetCheckState(item, Contains(checked, group[i]) ? kChecked : kUnchecked);
     }
 }
@@ -101,7 +100,7 @@ void TaskOptionsFiletypesDlg::UpdateAllGroupStates() {
 void TaskOptionsFiletypesDlg::ToggleItem(HTREEITEM item) {
     if (!item) return;
     tree_.SelectItem(item);
-    if (tree_.GetItemData(item) == kGroupItem) {
+    if (tree_.GetItemData(item) == kFileTypeGroupItem) {
         // A partly checked group is cleared, like an unchecked one is filled.
         const CheckState state = GetCheckState(item) == kUnchecked ? kChecked : kUnchecked;
         SetCheckState(item, state);
@@ -139,64 +138,34 @@ LRESULT TaskOptionsFiletypesDlg::OnAllClicked(WORD, WORD, HWND, BOOL&) {
     return 0;
 }
 
-HTREEITEM TaskOptionsFiletypesDlg::SelectedGroupItem() const {
-    HTREEITEM item = tree_.GetSelectedItem();
-    if (item && tree_.GetItemData(item) == kExtensionItem) item = tree_.GetParentItem(item);
-    return item;
-}
-
 LRESULT TaskOptionsFiletypesDlg::OnNew(WORD, WORD, HWND, BOOL&) {
-    CFiletypeDlg dialog(LocalText(IDS_NEW_FILE_TYPE));
-    dialog.namesInUse = FileTypeGroupNames(Groups());
-    if (dialog.DoModal(m_hWnd) != IDOK) return 0;
-    FileTypeGroup group(1, dialog.name);
-    group.insert(group.end(), dialog.extensions.begin(), dialog.extensions.end());
-    Groups().push_back(group);
+    FileTypeGroup group;
+    if (!AskNewFileTypeGroup(m_hWnd, Groups(), group)) return 0;
     // The new group's extensions count as chosen.
-    UpdateGroupState(InsertGroupItem(group, dialog.extensions));
+    UpdateGroupState(InsertGroupItem(group, std::vector<std::string>(group.begin() + 1, group.end())));
     SetItemChecked(m_hWnd, IDC_TASK_ALL_TYPES, false);
     EnableTypeControls();
     return 0;
 }
 
 LRESULT TaskOptionsFiletypesDlg::OnEdit(WORD, WORD, HWND, BOOL&) {
-    HTREEITEM item = SelectedGroupItem();
+    HTREEITEM item = SelectedFileTypeGroupItem(tree_);
     if (!item) return 0;
-    const std::string oldName = tree_.GetItemText(item);
-    FileTypeGroup* group = FindFileTypeGroup(Groups(), oldName);
-    if (!group) return 0;
-    CFiletypeDlg dialog(LocalText(IDS_EDIT_FILE_TYPE));
-    dialog.name = oldName;
-    dialog.extensions.assign(group->begin() + 1, group->end());
-    dialog.namesInUse = FileTypeGroupNames(Groups(), &oldName);
-    if (dialog.DoModal(m_hWnd) != IDOK) return 0;
+    // The extensions chosen before stay chosen.
     std::vector<std::string> checked;
     for (HTREEITEM child = tree_.GetChildItem(item); child; child = tree_.GetNextSiblingItem(child)) {
         if (GetCheckState(child) == kChecked) checked.push_back(tree_.GetItemText(child));
     }
-    if (!ReplaceFileTypeGroup(Groups(), oldName, dialog.name, dialog.extensions)) return 0;
-    tree_.SetItemText(item, dialog.name.c_str());
-    tree_.DeleteChildren(item);
-    if (const FileTypeGroup* edited = FindFileTypeGroup(Groups(), dialog.name))
-        InsertExtensionItems(item, *edited, checked);
+    const FileTypeGroup* edited = AskEditFileTypeGroup(m_hWnd, tree_, item, Groups());
+    if (!edited) return 0;
+    InsertExtensionItems(item, *edited, checked);
     UpdateAllGroupStates();
     return 0;
 }
 
 LRESULT TaskOptionsFiletypesDlg::OnDelete(WORD, WORD, HWND, BOOL&) {
-    HTREEITEM item = tree_.GetSelectedItem();
-    if (!item) return 0;
-    const std::string text = tree_.GetItemText(item);
-    const std::string question = LocalText(IDS_DELETE_QUESTION_START) + text + LocalText(IDS_DELETE_QUESTION_END);
-    if (AskQuestionBox(m_hWnd, question) != IDYES) return 0;
-    if (tree_.GetItemData(item) == kExtensionItem) {
-        HTREEITEM groupItem = tree_.GetParentItem(item);
-        RemoveFileTypeExtension(Groups(), tree_.GetItemText(groupItem), text);
-        tree_.DeleteItem(item);
-        UpdateGroupState(groupItem);
-    } else {
-        RemoveFileTypeGroup(Groups(), text);
-        tree_.DeleteItem(item);
-    }
+    HTREEITEM groupOfExtension = nullptr;
+    if (AskDeleteFileTypeItem(m_hWnd, tree_, Groups(), groupOfExtension) && groupOfExtension)
+        UpdateGroupState(groupOfExtension);
     return 0;
 }

@@ -44,8 +44,6 @@ protected:
     void InitControls() override;
 
 private:
-    enum ItemKind { kGroupItem = 1, kExtensionItem = 2 };
-
     LRESULT OnAllClicked(WORD, WORD, HWND, BOOL&);
     LRESULT OnNew(WORD, WORD, HWND, BOOL&);
     LRESULT OnEdit(WORD, WORD, HWND, BOOL&);
@@ -61,7 +59,6 @@ private:
     void UpdateGroupState(HTREEITEM groupItem);
     void UpdateAllGroupStates();
     void EnableTypeControls();
-    HTREEITEM SelectedGroupItem() const;
 
     TaskOptionsDlgInterface* owner_;
     CTreeViewCtrl tree_;

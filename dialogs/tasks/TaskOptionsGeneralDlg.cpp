@@ -8,16 +8,9 @@ std::string TaskOptionsGeneralDlg::NameFromAddress() {
 }
 
 void TaskOptionsGeneralDlg::Load(TaskOptions& task) {
-    LoadName(task);
-    ::SetDlgItemTextA(m_hWnd, IDC_TASK_URL, "http://");
-    SetItemChecked(m_hWnd, IDC_TASK_WEB_AUTH, task.CollectCookies);
-    EnableItem(m_hWnd, IDC_TASK_BASIC_AUTH, true);
-    if (task.StartingAddresses.size() == 1) {
-        const StartingAddress& start = task.StartingAddresses.front();
-        LoadCredentials(start);
-        ::SetDlgItemTextA(m_hWnd, IDC_TASK_URL, start.Url.c_str());
+    const bool oneStart = task.StartingAddresses.size() == 1;
+    if (LoadShared(task, IDC_TASK_URL, oneStart ? task.StartingAddresses.front().Url : std::string()))
         EnableCredentials();
-    }
 }
 
 bool TaskOptionsGeneralDlg::Validate() {

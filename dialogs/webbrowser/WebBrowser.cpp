@@ -11,17 +11,19 @@
 
 namespace {
 const int kImageSize = 20;
-const int kNavigationCommands[] = {ID_BROWSER_BACK, ID_BROWSER_FORWARD, ID_BROWSER_STOP, ID_BROWSER_REFRESH};
-const int kGoCommands[] = {ID_BROWSER_GO};
 const size_t kAddressChars = 1023;
 const size_t kToolTipChars = 79;
 
-RECT PlaceOf(HWND dialog, int placeholderId) {
-    RECT rect = {};
-    HWND placeholder = ::GetDlgItem(dialog, placeholderId);
-    ::GetWindowRect(placeholder, &rect);
-    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
+// A toolbar of the commands over the dialog's placeholder.
+ToolBarArgs BarOver(HWND dialog, int id, int placeholderId, HIMAGELIST images, std::vector<int> commands) {
+    ToolBarArgs bar;
+    bar.parent = dialog;
+    bar.style = WS_CLIPSIBLINGS;
+    bar.id = id;
+    bar.place = PlaceOfChild(dialog, placeholderId);
+    bar.images = images;
+    bar.commands = std::move(commands);
+    return bar;
 }
 
 // The tooltip of a toolbar command: what follows the line feed of the command's own string
@@ -74,9 +76,9 @@ void WebBrowser::CreateToolBars() {
     DestroyImageLists();
     navigationImages_ = LoadImageListStrip(IDB_WEB_NAV, kImageSize, kImageSize);
     goImages_ = LoadImageListStrip(IDB_WEB_GO, kImageSize, kImageSize);
-    navigationBar_.CreateOver(m_hWnd, IDR_WEB_NAV_TOOLBAR, PlaceOf(m_hWnd, IDC_WEB_NAV_PLACE), navigationImages_,
-                              kNavigationCommands, 4);
-    goBar_.CreateOver(m_hWnd, IDR_WEB_GO_TOOLBAR, PlaceOf(m_hWnd, IDC_WEB_GO_PLACE), goImages_, kGoCommands, 1);
+    navigationBar_.Create(BarOver(m_hWnd, IDR_WEB_NAV_TOOLBAR, IDC_WEB_NAV_PLACE, navigationImages_,
+                                  {ID_BROWSER_BACK, ID_BROWSER_FORWARD, ID_BROWSER_STOP, ID_BROWSER_REFRESH}));
+    goBar_.Create(BarOver(m_hWnd, IDR_WEB_GO_TOOLBAR, IDC_WEB_GO_PLACE, goImages_, {ID_BROWSER_GO}));
     // Nothing to go back or forward to until the browser says so.
     navigationBar_.EnableButton(ID_BROWSER_BACK, false);
     navigationBar_.EnableButton(ID_BROWSER_FORWARD, false);

@@ -11,15 +11,14 @@
 #include "framework/UserPrompts.h"
 #include "framework/SystemFont.h"
 #include "framework/AppModule.h"
+#include "core/ProgramVersion.h"
+#include "resources/frame_ids.h"
 
 const char* const WelcomeDlg::kWebSite = "http://www.brackenfly.net/";
 
 namespace {
 const COLORREF kBackgroundColor = 0xCCFFFF;
 const COLORREF kTitleColor = 0xBD754A;
-const UINT kProgramIconId = 128;
-const int kVersionMajor = 2;
-const int kVersionMinor = 0;
 
 }  // namespace
 
@@ -47,7 +46,7 @@ LRESULT WelcomeDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     SetItemChecked(m_hWnd, IDC_WELCOME_DO_NOT_PROMPT, !app_->GetSettings()->ShowTip);
     SendDlgItemMessageA(m_hWnd, IDC_WELCOME_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_), TRUE);
     ::SetDlgItemTextA(m_hWnd, IDC_WELCOME_TITLE,
-                      FormatText(LocalText(IDS_WELCOME_TITLE).c_str(), kVersionMajor, kVersionMinor).c_str());
+                      FormatText(LocalText(IDS_WELCOME_TITLE).c_str(), kProgramVersionMajor, kProgramVersionMinor).c_str());
     SendDlgItemMessageA(m_hWnd, IDC_WELCOME_DID_YOU_KNOW, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), TRUE);
     if (!backgroundBrush_) backgroundBrush_ = ::CreateSolidBrush(kBackgroundColor);
     CenterWindowOver(m_hWnd, ::GetWindow(m_hWnd, GW_OWNER));
@@ -56,10 +55,10 @@ LRESULT WelcomeDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 void WelcomeDlg::SetIcons() {
-    HICON program = ::LoadIconA(g_Module.GetModuleInstance(), MAKEINTRESOURCEA(kProgramIconId));
-    if (!program) program = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
+    HICON program = ::LoadIconA(g_Module.GetModuleInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    if (!program) program = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
     SendDlgItemMessageA(m_hWnd, IDC_WELCOME_PROGRAM_ICON, STM_SETICON, reinterpret_cast<WPARAM>(program), 0);
-    HICON information = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32516));    // IDI_INFORMATION
+    HICON information = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_INFORMATION));
     SendDlgItemMessageA(m_hWnd, IDC_WELCOME_INFO_ICON, STM_SETICON, reinterpret_cast<WPARAM>(information), 0);
 }
 

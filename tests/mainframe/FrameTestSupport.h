@@ -28,7 +28,9 @@ struct FakeTasksPane : ITasksPane {
     int saves = 0;
     TaskOptions* selected = nullptr;
     bool failCreation = false;   // the pane's window cannot be made
+    IFrameHost* frame = nullptr;
 
+    void AttachFrame(IFrameHost* host) override { frame = host; }
     HWND CreatePane(HWND parent) override { return failCreation ? nullptr : window.CreateEmpty(parent); }
     HWND GetWindow() const override { return window.m_hWnd; }
     bool HandleCommand(WORD id, WORD, HWND) override {
@@ -51,7 +53,9 @@ struct FakePictureContainer : IPictureContainer {
     int next = 0, previous = 0, escapes = 0, fullScreens = 0, deletes = 0, colorChanges = 0, focusRequests = 0;
     bool listShown = true;
     bool viewerVisible = false;
+    IFrameHost* frame = nullptr;
 
+    void AttachFrame(IFrameHost* host) override { frame = host; }
     HWND CreatePane(HWND parent) override { return window.CreateEmpty(parent); }
     HWND GetWindow() const override { return window.m_hWnd; }
     bool HandleCommand(WORD id, WORD, HWND) override {

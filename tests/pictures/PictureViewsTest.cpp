@@ -217,16 +217,7 @@ TEST_F(PictureViewsTest, PicturesComingInDuringARunJoinBothViewsWithoutProgressS
 // at once.
 TEST_F(PictureViewsTest, NewRowsOutOfSightJoinWithinASecondAndAtOnceAtTheEnd) {
     Command(ID_VIEW_LIST);
-    auto add = [this](int count) {
-        const int first = task_.DownloadedImages.GetCount();
-        for (int i = 0; i < count; ++i) {
-            ImageRecord record;
-            record.fileName = "n" + std::to_string(first + i) + ".jpg";
-            record.localPath = task_.SaveFolder + "\\" + record.fileName;
-            task_.DownloadedImages.Append(record);
-        }
-        pictures_->OnImagesAdded(&task_, first, count, false);
-    };
+    auto add = [this](int count) { AddCrawledRecords(count); };
     auto rows = [this] { return static_cast<int>(ListView_GetItemCount(List())); };
     add(200);  // the end of six rows shows: at once
     EXPECT_EQ(206, rows());

@@ -19,7 +19,7 @@ void PicturesTest::SetUp() {
     app_->GetSettings()->ShowTip = false;
     app_->GetSettings()->ShowLastImage = true;
     FramePieces pieces;
-    pictures_ = new ImagesContainer(app_.get());
+    pictures_ = new ImagesContainer();
     pieces.pictures.reset(pictures_);
     pieces.dialogs.reset(new FrameDialogs(app_.get()));
     CompleteFramePieces(pieces);
@@ -68,6 +68,17 @@ std::string PicturesTest::RowText(int row, int column) {
     item.cchTextMax = sizeof(text);
     ::SendMessageA(List(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     return text;
+}
+
+void PicturesTest::AddCrawledRecords(int count) {
+    const int first = task_.DownloadedImages.GetCount();
+    for (int i = 0; i < count; ++i) {
+        ImageRecord record;
+        record.fileName = "n" + std::to_string(first + i) + ".jpg";
+        record.localPath = task_.SaveFolder + "\\" + record.fileName;
+        task_.DownloadedImages.Append(record);
+    }
+    pictures_->OnImagesAdded(&task_, first, count, false);
 }
 
 void PicturesTest::FocusRow(int row) {

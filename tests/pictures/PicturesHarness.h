@@ -42,6 +42,8 @@ protected:
     void Pump(DWORD ms = 100);
     // Copies a fixture into the task's save folder (sub-folder may be "") and appends its record.
     void AddPicture(const std::string& fixture, const std::string& subFolder, const std::string& name);
+    // Appends `count` records of pictures never written ("n<index>.jpg") as a crawl brings them.
+    void AddCrawledRecords(int count);
     std::string RowText(int row, int column);
     HWND List() { return pictures_->ListView().GetListControl(); }
     CThumbnailView& Thumbnails() { return pictures_->ThumbnailView().Control(); }

@@ -16,6 +16,7 @@ public:
 
 class PlaceholderTasksPane : public ITasksPane {
 public:
+    void AttachFrame(IFrameHost*) override {}
     HWND CreatePane(HWND parent) override { return window_.CreateEmpty(parent); }
     HWND GetWindow() const override { return window_.m_hWnd; }
     bool HandleCommand(WORD, WORD, HWND) override { return false; }
@@ -33,6 +34,7 @@ private:
 
 class PlaceholderPictureContainer : public IPictureContainer {
 public:
+    void AttachFrame(IFrameHost*) override {}
     HWND CreatePane(HWND parent) override { return window_.CreateEmpty(parent); }
     HWND GetWindow() const override { return window_.m_hWnd; }
     bool HandleCommand(WORD, WORD, HWND) override { return false; }

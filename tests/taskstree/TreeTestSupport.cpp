@@ -51,7 +51,7 @@ void TreeTest::CreateFrame() {
     tree_->SetTaskDialogs(std::unique_ptr<ITaskDialogs>(dialogs_));
     pieces.tasks.reset(tree_);
     pieces.monitor.reset(new MonitorPane());
-    if (realPictures_) pieces.pictures.reset(new ImagesContainer(app_.get()));
+    if (realPictures_) pieces.pictures.reset(new ImagesContainer());
     CompleteFramePieces(pieces);
     frame_.reset(new MainFrame(app_.get(), std::move(pieces)));
     ASSERT_TRUE(frame_->CreateFrame());

@@ -3,7 +3,7 @@
 // while the control is hidden, and an item removed mid-decode is simply skipped.
 #include "tests/thumbnails/ThumbnailTestHost.h"
 
-#include "tests/support/AnswerWatcher.h"
+#include "tests/support/AnswerWatch.h"
 #include "tests/support/TestSupport.h"
 #include "ui/thumbnails/MyThumbnailChache.h"
 
@@ -53,12 +53,14 @@ protected:
 }  // namespace
 
 TEST_F(ThumbnailDecodeThread, ALargePictureDecodesWhileTheWindowAnswers) {
-    testsupport::AnswerWatcher watcher(view);
+    testsupport::AnswerWatch watcher(view, 5);
+    watcher.Start();
     view.SetItems(Items({"slow.png", "small.jpg", "p100x110.png", "broken.jpg"}), true);
     ASSERT_TRUE(PumpUntil([&] { return !view.IsLoading(); }, 20000));
-    const DWORD longest = watcher.Stop();
-    std::printf("longest wait for the thumbnail control %lu ms over %d answers\n", static_cast<unsigned long>(longest),
-                watcher.Answers());
+    watcher.Finish([]() { Pump(5); });
+    const double longest = watcher.Percentile(1.0);
+    std::printf("longest wait for the thumbnail control %.0f ms over %u answers\n", longest,
+                static_cast<unsigned>(watcher.Answers().size()));
     EXPECT_LT(longest, kPromptMs);
     EXPECT_EQ(0, view.GetPendingCount());
     EXPECT_EQ(4u, listener.decoded.size());

@@ -3,7 +3,5 @@
 const char kProductPageAddress[] = "https://www.brackenfly.org/";
 const char kSupportPageAddress[] = "https://www.brackenfly.org/support/";
 const char kSupportMailAddress[] = "mailto:support@brackenfly.org";
-// The program's name and version as the tray tip shows them.
+// The program's name as the title bar and the tray tip show it.
 const char kProgramName[] = "Brackenfly";
-const char kProgramVersionMajor[] = "2";
-const char kProgramVersionMinor[] = "0";

@@ -10,8 +10,9 @@ class TaskOptions;
 class IPictureContainer {
 public:
     virtual ~IPictureContainer() = default;
-    // The frame that holds the pane, told once as the frame is built (before CreatePane).
-    virtual void AttachFrame(IFrameHost* /*frame*/) {}
+    // The frame that holds the pane, told once as the frame is built (before CreatePane): the
+    // pane's one way to the frame and the program's settings.
+    virtual void AttachFrame(IFrameHost* frame) = 0;
     virtual HWND CreatePane(HWND parent) = 0;
     virtual HWND GetWindow() const = 0;
     // The tasks tree shows a task's pictures (null: none) when its selection changes, and

@@ -10,8 +10,9 @@ class TaskOptions;
 class ITasksPane {
 public:
     virtual ~ITasksPane() = default;
-    // The frame that holds the pane, told once as the frame is built (before CreatePane).
-    virtual void AttachFrame(IFrameHost* /*frame*/) {}
+    // The frame that holds the pane, told once as the frame is built (before CreatePane): the
+    // pane's one way to the frame and the program's settings.
+    virtual void AttachFrame(IFrameHost* frame) = 0;
     // Creates the pane's window as a child of `parent` (loading every task and the tree file).
     virtual HWND CreatePane(HWND parent) = 0;
     virtual HWND GetWindow() const = 0;

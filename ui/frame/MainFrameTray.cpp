@@ -1,4 +1,5 @@
 // Tray mode: the icon in the notification area, its tip, menu and completion balloon.
+#include "core/ProgramVersion.h"
 #include "core/TaskOptions.h"
 #include "core/TranslatedMenu.h"
 #include "framework/AppModule.h"
@@ -35,7 +36,8 @@ void MainFrame::RestoreFromTray() {
 }
 
 std::string MainFrame::TrayTip(TaskOptions* runningTask) const {
-    std::string tip = std::string(kProgramName) + " v" + kProgramVersionMajor + "." + kProgramVersionMinor;
+    std::string tip = std::string(kProgramName) + " v" + std::to_string(kProgramVersionMajor) + "." +
+                      std::to_string(kProgramVersionMinor);
     tip += tray_.CanShowBalloon() ? "\r\n" : " ";
     if (runningTask) tip += LocalText(IDS_TRAY_TASK_STARTED) + runningTask->TaskName + "\"";
     else tip += LocalText(IDS_NO_TASK_STARTED);

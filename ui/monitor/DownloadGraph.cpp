@@ -5,7 +5,6 @@
 #include "core/DownloadManagerTexts.h"
 #include "core/TextFormat.h"
 #include "framework/GdiHolders.h"
-#include "imaging/DibAccess.h"
 #include "resources/monitor_ids.h"
 #include "ui/monitor/DownloadTotals.h"
 #include "ui/monitor/GraphLayout.h"
@@ -78,7 +77,7 @@ void DownloadGraph::PaintBuffered(HDC target) {
     if (width <= 0 || height <= 0) return;
     // Declared first so it outlives the context it is selected into.
     GdiObject<HBITMAP> bitmap(::CreateCompatibleBitmap(target, width, height));
-    dibaccess::MemoryDc memory(target, bitmap.Get());
+    MemoryDc memory(target, bitmap.Get());
     if (!bitmap || !memory.Ok() || !memory.Selected()) {
         // Out of GDI resources: draw straight onto the target rather than nothing.
         Paint(target, client);

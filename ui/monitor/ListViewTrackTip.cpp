@@ -25,10 +25,7 @@ bool CListViewTrackTip::Attach(HWND parent, HWND list) {
     list_ = list;
     if (!::SetWindowSubclass(list_, &CListViewTrackTip::ListProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
         return false;
-    m_hWnd = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent_, nullptr,
-                             g_Module.GetModuleInstance(), nullptr);
-    if (!m_hWnd) return false;
+    if (!Create(parent_, TTS_NOPREFIX)) return false;
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     TTTOOLINFOA tool = Tool();
     ::SendMessageA(m_hWnd, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));

@@ -6,9 +6,9 @@
 // the tip window it makes.
 #include <windows.h>
 #include <commctrl.h>
-#include "framework/Window.h"
+#include "framework/ToolTipCtrl.h"
 
-class CListViewTrackTip : public CWindow {
+class CListViewTrackTip : public CToolTipCtrl {
 public:
     static constexpr UINT kShowTimer = 438;
     static constexpr UINT kShowDelay = 100;

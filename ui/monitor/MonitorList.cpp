@@ -11,11 +11,12 @@ MonitorList::~MonitorList() { Destroy(); }
 
 bool MonitorList::Create(HWND parent, const Column* columns, int count) {
     // Shared image lists: the list must not destroy ours (Destroy does).
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
-                        LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_NOCOLUMNHEADER;
-    m_hWnd = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", style, 0, 0, 0, 0, parent, nullptr,
-                              g_Module.GetModuleInstance(), nullptr);
-    if (!m_hWnd) return false;
+    ControlArgs args;
+    args.parent = parent;
+    args.style = WS_CLIPSIBLINGS | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                 LVS_SHAREIMAGELISTS | LVS_NOCOLUMNHEADER;
+    args.exStyle = WS_EX_CLIENTEDGE;
+    if (!CListViewCtrl::Create(args)) return false;
     ::SendMessageA(m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                    LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
     images_ = LoadImageListStrip(IDB_MONITOR_LIST, 16, 16);

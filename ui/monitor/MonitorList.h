@@ -4,9 +4,9 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <string>
-#include "framework/Window.h"
+#include "framework/ListViewCtrl.h"
 
-class MonitorList : public CWindow {
+class MonitorList : public CListViewCtrl {
 public:
     struct Column { unsigned titleId; int width; };
     // Row pictures of bitmap IDB_MONITOR_LIST.

@@ -2,6 +2,7 @@
 
 #include "core/DownloadManagerTexts.h"
 #include "framework/AppModule.h"
+#include "framework/GdiHolders.h"
 #include "framework/ImageListStrip.h"
 #include "resources/monitor_ids.h"
 
@@ -19,9 +20,10 @@ HWND ViewHost::CreateHost(HWND parent) {
 }
 
 LRESULT ViewHost::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
-    tabs_ = ::CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, m_hWnd,
-                              nullptr, g_Module.GetModuleInstance(), nullptr);
-    if (!tabs_) return -1;
+    ControlArgs args;
+    args.parent = m_hWnd;
+    args.style = WS_CLIPSIBLINGS;
+    if (!tabs_.Create(args)) return -1;
     ::SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     images_ = LoadImageListStrip(IDB_VIEW_TABS, 16, 16);
     ::SendMessageA(tabs_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
@@ -154,11 +156,9 @@ LRESULT ViewHost::OnSize(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 LRESULT ViewHost::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    PaintDc dc(m_hWnd);
     RECT client;
     ::GetClientRect(m_hWnd, &client);
-    ::DrawEdge(dc, &client, EDGE_ETCHED, BF_LEFT | BF_RIGHT | BF_ADJUST);
-    ::EndPaint(m_hWnd, &ps);
+    ::DrawEdge(dc.Get(), &client, EDGE_ETCHED, BF_LEFT | BF_RIGHT | BF_ADJUST);
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/TabCtrl.h"
 #include "framework/WindowImpl.h"
 
 class ViewHost : public CWindowImplBase {
@@ -61,7 +62,7 @@ private:
     void SetTabImage(int tab, int image);
     void FreeImages();
 
-    HWND tabs_ = nullptr;
+    CTabCtrl tabs_;
     HIMAGELIST images_ = nullptr;
     std::vector<HWND> views_;
     int flashTicks_ = 0;

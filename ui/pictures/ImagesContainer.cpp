@@ -1,6 +1,5 @@
 #include "ui/pictures/ImagesContainer.h"
 
-#include "core/Application.h"
 #include "core/ImageRecord.h"
 #include "core/ProgramSettings.h"
 #include "core/TaskOptions.h"
@@ -15,7 +14,7 @@ namespace {
 const DWORD kViewStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 }
 
-ImagesContainer::ImagesContainer(Application* app) : app_(app) {
+ImagesContainer::ImagesContainer() {
     listView_.SetContainer(this);
     thumbnailView_.SetContainer(this);
 }
@@ -25,7 +24,7 @@ ImagesContainer::~ImagesContainer() {
     if (listView_.m_hWnd) listView_.DestroyWindow();
 }
 
-ProgramSettings* ImagesContainer::Settings() const { return app_ ? app_->GetSettings() : nullptr; }
+ProgramSettings* ImagesContainer::Settings() const { return frame_ ? frame_->GetSettings() : nullptr; }
 
 void ImagesContainer::AttachFrame(IFrameHost* frame) {
     frame_ = frame;

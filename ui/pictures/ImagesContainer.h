@@ -16,7 +16,6 @@
 #include "ui/pictures/ImagesListView.h"
 #include "ui/pictures/ImagesThumbnailView.h"
 
-class Application;
 class IFrameHost;
 class ProgramSettings;
 class TaskOptions;
@@ -28,7 +27,7 @@ class ImagesContainer : public CWindowImplBase,
 public:
     DECLARE_WND_CLASS("Brackenfly_ImagesContainer")
 
-    explicit ImagesContainer(Application* app);
+    ImagesContainer();
     ~ImagesContainer() override;
 
     // The frame whose progress bar, command bar and update-UI table the views and the viewer use.
@@ -108,7 +107,6 @@ private:
     int VisibleFocusedIndex() const;
     void VisibleSelection(PictureIndexList& indices) const;
 
-    Application* app_;
     IFrameHost* frame_ = nullptr;
     TaskOptions* task_ = nullptr;
     ImagesListView listView_;

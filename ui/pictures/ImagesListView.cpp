@@ -42,9 +42,11 @@ LRESULT ImagesListView::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     // and the picture are not laid out again at every mouse move.
     splitter_.SetProportional(true);
     splitter_.SetFullDrag(false);
-    list_ = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                              kChildStyle | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_OWNERDATA, 0, 0, 0,
-                              0, splitter_.m_hWnd, nullptr, nullptr, nullptr);
+    ControlArgs args;
+    args.parent = splitter_.m_hWnd;
+    args.style = kChildStyle | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_OWNERDATA;
+    args.exStyle = WS_EX_CLIENTEDGE;
+    list_.Create(args);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT |
                                                  LVS_EX_LABELTIP);
     const std::string nameText = LocalText(IDS_PICTURE_NAME_COLUMN);

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <string>
+#include "framework/ListViewCtrl.h"
 #include "framework/MessageMap.h"
 #include "framework/SplitterWindow.h"
 #include "framework/WindowImpl.h"
@@ -101,7 +102,7 @@ private:
     bool inLayout_ = false;
     KeptSelection kept_;
     ImageViewer viewer_;
-    HWND list_ = nullptr;
+    CListViewCtrl list_;
     static const UINT kNewRowsTimer = 1;
     static const UINT kNewRowsDelayMs = 1000;
     int unshownRows_ = 0;

@@ -1,6 +1,5 @@
 // The commands that act on one task, and the list of tasks waiting for their turn to run.
 #include "core/AppDirectory.h"
-#include "core/Application.h"
 #include "core/ConstructLinkTask.h"
 #include "core/DownloadManager.h"
 #include "core/SearchLinkTask.h"
@@ -146,7 +145,7 @@ void TasksTree::OnOpenStartUrl() {
 void TasksTree::OnBrowseTaskFolder() {
     TaskOptions* task = GetSelectedTask();
     if (!task) return;
-    const std::string folder = TaskSaveFolder(*task, app_ ? app_->GetSettings() : nullptr);
+    const std::string folder = TaskSaveFolder(*task, frame_ ? frame_->GetSettings() : nullptr);
     const DWORD attributes = ::GetFileAttributesA(folder.c_str());
     if (folder.empty() || attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
     // Opened through explorer with the folder as its quoted argument: never run as a program.
@@ -161,7 +160,7 @@ void TasksTree::OnClearTaskFolder() {
         UserPrompts().MessageBox(m_hWnd, LocalText(IDS_CLEAR_FOLDER_BUSY), caption, MB_OK | MB_ICONWARNING);
         return;
     }
-    const std::string folder = TaskSaveFolder(*task, app_ ? app_->GetSettings() : nullptr);
+    const std::string folder = TaskSaveFolder(*task, frame_ ? frame_->GetSettings() : nullptr);
     if (!IsClearableFolder(folder, GetAppDirectory())) {
         UserPrompts().MessageBox(m_hWnd, FillInTexts(LocalText(IDS_CLEAR_FOLDER_UNSAFE), {folder}, kMessageMax),
                                  caption, MB_OK | MB_ICONWARNING);
@@ -184,7 +183,7 @@ void TasksTree::OnClearTaskFolder() {
 void TasksTree::OnLocateImages() {
     TaskOptions* task = GetSelectedTask();
     if (!task) return;
-    std::string folder = TaskSaveFolder(*task, app_ ? app_->GetSettings() : nullptr);
+    std::string folder = TaskSaveFolder(*task, frame_ ? frame_->GetSettings() : nullptr);
     if (!UserPrompts().BrowseForFolder(::GetActiveWindow(), LocalText(IDS_LOCATE_IMAGES_TITLE), folder)) return;
     task->LocateImages(folder, frame_);
     RefreshTaskItem(task);

@@ -3,7 +3,9 @@
 #include <cctype>
 #include <cstring>
 #include "core/ProgramSettings.h"
+#include "core/StringHelpers.h"
 #include "core/TaskOptions.h"
+#include "core/UrlParts.h"
 
 namespace {
 const int kMaxClearDepth = 128;
@@ -14,10 +16,6 @@ std::string Normalized(const std::string& path) {
         if (c == '/') c = '\\';
     while (result.size() > 1 && result.back() == '\\') result.pop_back();
     return result;
-}
-
-bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
-    return text.size() >= prefix.size() && ::_strnicmp(text.c_str(), prefix.c_str(), prefix.size()) == 0;
 }
 
 // Counts the path's parts below its drive or share; -1 when it is not absolute or has a "."
@@ -75,8 +73,7 @@ bool ClearLevel(const std::string& folder, int depth) {
 }  // namespace
 
 std::string TaskSaveFolder(const TaskOptions& task, const ProgramSettings* settings) {
-    if (!task.SaveFolder.empty() || !settings) return task.SaveFolder;
-    return settings->GetImagesFolder();
+    return settings ? settings->SaveFolderOf(task) : task.SaveFolder;
 }
 
 bool IsClearableFolder(const std::string& folder, const std::string& programFolder) {
@@ -98,9 +95,7 @@ bool ClearFolderContents(const std::string& folder) {
 }
 
 bool IsWebAddress(const std::string& address) {
-    if (!(StartsWithNoCase(address, "http://") || StartsWithNoCase(address, "https://") ||
-          StartsWithNoCase(address, "www.")))
-        return false;
+    if (!WebSchemeLength(address) && !StartsWithNoCase(address, "www.")) return false;
     for (char c : address)
         if (static_cast<unsigned char>(c) < 0x21 || c == '"') return false;
     return true;

@@ -68,11 +68,13 @@ LRESULT TasksTree::OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 bool TasksTree::LoadAll() {
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
-                        TVS_EDITLABELS | TVS_SHOWSELALWAYS;
-    tree_.m_hWnd = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "", style, 0, 0, 100, 100, m_hWnd,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeControlId)),
-                                     g_Module.GetModuleInstance(), nullptr);
+    ControlArgs args;
+    args.parent = m_hWnd;
+    args.style = WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS;
+    args.exStyle = WS_EX_CLIENTEDGE;
+    args.id = kTreeControlId;
+    args.place = {0, 0, 100, 100};
+    tree_.Create(args);
     // Without its tree control the pane cannot work: nothing is loaded, and so nothing saved over.
     if (!tree_) return false;
     images_ = LoadImageListStrip(IDB_TASKS_TREE, kImageSize, kImageSize, kWhiteTransparent, kImageGrow);

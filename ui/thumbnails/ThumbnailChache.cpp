@@ -1,6 +1,7 @@
 #include "ui/thumbnails/ThumbnailChache.h"
 
 #include <algorithm>
+#include "framework/GdiHolders.h"
 #include "imaging/DibHelpers.h"
 #include "ui/thumbnails/ThumbnailLayout.h"
 
@@ -118,21 +119,16 @@ bool CThumbnailChache::Store(const std::string& key, const ThumbnailKeyStamp& no
     entry.stamp = now;
     entry.live = true;
 
-    HDC screen = ::GetDC(nullptr);
-    HDC from = ::CreateCompatibleDC(screen);
-    HDC to = ::CreateCompatibleDC(screen);
-    HGDIOBJ oldFrom = ::SelectObject(from, picture);
-    HGDIOBJ oldTo = ::SelectObject(to, target->bitmap);
-    ::SetStretchBltMode(to, HALFTONE);
-    ::SetBrushOrgEx(to, 0, 0, nullptr);
-    ::StretchBlt(to, entry.cell.left, 0, fitted.cx, fitted.cy, from, 0, 0, info.bmWidth, pictureHeight, SRCCOPY);
-    ::GdiFlush();
-    ::SelectObject(from, oldFrom);
-    ::SelectObject(to, oldTo);
-    ::DeleteDC(from);
-    ::DeleteDC(to);
-    ::ReleaseDC(nullptr, screen);
-    ::DeleteObject(picture);
+    {
+        WindowDc screen(nullptr);
+        GdiObject<HBITMAP> scaled(picture);
+        MemoryDc from(screen.Get(), picture), to(screen.Get(), target->bitmap);
+        ::SetStretchBltMode(to.Get(), HALFTONE);
+        ::SetBrushOrgEx(to.Get(), 0, 0, nullptr);
+        ::StretchBlt(to.Get(), entry.cell.left, 0, fitted.cx, fitted.cy, from.Get(), 0, 0, info.bmWidth, pictureHeight,
+                     SRCCOPY);
+        ::GdiFlush();
+    }
 
     target->entries.push_back(entry);
     index_[key] = Where{target, target->entries.size() - 1};

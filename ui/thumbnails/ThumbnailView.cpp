@@ -36,10 +36,7 @@ LRESULT CThumbnailView::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     decoder_.SetTarget(m_hWnd, kDecodedMessage);
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
-    tips_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
-                              g_Module.GetModuleInstance(), nullptr);
-    if (tips_) {
+    if (tips_.Create(m_hWnd, TTS_NOPREFIX)) {
         ::SetWindowPos(tips_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         ::SendMessageA(tips_, TTM_SETMAXTIPWIDTH, 0, 300);
     }
@@ -54,7 +51,7 @@ LRESULT CThumbnailView::OnDestroy(UINT, WPARAM, LPARAM, BOOL&) {
     decoder_.Close();
     dragging_ = false;
     if (tips_) ::DestroyWindow(tips_);
-    tips_ = nullptr;
+    tips_.m_hWnd = nullptr;
     toolCount_ = 0;
     edge_.Close();
     return 0;
@@ -201,9 +198,7 @@ void CThumbnailView::Layout() {
         backBuffer_ = nullptr;
     }
     if (resized && clientWidth_ > 0 && clientHeight_ > 0) {
-        HDC dc = ::GetDC(m_hWnd);
-        backBuffer_ = ::CreateCompatibleBitmap(dc, clientWidth_, clientHeight_);
-        ::ReleaseDC(m_hWnd, dc);
+        backBuffer_ = ::CreateCompatibleBitmap(WindowDc(m_hWnd).Get(), clientWidth_, clientHeight_);
     }
     const int count = GetItemCount();
     ThumbnailGrid grid = ComputeThumbnailGrid(look_, lineHeight_, clientWidth_, clientHeight_, count, 0);

@@ -12,6 +12,7 @@
 #include <vector>
 #include "framework/OneJobThread.h"
 #include "framework/ThemedClientEdge.h"
+#include "framework/ToolTipCtrl.h"
 #include "framework/WindowImpl.h"
 #include "ui/PictureIndexList.h"
 #include "ui/thumbnails/IThumbnailViewListener.h"
@@ -129,6 +130,8 @@ private:
     // Drawing objects and look.
     void CreateDrawingObjects();
     void DeleteDrawingObjects();
+    // The paint rectangle drawn into the back buffer and copied to the screen.
+    void PaintBuffered();
     void PaintItem(HDC dc, int index);
     void PaintShadow(HDC dc, const RECT& picture);
     void PaintCaption(HDC dc, int index);
@@ -218,7 +221,7 @@ private:
     bool adding_ = false;
     bool verticalBarLate_ = false;
     DWORD verticalBarSetAt_ = 0;
-    HWND tips_ = nullptr;
+    CToolTipCtrl tips_;
     int toolCount_ = 0;
     // What the tools were made for: the visible items, the scroll position and the layout.
     struct ToolSpan {

@@ -1,6 +1,7 @@
 // Drawing of the thumbnail control: one back buffer, only the items that meet the paint
 // rectangle, the focused item last so its wrapped caption lies over its neighbours.
 #include "ui/thumbnails/ThumbnailView.h"
+#include "framework/GdiHolders.h"
 #include "framework/SystemFont.h"
 
 #include <algorithm>
@@ -14,9 +15,7 @@ void CThumbnailView::CreateDrawingObjects() {
     if (!font_) font_ = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     LOGFONTA logFont = {};
     ::GetObjectA(font_, sizeof(logFont), &logFont);
-    HDC screen = ::GetDC(nullptr);
-    lineHeight_ = 2 - ::MulDiv(logFont.lfHeight, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ::ReleaseDC(nullptr, screen);
+    lineHeight_ = 2 - ::MulDiv(logFont.lfHeight, ::GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY), 72);
     if (lineHeight_ < 4) lineHeight_ = 16;
     backgroundBrush_ = ::CreateSolidBrush(look_.backgroundColor);
     highlightBrush_ = ::CreateSolidBrush(look_.highlightColor);
@@ -34,16 +33,23 @@ void CThumbnailView::DeleteDrawingObjects() {
 }
 
 LRESULT CThumbnailView::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
-    PAINTSTRUCT ps;
-    HDC target = ::BeginPaint(m_hWnd, &ps);
     if (!backBuffer_) {
-        ::FillRect(target, &ps.rcPaint, backgroundBrush_);
-        ::EndPaint(m_hWnd, &ps);
+        PaintDc target(m_hWnd);
+        ::FillRect(target.Get(), &target.Info().rcPaint, backgroundBrush_);
         return 0;
     }
-    HDC dc = ::CreateCompatibleDC(target);
-    HGDIOBJ oldBitmap = ::SelectObject(dc, backBuffer_);
-    HGDIOBJ oldFont = ::SelectObject(dc, font_);
+    PaintBuffered();
+    // Painting means the control shows: fetching may go on.
+    if (pendingCount_ > 0 && loadingEnabled_ && !loadTimerRunning_) StartLoadTimer();
+    return 0;
+}
+
+void CThumbnailView::PaintBuffered() {
+    PaintDc target(m_hWnd);
+    const PAINTSTRUCT& ps = target.Info();
+    MemoryDc buffer(target.Get(), backBuffer_);
+    const HDC dc = buffer.Get();
+    SelectedObject font(dc, font_);
     ::FillRect(dc, &ps.rcPaint, backgroundBrush_);
 
     RECT content = ps.rcPaint;
@@ -66,15 +72,8 @@ LRESULT CThumbnailView::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
         ::SetBkColor(dc, RGB(255, 255, 255));
         ::DrawFocusRect(dc, &band);
     }
-    ::BitBlt(target, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+    ::BitBlt(target.Get(), ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
              ps.rcPaint.bottom - ps.rcPaint.top, dc, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-    ::SelectObject(dc, oldFont);
-    ::SelectObject(dc, oldBitmap);
-    ::DeleteDC(dc);
-    ::EndPaint(m_hWnd, &ps);
-    // Painting means the control shows: fetching may go on.
-    if (pendingCount_ > 0 && loadingEnabled_ && !loadTimerRunning_) StartLoadTimer();
-    return 0;
 }
 
 void CThumbnailView::PaintItem(HDC dc, int index) {
@@ -109,14 +108,11 @@ void CThumbnailView::PaintItem(HDC dc, int index) {
         picture.right = picture.left + size.cx;
         picture.bottom = picture.top + size.cy;
         PaintShadow(dc, picture);
-        HDC source = ::CreateCompatibleDC(dc);
-        HGDIOBJ old = ::SelectObject(source, data.bitmap);
+        MemoryDc source(dc, data.bitmap);
         ::SetStretchBltMode(dc, HALFTONE);
         ::SetBrushOrgEx(dc, 0, 0, nullptr);
-        ::StretchBlt(dc, picture.left, picture.top, size.cx, size.cy, source, data.source.left, data.source.top,
-                     sourceWidth, sourceHeight, SRCCOPY);
-        ::SelectObject(source, old);
-        ::DeleteDC(source);
+        ::StretchBlt(dc, picture.left, picture.top, size.cx, size.cy, source.Get(), data.source.left,
+                     data.source.top, sourceWidth, sourceHeight, SRCCOPY);
     }
     PaintCaption(dc, index);
 }

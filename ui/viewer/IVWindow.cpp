@@ -1,5 +1,6 @@
 #include "ui/viewer/IVWindow.h"
 #include <cmath>
+#include "framework/GdiHolders.h"
 #include "ui/viewer/ViewerMath.h"
 
 CIVWindow::CIVWindow() : ownHandler_(this), handler_(&ownHandler_) {
@@ -117,30 +118,22 @@ void CIVWindow::RenderTo(HDC dc, int width, int height) {
 
 void CIVWindow::Render() {
     if (!backBuffer_) return;
-    HDC screen = ::GetDC(m_hWnd);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HGDIOBJ old = ::SelectObject(memory, backBuffer_);
-    RenderTo(memory, viewSize_.cx, viewSize_.cy);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
-    ::ReleaseDC(m_hWnd, screen);
+    WindowDc screen(m_hWnd);
+    MemoryDc memory(screen.Get(), backBuffer_);
+    RenderTo(memory.Get(), viewSize_.cx, viewSize_.cy);
 }
 
 namespace {
 void CopyBitmapTo(HDC target, HBITMAP bitmap, SIZE size) {
-    HDC memory = ::CreateCompatibleDC(target);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(target, 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
+    MemoryDc memory(target, bitmap);
+    ::BitBlt(target, 0, 0, size.cx, size.cy, memory.Get(), 0, 0, SRCCOPY);
 }
 }  // namespace
 
 void CIVWindow::ShowBitmap(HBITMAP bitmap) {
     if (!bitmap || !IsWindow()) return;
-    HDC screen = ::GetDC(m_hWnd);
-    CopyBitmapTo(screen, bitmap, viewSize_);
-    ::ReleaseDC(m_hWnd, screen);
+    WindowDc screen(m_hWnd);
+    CopyBitmapTo(screen.Get(), bitmap, viewSize_);
 }
 
 void CIVWindow::Redraw() {
@@ -161,9 +154,8 @@ void CIVWindow::MakeBackBuffer(int width, int height) {
     backBuffer_ = nullptr;
     viewSize_.cx = width;
     viewSize_.cy = height;
-    HDC screen = ::GetDC(m_hWnd);
-    backBuffer_ = ::CreateCompatibleBitmap(screen, width, height);
-    ::ReleaseDC(m_hWnd, screen);
+    WindowDc screen(m_hWnd);
+    backBuffer_ = ::CreateCompatibleBitmap(screen.Get(), width, height);
 }
 
 LRESULT CIVWindow::OnMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled) {
@@ -190,10 +182,8 @@ LRESULT CIVWindow::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
 LRESULT CIVWindow::OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
 
 LRESULT CIVWindow::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
-    if (backBuffer_) CopyBitmapTo(dc, backBuffer_, viewSize_);
-    ::EndPaint(m_hWnd, &ps);
+    PaintDc dc(m_hWnd);
+    if (backBuffer_) CopyBitmapTo(dc.Get(), backBuffer_, viewSize_);
     return 0;
 }
 

@@ -70,7 +70,7 @@ LRESULT ImageViewer::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     edge_.Close();
     if (fullScreen_.IsWindow()) fullScreen_.DestroyWindow();
     if (tooltip_) ::DestroyWindow(tooltip_);
-    tooltip_ = nullptr;
+    tooltip_.m_hWnd = nullptr;
     handled = FALSE;
     return 0;
 }

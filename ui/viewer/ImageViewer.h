@@ -9,7 +9,10 @@
 #include <commctrl.h>
 #include <memory>
 #include <string>
+#include "framework/HeaderCtrl.h"
 #include "framework/ThemedClientEdge.h"
+#include "framework/ToolBarCtrl.h"
+#include "framework/ToolTipCtrl.h"
 #include "framework/MessageMap.h"
 #include "framework/WindowImpl.h"
 #include "resources/command_ids.h"
@@ -130,9 +133,9 @@ private:
     IFrameHost* frame_;
     ImageViewerImagePlace embedded_;
     ImageViewerImagePlace fullScreen_;
-    HWND toolbar_ = nullptr;
-    HWND tooltip_ = nullptr;
-    HWND header_ = nullptr;
+    CToolBarCtrl toolbar_;
+    CToolTipCtrl tooltip_;
+    CHeaderCtrl header_;
     HIMAGELIST images_ = nullptr;
     HIMAGELIST disabledImages_ = nullptr;
     ThemedClientEdge edge_;  // the border of an edit box from the visual theme, when themes are on

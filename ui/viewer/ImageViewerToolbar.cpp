@@ -2,7 +2,6 @@
 // its tooltips centred below, and the themed border.
 #include <windows.h>
 #include <commctrl.h>
-#include "framework/AppModule.h"
 #include "core/LocalText.h"
 #include "framework/ImageListStrip.h"
 #include "resources/command_ids.h"
@@ -26,39 +25,25 @@ const UINT kPictureCommands[] = {ID_VIEWER_BEST_FIT, ID_VIEWER_ACTUAL_SIZE, ID_V
 }  // namespace
 
 void ImageViewer::CreateToolbar() {
-    toolbar_ = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
-                                 WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER |
-                                     CCS_NORESIZE | CCS_NOPARENTALIGN,
-                                 0, 0, 0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolbarId)),
-                                 g_Module.GetModuleInstance(), nullptr);
-    if (!toolbar_) return;
-    ::SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    ::SendMessageA(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
-    ::SendMessageA(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(22, 22));
     images_ = LoadImageListStrip(IDB_VIEWER_TOOLBAR, 16, 16);
     disabledImages_ = LoadImageListStrip(IDB_VIEWER_TOOLBAR_DISABLED, 16, 16);
-    ::SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
-    ::SendMessageA(toolbar_, TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabledImages_));
-
-    TBBUTTON buttons[kButtonCount + 3] = {};
-    int n = 0;
+    ToolBarArgs bar;
+    bar.parent = m_hWnd;
+    bar.id = kToolbarId;
     for (int i = 0; i < kButtonCount; ++i) {
-        buttons[n].iBitmap = i;
-        buttons[n].idCommand = ID_VIEWER_PREVIOUS + i;
-        buttons[n].fsState = TBSTATE_ENABLED;
-        buttons[n].fsStyle = BTNS_BUTTON;
-        ++n;
-        if (i == 1 || i == 4 || i == 6) buttons[n++].fsStyle = BTNS_SEP;  // groups: previous, next | fits and full screen | zoom | the rest
+        bar.commands.push_back(ID_VIEWER_PREVIOUS + i);
+        if (i == 1 || i == 4 || i == 6) bar.commands.push_back(0);  // groups: previous, next | fits and full screen | zoom | the rest
     }
-    ::SendMessageA(toolbar_, TB_ADDBUTTONSA, n, reinterpret_cast<LPARAM>(buttons));
+    bar.images = images_;
+    bar.disabledImages = disabledImages_;
+    bar.bitmapSize = {16, 16};
+    bar.buttonSize = {22, 22};
+    toolbar_.Create(bar);
 }
 
 void ImageViewer::CreateTooltips() {
     if (!toolbar_) return;
-    tooltip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
-                                 g_Module.GetModuleInstance(), nullptr);
-    if (!tooltip_) return;
+    if (!tooltip_.Create(m_hWnd)) return;
     for (int i = 0; i < kButtonCount; ++i) {
         const UINT id = ID_VIEWER_PREVIOUS + i;
         std::string text = LocalText(kTipIds[i]);
@@ -71,14 +56,15 @@ void ImageViewer::CreateTooltips() {
         ::SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
     // The toolbar passes its mouse messages on to this window.
-    ::SendMessageA(toolbar_, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tooltip_), 0);
+    ::SendMessageA(toolbar_, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tooltip_.m_hWnd), 0);
 }
 
 void ImageViewer::CreateHeader() {
-    header_ = ::CreateWindowExA(0, WC_HEADERA, "", WS_CHILD | WS_VISIBLE | HDS_BUTTONS | HDS_HOTTRACK, 0, 0, 0, 0,
-                                m_hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kHeaderId)),
-                                g_Module.GetModuleInstance(), nullptr);
-    if (!header_) return;
+    ControlArgs args;
+    args.parent = m_hWnd;
+    args.style = HDS_BUTTONS | HDS_HOTTRACK;
+    args.id = kHeaderId;
+    if (!header_.Create(args)) return;
     HDITEMA item = {};
     item.mask = HDI_TEXT | HDI_FORMAT | HDI_WIDTH;
     item.fmt = HDF_CENTER | HDF_STRING;

@@ -7,7 +7,7 @@
 FramePieces CreateFramePieces(Application* app) {
     FramePieces pieces;
     pieces.tasks.reset(new TasksTree(app));
-    pieces.pictures.reset(new ImagesContainer(app));
+    pieces.pictures.reset(new ImagesContainer());
     pieces.monitor.reset(new MonitorPane());
     pieces.dialogs.reset(new FrameDialogs(app));
     return pieces;
