@@ -8,6 +8,7 @@
 // when its selection changes, SetTask(nullptr) before it deletes the task shown, and
 // GetDownloadView()->OnImagesCleared(task) after "Clear Task Folder".
 #include <windows.h>
+#include <functional>
 #include "core/DownloadViews.h"
 #include "framework/MessageMap.h"
 #include "framework/WindowImpl.h"
@@ -106,6 +107,9 @@ private:
     LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
     void FitViews();
     int VisibleFocusedIndex() const;
+    // Runs reorder (which changes the order of the task's records) and rebuilds both views, each
+    // with its selected and focused pictures marked again wherever they went.
+    void ReorderKeepingStates(const std::function<void()>& reorder);
     void VisibleSelection(PictureIndexList& indices) const;
 
     Application* app_;
