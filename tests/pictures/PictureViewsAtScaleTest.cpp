@@ -202,5 +202,58 @@ TEST_F(PictureViewsAtScaleTest, SwitchesSortsAndSelectionsKeepWhatTheUserSees) {
     EXPECT_EQ(focusedPath, task_.DownloadedImages.GetAt(Thumbnails().GetFocusedIndex()).localPath);
 }
 
+// Select By with a width bound on a long list reads every picture's header on a thread: the
+// command gives the window back before anything is measured or selected, and the pictures are
+// selected in both views when the measuring ends.
+class SelectByOnAThreadTest : public PicturesTest {
+protected:
+    void SetUp() override {
+        PicturesTest::SetUp();
+        for (int i = 0; i < kMeasured; ++i) {
+            // A PNG header: the width at byte 16, the height at byte 20 (big-endian).
+            unsigned char header[54] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+            const int width = 50 + i % 100;
+            header[18] = static_cast<unsigned char>(width >> 8);
+            header[19] = static_cast<unsigned char>(width);
+            header[23] = 10;
+            ImageRecord record;
+            record.fileName = "m" + std::to_string(i) + ".png";
+            record.localPath = task_.SaveFolder + "\\" + record.fileName;
+            record.imageUrl = "http://example.com/" + record.fileName;
+            record.fileSize = sizeof header;
+            ASSERT_TRUE(testsupport::WriteFileBytes(record.localPath, std::vector<uint8_t>(header, header + sizeof header)));
+            task_.DownloadedImages.Append(record);
+        }
+        pictures_->SetTask(&task_);
+        Pump();
+    }
+    static const int kMeasured = 1000;
+};
+
+TEST_F(SelectByOnAThreadTest, TheWindowAnswersWhileThePicturesAreMeasured) {
+    pictures_->ListView().SelectIndices({1, 2});
+    testsupport::ModalScript script;
+    script.Then([](HWND dialog) {
+        testsupport::ClickCheck(dialog, IDC_SELECT_WIDTH_LARGER, true);
+        testsupport::TypeText(dialog, IDC_SELECT_WIDTH_LARGER_EDIT, "100");
+        testsupport::Click(dialog, IDOK);
+    });
+    script.Run([&] { return ::SendMessageA(*frame_, WM_COMMAND, ID_IMAGES_SELECT_BY, 0), INT_PTR(1); });
+    ASSERT_TRUE(script.Finished());
+    // Back from the command: nothing measured on the window's thread, the old selection stands.
+    EXPECT_EQ(2u, ListView_GetSelectedCount(List()));
+
+    // The result comes as a message to the window, taken between its other work.
+    for (int turns = 0; ListView_GetSelectedCount(List()) == 2 && turns < 3000; ++turns) Pump(10);
+    PictureIndexList wide;
+    for (int i = 0; i < kMeasured; ++i)
+        if (50 + i % 100 >= 100) wide.push_back(i);
+    PictureIndexList selected;
+    pictures_->ListView().GetSelected(selected);
+    EXPECT_EQ(wide, selected);
+    pictures_->ThumbnailView().GetSelected(selected);
+    EXPECT_EQ(wide, selected);
+}
+
 }  // namespace
 }  // namespace picturetest

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <utility>
 #include "core/ImageRecord.h"
 #include "core/PathHelpers.h"
@@ -19,6 +20,7 @@
 #include "ui/pictures/ExchangeSortOrder.h"
 #include "ui/pictures/KeptSelection.h"
 #include "ui/pictures/PictureFiles.h"
+#include "ui/pictures/PictureSelectionJob.h"
 
 namespace {
 
@@ -89,14 +91,39 @@ void ImagesContainer::SelectByCondition() {
 }
 
 void ImagesContainer::SelectMatching(const PictureCriteria& criteria) {
-    PictureIndexList matching;
     const int n = task_ ? task_->DownloadedImages.GetCount() : 0;
+    ++selectionGeneration_;  // a selection still being measured is overtaken
+    if (n > kPicturesMeasuredAtOnce && CriteriaReadFiles(criteria) && m_hWnd) {
+        auto job = std::make_unique<PictureSelectionJob>(criteria, task_->DownloadedImages, task_);
+        job->generation = selectionGeneration_;
+        if (!selectionProgress_) BeginProgress(n, IDS_SELECT_BY_CONDITION);
+        selectionProgress_ = true;
+        if (selector_.Start(std::move(job))) return;
+        selectionProgress_ = false;
+        EndProgress();
+    }
+    PictureIndexList matching;
     BeginProgress(n, IDS_SELECT_BY_CONDITION);
     for (int i = 0; i < n; ++i)
         if (PictureMatches(criteria, task_->DownloadedImages.GetAt(i))) matching.push_back(i);
     EndProgress();
-    listView_.SelectIndices(matching);
-    thumbnailView_.SelectIndices(matching);
+    SelectInBothViews(matching);
+}
+
+LRESULT ImagesContainer::OnPicturesMeasured(UINT, WPARAM, LPARAM, BOOL&) {
+    std::unique_ptr<BackgroundJob> taken = selector_.TakeResult();
+    auto* job = static_cast<PictureSelectionJob*>(taken.get());
+    if (!job || job->generation != selectionGeneration_) return 0;
+    if (selectionProgress_) EndProgress();
+    selectionProgress_ = false;
+    if (!task_ || job->Task() != task_) return 0;
+    SelectInBothViews(job->MatchingIn(task_->DownloadedImages));
+    return 0;
+}
+
+void ImagesContainer::SelectInBothViews(const PictureIndexList& indices) {
+    listView_.SelectIndices(indices);
+    thumbnailView_.SelectIndices(indices);
 }
 
 void ImagesContainer::CopySelectedTo() {
