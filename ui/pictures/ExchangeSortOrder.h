@@ -5,6 +5,7 @@
 // that way costs n²/2 string comparisons (a second and more at 10,000 pictures); here the keys
 // become ranks first, the exchange runs on plain integers, and a list without equal keys is simply
 // sorted, which leaves it in the same order.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -361,9 +361,10 @@ void ImagesListView::ApplySelection(const PictureIndexList& wanted) {
     GetSelected(current);
     const SelectionChanges plan = PlanSelectionChanges(GetRowCount(), current, wanted);
     if (plan.Messages() == 0) return;
-    // Every row message asks the list to repaint its row, a round trip to the server under Wine
-    // even out of sight: a long change repaints once at its end instead.
-    const bool many = plan.Messages() > kRepaintPerRowUpTo;
+    // Every row changed asks the list to repaint that row, a round trip to the server under Wine
+    // even out of sight (an "all rows" message does so for each row): a long change repaints
+    // once at its end instead.
+    const bool many = plan.start != SelectionChanges::kKeep || plan.Messages() > kRepaintPerRowUpTo;
     quiet_ = true;
     if (many) ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
     if (plan.start != SelectionChanges::kKeep)

@@ -2,6 +2,7 @@
 // How a list control's selection goes from what it is to what is wanted with the fewest row
 // messages: each row message costs the list a notification and a repaint request, so a whole-list
 // change (select all, invert, a condition) is done as one "all rows" message and the exceptions.
+#include <cstddef>
 #include "ui/PictureIndexList.h"
 
 struct SelectionChanges {
