@@ -50,15 +50,15 @@ std::vector<int64_t> SortRanks(const ImageRecordList& records, int kind) {
 void ImagesContainer::SortImages(int kind) {
     if (!task_ || task_->DownloadedImages.IsEmpty()) return;
     bool& ascending = kind == 0 ? nameAscending_ : sizeAscending_;
+    // No progress bar: the sort takes milliseconds, and showing and hiding the bar repaints the
+    // whole frame twice.
     ReorderKeepingStates([this, kind, &ascending] {
         ImageRecordList& records = task_->DownloadedImages;
-        BeginProgress(records.GetCount(), IDS_SORT_LIST);
         const std::vector<int> order = ExchangeSortOrder(SortRanks(records, kind), ascending);
         std::vector<ImageRecord> sorted;
         sorted.reserve(order.size());
         for (int from : order) sorted.push_back(std::move(records.GetAt(from)));
         for (size_t k = 0; k < sorted.size(); ++k) records.GetAt(static_cast<int>(k)) = std::move(sorted[k]);
-        EndProgress();
     });
     ascending = !ascending;
 }
@@ -102,11 +102,11 @@ void ImagesContainer::SelectMatching(const PictureCriteria& criteria) {
         selectionProgress_ = false;
         EndProgress();
     }
+    // Sizes and names are in memory, and few files are read: no progress bar (showing and hiding
+    // it repaints the whole frame twice).
     PictureIndexList matching;
-    BeginProgress(n, IDS_SELECT_BY_CONDITION);
     for (int i = 0; i < n; ++i)
         if (PictureMatches(criteria, task_->DownloadedImages.GetAt(i))) matching.push_back(i);
-    EndProgress();
     SelectInBothViews(matching);
 }
 
