@@ -233,11 +233,6 @@ UINT ImagesListView::GetRowState(int row) const {
     return ListView_GetItemState(list_, row, LVIS_FOCUSED | LVIS_SELECTED);
 }
 
-void ImagesListView::SetRowStates(int row, bool selected, bool focused) {
-    ListView_SetItemState(list_, row, (selected ? LVIS_SELECTED : 0) | (focused ? LVIS_FOCUSED : 0),
-                          LVIS_SELECTED | LVIS_FOCUSED);
-}
-
 int ImagesListView::GetFocusedIndex() const {
     return list_ ? ListView_GetNextItem(list_, -1, LVNI_FOCUSED) : -1;
 }

@@ -61,7 +61,6 @@ public:
     CSplitterWindow& Splitter() { return splitter_; }
     int GetRowCount() const;
     UINT GetRowState(int row) const;
-    void SetRowStates(int row, bool selected, bool focused);
 
     BEGIN_MSG_MAP(ImagesListView)
         MESSAGE_HANDLER(WM_CREATE, OnCreate)
