@@ -449,6 +449,15 @@ int main(int argc, char** argv) {
         const size_t slowest = size_t(std::max_element(probe.answersMs.begin(), probe.answersMs.end()) -
                                       probe.answersMs.begin());
         report.Line("slowest answer asked at: %.0f ms after Start", probe.askedAtMs[slowest] - start);
+        // Every answer over 50 ms, when it was asked: a period in them points at its cause.
+        std::string slow;
+        for (size_t i = 0; i < probe.answersMs.size() && slow.size() < 900; ++i)
+            if (probe.answersMs[i] > 50) {
+                char one[48];
+                snprintf(one, sizeof one, " %.0f:%.0f", probe.askedAtMs[i] - start, probe.answersMs[i]);
+                slow += one;
+            }
+        report.Line("answers over 50 ms (asked at ms after Start:answer ms):%s", slow.c_str());
     }
     report.Line("samples: %d", samples);
     const double perSecond = seconds > 0 ? 1.0 / seconds : 0.0;

@@ -41,6 +41,13 @@ LRESULT ImagesContainer::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     if (!listView_.Create(m_hWnd, nullptr, "", kViewStyle | WS_VISIBLE)) return -1;
     if (!thumbnailView_.Create(m_hWnd, nullptr, "", kViewStyle)) return -1;
     listView_.Show(true);
+    selector_.SetTarget(m_hWnd, kPicturesMeasuredMessage);
+    return 0;
+}
+
+LRESULT ImagesContainer::OnDestroy(UINT, WPARAM, LPARAM, BOOL&) {
+    // A measuring still running ends on its own; its result is dropped.
+    selector_.Close();
     return 0;
 }
 
@@ -57,6 +64,10 @@ void ImagesContainer::FitViews() {
 }
 
 void ImagesContainer::SetTask(TaskOptions* task) {
+    // A Select By still measuring belongs to the task shown before.
+    ++selectionGeneration_;
+    if (selectionProgress_) EndProgress();
+    selectionProgress_ = false;
     task_ = task;
     listView_.LoadTask();
     thumbnailView_.LoadTask();

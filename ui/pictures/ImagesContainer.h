@@ -8,8 +8,10 @@
 // when its selection changes, SetTask(nullptr) before it deletes the task shown, and
 // GetDownloadView()->OnImagesCleared(task) after "Clear Task Folder".
 #include <windows.h>
+#include <functional>
 #include "core/DownloadViews.h"
 #include "framework/MessageMap.h"
+#include "framework/OneJobThread.h"
 #include "framework/WindowImpl.h"
 #include "ui/PictureIndexList.h"
 #include "ui/frame/IPictureContainer.h"
@@ -95,16 +97,27 @@ public:
     bool IsSizeAscending() const { return sizeAscending_; }
     bool IsNameAscending() const { return nameAscending_; }
 
+    // Posted by the thread that measures pictures for Select By when its result waits.
+    enum { kPicturesMeasuredMessage = WM_APP + 19 };
+
     BEGIN_MSG_MAP(ImagesContainer)
         MESSAGE_HANDLER(WM_CREATE, OnCreate)
+        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
         MESSAGE_HANDLER(WM_SIZE, OnSize)
+        MESSAGE_HANDLER(kPicturesMeasuredMessage, OnPicturesMeasured)
     END_MSG_MAP()
 
 private:
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnPicturesMeasured(UINT, WPARAM, LPARAM, BOOL&);
+    void SelectInBothViews(const PictureIndexList& indices);
     void FitViews();
     int VisibleFocusedIndex() const;
+    // Runs reorder (which changes the order of the task's records) and rebuilds both views, each
+    // with its selected and focused pictures marked again wherever they went.
+    void ReorderKeepingStates(const std::function<void()>& reorder);
     void VisibleSelection(PictureIndexList& indices) const;
 
     IFrameHost* frame_ = nullptr;
@@ -113,4 +126,10 @@ private:
     ImagesThumbnailView thumbnailView_;
     bool sizeAscending_ = true;
     bool nameAscending_ = true;
+    // Select By on more pictures than this, with a width or height bound, reads their files on
+    // the selector's thread; fewer are read at once (a few milliseconds).
+    static const int kPicturesMeasuredAtOnce = 200;
+    OneJobThread selector_;
+    unsigned selectionGeneration_ = 0;
+    bool selectionProgress_ = false;
 };

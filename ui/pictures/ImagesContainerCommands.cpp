@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <utility>
 #include "core/ImageRecord.h"
 #include "core/PathHelpers.h"
@@ -15,40 +17,70 @@
 #include "ui/frame/IFrameHost.h"
 #include "ui/frame/FrameTexts.h"
 #include "dialogs/pictures/PictureCriteria.h"
+#include "ui/pictures/ExchangeSortOrder.h"
+#include "ui/pictures/KeptSelection.h"
 #include "ui/pictures/PictureFiles.h"
+#include "ui/pictures/PictureSelectionJob.h"
 
 namespace {
 
-bool OutOfOrder(const ImageRecord& first, const ImageRecord& second, int kind, bool ascending) {
-    if (kind == 0) {
-        const int order = strcmp(first.fileName.c_str(), second.fileName.c_str());
-        return ascending ? order > 0 : order < 0;
+// Ranks of the records' sort keys: equal keys get equal ranks. Names compare byte by byte as
+// unsigned bytes (strcmp), sizes as signed numbers.
+std::vector<int64_t> SortRanks(const ImageRecordList& records, int kind) {
+    const int n = records.GetCount();
+    std::vector<int64_t> ranks(static_cast<size_t>(n));
+    if (kind != 0) {
+        for (int i = 0; i < n; ++i) ranks[static_cast<size_t>(i)] = records.GetAt(i).fileSize;
+        return ranks;
     }
-    return ascending ? first.fileSize > second.fileSize : first.fileSize < second.fileSize;
+    std::vector<int> byName(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) byName[static_cast<size_t>(i)] = i;
+    auto name = [&records](int i) { return records.GetAt(i).fileName.c_str(); };
+    std::sort(byName.begin(), byName.end(), [&name](int a, int b) { return strcmp(name(a), name(b)) < 0; });
+    int64_t rank = 0;
+    for (size_t k = 0; k < byName.size(); ++k) {
+        if (k > 0 && strcmp(name(byName[k - 1]), name(byName[k])) != 0) ++rank;
+        ranks[static_cast<size_t>(byName[k])] = rank;
+    }
+    return ranks;
 }
 
 }  // namespace
 
 void ImagesContainer::SortImages(int kind) {
     if (!task_ || task_->DownloadedImages.IsEmpty()) return;
-    listView_.RememberFocused();
-    thumbnailView_.RememberFocused();
-    ImageRecordList& records = task_->DownloadedImages;
-    const int n = records.GetCount();
     bool& ascending = kind == 0 ? nameAscending_ : sizeAscending_;
-    BeginProgress(n, IDS_SORT_LIST);
-    // An exchange sort: records with equal keys are never swapped.
-    for (int i = 0; i + 1 < n; ++i) {
-        for (int j = n - 1; j > i; --j) {
-            if (OutOfOrder(records.GetAt(i), records.GetAt(j), kind, ascending))
-                std::swap(records.GetAt(i), records.GetAt(j));
-        }
-        StepProgress();
-    }
-    EndProgress();
-    listView_.ReloadAndRefocus();
-    thumbnailView_.ReloadAndRefocus();
+    // No progress bar: the sort takes milliseconds, and showing and hiding the bar repaints the
+    // whole frame twice.
+    ReorderKeepingStates([this, kind, &ascending] {
+        ImageRecordList& records = task_->DownloadedImages;
+        const std::vector<int> order = ExchangeSortOrder(SortRanks(records, kind), ascending);
+        std::vector<ImageRecord> sorted;
+        sorted.reserve(order.size());
+        for (int from : order) sorted.push_back(std::move(records.GetAt(from)));
+        for (size_t k = 0; k < sorted.size(); ++k) records.GetAt(static_cast<int>(k)) = std::move(sorted[k]);
+    });
     ascending = !ascending;
+}
+
+void ImagesContainer::ReorderKeepingStates(const std::function<void()>& reorder) {
+    // Each view's selected and focused pictures are kept by their files: row numbers would point
+    // at other pictures after the reorder.
+    ImageRecordList& records = task_->DownloadedImages;
+    IPictureRows* views[] = {&listView_, &thumbnailView_};
+    KeptSelection kept[2];
+    PictureIndexList selected;
+    for (size_t v = 0; v < 2; ++v) {
+        views[v]->GetSelected(selected);
+        kept[v].Remember(records, selected, views[v]->GetFocusedIndex());
+    }
+    reorder();
+    for (size_t v = 0; v < 2; ++v) {
+        int focused = -1;
+        views[v]->LoadTask();
+        kept[v].TakeRows(records, selected, focused);
+        views[v]->ApplyStates(selected, focused);
+    }
 }
 
 void ImagesContainer::SelectByCondition() {
@@ -59,16 +91,39 @@ void ImagesContainer::SelectByCondition() {
 }
 
 void ImagesContainer::SelectMatching(const PictureCriteria& criteria) {
-    PictureIndexList matching;
     const int n = task_ ? task_->DownloadedImages.GetCount() : 0;
-    BeginProgress(n, IDS_SELECT_BY_CONDITION);
-    for (int i = 0; i < n; ++i) {
-        if (PictureMatches(criteria, task_->DownloadedImages.GetAt(i))) matching.push_back(i);
-        StepProgress();
+    ++selectionGeneration_;  // a selection still being measured is overtaken
+    if (n > kPicturesMeasuredAtOnce && CriteriaReadFiles(criteria) && m_hWnd) {
+        auto job = std::make_unique<PictureSelectionJob>(criteria, task_->DownloadedImages, task_);
+        job->generation = selectionGeneration_;
+        if (!selectionProgress_) BeginProgress(n, IDS_SELECT_BY_CONDITION);
+        selectionProgress_ = true;
+        if (selector_.Start(std::move(job))) return;
+        selectionProgress_ = false;
+        EndProgress();
     }
-    EndProgress();
-    listView_.SelectIndices(matching);
-    thumbnailView_.SelectIndices(matching);
+    // Sizes and names are in memory, and few files are read: no progress bar (showing and hiding
+    // it repaints the whole frame twice).
+    PictureIndexList matching;
+    for (int i = 0; i < n; ++i)
+        if (PictureMatches(criteria, task_->DownloadedImages.GetAt(i))) matching.push_back(i);
+    SelectInBothViews(matching);
+}
+
+LRESULT ImagesContainer::OnPicturesMeasured(UINT, WPARAM, LPARAM, BOOL&) {
+    std::unique_ptr<BackgroundJob> taken = selector_.TakeResult();
+    auto* job = static_cast<PictureSelectionJob*>(taken.get());
+    if (!job || job->generation != selectionGeneration_) return 0;
+    if (selectionProgress_) EndProgress();
+    selectionProgress_ = false;
+    if (!task_ || job->Task() != task_) return 0;
+    SelectInBothViews(job->MatchingIn(task_->DownloadedImages));
+    return 0;
+}
+
+void ImagesContainer::SelectInBothViews(const PictureIndexList& indices) {
+    listView_.SelectIndices(indices);
+    thumbnailView_.SelectIndices(indices);
 }
 
 void ImagesContainer::CopySelectedTo() {

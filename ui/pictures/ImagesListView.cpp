@@ -1,6 +1,7 @@
 #include "ui/pictures/ImagesListView.h"
 
 #include <shellapi.h>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include "core/ImageRecord.h"
@@ -10,6 +11,7 @@
 #include "resources/pictures_ids.h"
 #include "ui/frame/FrameTexts.h"
 #include "ui/pictures/ImagesContainer.h"
+#include "ui/pictures/SelectionChanges.h"
 
 namespace {
 const DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
@@ -150,6 +152,10 @@ LRESULT ImagesListView::OnNotify(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
     case NM_DBLCLK:
         if (GetFocusedIndex() >= 0) viewer_.ToggleFullScreen();
         return 0;
+    case LVN_KEYDOWN:
+        // Ctrl+A selects every row, as in the thumbnails (the list control has no such key).
+        if (reinterpret_cast<NMLVKEYDOWN*>(lParam)->wVKey == 'A' && (::GetKeyState(VK_CONTROL) & 0x8000)) SelectAll();
+        return 0;
     default:
         handled = FALSE;
         return 0;
@@ -160,11 +166,8 @@ void ImagesListView::OnGetDispInfo(NMLVDISPINFOA* info) {
     const ImageRecord* record = RecordAt(info->item.iItem);
     if (!record) return;
     if (info->item.mask & LVIF_IMAGE) {
-        // The icon of the file's type, from its name: drawing a row never waits on the disk.
-        SHFILEINFOA file = {};
-        if (::SHGetFileInfoA(record->localPath.c_str(), FILE_ATTRIBUTE_NORMAL, &file, sizeof(file),
-                             SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES))
-            info->item.iImage = file.iIcon;
+        const int icon = IconOf(record->localPath);
+        if (icon >= 0) info->item.iImage = icon;
     }
     if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
         std::string text;
@@ -172,6 +175,26 @@ void ImagesListView::OnGetDispInfo(NMLVDISPINFOA* info) {
         else text = std::to_string(PictureKilobytes(record->fileSize)) + LocalText(IDS_KB_SUFFIX);
         lstrcpynA(info->item.pszText, text.c_str(), info->item.cchTextMax);
     }
+}
+
+int ImagesListView::IconOf(const std::string& path) {
+    // The icon of the file's type, from its name alone: drawing a row never waits on the disk. The
+    // shell finds it in the registry, several round trips to the Wine server for each row drawn,
+    // so each type is asked for once.
+    const size_t slash = path.find_last_of("\\/");
+    const size_t dot = path.find_last_of('.');
+    std::string type = dot != std::string::npos && (slash == std::string::npos || dot > slash) ? path.substr(dot) : "";
+    for (char& c : type) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+    const auto known = iconByType_.find(type);
+    if (known != iconByType_.end()) return known->second;
+    SHFILEINFOA file = {};
+    const int icon = ::SHGetFileInfoA(path.c_str(), FILE_ATTRIBUTE_NORMAL, &file, sizeof(file),
+                                      SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES)
+                         ? file.iIcon
+                         : -1;
+    // Only short types are kept, so hostile names cannot grow the map without end.
+    if (type.size() <= 16 && iconByType_.size() < 64) iconByType_[type] = icon;
+    return icon;
 }
 
 LRESULT ImagesListView::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
@@ -185,6 +208,8 @@ LRESULT ImagesListView::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
 }
 
 void ImagesListView::OnItemChanged(const NMLISTVIEW* change) {
+    // A change of many rows at once (ApplySelection) updates the commands once at its end.
+    if (quiet_) return;
     if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_FOCUSED) && !(change->uOldState & LVIS_FOCUSED) &&
         change->iItem >= 0) {
         if (ImageRecord* record = MutableRecordAt(change->iItem)) {
@@ -210,11 +235,6 @@ UINT ImagesListView::GetRowState(int row) const {
     return ListView_GetItemState(list_, row, LVIS_FOCUSED | LVIS_SELECTED);
 }
 
-void ImagesListView::SetRowStates(int row, bool selected, bool focused) {
-    ListView_SetItemState(list_, row, (selected ? LVIS_SELECTED : 0) | (focused ? LVIS_FOCUSED : 0),
-                          LVIS_SELECTED | LVIS_FOCUSED);
-}
-
 int ImagesListView::GetFocusedIndex() const {
     return list_ ? ListView_GetNextItem(list_, -1, LVNI_FOCUSED) : -1;
 }
@@ -223,15 +243,19 @@ void ImagesListView::Show(bool show) {
     ShowNewRows();
     visible_ = show;
     if (show && container_) {
-        CThumbnailView& thumbnails = container_->ThumbnailView().Control();
-        const int count = thumbnails.GetItemCount();
-        container_->BeginProgress(count, IDS_PREPARE_IMAGES);
-        for (int i = 0; i < count && i < GetRowCount(); ++i) {
-            const UINT state = thumbnails.GetItemState(i);
-            SetRowStates(i, (state & kThumbnailSelected) != 0, (state & kThumbnailFocused) != 0);
-            container_->StepProgress();
+        // The thumbnails' states come over as one selection change and one focus move: what it
+        // costs follows the rows that differ, not the task's length.
+        const CThumbnailView& thumbnails = container_->ThumbnailView().Control();
+        PictureIndexList selected;
+        thumbnails.GetSelection(selected);
+        ApplySelection(selected);
+        const int focused = thumbnails.GetFocusedIndex();
+        const int listFocused = GetFocusedIndex();
+        if (focused >= 0 && focused < GetRowCount() && focused != listFocused) {
+            ListView_SetItemState(list_, focused, LVIS_FOCUSED, LVIS_FOCUSED);
+        } else if (focused < 0 && listFocused >= 0) {
+            ListView_SetItemState(list_, listFocused, 0, LVIS_FOCUSED);
         }
-        container_->EndProgress();
         UpdateCommandStates();
         ::SetFocus(list_);
     }
@@ -244,17 +268,8 @@ void ImagesListView::LoadTask() {
     ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(list_);
     viewer_.SetFile("");
-    ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-    UpdateCommandStates();
-    ::InvalidateRect(list_, nullptr, TRUE);
-    if (!container_ || !container_->GetTask()) return;
-    const int count = RecordCount();
-    ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
-    container_->BeginProgress(count, IDS_PREPARE_IMAGES);
     // Owner-data rows: the count is all the list keeps.
-    ListView_SetItemCountEx(list_, count, LVSICF_NOINVALIDATEALL);
-    for (int i = 0; i < count; ++i) container_->StepProgress();
-    container_->EndProgress();
+    if (container_ && container_->GetTask()) ListView_SetItemCountEx(list_, RecordCount(), LVSICF_NOINVALIDATEALL);
     ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list_, nullptr, TRUE);
     UpdateCommandStates();
@@ -338,22 +353,51 @@ void ImagesListView::RemoveIndices(const PictureIndexList& indices) {
     UpdateCommandStates();
 }
 
+void ImagesListView::ApplySelection(const PictureIndexList& wanted) {
+    PictureIndexList current;
+    GetSelected(current);
+    const SelectionChanges plan = PlanSelectionChanges(GetRowCount(), current, wanted);
+    if (plan.Messages() == 0) return;
+    // Every row changed asks the list to repaint that row, a round trip to the server under Wine
+    // even out of sight (an "all rows" message does so for each row): a long change repaints
+    // once at its end instead.
+    const bool many = plan.start != SelectionChanges::kKeep || plan.Messages() > kRepaintPerRowUpTo;
+    quiet_ = true;
+    if (many) ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+    if (plan.start != SelectionChanges::kKeep)
+        ListView_SetItemState(list_, -1, plan.start == SelectionChanges::kSelectAll ? LVIS_SELECTED : 0, LVIS_SELECTED);
+    for (int32_t row : plan.select) ListView_SetItemState(list_, row, LVIS_SELECTED, LVIS_SELECTED);
+    for (int32_t row : plan.deselect) ListView_SetItemState(list_, row, 0, LVIS_SELECTED);
+    if (many) {
+        ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(list_, nullptr, FALSE);
+    }
+    quiet_ = false;
+}
+
 void ImagesListView::SelectIndices(const PictureIndexList& indices) {
     ShowNewRows();
-    const int rows = GetRowCount();
-    container_->BeginProgress(rows + static_cast<int>(indices.size()), IDS_SELECT_IMAGES);
-    ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
-    for (int i = 0; i < rows; ++i) container_->StepProgress();
-    for (int32_t index : indices) {
-        if (index >= 0 && index < rows) ListView_SetItemState(list_, index, LVIS_SELECTED, LVIS_SELECTED);
-        container_->StepProgress();
-    }
-    container_->EndProgress();
+    ApplySelection(indices);
+    UpdateCommandStates();
+}
+
+void ImagesListView::SelectAll() {
+    ShowNewRows();
+    PictureIndexList all(static_cast<size_t>(GetRowCount()));
+    for (size_t row = 0; row < all.size(); ++row) all[row] = static_cast<int32_t>(row);
+    ApplySelection(all);
     UpdateCommandStates();
 }
 
 void ImagesListView::GetSelected(PictureIndexList& indices) const {
     indices.clear();
+    // Every row selected (after Select All) is told by the count alone.
+    const int rows = GetRowCount();
+    if (rows > 0 && static_cast<int>(ListView_GetSelectedCount(list_)) == rows) {
+        indices.resize(static_cast<size_t>(rows));
+        for (int row = 0; row < rows; ++row) indices[static_cast<size_t>(row)] = row;
+        return;
+    }
     for (int row = ListView_GetNextItem(list_, -1, LVNI_SELECTED); row >= 0;
          row = ListView_GetNextItem(list_, row, LVNI_SELECTED))
         indices.push_back(row);
@@ -361,14 +405,9 @@ void ImagesListView::GetSelected(PictureIndexList& indices) const {
 
 void ImagesListView::InvertSelection() {
     ShowNewRows();
-    const int rows = GetRowCount();
-    container_->BeginProgress(rows, IDS_INVERT_SELECTION);
-    for (int i = 0; i < rows; ++i) {
-        const bool selected = (ListView_GetItemState(list_, i, LVIS_SELECTED) & LVIS_SELECTED) != 0;
-        ListView_SetItemState(list_, i, selected ? 0 : LVIS_SELECTED, LVIS_SELECTED);
-        container_->StepProgress();
-    }
-    container_->EndProgress();
+    PictureIndexList selected;
+    GetSelected(selected);
+    ApplySelection(OtherRows(GetRowCount(), selected));
     UpdateCommandStates();
 }
 
@@ -385,10 +424,7 @@ void ImagesListView::FocusLastRow() {
     if (rows == 0) return;
     const int focused = GetFocusedIndex();
     if (focused >= 0) ListView_SetItemState(list_, focused, 0, LVIS_FOCUSED | LVIS_SELECTED);
-    // Only the selected rows are cleared: clearing "all" visits every row of a long list.
-    for (int row = ListView_GetNextItem(list_, -1, LVNI_SELECTED); row >= 0;
-         row = ListView_GetNextItem(list_, row, LVNI_SELECTED))
-        ListView_SetItemState(list_, row, 0, LVIS_SELECTED);
+    ApplySelection(PictureIndexList{rows - 1});
     ListView_SetItemState(list_, rows - 1, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
     ListView_EnsureVisible(list_, rows - 1, FALSE);
 }
@@ -397,23 +433,9 @@ void ImagesListView::FullScreen() {
     if (GetFocusedIndex() >= 0) viewer_.ToggleFullScreen();
 }
 
-void ImagesListView::RememberFocused() {
-    TaskOptions* task = container_ ? container_->GetTask() : nullptr;
-    if (!task) return;
-    PictureIndexList selected;
-    GetSelected(selected);
-    kept_.Remember(task->DownloadedImages, selected, GetFocusedIndex());
-}
-
-void ImagesListView::ReloadAndRefocus() {
-    LoadTask();
-    TaskOptions* task = container_ ? container_->GetTask() : nullptr;
-    if (!task) return;
-    PictureIndexList selected;
-    int focused = -1;
-    kept_.TakeRows(task->DownloadedImages, selected, focused);
-    for (int32_t row : selected) ListView_SetItemState(list_, row, LVIS_SELECTED, LVIS_SELECTED);
-    if (focused >= 0) {
+void ImagesListView::ApplyStates(const PictureIndexList& selected, int focused) {
+    ApplySelection(selected);
+    if (focused >= 0 && focused < GetRowCount()) {
         ListView_SetItemState(list_, focused, LVIS_FOCUSED, LVIS_FOCUSED);
         ListView_EnsureVisible(list_, focused, FALSE);
     }

@@ -4,13 +4,14 @@
 // the program's one picture viewer on the right. Row i is record i of the task's list.
 #include <windows.h>
 #include <commctrl.h>
+#include <map>
 #include <string>
 #include "framework/ListViewCtrl.h"
 #include "framework/MessageMap.h"
 #include "framework/SplitterWindow.h"
 #include "framework/WindowImpl.h"
 #include "ui/PictureIndexList.h"
-#include "ui/pictures/KeptSelection.h"
+#include "ui/pictures/IPictureRows.h"
 #include "ui/viewer/IImageViewerListener.h"
 #include "ui/viewer/ImageViewer.h"
 
@@ -23,7 +24,7 @@ int32_t PictureKilobytes(int32_t bytes);
 // -1 when the name column would shrink to 10 pixels or less.
 int FitNameColumn(int nameWidth, int sizeWidth, int paneWidth);
 
-class ImagesListView : public CWindowImplBase, public IImageViewerListener {
+class ImagesListView : public CWindowImplBase, public IImageViewerListener, public IPictureRows {
 public:
     DECLARE_WND_CLASS("Brackenfly_ImagesListView")
     static const UINT WM_AFTER_CREATE = 32769;
@@ -34,20 +35,20 @@ public:
 
     void Show(bool show);
     bool IsShown() const { return visible_; }
-    void LoadTask();
+    void LoadTask() override;
     void Clear();
     void AppendRow() { AppendRows(1); }
     void AppendRows(int count);
     void RemoveRow(int index);
     void RemoveIndices(const PictureIndexList& indices);
     void SelectIndices(const PictureIndexList& indices);
-    void GetSelected(PictureIndexList& indices) const;
-    int GetFocusedIndex() const;
+    void SelectAll();
+    void GetSelected(PictureIndexList& indices) const override;
+    int GetFocusedIndex() const override;
     void InvertSelection();
     void FocusLastRow();
     void FullScreen();
-    void RememberFocused();
-    void ReloadAndRefocus();
+    void ApplyStates(const PictureIndexList& selected, int focused) override;
     void UpdateCommandStates();
 
     // IImageViewerListener
@@ -61,7 +62,6 @@ public:
     CSplitterWindow& Splitter() { return splitter_; }
     int GetRowCount() const;
     UINT GetRowState(int row) const;
-    void SetRowStates(int row, bool selected, bool focused);
 
     BEGIN_MSG_MAP(ImagesListView)
         MESSAGE_HANDLER(WM_CREATE, OnCreate)
@@ -84,6 +84,8 @@ private:
     bool LastRowInView() const;
     void ShowNewRows();
     void OnGetDispInfo(NMLVDISPINFOA* info);
+    // The system image list's index of the small icon for files named like path, or -1.
+    int IconOf(const std::string& path);
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
     void OnItemChanged(const NMLISTVIEW* change);
     void MoveFocus(int row);
@@ -92,6 +94,8 @@ private:
     int RecordCount() const;
     void ShowFocusedInViewer();
     void ApplyPendingPosition();
+    // Takes the list's selection to exactly `wanted` with the fewest row messages.
+    void ApplySelection(const PictureIndexList& wanted);
 
     ImagesContainer* container_ = nullptr;
     HIMAGELIST images_ = nullptr;
@@ -100,8 +104,11 @@ private:
     // The first splitter position waits until the view is wide enough to take it.
     bool positionPending_ = false;
     bool inLayout_ = false;
-    KeptSelection kept_;
     ImageViewer viewer_;
+    // Set while ApplySelection changes many rows: their notices are not looked at one by one.
+    bool quiet_ = false;
+    static const size_t kRepaintPerRowUpTo = 32;
+    std::map<std::string, int> iconByType_;
     CListViewCtrl list_;
     static const UINT kNewRowsTimer = 1;
     static const UINT kNewRowsDelayMs = 1000;

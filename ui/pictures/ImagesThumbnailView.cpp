@@ -84,16 +84,13 @@ void ImagesThumbnailView::LoadTask() {
         UpdateCommandStates();
         return;
     }
+    // The items are descriptions in memory; their captions are measured and their pictures
+    // fetched only as they come into sight.
     std::vector<ThumbnailItemData> items;
     const int count = task->DownloadedImages.GetCount();
     items.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) items.push_back(Describe(task->DownloadedImages.GetAt(i)));
-    container_->BeginProgress(count, IDS_PREPARE_IMAGES);
-    {
-        SteppedProgress steps(stepProgress_);
-        control_.SetItems(items, loadingStarted_);
-    }
-    container_->EndProgress();
+    control_.SetItems(items, loadingStarted_);
     UpdateCommandStates();
 }
 
@@ -129,20 +126,14 @@ void ImagesThumbnailView::Show(bool show) {
         if (!loadingStarted_) control_.StartLoading();
         loadingStarted_ = true;
         if (container_) {
+            // The list's states come over as one selection change and one focus move.
             ImagesListView& list = container_->ListView();
-            const int rows = list.GetRowCount();
-            container_->BeginProgress(rows, IDS_PREPARE_IMAGES);
-            int focused = -1;
-            for (int i = 0; i < rows && i < control_.GetItemCount(); ++i) {
-                const UINT state = list.GetRowState(i);
-                control_.SetItemState(i, (state & LVIS_SELECTED) ? UINT(kThumbnailSelected) : 0u);
-                if (state & LVIS_FOCUSED) focused = i;
-                container_->StepProgress();
-            }
-            // The focus moves last, so the selection set above stays as the list had it.
-            if (focused >= 0)
+            PictureIndexList selected;
+            list.GetSelected(selected);
+            control_.SetSelection(selected);
+            const int focused = list.GetFocusedIndex();
+            if (focused >= 0 && focused < control_.GetItemCount())
                 control_.SetItemState(focused, kThumbnailFocused | (control_.GetItemState(focused) & kThumbnailSelected));
-            container_->EndProgress();
         }
         UpdateCommandStates();
         ::SetFocus(control_.m_hWnd);
@@ -161,37 +152,16 @@ void ImagesThumbnailView::UpdateCommandStates() {
 }
 
 void ImagesThumbnailView::SelectIndices(const PictureIndexList& indices) {
-    const int count = control_.GetItemCount();
-    container_->BeginProgress(count + static_cast<int>(indices.size()), IDS_SELECT_IMAGES);
-    for (int i = 0; i < count; ++i) {
-        if (control_.GetItemState(i) & kThumbnailSelected) control_.SetItemState(i, 0);
-        container_->StepProgress();
-    }
-    for (int32_t index : indices) {
-        if (index >= 0 && index < count) control_.SetItemState(index, kThumbnailSelected);
-        container_->StepProgress();
-    }
-    container_->EndProgress();
+    control_.SetSelection(indices);
     UpdateCommandStates();
 }
 
 void ImagesThumbnailView::InvertSelection() {
-    const int count = control_.GetItemCount();
-    container_->BeginProgress(count, IDS_INVERT_SELECTION);
-    for (int i = 0; i < count; ++i) {
-        control_.SetItemState(i, (control_.GetItemState(i) & kThumbnailSelected) ? 0u : UINT(kThumbnailSelected));
-        container_->StepProgress();
-    }
-    container_->EndProgress();
+    control_.InvertSelection();
     UpdateCommandStates();
 }
 
-void ImagesThumbnailView::GetSelected(PictureIndexList& indices) const {
-    indices.clear();
-    const int count = control_.GetItemCount();
-    for (int i = 0; i < count; ++i)
-        if (control_.GetItemState(i) & kThumbnailSelected) indices.push_back(i);
-}
+void ImagesThumbnailView::GetSelected(PictureIndexList& indices) const { control_.GetSelection(indices); }
 
 void ImagesThumbnailView::MoveFocus(int index) {
     control_.SetItemState(index, kThumbnailFocused | (control_.GetItemState(index) & kThumbnailSelected));
@@ -203,26 +173,9 @@ void ImagesThumbnailView::FocusLastItem() {
     if (count > 0) MoveFocus(count - 1);
 }
 
-void ImagesThumbnailView::RememberFocused() {
-    TaskOptions* task = container_ ? container_->GetTask() : nullptr;
-    if (!task) return;
-    PictureIndexList selected;
-    GetSelected(selected);
-    kept_.Remember(task->DownloadedImages, selected, GetFocusedIndex());
-}
-
-void ImagesThumbnailView::ReloadAndRefocus() {
-    LoadTask();
-    TaskOptions* task = container_ ? container_->GetTask() : nullptr;
-    if (!task) return;
-    PictureIndexList selected;
-    int focused = -1;
-    kept_.TakeRows(task->DownloadedImages, selected, focused);
-    const int count = control_.GetItemCount();
-    for (int32_t index : selected) {
-        if (index < count) control_.SetItemState(index, kThumbnailSelected);
-    }
-    if (focused >= 0 && focused < count) MoveFocus(focused);
+void ImagesThumbnailView::ApplyStates(const PictureIndexList& selected, int focused) {
+    control_.SetSelection(selected);
+    if (focused >= 0 && focused < control_.GetItemCount()) MoveFocus(focused);
     // Only the view the user sees speaks for the viewer.
     if (visible_ && container_) {
         const ImageRecord* record = RecordAt(GetFocusedIndex());
@@ -308,6 +261,8 @@ void ImagesThumbnailView::ShowThumbnail(int index, bool shown, const RECT& cell,
         data.pending = false;
     }
 }
+
+void ImagesThumbnailView::OnSelectionChanged() { UpdateCommandStates(); }
 
 void ImagesThumbnailView::OnItemStateChanged(int index, UINT oldState, UINT newState) {
     if (!(oldState & kThumbnailFocused) && (newState & kThumbnailFocused) && container_) {

@@ -8,7 +8,7 @@
 #include "framework/SplitterWindow.h"
 #include "framework/WindowImpl.h"
 #include "ui/PictureIndexList.h"
-#include "ui/pictures/KeptSelection.h"
+#include "ui/pictures/IPictureRows.h"
 #include "ui/thumbnails/IThumbnailViewListener.h"
 #include "ui/thumbnails/MyThumbnailChache.h"
 #include "ui/thumbnails/ThumbnailView.h"
@@ -20,7 +20,10 @@ struct ImageRecord;
 // "Size - k KB\r\nDimensions - w x h" with the localized parts, cut to 1023 characters.
 std::string ThumbnailTipText(int32_t bytes, int width, int height);
 
-class ImagesThumbnailView : public CWindowImplBase, public IImageViewerListener, public IThumbnailViewListener {
+class ImagesThumbnailView : public CWindowImplBase,
+                            public IImageViewerListener,
+                            public IThumbnailViewListener,
+                            public IPictureRows {
 public:
     DECLARE_WND_CLASS("Brackenfly_ImagesThumbnailView")
 
@@ -30,7 +33,7 @@ public:
 
     void Show(bool show);
     bool IsShown() const { return visible_; }
-    void LoadTask();
+    void LoadTask() override;
     void AddItem(int index) { AddItems(index, 1); }
     // Records first .. first+count-1 join the control in one go.
     void AddItems(int first, int count);
@@ -39,11 +42,10 @@ public:
     void RemoveIndices(const PictureIndexList& indices);
     void SelectIndices(const PictureIndexList& indices);
     void InvertSelection();
-    void GetSelected(PictureIndexList& indices) const;
-    int GetFocusedIndex() const { return control_.m_hWnd ? control_.GetFocusedIndex() : -1; }
+    void GetSelected(PictureIndexList& indices) const override;
+    int GetFocusedIndex() const override { return control_.m_hWnd ? control_.GetFocusedIndex() : -1; }
     void FocusLastItem();
-    void RememberFocused();
-    void ReloadAndRefocus();
+    void ApplyStates(const PictureIndexList& selected, int focused) override;
     void FullScreen();
     void UpdateCommandStates();
 
@@ -66,6 +68,7 @@ public:
     void TakeDecodedPicture(int index, const ThumbnailSizes& sizes, HBITMAP bitmap, int width, int height,
                             ThumbnailItemData& data) override;
     void OnItemStateChanged(int index, UINT oldState, UINT newState) override;
+    void OnSelectionChanged() override;
     void OnItemAdded(int index) override;
     void OnItemRemoved(int index) override;
 
@@ -85,7 +88,6 @@ private:
     void MoveFocus(int index);
 
     ImagesContainer* container_ = nullptr;
-    KeptSelection kept_;
     CMyThumbnailChache cache_{80, 100};
     HBITMAP waiting_ = nullptr;
     RECT waitingRect_ = {0, 0, 17, 24};

@@ -50,6 +50,9 @@ public:
     }
     // The item's selected flag or focus changed (state bits above).
     virtual void OnItemStateChanged(int index, UINT oldState, UINT newState) = 0;
+    // The selection of many items changed in one go (select all, deselect all, a range, or the
+    // owner's SetSelection): told once, not per item.
+    virtual void OnSelectionChanged() {}
     // After each item is created, and for each item taken out (its index before the removal).
     virtual void OnItemAdded(int index) = 0;
     virtual void OnItemRemoved(int index) = 0;

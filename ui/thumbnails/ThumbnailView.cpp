@@ -69,6 +69,7 @@ void CThumbnailView::ClearItems() {
     for (CThumbnailItem* item : items_) delete item;
     items_.clear();
     pendingCount_ = 0;
+    selectedCount_ = 0;
     scanFrom_ = 0;
 }
 
@@ -140,6 +141,7 @@ void CThumbnailView::RemoveItems(const PictureIndexList& indices) {
             continue;
         }
         if (item->pending) --pendingCount_;
+        if (item->selected) --selectedCount_;
         if (listener_) listener_->OnItemRemoved(i);
         delete item;
     }
@@ -445,28 +447,60 @@ void CThumbnailView::SetItemState(int index, UINT state) {
     if (state & kThumbnailFocused) MoveFocus(index);
 }
 
-int CThumbnailView::GetSelectedCount() const {
-    int count = 0;
-    for (const CThumbnailItem* item : items_) count += item->selected ? 1 : 0;
-    return count;
-}
-
 void CThumbnailView::SetSelected(int index, bool selected) {
     if (index < 0 || index >= GetItemCount() || items_[index]->selected == selected) return;
     const UINT before = StateOf(index);
     items_[index]->selected = selected;
+    selectedCount_ += selected ? 1 : -1;
     InvalidateItem(index);
     if (listener_) listener_->OnItemStateChanged(index, before, StateOf(index));
 }
 
+// Whole-selection changes are told once: a word per item to the owner would make them cost as
+// much as the task is long.
+template <typename Wanted> void CThumbnailView::ReplaceSelection(Wanted wanted) {
+    bool changed = false;
+    for (int i = 0; i < GetItemCount(); ++i) {
+        const bool selected = wanted(i);
+        if (items_[i]->selected == selected) continue;
+        items_[i]->selected = selected;
+        selectedCount_ += selected ? 1 : -1;
+        InvalidateItem(i);
+        changed = true;
+    }
+    if (changed && listener_) listener_->OnSelectionChanged();
+}
+
+void CThumbnailView::SetSelection(const PictureIndexList& selected) {
+    std::vector<bool> wanted(items_.size(), false);
+    for (int32_t index : selected)
+        if (index >= 0 && index < GetItemCount()) wanted[static_cast<size_t>(index)] = true;
+    ReplaceSelection([&wanted](int i) { return static_cast<bool>(wanted[static_cast<size_t>(i)]); });
+}
+
+void CThumbnailView::SelectAll() {
+    ReplaceSelection([](int) { return true; });
+}
+
+void CThumbnailView::InvertSelection() {
+    ReplaceSelection([this](int i) { return !items_[i]->selected; });
+}
+
+void CThumbnailView::GetSelection(PictureIndexList& selected) const {
+    selected.clear();
+    selected.reserve(static_cast<size_t>(selectedCount_));
+    for (int i = 0; i < GetItemCount() && static_cast<int>(selected.size()) < selectedCount_; ++i)
+        if (items_[i]->selected) selected.push_back(i);
+}
+
 void CThumbnailView::DeselectAll() {
-    for (int i = 0; i < GetItemCount(); ++i) SetSelected(i, false);
+    if (selectedCount_ > 0) ReplaceSelection([](int) { return false; });
 }
 
 void CThumbnailView::SelectRange(int to) {
     if (anchor_ < 0) anchor_ = 0;
     const int low = std::min(anchor_, to), high = std::max(anchor_, to);
-    for (int i = 0; i < GetItemCount(); ++i) SetSelected(i, i >= low && i <= high);
+    ReplaceSelection([low, high](int i) { return i >= low && i <= high; });
 }
 
 void CThumbnailView::MoveFocus(int index) {

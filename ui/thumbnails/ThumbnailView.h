@@ -50,7 +50,14 @@ public:
     UINT GetItemState(int index) const;
     // Bit 1 sets or clears the selection; bit 0 moves the focus here (clearing it does nothing).
     void SetItemState(int index, UINT state);
-    int GetSelectedCount() const;
+    int GetSelectedCount() const { return selectedCount_; }
+    // The selection in one go, with one OnSelectionChanged for it all: exactly the listed items
+    // (ascending or not), every item, or every item flipped. The focus stays.
+    void SetSelection(const PictureIndexList& selected);
+    void SelectAll();
+    void InvertSelection();
+    // The selected items in ascending order.
+    void GetSelection(PictureIndexList& selected) const;
     int GetFocusedIndex() const { return focused_; }
     void EnsureVisible(int index);
 
@@ -159,6 +166,8 @@ private:
     // Focus and selection.
     UINT StateOf(int index) const;
     void SetSelected(int index, bool selected);
+    // Gives every item the selected flag wanted(index); repaints what shows of the changed ones.
+    template <typename Wanted> void ReplaceSelection(Wanted wanted);
     void DeselectAll();
     void SelectRange(int to);
     void MoveFocus(int index);
@@ -184,6 +193,7 @@ private:
     ThumbnailGrid grid_;
     std::vector<CThumbnailItem*> items_;
     int pendingCount_ = 0;
+    int selectedCount_ = 0;
     int scanFrom_ = 0;  // every item before it is fetched or waits to be seen
     int loadNext_ = -1;
     int anchor_ = 0;

@@ -211,8 +211,7 @@ LRESULT CThumbnailView::OnKeyDown(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
     }
     case 'A':
         // Only while Ctrl is held down: a toggled Ctrl state is not a held key.
-        if (ctrl)
-            for (int i = 0; i < GetItemCount(); ++i) SetSelected(i, true);
+        if (ctrl) SelectAll();
         break;
     default:
         break;

@@ -1,0 +1,243 @@
+// The picture views with a finished task of many pictures: the real main frame and picture
+// container on the display, a task of N records, and for each command a user gives on them (View >
+// Thumbnails, View > List, the two sorts, Ctrl+A in each view, Invert Selection in each view, a
+// selection by condition, a batch of new rows as a run brings them) the window's longest answer
+// while the command runs: a second thread asks the frame WM_NULL every 2 ms and notes how long
+// each answer took. Half the pictures are selected before each view switch, so the switch has a
+// real selection to carry. Figures only; nothing is judged.
+// Usage: bench_picture_views [counts...]   (default 2000 10000)
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/Application.h"
+#include "core/ImageRecord.h"
+#include "core/ProgramSettings.h"
+#include "core/SearchLinkTask.h"
+#include "core/TaskFileNames.h"
+#include "dialogs/pictures/PictureCriteria.h"
+#include "framework/AppModule.h"
+#include "framework/MessageLoop.h"
+#include "resources/command_ids.h"
+#include "ui/MainFrame.h"
+#include "ui/frame/FramePieces.h"
+#include "ui/pictures/ImagesContainer.h"
+
+namespace {
+
+double NowMs() {
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// Asks the window WM_NULL from its own thread, one question at a time, and keeps the longest wait.
+struct AnswerProbe {
+    HWND window = nullptr;
+    volatile LONG stop = 0;
+    volatile LONG measuring = 0;
+    double longestMs = 0;
+    int answers = 0;
+    static DWORD WINAPI Run(LPVOID self) {
+        auto* probe = static_cast<AnswerProbe*>(self);
+        while (!probe->stop) {
+            const double asked = NowMs();
+            DWORD_PTR result = 0;
+            SendMessageTimeoutA(probe->window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result);
+            const double took = NowMs() - asked;
+            if (probe->measuring) {
+                probe->longestMs = std::max(probe->longestMs, took);
+                ++probe->answers;
+            }
+            Sleep(2);
+        }
+        return 0;
+    }
+};
+
+void Pump(CMessageLoop& loop, DWORD ms) {
+    const double end = NowMs() + ms;
+    MSG msg;
+    while (NowMs() < end) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) continue;
+            if (!loop.PreTranslateMessage(&msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        }
+        loop.OnIdle(0);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+void SetCtrl(bool down) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+class Bench {
+public:
+    Bench(CMessageLoop& loop, MainFrame& frame, ImagesContainer& pictures, AnswerProbe& probe)
+        : loop_(loop), frame_(frame), pictures_(pictures), probe_(probe) {}
+
+    // Runs `command` on the window's thread as a posted message and pumps until it settled.
+    template <typename Command> double Measure(Command command) {
+        Pump(loop_, 100);
+        probe_.longestMs = 0;
+        probe_.answers = 0;
+        probe_.measuring = 1;
+        command();
+        Pump(loop_, 400);
+        probe_.measuring = 0;
+        return probe_.longestMs;
+    }
+    double Post(UINT id) {
+        return Measure([&] { PostMessageA(frame_, WM_COMMAND, id, 0); });
+    }
+    double CtrlA(HWND target) {
+        return Measure([&] {
+            SetFocus(target);
+            SetCtrl(true);
+            SendMessageA(target, WM_KEYDOWN, 'A', 0);
+            SetCtrl(false);
+        });
+    }
+    void SelectEveryOther(int count) {
+        PictureIndexList half;
+        for (int i = 0; i < count; i += 2) half.push_back(i);
+        pictures_.ListView().SelectIndices(half);
+        pictures_.ThumbnailView().SelectIndices(half);
+        Pump(loop_, 50);
+    }
+
+private:
+    CMessageLoop& loop_;
+    MainFrame& frame_;
+    ImagesContainer& pictures_;
+    AnswerProbe& probe_;
+};
+
+void AddRecords(SearchLinkTask& task, int first, int count) {
+    for (int i = first; i < first + count; ++i) {
+        ImageRecord record;
+        char name[64];
+        // Names out of order; sizes with many equal values (a sort's hard case).
+        snprintf(name, sizeof name, "pic%05d.jpg", (i * 7919) % 100000);
+        record.fileName = name;
+        record.localPath = task.SaveFolder + "\\" + name;
+        record.imageUrl = std::string("http://example.com/") + name;
+        record.pageUrl = "http://example.com/";
+        record.fileSize = 1000 * (1 + (i * 31) % 200);
+        task.DownloadedImages.Append(record);
+    }
+}
+
+void RunCount(CMessageLoop& loop, MainFrame& frame, ImagesContainer& pictures, AnswerProbe& probe,
+              const std::string& folder, int count) {
+    SearchLinkTask task;
+    task.TaskName = "Bench";
+    task.SaveFolder = folder + "Saved";
+    AddRecords(task, 0, count);
+    Bench bench(loop, frame, pictures, probe);
+    pictures.ShowListView();
+    const double load = bench.Measure([&] { pictures.SetTask(&task); });
+    ListView_SetItemState(pictures.ListView().GetListControl(), count / 2, LVIS_FOCUSED, LVIS_FOCUSED);
+    bench.SelectEveryOther(count);
+    const double toThumbnails = bench.Post(ID_VIEW_THUMBNAILS);
+    bench.SelectEveryOther(count);
+    const double toList = bench.Post(ID_VIEW_LIST);
+    const double sortName = bench.Post(ID_IMAGES_SORT_NAME);
+    const double sortSize = bench.Post(ID_IMAGES_SORT_SIZE);
+    const double allList = bench.CtrlA(pictures.ListView().GetListControl());
+    const double invertList = bench.Post(ID_IMAGES_INVERT_SELECTION);
+    PictureCriteria criteria;
+    criteria.bySize = true;
+    criteria.minSizeKB = 1;
+    criteria.maxSizeKB = 100;  // about half of them
+    const double condition = bench.Measure([&] { pictures.SelectMatching(criteria); });
+    bench.Post(ID_VIEW_THUMBNAILS);
+    const double allThumbnails = bench.CtrlA(pictures.ThumbnailView().Control());
+    const double invertThumbnails = bench.Post(ID_IMAGES_INVERT_SELECTION);
+    bench.Post(ID_VIEW_LIST);
+    // A run's batch of new rows (the download manager announces them about every 0.6 s).
+    const double batch = bench.Measure([&] {
+        const int first = task.DownloadedImages.GetCount();
+        AddRecords(task, first, 400);
+        pictures.OnImagesAdded(&task, first, 400, false);
+    });
+    // The same with the end of the list in sight: the new rows are drawn at once.
+    HWND list = pictures.ListView().GetListControl();
+    ListView_EnsureVisible(list, ListView_GetItemCount(list) - 1, FALSE);
+    const double batchAtEnd = bench.Measure([&] {
+        const int first = task.DownloadedImages.GetCount();
+        AddRecords(task, first, 400);
+        pictures.OnImagesAdded(&task, first, 400, false);
+    });
+    // A whole repaint of the list's rows.
+    const double repaint = bench.Measure([&] { RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); });
+    printf("%6d pictures: longest answer in ms\n", count);
+    printf("  load task %.0f | View > Thumbnails %.0f | View > List %.0f\n", load, toThumbnails, toList);
+    printf("  sort by name %.0f | sort by size %.0f\n", sortName, sortSize);
+    printf("  Ctrl+A list %.0f | Ctrl+A thumbnails %.0f\n", allList, allThumbnails);
+    printf("  Invert list %.0f | Invert thumbnails %.0f | select by condition (size) %.0f\n", invertList,
+           invertThumbnails, condition);
+    printf("  400 new rows in the list: end out of sight %.0f, end in sight %.0f | list repaint %.0f\n", batch,
+           batchAtEnd, repaint);
+    fflush(stdout);
+    pictures.SetTask(nullptr);
+    Pump(loop, 100);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<int> counts;
+    for (int i = 1; i < argc; ++i) counts.push_back(atoi(argv[i]));
+    if (counts.empty()) counts = {2000, 10000};
+
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder = std::string(temp) + "bkf_picture_views_bench\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    SetTaskProgramFolder(folder);
+    InitCommonControls();
+    CMessageLoop loop;
+    g_Module.AddMessageLoop(&loop);
+    {
+        auto app = std::make_unique<Application>();
+        app->GetSettings()->ShowTip = false;
+        app->GetSettings()->ShowLastImage = false;
+        FramePieces pieces = CreateFramePieces(app.get());
+        auto* pictures = new ImagesContainer(app.get());
+        pieces.pictures.reset(pictures);
+        MainFrame frame(app.get(), std::move(pieces));
+        if (!frame.CreateFrame()) {
+            fprintf(stderr, "the main frame could not be created\n");
+            return 1;
+        }
+        SetWindowPos(frame, nullptr, 0, 0, 1200, 900, SWP_NOZORDER);
+        ShowWindow(frame, SW_SHOW);
+        Pump(loop, 300);
+        AnswerProbe probe;
+        probe.window = frame;
+        HANDLE thread = CreateThread(nullptr, 0, AnswerProbe::Run, &probe, 0, nullptr);
+        for (int count : counts) RunCount(loop, frame, *pictures, probe, folder, count);
+        probe.stop = 1;
+        WaitForSingleObject(thread, 30000);
+        CloseHandle(thread);
+        DestroyWindow(frame);
+        Pump(loop, 100);
+    }
+    g_Module.RemoveMessageLoop();
+    return 0;
+}

@@ -1,0 +1,259 @@
+// The picture views with a finished task of 10,000 pictures, worked through the real frame as a
+// user does: switching views, sorting, Ctrl+A, Invert Selection and Select By, each read back as
+// the user sees it (selected and focused pictures, their order, the viewer, the commands). Whole-
+// list changes are also counted in the list's own messages: their number follows the rows that
+// change state, not the task's length.
+#include <windows.h>
+#include <commctrl.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include "core/ImageRecord.h"
+#include "resources/command_ids.h"
+#include "resources/pictures_ids.h"
+#include "tests/pictures/PicturesHarness.h"
+#include "tests/support/MainFrameTestSeam.h"
+#include "tests/support/ModalScript.h"
+#include "tests/support/PromptSupport.h"
+
+namespace picturetest {
+namespace {
+
+const int kPictures = 10000;
+
+// Counts the selection messages the list control gets (LVM_SETITEMSTATE), on this thread.
+struct ListStateMessages {
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && message->hwnd == list && message->message == LVM_SETITEMSTATE) ++count;
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static HWND list;
+    static int count;
+};
+HWND ListStateMessages::list = nullptr;
+int ListStateMessages::count = 0;
+
+class PictureViewsAtScaleTest : public PicturesTest {
+protected:
+    void SetUp() override {
+        PicturesTest::SetUp();
+        for (int i = 0; i < kPictures; ++i) {
+            ImageRecord record;
+            char name[32];
+            // Out of order by name; sizes from 1 to 200 KB with many equal ones.
+            snprintf(name, sizeof name, "p%05d.jpg", (i * 7919) % kPictures);
+            record.fileName = name;
+            record.localPath = task_.SaveFolder + "\\" + name;
+            record.imageUrl = std::string("http://example.com/") + name;
+            record.fileSize = 1000 * (1 + (i * 31) % 200);
+            task_.DownloadedImages.Append(record);
+        }
+        pictures_->SetTask(&task_);
+        Pump();
+        ListStateMessages::list = List();
+        hook_ = ::SetWindowsHookExA(WH_CALLWNDPROC, &ListStateMessages::Hook, nullptr, ::GetCurrentThreadId());
+    }
+    void TearDown() override {
+        if (hook_) ::UnhookWindowsHookEx(hook_);
+        PicturesTest::TearDown();
+    }
+    // A command as the menu gives it; returns how many selection messages the list got meanwhile.
+    int Command(UINT id) {
+        ListStateMessages::count = 0;
+        ::SendMessageA(*frame_, WM_COMMAND, id, 0);
+        Pump(30);
+        return ListStateMessages::count;
+    }
+    int CtrlA(HWND target) {
+        ListStateMessages::count = 0;
+        ::SetFocus(target);
+        BYTE keys[256];
+        ::GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        ::SetKeyboardState(keys);
+        ::SendMessageA(target, WM_KEYDOWN, 'A', 0);
+        keys[VK_CONTROL] = 0;
+        ::SetKeyboardState(keys);
+        Pump(30);
+        return ListStateMessages::count;
+    }
+    std::set<std::string> PathsOf(const PictureIndexList& indices) {
+        std::set<std::string> paths;
+        for (int32_t i : indices) paths.insert(task_.DownloadedImages.GetAt(i).localPath);
+        return paths;
+    }
+    PictureIndexList ListSelection() {
+        PictureIndexList selected;
+        for (int row = ListView_GetNextItem(List(), -1, LVNI_SELECTED); row >= 0;
+             row = ListView_GetNextItem(List(), row, LVNI_SELECTED))
+            selected.push_back(row);
+        return selected;
+    }
+    PictureIndexList ThumbnailSelection() {
+        PictureIndexList selected;
+        for (int i = 0; i < Thumbnails().GetItemCount(); ++i)
+            if (Thumbnails().GetItemState(i) & kThumbnailSelected) selected.push_back(i);
+        return selected;
+    }
+    void FocusRowKeepingSelection(int row) {
+        ListView_SetItemState(List(), row, LVIS_FOCUSED, LVIS_FOCUSED);
+        Pump(20);
+    }
+    bool ToolEnabled(UINT id) {
+        HWND bar = MainFrameTestSeam(*frame_).ToolBar();
+        return ::SendMessageA(bar, TB_ISBUTTONENABLED, id, 0) != 0;
+    }
+    HHOOK hook_ = nullptr;
+};
+
+TEST_F(PictureViewsAtScaleTest, SwitchesSortsAndSelectionsKeepWhatTheUserSees) {
+    ASSERT_EQ(kPictures, ListView_GetItemCount(List()));
+    ASSERT_EQ(kPictures, Thumbnails().GetItemCount());
+    // Every third picture selected, one focused, in the list.
+    PictureIndexList third;
+    for (int i = 0; i < kPictures; i += 3) third.push_back(i);
+    pictures_->ListView().SelectIndices(third);
+    FocusRowKeepingSelection(4242);
+    const std::string focusedPath = task_.DownloadedImages.GetAt(4242).localPath;
+
+    // To the thumbnails: the same pictures selected, the same one focused, the keyboard there.
+    EXPECT_EQ(0, Command(ID_VIEW_THUMBNAILS));
+    EXPECT_FALSE(pictures_->IsListViewShown());
+    EXPECT_EQ(third, ThumbnailSelection());
+    EXPECT_EQ(4242, Thumbnails().GetFocusedIndex());
+    EXPECT_TRUE(pictures_->HasFocus());
+
+    // Ctrl+A there selects all; Invert then leaves none, and the commands on selected pictures follow.
+    CtrlA(Thumbnails());
+    EXPECT_EQ(kPictures, Thumbnails().GetSelectedCount());
+    EXPECT_TRUE(ToolEnabled(ID_IMAGES_DELETE));
+    Command(ID_IMAGES_INVERT_SELECTION);
+    EXPECT_EQ(0, Thumbnails().GetSelectedCount());
+    EXPECT_TRUE(ThumbnailSelection().empty());
+    EXPECT_FALSE(ToolEnabled(ID_IMAGES_DELETE));
+    EXPECT_EQ(4242, Thumbnails().GetFocusedIndex());
+
+    // Back to the list: inverted alongside, it has two rows in three selected, the thumbnails
+    // none. Clearing them all is one message to the list, not one per row.
+    EXPECT_LE(Command(ID_VIEW_LIST), 2);
+    EXPECT_TRUE(pictures_->IsListViewShown());
+    EXPECT_EQ(0u, ListView_GetSelectedCount(List()));
+    EXPECT_EQ(4242, FocusedRow());
+
+    // Ctrl+A in the list: every row, in one message; Invert: none, in one message.
+    EXPECT_LE(CtrlA(List()), 2);
+    EXPECT_EQ(static_cast<UINT>(kPictures), ListView_GetSelectedCount(List()));
+    EXPECT_TRUE(ToolEnabled(ID_IMAGES_DELETE));
+    EXPECT_LE(Command(ID_IMAGES_INVERT_SELECTION), 2);
+    EXPECT_EQ(0u, ListView_GetSelectedCount(List()));
+    EXPECT_EQ(kPictures, Thumbnails().GetItemCount());
+    EXPECT_EQ(kPictures, Thumbnails().GetSelectedCount()) << "both views invert: the thumbnails had none";
+
+    // Select By: pictures of 1 to 50 KB, through the real dialog.
+    testsupport::ModalScript script;
+    script.Then([](HWND dialog) {
+        testsupport::ClickCheck(dialog, IDC_SELECT_BY_SIZE, true);
+        testsupport::TypeText(dialog, IDC_SELECT_MIN_SIZE, "1");
+        testsupport::TypeText(dialog, IDC_SELECT_MAX_SIZE, "50");
+        testsupport::Click(dialog, IDOK);
+    });
+    script.Run([&] { return ::SendMessageA(*frame_, WM_COMMAND, ID_IMAGES_SELECT_BY, 0), INT_PTR(1); });
+    Pump(30);
+    ASSERT_TRUE(script.Finished());
+    PictureIndexList small;
+    for (int i = 0; i < kPictures; ++i)
+        if (task_.DownloadedImages.GetAt(i).fileSize <= 50000) small.push_back(i);
+    ASSERT_EQ(static_cast<size_t>(kPictures / 4), small.size());
+    EXPECT_EQ(small, ListSelection());
+    EXPECT_EQ(small, ThumbnailSelection());
+    EXPECT_EQ(4242, FocusedRow()) << "Select By leaves the focus";
+
+    // Sort by size, then by name: the records in order, the same pictures selected and focused
+    // wherever they went, in both views, and the viewer on the focused one.
+    const std::set<std::string> smallPaths = PathsOf(small);
+    Command(ID_IMAGES_SORT_SIZE);
+    for (int i = 0; i + 1 < kPictures; ++i)
+        ASSERT_LE(task_.DownloadedImages.GetAt(i).fileSize, task_.DownloadedImages.GetAt(i + 1).fileSize) << i;
+    EXPECT_EQ(smallPaths, PathsOf(ListSelection()));
+    EXPECT_EQ(focusedPath, task_.DownloadedImages.GetAt(FocusedRow()).localPath);
+    Command(ID_IMAGES_SORT_NAME);
+    for (int i = 0; i < kPictures; ++i) {
+        char name[32];
+        snprintf(name, sizeof name, "p%05d.jpg", i);
+        ASSERT_EQ(name, RecordName(i));
+        ASSERT_EQ(name, Thumbnails().GetItemData(i)->caption);
+    }
+    EXPECT_EQ(smallPaths, PathsOf(ListSelection()));
+    EXPECT_EQ(smallPaths, PathsOf(ThumbnailSelection()));
+    ASSERT_GE(FocusedRow(), 0);
+    EXPECT_EQ(focusedPath, task_.DownloadedImages.GetAt(FocusedRow()).localPath);
+    EXPECT_EQ(focusedPath, task_.DownloadedImages.GetAt(Thumbnails().GetFocusedIndex()).localPath);
+    EXPECT_EQ(focusedPath, pictures_->Viewer().GetPath());
+    // The focused row is in sight.
+    const int top = ListView_GetTopIndex(List());
+    EXPECT_GE(FocusedRow(), top);
+    EXPECT_LT(FocusedRow(), top + ListView_GetCountPerPage(List()) + 1);
+
+    // And the thumbnails show the sorted selection when the user goes there.
+    Command(ID_VIEW_THUMBNAILS);
+    EXPECT_EQ(smallPaths, PathsOf(ThumbnailSelection()));
+    EXPECT_EQ(focusedPath, task_.DownloadedImages.GetAt(Thumbnails().GetFocusedIndex()).localPath);
+}
+
+// Select By with a width bound on a long list reads every picture's header on a thread: the
+// command gives the window back before anything is measured or selected, and the pictures are
+// selected in both views when the measuring ends.
+class SelectByOnAThreadTest : public PicturesTest {
+protected:
+    void SetUp() override {
+        PicturesTest::SetUp();
+        for (int i = 0; i < kMeasured; ++i) {
+            // A PNG header: the width at byte 16, the height at byte 20 (big-endian).
+            unsigned char header[54] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+            const int width = 50 + i % 100;
+            header[18] = static_cast<unsigned char>(width >> 8);
+            header[19] = static_cast<unsigned char>(width);
+            header[23] = 10;
+            ImageRecord record;
+            record.fileName = "m" + std::to_string(i) + ".png";
+            record.localPath = task_.SaveFolder + "\\" + record.fileName;
+            record.imageUrl = "http://example.com/" + record.fileName;
+            record.fileSize = sizeof header;
+            ASSERT_TRUE(testsupport::WriteFileBytes(record.localPath, std::vector<uint8_t>(header, header + sizeof header)));
+            task_.DownloadedImages.Append(record);
+        }
+        pictures_->SetTask(&task_);
+        Pump();
+    }
+    static const int kMeasured = 1000;
+};
+
+TEST_F(SelectByOnAThreadTest, TheWindowAnswersWhileThePicturesAreMeasured) {
+    pictures_->ListView().SelectIndices({1, 2});
+    testsupport::ModalScript script;
+    script.Then([](HWND dialog) {
+        testsupport::ClickCheck(dialog, IDC_SELECT_WIDTH_LARGER, true);
+        testsupport::TypeText(dialog, IDC_SELECT_WIDTH_LARGER_EDIT, "100");
+        testsupport::Click(dialog, IDOK);
+    });
+    script.Run([&] { return ::SendMessageA(*frame_, WM_COMMAND, ID_IMAGES_SELECT_BY, 0), INT_PTR(1); });
+    ASSERT_TRUE(script.Finished());
+    // Back from the command: nothing measured on the window's thread, the old selection stands.
+    EXPECT_EQ(2u, ListView_GetSelectedCount(List()));
+
+    // The result comes as a message to the window, taken between its other work.
+    for (int turns = 0; ListView_GetSelectedCount(List()) == 2 && turns < 3000; ++turns) Pump(10);
+    PictureIndexList wide;
+    for (int i = 0; i < kMeasured; ++i)
+        if (50 + i % 100 >= 100) wide.push_back(i);
+    PictureIndexList selected;
+    pictures_->ListView().GetSelected(selected);
+    EXPECT_EQ(wide, selected);
+    pictures_->ThumbnailView().GetSelected(selected);
+    EXPECT_EQ(wide, selected);
+}
+
+}  // namespace
+}  // namespace picturetest
