@@ -165,6 +165,20 @@ TEST_F(StoredFilesRunTest, DamagedPictureListsAreKeptAsideNotReplacedByAnEmptyLi
     }
 }
 
+TEST_F(StoredFilesRunTest, ATaskHeldWhileTheProgramStartsKeepsItsPlaceInTheTree) {
+    // The task file, then its picture list, held by another program: the task is left out of
+    // the run with a word, and the tree file written at close still has it in its folder.
+    for (const std::string& held : {Tasks("Alpha.task"), Tasks("Alpha.task.downloads")}) {
+        SCOPED_TRACE(held);
+        HANDLE holder = ::CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+        const std::string text = RunAnsweringOneBox(holder);
+        EXPECT_NE(std::string::npos, text.find(held)) << text;
+        ExpectOthersUntouched({});
+        EXPECT_FALSE(testsupport::FileExists(held + ".damaged"));
+    }
+}
+
 TEST_F(StoredFilesRunTest, ADamagedSettingsFileIsKeptAsideBeforeTheRunWritesItsOwn) {
     const std::string path = dir_.File("Brackenfly.config");
     const Bytes good = Original(path);

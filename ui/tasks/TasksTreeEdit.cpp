@@ -158,6 +158,7 @@ bool TasksTree::CopySubtree(HTREEITEM item, HTREEITEM newParent) {
     data.lParam = source.lParam;
     TreeView_SetItem(tree_, &data);
     if (TaskOptions* task = TaskOf(copy)) items_[task] = copy;
+    held_.ItemCopied(item, copy);
     tree_.Expand(newParent);
     std::vector<HTREEITEM> children;
     for (HTREEITEM child = tree_.GetChildItem(item); child; child = tree_.GetNextSiblingItem(child))
