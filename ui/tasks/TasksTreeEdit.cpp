@@ -5,6 +5,7 @@
 #include "core/DownloadManager.h"
 #include "core/TaskOptions.h"
 #include "core/TranslatedMenu.h"
+#include "dialogs/tasks/TaskNaming.h"
 #include "framework/AppModule.h"
 #include "framework/UserPrompts.h"
 #include "resources/app_ids.h"
@@ -65,6 +66,14 @@ LRESULT TasksTree::OnEndLabelEdit(NMTVDISPINFOA* info) {
     if (!task) {
         tree_.SetItemText(item, text.c_str());
         return FALSE;
+    }
+    if (text != task->TaskName) {
+        if (const unsigned refusal = TaskNameRefusal(text, *task, tasks_)) {
+            // The name stays as it was: the same rule as in the task's options.
+            UserPrompts().MessageBox(FrameWindow(), LocalText(refusal), LocalText(IDS_CAPTION_WARNING),
+                                     MB_OK | MB_ICONWARNING);
+            return FALSE;
+        }
     }
     task->TaskName = text;
     task->Save();
