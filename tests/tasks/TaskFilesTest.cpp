@@ -504,7 +504,7 @@ TEST(TaskNames, HostileNamesStayInsideTheTasksFolder)
 {
     ProgramFolder folder;
     const std::vector<std::string> hostile = {"..\\..\\evil", "a/b:c*d?e\"f<g>h|i", "CON", "nul.txt", "com1",
-                                              "LPT9 ", "..", ".", "", "trailing. . ", "tab\there",
+                                              "LPT9 ", "COM\xB2", "..", ".", "", "trailing. . ", "tab\there",
                                               std::string(300, 'x')};
     for (const std::string& name : hostile) {
         SearchLinkTask t;
@@ -517,6 +517,8 @@ TEST(TaskNames, HostileNamesStayInsideTheTasksFolder)
         EXPECT_EQ(back.TaskName, name);  // the display name itself is kept
     }
     EXPECT_EQ(MakeSafeFileNameBase("CON"), "_CON");
+    EXPECT_EQ(MakeSafeFileNameBase("LPT\xB3"), "_LPT\xB3");
+    EXPECT_FALSE(IsSafeFileName("com\xB9.task"));
     EXPECT_EQ(MakeSafeFileNameBase("a\\b"), "a_b");
     EXPECT_FALSE(testsupport::FileExists(folder.Path() + "evil.task"));
 
