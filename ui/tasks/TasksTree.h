@@ -167,4 +167,5 @@ private:
     bool saved_ = false;
     bool treeFileWritable_ = true;  // false when the tree file at start was out of reach
     HeldTaskPlaces held_;           // tasks of the tree file left out of this run
+    bool labelEditOpen_ = false;    // a label edit began and its end was not handled yet
 };

@@ -54,11 +54,16 @@ LRESULT TasksTree::OnBeginLabelEdit(NMTVDISPINFOA* info) {
         if (HWND edit = TreeView_GetEditControl(tree_)) ::SetWindowTextA(edit, task->TaskName.c_str());
     // Only now has an edit begun: the frame leaves the keys to the edit box until it ends.
     if (frame_) frame_->SetLabelEditing(true);
+    labelEditOpen_ = true;
     return FALSE;
 }
 
 LRESULT TasksTree::OnEndLabelEdit(NMTVDISPINFOA* info) {
     if (frame_) frame_->SetLabelEditing(false);
+    // The tree may tell the end of one edit twice (hiding the edit box takes its focus): only the
+    // first counts, so a refused name is told once.
+    if (!labelEditOpen_) return FALSE;
+    labelEditOpen_ = false;
     HTREEITEM item = info->item.hItem;
     if (!item || !info->item.pszText || !info->item.pszText[0]) return FALSE;
     const std::string text = info->item.pszText;
