@@ -398,7 +398,7 @@ TEST(ProgramSettings, DamagedBlobsKeepWholeEntries)
     EXPECT_EQ(7u, entries.size());
     Bytes negative;
     PutU32(negative, 0xFFFFFFFFu);
-    EXPECT_TRUE(DecodeHtmlTagEntries(negative, entries));
+    EXPECT_FALSE(DecodeHtmlTagEntries(negative, entries)) << "a negative count is damage";
     EXPECT_TRUE(entries.empty());
 }
 
