@@ -70,7 +70,12 @@ bool BlobReader::ReadCount(uint32_t& count, size_t minItemSize)
     int32_t stored = 0;
     if (!ReadI32(stored))
         return false;
-    count = stored > 0 ? static_cast<uint32_t>(stored) : 0;
+    count = 0;
+    if (stored < 0) {
+        failed_ = true;
+        return false;
+    }
+    count = static_cast<uint32_t>(stored);
     if (minItemSize > 0) {
         const size_t fits = Remaining() / minItemSize;
         // One more than fits, so the loop still meets the truncation and reports it.

@@ -20,9 +20,11 @@ public:
     bool ReadBytes(void* destination, size_t size);
     bool Skip(size_t size);
 
-    // A list count (stored as 32 bits). A count of zero or less gives 0. A count whose items could
-    // not fit in the remaining bytes, at minItemSize bytes each, is cut to what could fit, so a
-    // loop over it ends by a failed read instead of by allocating or spinning on a huge number.
+    // A list count (stored as 32 bits). A negative count cannot be right: false, count 0, and the
+    // reader fails from then on. A count whose items could not fit in the remaining bytes, at
+    // minItemSize bytes each, is cut to one more than could fit, so a loop over it reads the items
+    // that are there and then meets the end by a failed read, instead of allocating or spinning
+    // on a huge number.
     bool ReadCount(uint32_t& count, size_t minItemSize);
 
     // A counted string: u32 (length + 1), the characters, a zero byte. The text is taken up to

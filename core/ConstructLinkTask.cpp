@@ -105,14 +105,16 @@ void ConstructLinkTask::SaveOwnKeys(PropertyBag& bag) const
     bag.SetBlob("Templates", EncodeTemplateDefinitions(templates_));
 }
 
-void ConstructLinkTask::LoadOwnKeys(PropertyBag& bag)
+bool ConstructLinkTask::LoadOwnKeys(PropertyBag& bag)
 {
     bag.GetString("WebAuthUrl", WebAuthUrl);
     const PropertyBagValue* value = bag.Find("Templates");
     if (value == nullptr || value->GetSize() == 0)
-        return;
-    if (!DecodeTemplateDefinitions(value->GetData(), value->GetSize(), templates_))
-        bag.SetValue("Templates", nullptr, 0);
+        return true;
+    if (DecodeTemplateDefinitions(value->GetData(), value->GetSize(), templates_))
+        return true;
+    bag.SetValue("Templates", nullptr, 0);
+    return false;
 }
 
 bool ConstructLinkTask::ExpandTemplate(std::string& out, const std::string& text,

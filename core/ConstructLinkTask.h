@@ -34,7 +34,7 @@ public:
     std::string GetWebAuthorizationUrl() const override { return WebAuthUrl; }
     bool AbortOnRepeatedFailures() const override { return false; }
     void SaveOwnKeys(PropertyBag& bag) const override;
-    void LoadOwnKeys(PropertyBag& bag) override;
+    bool LoadOwnKeys(PropertyBag& bag) override;
 
     // One expansion of text: the first occurrence of each "{i}" is replaced by generator i's
     // value, then the generators advance like an odometer; done is set after the last

@@ -54,5 +54,6 @@ bool DecodeImageRecords(const uint8_t* data, size_t size, bool hasFlag, ImageRec
             return false;
         list.Append(r);
     }
-    return true;
+    // Bytes after the last record mean the count was wrong.
+    return in.AtEnd();
 }

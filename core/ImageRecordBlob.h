@@ -12,6 +12,7 @@ std::vector<uint8_t> EncodeImageRecords(const ImageRecordList& list);
 bool ImageRecordsHaveFlag(int32_t versionMajor, int32_t versionMinor);
 
 // Appends the records of a blob to list in stored order. Records without a stored flag get 1
-// (not new). A blob that ends inside a record keeps the records before it and returns false;
-// no count or length is trusted beyond the bytes that are really there.
+// (not new). A blob that ends inside a record, a negative count or bytes left after the last
+// record: false, with the records read whole kept; no count or length is trusted beyond the bytes
+// that are really there.
 bool DecodeImageRecords(const uint8_t* data, size_t size, bool hasFlag, ImageRecordList& list);

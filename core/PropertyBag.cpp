@@ -213,6 +213,7 @@ bool PropertyBag::Load(const std::string& path)
 
 PropertyBag::LoadStatus PropertyBag::LoadWithStatus(const std::string& path)
 {
+    cut_ = PropertyBagValue();
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -244,9 +245,15 @@ PropertyBag::LoadStatus PropertyBag::LoadWithStatus(const std::string& path)
             break;
         }
         const uint32_t size = static_cast<uint32_t>(length);
-        // A length beyond what the file still holds is a short file, found before allocating.
+        const void* zero = memchr(field, 0, sizeof(field));
+        const size_t nameLength = zero ? static_cast<size_t>(static_cast<const char*>(zero) - field) : sizeof(field);
+        // A length beyond what the file still holds is a short file, found before allocating:
+        // what is there of that value is kept apart.
         if (size > in.Remaining()) {
             complete = false;
+            value.assign(static_cast<size_t>(in.Remaining()), 0);
+            if (in.Read(value.data(), value.size()))
+                cut_ = PropertyBagValue(std::string(field, nameLength), value.data(), static_cast<uint32_t>(value.size()));
             break;
         }
         value.assign(size, 0);
@@ -254,8 +261,6 @@ PropertyBag::LoadStatus PropertyBag::LoadWithStatus(const std::string& path)
             complete = false;
             break;
         }
-        const void* zero = memchr(field, 0, sizeof(field));
-        const size_t nameLength = zero ? static_cast<size_t>(static_cast<const char*>(zero) - field) : sizeof(field);
         SetValue(std::string(field, nameLength), value.data(), size);
     }
     CloseHandle(file);

@@ -98,7 +98,13 @@ public:
     // its owner must never write over it.
     LoadStatus LoadWithStatus(const std::string& path);
 
+    // After a Short load whose file ended inside a value: that value's name and the bytes of it
+    // that were there, so its owner may take the records they hold whole. Null otherwise. It is
+    // not one of the bag's values (Find and Save do not see it).
+    const PropertyBagValue* CutValue() const { return cut_.GetName().empty() ? nullptr : &cut_; }
+
 private:
+    PropertyBagValue cut_;
     // Ordered by name as unsigned bytes, which is std::string's own order.
     std::map<std::string, PropertyBagValue> values_;
 };

@@ -25,19 +25,20 @@ void SearchLinkTask::SaveOwnKeys(PropertyBag& bag) const
     bag.SetFlag("DownloadImagesOnlyFromSite", DownloadImagesOnlyFromSite);
 }
 
-void SearchLinkTask::LoadOwnKeys(PropertyBag& bag)
+bool SearchLinkTask::LoadOwnKeys(PropertyBag& bag)
 {
-    GetFixedStringList(bag, "ImageExcludedUrls", kFilterFieldSize, ImageExcludedUrls);
-    GetFixedStringList(bag, "ImageIncludedUrls", kFilterFieldSize, ImageIncludedUrls);
-    GetFixedStringList(bag, "ExcludedUrls", kFilterFieldSize, ExcludedUrls);
-    GetFixedStringList(bag, "IncludedUrls", kFilterFieldSize, IncludedUrls);
-    GetFixedStringList(bag, "ExcludedNames", kFilterFieldSize, ExcludedNames);
-    GetFixedStringList(bag, "IncludedNames", kFilterFieldSize, IncludedNames);
+    bool whole = GetFixedStringList(bag, "ImageExcludedUrls", kFilterFieldSize, ImageExcludedUrls);
+    whole = GetFixedStringList(bag, "ImageIncludedUrls", kFilterFieldSize, ImageIncludedUrls) && whole;
+    whole = GetFixedStringList(bag, "ExcludedUrls", kFilterFieldSize, ExcludedUrls) && whole;
+    whole = GetFixedStringList(bag, "IncludedUrls", kFilterFieldSize, IncludedUrls) && whole;
+    whole = GetFixedStringList(bag, "ExcludedNames", kFilterFieldSize, ExcludedNames) && whole;
+    whole = GetFixedStringList(bag, "IncludedNames", kFilterFieldSize, IncludedNames) && whole;
     bag.GetInt32("Levels", Levels);
     bag.GetInt32("ImageLinksLocation", ImageLinksLocation);
     bag.GetInt32("PageLinksLocation", PageLinksLocation);
     bag.GetInt32("ScanningType", ScanningType);
     bag.GetFlag("DownloadImagesOnlyFromSite", DownloadImagesOnlyFromSite);
+    return whole;
 }
 
 void SearchLinkTask::WriteProfileTo(PropertyBag& bag) const

@@ -20,7 +20,7 @@ public:
     // The link test (core/SearchLinkTaskLinkTest.cpp).
     bool AcceptLink(const UrlQueueEntry& entry) override;
     void SaveOwnKeys(PropertyBag& bag) const override;
-    void LoadOwnKeys(PropertyBag& bag) override;
+    bool LoadOwnKeys(PropertyBag& bag) override;
 
     // Writes the profile keys to GetProfilesFolder() + name + ".profile". False when name cannot
     // stand as a file name as it is (IsSafeFileName) or the file could not be written.

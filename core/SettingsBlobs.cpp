@@ -55,7 +55,7 @@ bool DecodeFileTypeGroups(const std::vector<uint8_t>& blob, std::vector<FileType
             return false;
         groups.push_back(std::move(group));
     }
-    return true;
+    return in.AtEnd();
 }
 
 std::vector<uint8_t> EncodeHtmlTagEntries(const std::vector<HtmlTagEntry>& entries)
@@ -84,5 +84,5 @@ bool DecodeHtmlTagEntries(const std::vector<uint8_t>& blob, std::vector<HtmlTagE
             return false;
         entries.push_back(std::move(e));
     }
-    return true;
+    return in.AtEnd();
 }

@@ -29,7 +29,13 @@ bool IsForbiddenFileNameChar(char c)
     }
 }
 
-// Device names the system maps to devices in every folder, with any extension.
+bool PathExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
 bool IsReservedDeviceName(const std::string& name)
 {
     std::string stem = name.substr(0, name.find('.'));
@@ -39,18 +45,12 @@ bool IsReservedDeviceName(const std::string& name)
     for (const char* reserved : kNames)
         if (EqualsNoCase(stem, reserved))
             return true;
-    if (stem.size() == 4 && (StartsWithNoCase(stem, "COM") || StartsWithNoCase(stem, "LPT")) &&
-        stem[3] >= '1' && stem[3] <= '9')
-        return true;
-    return false;
+    if (stem.size() != 4 || !(StartsWithNoCase(stem, "COM") || StartsWithNoCase(stem, "LPT")))
+        return false;
+    // The digits, and the superscript one, two and three of the ANSI code page (0xB9 0xB2 0xB3).
+    const unsigned char digit = static_cast<unsigned char>(stem[3]);
+    return (digit >= '0' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
 }
-
-bool PathExists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-}  // namespace
 
 std::string GetTaskProgramFolder()
 {

@@ -13,10 +13,14 @@ void SetTaskProgramFolder(const std::string& folder);
 std::string GetTasksFolder();     // program folder + "Tasks\"
 std::string GetProfilesFolder();  // program folder + "Profiles\"
 
+// True for a name the system takes for a device in every folder, with or without an extension,
+// trailing spaces before the dot ignored: CON, PRN, AUX, NUL, CONIN$, CONOUT$, CLOCK$, COM0-9,
+// LPT0-9 and COM or LPT with a superscript 1, 2 or 3 (in any case).
+bool IsReservedDeviceName(const std::string& name);
+
 // True when name can stand as a file name inside a folder as it is: not empty, no \ / : * ? " < >
 // | or control characters, not "." or "..", no trailing dot or space (the system would drop them
-// and so name another file), not a reserved device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with
-// or without an extension), and at most 255 characters.
+// and so name another file), not a reserved device name, and at most 255 characters.
 bool IsSafeFileName(const std::string& name);
 
 // A file-name base made from a display name: forbidden and control characters become '_',

@@ -18,13 +18,13 @@ std::vector<uint8_t> EncodeStartingAddresses(const std::vector<StartingAddress>&
     return out.Bytes();
 }
 
-void DecodeStartingAddresses(const std::vector<uint8_t>& blob, std::vector<StartingAddress>& list)
+bool DecodeStartingAddresses(const std::vector<uint8_t>& blob, std::vector<StartingAddress>& list)
 {
     list.clear();
     BlobReader in(blob);
     uint32_t count = 0;
     if (!in.ReadCount(count, TaskOptions::kStartingAddressEntrySize))
-        return;
+        return false;
     for (uint32_t i = 0; i < count; ++i) {
         StartingAddress a;
         uint8_t flag = 0;
@@ -33,10 +33,11 @@ void DecodeStartingAddresses(const std::vector<uint8_t>& blob, std::vector<Start
         in.ReadFixedString(a.UserName, TaskOptions::kCredentialFieldSize);
         in.ReadFixedString(a.Password, TaskOptions::kCredentialFieldSize);
         if (in.Failed())
-            return;
+            return false;
         a.UseAuthorization = flag != 0;
         list.push_back(a);
     }
+    return in.AtEnd();
 }
 
 std::vector<uint8_t> EncodeFixedStringList(const std::vector<std::string>& list, size_t fieldSize)
@@ -48,19 +49,20 @@ std::vector<uint8_t> EncodeFixedStringList(const std::vector<std::string>& list,
     return out.Bytes();
 }
 
-void DecodeFixedStringList(const std::vector<uint8_t>& blob, size_t fieldSize, std::vector<std::string>& list)
+bool DecodeFixedStringList(const std::vector<uint8_t>& blob, size_t fieldSize, std::vector<std::string>& list)
 {
     list.clear();
     BlobReader in(blob);
     uint32_t count = 0;
     if (!in.ReadCount(count, fieldSize))
-        return;
+        return false;
     for (uint32_t i = 0; i < count; ++i) {
         std::string text;
         if (!in.ReadFixedString(text, fieldSize))
-            return;
+            return false;
         list.push_back(text);
     }
+    return in.AtEnd();
 }
 
 void SetFixedStringList(PropertyBag& bag, const std::string& name, const std::vector<std::string>& list,
@@ -69,12 +71,11 @@ void SetFixedStringList(PropertyBag& bag, const std::string& name, const std::ve
     bag.SetBlob(name, EncodeFixedStringList(list, fieldSize));
 }
 
-void GetFixedStringList(const PropertyBag& bag, const std::string& name, size_t fieldSize,
+bool GetFixedStringList(const PropertyBag& bag, const std::string& name, size_t fieldSize,
                         std::vector<std::string>& list)
 {
     std::vector<uint8_t> blob;
-    if (bag.GetBlob(name, blob))
-        DecodeFixedStringList(blob, fieldSize, list);
+    return !bag.GetBlob(name, blob) || DecodeFixedStringList(blob, fieldSize, list);
 }
 
 void SetSizeFilter(PropertyBag& bag, const std::string& name, const SizeFilter& filter)

@@ -80,7 +80,7 @@ bool TaskOptions::AbortOnRepeatedFailures() const
 
 void TaskOptions::SaveOwnKeys(PropertyBag&) const {}
 
-void TaskOptions::LoadOwnKeys(PropertyBag&) {}
+bool TaskOptions::LoadOwnKeys(PropertyBag&) { return true; }
 
 std::string TaskOptions::GetTaskFilePath() const
 {
@@ -121,17 +121,18 @@ void TaskOptions::WriteFileTypeKeys(PropertyBag& bag) const
     SetSizeFilter(bag, "MaximumSize", MaximumSize);
 }
 
-void TaskOptions::ReadFileTypeKeys(const PropertyBag& bag)
+bool TaskOptions::ReadFileTypeKeys(const PropertyBag& bag)
 {
     bag.GetFlag("UseAllFileTypes", UseAllFileTypes);
-    GetFixedStringList(bag, "Filetypes", kFileTypeFieldSize, Filetypes);
+    const bool whole = GetFixedStringList(bag, "Filetypes", kFileTypeFieldSize, Filetypes);
     GetSizeFilter(bag, "MinimumWidth", MinimumWidth);
     GetSizeFilter(bag, "MinimumHeight", MinimumHeight);
     GetSizeFilter(bag, "MinimumSize", MinimumSize);
     GetSizeFilter(bag, "MaximumSize", MaximumSize);
+    return whole;
 }
 
-void TaskOptions::ReadFrom(PropertyBag& bag)
+bool TaskOptions::ReadFrom(PropertyBag& bag)
 {
     bag.GetString("TaskName", TaskName);
     bag.GetString("TaskNotes", TaskNotes);
@@ -139,12 +140,16 @@ void TaskOptions::ReadFrom(PropertyBag& bag)
     bag.GetFlag("CollectCookies", CollectCookies);
     bag.GetInt32("ScanningType", ScanningType);
     std::vector<uint8_t> blob;
-    if (bag.GetBlob("StartingAddresses", blob))
-        DecodeStartingAddresses(blob, StartingAddresses);
+    bool whole = true;
+    if (bag.GetBlob("StartingAddresses", blob) && !DecodeStartingAddresses(blob, StartingAddresses))
+        whole = false;
     bag.GetInt32("ImageSaveType", ImageSaveType);
     bag.GetString("SaveFolder", SaveFolder);
-    LoadOwnKeys(bag);
-    ReadFileTypeKeys(bag);
+    if (!LoadOwnKeys(bag))
+        whole = false;
+    if (!ReadFileTypeKeys(bag))
+        whole = false;
+    return whole;
 }
 
 bool TaskOptions::Save()
@@ -181,8 +186,9 @@ bool TaskOptions::Load(const std::string& fileName)
     if (status == PropertyBag::LoadStatus::Missing)
         return false;
     // A damaged or newer file gives what it holds whole; its copy is kept aside.
+    if (!ReadFrom(bag))
+        guard.Damaged();
     taskFileWritable_ = guard.MayWrite();
-    ReadFrom(bag);
     if (TaskName.empty() && status != PropertyBag::LoadStatus::Loaded) {
         // The damage took the task's name: its file name names it, so the user finds it in the tree.
         TaskName = fileName.substr(0, fileName.rfind('.'));
@@ -209,7 +215,11 @@ bool TaskOptions::LoadDownloads()
     if (status == PropertyBag::LoadStatus::Unreadable)
         return FailLoad(LoadFailure::Unreadable, path);
     bag.GetFlag("Resume", Resume);
-    if (const PropertyBagValue* value = bag.Find("DownloadedImages")) {
+    const PropertyBagValue* value = bag.Find("DownloadedImages");
+    // A file cut inside the list still holds the records before the cut.
+    if (!value && bag.CutValue() && bag.CutValue()->GetName() == "DownloadedImages")
+        value = bag.CutValue();
+    if (value) {
         if (!DecodeImageRecords(value->GetData(), value->GetSize(),
                                 ImageRecordsHaveFlag(bag.versionMajor, bag.versionMinor), DownloadedImages))
             guard.Damaged();

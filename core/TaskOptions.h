@@ -63,8 +63,9 @@ public:
     // Whether a run of failures with no HTTP status stops the task.
     virtual bool AbortOnRepeatedFailures() const;
     // The kind's own keys of the task file, stored between "SaveFolder" and "UseAllFileTypes".
+    // Loading gives false when a value is damaged (what it held whole is taken).
     virtual void SaveOwnKeys(PropertyBag& bag) const;
-    virtual void LoadOwnKeys(PropertyBag& bag);
+    virtual bool LoadOwnKeys(PropertyBag& bag);
 
     // Reads the task file GetTasksFolder() + fileName and its ".downloads" file. False when the
     // file is missing, when fileName is no plain file name of that folder, or when the task file
@@ -96,9 +97,10 @@ public:
     std::string GetDownloadsFilePath() const;
     std::string GetCacheFilePath() const;
 
-    // Task-file keys of both kinds (what Save and Load do around the file).
+    // Task-file keys of both kinds (what Save and Load do around the file). Reading gives false
+    // when a list value is damaged (what it held whole is taken).
     void WriteTo(PropertyBag& bag) const;
-    void ReadFrom(PropertyBag& bag);
+    bool ReadFrom(PropertyBag& bag);
 
     std::string TaskName;
     std::string TaskNotes;
@@ -123,7 +125,7 @@ protected:
     // The keys a task file and a download profile share, in their stored order: the file types
     // and the four size filters.
     void WriteFileTypeKeys(PropertyBag& bag) const;
-    void ReadFileTypeKeys(const PropertyBag& bag);
+    bool ReadFileTypeKeys(const PropertyBag& bag);
 
 private:
     bool LoadDownloads();

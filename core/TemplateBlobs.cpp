@@ -66,7 +66,7 @@ bool DecodeTemplateDefinitions(const uint8_t* data, size_t size, std::vector<Tem
         }
         generators.push_back(generator);
     }
-    return true;
+    return in.AtEnd();
 }
 
 std::vector<uint8_t> EncodeTemplateValues(const std::vector<TemplateBase*>& generators)

@@ -9,7 +9,8 @@ class TemplateBase;
 
 std::vector<uint8_t> EncodeTemplateDefinitions(const std::vector<TemplateBase*>& generators);
 // Appends the generators of the blob to generators (the caller owns them). False when a kind name
-// is unknown or the blob ends early; the generators read whole until then are kept.
+// is unknown, the blob ends early or bytes follow the last generator; the generators read whole
+// until then are kept.
 bool DecodeTemplateDefinitions(const uint8_t* data, size_t size, std::vector<TemplateBase*>& generators);
 
 std::vector<uint8_t> EncodeTemplateValues(const std::vector<TemplateBase*>& generators);

@@ -105,6 +105,7 @@
 #define IDS_FILETYPE_NAME_TAKEN   168
 #define IDS_FILETYPE_EXTENSIONS_INVALID 169
 #define IDS_NAME_EMPTY            172
+#define IDS_LOG_FILE_NONE         4790
 #define IDS_PAGE_SLIDESHOW        322
 #define IDS_WELCOME_TITLE         323
 #define IDS_TIP_1                 324

@@ -1,5 +1,8 @@
 #include "dialogs/options/LogFileActions.h"
+#include "core/LocalText.h"
 #include "framework/UserPrompts.h"
+#include "resources/frame_ids.h"
+#include "resources/options_ids.h"
 
 namespace {
 std::string NotepadPath() {
@@ -22,7 +25,12 @@ std::string LogFilePath(const std::string& programFolder) { return programFolder
 
 bool ViewLogFile(HWND owner, const std::string& programFolder) {
     const std::string log = LogFilePath(programFolder);
-    if (!IsExistingFile(log)) return false;
+    if (!IsExistingFile(log)) {
+        // Nothing was logged yet: an editor on an empty new file would tell the user nothing.
+        UserPrompts().MessageBox(owner, LocalText(IDS_LOG_FILE_NONE), LocalText(IDS_CAPTION_INFORMATION),
+                                 MB_OK | MB_ICONINFORMATION);
+        return false;
+    }
     const std::string notepad = NotepadPath();
     // Quoted: a program folder with spaces is one argument.
     if (!notepad.empty() && UserPrompts().ShellExecute(owner, "open", notepad, "\"" + log + "\"", "", SW_SHOW))

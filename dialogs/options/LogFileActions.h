@@ -8,7 +8,7 @@
 std::string LogFilePath(const std::string& programFolder);
 // Opens the log in notepad from the Windows folder (never a notepad.exe found elsewhere on the
 // search path); without notepad, through the shell's "open" of the log itself. A missing log
-// opens nothing. True when something was opened.
+// opens nothing: the user is told there is no log yet. True when something was opened.
 bool ViewLogFile(HWND owner, const std::string& programFolder);
 // Deletes the log at once, without asking; a missing log is no error.
 void ClearLogFile(const std::string& programFolder);

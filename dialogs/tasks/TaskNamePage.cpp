@@ -1,6 +1,5 @@
 #include "dialogs/tasks/TaskNamePage.h"
-#include <cstring>
-#include "core/TaskFileNames.h"
+#include "dialogs/tasks/TaskNaming.h"
 
 void TaskNamePage::LoadName(const TaskOptions& task) {
     loadedName_ = task.TaskName;
@@ -35,13 +34,8 @@ void TaskNamePage::Activate(bool shown) {
 
 bool TaskNamePage::ValidateNewName(const std::string& name) {
     if (name.empty() || name == loadedName_) return true;
-    TaskOptions* edited = owner_->GetTask();
-    for (TaskOptions* other : owner_->GetTaskList()) {
-        if (other == edited || std::strcmp(other->GetFileExtension(), edited->GetFileExtension()) != 0) continue;
-        if (other->TaskName == name) return FailValidation(IDS_TASK_NAME_TAKEN);
-    }
-    if (!IsSafeFileName(name + edited->GetFileExtension())) return FailValidation(IDS_TASK_NAME_UNSAFE);
-    return true;
+    const unsigned refusal = TaskNameRefusal(name, *owner_->GetTask(), owner_->GetTaskList());
+    return refusal == 0 || FailValidation(refusal);
 }
 
 void TaskNamePage::ExcludeOtherAuthorization(int clickedId) {

@@ -1,9 +1,12 @@
 #include "dialogs/tasks/TaskNaming.h"
 #include <windows.h>
+#include <cstring>
 #include "core/ProgramSettings.h"
 #include "core/StringHelpers.h"
 #include "core/TaskFileNames.h"
+#include "core/TaskOptions.h"
 #include "core/UrlParts.h"
+#include "resources/task_options_ids.h"
 
 namespace {
 // Counters tried before giving up on a free name (a folder holding that many tasks of one host
@@ -15,6 +18,15 @@ bool IsExistingFile(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 }  // namespace
+
+unsigned TaskNameRefusal(const std::string& name, const TaskOptions& task, const std::vector<TaskOptions*>& tasks) {
+    for (const TaskOptions* other : tasks) {
+        if (other == &task || std::strcmp(other->GetFileExtension(), task.GetFileExtension()) != 0) continue;
+        if (other->TaskName == name) return IDS_TASK_NAME_TAKEN;
+    }
+    if (!IsSafeFileName(name + task.GetFileExtension())) return IDS_TASK_NAME_UNSAFE;
+    return 0;
+}
 
 bool IsEmptyAddress(const std::string& text) { return text.empty() || EqualsNoCase(text, "http://"); }
 

@@ -2,8 +2,15 @@
 // Names and folders the task dialogs make for a task: the name made from its start address,
 // the default picture folder, and which typed addresses "Browse" may open.
 #include <string>
+#include <vector>
 
 class ProgramSettings;
+class TaskOptions;
+
+// The one rule for a name given to a task (the task dialogs, a rename in the tasks tree): 0 when
+// task may take name, else the id of the text that says why not: another task of its kind has
+// that name, or the name cannot stand as a file name (the picture folder is made from it).
+unsigned TaskNameRefusal(const std::string& name, const TaskOptions& task, const std::vector<TaskOptions*>& tasks);
 
 // The host of the address as a task name that no task file of that kind takes yet: the tasks
 // folder's host + extension, else host1 + extension, host2... (a folder of that name does not

@@ -398,7 +398,7 @@ TEST(ProgramSettings, DamagedBlobsKeepWholeEntries)
     EXPECT_EQ(7u, entries.size());
     Bytes negative;
     PutU32(negative, 0xFFFFFFFFu);
-    EXPECT_TRUE(DecodeHtmlTagEntries(negative, entries));
+    EXPECT_FALSE(DecodeHtmlTagEntries(negative, entries)) << "a negative count is damage";
     EXPECT_TRUE(entries.empty());
 }
 
@@ -648,6 +648,14 @@ TEST(BlobReader, NeverReadsPastTheEnd)
     uint32_t count = 0;
     EXPECT_TRUE(c.ReadCount(count, 4));
     EXPECT_EQ(3u, count) << "two items fit, plus one to meet the end";
+
+    // A negative count is no count: the reader fails instead of reading an empty list.
+    const uint8_t negative[] = {0xF0, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
+    BlobReader n(negative, sizeof(negative));
+    count = 7;
+    EXPECT_FALSE(n.ReadCount(count, 4));
+    EXPECT_EQ(0u, count);
+    EXPECT_TRUE(n.Failed());
 }
 
 }  // namespace

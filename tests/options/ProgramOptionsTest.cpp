@@ -324,11 +324,16 @@ TEST_F(OptionsFixture, FolderBrowserAndLogButtonsActOnlyOnTheirTargets) {
         HWND page = Page(IDD_OPTIONS_GENERAL);
         prompts_.folderAnswer = "F:\\Chosen";
         Click(page, IDC_GENERAL_BROWSE);
-        Click(page, IDC_GENERAL_VIEW_LOG);  // no log yet: nothing opens
+        Click(page, IDC_GENERAL_VIEW_LOG);  // no log yet: nothing opens, and the user is told so
     }).Then([&](HWND) {
         HWND page = Page(IDD_OPTIONS_GENERAL);
         EXPECT_EQ("F:\\Chosen", ItemText(page, IDC_GENERAL_FOLDER));
         EXPECT_TRUE(prompts_.shellCalls.empty());
+        ASSERT_EQ(1u, prompts_.boxes.size());
+        EXPECT_EQ("There is no log file yet. Brackenfly writes errors.log when a download fails while \"Use Log "
+                  "File\" is on.",
+                  prompts_.boxes[0].text);
+        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONINFORMATION), prompts_.boxes[0].type);
         ASSERT_TRUE(testsupport::WriteFileText(log, "a line\r\n"));
         Click(page, IDC_GENERAL_VIEW_LOG);
     }).Then([&](HWND) {

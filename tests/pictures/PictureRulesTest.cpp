@@ -108,10 +108,13 @@ TEST(PictureRulesTest, CopiesKeepTheirSubFoldersBelowTheSaveFolder) {
                                     "C:\\save\\x.jpg:stream", "C:\\save\\x.jpg.", "C:\\save\\\\"};
     for (const char* path : badBelow) EXPECT_EQ("", CopyDestination(path, "x.jpg", "C:\\save", "D:\\out", &folder)) << path;
     const char* const badNames[] = {"..\\x.jpg", "..", ".", "C:\\x.jpg", "C:x.jpg", "a/b.jpg", "\\\\host\\x.jpg", "",
-                                    "NUL", "nul.txt", "Com3.png", "AUX .jpg", "x\tjpg", "a?.jpg", "x.jpg "};
+                                    "NUL", "nul.txt", "Com3.png", "AUX .jpg", "x\tjpg", "a?.jpg", "x.jpg ",
+                                    // Superscript one, two and three (code page 1252) name devices too.
+                                    "COM\xB9.jpg", "lpt\xB2", "Com\xB3 .png", "CON.jpg", "clock$.png"};
     for (const char* name : badNames) EXPECT_EQ("", CopyDestination("E:\\e\\q.jpg", name, "C:\\save", "D:\\out", &folder)) << name;
     // Names that only look like them are plain.
-    for (const char* name : {"console.jpg", "com10.jpg", "nul_.png", "..x.jpg", "a..b.jpg", ".hidden.png"})
+    for (const char* name : {"console.jpg", "com10.jpg", "nul_.png", "..x.jpg", "a..b.jpg", ".hidden.png", "COM\xB4.jpg",
+                             "LPT\xB9\xB9.jpg"})
         EXPECT_TRUE(IsPlainFileName(name)) << name;
     const std::string list = DoubleNulList({"a", "bc"});
     EXPECT_EQ(std::string("a\0bc\0\0", 6), list);

@@ -124,30 +124,59 @@ protected:
 TEST_F(StoredFilesRunTest, DamagedPictureListsAreKeptAsideNotReplacedByAnEmptyList) {
     const std::string list = Tasks("Alpha.task.downloads");
     Bytes good = Original(list);
-    // One flipped bit in the header, then a cut, then a count that claims two billion records.
+    const size_t blobAt = 7 + 12 + 64 + 4;  // "DownloadedImages" sorts first
+    PropertyBag bag;
+    ASSERT_TRUE(bag.Load(list));
+    std::vector<uint8_t> blob;
+    ASSERT_TRUE(bag.GetBlob("DownloadedImages", blob));
+    // One flipped bit in the header; a cut after the list; a count that claims two billion
+    // records; a negative count; a cut inside the third record; bytes after the last record.
     Bytes flipped = good;
     flipped[3] ^= 0x01;
     Bytes cut(good.begin(), good.begin() + static_cast<long>(good.size() - 9));
     Bytes count = good;
-    PropertyBag bag;
-    ASSERT_TRUE(bag.Load(list));
-    const size_t blobAt = 7 + 12 + 64 + 4;  // "DownloadedImages" sorts first
     count[blobAt + 3] = 0x7F;
+    Bytes negative = good;
+    negative[blobAt] = 0xF0;
+    negative[blobAt + 1] = negative[blobAt + 2] = negative[blobAt + 3] = 0xFF;
+    const Bytes cutInside(good.begin(), good.begin() + static_cast<long>(blobAt + blob.size() - 10));
+    std::vector<uint8_t> longer = blob;
+    longer.insert(longer.end(), {1, 2, 3, 4});
+    bag.SetBlob("DownloadedImages", longer);
+    ASSERT_TRUE(bag.Save(list));
+    Bytes trailing;
+    ASSERT_TRUE(testsupport::ReadFileBytes(list, trailing));
+    // The records each damage leaves, written back at close.
+    const std::vector<std::pair<Bytes, int>> rounds = {{flipped, 0}, {cut, 3},      {count, 3},
+                                                       {negative, 0}, {cutInside, 2}, {trailing, 3}};
     int round = 0;
-    for (const Bytes& damaged : {flipped, cut, count}) {
+    for (const auto& damage : rounds) {
         SCOPED_TRACE(++round);
-        Damage(list, damaged);
+        Damage(list, damage.first);
         const std::string text = RunAnsweringOneBox();
         const std::string copy = list + ".damaged" + (round == 1 ? std::string() : "-" + std::to_string(round));
         EXPECT_NE(std::string::npos, text.find(list)) << text;
         EXPECT_NE(std::string::npos, text.find(copy)) << text;
-        ExpectKeptAs(copy, damaged);
+        ExpectKeptAs(copy, damage.first);
         ExpectOthersUntouched({list});
+        SearchLinkTask back;
+        ASSERT_TRUE(back.Load("Alpha.task"));
+        EXPECT_EQ(damage.second, back.DownloadedImages.GetCount());
     }
-    // The count case kept the three records it could read whole, written back at close.
-    SearchLinkTask back;
-    ASSERT_TRUE(back.Load("Alpha.task"));
-    EXPECT_EQ(3, back.DownloadedImages.GetCount());
+}
+
+TEST_F(StoredFilesRunTest, ATaskHeldWhileTheProgramStartsKeepsItsPlaceInTheTree) {
+    // The task file, then its picture list, held by another program: the task is left out of
+    // the run with a word, and the tree file written at close still has it in its folder.
+    for (const std::string& held : {Tasks("Alpha.task"), Tasks("Alpha.task.downloads")}) {
+        SCOPED_TRACE(held);
+        HANDLE holder = ::CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+        const std::string text = RunAnsweringOneBox(holder);
+        EXPECT_NE(std::string::npos, text.find(held)) << text;
+        ExpectOthersUntouched({});
+        EXPECT_FALSE(testsupport::FileExists(held + ".damaged"));
+    }
 }
 
 TEST_F(StoredFilesRunTest, ADamagedSettingsFileIsKeptAsideBeforeTheRunWritesItsOwn) {
@@ -203,19 +232,36 @@ TEST_F(StoredFilesRunTest, DamagedOrNewerTreeFilesAreKeptAsideWithTheFoldersRead
     const size_t folderCountAt = 7 + 12 + 64 + 4 + 4 + 256;
     cut[folderCountAt] = cut[folderCountAt + 1] = cut[folderCountAt + 2] = 0xFF;
     cut[folderCountAt + 3] = 0x7F;
-    Damage(tree, cut);
-    std::string text = RunAnsweringOneBox();
-    EXPECT_NE(std::string::npos, text.find(tree + ".damaged")) << text;
-    ExpectKeptAs(tree + ".damaged", cut);
-    ExpectOthersUntouched({tree});
-    // The folder read whole is still in the tree the program wrote.
-    std::vector<TreeFileNode> nodes;
-    ASSERT_EQ(TreeFileStatus::Loaded, LoadTreeFile(tree, nodes));
-    ASSERT_FALSE(nodes.empty());
-    EXPECT_TRUE(nodes[0].folder);
-    EXPECT_EQ("Folder", nodes[0].name);
-    ASSERT_FALSE(nodes[0].children.empty());
-    EXPECT_EQ("Alpha.task", nodes[0].children[0].name);
+    // The folder's count made negative; bytes other than the padding's zeros after the records.
+    Bytes negative = good;
+    negative[folderCountAt] = 0xF0;
+    negative[folderCountAt + 1] = negative[folderCountAt + 2] = negative[folderCountAt + 3] = 0xFF;
+    Bytes trailing = good;
+    trailing[trailing.size() - 100] = 'x';
+    int round = 0;
+    std::string text;
+    for (const Bytes& damaged : {cut, negative, trailing}) {
+        SCOPED_TRACE(++round);
+        const std::string copy = tree + ".damaged" + (round == 1 ? std::string() : "-" + std::to_string(round));
+        Damage(tree, damaged);
+        text = RunAnsweringOneBox();
+        EXPECT_NE(std::string::npos, text.find(copy)) << text;
+        ExpectKeptAs(copy, damaged);
+        ExpectOthersUntouched({tree});
+        // The folder read whole is still in the tree the program wrote.
+        std::vector<TreeFileNode> nodes;
+        ASSERT_EQ(TreeFileStatus::Loaded, LoadTreeFile(tree, nodes));
+        ASSERT_FALSE(nodes.empty());
+        EXPECT_TRUE(nodes[0].folder);
+        EXPECT_EQ("Folder", nodes[0].name);
+        // Only the negative count lost the folder's task, to the root.
+        if (round == 2) {
+            EXPECT_TRUE(nodes[0].children.empty());
+        } else {
+            ASSERT_FALSE(nodes[0].children.empty());
+            EXPECT_EQ("Alpha.task", nodes[0].children[0].name);
+        }
+    }
 
     PropertyBag newer;
     ASSERT_TRUE(newer.Load(tree));

@@ -296,7 +296,8 @@ TEST(TaskFile, TruncatedAndInflatedTaskFilesDoNotHarm)
         ASSERT_TRUE(DeleteFileA(folder.Tasks("Cut.task2.damaged").c_str()));
     }
 
-    // Every list count inflated to two billion: lists read as far as their bytes go.
+    // Every list count inflated to two billion: lists read as far as their bytes go, and the file
+    // is damaged (kept aside, the user told).
     RawBag bag;
     ASSERT_TRUE(tasktest::ParseBag(full, bag));
     for (const char* key : {"StartingAddresses", "Filetypes", "Templates"}) {
@@ -311,6 +312,29 @@ TEST(TaskFile, TruncatedAndInflatedTaskFilesDoNotHarm)
     EXPECT_EQ(t.StartingAddresses.size(), 1u);
     EXPECT_TRUE(t.Filetypes.empty());
     EXPECT_EQ(t.GetTemplates().size(), 1u);
+    EXPECT_EQ(++told, prompts.boxes.size());
+
+    // So is each list whose count is negative or which has bytes after its last entry.
+    const std::string damaged = folder.Tasks("Cut.task2.damaged");
+    for (const char* key : {"StartingAddresses", "Filetypes", "Templates"}) {
+        for (bool negative : {true, false}) {
+            ASSERT_TRUE(DeleteFileA(damaged.c_str()));
+            RawBag one;
+            ASSERT_TRUE(tasktest::ParseBag(full, one));
+            Bytes& v = one.values[key];
+            if (negative) {
+                v[0] = 0xF0;
+                v[1] = v[2] = v[3] = 0xFF;
+            } else {
+                v.push_back(9);
+            }
+            WriteBag(folder.Tasks("Cut.task2"), one);
+            ConstructLinkTask u;
+            ASSERT_TRUE(u.Load("Cut.task2")) << key;
+            EXPECT_TRUE(testsupport::FileExists(damaged)) << key << negative;
+            EXPECT_EQ(++told, prompts.boxes.size()) << key << negative;
+        }
+    }
 }
 
 TEST(DownloadsFile, RecordBytesBothLayoutsAndResumeFlag)
@@ -480,7 +504,7 @@ TEST(TaskNames, HostileNamesStayInsideTheTasksFolder)
 {
     ProgramFolder folder;
     const std::vector<std::string> hostile = {"..\\..\\evil", "a/b:c*d?e\"f<g>h|i", "CON", "nul.txt", "com1",
-                                              "LPT9 ", "..", ".", "", "trailing. . ", "tab\there",
+                                              "LPT9 ", "COM\xB2", "..", ".", "", "trailing. . ", "tab\there",
                                               std::string(300, 'x')};
     for (const std::string& name : hostile) {
         SearchLinkTask t;
@@ -493,6 +517,8 @@ TEST(TaskNames, HostileNamesStayInsideTheTasksFolder)
         EXPECT_EQ(back.TaskName, name);  // the display name itself is kept
     }
     EXPECT_EQ(MakeSafeFileNameBase("CON"), "_CON");
+    EXPECT_EQ(MakeSafeFileNameBase("LPT\xB3"), "_LPT\xB3");
+    EXPECT_FALSE(IsSafeFileName("com\xB9.task"));
     EXPECT_EQ(MakeSafeFileNameBase("a\\b"), "a_b");
     EXPECT_FALSE(testsupport::FileExists(folder.Path() + "evil.task"));
 

@@ -1,6 +1,9 @@
 // Renaming, folders, deleting and dragging in the real tree of the real frame.
 #include "core/DownloadManager.h"
+#include "core/LocalText.h"
 #include "resources/command_ids.h"
+#include "resources/task_options_ids.h"
+#include "tests/support/PromptSupport.h"
 #include "tests/taskstree/TreeTestSupport.h"
 
 using treetest::TreeTest;
@@ -11,6 +14,7 @@ void TypeIntoEdit(HWND edit, const std::string& text) { ::SetWindowTextA(edit, t
 
 TEST_F(TreeTest, RenameFoldersAndTasksThroughTheEditBox) {
     MakeTaskFile("Old name");
+    MakeTaskFile("Taken");
     CreateFrame();
     TaskOptions* task = FindTask("Old name");
     ASSERT_TRUE(task);
@@ -51,6 +55,24 @@ TEST_F(TreeTest, RenameFoldersAndTasksThroughTheEditBox) {
     ::GetWindowTextA(*frame_, title, sizeof(title));
     EXPECT_STREQ("New name - Brackenfly", title);
 
+    // The names the task's options refuse are refused here too, with the same words: one the
+    // file system cannot take, and the name of another task of its kind.
+    for (const char* refused : {"Big:fast?", "COM\xB9", "Taken"}) {
+        testsupport::ScriptedPrompts prompts;
+        SelectTask(task);
+        Command(ID_TASK_RENAME);
+        edit = TreeView_GetEditControl(tree_->Tree());
+        ASSERT_TRUE(edit);
+        TypeIntoEdit(edit, refused);
+        TreeView_EndEditLabelNow(tree_->Tree(), FALSE);
+        Pump(30);
+        EXPECT_EQ("New name", task->TaskName) << refused;
+        EXPECT_EQ("New name (1)", tree_->Tree().GetItemText(tree_->ItemOf(task))) << refused;
+        ASSERT_EQ(1u, prompts.boxes.size()) << refused;
+        EXPECT_EQ(LocalText(std::string(refused) == "Taken" ? IDS_TASK_NAME_TAKEN : IDS_TASK_NAME_UNSAFE),
+                  prompts.boxes[0].text);
+    }
+
     // A new folder under the selected task's parent, in edit at once.
     Command(ID_TASK_NEW_FOLDER);
     edit = TreeView_GetEditControl(tree_->Tree());
@@ -58,7 +80,9 @@ TEST_F(TreeTest, RenameFoldersAndTasksThroughTheEditBox) {
     TypeIntoEdit(edit, "Cats");
     TreeView_EndEditLabelNow(tree_->Tree(), FALSE);
     Pump(30);
-    EXPECT_EQ((std::vector<std::string>{"New name (1)", "Cats"}), ChildTexts(tree_->Tree().GetRootItem()));
+    const std::vector<std::string> rootTexts = ChildTexts(tree_->Tree().GetRootItem());
+    ASSERT_EQ(3u, rootTexts.size());
+    EXPECT_EQ("Cats", rootTexts.back());
     EXPECT_FALSE(frame_->IsLabelEditing());
 
     // The renamed task's file holds the new name.

@@ -1,21 +1,11 @@
 #include "ui/pictures/PictureFiles.h"
 
 #include <windows.h>
-#include <cctype>
 #include <cstring>
 
-namespace {
+#include "core/TaskFileNames.h"
 
-bool IsDeviceName(const std::string& name) {
-    // Windows takes the part before the first dot, trailing spaces ignored, as the device.
-    std::string stem = name.substr(0, name.find('.'));
-    while (!stem.empty() && stem.back() == ' ') stem.pop_back();
-    for (char& c : stem) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-    if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL" || stem == "CONIN$" || stem == "CONOUT$")
-        return true;
-    return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) && stem[3] >= '0' &&
-           stem[3] <= '9';
-}
+namespace {
 
 // Splits a relative path at either separator into names that must each be plain; empty names
 // (doubled separators) are dropped. False when any name is not plain or there is none.
@@ -41,7 +31,7 @@ bool IsPlainFileName(const std::string& name) {
     if (name.empty() || name == "." || name == ".." || name.back() == '.' || name.back() == ' ') return false;
     for (unsigned char c : name)
         if (c < 32 || strchr("<>:\"/\\|?*", c)) return false;
-    return !IsDeviceName(name);
+    return !IsReservedDeviceName(name);
 }
 
 std::string CopyDestination(const std::string& localPath, const std::string& fileName, const std::string& saveFolder,

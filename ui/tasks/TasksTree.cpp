@@ -128,18 +128,27 @@ void TasksTree::WarnLoadFailure(const std::string& text) {
 }
 
 void TasksTree::PlaceLevel(const std::vector<TreeFileNode>& nodes, HTREEITEM parent) {
+    HTREEITEM last = nullptr;
     for (const TreeFileNode& node : nodes) {
         if (node.folder) {
             HTREEITEM folder = InsertFolderItem(node.name, parent, kFolderClosed, kFolderOpen);
             PlaceLevel(node.children, folder);
+            if (folder) last = folder;
             continue;
         }
+        bool placed = false;
         for (TaskOptions* task : tasks_) {
+            if (task->TaskFileName != node.name) continue;
+            placed = true;
             // A task named twice in the file is placed once.
-            if (task->TaskFileName != node.name || items_.count(task)) continue;
-            InsertTaskItem(task, parent, task->Resume ? kPaused : kIdle);
+            if (items_.count(task)) break;
+            if (HTREEITEM item = InsertTaskItem(task, parent, task->Resume ? kPaused : kIdle)) last = item;
             break;
         }
+        // A task whose file is still there but could not be loaded keeps its place in the file.
+        if (!placed && IsSafeFileName(node.name) &&
+            ::GetFileAttributesA((GetTasksFolder() + node.name).c_str()) != INVALID_FILE_ATTRIBUTES)
+            held_.Hold(node.name, parent, last);
     }
 }
 
@@ -186,7 +195,8 @@ std::string TasksTree::TaskItemText(TaskOptions* task) const {
     return text.substr(0, kItemTextMax);
 }
 
-void TasksTree::CollectLevel(HTREEITEM parent, std::vector<TreeFileNode>& nodes) const {
+void TasksTree::CollectLevel(HTREEITEM parent, std::vector<TreeFileNode>& nodes) {
+    held_.WriteAfter(parent, nullptr, nodes);
     for (HTREEITEM child = tree_.GetChildItem(parent); child; child = tree_.GetNextSiblingItem(child)) {
         TreeFileNode node;
         if (TaskOptions* task = TaskOf(child)) {
@@ -196,8 +206,11 @@ void TasksTree::CollectLevel(HTREEITEM parent, std::vector<TreeFileNode>& nodes)
             node.name = tree_.GetItemText(child, static_cast<int>(kTreeNameMax));
             CollectLevel(child, node.children);
         }
-        nodes.push_back(std::move(node));
+        // A task whose file could not be made leaves nothing to find next time.
+        if (node.folder || !node.name.empty()) nodes.push_back(std::move(node));
+        held_.WriteAfter(parent, child, nodes);
     }
+    held_.WriteRest(parent, nodes);
 }
 
 void TasksTree::SaveAll() {
@@ -205,7 +218,9 @@ void TasksTree::SaveAll() {
     pending_.Clear();
     if (DownloadManager* manager = Manager()) manager->Stop(0);
     std::vector<TreeFileNode> nodes;
+    held_.BeginWrite();
     CollectLevel(root_, nodes);
+    held_.WriteRest(nullptr, nodes);
     if (treeFileWritable_) SaveTreeFile(GetTasksFolder() + kTreeFileName, nodes);
     for (TaskOptions* task : tasks_) task->SaveDownloads();
     saved_ = true;

@@ -15,6 +15,7 @@
 #include "framework/TreeViewCtrl.h"
 #include "framework/WindowImpl.h"
 #include "ui/frame/ITasksPane.h"
+#include "ui/tasks/HeldTaskPlaces.h"
 #include "ui/tasks/ITaskDialogs.h"
 #include "ui/tasks/PendingStarts.h"
 #include "ui/tasks/TreeFile.h"
@@ -109,7 +110,7 @@ private:
     bool LoadAll();
     void LoadTaskFiles(const char* pattern, const std::function<TaskOptions*()>& make);
     void PlaceLevel(const std::vector<TreeFileNode>& nodes, HTREEITEM parent);
-    void CollectLevel(HTREEITEM parent, std::vector<TreeFileNode>& nodes) const;
+    void CollectLevel(HTREEITEM parent, std::vector<TreeFileNode>& nodes);
     void FreeTasks();
     HTREEITEM InsertTaskItem(TaskOptions* task, HTREEITEM parent, int state);
     HTREEITEM InsertFolderItem(const std::string& label, HTREEITEM parent, int image, int selectedImage);
@@ -165,4 +166,6 @@ private:
     HIMAGELIST dragImage_ = nullptr;
     bool saved_ = false;
     bool treeFileWritable_ = true;  // false when the tree file at start was out of reach
+    HeldTaskPlaces held_;           // tasks of the tree file left out of this run
+    bool labelEditOpen_ = false;    // a label edit began and its end was not handled yet
 };

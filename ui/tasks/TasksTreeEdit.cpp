@@ -5,6 +5,7 @@
 #include "core/DownloadManager.h"
 #include "core/TaskOptions.h"
 #include "core/TranslatedMenu.h"
+#include "dialogs/tasks/TaskNaming.h"
 #include "framework/AppModule.h"
 #include "framework/UserPrompts.h"
 #include "resources/app_ids.h"
@@ -53,11 +54,16 @@ LRESULT TasksTree::OnBeginLabelEdit(NMTVDISPINFOA* info) {
         if (HWND edit = TreeView_GetEditControl(tree_)) ::SetWindowTextA(edit, task->TaskName.c_str());
     // Only now has an edit begun: the frame leaves the keys to the edit box until it ends.
     if (frame_) frame_->SetLabelEditing(true);
+    labelEditOpen_ = true;
     return FALSE;
 }
 
 LRESULT TasksTree::OnEndLabelEdit(NMTVDISPINFOA* info) {
     if (frame_) frame_->SetLabelEditing(false);
+    // The tree may tell the end of one edit twice (hiding the edit box takes its focus): only the
+    // first counts, so a refused name is told once.
+    if (!labelEditOpen_) return FALSE;
+    labelEditOpen_ = false;
     HTREEITEM item = info->item.hItem;
     if (!item || !info->item.pszText || !info->item.pszText[0]) return FALSE;
     const std::string text = info->item.pszText;
@@ -65,6 +71,14 @@ LRESULT TasksTree::OnEndLabelEdit(NMTVDISPINFOA* info) {
     if (!task) {
         tree_.SetItemText(item, text.c_str());
         return FALSE;
+    }
+    if (text != task->TaskName) {
+        if (const unsigned refusal = TaskNameRefusal(text, *task, tasks_)) {
+            // The name stays as it was: the same rule as in the task's options.
+            UserPrompts().MessageBox(FrameWindow(), LocalText(refusal), LocalText(IDS_CAPTION_WARNING),
+                                     MB_OK | MB_ICONWARNING);
+            return FALSE;
+        }
     }
     task->TaskName = text;
     task->Save();
@@ -158,6 +172,7 @@ bool TasksTree::CopySubtree(HTREEITEM item, HTREEITEM newParent) {
     data.lParam = source.lParam;
     TreeView_SetItem(tree_, &data);
     if (TaskOptions* task = TaskOf(copy)) items_[task] = copy;
+    held_.ItemCopied(item, copy);
     tree_.Expand(newParent);
     std::vector<HTREEITEM> children;
     for (HTREEITEM child = tree_.GetChildItem(item); child; child = tree_.GetNextSiblingItem(child))

@@ -31,6 +31,9 @@ bool ReadLevel(BlobReader& reader, std::vector<TreeFileNode>& nodes, int depth) 
         uint8_t kind = 0;
         TreeFileNode node;
         if (!reader.ReadU8(kind) || !reader.ReadFixedString(node.name, kTreeRecordSize - 1)) return false;
+        // No item is written without a name: a nameless one is the zeros after the records, read
+        // because a count claimed more items than there are.
+        if (node.name.empty()) return false;
         if (node.name.size() > kTreeNameMax) node.name.resize(kTreeNameMax);
         node.folder = kind != 0;
         if (node.folder) {
@@ -60,7 +63,11 @@ std::vector<uint8_t> WriteTreeBlob(const std::vector<TreeFileNode>& rootChildren
 
 bool ReadTreeBlob(const std::vector<uint8_t>& blob, std::vector<TreeFileNode>& rootChildren) {
     BlobReader reader(blob);
-    return ReadLevel(reader, rootChildren, 1);
+    if (!ReadLevel(reader, rootChildren, 1)) return false;
+    // Only the zeros of the padding may follow the records.
+    for (size_t at = reader.Position(); at < blob.size(); ++at)
+        if (blob[at] != 0) return false;
+    return true;
 }
 
 TreeFileStatus LoadTreeFile(const std::string& path, std::vector<TreeFileNode>& rootChildren) {
@@ -70,8 +77,14 @@ TreeFileStatus LoadTreeFile(const std::string& path, std::vector<TreeFileNode>& 
     if (status == PropertyBag::LoadStatus::Missing) return TreeFileStatus::Missing;
     if (status == PropertyBag::LoadStatus::Unreadable) return TreeFileStatus::Locked;
     std::vector<uint8_t> blob;
+    bool found = bag.GetBlob(kTreeKey, blob);
+    // A file cut inside the blob still gives the folders before the cut.
+    if (!found && bag.CutValue() && bag.CutValue()->GetName() == kTreeKey) {
+        blob = bag.CutValue()->GetBytes();
+        found = true;
+    }
     // A damaged file still gives the folders it holds whole.
-    if (bag.GetBlob(kTreeKey, blob) && !ReadTreeBlob(blob, rootChildren)) guard.Damaged();
+    if (found && !ReadTreeBlob(blob, rootChildren)) guard.Damaged();
     if (!guard.MayWrite()) return TreeFileStatus::NotKept;
     return guard.KeptCopy().empty() ? TreeFileStatus::Loaded : TreeFileStatus::KeptAside;
 }
