@@ -66,6 +66,7 @@ bool ProgramInstance::TakeOrHandOver(LONG requests) {
     if (!mutex_ || !block_) return true;
     if (TookMutex(::WaitForSingleObject(mutex_, 0))) {
         owned_ = true;
+        ::InterlockedExchange(&block_->closing, 0);
         // This copy's own window is shown as it starts; the rest waits for it like any request.
         ::InterlockedOr(&block_->pending, requests & ~kShowRequest);
         return true;
@@ -88,15 +89,17 @@ bool ProgramInstance::TakeOrHandOver(LONG requests) {
         if (TookMutex(waited)) {
             // The running copy ended before it took the requests: this copy runs and takes them.
             owned_ = true;
+            ::InterlockedExchange(&block_->closing, 0);
             return true;
         }
         if (waited == WAIT_FAILED) return true;
         // Taken by the running copy (with whatever other starts asked at the same time).
         if (::InterlockedCompareExchange(&block_->pending, 0, 0) == 0) return false;
         const ULONGLONG elapsed = ::GetTickCount64() - start;
-        // A copy still starting takes the requests once its window exists; one that keeps its
-        // window closed (closing, or hung) is waited for longer, then given up on.
-        if (!PublishedWindow(nullptr) && elapsed >= kStartingWaitMs) return false;
+        // A copy still starting takes the requests once its window exists; one that is closing
+        // (or hung) is waited for longer, so that this start runs once it has ended.
+        const bool starting = !PublishedWindow(nullptr) && !::InterlockedCompareExchange(&block_->closing, 0, 0);
+        if (starting && elapsed >= kStartingWaitMs) return false;
         if (elapsed >= kClosingWaitMs) return false;
     }
 }
@@ -114,6 +117,7 @@ LONG ProgramInstance::TakePending() {
 
 void ProgramInstance::Withdraw() {
     if (!block_ || !owned_) return;
+    ::InterlockedExchange(&block_->closing, 1);
     ::InterlockedExchange(&block_->window, 0);
 }
 

@@ -49,6 +49,7 @@ private:
         volatile LONG window;
         volatile LONG processId;
         volatile LONG pending;
+        volatile LONG closing;  // the running copy's window is gone for good
     };
     HWND PublishedWindow(DWORD* processId) const;
 
