@@ -3,6 +3,7 @@
 // (ApplicationServices.cpp), since it needs the window layer, which itself uses the engine.
 #include "core/Application.h"
 #include <windows.h>
+#include "core/ProgramInstance.h"
 #include "core/ProgramSettings.h"
 #include "dialogs/options/OptionsDlg.h"
 #include "framework/AppModule.h"
@@ -43,9 +44,15 @@ int Application::Run(const char* commandLine, int showCommand) {
     ScopedMessageLoop registration(loop);
     if (!mainFrame_ || !mainFrame_->CreateFrame()) return 0;
     ::ShowWindow(*mainFrame_, showCommand);
-    if (AsksForNewTask(commandLine))
+    if (instance_) {
+        // This start's own "-c" waits with those of later starts: the window takes them together.
+        instance_->Publish(*mainFrame_);
+        ::PostMessageA(*mainFrame_, WM_PROGRAM_REQUEST, 0, 0);
+    } else if (AsksForNewTask(commandLine)) {
         ::PostMessageA(mainFrame_->GetNewTaskReceiver(), WM_COMMAND, handover::kNewTaskCommand, 0);
+    }
     const int result = loop.Run();
+    if (instance_) instance_->Withdraw();
     if (restartRequested_) StartNewInstance();
     return result;
 }
@@ -56,6 +63,8 @@ void Application::StartNewInstance() {
     char path[MAX_PATH] = {};
     const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return;
+    // Everything is written: the new copy may take the folder now.
+    if (instance_) instance_->Release();
     UserPrompts().ShellExecute(nullptr, "open", path, "", "", SW_SHOWNORMAL);
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 class MainFrame;
+class ProgramInstance;
 class ProgramSettings;
 class TaskOptions;
 
@@ -24,6 +25,10 @@ public:
     int Run(const char* commandLine, int showCommand);
 
     MainFrame* GetMainFrame() { return mainFrame_; }
+    // The folder's one-running-copy guard this copy holds (null: unguarded, as in tests); its
+    // main window is published there once it exists. Not owned.
+    void AttachInstance(ProgramInstance* instance) { instance_ = instance; }
+    ProgramInstance* GetProgramInstance() { return instance_; }
     // Asks for a new instance of the program once this one has ended its message loop, closed
     // its main window and saved everything (a language change).
     void RequestRestart() { restartRequested_ = true; }
@@ -47,6 +52,7 @@ private:
 
     ProgramSettings* settings_ = nullptr;
     MainFrame* mainFrame_ = nullptr;
+    ProgramInstance* instance_ = nullptr;
     bool restartRequested_ = false;
 };
 

@@ -3,7 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include "core/AppDirectory.h"
 #include "core/Application.h"
+#include "core/ProgramInstance.h"
 #include "framework/AppModule.h"
 #include "framework/AxHostWindow.h"
 
@@ -13,6 +15,13 @@ const GUID kLibId = {0x8856F961, 0x340A, 0x11D0, {0xA9, 0x6B, 0x00, 0xC0, 0x4F, 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+    // Before anything reads a file: a copy already running in this folder gets this start's
+    // request, and this one ends having touched nothing.
+    ProgramInstance running(GetAppDirectory());
+    const LONG requests = ProgramInstance::kShowRequest |
+                          (Application::AsksForNewTask(commandLine) ? ProgramInstance::kNewTaskRequest : 0);
+    if (!running.TakeOrHandOver(requests)) return 0;
+
     const HRESULT com = ::CoInitialize(nullptr);
     // Makes sure user32 is fully set up for this thread before any window exists.
     ::DefWindowProcA(nullptr, 0, 0, 0);
@@ -29,6 +38,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     {
         Application* app = new Application();
         g_Application = app;
+        app->AttachInstance(&running);
         result = app->Run(commandLine ? commandLine : "", showCommand);
         // Windows torn down with the application still reach it through the pointer.
         delete app;

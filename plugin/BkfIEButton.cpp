@@ -1,11 +1,11 @@
 #include "plugin/BkfIEButton.h"
 #include "plugin/PageHandover.h"
 #include "plugin/PluginModule.h"
+#include "plugin/PluginPrompts.h"
 #include "resources/plugin_handover.h"
 
 #include <mshtml.h>
 #include <servprov.h>
-#include <shellapi.h>
 #include <string>
 
 namespace {
@@ -68,24 +68,24 @@ STDMETHODIMP BkfIEButton::GetSite(REFIID iid, void** site) {
     return m_webBrowser->QueryInterface(iid, site);
 }
 
-std::string BkfIEButton::LocationAnsi() const {
+std::wstring BkfIEButton::Location() const {
     BSTR location = nullptr;
-    if (FAILED(m_webBrowser->get_LocationURL(&location)) || !location) return std::string();
-    const std::string text = plugin::ToAnsi(location);
+    if (FAILED(m_webBrowser->get_LocationURL(&location)) || !location) return std::wstring();
+    const std::wstring text(location, SysStringLen(location));
     SysFreeString(location);
     return text;
 }
 
-std::string BkfIEButton::PageCookies() const {
+std::wstring BkfIEButton::PageCookies() const {
     IDispatch* document = nullptr;
     // A call that succeeds without a document (S_FALSE, null) means no document.
-    if (FAILED(m_webBrowser->get_Document(&document)) || !document) return std::string();
-    std::string cookies;
+    if (FAILED(m_webBrowser->get_Document(&document)) || !document) return std::wstring();
+    std::wstring cookies;
     IHTMLDocument2* html = nullptr;
     if (SUCCEEDED(document->QueryInterface(IID_IHTMLDocument2, reinterpret_cast<void**>(&html))) && html) {
         BSTR cookie = nullptr;
         if (SUCCEEDED(html->get_cookie(&cookie)) && cookie) {
-            cookies = plugin::ToAnsi(cookie);
+            cookies.assign(cookie, SysStringLen(cookie));
             SysFreeString(cookie);
         }
         html->Release();
@@ -98,39 +98,112 @@ STDMETHODIMP BkfIEButton::QueryStatus(const GUID*, ULONG count, OLECMD* commands
     if (!commands) return E_POINTER;
     if (count == 0) return E_UNEXPECTED;
     if (!m_webBrowser) return E_FAIL;
-    if (plugin::IsAcceptedPageAddress(LocationAnsi())) commands[0].cmdf = OLECMDF_SUPPORTED | OLECMDF_ENABLED;
+    if (plugin::IsAcceptedPageAddress(plugin::ToAnsi(Location().c_str())))
+        commands[0].cmdf = OLECMDF_SUPPORTED | OLECMDF_ENABLED;
     return S_OK;
 }
 
 STDMETHODIMP BkfIEButton::Exec(const GUID*, DWORD, DWORD, VARIANT*, VARIANT*) {
     if (!m_webBrowser) return E_FAIL;
-    const std::string cookies = PageCookies();
-    const std::string location = LocationAnsi();
-    if (location.empty() || !plugin::IsAcceptedPageAddress(location)) return S_OK;
+    const std::wstring location = Location();
+    if (location.empty() || !plugin::IsAcceptedPageAddress(plugin::ToAnsi(location.c_str()))) return S_OK;
 
     // The browser's window owns the clipboard; a browser that cannot name it gets no hand-over,
     // as when the clipboard is busy.
     SHANDLE_PTR browserWindow = 0;
     if (FAILED(m_webBrowser->get_HWND(&browserWindow))) return S_OK;
     HWND owner = reinterpret_cast<HWND>(browserWindow);
-    if (!plugin::PutTextOnClipboard(owner, plugin::MakeHandoverText(location, cookies))) return S_OK;
+    std::string text;
+    const HRESULT made = MakeText(owner, location, text);
+    if (made != S_OK) return made;
 
     m_mainWindow = FindWindowA(handover::kMainFrameClass, nullptr);
-    if (m_mainWindow) {
-        SetForegroundWindow(m_mainWindow);
-        PostMessageA(m_mainWindow, WM_COMMAND, handover::kNewTaskCommand, 0);
-        return S_OK;
-    }
-    return StartProgram(owner);
+    if (m_mainWindow) return HandToRunningProgram(owner, text);
+    return StartProgram(owner, text);
 }
 
-HRESULT BkfIEButton::StartProgram(HWND owner) {
-    // Only the program file in the plug-in's own folder is started, as a file with "-c" as its
-    // parameters; nothing taken from the page reaches the shell.
+HRESULT BkfIEButton::MakeText(HWND owner, const std::wstring& location, std::string& text) const {
+    std::string address;
+    if (!plugin::AddressForProgram(location, address)) {
+        plugin::TellUser(owner, L"The address of this page cannot be handed over to Brackenfly:\n" + location,
+                         MB_OK | MB_ICONWARNING);
+        return E_INVALIDARG;
+    }
+    // A cookie the program would read back changed would log it in as somebody else, or not at
+    // all: the page goes over without its cookies only when the user says so.
+    std::string cookies;
+    if (!plugin::ToAnsiExactly(PageCookies(), cookies)) {
+        const int answer = plugin::TellUser(
+            owner,
+            L"The cookies of this page hold characters that Brackenfly cannot keep as they are, so they "
+            L"cannot be handed over.\n\nHand the page over to Brackenfly without its cookies?",
+            MB_YESNO | MB_ICONWARNING);
+        if (answer != IDYES) return OLECMDERR_E_CANCELED;
+        cookies.clear();
+    }
+    text = plugin::MakeHandoverText(address, cookies);
+    return S_OK;
+}
+
+HRESULT BkfIEButton::HandToRunningProgram(HWND owner, const std::string& text) {
+    if (!plugin::PutTextOnClipboard(owner, text)) return S_OK;
+    // The running program may bring its window to the front: the user pressed the button.
+    DWORD processId = 0;
+    GetWindowThreadProcessId(m_mainWindow, &processId);
+    if (processId) AllowSetForegroundWindow(processId);
+    SetForegroundWindow(m_mainWindow);
+    if (PostMessageA(m_mainWindow, WM_COMMAND, handover::kNewTaskCommand, 0)) return S_OK;
+    const DWORD error = GetLastError();
+    // Closed between the look-up and the post: started again, it reads the page from the clipboard.
+    if (!IsWindow(m_mainWindow)) {
+        m_mainWindow = nullptr;
+        return StartProgram(owner, text);
+    }
+    plugin::TellUser(owner, L"Brackenfly did not take the page:\n" + plugin::SystemReason(error),
+                     MB_OK | MB_ICONWARNING);
+    return HRESULT_FROM_WIN32(error ? error : ERROR_INVALID_WINDOW_HANDLE);
+}
+
+HRESULT BkfIEButton::StartProgram(HWND owner, const std::string& text) {
+    // Only the program file in the plug-in's own folder is started, with "-c" as its parameters;
+    // nothing taken from the page reaches the command line.
     std::string pluginPath;
-    if (!plugin::ReadRegisteredPluginPath(pluginPath)) return E_FAIL;
-    const std::string program = plugin::ProgramBesidePlugin(pluginPath);
-    if (program.empty()) return E_FAIL;
-    ShellExecuteA(owner, "open", program.c_str(), handover::kNewTaskArgument, nullptr, SW_SHOW);
+    const std::string program = plugin::ReadRegisteredPluginPath(pluginPath) ? plugin::ProgramBesidePlugin(pluginPath)
+                                                                             : std::string();
+    if (program.empty()) {
+        plugin::TellUser(owner,
+                         L"Brackenfly is not running, and the browser button cannot tell where it is: its "
+                         L"registration is missing. Register the button again from the Brackenfly folder.",
+                         MB_OK | MB_ICONWARNING);
+        return E_FAIL;
+    }
+    const std::wstring programName = plugin::FromAnsi(program);
+    const DWORD attributes = GetFileAttributesA(program.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        plugin::TellUser(owner, L"Brackenfly is not running, and its program was not found beside the browser button:\n" +
+                                    programName,
+                         MB_OK | MB_ICONWARNING);
+        return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+    }
+    // Started held, so that it cannot look at the clipboard before the page is there, and the
+    // clipboard is written only once a program is there to read it.
+    std::string commandLine = "\"" + program + "\" " + handover::kNewTaskArgument;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOW;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                        &startup, &process)) {
+        const DWORD error = GetLastError();
+        plugin::TellUser(owner, L"Brackenfly could not be started:\n" + programName + L"\n" + plugin::SystemReason(error),
+                         MB_OK | MB_ICONWARNING);
+        return HRESULT_FROM_WIN32(error ? error : ERROR_GEN_FAILURE);
+    }
+    // A busy clipboard leaves nothing to hand over: the held program goes without having run.
+    if (plugin::PutTextOnClipboard(owner, text)) ResumeThread(process.hThread);
+    else TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
     return S_OK;
 }

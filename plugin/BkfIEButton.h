@@ -32,9 +32,13 @@ public:
 
 private:
     ~BkfIEButton();
-    std::string LocationAnsi() const;
-    std::string PageCookies() const;
-    HRESULT StartProgram(HWND owner);
+    std::wstring Location() const;
+    std::wstring PageCookies() const;
+    // The hand-over text of the page, or a failure after the user was told why (nothing was
+    // touched then).
+    HRESULT MakeText(HWND owner, const std::wstring& location, std::string& text) const;
+    HRESULT HandToRunningProgram(HWND owner, const std::string& text);
+    HRESULT StartProgram(HWND owner, const std::string& text);
 
     volatile LONG m_refs = 0;
     IWebBrowser2* m_webBrowser = nullptr;

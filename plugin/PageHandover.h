@@ -8,6 +8,18 @@ namespace plugin {
 
 // Wide browser text in the ANSI code page of this thread's locale.
 std::string ToAnsi(const wchar_t* text);
+// Text of the process's ANSI code page (a path read with the ANSI calls) in wide characters.
+std::wstring FromAnsi(const std::string& text);
+
+// The page's address as a browser sends it to a server: every character outside ASCII as its UTF-8
+// bytes, percent-escaped, and a host name outside ASCII in its ASCII (IDNA) form, so that the
+// address crosses in any code page unchanged. False when no server could be sent the address
+// (a broken UTF-16 pair, a host name IDNA refuses).
+bool AddressForProgram(const std::wstring& location, std::string& address);
+
+// Wide text in the ANSI code page of this thread's locale, only when every character is carried
+// exactly: false where the conversion would put a best-fit stand-in or the default character.
+bool ToAnsiExactly(const std::wstring& text, std::string& ansi);
 
 // Pages worth a task: the address begins with "http:" or "www.", in any case.
 bool IsAcceptedPageAddress(const std::string& address);

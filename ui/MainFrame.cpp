@@ -220,7 +220,19 @@ LRESULT MainFrame::OnAfterCreate(UINT, WPARAM, LPARAM, BOOL&) {
     return 0;
 }
 
+LRESULT MainFrame::OnProgramRequest(UINT, WPARAM, LPARAM, BOOL&) {
+    ProgramInstance* instance = app_ ? app_->GetProgramInstance() : nullptr;
+    if (closing_ || !instance) return 0;
+    const LONG requests = instance->TakePending();
+    if (requests & ProgramInstance::kShowRequest) ComeToFront();
+    if (requests & ProgramInstance::kNewTaskRequest)
+        ::PostMessageA(GetNewTaskReceiver(), WM_COMMAND, handover::kNewTaskCommand, 0);
+    return 0;
+}
+
 LRESULT MainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
+    closing_ = true;
+    if (ProgramInstance* instance = app_ ? app_->GetProgramInstance() : nullptr) instance->Withdraw();
     if (registeredWithLoop_) {
         if (CMessageLoop* loop = g_Module.GetMessageLoop()) {
             loop->RemoveMessageFilter(this);

@@ -12,6 +12,7 @@
 
 #include "core/DownloadManager.h"
 #include "core/DownloadViews.h"
+#include "core/ProgramInstance.h"
 #include "core/ILongOperationProgress.h"
 #include "framework/FrameWindow.h"
 #include "framework/IPopupMenuHost.h"
@@ -148,6 +149,7 @@ public:
         MESSAGE_HANDLER(WM_TRAY_NOTIFY, OnTrayNotify)
         MESSAGE_HANDLER(TaskbarCreatedMessage(), OnTaskbarCreated)
         MESSAGE_HANDLER(WM_AFTER_CREATE, OnAfterCreate)
+        MESSAGE_HANDLER(WM_PROGRAM_REQUEST, OnProgramRequest)
         MESSAGE_HANDLER(WM_COMMAND, OnCommand)
         CHAIN_MSG_MAP(CFrameWindowImplBase)
     END_MSG_MAP()
@@ -180,6 +182,7 @@ private:
     LRESULT OnTrayNotify(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnTaskbarCreated(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnAfterCreate(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnProgramRequest(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCommand(UINT, WPARAM, LPARAM, BOOL&);
 
     // Frame commands (MainFrameCommands.cpp).
@@ -197,6 +200,8 @@ private:
     void ChooseLanguage(UINT id);
     void ShowTrayMenu();
     void RestoreFromTray();
+    // Another start of the program asked for this window: out of the tray or the taskbar, in front.
+    void ComeToFront();
     std::string TrayTip(TaskOptions* runningTask) const;
     TaskOptions* RunningTask();
     bool HandleKeyDown(const MSG& msg);
@@ -216,6 +221,8 @@ private:
     CProgressBarCtrl progressBar_;
     CTrayIcon tray_;
     bool inTray_ = false;
+    // Set when the window starts going: requests are left for the copy that runs next.
+    bool closing_ = false;
     bool labelEditing_ = false;
     std::vector<std::string> languageNames_;
     HACCEL accelerators_ = nullptr;

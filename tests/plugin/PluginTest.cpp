@@ -137,11 +137,17 @@ TEST_F(PluginFixture, WithoutTheProgramRunningTheProgramBesideThePluginStartsWit
     ASSERT_GE(arguments.size(), 2u);
     EXPECT_EQ("-c", arguments.substr(arguments.find_last_not_of(' ') - 1, 2)) << arguments;
 
-    // Without its registration the plug-in cannot know its folder: it fails, starting nothing.
+    // Without its registration the plug-in cannot know its folder: it says so and fails, starting
+    // nothing and leaving the clipboard to the user.
     ASSERT_EQ(0u, RunRegsvr32(dll_, true));
     registered_ = false;
     DeleteFileA(dir_.File("arguments.txt").c_str());
+    SetClipboardText("left alone");
+    testsupport::PromptWatcher told("Brackenfly", IDOK);
     EXPECT_EQ(E_FAIL, button->Exec(nullptr, 0, 0, nullptr, nullptr));
+    EXPECT_TRUE(told.Answered());
+    EXPECT_NE(std::string::npos, told.PromptText().find("registration")) << told.PromptText();
+    EXPECT_EQ("left alone", ClipboardText());
     Sleep(500);
     EXPECT_FALSE(testsupport::FileExists(dir_.File("arguments.txt")));
     button->Release();

@@ -10,6 +10,7 @@ struct WindowSearch {
     DWORD processId;
     const char* className;
     HWND found;
+    const char* title;
 };
 
 BOOL CALLBACK MatchWindow(HWND hWnd, LPARAM lParam) {
@@ -18,7 +19,10 @@ BOOL CALLBACK MatchWindow(HWND hWnd, LPARAM lParam) {
     ::GetWindowThreadProcessId(hWnd, &pid);
     char className[128] = {};
     ::GetClassNameA(hWnd, className, sizeof(className));
-    if (pid == search->processId && std::string(className) == search->className && ::IsWindowVisible(hWnd)) {
+    char title[256] = {};
+    ::GetWindowTextA(hWnd, title, sizeof(title));
+    if (pid == search->processId && std::string(className) == search->className && ::IsWindowVisible(hWnd) &&
+        (!search->title || std::string(title) == search->title)) {
         search->found = hWnd;
         return FALSE;
     }
@@ -52,15 +56,24 @@ ProgramRun::~ProgramRun() {
     ::CloseHandle(process_.hProcess);
 }
 
-HWND ProgramRun::WaitForWindow(const char* className) {
-    std::string found;
-    return WaitForEither(className, className, found);
+HWND ProgramRun::WaitForWindow(const char* className, const char* title) {
+    if (!title) {
+        std::string found;
+        return WaitForEither(className, className, found);
+    }
+    for (DWORD waited = 0; waited < kWaitMs; waited += 50) {
+        WindowSearch search = {process_.dwProcessId, className, nullptr, title};
+        ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        if (::WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
+    }
+    return nullptr;
 }
 
 HWND ProgramRun::WaitForEither(const char* first, const char* second, std::string& className) {
     for (DWORD waited = 0; waited < kWaitMs; waited += 50) {
         for (const char* name : {first, second}) {
-            WindowSearch search = {process_.dwProcessId, name, nullptr};
+            WindowSearch search = {process_.dwProcessId, name, nullptr, nullptr};
             ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
             if (search.found) {
                 className = name;
@@ -70,6 +83,12 @@ HWND ProgramRun::WaitForEither(const char* first, const char* second, std::strin
         if (::WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
     }
     return nullptr;
+}
+
+void ProgramRun::Kill() {
+    if (!started_) return;
+    ::TerminateProcess(process_.hProcess, 99);
+    ::WaitForSingleObject(process_.hProcess, kWaitMs);
 }
 
 long ProgramRun::WaitForExit() {

@@ -21,12 +21,15 @@ public:
 
     bool Started() const { return started_; }
 
-    // A visible top-level window of the program with this class, waited for.
-    HWND WaitForWindow(const char* className);
+    // A visible top-level window of the program with this class (and this title, when given),
+    // waited for.
+    HWND WaitForWindow(const char* className, const char* title = nullptr);
     // The first of the two classes to show a visible window; which one in className.
     HWND WaitForEither(const char* first, const char* second, std::string& className);
     // Waits for the end of the process; its exit code, or -1 when it did not end.
     long WaitForExit();
+    // Ends the process at once, as a crash would.
+    void Kill();
 
 private:
     PROCESS_INFORMATION process_ = {};

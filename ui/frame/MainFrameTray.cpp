@@ -35,6 +35,16 @@ void MainFrame::RestoreFromTray() {
     ::SetForegroundWindow(m_hWnd);
 }
 
+void MainFrame::ComeToFront() {
+    if (inTray_) RestoreFromTray();
+    else if (::IsIconic(m_hWnd)) ::ShowWindow(m_hWnd, SW_RESTORE);
+    else if (!::IsWindowVisible(m_hWnd)) ::ShowWindow(m_hWnd, SW_SHOW);
+    // A dialog open over the window (the New Task dialog of an earlier press) is what the user
+    // needs in front.
+    HWND front = ::GetLastActivePopup(m_hWnd);
+    ::SetForegroundWindow(front ? front : m_hWnd);
+}
+
 std::string MainFrame::TrayTip(TaskOptions* runningTask) const {
     std::string tip = std::string(kProgramName) + " v" + std::to_string(kProgramVersionMajor) + "." +
                       std::to_string(kProgramVersionMinor);
