@@ -18,6 +18,7 @@
 #include "core/UrlQueue.h"
 #include "tests/support/AnswerWatch.h"
 #include "tests/support/RecordingViews.h"
+#include "tests/support/SiteTask.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/support/TestSupport.h"
 
@@ -131,16 +132,20 @@ void MeasureParseAndEnqueue(size_t linkCount, const std::vector<HtmlTagEntry>& t
                 Seconds(t1, t2, freq), after > before ? static_cast<double>(after - before) / (1024.0 * 1024.0) : 0.0);
 }
 
+void DispatchWaiting() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
 // Dispatches the thread's messages until done() holds.
 template <typename Done>
 void Pump(Done done) {
     while (!done()) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        DispatchWaiting();
     }
 }
 
@@ -176,15 +181,9 @@ void MeasureWindowDuringCrawl(size_t linkCount, size_t pictures, const std::vect
         DownloadManager manager(&settings, &views);
         manager.CreateManagerWindow(parent);
         SearchLinkTask task;
-        task.TaskName = "Flood";
-        StartingAddress start;
-        start.Url = server.Url("/index.html");
-        task.StartingAddresses.push_back(start);
-        task.SaveFolder = folder.Path() + "Images";
         task.Levels = 0;   // page links are judged, none is fetched
-        task.MinimumWidth.enabled = false;
-        task.MinimumHeight.enabled = false;
-        task.Save();
+        testsupport::PrepareSiteTask(task, "Flood", server.Url("/index.html"), folder.Path(), 0);
+        const std::string& startUrl = task.StartingAddresses.front().Url;
 
         testsupport::AnswerWatch watch(manager.m_hWnd, 5);
         watch.Start();
@@ -192,10 +191,13 @@ void MeasureWindowDuringCrawl(size_t linkCount, size_t pictures, const std::vect
         manager.Start(&task, DownloadManager::kStartOrResume);
         Pump([&manager] { return manager.IsIdle(); });
         const double seconds = (testsupport::NowMs() - begin) / 1000.0;
-        watch.Finish([] { Pump([] { return true; }); Sleep(1); });
+        watch.Finish([] {
+            DispatchWaiting();
+            Sleep(1);
+        });
         bool capped = false;
         for (const std::string& m : views.messages)
-            if (m.find(start.Url) != std::string::npos && m.find("links") != std::string::npos) capped = true;
+            if (m.find(startUrl) != std::string::npos && m.find("links") != std::string::npos) capped = true;
         std::printf("window   %zu links, %zu pictures, crawled by the engine in %.1f s: %d pictures saved, %s\n",
                     linkCount, pictures, seconds, task.DownloadedImages.GetCount(),
                     capped ? "the cap told" : "no cap message");
@@ -210,7 +212,7 @@ void MeasureWindowDuringCrawl(size_t linkCount, size_t pictures, const std::vect
     testsupport::AnswerWatch watch(window, 5);
     watch.Start();
     Sleep(50);
-    Pump([] { return true; });
+    DispatchWaiting();
     {
         const std::vector<FileTypeGroup> groups = DefaultFileTypeGroups();
         SearchLinkTask task;
@@ -227,7 +229,10 @@ void MeasureWindowDuringCrawl(size_t linkCount, size_t pictures, const std::vect
         TaskEnqueueHost host(task, groups);
         EnqueueFoundLinks(queue, parser.Results(), referrer, host);
     }
-    watch.Finish([] { Pump([] { return true; }); Sleep(1); });
+    watch.Finish([] {
+        DispatchWaiting();
+        Sleep(1);
+    });
     PrintSilence("in one piece on the window's thread", watch);
     DestroyWindow(window);
 }

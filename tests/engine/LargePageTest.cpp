@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -143,8 +144,8 @@ TEST_F(LargePageTest, APageOfTooManyLinksIsTakenInSlicesWhileTheWindowAnswersAnd
     // The links came in slices of a bounded count, and between every two the window answered;
     // the page's row showed it being parsed until they were all in.
     const int slices = task_.pageLinks / static_cast<int>(DownloadManager::kHandOverSliceLinks);
-    EXPECT_GE(task_.answersAtLast - task_.answersAtFirst, slices - 1);
-    EXPECT_GE(answersWhileParsingShown_, slices - 1);
+    EXPECT_GE(task_.answersAtLast - task_.answersAtFirst, std::max(10, slices - 1));
+    EXPECT_GE(answersWhileParsingShown_, std::max(10, slices - 1));
     EXPECT_EQ(0u, manager_->PendingPages());
     EXPECT_EQ("Task \"Large\" is completed.", views_.messages.back());
     EXPECT_FALSE(task_.Resume);

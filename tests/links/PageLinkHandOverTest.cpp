@@ -53,14 +53,15 @@ TEST(PageLinkScan, FindsQueueFormsAndPicturesOrStopsKeepingNothing) {
     ASSERT_EQ(PageLinkScan::Outcome::kScanned,
               scan.Run(reinterpret_cast<const uint8_t*>(page.data()), page.size(), "text/html; charset=utf-8", nullptr));
     ASSERT_EQ(3u, scan.Links().size());   // the ftp link can never be queued
+    // Tag by tag, as the settings list them: the a tags, then the img tags.
     EXPECT_EQ("http://example.org/b.html", scan.Links()[0].url);
     EXPECT_EQ("HTTP://Example.org/A/../b.html", scan.Links()[0].AsFound());
     EXPECT_FALSE(scan.Links()[0].isImage);
-    EXPECT_EQ("http://example.org/dir/pics/c.JPG", scan.Links()[1].url);
-    EXPECT_TRUE(scan.Links()[1].asFound.empty());   // already in its queue form: kept once
-    EXPECT_TRUE(scan.Links()[1].isImage);
-    EXPECT_EQ(".JPG", scan.Links()[1].extension);
-    EXPECT_EQ("http://example.org/dir/d", scan.Links()[2].url);   // a blank ends a value
+    EXPECT_EQ("http://example.org/dir/d", scan.Links()[1].url);   // a blank ends a value
+    EXPECT_EQ("http://example.org/dir/pics/c.JPG", scan.Links()[2].url);
+    EXPECT_TRUE(scan.Links()[2].asFound.empty());   // already in its queue form: kept once
+    EXPECT_TRUE(scan.Links()[2].isImage);
+    EXPECT_EQ(".JPG", scan.Links()[2].extension);
     EXPECT_EQ(0u, scan.DroppedLinks());
 
     // Neither HTML nor a script: nothing is looked for.
