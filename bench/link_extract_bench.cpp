@@ -132,11 +132,22 @@ void MeasureParseAndEnqueue(size_t linkCount, const std::vector<HtmlTagEntry>& t
                 Seconds(t1, t2, freq), after > before ? static_cast<double>(after - before) / (1024.0 * 1024.0) : 0.0);
 }
 
+// The longest single message the window's thread handled, and which it was.
+struct LongestMessage {
+    double ms = 0;
+    UINT message = 0;
+    WPARAM wParam = 0;
+};
+LongestMessage g_longest;
+
 void DispatchWaiting() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
+        const double begin = testsupport::NowMs();
         DispatchMessageA(&msg);
+        const double took = testsupport::NowMs() - begin;
+        if (took > g_longest.ms) g_longest = LongestMessage{took, msg.message, msg.wParam};
     }
 }
 
@@ -188,6 +199,7 @@ void MeasureWindowDuringCrawl(size_t linkCount, size_t pictures, const std::vect
         testsupport::AnswerWatch watch(manager.m_hWnd, 5);
         watch.Start();
         const double begin = testsupport::NowMs();
+        g_longest = LongestMessage();
         manager.Start(&task, DownloadManager::kStartOrResume);
         Pump([&manager] { return manager.IsIdle(); });
         const double seconds = (testsupport::NowMs() - begin) / 1000.0;
@@ -202,6 +214,8 @@ void MeasureWindowDuringCrawl(size_t linkCount, size_t pictures, const std::vect
                     linkCount, pictures, seconds, task.DownloadedImages.GetCount(),
                     capped ? "the cap told" : "no cap message");
         PrintSilence("the engine", watch);
+        std::printf("         longest message handled: %.0f ms (message %u, %u)\n", g_longest.ms, g_longest.message,
+                    static_cast<unsigned>(g_longest.wParam));
         DestroyWindow(parent);
     }
     SetTaskProgramFolder("");
