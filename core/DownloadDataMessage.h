@@ -28,6 +28,9 @@ struct DownloadDataMessage {
     // The worker's last record, posted once its thread has finished the download: its result
     // can be taken at once. Carries the bytes and header values not reported before, no copy.
     bool finished = false;
+    // The whole page is in and its worker is looking for its links; the record carries the
+    // bytes not reported before, no copy.
+    bool scanning = false;
 
     static DownloadDataMessage* FromLParam(LPARAM lParam) { return reinterpret_cast<DownloadDataMessage*>(lParam); }
     static void Free(LPARAM lParam) { delete FromLParam(lParam); }

@@ -58,9 +58,10 @@ LRESULT DownloadManager::OnNotify(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
 
 LRESULT DownloadManager::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
     // Timers come only when no posted message waits: the queue has just run dry.
-    if (wParam == kSchedulerTimer || wParam == kDrainTimer) lastQuietQueue_ = GetTickCount();
+    if (wParam == kSchedulerTimer || wParam == kDrainTimer || wParam == kHandOverTimer) lastQuietQueue_ = GetTickCount();
     if (wParam == kSchedulerTimer) Tick();
     else if (wParam == kDrainTimer) OnDrainTimer();
+    else if (wParam == kHandOverTimer) OnHandOverTimer();
     else if (wParam == kSaveTimer) SaveState();
     else handled = FALSE;
     return 0;
@@ -209,14 +210,17 @@ void DownloadManager::EnqueueAddress(const std::string& address) {
 }
 
 void DownloadManager::EnqueueLinks(const std::vector<std::string>& links, const UrlQueueEntry& referrer) {
-    TaskEnqueueHost host(
+    EnqueueFoundLinks(queue_, links, referrer, *MakeEnqueueHost());
+}
+
+std::unique_ptr<TaskEnqueueHost> DownloadManager::MakeEnqueueHost() {
+    return std::make_unique<TaskEnqueueHost>(
         *task_, settings_->Filetypes,
         [this](int index) {
             AnnounceImages();
             if (views_ && views_->ImagesContainer()) views_->ImagesContainer()->OnImageRemoved(task_, index);
         },
         [this]() { pendingViews_.taskItem = true; });
-    EnqueueFoundLinks(queue_, links, referrer, host);
 }
 
 void DownloadManager::Tick() {
@@ -265,7 +269,7 @@ bool DownloadManager::Schedule(bool fromTick) {
     // takes a moment), so the run ends now rather than at the next tick.
     if (!paced && workers_.empty()) FinishPendingWrites();
     scheduling_ = false;
-    if (paced || !workers_.empty() || !writers_.empty()) return true;
+    if (paced || !workers_.empty() || !writers_.empty() || !handOvers_.empty()) return true;
     Finish(0);
     return false;
 }
@@ -364,6 +368,12 @@ DownloadThread* DownloadManager::MakeWorker(const UrlQueueEntry& entry) {
         worker->SetMaxBodyBytes(uint64_t(task_->MaximumSize.value) * 1024u + uint64_t(kHeaderSlack));
     // The task's maximum size is left to the download filter: it applies to pictures only and
     // skips them rather than failing them.
+    if (!entry.isImage) {
+        PageScanSettings scan;
+        scan.tags = settings_->HtmlTagsWithUrls;
+        scan.fileTypes = settings_->Filetypes;
+        worker->SetPageScan(std::make_unique<PageLinkScan>(entry.url, entry.referrer, std::move(scan)));
+    }
     return worker;
 }
 
@@ -452,6 +462,7 @@ void DownloadManager::Stop(int reason) {
     KillTimer(m_hWnd, kSchedulerTimer);
     EndDraining();
     WatchLoop(false);
+    DropHandOvers();
     for (DownloadThread* w : workers_) w->Stop(false);
     std::vector<Threadable*> threads(workers_.begin(), workers_.end());
     if (!threads.empty()) Threadable::WaitForAll(threads.data(), threads.size());

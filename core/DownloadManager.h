@@ -3,16 +3,20 @@
 // starts one worker thread per address, the handling of each finished worker (retry, log, save
 // the picture or scan the page for links), the status line, the error log, and the periodic
 // save that lets a stopped task continue where it stopped. Everything here runs on the UI
-// thread; workers reach it only through posted WM_USER+1 records.
+// thread; workers reach it only through posted WM_USER+1 records. A page's links are found by
+// the worker that fetched it and taken into the queue here a slice at a time.
 #include <windows.h>
 #include <cstdint>
 #include <ctime>
+#include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/ConnectionSetup.h"
 #include "core/DownloadList.h"
 #include "core/ErrorLog.h"
+#include "core/PageLinkHandOver.h"
 #include "core/PictureSaver.h"
 #include "core/RecordMailbox.h"
 #include "core/UrlQueue.h"
@@ -26,6 +30,7 @@ class IDownloadViews;
 class MyBasicAuthObject;
 class CAtlHttpClientT;
 class ProgramSettings;
+class TaskEnqueueHost;
 class TaskOptions;
 
 class DownloadManager : public CWindowImplBase, private CIdleHandler, private CMessageFilter {
@@ -43,6 +48,13 @@ public:
     // most this often; new pictures join the picture views at most every kImagesAnnouncePeriodMs.
     static const DWORD kViewRefreshPeriodMs = 150;
     static const DWORD kImagesAnnouncePeriodMs = 500;
+    // A scanned page's links join the queue in slices of at most kHandOverSliceLinks links and
+    // about kHandOverSliceMs, one slice per tick of this timer: timers come only when no other
+    // message waits, so input and painting get their turn between slices.
+    static const UINT kHandOverTimer = 4;
+    static const UINT kHandOverPeriod = 10;
+    static const size_t kHandOverSliceLinks = 2048;
+    static const DWORD kHandOverSliceMs = 20;
     static const int64_t kHeaderSlack = 16384;
 
     DECLARE_WND_CLASS("Brackenfly_DownloadManager")
@@ -77,6 +89,8 @@ public:
     size_t WorkerCount() const { return workers_.size(); }
     // Pictures handed to the disk and not yet reported back.
     size_t PendingWrites() const { return writers_.size(); }
+    // Scanned pages whose links are not all in the queue yet.
+    size_t PendingPages() const { return handOvers_.size(); }
     int64_t SchedulerTicks() const { return ticks_; }
     // The tick's period, kSchedulerPeriod unless a test lengthens it; taken at the next arming.
     void SetSchedulerPeriod(UINT milliseconds) { schedulerPeriod_ = milliseconds ? milliseconds : kSchedulerPeriod; }
@@ -137,6 +151,7 @@ private:
     void RefuseStart(const std::string& file);
     void EnqueueAddress(const std::string& address);
     void EnqueueLinks(const std::vector<std::string>& links, const UrlQueueEntry& referrer);
+    std::unique_ptr<TaskEnqueueHost> MakeEnqueueHost();
     void SaveState();
 
     // Results (DownloadManagerResults.cpp). True when the worker went on to a picture write
@@ -151,7 +166,18 @@ private:
     // A write is over: record the picture, or report why it is not stored.
     void FinishWrite(PictureWriteJob* job);
     void ReportWriteFailure(const UrlQueueEntry& entry, const std::string& path);
-    void ParsePage(const UrlQueueEntry& entry, const uint8_t* body, size_t count, const std::string& contentType);
+    // Takes the links the worker found on its page (and tells of a page capped).
+    void TakePageLinks(DownloadThread* worker, const UrlQueueEntry& entry);
+    // A page or picture too big for the memory left: the download is given up and logged.
+    void GiveUpOutOfMemory(const UrlQueueEntry& entry);
+    // Links of scanned pages (DownloadManagerHandOver.cpp). The first page waiting takes its
+    // first slice at once; the rest follow on the hand-over timer.
+    void BeginHandOver(const UrlQueueEntry& page, int32_t workerNumber, std::vector<FoundLink> links);
+    void HandOverLinks();
+    void OnHandOverTimer();
+    bool HandingOver(int32_t workerNumber) const;
+    // A stop: pages whose links are not all in go back to the queue; their other links never come.
+    void DropHandOvers();
     // False for a worker's final record, which carries no progress.
     bool HandleProgress(LPARAM record);
     // Handles every record in the box; true when a worker's final record was among them.
@@ -186,6 +212,10 @@ private:
     std::vector<PictureWriteJob*> writers_;
     // Reaped workers and write jobs whose threads may still be ending.
     std::vector<Threadable*> endedWorkers_;
+    // Scanned pages whose links are being taken into the queue, in the order they were reaped,
+    // and the enqueue rules' view of the task, kept while any is.
+    std::deque<std::unique_ptr<PageLinkHandOver>> handOvers_;
+    std::unique_ptr<TaskEnqueueHost> handOverHost_;
     // Worker records on their way to this window.
     RecordMailbox mailbox_;
     ErrorLog errorLog_;

@@ -8,7 +8,6 @@
 #include "core/DownloadManagerTexts.h"
 #include "core/DownloadThread.h"
 #include "core/DownloadViews.h"
-#include "core/PageLinkParser.h"
 #include "core/PictureSaver.h"
 #include "core/PictureWriteJob.h"
 #include "core/ProgramSettings.h"
@@ -136,8 +135,10 @@ bool DownloadManager::HandleProgress(LPARAM record) {
         if (m->bytesRead > 0) lifetimeBytes_ += m->bytesRead;
         pendingViews_.counters = true;
         list_.UpdateProgress(m->workerNumber, Clamp32(m->contentLength), m->bytesRead);
+        // The page is in and its worker is looking for its links.
+        if (m->scanning) list_.FinishRow(m->workerNumber, true, false);
         // A final record only counts: the whole body gets the filter when the result is taken.
-        if (!finished) {
+        if (!finished && !m->scanning) {
             if (PastMaximumSize(worker, list_.BytesReceived(m->workerNumber))) {
                 // A picture sent without a length is held to the maximum size as it arrives.
                 worker->Stop(true);
@@ -200,7 +201,6 @@ bool DownloadManager::HandleResult(DownloadThread* worker) {
                                 views_ ? views_->ErrorsViewer() : nullptr);
         }
     }
-    if (!requeued) queue_.MarkProcessed(entry);
     list_.FinishRow(worker->GetNumber(), status == DownloadThread::kDone, false);
     if (lastResultCode_ == -1) ++consecutiveNetFailures_;
     else consecutiveNetFailures_ = 0;
@@ -213,12 +213,12 @@ bool DownloadManager::HandleResult(DownloadThread* worker) {
             // A page or picture too big for the memory left: this download fails, the run and
             // the program go on.
             worker->SetStatus(DownloadThread::kFailed);
-            ++errorsInRun_;
-            ++lifetimeGivenUp_;
-            errorLog_.WriteReasonLine(LogOptions(), EngineText(IDS_LOG_OUT_OF_MEMORY), entry.url,
-                                      views_ ? views_->ErrorsViewer() : nullptr);
+            GiveUpOutOfMemory(entry);
         }
     }
+    // A page stays in progress, its row showing it parsed, until its links are all in the queue.
+    if (HandingOver(number)) return handedOver;
+    if (!requeued) queue_.MarkProcessed(entry);
     list_.FinishRow(number, false, true);
     RefreshStatusLine();
     return handedOver;
@@ -245,7 +245,7 @@ bool DownloadManager::HandleCompleted(DownloadThread* worker, const UrlQueueEntr
         return false;
     }
     if (entry.isImage) return SavePicture(worker, entry);
-    ParsePage(entry, body, count, type);
+    TakePageLinks(worker, entry);
     return false;
 }
 
@@ -307,19 +307,21 @@ void DownloadManager::ReportWriteFailure(const UrlQueueEntry& entry, const std::
     RefreshStatusLine();
 }
 
-void DownloadManager::ParsePage(const UrlQueueEntry& entry, const uint8_t* body, size_t count,
-                                const std::string& contentType) {
-    PageLinkParser parser;
-    // Pictures are capped apart from page links, so a page crowded with links still brings its pictures.
-    const std::vector<FileTypeGroup>& fileTypes = settings_->Filetypes;
-    parser.SetPictureTest([&fileTypes](const std::string& url) { return IsKnownFileType(fileTypes, url, nullptr); });
-    parser.SetPage(entry.url, entry.referrer, PageKindFromContentType(contentType),
-                   reinterpret_cast<const char*>(body), body ? count : 0, settings_->HtmlTagsWithUrls);
-    if (parser.DroppedLinks() > 0 && views_ && views_->MessagesViewer())
+void DownloadManager::TakePageLinks(DownloadThread* worker, const UrlQueueEntry& entry) {
+    std::unique_ptr<PageLinkScan> scan = worker->TakePageScan();
+    if (!scan) return;
+    // The worker ran out of memory looking for the links: as if it had happened here.
+    if (scan->GetOutcome() == PageLinkScan::Outcome::kOutOfMemory) throw std::bad_alloc();
+    if (scan->DroppedLinks() > 0 && views_ && views_->MessagesViewer())
         views_->MessagesViewer()->AddMessage(0, WithTaskName(EngineText(IDS_LINKS_DROPPED), entry.url), "");
-    std::vector<std::string> links = parser.Results();
-    task_->FilterFoundLinks(links);
-    EnqueueLinks(links, entry);
+    if (!scan->Links().empty()) BeginHandOver(entry, worker->GetNumber(), std::move(scan->Links()));
+}
+
+void DownloadManager::GiveUpOutOfMemory(const UrlQueueEntry& entry) {
+    ++errorsInRun_;
+    ++lifetimeGivenUp_;
+    errorLog_.WriteReasonLine(LogOptions(), EngineText(IDS_LOG_OUT_OF_MEMORY), entry.url,
+                              views_ ? views_->ErrorsViewer() : nullptr);
 }
 
 std::string DownloadManager::ResultText(int reason) const {

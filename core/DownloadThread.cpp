@@ -146,6 +146,8 @@ unsigned DownloadThread::Run() {
     lastSocketError_ = client_->GetSocket().GetLastError();
     // The worker closes its own socket: no other thread ever touches the handle.
     client_->Close();
+    if (ok && pageScan_ && !StopOrSkipRequested())
+        ScanPage();
 
     EnterCriticalSection(&lock_);
     status_ = ok ? kDone : kFailed;
@@ -159,6 +161,19 @@ unsigned DownloadThread::Run() {
         status_ = kSkipped;
     LeaveCriticalSection(&lock_);
     return 0;
+}
+
+void DownloadThread::ScanPage() {
+    if (DownloadDataMessage* m = MakeRecord(nullptr, 0, false)) {
+        m->scanning = true;
+        PostRecord(m);
+    }
+    std::string type;
+    client_->GetHeader("Content-Type", type);
+    const uint8_t* body = client_->GetBody();
+    // A stop or skip asked for meanwhile ends the scan: the status below says which.
+    pageScan_->Run(body, body ? static_cast<size_t>(client_->GetBodyLength()) : 0, type,
+                   [this] { return StopOrSkipRequested(); });
 }
 
 void DownloadThread::OnEnded() {

@@ -7,8 +7,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "core/PageLinkScan.h"
 
 class CAtlHttpClientT;
 class MyBasicAuthObject;
@@ -50,6 +53,11 @@ public:
     void SetMailbox(RecordMailbox* mailbox) { mailbox_ = mailbox; }
     // Largest body accepted (the task's maximum size when set); 0: the client's ceiling.
     void SetMaxBodyBytes(uint64_t bytes) { maxBodyBytes_ = bytes; }
+    // A page's links are looked for here, on the worker's thread, once the whole page is in;
+    // the window's thread only takes them over. Set before the start.
+    void SetPageScan(std::unique_ptr<PageLinkScan> scan) { pageScan_ = std::move(scan); }
+    // The page's scan (run or not), once the thread has ended; null for a picture.
+    std::unique_ptr<PageLinkScan> TakePageScan() { return std::move(pageScan_); }
 
     // False when already running or when the thread cannot be made (status 2 then).
     bool Start();
@@ -99,6 +107,8 @@ private:
     DownloadDataMessage* MakeRecord(const uint8_t* body, uint64_t bodyBytes, bool withBody);
     bool StopOrSkipRequested();
     void PostRecord(DownloadDataMessage* m);
+    // The whole page is in: tells the manager (its row shows it being parsed), then scans it.
+    void ScanPage();
 
     HWND notifyWindow_;
     RecordMailbox* mailbox_ = nullptr;
@@ -115,6 +125,7 @@ private:
     std::string cookies_;
     int32_t lastSocketError_;
     uint64_t maxBodyBytes_;
+    std::unique_ptr<PageLinkScan> pageScan_;
     // Worker thread only: how much of the body the last record's copy held.
     uint64_t prefixSent_;
     // Worker thread only: bytes read since the last record, and when that record went out.

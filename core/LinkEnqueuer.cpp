@@ -22,36 +22,39 @@ bool MakeQueueUrl(const std::string& text, std::string& out) {
     return true;
 }
 
+bool EnqueuePreparedLink(UrlQueue& queue, UrlQueueEntry& entry, const UrlQueueEntry& referrer, IEnqueueHost& host) {
+    if (queue.IsKnown(entry.url)) return false;
+
+    entry.referrer = referrer.url;
+    entry.level = referrer.level + 1;
+    entry.retryCount = 0;
+
+    if (!host.AcceptLink(entry)) {
+        queue.MarkProcessed(entry);  // not asked again in this task
+        return false;
+    }
+
+    std::string localPath;
+    const int record = host.FindDownloadedPicture(entry.url, localPath);
+    if (record >= 0) {
+        if (IsExistingFile(localPath)) {
+            queue.MarkProcessed(entry);
+            return false;
+        }
+        host.ForgetDownloadedPicture(record);
+    }
+
+    return host.ScanInDepth() ? queue.PushFront(entry) : queue.PushBack(entry);
+}
+
 size_t EnqueueFoundLinks(UrlQueue& queue, const std::vector<std::string>& links, const UrlQueueEntry& referrer,
                          IEnqueueHost& host) {
     size_t queued = 0;
     for (const std::string& link : links) {
         UrlQueueEntry entry;
-        if (!MakeQueueUrl(link, entry.url)) continue;
-        if (queue.IsKnown(entry.url)) continue;
-
-        entry.referrer = referrer.url;
-        entry.level = referrer.level + 1;
-        entry.retryCount = 0;
+        if (!MakeQueueUrl(link, entry.url) || queue.IsKnown(entry.url)) continue;
         entry.isImage = host.ClassifyUrl(entry.url, entry.extension) ? 1 : 0;
-
-        if (!host.AcceptLink(entry)) {
-            queue.MarkProcessed(entry);  // not asked again in this task
-            continue;
-        }
-
-        std::string localPath;
-        const int record = host.FindDownloadedPicture(entry.url, localPath);
-        if (record >= 0) {
-            if (IsExistingFile(localPath)) {
-                queue.MarkProcessed(entry);
-                continue;
-            }
-            host.ForgetDownloadedPicture(record);
-        }
-
-        const bool added = host.ScanInDepth() ? queue.PushFront(entry) : queue.PushBack(entry);
-        if (added) ++queued;
+        if (EnqueuePreparedLink(queue, entry, referrer, host)) ++queued;
     }
     return queued;
 }

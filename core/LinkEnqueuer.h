@@ -32,5 +32,9 @@ bool MakeQueueUrl(const std::string& text, std::string& out);
 // in progress or processed; refused links go to the processed map; pictures already saved
 // (file still there) go to the processed map; the rest is queued at the front (scan in
 // depth) or the end. Returns the number of entries queued.
+// The same rules for one link already in its queue form with its file type known (entry's url,
+// isImage and extension set); the referrer and the level are set here. True when queued.
+bool EnqueuePreparedLink(UrlQueue& queue, UrlQueueEntry& entry, const UrlQueueEntry& referrer, IEnqueueHost& host);
+
 size_t EnqueueFoundLinks(UrlQueue& queue, const std::vector<std::string>& links, const UrlQueueEntry& referrer,
                          IEnqueueHost& host);

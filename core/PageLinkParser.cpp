@@ -107,6 +107,7 @@ void PageLinkParser::SetPage(const std::string& pageUrl, const std::string& refe
     base_.clear();
     results_.clear();
     dropped_ = 0;
+    stopped_ = false;
     pageLinks_ = pictureLinks_ = 0;
     scripts_.clear();
     tagEndIndexBuilt_ = false;
@@ -254,7 +255,7 @@ void PageLinkParser::ScanPage(const std::vector<HtmlTagEntry>& tags) {
     size_t closeSearchedFrom = 0, nextClose = npos;
     bool closeKnown = false;
     size_t open = Find("<script", 0, len);
-    while (open != npos) {
+    while (open != npos && !StopRequested()) {
         const size_t nextOpen = Find("<script", open + 1, len);
         if (!closeKnown || open + 1 < closeSearchedFrom || (nextClose != npos && nextClose <= open)) {
             closeSearchedFrom = open + 1;
@@ -272,14 +273,14 @@ void PageLinkParser::ScanPage(const std::vector<HtmlTagEntry>& tags) {
 
     for (const HtmlTagEntry& rule : tags) {
         // Once both kinds are full and a link past them turned up, the rest brings nothing more.
-        if (ScanIsOver()) break;
+        if (ScanIsOver() || StopRequested()) break;
         const std::string needle = "<" + LowerCopy(rule.tag);
         std::vector<std::string> attributes;
         for (const std::string& a : rule.attributes) attributes.push_back(LowerCopy(a));
         std::vector<AttributeCursor> cursors(attributes.size());
         size_t region = 0;
         size_t pos = 0;
-        while (!ScanIsOver() && (pos = Find(needle, pos, len)) != npos) {
+        while (!ScanIsOver() && !StopRequested() && (pos = Find(needle, pos, len)) != npos) {
             const size_t next = pos + needle.size();
             if (next < len && IsSpace(lower_[next])) {
                 while (region < scripts_.size() && scripts_[region].end < pos) ++region;
@@ -304,6 +305,12 @@ bool PageLinkParser::BothKindsFull() const {
 
 bool PageLinkParser::ScanIsOver() const {
     return dropped_ > 0 && BothKindsFull();
+}
+
+bool PageLinkParser::StopRequested() {
+    // The test may take a lock: it is asked once every few hundred steps.
+    if (!stopped_ && stopTest_ && (++stopChecks_ & 255) == 0) stopped_ = stopTest_();
+    return stopped_;
 }
 
 bool PageLinkParser::TakeLink(const std::string& absolute) {
@@ -339,7 +346,7 @@ void PageLinkParser::AddScriptValue(size_t valueStart, size_t valueEnd) {
 
 void PageLinkParser::ScanScriptAssignments(const std::string& word, size_t from, size_t to) {
     size_t pos = from;
-    while ((pos = Find(word, pos, to)) != npos) {
+    while (!StopRequested() && (pos = Find(word, pos, to)) != npos) {
         size_t i = pos + word.size();
         while (i < to && IsSpace(lower_[i])) ++i;
         if (i >= to || lower_[i] != '=') {
@@ -365,7 +372,7 @@ void PageLinkParser::ScanScriptAssignments(const std::string& word, size_t from,
 
 void PageLinkParser::ScanScriptOpenCalls(size_t from, size_t to) {
     size_t pos = from;
-    while ((pos = Find("open", pos, to)) != npos) {
+    while (!StopRequested() && (pos = Find("open", pos, to)) != npos) {
         size_t i = pos + 4;
         while (i < to && IsSpace(lower_[i])) ++i;
         if (i >= to || lower_[i] != '(') {

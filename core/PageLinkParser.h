@@ -32,6 +32,11 @@ public:
     // Tells picture links from page links (an absolute address in, true for a picture). With
     // none, every link counts as a page link. Kept for every later page.
     void SetPictureTest(std::function<bool(const std::string&)> isPicture) { isPicture_ = std::move(isPicture); }
+    // Asked now and then while a page is scanned (on the scanning thread); once it says yes the
+    // scan ends where it is. Kept for every later page.
+    void SetStopTest(std::function<bool()> stopRequested) { stopTest_ = std::move(stopRequested); }
+    // The last scan was ended by the stop test: its results are incomplete.
+    bool Stopped() const { return stopped_; }
 
     PageLinkParser();
     PageLinkParser(const PageLinkParser&) = delete;
@@ -46,6 +51,11 @@ public:
     // The found absolute addresses in the order found (duplicates kept).
     void GetResults(std::vector<std::string>& out) const { out = results_; }
     const std::vector<std::string>& Results() const { return results_; }
+    // Moves the found addresses out (the parser keeps none).
+    void TakeResults(std::vector<std::string>& out) {
+        out.clear();
+        out.swap(results_);
+    }
     // Links found past the cap of their kind (not returned); not 0 means the page held more.
     // The tag scan stops once both kinds are full, so it is no full count.
     size_t DroppedLinks() const { return dropped_; }
@@ -93,6 +103,7 @@ private:
     bool TakeLink(const std::string& absolute);
     bool BothKindsFull() const;
     bool ScanIsOver() const;
+    bool StopRequested();
     void BuildTagEndIndex();
     size_t FindAttributeName(AttributeCursor& cursor, const std::string& name, size_t from);
     std::string ReadAttributeAt(size_t tagPos, size_t nameFrom, const std::string& name, AttributeCursor& cursor,
@@ -109,6 +120,9 @@ private:
     size_t pageLinks_ = 0;
     size_t pictureLinks_ = 0;
     std::function<bool(const std::string&)> isPicture_;
+    std::function<bool()> stopTest_;
+    bool stopped_ = false;
+    uint32_t stopChecks_ = 0;
 
     // Positions of '>', '"' and '\'' with, for each, where a tag scan starting there ends.
     bool tagEndIndexBuilt_ = false;

@@ -15,16 +15,27 @@ bool TaskEnqueueHost::AcceptLink(const UrlQueueEntry& entry) {
     return task_.AcceptLink(entry);
 }
 
-int TaskEnqueueHost::FindDownloadedPicture(const std::string& url, std::string& localPath) {
+void TaskEnqueueHost::IndexPictures(bool anew) {
     const ImageRecordList& images = task_.DownloadedImages;
-    if (!pictureIndexBuilt_) {
+    if (anew || !pictureIndexBuilt_ || indexedCount_ > images.GetCount()) {
         pictureIndex_.clear();
         pictureIndex_.reserve(static_cast<size_t>(images.GetCount()));
-        // Walked backwards so that the first record of an address is the one kept.
-        for (int i = images.GetCount(); i-- > 0;) pictureIndex_[images.GetAt(i).imageUrl] = i;
+        indexedCount_ = 0;
         pictureIndexBuilt_ = true;
     }
+    // In list order, an address's first record is the one kept.
+    for (int i = indexedCount_; i < images.GetCount(); ++i) pictureIndex_.emplace(images.GetAt(i).imageUrl, i);
+    indexedCount_ = images.GetCount();
+}
+
+int TaskEnqueueHost::FindDownloadedPicture(const std::string& url, std::string& localPath) {
+    const ImageRecordList& images = task_.DownloadedImages;
+    IndexPictures(false);
     auto it = pictureIndex_.find(url);
+    if (it != pictureIndex_.end() && images.GetAt(it->second).imageUrl != url) {
+        IndexPictures(true);
+        it = pictureIndex_.find(url);
+    }
     if (it == pictureIndex_.end()) return -1;
     localPath = images.GetAt(it->second).localPath;
     return it->second;

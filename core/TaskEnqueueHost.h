@@ -31,8 +31,12 @@ private:
     std::function<void(int)> beforeRemove_;
     std::function<void()> afterRemove_;
     // Picture address to the index of its first record, made at the first look-up, so a page
-    // of many links costs one pass over the task's pictures, not one per link.
+    // of many links costs one pass over the task's pictures, not one per link. A host kept
+    // while the list changes (pictures saved, records deleted) follows it: records appended
+    // are added, and a shorter list or a record found moved makes the index anew.
+    void IndexPictures(bool anew);
     std::unordered_map<std::string, int> pictureIndex_;
+    int indexedCount_ = 0;
     bool pictureIndexBuilt_ = false;
 };
 

@@ -1,6 +1,10 @@
 #include "core/UrlQueue.h"
 
+#include <windows.h>
+
 #include <algorithm>
+#include <memory>
+#include <new>
 
 bool UrlQueue::IsPreferred(const std::string& url) const {
     for (const std::string& ending : endings_) {
@@ -82,8 +86,35 @@ std::vector<std::pair<const std::string*, const UrlQueueEntry*>> UrlQueue::Proce
     return out;
 }
 
+namespace {
+
+// Maps this large are freed by a pool thread (a page of 100,000 refused links leaves as many).
+const size_t kReleaseAside = 10000;
+
+DWORD WINAPI FreeProcessed(void* map) {
+    delete static_cast<std::unordered_map<std::string, UrlQueueEntry>*>(map);
+    return 0;
+}
+
+}  // namespace
+
+void UrlQueue::ClearProcessed() {
+    if (processed_.size() >= kReleaseAside) {
+        std::unique_ptr<std::unordered_map<std::string, UrlQueueEntry>> aside(
+            new (std::nothrow) std::unordered_map<std::string, UrlQueueEntry>());
+        if (aside) {
+            aside->swap(processed_);
+            if (QueueUserWorkItem(FreeProcessed, aside.get(), WT_EXECUTEDEFAULT)) {
+                aside.release();
+                return;
+            }
+        }
+    }
+    processed_.clear();
+}
+
 void UrlQueue::ClearAll() {
     ClearQueue();
     inProgress_.clear();
-    processed_.clear();
+    ClearProcessed();
 }

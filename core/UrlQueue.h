@@ -52,7 +52,8 @@ public:
     size_t ProcessedCount() const { return processed_.size(); }
     // The processed map's elements in byte order of their keys.
     std::vector<std::pair<const std::string*, const UrlQueueEntry*>> ProcessedInKeyOrder() const;
-    void ClearProcessed() { processed_.clear(); }
+    // A large map is let go of on another thread: a free per address would hold the caller.
+    void ClearProcessed();
 
     // Queued, in progress or processed: a found link with this address is not queued again.
     bool IsKnown(const std::string& url) const { return IsQueued(url) || IsInProgress(url) || IsProcessed(url); }

@@ -81,3 +81,33 @@ TEST(TaskEnqueueHost, StartEntriesAndPictureEndings) {
     EXPECT_EQ(".gif", endings.front());
     for (const std::string& ending : endings) EXPECT_EQ('.', ending[0]);
 }
+
+TEST(TaskEnqueueHost, AHostKeptWhileThePicturesChangeFollowsTheList) {
+    testsupport::ScratchDir dir;
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) ASSERT_TRUE(testsupport::WriteFileText(dir.File(name), "x"));
+    TaskOptions task;
+    task.DownloadedImages.Append(Record("http://h/a.jpg", dir.File("a.jpg")));
+    const std::vector<FileTypeGroup> groups = DefaultFileTypeGroups();
+    TaskEnqueueHost host(task, groups);
+    std::string path;
+    EXPECT_EQ(0, host.FindDownloadedPicture("http://h/a.jpg", path));
+    EXPECT_EQ(-1, host.FindDownloadedPicture("http://h/b.jpg", path));
+
+    // Pictures saved meanwhile are found.
+    task.DownloadedImages.Append(Record("http://h/b.jpg", dir.File("b.jpg")));
+    EXPECT_EQ(1, host.FindDownloadedPicture("http://h/b.jpg", path));
+    EXPECT_EQ(dir.File("b.jpg"), path);
+
+    // The user deletes the first record, another picture comes: the same count, moved records.
+    task.DownloadedImages.RemoveAt(0);
+    task.DownloadedImages.Append(Record("http://h/c.jpg", dir.File("c.jpg")));
+    EXPECT_EQ(0, host.FindDownloadedPicture("http://h/b.jpg", path));
+    EXPECT_EQ(dir.File("b.jpg"), path);
+    EXPECT_EQ(1, host.FindDownloadedPicture("http://h/c.jpg", path));
+    EXPECT_EQ(-1, host.FindDownloadedPicture("http://h/a.jpg", path));
+
+    // Fewer records than indexed.
+    task.DownloadedImages.RemoveAt(0);
+    EXPECT_EQ(0, host.FindDownloadedPicture("http://h/c.jpg", path));
+    EXPECT_EQ(-1, host.FindDownloadedPicture("http://h/b.jpg", path));
+}

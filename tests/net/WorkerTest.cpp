@@ -4,6 +4,9 @@
 #include "core/CAtlHttpClientT.h"
 #include "core/DownloadDataMessage.h"
 #include "core/DownloadThread.h"
+#include "core/FileTypes.h"
+#include "core/HtmlTagEntry.h"
+#include "core/PageLinkScan.h"
 #include "tests/net/ScriptedServer.h"
 
 #include <process.h>
@@ -428,4 +431,58 @@ TEST(Worker, WaitingForAWorkerDispatchesNoPostedMessages) {
     EXPECT_EQ(DownloadThread::kStopped, worker->GetStatus());
     WaitForSingleObject(t, 5000);
     CloseHandle(t);
+}
+
+TEST(Worker, APageIsScannedForItsLinksByTheWorkerThatFetchedIt) {
+    std::string page = "<html>";
+    for (int i = 0; i < 3000; ++i)
+        page += "<a href='p" + std::to_string(i) + ".html'>p</a>" + (i % 1000 == 0 ? "<img src='i.gif'>" : "");
+    page += "</html>";
+    ScriptedServer server;
+    ASSERT_TRUE(server.Start());
+    const std::string response =
+        "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(page.size()) + "\r\n\r\n" + page;
+    server.AddConnection(Respond(response));
+    server.AddConnection(Respond("HTTP/1.1 404 Not Found\r\nContent-Type: text/html\r\nContent-Length: 0\r\n\r\n"));
+    PageScanSettings settings;
+    settings.tags = DefaultHtmlTagEntries();
+    settings.fileTypes = DefaultFileTypeGroups();
+
+    RecordWindow window;
+    UrlQueueEntry entry = Entry(server, "/dir/index.html");
+    entry.isImage = 0;
+    auto worker = MakeWorker(window.Handle(), entry);
+    worker->SetPageScan(std::unique_ptr<PageLinkScan>(new PageLinkScan(entry.url, entry.referrer, settings)));
+    window.taker = worker.get();
+    ASSERT_TRUE(worker->Start());
+    ASSERT_TRUE(window.RunUntilDone(*worker));
+    EXPECT_EQ(DownloadThread::kDone, worker->GetStatus());
+    // This thread only took records: the links were found on the worker's.
+    std::unique_ptr<PageLinkScan> scan = worker->TakePageScan();
+    ASSERT_TRUE(scan);
+    EXPECT_FALSE(worker->TakePageScan());
+    ASSERT_EQ(PageLinkScan::Outcome::kScanned, scan->GetOutcome());
+    ASSERT_EQ(3003u, scan->Links().size());
+    const std::string dir = "http://127.0.0.1:" + std::to_string(server.Port()) + "/dir/";
+    EXPECT_EQ(dir + "p0.html", scan->Links()[0].url);
+    EXPECT_FALSE(scan->Links()[0].isImage);
+    EXPECT_EQ(dir + "i.gif", scan->Links()[3000].url);   // the img tags after the a tags
+    EXPECT_TRUE(scan->Links()[3000].isImage);
+    // The manager heard that the page is in and being scanned, with every byte, before the end.
+    ASSERT_FALSE(window.records.empty());
+    EXPECT_TRUE(window.records.back()->scanning);
+    int64_t total = 0;
+    for (DownloadDataMessage* m : window.records) total += m->bytesRead;
+    EXPECT_EQ(static_cast<int64_t>(response.size()), total);
+    EXPECT_EQ(0, window.finalBytes);
+    EXPECT_EQ(1u, window.finalRecords.size());
+    EXPECT_FALSE(window.progressAfterFinal);
+
+    // A page that did not come is not scanned.
+    auto failed = MakeWorker(window.Handle(), entry);
+    failed->SetPageScan(std::unique_ptr<PageLinkScan>(new PageLinkScan(entry.url, entry.referrer, settings)));
+    ASSERT_TRUE(failed->Start());
+    ASSERT_TRUE(window.RunUntilDone(*failed));
+    EXPECT_EQ(DownloadThread::kFailed, failed->GetStatus());
+    EXPECT_EQ(PageLinkScan::Outcome::kNotRun, failed->TakePageScan()->GetOutcome());
 }
