@@ -120,6 +120,8 @@ private:
     void StepSlideShow();
     void StopSlideShow();
     void Zoom(float code);
+    // The full-screen window above the frame again, with the keyboard on its picture.
+    void BringFullScreenToFront();
 
     // ImageViewerOutput.cpp
     void Print();
