@@ -115,7 +115,9 @@ TEST_F(ResponsiveRunTest, TheWindowAnswersAndTheTitleMovesThroughAFastRun) {
     EXPECT_EQ(pictures, views->ListView().GetRowCount());
     // The run went on (held) until the graph had sampled it: its timer is not starved by the run.
     EXPECT_TRUE(stillRunning);
-    if (graph) EXPECT_GE(samplesWhileRunning, 3u);
+    if (graph) {
+        EXPECT_GE(samplesWhileRunning, 3u);
+    }
     // Asked every 50 ms over a run of at least three graph samples, the window answered
     // throughout, and its title (queue and picture counts) moved as the pictures came.
     EXPECT_GE(watcher.Answers().size(), 20u);
