@@ -61,15 +61,18 @@ TEST_F(PictureDecodeTest, DeletingThePictureBeingDecodedSucceedsAndShowsTheNext)
     Thumbnails().SetItemState(1, kThumbnailFocused);
     const std::string big = task_.DownloadedImages.GetAt(1).localPath;
     ASSERT_EQ(big, pictures_->Viewer().GetPath());
-    Pump(kLoadDelayMs + 60);  // the viewer's decode (and the thumbnail's) now run
+    // Until the viewer's decode runs (a minute guards against never).
+    for (DWORD begin = ::GetTickCount(); ViewerDecodesRunning() == 0 && ::GetTickCount() - begin < 60000;) Pump(5);
     ASSERT_TRUE(pictures_->Viewer().IsLoading());
     pictures_->ListView().DeleteCurrent();  // the viewer's listener passes it to the shown view
     Pump(50);
     ASSERT_EQ(1u, shell.deleted.size());
-    EXPECT_FALSE(IsExistingFile(big));
     ASSERT_EQ(1, task_.DownloadedImages.GetCount());
     EXPECT_EQ("one.png", RecordName(0));
     WaitForPictures();
+    // Gone once the decodes let go of it (they may still have been reading it above).
+    for (DWORD begin = ::GetTickCount(); ViewerDecodesRunning() > 0 && ::GetTickCount() - begin < 60000;) Pump(10);
+    EXPECT_FALSE(IsExistingFile(big));
     EXPECT_EQ(task_.DownloadedImages.GetAt(0).localPath, pictures_->Viewer().GetPath());
     ASSERT_NE(nullptr, pictures_->Viewer().GetPicture());
     EXPECT_EQ(100, pictures_->Viewer().GetPicture()->GetWidth());

@@ -28,8 +28,16 @@ protected:
         frame.reset();
         viewer.reset();
     }
-    // Pumps until the decode of the current file has started on the thread.
-    void PumpPastTheDelay() { PumpFor(kLoadDelayMs + 60); }
+    // Pumps until the decode thread is at work (a minute guards against never).
+    void PumpUntilDecoding() {
+        for (DWORD begin = ::GetTickCount(); ViewerDecodesRunning() == 0 && ::GetTickCount() - begin < 60000;)
+            PumpFor(5);
+    }
+    // Pumps until no decode is at work any more.
+    void PumpUntilNoDecode() {
+        for (DWORD begin = ::GetTickCount(); ViewerDecodesRunning() > 0 && ::GetTickCount() - begin < 60000;)
+            PumpFor(10);
+    }
 
     testsupport::ScratchDir scratch;
     TestHost host;
@@ -101,7 +109,7 @@ TEST_F(ViewerDecodeThreadTest, ALargePictureIsShownFromWhatItsDecodeMade) {
 
 TEST_F(ViewerDecodeThreadTest, ANewerChoiceMidDecodeIsTheOneShown) {
     viewer->SetFile(Fixture(kSlow));
-    PumpPastTheDelay();
+    PumpUntilDecoding();
     ASSERT_TRUE(viewer->IsLoading());
     viewer->SetFile(Fixture("red.png"));
     WaitForLoad(*viewer);
@@ -112,14 +120,14 @@ TEST_F(ViewerDecodeThreadTest, ANewerChoiceMidDecodeIsTheOneShown) {
     ASSERT_GT(shown.width, 0);
     EXPECT_TRUE(NearColor(shown.At(shown.width / 2, shown.height / 2), 0xFF0000, 8));
     // Nothing late brings the large one back.
-    for (DWORD begin = ::GetTickCount(); ViewerDecodesRunning() > 0 && ::GetTickCount() - begin < 60000;) PumpFor(10);
+    PumpUntilNoDecode();
     PumpFor(100);
     ASSERT_NE(nullptr, viewer->GetPicture());
     EXPECT_EQ(200, viewer->GetPicture()->GetWidth());
 
     // An empty path mid-decode leaves the viewer empty.
     viewer->SetFile(Fixture(kSlow));
-    PumpPastTheDelay();
+    PumpUntilDecoding();
     viewer->SetFile("");
     WaitForLoad(*viewer);
     EXPECT_EQ(nullptr, viewer->GetPicture());
@@ -132,21 +140,22 @@ TEST_F(ViewerDecodeThreadTest, ThePictureBeingDecodedCanBeDeleted) {
     const std::string copy = scratch.File("doomed.png");
     ASSERT_TRUE(testsupport::WriteFileBytes(copy, bytes));
     viewer->SetFile(copy);
-    PumpPastTheDelay();
-    ASSERT_TRUE(viewer->IsLoading());
+    PumpUntilDecoding();
+    ASSERT_EQ(1, ViewerDecodesRunning());
     EXPECT_TRUE(::DeleteFileA(copy.c_str())) << ::GetLastError();
-    EXPECT_FALSE(testsupport::FileExists(copy));
     // As the picture views do after a delete: the next picture, here none.
     viewer->SetFile("");
     WaitForLoad(*viewer);
     EXPECT_EQ(nullptr, viewer->GetPicture());
     EXPECT_FALSE(viewer->IsLoading());
+    // Gone for good once the decode let go of it (it may still have been reading it above).
+    PumpUntilNoDecode();
+    EXPECT_FALSE(testsupport::FileExists(copy));
 }
 
 TEST_F(ViewerDecodeThreadTest, AViewerClosedMidDecodeGoesAwayCleanly) {
     viewer->SetFile(Fixture(kSlow));
-    PumpPastTheDelay();
-    ASSERT_TRUE(viewer->IsLoading());
+    PumpUntilDecoding();
     ASSERT_EQ(1, ViewerDecodesRunning());
     viewer->DestroyWindow();
     // Closing does not wait for the decode: it is still at work once the window is gone.
@@ -154,7 +163,7 @@ TEST_F(ViewerDecodeThreadTest, AViewerClosedMidDecodeGoesAwayCleanly) {
     frame.reset();
     viewer.reset();
     // The decode ends by itself later; its result must find nothing to touch.
-    for (DWORD begin = ::GetTickCount(); ViewerDecodesRunning() > 0 && ::GetTickCount() - begin < 60000;) PumpFor(10);
+    PumpUntilNoDecode();
     EXPECT_EQ(0, ViewerDecodesRunning());
     PumpFor(100);
     SetUp();
