@@ -9,6 +9,7 @@ Step Send(const std::string& bytes) { return Step{Step::kSend, bytes, 0}; }
 Step Pause(int ms) { return Step{Step::kPause, std::string(), ms}; }
 Step Close() { return Step{Step::kClose, std::string(), 0}; }
 Step Stall(int ms) { return Step{Step::kStall, std::string(), ms}; }
+Step WaitFor(HANDLE event) { return Step{Step::kWait, std::string(), 0, event}; }
 
 Script Respond(const std::string& bytes) {
     return Script{ReadRequest(), Send(bytes), Close()};
@@ -154,6 +155,10 @@ void ScriptedServer::Play(SOCKET s, const Script& script, std::string& received)
         case Step::kClose:
             shutdown(s, SD_SEND);
             return;
+        case Step::kWait:
+            while (!stop_ && WaitForSingleObject(step.event, 50) == WAIT_TIMEOUT) {
+            }
+            break;
         case Step::kStall: {
             DWORD start = GetTickCount();
             while (!stop_ && GetTickCount() - start < static_cast<DWORD>(step.ms)) {

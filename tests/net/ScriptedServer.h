@@ -10,10 +10,11 @@
 namespace nettest {
 
 struct Step {
-    enum Kind { kReadRequest, kSend, kPause, kClose, kStall };
+    enum Kind { kReadRequest, kSend, kPause, kClose, kStall, kWait };
     Kind kind;
     std::string bytes;
     int ms;
+    HANDLE event = nullptr;
 };
 
 typedef std::vector<Step> Script;
@@ -24,6 +25,8 @@ Step Pause(int ms);
 Step Close();
 // Keeps the connection open without sending, until the peer closes or ms pass.
 Step Stall(int ms);
+// Sends nothing until the test sets the event (or the server stops).
+Step WaitFor(HANDLE event);
 
 // Read the request, send the bytes, close.
 Script Respond(const std::string& bytes);

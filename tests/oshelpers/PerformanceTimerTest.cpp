@@ -12,6 +12,11 @@ TEST(OsVersion, ModernNtCountsAsCapable) {
     EXPECT_GE(v, 4u);
 }
 
+// A tick of the coarser of the two clocks.
+const double kClockSlack = 0.02;
+
+DWORD Ticks() { return ::GetTickCount(); }
+
 class PerformanceTimerTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override { PerformanceTimerUseMillisecondClock(GetParam()); }
@@ -24,11 +29,14 @@ TEST_P(PerformanceTimerTest, MeasuresRunningAndPausedTime) {
     Sleep(30);
     double app = PerformanceTimer(TIMER_APP_TIME);
     EXPECT_GE(app, 0.025);
-    EXPECT_LT(app, 5.0);
+    EXPECT_LT(app, 60.0);
 
-    // Elapsed readings: the second in quick succession is close to zero.
+    // Elapsed readings: the second is no more than the time the test itself saw pass around
+    // both (however busy the machine), give or take a tick of the coarse clock.
+    const DWORD before = Ticks();
     PerformanceTimer(TIMER_ELAPSED);
-    EXPECT_LT(PerformanceTimer(TIMER_ELAPSED), 0.02);
+    const double elapsed = PerformanceTimer(TIMER_ELAPSED);
+    EXPECT_LE(elapsed, (Ticks() - before) / 1000.0 + kClockSlack);
 
     // While stopped, time stands still; an advance moves it on by a tenth of a second.
     PerformanceTimer(TIMER_STOP);
@@ -39,10 +47,11 @@ TEST_P(PerformanceTimerTest, MeasuresRunningAndPausedTime) {
     EXPECT_NEAR(frozen + 0.1, PerformanceTimer(TIMER_APP_TIME), 1e-6);
 
     // Resuming drops the paused interval (but not the advance) from the application time.
+    const DWORD restart = Ticks();
     PerformanceTimer(TIMER_START);
     double resumed = PerformanceTimer(TIMER_APP_TIME);
     EXPECT_GT(resumed, frozen + 0.099);
-    EXPECT_LT(resumed, frozen + 0.12);
+    EXPECT_LE(resumed, frozen + 0.1 + (Ticks() - restart) / 1000.0 + kClockSlack);
     EXPECT_GT(PerformanceTimer(TIMER_ABSOLUTE), 0.0);
     EXPECT_EQ(-1.0, PerformanceTimer(42));
 }

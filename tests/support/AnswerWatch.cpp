@@ -37,7 +37,8 @@ DWORD WINAPI AnswerWatch::Run(void* self) {
     while (!w.stop_) {
         const double begin = NowMs();
         DWORD_PTR result = 0;
-        ::SendMessageTimeoutA(w.window_, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result);
+        if (::SendMessageTimeoutA(w.window_, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result))
+            ::InterlockedIncrement(&w.answered_);
         w.answers_.push_back(NowMs() - begin);
         if (w.textWindow_) {
             char text[512] = {};

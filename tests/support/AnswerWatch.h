@@ -26,6 +26,8 @@ public:
 
     // Answer times in ms, in the order asked; valid after Finish.
     const std::vector<double>& Answers() const { return answers_; }
+    // Answers so far, read while the watch runs (a send that timed out is not an answer).
+    LONG AnsweredSoFar() const { return answered_; }
     // p in [0, 1]; 0 without answers.
     double Percentile(double p) const;
     // The texts read, each change once.
@@ -38,6 +40,7 @@ private:
     DWORD periodMs_;
     HWND textWindow_;
     volatile LONG stop_ = 0;
+    volatile LONG answered_ = 0;
     HANDLE thread_ = nullptr;
     std::vector<double> answers_;
     std::vector<std::string> texts_;

@@ -27,6 +27,7 @@ TestHttpServer::TestHttpServer() {
 
 TestHttpServer::~TestHttpServer() {
     Stop();
+    for (auto& held : held_) CloseHandle(held.second);
     DeleteCriticalSection(&lock_);
     WSACleanup();
 }
@@ -121,6 +122,24 @@ void TestHttpServer::SetStall(const std::string& path, DWORD milliseconds, const
     LeaveCriticalSection(&lock_);
 }
 
+void TestHttpServer::SetHeld(const std::string& path, const std::string& contentType, const std::string& body) {
+    EnterCriticalSection(&lock_);
+    HANDLE& release = held_[path];
+    if (!release) release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    Route r;
+    r.response = Response(200, "OK", "Content-Type: " + contentType + "\r\n", body);
+    r.release = release;
+    routes_[path] = r;
+    LeaveCriticalSection(&lock_);
+}
+
+void TestHttpServer::Release(const std::string& path) {
+    EnterCriticalSection(&lock_);
+    auto it = held_.find(path);
+    if (it != held_.end()) SetEvent(it->second);
+    LeaveCriticalSection(&lock_);
+}
+
 std::vector<std::string> TestHttpServer::Requests() {
     EnterCriticalSection(&lock_);
     std::vector<std::string> copy = requests_;
@@ -190,6 +209,10 @@ void TestHttpServer::Serve(SOCKET s) {
         response = route.protectedResponse;
     } else {
         response = route.response;
+    }
+    if (route.release) {
+        HANDLE waits[2] = {route.release, stopEvent_};
+        WaitForMultipleObjects(2, waits, FALSE, INFINITE);
     }
     send(s, response.data(), static_cast<int>(response.size()), 0);
     if (route.stall) WaitForSingleObject(stopEvent_, route.stall);

@@ -36,6 +36,11 @@ public:
     // Sends these bytes, then waits as above.
     void SetStall(const std::string& path, DWORD milliseconds, const std::string& response);
 
+    // "200 OK" as SetOk, but held back until Release(path) (or the server stops): a test that
+    // needs a run to last until it has seen something holds one of its replies.
+    void SetHeld(const std::string& path, const std::string& contentType, const std::string& body);
+    void Release(const std::string& path);
+
     // Every request head received so far, in arrival order.
     std::vector<std::string> Requests();
     int CountRequests(const std::string& path);
@@ -46,6 +51,7 @@ private:
         std::string token;
         std::string protectedResponse;
         DWORD stall = 0;
+        HANDLE release = nullptr;  // a held reply waits for this event
     };
     static DWORD WINAPI AcceptThread(void* self);
     static DWORD WINAPI ConnectionThread(void* param);
@@ -59,6 +65,7 @@ private:
     std::map<std::string, Route> routes_;
     std::vector<std::string> requests_;
     std::vector<HANDLE> connections_;
+    std::map<std::string, HANDLE> held_;  // the release events of held paths
 };
 
 }  // namespace testsupport

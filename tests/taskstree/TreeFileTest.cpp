@@ -182,10 +182,10 @@ TEST_F(TreeTest, ATreeFileHeldAtStartIsToldInARealBoxAndNotWrittenFlat) {
     HANDLE holder = CreateFileA(treeFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, holder);
     {
-        testsupport::PromptWatcher watcher("Warning", IDOK, 3000);
+        testsupport::PromptWatcher watcher("Warning", IDOK, 60000);
         CreateFrame();
         // The watcher reads window titles, which this thread must answer while it looks.
-        Pump(3500);
+        for (DWORD begin = ::GetTickCount(); !watcher.Answered() && ::GetTickCount() - begin < 60000;) Pump(50);
         EXPECT_TRUE(watcher.Answered());
         EXPECT_NE(std::string::npos, watcher.PromptText().find(treeFile));
     }

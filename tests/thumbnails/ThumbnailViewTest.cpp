@@ -222,7 +222,9 @@ TEST_F(ThumbnailView, ScrollBarCatchesUpWithItemsAddedBelowTheView) {
     }
     ::GetScrollInfo(view, SB_VERT, &info);
     EXPECT_LT(info.nMax + 1, view.GetGrid().contentHeight) << "growth waits for the timer";
-    Pump(1300);
+    // The timer (a second) grows it; the minute only guards against never.
+    PumpUntil([&] { return ::GetScrollInfo(view, SB_VERT, &info) && info.nMax + 1 == view.GetGrid().contentHeight; },
+              60000);
     ::GetScrollInfo(view, SB_VERT, &info);
     EXPECT_EQ(view.GetGrid().contentHeight, info.nMax + 1);
     view.SendMessage(WM_VSCROLL, SB_BOTTOM, 0);
@@ -266,7 +268,7 @@ TEST_F(ThumbnailView, RubberBandFlipsWhatItCoversAndScrollsAtTheEdge) {
     view.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, client.bottom + 20));
     const int afterMove = view.GetScrollPosition().y;
     EXPECT_GT(afterMove, 0);
-    Pump(600);
+    PumpUntil([&] { return view.GetScrollPosition().y > afterMove; }, 60000);
     EXPECT_GT(view.GetScrollPosition().y, afterMove);
     view.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(40, client.bottom + 20));
     const int stopped = view.GetScrollPosition().y;

@@ -118,3 +118,30 @@ TEST(ViewerMath, WallpaperNameDropsOnlyTheLastExtension) {
     EXPECT_EQ("a.b.bmp", WallpaperFileName("a.b.jpg"));
     EXPECT_EQ("noext.bmp", WallpaperFileName("noext"));
 }
+
+TEST(ViewerMath, VisibleSpanCutsAStretchToWhatIsSeen) {
+    // The whole picture in view: exactly the whole stretch.
+    PictureSpan whole = VisibleSpan(10, 400, 0, 640, 8000);
+    EXPECT_EQ(0, whole.sourceStart);
+    EXPECT_EQ(8000, whole.sourceLength);
+    EXPECT_EQ(10, whole.targetStart);
+    EXPECT_EQ(400, whole.targetLength);
+    // Zoom 2, scrolled 4000 pixels in, a window of 640: 320 source pixels, landing at 0.
+    PictureSpan zoomed = VisibleSpan(-4000, 16000, 0, 640, 8000);
+    EXPECT_EQ(2000, zoomed.sourceStart);
+    EXPECT_EQ(320, zoomed.sourceLength);
+    EXPECT_EQ(0, zoomed.targetStart);
+    EXPECT_EQ(640, zoomed.targetLength);
+    // Zoom 1.5: the cut widens to whole source pixels, placed where the whole stretch puts them.
+    PictureSpan odd = VisibleSpan(-301, 1500, 0, 100, 1000);
+    EXPECT_EQ(200, odd.sourceStart);
+    EXPECT_EQ(68, odd.sourceLength);
+    EXPECT_EQ(-1, odd.targetStart);
+    EXPECT_EQ(102, odd.targetLength);
+    // At actual size the cut is exact.
+    PictureSpan actual = VisibleSpan(-3680, 8000, 0, 641, 8000);
+    EXPECT_EQ(3680, actual.sourceStart);
+    EXPECT_EQ(641, actual.sourceLength);
+    EXPECT_EQ(0, actual.targetStart);
+    EXPECT_EQ(641, actual.targetLength);
+}

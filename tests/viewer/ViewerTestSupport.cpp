@@ -1,4 +1,5 @@
 #include "tests/viewer/ViewerTestSupport.h"
+#include "tests/support/AnswerWatch.h"
 #include <cstdlib>
 #include "imaging/DibHelpers.h"
 
@@ -69,10 +70,29 @@ bool PrintPrompts::PrintDialog(PRINTDLGA& request) {
 }
 
 void WaitForLoad(ImageViewer& viewer) {
-    // The decode runs on its own thread: wait for its result, then let the window paint it.
+    // The decode runs on its own thread: wait for its result (a minute guards against a hang,
+    // however busy the machine), then let the window paint it.
     const DWORD start = ::GetTickCount();
-    while (viewer.IsLoading() && ::GetTickCount() - start < 10000) PumpFor(10);
+    while (viewer.IsLoading() && ::GetTickCount() - start < 60000) PumpFor(10);
     PumpFor(100);
+}
+
+int AnswersWhileDecoding(ImageViewer& viewer, HWND watched) {
+    testsupport::AnswerWatch watcher(watched, 5);
+    watcher.Start();
+    int first = -1, last = -1;
+    const DWORD start = ::GetTickCount();
+    while (viewer.IsLoading() && ::GetTickCount() - start < 60000) {
+        PumpFor(5);
+        // Seen from this thread's pump: a decode on the window's own thread is never seen.
+        if (ViewerDecodesRunning() > 0) {
+            last = watcher.AnsweredSoFar();
+            if (first < 0) first = last;
+        }
+    }
+    watcher.Finish([] { PumpFor(5); });
+    PumpFor(100);
+    return first < 0 ? 0 : last - first;
 }
 
 Capture CaptureWindow(HWND window) {

@@ -73,6 +73,10 @@ public:
 using testsupport::PumpFor;
 // Pumps until the viewer has shown what it was loading (at most 10 s), then a little more.
 void WaitForLoad(ImageViewer& viewer);
+// Waits for the viewer's load like WaitForLoad while another thread keeps asking `watched` for an
+// answer (as a click would); returns the answers given while a decode was seen at work from the
+// window's thread, which a decode on that thread itself never lets it see.
+int AnswersWhileDecoding(ImageViewer& viewer, HWND watched);
 
 // The pixels of a window's client area as it shows them, 0x00RRGGBB per pixel, row by row.
 struct Capture {

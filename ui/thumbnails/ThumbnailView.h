@@ -74,6 +74,8 @@ public:
     int GetPendingCount() const { return pendingCount_; }
     // True while pictures are being fetched: the timer runs or a decode is under way.
     bool IsLoading() { return loadTimerRunning_ || decoder_.IsBusy(); }
+    // True while a decode job is queued, under way on the control's thread, or waits to be taken.
+    bool IsDecoding() { return decoder_.IsBusy(); }
     // The item under a point of the client area, or -1.
     int HitTest(POINT client) const;
     HWND GetToolTips() const { return tips_; }

@@ -24,26 +24,38 @@ void CIVImage::Reset() {
     flags = IVF_TILE;
 }
 
-void CIVImage::SetBitmap(HBITMAP bitmap) {
-    if (bitmap_ && bitmap_ != bitmap) ::DeleteObject(bitmap_);
-    bitmap_ = bitmap;
-    size_.cx = size_.cy = 0;
+namespace {
+SIZE BitmapSize(HBITMAP bitmap) {
+    SIZE size = {0, 0};
     BITMAP info = {};
-    if (bitmap_ && ::GetObjectA(bitmap_, sizeof(info), &info)) {
-        size_.cx = info.bmWidth;
-        size_.cy = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    if (bitmap && ::GetObjectA(bitmap, sizeof(info), &info)) {
+        size.cx = info.bmWidth;
+        size.cy = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
     }
+    return size;
+}
+}  // namespace
+
+void CIVImage::SetBitmap(HBITMAP bitmap) {
+    ShownPicture own;
+    // Setting the bitmap already held must not free it.
+    own.full = bitmap && bitmap == bitmap_.get() ? bitmap_ : OwnBitmap(bitmap);
+    SetBitmap(own);
 }
 
-HBITMAP CIVImage::DetachBitmap() {
-    HBITMAP bitmap = bitmap_;
-    bitmap_ = nullptr;
-    size_.cx = size_.cy = 0;
-    return bitmap;
+void CIVImage::SetBitmap(const ShownPicture& shown) {
+    bitmap_ = shown.full;
+    reduced_ = shown.full ? shown.reduced : SharedBitmap();
+    size_ = BitmapSize(bitmap_.get());
+    reducedSize_ = BitmapSize(reduced_.get());
 }
 
 void CIVImage::TakeFrom(CIVImage& other) {
-    SetBitmap(other.DetachBitmap());
+    bitmap_ = std::move(other.bitmap_);
+    reduced_ = std::move(other.reduced_);
+    size_ = other.size_;
+    reducedSize_ = other.reducedSize_;
+    other.size_.cx = other.size_.cy = other.reducedSize_.cx = other.reducedSize_.cy = 0;
     flags = other.flags;
     opacity = other.opacity;
 }
@@ -65,21 +77,32 @@ RECT CIVImage::GetPlacement(const RECT& area, float zoom, int x, int y) const {
     return ::IntersectRect(&cut, &full, &area) ? cut : empty;
 }
 
-void CIVImage::DrawBitmap(HDC dc, const RECT& target, int useOpacity) const {
+void CIVImage::DrawBitmap(HDC dc, const RECT& target, const RECT& area, int useOpacity) const {
+    const int w = target.right - target.left, h = target.bottom - target.top;
+    RECT visible;
+    if (w <= 0 || h <= 0 || !::IntersectRect(&visible, &target, &area)) return;
+    // A view no larger than the reduced copy is drawn from it; a larger one only from the part of
+    // the picture that lies in the area, so zoomed in a paint costs what is seen.
+    const bool reduced = reduced_ && w <= reducedSize_.cx && h <= reducedSize_.cy;
+    HBITMAP source = reduced ? reduced_.get() : bitmap_.get();
+    const SIZE sourceSize = reduced ? reducedSize_ : size_;
+    const PictureSpan spanX = VisibleSpan(target.left, w, visible.left, visible.right, sourceSize.cx);
+    const PictureSpan spanY = VisibleSpan(target.top, h, visible.top, visible.bottom, sourceSize.cy);
     HDC memory = ::CreateCompatibleDC(dc);
     if (!memory) return;
-    HGDIOBJ old = ::SelectObject(memory, bitmap_);
-    const int w = target.right - target.left, h = target.bottom - target.top;
+    HGDIOBJ old = ::SelectObject(memory, source);
     if (useOpacity < 255 && alphaBlend_) {
         BITMAP info = {};
-        ::GetObjectA(bitmap_, sizeof(info), &info);
+        ::GetObjectA(source, sizeof(info), &info);
         BLENDFUNCTION blend = {AC_SRC_OVER, 0, static_cast<BYTE>(useOpacity),
                                static_cast<BYTE>(info.bmBitsPixel == 32 ? AC_SRC_ALPHA : 0)};
-        alphaBlend_(dc, target.left, target.top, w, h, memory, 0, 0, size_.cx, size_.cy, blend);
+        alphaBlend_(dc, spanX.targetStart, spanY.targetStart, spanX.targetLength, spanY.targetLength, memory,
+                    spanX.sourceStart, spanY.sourceStart, spanX.sourceLength, spanY.sourceLength, blend);
     } else {
         const int oldMode = ::SetStretchBltMode(dc, HALFTONE);
         ::SetBrushOrgEx(dc, 0, 0, nullptr);
-        ::StretchBlt(dc, target.left, target.top, w, h, memory, 0, 0, size_.cx, size_.cy, SRCCOPY);
+        ::StretchBlt(dc, spanX.targetStart, spanY.targetStart, spanX.targetLength, spanY.targetLength, memory,
+                     spanX.sourceStart, spanY.sourceStart, spanX.sourceLength, spanY.sourceLength, SRCCOPY);
         ::SetStretchBltMode(dc, oldMode);
     }
     ::SelectObject(memory, old);
@@ -90,7 +113,7 @@ void CIVImage::Draw(HDC dc, const RECT& area, float zoom, int x, int y, int useO
     if (!bitmap_ || size_.cx <= 0 || size_.cy <= 0) return;
     if (useOpacity < 0) useOpacity = opacity;
     if (!IsTiled()) {
-        DrawBitmap(dc, FullPlacement(area, zoom, x, y), useOpacity);
+        DrawBitmap(dc, FullPlacement(area, zoom, x, y), area, useOpacity);
         return;
     }
     const int tileW = std::max(1, ScaledLength(size_.cx, zoom)), tileH = std::max(1, ScaledLength(size_.cy, zoom));
@@ -100,7 +123,7 @@ void CIVImage::Draw(HDC dc, const RECT& area, float zoom, int x, int y, int useO
             RECT tile = {area.left + col * tileW, area.top + row * tileH, 0, 0};
             tile.right = tile.left + tileW;
             tile.bottom = tile.top + tileH;
-            DrawBitmap(dc, tile, useOpacity);
+            DrawBitmap(dc, tile, area, useOpacity);
         }
 }
 

@@ -2,6 +2,7 @@
 // The bitmap holders of the viewer window: a picture with its placement flags and opacity, and
 // the background (a colour or two-colour gradient with an optional picture of its own).
 #include <windows.h>
+#include "ui/viewer/ShownPicture.h"
 
 // Placement flags of a CIVImage.
 enum IVImageFlags {
@@ -33,11 +34,13 @@ public:
     // Where Draw puts the picture, cut to the area; empty without a bitmap.
     virtual RECT GetPlacement(const RECT& area, float zoom, int x, int y) const;
 
-    // Takes ownership of the bitmap (the previous one is deleted).
+    // Takes ownership of the bitmap (the previous one is let go).
     void SetBitmap(HBITMAP bitmap);
-    HBITMAP GetBitmap() const { return bitmap_; }
-    HBITMAP DetachBitmap();
-    // The other holder's bitmap is taken over; its flags and opacity are copied.
+    // Shares the picture's sections: a view no larger than the reduced copy is drawn from it.
+    void SetBitmap(const ShownPicture& shown);
+    HBITMAP GetBitmap() const { return bitmap_.get(); }
+    HBITMAP GetReducedBitmap() const { return reduced_.get(); }
+    // The other holder's bitmaps are taken over; its flags and opacity are copied.
     void TakeFrom(CIVImage& other);
     SIZE GetSize() const { return size_; }
     bool HasBitmap() const { return bitmap_ != nullptr; }
@@ -49,7 +52,8 @@ protected:
     bool IsTiled() const { return (flags & 0xFFF) == IVF_TILE; }
     // The unclipped rectangle of the scaled picture in the area.
     RECT FullPlacement(const RECT& area, float zoom, int x, int y) const;
-    void DrawBitmap(HDC dc, const RECT& target, int opacity) const;
+    // Draws the part of the picture placed at target that lies in area.
+    void DrawBitmap(HDC dc, const RECT& target, const RECT& area, int opacity) const;
 
     typedef BOOL(WINAPI* AlphaBlendFn)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
     typedef BOOL(WINAPI* GradientFillFn)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
@@ -58,8 +62,10 @@ protected:
 
 private:
     HMODULE msimg32_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
+    SharedBitmap bitmap_;
+    SharedBitmap reduced_;
     SIZE size_ = {0, 0};
+    SIZE reducedSize_ = {0, 0};
 };
 
 class CIVBackground : public CIVImage {

@@ -99,6 +99,7 @@ void ImageViewer::SetFile(const std::string& path) {
     loadPending_ = false;
     status_ = kViewerShown;
     picture_.reset();
+    shown_ = ShownPicture();
     VisiblePlace().Refresh();
     SetHeaderText("");
     EnableAllButtons(false);
@@ -131,6 +132,7 @@ LRESULT ImageViewer::OnDecoded(UINT, WPARAM, LPARAM, BOOL&) {
 
 void ImageViewer::ShowResult(std::unique_ptr<ViewerDecodeResult> result) {
     picture_ = std::move(result->picture);
+    shown_ = picture_ ? result->shown : ShownPicture();
     status_ = result->status;
     if (status_ == kViewerNotFound) {
         VisiblePlace().Refresh();

@@ -61,6 +61,8 @@ public:
     void AttachFrame(IFrameHost* frame) { frame_ = frame; }
     IImageViewerListener* GetListener() const { return listener_; }
     CMyBitmap* GetPicture() const { return picture_.get(); }
+    // What the places draw of the picture (empty without one).
+    const ShownPicture& GetShown() const { return shown_; }
     int GetLoadStatus() const { return status_; }
     // How many files were decoded so far (each deferred load counts once).
     int GetDecodeCount() const { return decodes_; }
@@ -123,6 +125,8 @@ private:
     void StepSlideShow();
     void StopSlideShow();
     void Zoom(float code);
+    // The full-screen window above the frame again, with the keyboard on its picture.
+    void BringFullScreenToFront();
 
     // ImageViewerOutput.cpp
     void Print();
@@ -140,6 +144,7 @@ private:
     HIMAGELIST disabledImages_ = nullptr;
     ThemedClientEdge edge_;  // the border of an edit box from the visual theme, when themes are on
     std::unique_ptr<CMyBitmap> picture_;
+    ShownPicture shown_;
     std::string path_;
     std::string fileName_;
     std::string folder_;

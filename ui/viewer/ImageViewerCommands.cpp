@@ -33,9 +33,19 @@ bool ImageViewer::HandleCommand(UINT id) {
     case ID_VIEWER_WALLPAPER: SetAsWallpaper(); break;
     default: return false;
     }
-    // The keyboard goes back to the picture view the user browses with.
-    if (IPictureContainer* pictures = frame_ ? frame_->GetImagesContainer() : nullptr) pictures->FocusShownView();
+    // The keyboard goes back to the picture view the user browses with; in full screen the
+    // picture keeps it (the view lies behind), and stays in front of the frame its menu raised.
+    if (IsFullScreen())
+        BringFullScreenToFront();
+    else if (IPictureContainer* pictures = frame_ ? frame_->GetImagesContainer() : nullptr)
+        pictures->FocusShownView();
     return true;
+}
+
+void ImageViewer::BringFullScreenToFront() {
+    ::SetWindowPos(fullScreen_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::SetForegroundWindow(fullScreen_);
+    ::SetFocus(fullScreen_.GetWindow());
 }
 
 void ImageViewer::ShowContextMenu(int x, int y) {
@@ -53,4 +63,6 @@ void ImageViewer::ShowContextMenu(int x, int y) {
         ::EnableMenuItem(popup, ID_VIEWER_EXTERNAL, MF_BYCOMMAND | MF_GRAYED);
     }
     if (frame_) frame_->TrackPopupMenu(popup, TPM_RIGHTBUTTON, x, y);
+    // Tracking brought the frame forward; a menu left without a command leaves it there too.
+    if (IsFullScreen()) BringFullScreenToFront();
 }

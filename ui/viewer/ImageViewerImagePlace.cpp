@@ -4,7 +4,6 @@
 #include <memory>
 #include "core/ProgramSettings.h"
 #include "imaging/AnyPicDecoder.h"
-#include "imaging/DibHelpers.h"
 #include "ui/viewer/ImageViewer.h"
 #include "ui/viewer/MyBitmap.h"
 #include "ui/viewer/ViewerMath.h"
@@ -119,10 +118,10 @@ int ImageViewerImagePlace::ChooseEffect() {
     return NextSequentialEffect(count, effectCounter_);
 }
 
-void ImageViewerImagePlace::ShowPicture(HBITMAP copy) {
+void ImageViewerImagePlace::ShowPicture(const ShownPicture& shown) {
     window_.ShowWindow(SW_SHOW);
     CIVImage image;
-    image.SetBitmap(copy);
+    image.SetBitmap(shown);
     image.flags = IVF_VIEWER_PICTURE;
     image.opacity = 255;
 
@@ -160,14 +159,10 @@ void ImageViewerImagePlace::ShowMessage() {
 
 void ImageViewerImagePlace::Refresh() {
     if (!IsWindow()) return;
-    CMyBitmap* picture = viewer_->GetPicture();
-    HBITMAP copy = nullptr;
-    if (picture && picture->GetHandle()) {
-        const SIZE size = picture->GetSize();
-        copy = ScaleBitmapToSize(picture->GetHandle(), size.cx, size.cy);
-    }
-    if (copy)
-        ShowPicture(copy);
+    // The decode thread made what is drawn: showing it here shares it and paints.
+    const ShownPicture& shown = viewer_->GetShown();
+    if (!shown.Empty())
+        ShowPicture(shown);
     else
         ShowMessage();
 }

@@ -54,7 +54,7 @@ private:
 
     // The effect for the next picture, or none (then mask stays null).
     int ChooseEffect();
-    void ShowPicture(HBITMAP copy);
+    void ShowPicture(const ShownPicture& shown);
     void ShowMessage();
     COLORREF BackgroundColor() const;
 

@@ -45,7 +45,7 @@ void ImageViewer::Print() {
     printer_.SetOrientation(picture_->GetWidth() > picture_->GetHeight());
     HDC dc = printer_.AskForPrinterDc(PromptOwner());
     if (!dc) return;
-    PrintBitmapOnPage(dc, picture_->GetHandle(), picture_->GetWidth(), picture_->GetHeight(),
+    PrintBitmapOnPage(dc, shown_.full.get(), picture_->GetWidth(), picture_->GetHeight(),
                       LocalText(IDS_VIEWER_PRINT_DOCUMENT) + fileName_);
     ::DeleteDC(dc);
 }

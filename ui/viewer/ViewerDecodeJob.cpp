@@ -13,7 +13,19 @@
 ViewerDecodeResult::ViewerDecodeResult() = default;
 ViewerDecodeResult::~ViewerDecodeResult() = default;
 
+namespace {
+volatile LONG g_decodesRunning = 0;
+
+struct RunningDecode {
+    RunningDecode() { ::InterlockedIncrement(&g_decodesRunning); }
+    ~RunningDecode() { ::InterlockedDecrement(&g_decodesRunning); }
+};
+}  // namespace
+
+int ViewerDecodesRunning() { return static_cast<int>(::InterlockedCompareExchange(&g_decodesRunning, 0, 0)); }
+
 std::unique_ptr<ViewerDecodeResult> DecodeViewerPicture(const std::string& path) {
+    RunningDecode running;
     std::unique_ptr<ViewerDecodeResult> result(new ViewerDecodeResult);
     if (path.empty() || !::PathFileExistsA(path.c_str()) || ::PathIsDirectoryA(path.c_str())) {
         result->status = kViewerNotFound;
@@ -39,7 +51,10 @@ std::unique_ptr<ViewerDecodeResult> DecodeViewerPicture(const std::string& path)
         }
         std::vector<uint8_t>().swap(bytes);  // the file's bytes go before the section is made
         // A section that cannot be made is a failed load, not a blank picture with a size.
-        if (picture->MakeDibSection() > 0) result->picture = std::move(picture);
+        if (picture->MakeDibSection() > 0) {
+            result->shown = MakeShownPicture(*picture, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+            result->picture = std::move(picture);
+        }
     } catch (const CTextException& e) {
         // Beyond what one picture may cost (PictureLimits.h), or out of memory for it.
         tooLarge = e.GetCode() == PL_ERRNO_MEMORY;

@@ -162,3 +162,17 @@ std::string WallpaperFileName(const std::string& fileName) {
     const size_t dot = fileName.rfind('.');
     return (dot == std::string::npos ? fileName : fileName.substr(0, dot)) + ".bmp";
 }
+
+PictureSpan VisibleSpan(int targetStart, int targetLength, int visibleStart, int visibleEnd, int sourceLength) {
+    PictureSpan whole = {0, sourceLength, targetStart, targetLength};
+    if (targetLength <= 0 || sourceLength <= 0) return whole;
+    const double perSource = static_cast<double>(targetLength) / sourceLength;
+    const int first = std::max(0, static_cast<int>(std::floor((visibleStart - targetStart) / perSource)));
+    const int end = std::min(sourceLength, static_cast<int>(std::ceil((visibleEnd - targetStart) / perSource)));
+    if (first == 0 && end == sourceLength) return whole;
+    if (end <= first) return PictureSpan{first, 0, targetStart, 0};
+    // Where the whole stretch puts those source pixels, to the nearest target pixel.
+    const int from = targetStart + static_cast<int>(std::lround(first * perSource));
+    const int to = targetStart + static_cast<int>(std::lround(end * perSource));
+    return PictureSpan{first, end - first, from, to - from};
+}

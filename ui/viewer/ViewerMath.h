@@ -55,6 +55,14 @@ int ArrowScrollStep(float zoom);
 // Ctrl: each non-zero component becomes its sign x floor(zoom), at least 1; Shift: x 4.
 void ApplyScrollModifiers(int& dx, int& dy, float zoom, bool ctrl, bool shift);
 
+// One axis of a picture stretched from sourceLength pixels onto targetLength pixels at
+// targetStart: the source pixels that cover visibleStart..visibleEnd (exclusive) and where they
+// land. The whole picture gives exactly the whole stretch.
+struct PictureSpan {
+    int sourceStart, sourceLength, targetStart, targetLength;
+};
+PictureSpan VisibleSpan(int targetStart, int targetLength, int visibleStart, int visibleEnd, int sourceLength);
+
 // Print fit: the picture's size on a page of pageW x pageH and its centred left/top.
 struct PrintPlacement {
     int left, top, width, height;
