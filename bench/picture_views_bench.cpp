@@ -218,7 +218,7 @@ int main(int argc, char** argv) {
         app->GetSettings()->ShowTip = false;
         app->GetSettings()->ShowLastImage = false;
         FramePieces pieces = CreateFramePieces(app.get());
-        auto* pictures = new ImagesContainer(app.get());
+        auto* pictures = new ImagesContainer();
         pieces.pictures.reset(pictures);
         MainFrame frame(app.get(), std::move(pieces));
         if (!frame.CreateFrame()) {

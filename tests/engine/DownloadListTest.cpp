@@ -162,7 +162,8 @@ LRESULT CALLBACK CustomDrawParent(HWND window, UINT message, WPARAM wParam, LPAR
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// The address column's pixels, rows 0 to 3, as 32-bit values.
+// The address column's pixels, rows 0 to 3, as 32-bit values. The list paints them into a bitmap
+// of the test's own (WM_PRINTCLIENT): the screen may show another test program's window there.
 std::vector<uint32_t> AddressColumn(HWND list) {
     RECT first = {LVIR_BOUNDS, 0, 0, 0}, last = {LVIR_BOUNDS, 0, 0, 0};
     SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
@@ -175,7 +176,8 @@ std::vector<uint32_t> AddressColumn(HWND list) {
     void* bits = nullptr;
     HBITMAP section = testsupport::CreateDib32(width, height, &bits);
     HGDIOBJ old = SelectObject(memory, section);
-    BitBlt(memory, 0, 0, width, height, dc, first.left, first.top, SRCCOPY);
+    SetViewportOrgEx(memory, -first.left, -first.top, nullptr);
+    SendMessageA(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
     GdiFlush();
     memcpy(pixels.data(), bits, pixels.size() * sizeof(uint32_t));
     SelectObject(memory, old);
