@@ -11,6 +11,7 @@
 #include "core/ProgramSettings.h"
 #include "core/PropertyBag.h"
 #include "core/ResumeFile.h"
+#include "core/SystemErrorText.h"
 #include "core/TaskEnqueueHost.h"
 #include "core/TaskOptions.h"
 #include "resources/engine_ids.h"
@@ -94,6 +95,7 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
     RemoveUnknownFileTypes(settings_->Filetypes, task_->Filetypes);
     errorsInRun_ = 0;
     writeFailures_ = 0;
+    firstWriteFailure_.clear();
     pendingViews_ = PendingViewUpdates();
     lastViewRefresh_ = lastImagesAnnounce_ = 0;
     EndDraining();
@@ -102,6 +104,13 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
 
     ShowStatus(EngineText(IDS_STATUS_TASK_PREFIX) + TaskName() + EngineText(IDS_TASK_IS_STARTED_SUFFIX));
     list_.RemoveAll();
+    // A folder that cannot take the pictures would have every one of them downloaded for nothing.
+    saveFolder_ = task_->SaveFolder.empty() ? settings_->GetImagesFolder() : task_->SaveFolder;
+    if (const unsigned long error = PrepareSaveFolder(saveFolder_)) {
+        RefuseStart(WithTexts(EngineText(IDS_SAVE_FOLDER_UNUSABLE), {TaskName(), saveFolder_, SystemErrorText(error)}));
+        busy_ = false;
+        return;
+    }
     const std::string cache = task_->GetCacheFilePath();
     if (cache.empty()) {
         queue_.ClearAll();
@@ -112,7 +121,7 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
         // A resume file out of reach holds work this run cannot see; running would write over
         // it. The task is left out and the user told why.
         if (loaded == ResumeLoadResult::Unreadable) {
-            RefuseStart(cache);
+            RefuseStart(WithTaskName(EngineText(IDS_FILE_UNREADABLE), cache));
             busy_ = false;
             return;
         }
@@ -162,10 +171,9 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
     busy_ = false;
 }
 
-void DownloadManager::RefuseStart(const std::string& file) {
+void DownloadManager::RefuseStart(const std::string& text) {
     queue_.ClearAll();
     task_->Scheduled = false;
-    const std::string text = WithTaskName(EngineText(IDS_FILE_UNREADABLE), file);
     ShowStatus(text);
     if (views_ && views_->MessagesViewer()) views_->MessagesViewer()->AddMessage(0, text, "");
     // The task's item drops its "scheduled" look; the next pending task gets its turn.

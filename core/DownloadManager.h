@@ -133,8 +133,9 @@ private:
     void SetUpConnection(const UrlQueueEntry& entry, std::vector<MyBasicAuthObject*>& auth, CAtlHttpClientT* client);
     void Finish(int reason);
     void SeedQueue(int mode);
-    // The run cannot begin: the resume file cannot be read, or was damaged and could not be kept.
-    void RefuseStart(const std::string& file);
+    // The run cannot begin (its resume file cannot be read, or its save folder cannot take
+    // pictures): the task is left as it was and the user told why in text.
+    void RefuseStart(const std::string& text);
     void EnqueueAddress(const std::string& address);
     void EnqueueLinks(const std::vector<std::string>& links, const UrlQueueEntry& referrer);
     void SaveState();
@@ -150,7 +151,8 @@ private:
     bool SavePicture(DownloadThread* worker, const UrlQueueEntry& entry);
     // A write is over: record the picture, or report why it is not stored.
     void FinishWrite(PictureWriteJob* job);
-    void ReportWriteFailure(const UrlQueueEntry& entry, const std::string& path);
+    // systemError: why, as the system tells it.
+    void ReportWriteFailure(const UrlQueueEntry& entry, const std::string& path, unsigned long systemError);
     void ParsePage(const UrlQueueEntry& entry, const uint8_t* body, size_t count, const std::string& contentType);
     // False for a worker's final record, which carries no progress.
     bool HandleProgress(LPARAM record);
@@ -195,6 +197,11 @@ private:
     int32_t imagesDownloaded_ = 0;
     int32_t errorsInRun_ = 0;
     int32_t writeFailures_ = 0;   // pictures of this run that could not be written
+    // The folder of the first of them and the system's reason, for the run's result.
+    std::string firstWriteFailure_;
+    std::string firstWriteFailureReason_;
+    // Where this run saves its pictures, as its start found it usable.
+    std::string saveFolder_;
     bool idle_ = true;
     bool paused_ = true;
     // Set while Stop waits for workers and while a run is being set up: Start and Stop coming

@@ -8,12 +8,22 @@ std::string EngineText(unsigned id) {
     return LocalText(id);
 }
 
-std::string WithTaskName(const std::string& text, const std::string& taskName) {
+std::string WithTexts(const std::string& text, const std::vector<std::string>& values) {
     std::string out = text;
-    size_t at = out.find("%s");
-    if (at != std::string::npos) out.replace(at, 2, taskName);
+    size_t at = 0;
+    // A value's own "%s" is never filled in: the search goes on after it.
+    for (const std::string& value : values) {
+        at = out.find("%s", at);
+        if (at == std::string::npos) break;
+        out.replace(at, 2, value);
+        at += value.size();
+    }
     if (out.size() > 1023) out.resize(1023);
     return out;
+}
+
+std::string WithTaskName(const std::string& text, const std::string& taskName) {
+    return WithTexts(text, {taskName});
 }
 
 std::string BuildStatusLine(const std::string& taskName, size_t queued, int32_t images, int32_t errors) {

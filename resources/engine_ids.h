@@ -61,6 +61,8 @@
 #define IDS_SETTINGS_UNREADABLE      28682
 #define IDS_LINKS_DROPPED            28683
 #define IDS_LOG_OUT_OF_MEMORY        28684
+// A run that cannot save its pictures.
+#define IDS_SAVE_FOLDER_UNUSABLE     28800
 // A stored file kept aside before it is written over.
 #define IDS_STORED_FILE_DAMAGED      28740
 #define IDS_STORED_FILE_NEWER        28741
