@@ -265,7 +265,7 @@ bool DownloadManager::Schedule(bool fromTick) {
     const int threads = std::max<int32_t>(1, settings_->ThreadsAmount);
     if (task_->AbortOnRepeatedFailures() && consecutiveNetFailures_ > 2 * threads) {
         scheduling_ = false;
-        Stop(1);
+        Stop(kStopRepeatedFailures);
         return false;
     }
     const bool paced = !paused_ && !StartWorkers();
@@ -434,20 +434,24 @@ void DownloadManager::Finish(int reason) {
     DeleteEndedWorkers();
     SaveState();
     UpdateViews(true);
+    // Stopped by the abort rule or for its task's deletion, paused by the user (or the program's
+    // end), or out of work: every view says the same.
+    const RunEnd end = !stopped ? RunEnd::kCompleted
+                       : idle_ && reason != kStopPause ? RunEnd::kStopped
+                                                        : RunEnd::kPaused;
+    const std::string result = ResultText(reason);
     const std::string title = views_ ? views_->GetStatusLine() : statusLine_;
-    ShowStatus(title.substr(0, 1023) + EngineText(IDS_TASK_COMPLETED_SUFFIX));
+    ShowStatus(title.substr(0, 1023) + EngineText(RunEndTitleSuffix(end, !result.empty())));
     list_.RemoveAll();
     idle_ = true;
 
-    const std::string result = ResultText(reason);
     if (views_ && views_->TasksTree()) views_->TasksTree()->OnTaskFinished(task_, stopped);
-    if (views_ && views_->MainFrame()) views_->MainFrame()->OnTaskCompleted(task_, result);
+    if (views_ && views_->MainFrame()) views_->MainFrame()->OnTaskCompleted(task_, end, result);
     if (views_ && views_->DownloadGraph()) views_->DownloadGraph()->Stop();
-    if (views_ && views_->MessagesViewer()) {
-        unsigned id = result.empty() ? IDS_MSG_TASK_COMPLETED : IDS_MSG_TASK_COMPLETED_ERROR;
-        views_->MessagesViewer()->AddMessage(result.empty() ? 1 : 0, WithTaskName(EngineText(id), TaskName()),
+    if (views_ && views_->MessagesViewer())
+        views_->MessagesViewer()->AddMessage(result.empty() ? 1 : 0,
+                                             WithTaskName(EngineText(RunEndMessage(end, !result.empty())), TaskName()),
                                              result);
-    }
     errorLog_.WriteFooter(LogOptions(), TaskName());
     HWND tree = views_ && views_->TasksTree() ? views_->TasksTree()->GetTasksTreeWindow() : nullptr;
     if (tree) ::PostMessageA(tree, WM_APP + 2, 0, 0);

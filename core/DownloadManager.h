@@ -31,6 +31,9 @@ class TaskOptions;
 class DownloadManager : public CWindowImplBase, private CIdleHandler, private CMessageFilter {
 public:
     enum StartMode { kStartOrResume = 0, kRestart = 1, kReloadImages = 2, kRetryAllErrors = 3, kRetrySelectedError = 4 };
+    // Why a run is ended before it ran out of work: the user paused it (or the program closes),
+    // the abort rule (repeated network failures), or its task is being deleted.
+    enum StopReason { kStopPause = 0, kStopRepeatedFailures = 1, kStopTaskDeleted = 2 };
     static const UINT kSchedulerTimer = 1;
     static const UINT kSaveTimer = 2;
     static const UINT kSchedulerPeriod = 200;
@@ -55,7 +58,7 @@ public:
 
     // Starts a run; ignored unless idle. A null task keeps the current one.
     void Start(TaskOptions* task, int mode);
-    // Ends a run at once (reason 0 from the user and shut-down, 1 from the abort rule).
+    // Ends a run at once (a StopReason).
     void Stop(int reason);
     // No new worker starts; pages in flight stop, pictures in flight complete.
     void FinishDownloadingAndPause();

@@ -351,7 +351,7 @@ std::string DownloadManager::ResultText(int reason) const {
 
 std::string DownloadManager::LastErrorText(int reason) const {
     if (lastResultCode_ == -2 || lastResultCode_ == 0) return std::string();
-    if (reason == 0 && !nothingSucceeded_) return std::string();
+    if (reason != kStopRepeatedFailures && !nothingSucceeded_) return std::string();
     std::string text = EngineText(IDS_NO_ADDRESS_PROCESSED) + EngineText(IDS_LAST_ERROR);
     const int threads = std::max<int32_t>(1, settings_->ThreadsAmount);
     switch (lastResultCode_) {

@@ -227,6 +227,10 @@ TEST_F(DownloadManagerTest, StopIsPromptAndAResumeContinues) {
     EXPECT_TRUE(task_.Resume);
     EXPECT_TRUE(views_.lastStopped);
     EXPECT_TRUE(manager_->Queue().IsQueued(server_.Url("/slow.jpg")));
+    // Paused, not completed, wherever the run's end is told.
+    EXPECT_EQ(RunEnd::kPaused, views_.lastEnd);
+    EXPECT_EQ("Task \"Site\" is paused.", views_.messages.back());
+    EXPECT_EQ(" Task paused.", views_.status.substr(views_.status.size() - 13));
 
     // The resume file: the untouched picture, then the stopped one back at the queue's end; the
     // start page processed; no picture saved yet.
@@ -286,7 +290,7 @@ TEST_F(DownloadManagerTest, StartWhileRunningAndStopWhenIdleDoNothing) {
     views_.status = "Pane title";   // the finish notice goes after the pane's current text
     manager_->Stop(0);
     EXPECT_EQ(1, views_.finished);
-    EXPECT_EQ("Pane title Task completed.", views_.status);
+    EXPECT_EQ("Pane title Task paused.", views_.status);
 }
 
 TEST_F(DownloadManagerTest, AnUntickedRowIsSkippedAndReloadingNoPicturesEndsAtOnce) {
@@ -359,7 +363,11 @@ TEST_F(DownloadManagerTest, RepeatedNetworkFailuresAbortTheRun) {
     EXPECT_TRUE(views_.lastStopped);
     EXPECT_TRUE(task_.Resume);
     EXPECT_TRUE(views_.errors.empty());
-    EXPECT_EQ("Task \"Site\" is completed with error.", views_.messages.back());
+    // Stopped, with the reason as the message's detail; not completed.
+    EXPECT_EQ(RunEnd::kStopped, views_.lastEnd);
+    EXPECT_EQ("Task \"Site\" is stopped.", views_.messages.back());
+    EXPECT_EQ(0, views_.messageKinds.back());
+    EXPECT_EQ(" Task stopped.", views_.status.substr(views_.status.size() - 14));
     EXPECT_EQ("While downloading no address was succesfully processed.\n\nLast error: \n\t"
               "Cannot find server or DNS Error\n\nCheck Internet connection or proxy settings",
               views_.resultText);
@@ -764,7 +772,8 @@ TEST_F(DownloadManagerTest, PausingLetsPicturesFinishAndStartsNothingNew) {
     EXPECT_TRUE(manager_->Queue().IsQueued(server_.Url("/page.html")));
     EXPECT_TRUE(manager_->Queue().IsQueued(server_.Url("/other.html")));
     EXPECT_FALSE(views_.messages.empty());
-    EXPECT_EQ("Task \"Site\" is completed.", views_.messages.back());
+    EXPECT_EQ(RunEnd::kPaused, views_.lastEnd);
+    EXPECT_EQ("Task \"Site\" is paused.", views_.messages.back());
 
     // Resumed: the stopped page and the one never started are fetched, the start page is not.
     server_.SetOk("/page.html", "text/html", "<p>page</p>");
@@ -776,6 +785,9 @@ TEST_F(DownloadManagerTest, PausingLetsPicturesFinishAndStartsNothingNew) {
     EXPECT_EQ(1, server_.CountRequests("/index.html"));
     EXPECT_FALSE(task_.Resume);
     EXPECT_FALSE(views_.lastStopped);
+    // Out of work: completed, as ever.
+    EXPECT_EQ(RunEnd::kCompleted, views_.lastEnd);
+    EXPECT_EQ("Task \"Site\" is completed.", views_.messages.back());
 }
 
 TEST_F(DownloadManagerTest, ThePeriodicSaveKeepsWorkInFlight) {
