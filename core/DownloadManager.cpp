@@ -11,6 +11,7 @@
 #include "core/ProgramSettings.h"
 #include "core/PropertyBag.h"
 #include "core/ResumeFile.h"
+#include "core/SystemErrorText.h"
 #include "core/TaskEnqueueHost.h"
 #include "core/TaskOptions.h"
 #include "resources/engine_ids.h"
@@ -95,6 +96,7 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
     RemoveUnknownFileTypes(settings_->Filetypes, task_->Filetypes);
     errorsInRun_ = 0;
     writeFailures_ = 0;
+    firstWriteFailure_.clear();
     pendingViews_ = PendingViewUpdates();
     lastViewRefresh_ = lastImagesAnnounce_ = 0;
     EndDraining();
@@ -103,6 +105,13 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
 
     ShowStatus(EngineText(IDS_STATUS_TASK_PREFIX) + TaskName() + EngineText(IDS_TASK_IS_STARTED_SUFFIX));
     list_.RemoveAll();
+    // A folder that cannot take the pictures would have every one of them downloaded for nothing.
+    saveFolder_ = settings_->SaveFolderOf(*task_);
+    if (const unsigned long error = PrepareSaveFolder(saveFolder_)) {
+        RefuseStart(WithTexts(EngineText(IDS_SAVE_FOLDER_UNUSABLE), {TaskName(), saveFolder_, SystemErrorText(error)}));
+        busy_ = false;
+        return;
+    }
     const std::string cache = task_->GetCacheFilePath();
     if (cache.empty()) {
         queue_.ClearAll();
@@ -113,7 +122,7 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
         // A resume file out of reach holds work this run cannot see; running would write over
         // it. The task is left out and the user told why.
         if (loaded == ResumeLoadResult::Unreadable) {
-            RefuseStart(cache);
+            RefuseStart(WithTaskName(EngineText(IDS_FILE_UNREADABLE), cache));
             busy_ = false;
             return;
         }
@@ -163,10 +172,9 @@ void DownloadManager::Start(TaskOptions* task, int mode) {
     busy_ = false;
 }
 
-void DownloadManager::RefuseStart(const std::string& file) {
+void DownloadManager::RefuseStart(const std::string& text) {
     queue_.ClearAll();
     task_->Scheduled = false;
-    const std::string text = WithTaskName(EngineText(IDS_FILE_UNREADABLE), file);
     ShowStatus(text);
     if (views_ && views_->MessagesViewer()) views_->MessagesViewer()->AddMessage(0, text, "");
     // The task's item drops its "scheduled" look; the next pending task gets its turn.
@@ -261,7 +269,7 @@ bool DownloadManager::Schedule(bool fromTick) {
     const int threads = std::max<int32_t>(1, settings_->ThreadsAmount);
     if (task_->AbortOnRepeatedFailures() && consecutiveNetFailures_ > 2 * threads) {
         scheduling_ = false;
-        Stop(1);
+        Stop(kStopRepeatedFailures);
         return false;
     }
     const bool paced = !paused_ && !StartWorkers();
@@ -436,20 +444,24 @@ void DownloadManager::Finish(int reason) {
     DeleteEndedWorkers();
     SaveState();
     UpdateViews(true);
+    // Stopped by the abort rule or for its task's deletion, paused by the user (or the program's
+    // end), or out of work: every view says the same.
+    const RunEnd end = !stopped ? RunEnd::kCompleted
+                       : idle_ && reason != kStopPause ? RunEnd::kStopped
+                                                        : RunEnd::kPaused;
+    const std::string result = ResultText(reason);
     const std::string title = views_ ? views_->GetStatusLine() : statusLine_;
-    ShowStatus(title.substr(0, 1023) + EngineText(IDS_TASK_COMPLETED_SUFFIX));
+    ShowStatus(title.substr(0, 1023) + EngineText(RunEndTitleSuffix(end, !result.empty())));
     list_.RemoveAll();
     idle_ = true;
 
-    const std::string result = ResultText(reason);
     if (views_ && views_->TasksTree()) views_->TasksTree()->OnTaskFinished(task_, stopped);
-    if (views_ && views_->MainFrame()) views_->MainFrame()->OnTaskCompleted(task_, result);
+    if (views_ && views_->MainFrame()) views_->MainFrame()->OnTaskCompleted(task_, end, result);
     if (views_ && views_->DownloadGraph()) views_->DownloadGraph()->Stop();
-    if (views_ && views_->MessagesViewer()) {
-        unsigned id = result.empty() ? IDS_MSG_TASK_COMPLETED : IDS_MSG_TASK_COMPLETED_ERROR;
-        views_->MessagesViewer()->AddMessage(result.empty() ? 1 : 0, WithTaskName(EngineText(id), TaskName()),
+    if (views_ && views_->MessagesViewer())
+        views_->MessagesViewer()->AddMessage(result.empty() ? 1 : 0,
+                                             WithTaskName(EngineText(RunEndMessage(end, !result.empty())), TaskName()),
                                              result);
-    }
     errorLog_.WriteFooter(LogOptions(), TaskName());
     HWND tree = views_ && views_->TasksTree() ? views_->TasksTree()->GetTasksTreeWindow() : nullptr;
     if (tree) ::PostMessageA(tree, WM_APP + 2, 0, 0);

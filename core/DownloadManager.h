@@ -36,6 +36,9 @@ class TaskOptions;
 class DownloadManager : public CWindowImplBase, private CIdleHandler, private CMessageFilter {
 public:
     enum StartMode { kStartOrResume = 0, kRestart = 1, kReloadImages = 2, kRetryAllErrors = 3, kRetrySelectedError = 4 };
+    // Why a run is ended before it ran out of work: the user paused it (or the program closes),
+    // the abort rule (repeated network failures), or its task is being deleted.
+    enum StopReason { kStopPause = 0, kStopRepeatedFailures = 1, kStopTaskDeleted = 2 };
     static const UINT kSchedulerTimer = 1;
     static const UINT kSaveTimer = 2;
     static const UINT kSchedulerPeriod = 200;
@@ -67,7 +70,7 @@ public:
 
     // Starts a run; ignored unless idle. A null task keeps the current one.
     void Start(TaskOptions* task, int mode);
-    // Ends a run at once (reason 0 from the user and shut-down, 1 from the abort rule).
+    // Ends a run at once (a StopReason).
     void Stop(int reason);
     // No new worker starts; pages in flight stop, pictures in flight complete.
     void FinishDownloadingAndPause();
@@ -147,8 +150,9 @@ private:
     void SetUpConnection(const UrlQueueEntry& entry, std::vector<MyBasicAuthObject*>& auth, CAtlHttpClientT* client);
     void Finish(int reason);
     void SeedQueue(int mode);
-    // The run cannot begin: the resume file cannot be read, or was damaged and could not be kept.
-    void RefuseStart(const std::string& file);
+    // The run cannot begin (its resume file cannot be read, or its save folder cannot take
+    // pictures): the task is left as it was and the user told why in text.
+    void RefuseStart(const std::string& text);
     void EnqueueAddress(const std::string& address);
     void EnqueueLinks(const std::vector<std::string>& links, const UrlQueueEntry& referrer);
     std::unique_ptr<TaskEnqueueHost> MakeEnqueueHost();
@@ -165,7 +169,8 @@ private:
     bool SavePicture(DownloadThread* worker, const UrlQueueEntry& entry);
     // A write is over: record the picture, or report why it is not stored.
     void FinishWrite(PictureWriteJob* job);
-    void ReportWriteFailure(const UrlQueueEntry& entry, const std::string& path);
+    // systemError: why, as the system tells it.
+    void ReportWriteFailure(const UrlQueueEntry& entry, const std::string& path, unsigned long systemError);
     // Takes the links the worker found on its page (and tells of a page capped).
     void TakePageLinks(DownloadThread* worker, const UrlQueueEntry& entry);
     // A page or picture too big for the memory left: the download is given up and logged.
@@ -225,6 +230,11 @@ private:
     int32_t imagesDownloaded_ = 0;
     int32_t errorsInRun_ = 0;
     int32_t writeFailures_ = 0;   // pictures of this run that could not be written
+    // The folder of the first of them and the system's reason, for the run's result.
+    std::string firstWriteFailure_;
+    std::string firstWriteFailureReason_;
+    // Where this run saves its pictures, as its start found it usable.
+    std::string saveFolder_;
     bool idle_ = true;
     bool paused_ = true;
     // Set while Stop waits for workers and while a run is being set up: Start and Stop coming

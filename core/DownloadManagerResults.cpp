@@ -8,9 +8,11 @@
 #include "core/DownloadManagerTexts.h"
 #include "core/DownloadThread.h"
 #include "core/DownloadViews.h"
+#include "core/PathHelpers.h"
 #include "core/PictureSaver.h"
 #include "core/PictureWriteJob.h"
 #include "core/ProgramSettings.h"
+#include "core/SystemErrorText.h"
 #include "core/TaskOptions.h"
 #include "framework/AppModule.h"
 #include "resources/engine_ids.h"
@@ -250,12 +252,16 @@ bool DownloadManager::HandleCompleted(DownloadThread* worker, const UrlQueueEntr
 }
 
 bool DownloadManager::SavePicture(DownloadThread* worker, const UrlQueueEntry& entry) {
-    std::string folder = settings_->SaveFolderOf(*task_);
     PicturePlace place;
     std::string path;
-    if (PlanPicturePlace(task_->ImageSaveType, folder, entry, place)) path = ChooseUnlistedPicturePath(place, pictureNames_);
+    // An address that would lead out of the folder, or a name numbered beyond reason.
+    unsigned long refused = ERROR_BAD_PATHNAME;
+    if (PlanPicturePlace(task_->ImageSaveType, saveFolder_, entry, place)) {
+        path = ChooseUnlistedPicturePath(place, pictureNames_);
+        refused = ERROR_FILE_EXISTS;
+    }
     if (path.empty()) {
-        ReportWriteFailure(entry, place.folder + place.name);
+        ReportWriteFailure(entry, place.folder + place.name, refused);
         return false;
     }
     // Taken from now on: another picture of the same name coming in meanwhile gets a number.
@@ -286,7 +292,8 @@ void DownloadManager::FinishWrite(PictureWriteJob* job) {
     const std::string& path = job->GetPath();
     if (result != PictureWriteResult::kWritten && result != PictureWriteResult::kAlreadyThere) {
         // Not recorded: the user would find no file behind the record.
-        ReportWriteFailure(entry, path);
+        const unsigned long error = result == PictureWriteResult::kNameTaken ? ERROR_FILE_EXISTS : job->GetError();
+        ReportWriteFailure(entry, path, error ? error : ERROR_WRITE_FAULT);
         return;
     }
     // The name index (letter case ignored) already keeps a listed path from being chosen twice.
@@ -299,10 +306,19 @@ void DownloadManager::FinishWrite(PictureWriteJob* job) {
     RefreshStatusLine();
 }
 
-void DownloadManager::ReportWriteFailure(const UrlQueueEntry& entry, const std::string& path) {
+void DownloadManager::ReportWriteFailure(const UrlQueueEntry& entry, const std::string& path,
+                                         unsigned long systemError) {
     ++errorsInRun_;
     ++writeFailures_;
-    errorLog_.WriteReasonLine(LogOptions(), EngineText(IDS_LOG_FILE_ERROR) + path, entry.url,
+    const std::string reason = SystemErrorText(systemError);
+    if (firstWriteFailure_.empty()) {
+        std::string name;
+        SplitPathAtLastBackslash(path, firstWriteFailure_, name);
+        if (firstWriteFailure_.empty()) firstWriteFailure_ = path;
+        firstWriteFailureReason_ = reason;
+    }
+    // The reason first: the errors view's column shows the beginning of the text.
+    errorLog_.WriteReasonLine(LogOptions(), WithTexts(EngineText(IDS_LOG_FILE_ERROR), {reason, path}), entry.url,
                               views_ ? views_->ErrorsViewer() : nullptr);
     RefreshStatusLine();
 }
@@ -329,13 +345,15 @@ std::string DownloadManager::ResultText(int reason) const {
     // Pictures that arrived but could not be stored are a result the user must hear of, even
     // when every download succeeded.
     if (writeFailures_ > 0)
-        text += (text.empty() ? "" : "\n\n") + std::to_string(writeFailures_) + EngineText(IDS_RESULT_WRITE_FAILED);
+        text += (text.empty() ? "" : "\n\n") +
+                WithTexts(EngineText(IDS_RESULT_WRITE_FAILED),
+                          {std::to_string(writeFailures_), firstWriteFailure_, firstWriteFailureReason_});
     return text;
 }
 
 std::string DownloadManager::LastErrorText(int reason) const {
     if (lastResultCode_ == -2 || lastResultCode_ == 0) return std::string();
-    if (reason == 0 && !nothingSucceeded_) return std::string();
+    if (reason != kStopRepeatedFailures && !nothingSucceeded_) return std::string();
     std::string text = EngineText(IDS_NO_ADDRESS_PROCESSED) + EngineText(IDS_LAST_ERROR);
     const int threads = std::max<int32_t>(1, settings_->ThreadsAmount);
     switch (lastResultCode_) {

@@ -8,12 +8,40 @@ std::string EngineText(unsigned id) {
     return LocalText(id);
 }
 
-std::string WithTaskName(const std::string& text, const std::string& taskName) {
+std::string WithTexts(const std::string& text, const std::vector<std::string>& values) {
     std::string out = text;
-    size_t at = out.find("%s");
-    if (at != std::string::npos) out.replace(at, 2, taskName);
+    size_t at = 0;
+    // A value's own "%s" is never filled in: the search goes on after it.
+    for (const std::string& value : values) {
+        at = out.find("%s", at);
+        if (at == std::string::npos) break;
+        out.replace(at, 2, value);
+        at += value.size();
+    }
     if (out.size() > 1023) out.resize(1023);
     return out;
+}
+
+std::string WithTaskName(const std::string& text, const std::string& taskName) {
+    return WithTexts(text, {taskName});
+}
+
+unsigned RunEndMessage(RunEnd end, bool withError) {
+    switch (end) {
+    case RunEnd::kPaused: return IDS_MSG_TASK_PAUSED;
+    case RunEnd::kStopped: return IDS_MSG_TASK_STOPPED;
+    case RunEnd::kCompleted: break;
+    }
+    return withError ? IDS_MSG_TASK_COMPLETED_ERROR : IDS_MSG_TASK_COMPLETED;
+}
+
+unsigned RunEndTitleSuffix(RunEnd end, bool withError) {
+    switch (end) {
+    case RunEnd::kPaused: return IDS_TASK_PAUSED_SUFFIX;
+    case RunEnd::kStopped: return IDS_TASK_STOPPED_SUFFIX;
+    case RunEnd::kCompleted: break;
+    }
+    return withError ? IDS_TASK_COMPLETED_ERROR_SUFFIX : IDS_TASK_COMPLETED_SUFFIX;
 }
 
 std::string BuildStatusLine(const std::string& taskName, size_t queued, int32_t images, int32_t errors) {

@@ -7,6 +7,10 @@
 
 class TaskOptions;
 
+// How a run ended: it ran out of work, the user paused it (Pause, Pause All, Finish Downloading
+// And Pause, closing the program), or it was stopped (repeated network failures, its task deleted).
+enum class RunEnd { kCompleted, kPaused, kStopped };
+
 class ITasksTreeView {
 public:
     virtual void OnTaskStarted(TaskOptions* task, int reason) = 0;
@@ -21,7 +25,8 @@ protected:
 class IMainFrameView {
 public:
     virtual void OnTaskStarted(TaskOptions* task) = 0;
-    virtual void OnTaskCompleted(TaskOptions* task, const std::string& resultText) = 0;
+    // resultText: the run's result sentence, empty unless something went wrong.
+    virtual void OnTaskCompleted(TaskOptions* task, RunEnd end, const std::string& resultText) = 0;
 protected:
     ~IMainFrameView() = default;
 };

@@ -11,6 +11,10 @@ void SplitPathAtLastBackslash(const char* path, char* folder, char* name, size_t
 void SplitPathAtLastBackslash(const std::string& path, std::string& folder, std::string& name);
 
 // Creates every missing folder of a folder path ("C:\a\b\c" creates C:\a, C:\a\b and C:\a\b\c;
-// the drive root is never created). Failures are ignored; the caller finds out when it uses the
-// folder. The path must name a folder, not a file.
-void CreateFolderPath(const std::string& folderPath);
+// the drive root is never created). The path must name a folder, not a file. 0 when the folder
+// is there at the end, else the system's error code of the first level that could not be made
+// (ERROR_ALREADY_EXISTS: a file stands in a folder's place).
+unsigned long CreateFolderPath(const std::string& folderPath);
+// 0 when a file can be made in this folder (one that vanishes at once is made), else the
+// system's reason.
+unsigned long ProbeFolderForFiles(const std::string& folder);

@@ -157,15 +157,16 @@ std::string ChooseFreePicturePath(const PicturePlace& place, const ImageRecordLi
     return ChooseFreePicturePath(place, index);
 }
 
-PictureWriteResult WriteNewPictureFile(const std::string& path, const uint8_t* data, size_t count) {
+PictureWriteResult WriteNewPictureFile(const std::string& path, const uint8_t* data, size_t count,
+                                       unsigned long* systemError) {
     // CREATE_NEW: a file that appeared since the name was chosen is never overwritten. The
     // folder is made only when it is missing, so a run asks the disk once per picture, not more.
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD error = h == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+    DWORD error = h == INVALID_HANDLE_VALUE ? GetLastError() : 0, folderError = 0;
     if (h == INVALID_HANDLE_VALUE && error == ERROR_PATH_NOT_FOUND) {
         std::string folder, name;
         SplitPathAtLastBackslash(path, folder, name);
-        if (!folder.empty()) CreateFolderPath(folder);
+        folderError = folder.empty() ? 0 : CreateFolderPath(folder);
         h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         error = h == INVALID_HANDLE_VALUE ? GetLastError() : 0;
     }
@@ -174,17 +175,26 @@ PictureWriteResult WriteNewPictureFile(const std::string& path, const uint8_t* d
         if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
             (error == ERROR_ACCESS_DENIED && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES))
             return PictureWriteResult::kNameTaken;
+        // The folder's own reason says more than "path not found" for the file in it.
+        if (systemError) *systemError = folderError ? folderError : error;
         return PictureWriteResult::kFailed;
     }
     bool ok = true;
     size_t done = 0;
     while (ok && done < count) {
         DWORD chunk = static_cast<DWORD>(count - done > 0x1000000 ? 0x1000000 : count - done), written = 0;
-        ok = WriteFile(h, data + done, chunk, &written, nullptr) && written == chunk;
+        const BOOL wrote = WriteFile(h, data + done, chunk, &written, nullptr);
+        ok = wrote && written == chunk;
+        // A short write without an error is a full disk.
+        if (!ok) error = wrote ? ERROR_DISK_FULL : GetLastError();
         done += written;
     }
-    if (!CloseHandle(h)) ok = false;
+    if (!CloseHandle(h) && ok) {
+        ok = false;
+        error = GetLastError();
+    }
     if (!ok) DeleteFileA(path.c_str());
+    if (!ok && systemError) *systemError = error ? error : ERROR_WRITE_FAULT;
     return ok ? PictureWriteResult::kWritten : PictureWriteResult::kFailed;
 }
 
@@ -208,11 +218,20 @@ bool FileHoldsBytes(const std::string& path, const uint8_t* data, size_t count) 
     return same;
 }
 
-PictureWriteResult SavePictureBytes(const std::string& path, const uint8_t* data, size_t count) {
-    const PictureWriteResult result = WriteNewPictureFile(path, data, count);
+PictureWriteResult SavePictureBytes(const std::string& path, const uint8_t* data, size_t count,
+                                    unsigned long* systemError) {
+    const PictureWriteResult result = WriteNewPictureFile(path, data, count, systemError);
     if (result == PictureWriteResult::kNameTaken && FileHoldsBytes(path, data, count))
         return PictureWriteResult::kAlreadyThere;
     return result;
+}
+
+unsigned long PrepareSaveFolder(const std::string& folder) {
+    if (folder.empty()) return ERROR_PATH_NOT_FOUND;
+    if (const DWORD error = CreateFolderPath(folder)) return error;
+    // A folder that is there may still refuse files (a read-only share, no permission): the
+    // run would download every picture for nothing.
+    return ProbeFolderForFiles(folder);
 }
 
 ImageRecord MakePictureRecord(const UrlQueueEntry& entry, const std::string& localPath, size_t size) {

@@ -49,14 +49,20 @@ enum class PictureWriteResult { kWritten, kAlreadyThere, kNameTaken, kFailed };
 
 // Writes all bytes into a new file, making its folders when they are missing. kNameTaken when a
 // file or folder of that name exists (it is left as it is); on failure the partial file is
-// removed. Safe on any thread.
-PictureWriteResult WriteNewPictureFile(const std::string& path, const uint8_t* data, size_t count);
+// removed and, when asked, *systemError tells why (the folder that could not be made, the file
+// that could not be created or written). Safe on any thread.
+PictureWriteResult WriteNewPictureFile(const std::string& path, const uint8_t* data, size_t count,
+                                       unsigned long* systemError = nullptr);
 inline bool WritePictureFile(const std::string& path, const uint8_t* data, size_t count) {
     return WriteNewPictureFile(path, data, count) == PictureWriteResult::kWritten;
 }
 // WriteNewPictureFile, except that a file of that name holding exactly these bytes gives
 // kAlreadyThere instead of kNameTaken. Nothing is ever overwritten. Safe on any thread.
-PictureWriteResult SavePictureBytes(const std::string& path, const uint8_t* data, size_t count);
+PictureWriteResult SavePictureBytes(const std::string& path, const uint8_t* data, size_t count,
+                                    unsigned long* systemError = nullptr);
+// Makes the folder a run saves into and sees that a file can be made in it (a file that
+// vanishes at once). 0 when it can, else the system's reason.
+unsigned long PrepareSaveFolder(const std::string& folder);
 // True when path is a file of exactly these bytes (read in bounded pieces, never whole).
 bool FileHoldsBytes(const std::string& path, const uint8_t* data, size_t count);
 

@@ -16,12 +16,15 @@ PictureWriteJob::~PictureWriteJob() {
 PictureWriteResult PictureWriteJob::Write() {
     CAtlHttpClientT* client = worker_ ? worker_->GetClient() : nullptr;
     const uint8_t* body = client ? client->GetBody() : nullptr;
-    if (!body && bodySize_ > 0)
+    error_ = 0;
+    if (!body && bodySize_ > 0) {
+        error_ = ERROR_NOT_ENOUGH_MEMORY;
         return PictureWriteResult::kFailed;
+    }
     static const uint8_t kNothing = 0;
     // The name check and the comparison with a file already there happen here, in the write,
     // so a restarted task takes its own earlier files instead of saving numbered copies.
-    return SavePictureBytes(path_, body ? body : &kNothing, body ? bodySize_ : 0);
+    return SavePictureBytes(path_, body ? body : &kNothing, body ? bodySize_ : 0, &error_);
 }
 
 PictureWriteResult PictureWriteJob::WriteHere(const std::string& path) {

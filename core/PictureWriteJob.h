@@ -25,6 +25,8 @@ public:
     size_t BodySize() const { return bodySize_; }
     // Read once the job has ended.
     PictureWriteResult GetResult() const { return result_; }
+    // Why the write failed (a system error code), 0 when it did not.
+    unsigned long GetError() const { return error_; }
 
     // On the calling thread, into another path (a clash found by the job, settled by the
     // manager, which asks the disk for a free name). The body is kept after a clash only.
@@ -42,4 +44,5 @@ private:
     std::string path_;
     PicturePlace place_;
     PictureWriteResult result_ = PictureWriteResult::kFailed;
+    unsigned long error_ = 0;
 };

@@ -78,5 +78,7 @@ bool CTrayIcon::ShowBalloon(const std::string& title, const std::string& text, U
     CopyBounded(balloon.szInfoTitle, 64, title);
     CopyBounded(balloon.szInfo, 256, text);
     balloon.uTimeout = timeoutMs;
+    balloonTitle_ = balloon.szInfoTitle;
+    balloonText_ = balloon.szInfo;
     return ::Shell_NotifyIconA(NIM_MODIFY, &balloon) != FALSE;
 }

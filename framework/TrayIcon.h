@@ -35,8 +35,12 @@ public:
     std::string GetTip() const { return data_.szTip; }
     // Title at most 63 characters, text at most 255, information icon.
     bool ShowBalloon(const std::string& title, const std::string& text, UINT timeoutMs);
+    // The last balloon asked for, as handed to the shell.
+    std::string GetBalloonTitle() const { return balloonTitle_; }
+    std::string GetBalloonText() const { return balloonText_; }
 
 private:
     NOTIFYICONDATAA data_ = {};
     TrayCapabilities capabilities_;
+    std::string balloonTitle_, balloonText_;
 };

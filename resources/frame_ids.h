@@ -17,6 +17,10 @@
 #define IDI_TASK_COMPLETED         342
 #define IDI_QUEUE                  343
 #define IDI_TRAY_SMALL             346
+// How a run ended when it did not simply run out of work.
+#define IDI_TASK_PAUSED            28830
+#define IDI_TASK_STOPPED           28831
+#define IDI_TASK_COMPLETED_ERROR   28832
 
 #define IDS_NO_TASK_STARTED        1
 #define IDS_TRAY_TASK_STARTED      6
@@ -34,3 +38,14 @@
 #define IDS_TASK_PANE_STARTED      320
 #define IDS_TASK_PANE_COMPLETED    321
 #define IDS_OUT_OF_MEMORY          28690
+#define IDS_TASK_PANE_PAUSED       28801
+#define IDS_TASK_PANE_STOPPED      28802
+#define IDS_TASK_PANE_COMPLETED_ERROR 28803
+#define IDS_TRAY_TASK_PAUSED       28804
+#define IDS_TRAY_TASK_STOPPED      28805
+#define IDS_BALLOON_TITLE_PAUSED   28806
+#define IDS_BALLOON_TITLE_STOPPED  28807
+#define IDS_BALLOON_TITLE_ERROR    28808
+#define IDS_BALLOON_TEXT_PAUSED    28809
+#define IDS_BALLOON_TEXT_STOPPED   28810
+#define IDS_BALLOON_TEXT_ERROR     28811

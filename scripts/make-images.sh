@@ -89,6 +89,14 @@ strip 16 "$out/menu_viewer.bmp" 16 13
 "$CONVERT" -size 80x80 xc:none -draw "fill #2b6cc4 stroke #1b4a8a stroke-width 5 circle 40,40 40,76 \
   fill none stroke white stroke-width 10 stroke-linecap round stroke-linejoin round polyline 22,42 36,56 60,26" \
   "$tmp/completed.png"
+# A run that ended otherwise: paused (the toolbar's pause bars), stopped (a square), completed
+# with error (an exclamation mark).
+"$CONVERT" -size 80x80 xc:none -draw "fill #2b6cc4 stroke #1b4a8a stroke-width 5 circle 40,40 40,76 \
+  fill white stroke none rectangle 26,22 36,58 rectangle 44,22 54,58" "$tmp/paused.png"
+"$CONVERT" -size 80x80 xc:none -draw "fill #5a6470 stroke #3a3f46 stroke-width 5 circle 40,40 40,76 \
+  fill white stroke none rectangle 24,24 56,56" "$tmp/stopped.png"
+"$CONVERT" -size 80x80 xc:none -draw "fill #d9822b stroke #a35a12 stroke-width 5 circle 40,40 40,76 \
+  fill white stroke none roundrectangle 35,14 45,48 4,4 circle 40,61 40,67" "$tmp/completed_error.png"
 "$CONVERT" -size 80x80 xc:none -draw "fill #f3c623 stroke #b08a10 stroke-width 4 rectangle 10,50 70,70 \
   rectangle 10,28 70,48 rectangle 10,6 70,26" "$tmp/queue.png"
 icon() {  # source out
@@ -99,6 +107,9 @@ icon app "$out/app.ico"
 icon started "$out/task_started.ico"
 icon completed "$out/task_completed.ico"
 icon queue "$out/queue.ico"
+icon paused "$out/task_paused.ico"
+icon stopped "$out/task_stopped.ico"
+icon completed_error "$out/task_completed_error.ico"
 # The short tray record of old systems takes a plain 16-colour icon.
 "$CONVERT" "$tmp/app.png" -resize 16x16 -background magenta -alpha remove -colors 16 "$tmp/app16.png"
 "$CONVERT" "$tmp/app16.png" -transparent magenta "$out/app_small.ico"

@@ -154,6 +154,9 @@ bool MainFrame::CreateStatusBar() {
     queueIcon_ = LoadSmallIcon(IDI_QUEUE);
     startedIcon_ = LoadSmallIcon(IDI_TASK_STARTED);
     completedIcon_ = LoadSmallIcon(IDI_TASK_COMPLETED);
+    completedErrorIcon_ = LoadSmallIcon(IDI_TASK_COMPLETED_ERROR);
+    pausedIcon_ = LoadSmallIcon(IDI_TASK_PAUSED);
+    stoppedIcon_ = LoadSmallIcon(IDI_TASK_STOPPED);
     statusPanes_.SetPaneIcon(0, readyIcon_);
     statusBar_ = statusPanes_.m_hWnd;
     return progressBar_.Create(statusPanes_.m_hWnd, "LongOpProgressBar", false) != nullptr;

@@ -91,12 +91,14 @@ public:
     // Status panes and notices of the download manager.
     void UpdateQueuePane(bool starting) override;
     void UpdateTaskPane(bool started, TaskOptions* task);
+    // The task pane after a run: completed (with or without error), paused or stopped.
+    void ShowRunEndPane(TaskOptions* task, RunEnd end, bool withError);
     // The task the status pane and the monitor's title name is gone: both go back to naming none.
     void ForgetStatusTask() override;
     // A pane's context menu, tracked by the command bar; the choice goes to the pane's window.
     void TrackPanePopupMenu(HMENU popup, POINT screen, HWND target) override;
     void OnTaskStarted(TaskOptions* task) override;
-    void OnTaskCompleted(TaskOptions* task, const std::string& resultText) override;
+    void OnTaskCompleted(TaskOptions* task, RunEnd end, const std::string& resultText) override;
 
     // Long operations: a progress bar over status pane 1.
     void BeginLongOperation(int range, const std::string& text);
@@ -203,6 +205,7 @@ private:
     // Another start of the program asked for this window: out of the tray or the taskbar, in front.
     void ComeToFront();
     std::string TrayTip(TaskOptions* runningTask) const;
+    void ShowRunEndBalloon(TaskOptions* task, RunEnd end, const std::string& resultText);
     TaskOptions* RunningTask();
     bool HandleKeyDown(const MSG& msg);
 
@@ -231,6 +234,13 @@ private:
     HICON queueIcon_ = nullptr;
     HICON startedIcon_ = nullptr;
     HICON completedIcon_ = nullptr;
+    HICON completedErrorIcon_ = nullptr;
+    HICON pausedIcon_ = nullptr;
+    HICON stoppedIcon_ = nullptr;
+    // The task of the last run that was paused or stopped, while no run goes on: the tray's tip
+    // names it ("" after a run that completed, or once the task is gone).
+    std::string interruptedTask_;
+    RunEnd interruptedEnd_ = RunEnd::kCompleted;
     HICON readyIcon_ = nullptr;
     bool registeredWithLoop_ = false;
 };

@@ -10,7 +10,9 @@
 #include "core/DownloadViews.h"
 #include "core/ProgramSettings.h"
 #include "core/PropertyBag.h"
+#include "core/PathHelpers.h"
 #include "core/ResumeFile.h"
+#include "core/SystemErrorText.h"
 #include "core/SearchLinkTask.h"
 #include "core/TaskFileNames.h"
 #include "tests/support/RecordingViews.h"
@@ -226,6 +228,10 @@ TEST_F(DownloadManagerTest, StopIsPromptAndAResumeContinues) {
     EXPECT_TRUE(task_.Resume);
     EXPECT_TRUE(views_.lastStopped);
     EXPECT_TRUE(manager_->Queue().IsQueued(server_.Url("/slow.jpg")));
+    // Paused, not completed, wherever the run's end is told.
+    EXPECT_EQ(RunEnd::kPaused, views_.lastEnd);
+    EXPECT_EQ("Task \"Site\" is paused.", views_.messages.back());
+    EXPECT_EQ(" Task paused.", views_.status.substr(views_.status.size() - 13));
 
     // The resume file: the untouched picture, then the stopped one back at the queue's end; the
     // start page processed; no picture saved yet.
@@ -285,7 +291,7 @@ TEST_F(DownloadManagerTest, StartWhileRunningAndStopWhenIdleDoNothing) {
     views_.status = "Pane title";   // the finish notice goes after the pane's current text
     manager_->Stop(0);
     EXPECT_EQ(1, views_.finished);
-    EXPECT_EQ("Pane title Task completed.", views_.status);
+    EXPECT_EQ("Pane title Task paused.", views_.status);
 }
 
 TEST_F(DownloadManagerTest, AnUntickedRowIsSkippedAndReloadingNoPicturesEndsAtOnce) {
@@ -357,7 +363,11 @@ TEST_F(DownloadManagerTest, RepeatedNetworkFailuresAbortTheRun) {
     EXPECT_TRUE(views_.lastStopped);
     EXPECT_TRUE(task_.Resume);
     EXPECT_TRUE(views_.errors.empty());
-    EXPECT_EQ("Task \"Site\" is completed with error.", views_.messages.back());
+    // Stopped, with the reason as the message's detail; not completed.
+    EXPECT_EQ(RunEnd::kStopped, views_.lastEnd);
+    EXPECT_EQ("Task \"Site\" is stopped.", views_.messages.back());
+    EXPECT_EQ(0, views_.messageKinds.back());
+    EXPECT_EQ(" Task stopped.", views_.status.substr(views_.status.size() - 14));
     EXPECT_EQ("While downloading no address was succesfully processed.\n\nLast error: \n\t"
               "Cannot find server or DNS Error\n\nCheck Internet connection or proxy settings",
               views_.resultText);
@@ -518,27 +528,63 @@ TEST_F(DownloadManagerTest, TheErrorLogNamesTheRealReason) {
     EXPECT_EQ(std::string::npos, log.find("DNS"));
 }
 
-TEST_F(DownloadManagerTest, APictureThatCannotBeWrittenIsReportedNotRecorded) {
+TEST_F(DownloadManagerTest, ASaveFolderThatCannotBeMadeEndsTheRunBeforeAnythingIsDownloaded) {
     server_.SetOk("/index.html", "text/html", "<img src='a.jpg'>");
     server_.SetOk("/a.jpg", "image/jpeg", std::string(2000, 'j'));
-    // The save folder's place is taken by a file: no folder, no picture file.
+    // The save folder's place is taken by a file: no folder can be made there.
     const std::string blocker = dir_.Path() + "Blocker";
     ASSERT_TRUE(testsupport::WriteFileText(blocker, "a file, not a folder"));
-    task_.SaveFolder = blocker;
+    task_.SaveFolder = blocker + "\\Pictures";
     task_.ImageSaveType = 0;
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(0, server_.CountRequests("/index.html")) << "nothing is downloaded for nothing";
+    EXPECT_EQ(0, server_.CountRequests("/a.jpg"));
+    EXPECT_EQ(0, views_.started);
+    EXPECT_EQ(0, views_.finished);
+    EXPECT_FALSE(task_.Scheduled);
+    // One message, naming the folder and the system's reason; the title says the same.
+    ASSERT_EQ(1u, views_.messages.size());
+    const std::string& message = views_.messages[0];
+    EXPECT_EQ(0u, message.find("Task \"Site\" is not started: its pictures cannot be saved in the folder \"" +
+                               blocker + "\\Pictures\". " + SystemErrorText(ERROR_ALREADY_EXISTS)))
+        << message;
+    EXPECT_EQ(message, views_.status);
+
+    // A folder that is merely missing is made, and the run goes on.
+    task_.SaveFolder = dir_.Path() + "New\\Deep";
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(1, task_.DownloadedImages.GetCount());
+    EXPECT_TRUE(testsupport::FileExists(dir_.Path() + "New\\Deep\\a.jpg"));
+    EXPECT_EQ("Task \"Site\" is completed.", views_.messages.back());
+}
+
+TEST_F(DownloadManagerTest, PicturesThatCannotBeWrittenSayWhyAndTheRunEndsWithError) {
+    server_.SetOk("/index.html", "text/html", "<img src='img/a.jpg'><img src='img/b.jpg'>");
+    server_.SetOk("/img/a.jpg", "image/jpeg", std::string(2000, 'a'));
+    server_.SetOk("/img/b.jpg", "image/jpeg", std::string(2000, 'b'));
+    // The save folder is fine, but the host's folder inside it is taken by a file.
+    CreateFolderPath(task_.SaveFolder);
+    const std::string hostFolder = task_.SaveFolder + "\\127.0.0.1";
+    ASSERT_TRUE(testsupport::WriteFileText(hostFolder, "a file, not a folder"));
     manager_->Start(&task_, DownloadManager::kStartOrResume);
     ASSERT_TRUE(RunUntilIdle());
     EXPECT_EQ(0, task_.DownloadedImages.GetCount());
     EXPECT_EQ(0, views_.added);
-    EXPECT_EQ(1, manager_->ErrorsInRun());
-    ASSERT_EQ(1u, views_.errors.size());
-    EXPECT_EQ(0u, views_.errors[0].find("File error: cannot write " + blocker + "\\a.jpg"));
-    EXPECT_EQ(server_.Url("/a.jpg"), views_.errorUrls[0]);
-    // Every download succeeded, yet the finish message says what was lost.
-    EXPECT_NE(std::string::npos, views_.resultText.find("1 picture(s) could not be written"));
+    EXPECT_EQ(2, manager_->ErrorsInRun());
+    const std::string reason = SystemErrorText(ERROR_ALREADY_EXISTS);
+    ASSERT_EQ(2u, views_.errors.size());
+    std::map<std::string, std::string> errors;
+    for (size_t i = 0; i < views_.errors.size(); ++i) errors[views_.errorUrls[i]] = views_.errors[i];
+    EXPECT_EQ("File error: " + reason + " Cannot write " + hostFolder + "\\img\\a.jpg", errors[server_.Url("/img/a.jpg")]);
+    EXPECT_EQ("File error: " + reason + " Cannot write " + hostFolder + "\\img\\b.jpg", errors[server_.Url("/img/b.jpg")]);
+    // Every download succeeded, yet the run ends with error: the result names the folder and why.
+    EXPECT_EQ(0u, views_.resultText.find("2 picture(s) could not be saved in \"" + hostFolder + "\\img\": " + reason))
+        << views_.resultText;
     ASSERT_FALSE(views_.messages.empty());
     EXPECT_EQ("Task \"Site\" is completed with error.", views_.messages.back());
-    EXPECT_NE(std::string::npos, ReadText(dir_.Path() + "errors.log").find("File error: cannot write "));
+    EXPECT_NE(std::string::npos, ReadText(dir_.Path() + "errors.log").find("File error: " + reason + " Cannot write "));
 }
 
 TEST_F(DownloadManagerTest, APictureAboveTheMaximumSizeIsSkippedWhateverTheFraming) {
@@ -725,7 +771,8 @@ TEST_F(DownloadManagerTest, PausingLetsPicturesFinishAndStartsNothingNew) {
     EXPECT_TRUE(manager_->Queue().IsQueued(server_.Url("/page.html")));
     EXPECT_TRUE(manager_->Queue().IsQueued(server_.Url("/other.html")));
     EXPECT_FALSE(views_.messages.empty());
-    EXPECT_EQ("Task \"Site\" is completed.", views_.messages.back());
+    EXPECT_EQ(RunEnd::kPaused, views_.lastEnd);
+    EXPECT_EQ("Task \"Site\" is paused.", views_.messages.back());
 
     // Resumed: the stopped page and the one never started are fetched, the start page is not.
     server_.SetOk("/page.html", "text/html", "<p>page</p>");
@@ -737,6 +784,9 @@ TEST_F(DownloadManagerTest, PausingLetsPicturesFinishAndStartsNothingNew) {
     EXPECT_EQ(1, server_.CountRequests("/index.html"));
     EXPECT_FALSE(task_.Resume);
     EXPECT_FALSE(views_.lastStopped);
+    // Out of work: completed, as ever.
+    EXPECT_EQ(RunEnd::kCompleted, views_.lastEnd);
+    EXPECT_EQ("Task \"Site\" is completed.", views_.messages.back());
 }
 
 TEST_F(DownloadManagerTest, ThePeriodicSaveKeepsWorkInFlight) {

@@ -1,6 +1,8 @@
 // The status panes, the long-operation progress, tray mode and the end of a session.
 #include <windows.h>
 #include <commctrl.h>
+#include <algorithm>
+#include <vector>
 #include "core/SearchLinkTask.h"
 #include "resources/command_ids.h"
 #include "tests/mainframe/FrameTestSupport.h"
@@ -58,10 +60,29 @@ TEST_F(FrameTest, QueuePaneCountsWaitingTasks) {
     EXPECT_EQ("Task is started: \"Birds\"", status.GetPaneText(MainFrame::kTaskPane));
     HICON started = status.GetPaneIcon(MainFrame::kTaskPane);
     EXPECT_TRUE(started);
-    frame_->OnTaskCompleted(&task, "");
+    frame_->OnTaskCompleted(&task, RunEnd::kCompleted, "");
     EXPECT_EQ("Task is completed: \"Birds\"", status.GetPaneText(MainFrame::kTaskPane));
-    EXPECT_TRUE(status.GetPaneIcon(MainFrame::kTaskPane));
-    EXPECT_NE(started, status.GetPaneIcon(MainFrame::kTaskPane));
+    HICON completed = status.GetPaneIcon(MainFrame::kTaskPane);
+    EXPECT_TRUE(completed);
+    EXPECT_NE(started, completed);
+    // How the run ended, in words and with an icon of its own: never the completed tick for a
+    // run that was paused, stopped or lost pictures.
+    std::vector<HICON> icons = {started, completed};
+    const struct {
+        RunEnd end;
+        const char* result;
+        const char* text;
+    } ends[] = {{RunEnd::kCompleted, "2 picture(s) could not be saved", "Task is completed with error: \"Birds\""},
+                {RunEnd::kPaused, "", "Task is paused: \"Birds\""},
+                {RunEnd::kStopped, "Cannot find server", "Task is stopped: \"Birds\""}};
+    for (const auto& end : ends) {
+        frame_->OnTaskCompleted(&task, end.end, end.result);
+        EXPECT_EQ(end.text, status.GetPaneText(MainFrame::kTaskPane));
+        HICON icon = status.GetPaneIcon(MainFrame::kTaskPane);
+        EXPECT_TRUE(icon) << end.text;
+        EXPECT_EQ(icons.end(), std::find(icons.begin(), icons.end(), icon)) << end.text;
+        icons.push_back(icon);
+    }
     // A name with format characters is shown as it is.
     task.TaskName = "%s%d%n";
     frame_->UpdateTaskPane(true, &task);
@@ -120,11 +141,34 @@ TEST_F(FrameTest, TrayModeHidesRestoresAndSurvivesAShellRestart) {
         EXPECT_TRUE(frame_->IsInTray()) << "Escape chose nothing";
     }
 
-    // A task that ended is never named, whatever the manager still holds.
+    // A task that completed is never named, whatever the manager still holds; one paused or
+    // stopped is, as such, in the tip and the balloon.
     SearchLinkTask task;
     task.TaskName = "Birds";
-    frame_->OnTaskCompleted(&task, "");
+    frame_->OnTaskCompleted(&task, RunEnd::kCompleted, "");
     EXPECT_EQ("Brackenfly v2.0" + separator + "No task is started", tray.GetTip());
+    if (tray.CanShowBalloon()) {
+        EXPECT_EQ("Brackenfly: Task completed", tray.GetBalloonTitle());
+        EXPECT_EQ("Task \"Birds\" is completed. ", tray.GetBalloonText());
+    }
+    frame_->OnTaskCompleted(&task, RunEnd::kPaused, "");
+    EXPECT_EQ("Brackenfly v2.0" + separator + "Task paused: \"Birds\"", tray.GetTip());
+    if (tray.CanShowBalloon()) {
+        EXPECT_EQ("Brackenfly: Task paused", tray.GetBalloonTitle());
+        EXPECT_EQ("Task \"Birds\" is paused. ", tray.GetBalloonText());
+    }
+    frame_->OnTaskCompleted(&task, RunEnd::kStopped, "Cannot find server");
+    EXPECT_EQ("Brackenfly v2.0" + separator + "Task stopped: \"Birds\"", tray.GetTip());
+    if (tray.CanShowBalloon()) {
+        EXPECT_EQ("Brackenfly: Task stopped", tray.GetBalloonTitle());
+        EXPECT_EQ("Task \"Birds\" is stopped. Cannot find server", tray.GetBalloonText());
+    }
+    frame_->OnTaskCompleted(&task, RunEnd::kCompleted, "1 picture(s) could not be saved");
+    EXPECT_EQ("Brackenfly v2.0" + separator + "No task is started", tray.GetTip());
+    if (tray.CanShowBalloon()) {
+        EXPECT_EQ("Brackenfly: Task completed with error", tray.GetBalloonTitle());
+        EXPECT_EQ("Task \"Birds\" is completed with error. 1 picture(s) could not be saved", tray.GetBalloonText());
+    }
 
     // The shell lost its icons: "TaskbarCreated" puts ours back.
     NOTIFYICONDATAA record = tray.Record();

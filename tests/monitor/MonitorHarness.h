@@ -68,7 +68,7 @@ public:
     void RefreshTaskItem(TaskOptions*) override {}
     HWND GetTasksTreeWindow() override { return nullptr; }
     void OnTaskStarted(TaskOptions*) override {}
-    void OnTaskCompleted(TaskOptions*, const std::string&) override {}
+    void OnTaskCompleted(TaskOptions*, RunEnd, const std::string&) override {}
     void OnImagesAdded(TaskOptions*, int, int count, bool) override { imagesAdded += count; }
     void OnImageRemoved(TaskOptions*, int) override {}
     void OnImagesCleared(TaskOptions*) override {}

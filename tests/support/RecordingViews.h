@@ -10,9 +10,11 @@ namespace testsupport {
 
 struct RecordingViews : IDownloadViews, ITasksTreeView, IMainFrameView, IMessagesView, IErrorsView, IImagesView {
     std::vector<std::string> messages, errors, errorUrls;
+    std::vector<int> messageKinds;   // 1 information, 0 error
     std::string resultText, status;
     int started = 0, finished = 0, added = 0, cleared = 0;
     bool lastStopped = false;
+    RunEnd lastEnd = RunEnd::kCompleted;
 
     ITasksTreeView* TasksTree() override { return this; }
     IMainFrameView* MainFrame() override { return this; }
@@ -32,8 +34,14 @@ struct RecordingViews : IDownloadViews, ITasksTreeView, IMainFrameView, IMessage
     void RefreshTaskItem(TaskOptions*) override {}
     HWND GetTasksTreeWindow() override { return nullptr; }
     void OnTaskStarted(TaskOptions*) override {}
-    void OnTaskCompleted(TaskOptions*, const std::string& result) override { resultText = result; }
-    void AddMessage(int, const std::string& text, const std::string&) override { messages.push_back(text); }
+    void OnTaskCompleted(TaskOptions*, RunEnd end, const std::string& result) override {
+        lastEnd = end;
+        resultText = result;
+    }
+    void AddMessage(int kind, const std::string& text, const std::string&) override {
+        messages.push_back(text);
+        messageKinds.push_back(kind);
+    }
     void AddError(const std::string& reason, const std::string& url) override {
         errors.push_back(reason);
         errorUrls.push_back(url);

@@ -50,7 +50,8 @@ void TreeTest::CreateFrame() {
     dialogs_ = new ScriptedTaskDialogs();
     tree_->SetTaskDialogs(std::unique_ptr<ITaskDialogs>(dialogs_));
     pieces.tasks.reset(tree_);
-    pieces.monitor.reset(new MonitorPane());
+    monitor_ = new MonitorPane();
+    pieces.monitor.reset(monitor_);
     if (realPictures_) pieces.pictures.reset(new ImagesContainer());
     CompleteFramePieces(pieces);
     frame_.reset(new MainFrame(app_.get(), std::move(pieces)));
@@ -64,6 +65,7 @@ void TreeTest::CreateFrame() {
 void TreeTest::DestroyFrame() {
     frame_.reset();
     tree_ = nullptr;
+    monitor_ = nullptr;
     Pump(20);
 }
 

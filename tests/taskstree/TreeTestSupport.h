@@ -11,6 +11,7 @@
 #include "core/SearchLinkTask.h"
 #include "framework/MessageLoop.h"
 #include "ui/MainFrame.h"
+#include "ui/frame/MonitorPane.h"
 #include "ui/tasks/TasksTree.h"
 #include "tests/support/PromptSupport.h"
 #include "tests/support/TestSupport.h"
@@ -63,6 +64,7 @@ protected:
     std::unique_ptr<Application> app_;
     std::unique_ptr<MainFrame> frame_;
     TasksTree* tree_ = nullptr;
+    MonitorPane* monitor_ = nullptr;   // the program's own monitor views
     ScriptedTaskDialogs* dialogs_ = nullptr;
     // Set before CreateFrame: the program's own picture container instead of an empty pane.
     bool realPictures_ = false;

@@ -29,7 +29,23 @@ void MainFrame::UpdateTaskPane(bool started, TaskOptions* task) {
     statusPanes_.SetPaneText(kTaskPane, FillInTexts(LocalText(id), {name}, kPaneTextLength));
 }
 
+void MainFrame::ShowRunEndPane(TaskOptions* task, RunEnd end, bool withError) {
+    const std::string name = task ? task->TaskName : std::string();
+    HICON icon = withError ? completedErrorIcon_ : completedIcon_;
+    unsigned id = withError ? IDS_TASK_PANE_COMPLETED_ERROR : IDS_TASK_PANE_COMPLETED;
+    if (end == RunEnd::kPaused) {
+        icon = pausedIcon_;
+        id = IDS_TASK_PANE_PAUSED;
+    } else if (end == RunEnd::kStopped) {
+        icon = stoppedIcon_;
+        id = IDS_TASK_PANE_STOPPED;
+    }
+    statusPanes_.SetPaneIcon(kTaskPane, icon);
+    statusPanes_.SetPaneText(kTaskPane, FillInTexts(LocalText(id), {name}, kPaneTextLength));
+}
+
 void MainFrame::ForgetStatusTask() {
+    interruptedTask_.clear();
     statusPanes_.SetPaneIcon(kTaskPane, nullptr);
     statusPanes_.SetPaneText(kTaskPane, "");
     monitorPane_.SetTitle(LocalText(IDS_PANE_MONITOR_IDLE));

@@ -50,6 +50,9 @@ std::string MainFrame::TrayTip(TaskOptions* runningTask) const {
                       std::to_string(kProgramVersionMinor);
     tip += tray_.CanShowBalloon() ? "\r\n" : " ";
     if (runningTask) tip += LocalText(IDS_TRAY_TASK_STARTED) + runningTask->TaskName + "\"";
+    else if (!interruptedTask_.empty())
+        tip += LocalText(interruptedEnd_ == RunEnd::kStopped ? IDS_TRAY_TASK_STOPPED : IDS_TRAY_TASK_PAUSED) +
+               interruptedTask_ + "\"";
     else tip += LocalText(IDS_NO_TASK_STARTED);
     return tip;
 }
@@ -92,20 +95,35 @@ void MainFrame::ShowTrayMenu() {
 }
 
 void MainFrame::OnTaskStarted(TaskOptions* task) {
+    interruptedTask_.clear();
     UpdateQueuePane(true);
     UpdateTaskPane(true, task);
     RefreshTrayTip();
 }
 
-void MainFrame::OnTaskCompleted(TaskOptions* task, const std::string& resultText) {
+void MainFrame::OnTaskCompleted(TaskOptions* task, RunEnd end, const std::string& resultText) {
     UpdateQueuePane(false);
-    UpdateTaskPane(false, task);
+    ShowRunEndPane(task, end, !resultText.empty());
+    // A completed task is no longer named; one paused or stopped is, until another runs.
+    interruptedTask_ = task && end != RunEnd::kCompleted ? task->TaskName : std::string();
+    interruptedEnd_ = end;
     if (!inTray_) return;
-    // The run has ended: the tip names no task, whatever the manager still holds.
+    // The run has ended: whatever the manager still holds, the tip names no running task.
     tray_.SetTip(TrayTip(nullptr));
-    if (!tray_.CanShowBalloon() || !task) return;
-    const std::string title = LocalText(IDS_BALLOON_TITLE).substr(0, kBalloonTitleLength);
-    const std::string text =
-        FillInTexts(LocalText(IDS_BALLOON_TEXT), {task->TaskName, resultText}, kBalloonTextLength);
-    tray_.ShowBalloon(title, text, kBalloonTimeoutMs);
+    if (tray_.CanShowBalloon() && task) ShowRunEndBalloon(task, end, resultText);
+}
+
+void MainFrame::ShowRunEndBalloon(TaskOptions* task, RunEnd end, const std::string& resultText) {
+    unsigned title = resultText.empty() ? IDS_BALLOON_TITLE : IDS_BALLOON_TITLE_ERROR;
+    unsigned text = resultText.empty() ? IDS_BALLOON_TEXT : IDS_BALLOON_TEXT_ERROR;
+    if (end == RunEnd::kPaused) {
+        title = IDS_BALLOON_TITLE_PAUSED;
+        text = IDS_BALLOON_TEXT_PAUSED;
+    } else if (end == RunEnd::kStopped) {
+        title = IDS_BALLOON_TITLE_STOPPED;
+        text = IDS_BALLOON_TEXT_STOPPED;
+    }
+    tray_.ShowBalloon(LocalText(title).substr(0, kBalloonTitleLength),
+                      FillInTexts(LocalText(text), {task->TaskName, resultText}, kBalloonTextLength),
+                      kBalloonTimeoutMs);
 }

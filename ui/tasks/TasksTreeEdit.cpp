@@ -138,7 +138,7 @@ void TasksTree::DeleteItem(HTREEITEM item) {
 
 void TasksTree::DeleteTask(TaskOptions* task) {
     if (DownloadManager* manager = Manager()) {
-        if (manager->GetRunningTask() == task) manager->Stop(0);
+        if (manager->GetRunningTask() == task) manager->Stop(DownloadManager::kStopTaskDeleted);
         // The manager keeps its last task after a run: it must not keep this one.
         if (manager->GetTask() == task) {
             manager->ForgetTask(task);

@@ -1,0 +1,172 @@
+// How a run's end reaches the user through the real frame: paused, stopped and completed runs
+// each say so in the messages view, the status bar, the monitor's title and the tree; a save
+// folder that cannot take pictures refuses the run before anything is downloaded.
+#include "core/DownloadManager.h"
+#include "core/ProgramSettings.h"
+#include "core/SearchLinkTask.h"
+#include "resources/command_ids.h"
+#include "tests/support/MainFrameTestSeam.h"
+#include "tests/support/TestHttpServer.h"
+#include "tests/taskstree/TreeTestSupport.h"
+#include "ui/monitor/MessagesViewer.h"
+
+using treetest::TreeTest;
+
+namespace {
+
+std::string Fixture(const char* name) {
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(testsupport::ReadFileBytes(testsupport::TestDataDir() + name, bytes));
+    return std::string(bytes.begin(), bytes.end());
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+class RunEndTest : public TreeTest {
+protected:
+    void SaveSiteTask(const std::string& name, const std::string& url, const std::string& saveFolder) {
+        SearchLinkTask task;
+        task.TaskName = name;
+        StartingAddress start;
+        start.Url = url;
+        task.StartingAddresses.push_back(start);
+        task.SaveFolder = saveFolder;
+        task.MinimumWidth.enabled = task.MinimumHeight.enabled = false;
+        ASSERT_TRUE(task.Save());
+    }
+    // Pumps the real loop until the condition holds; false when it never came (a hang).
+    template <typename Condition>
+    bool PumpUntil(Condition condition) {
+        for (int rounds = 0; rounds < 1500; ++rounds) {
+            if (condition()) return true;
+            Pump(20);
+        }
+        return condition();
+    }
+    void StartSelected(TaskOptions* task) {
+        SelectTask(task);
+        Command(ID_TASK_START);
+        ASSERT_TRUE(PumpUntil([&] { return frame_->GetDownloadManager()->GetRunningTask() == task; }));
+    }
+    bool RunEnded() { return PumpUntil([&] { return frame_->GetDownloadManager()->IsIdle(); }); }
+    MessagesViewer& Messages() { return *dynamic_cast<MessagesViewer*>(monitor_->GetMessagesView()); }
+    std::string NewestMessage() { return Messages().List().CellText(0, 1); }
+    std::string TaskPane() { return MainFrameTestSeam(*frame_).StatusBar().GetPaneText(MainFrame::kTaskPane); }
+};
+
+// The fault: a paused run said "is completed" in the messages view, showed the completed tick
+// and "Task is completed" in the status bar and ended the monitor's title with "Task completed.".
+TEST_F(RunEndTest, PausedAndStoppedRunsAreToldAsSuchAndARunOutOfWorkAsCompleted) {
+    testsupport::TestHttpServer server;
+    ASSERT_TRUE(server.Start());
+    // One connection at a time, in page order: five quick pictures, two that take a while (their
+    // body comes, then the server waits before closing), five quick ones.
+    const std::string picture = Fixture("pic.png");
+    std::string page = "<html>";
+    for (const char* name : {"p0", "p1", "p2", "p3", "p4", "s0", "s1", "p5", "p6", "p7", "p8", "p9"})
+        page += std::string("<img src='") + name + ".png'>";
+    server.SetOk("/big/index.html", "text/html", page + "</html>");
+    for (int i = 0; i < 10; ++i) server.SetOk("/big/p" + std::to_string(i) + ".png", "image/png", picture);
+    for (const char* slow : {"/big/s0.png", "/big/s1.png"})
+        server.SetStall(slow, 1500,
+                        "HTTP/1.1 200 OK\r\nContent-Type: image/png\r\nConnection: close\r\n\r\n" + picture);
+    server.SetStall("/doomed.html", 20000, "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 9000\r\n\r\n");
+    app_->GetSettings()->ThreadsAmount = 1;
+    SaveSiteTask("Big slow", server.Url("/big/index.html"), dir_.Path() + "Big");
+    SaveSiteTask("Doomed", server.Url("/doomed.html"), dir_.Path() + "Doomed");
+    CreateFrame();
+    TaskOptions* big = FindTask("Big slow");
+    ASSERT_TRUE(big);
+
+    // Pause while a picture is on its way: stopped at once, to be resumed.
+    StartSelected(big);
+    ASSERT_TRUE(PumpUntil([&] { return server.CountRequests("/big/s0.png") == 1; }));
+    Command(ID_TASK_PAUSE);
+    ASSERT_TRUE(RunEnded());
+    EXPECT_TRUE(big->Resume);
+    EXPECT_EQ("Task \"Big slow\" is paused.", NewestMessage());
+    EXPECT_EQ("Task is paused: \"Big slow\"", TaskPane());
+    EXPECT_TRUE(EndsWith(frame_->GetStatusLine(), " Task paused.")) << frame_->GetStatusLine();
+    EXPECT_EQ(TasksTree::kPaused, ImageOf(big));
+
+    // Resumed, then Finish Downloading And Pause: the picture in flight completes, nothing new starts.
+    StartSelected(big);
+    ASSERT_TRUE(PumpUntil([&] { return server.CountRequests("/big/s1.png") == 1; }));
+    Command(ID_TASK_FINISH_AND_PAUSE);
+    ASSERT_TRUE(RunEnded());
+    EXPECT_TRUE(big->Resume);
+    EXPECT_EQ("Task \"Big slow\" is paused.", NewestMessage());
+    EXPECT_EQ("Task is paused: \"Big slow\"", TaskPane());
+    EXPECT_TRUE(EndsWith(frame_->GetStatusLine(), " Task paused.")) << frame_->GetStatusLine();
+    EXPECT_EQ(TasksTree::kPaused, ImageOf(big));
+
+    // Resumed again: it runs out of work and is completed, as ever.
+    StartSelected(big);
+    ASSERT_TRUE(RunEnded());
+    EXPECT_FALSE(big->Resume);
+    EXPECT_EQ(12, big->DownloadedImages.GetCount());
+    EXPECT_EQ("Task \"Big slow\" is completed.", NewestMessage());
+    EXPECT_EQ("Task is completed: \"Big slow\"", TaskPane());
+    EXPECT_TRUE(EndsWith(frame_->GetStatusLine(), " Task completed.")) << frame_->GetStatusLine();
+    EXPECT_EQ(TasksTree::kFinished, ImageOf(big));
+
+    // A running task deleted is stopped, not completed.
+    TaskOptions* doomed = FindTask("Doomed");
+    ASSERT_TRUE(doomed);
+    StartSelected(doomed);
+    ASSERT_TRUE(PumpUntil([&] { return server.CountRequests("/doomed.html") == 1; }));
+    testsupport::ScriptedPrompts prompts;
+    prompts.messageBoxAnswers = {IDYES};
+    Command(ID_TASK_DELETE);
+    ASSERT_EQ(1u, prompts.boxes.size());
+    EXPECT_TRUE(frame_->GetDownloadManager()->IsIdle());
+    EXPECT_EQ(nullptr, FindTask("Doomed"));
+    EXPECT_EQ("Task \"Doomed\" is stopped.", NewestMessage());
+}
+
+// The fault: a save folder that cannot be made had every picture downloaded and thrown away,
+// and the run ended as completed.
+TEST_F(RunEndTest, ASaveFolderThatCannotBeMadeRefusesTheRunWithOneMessage) {
+    testsupport::TestHttpServer server;
+    ASSERT_TRUE(server.Start());
+    server.SetOk("/site/index.html", "text/html", "<html><img src='a.png'><img src='b.png'></html>");
+    server.SetOk("/site/a.png", "image/png", Fixture("pic.png"));
+    server.SetOk("/site/b.png", "image/png", Fixture("pic.png"));
+    // The program's folder for pictures (Options, General) lies below a file: it cannot be made.
+    const std::string blocker = dir_.Path() + "NotAFolder";
+    ASSERT_TRUE(testsupport::WriteFileText(blocker, "a file"));
+    const std::string nowhere = blocker + "\\nowhere\\";
+    app_->GetSettings()->FolderForImages = nowhere;
+    SaveSiteTask("Site", server.Url("/site/index.html"), "");
+    CreateFrame();
+    TaskOptions* site = FindTask("Site");
+    ASSERT_TRUE(site);
+
+    SelectTask(site);
+    Command(ID_TASK_START);
+    ASSERT_TRUE(PumpUntil([&] { return Messages().List().RowCount() == 1; }));
+    Pump(100);
+    EXPECT_EQ(1, Messages().List().RowCount()) << "one message";
+    const std::string message = NewestMessage();
+    EXPECT_EQ(0u, message.find("Task \"Site\" is not started: its pictures cannot be saved in the folder \"" + nowhere +
+                               "\". "))
+        << message;
+    EXPECT_GT(message.size(), message.find(nowhere + "\". ") + nowhere.size() + 4) << "the system's reason follows";
+    EXPECT_EQ(message, frame_->GetStatusLine());
+    EXPECT_EQ(0u, server.Requests().size()) << "nothing downloaded for nothing";
+    EXPECT_EQ(nullptr, frame_->GetDownloadManager()->GetRunningTask());
+    EXPECT_EQ(TasksTree::kIdle, ImageOf(site));
+    EXPECT_FALSE(site->Scheduled);
+
+    // A folder that can be made (it merely does not exist yet) takes the pictures.
+    app_->GetSettings()->FolderForImages = dir_.Path() + "Later\\Pictures\\";
+    StartSelected(site);
+    ASSERT_TRUE(RunEnded());
+    EXPECT_EQ(2, site->DownloadedImages.GetCount());
+    EXPECT_TRUE(testsupport::FileExists(dir_.Path() + "Later\\Pictures\\a.png"));
+    EXPECT_EQ("Task \"Site\" is completed.", NewestMessage());
+}
+
+}  // namespace
