@@ -19,6 +19,7 @@
 #include "tests/support/TestHttpServer.h"
 #include "tests/support/PromptSupport.h"
 #include "tests/support/TestSupport.h"
+#include "tests/engine/EngineFixture.h"
 
 namespace {
 
@@ -61,20 +62,11 @@ std::string BagEntry(const std::string& name, const std::string& value) {
     return out + value;
 }
 
-class DownloadManagerTest : public ::testing::Test {
+class DownloadManagerTest : public EngineFixture {
 protected:
     void SetUp() override {
-        SetTaskProgramFolder(dir_.Path());
-        settings_.reset(new ProgramSettings(nullptr, dir_.Path(), [](const std::string&) {}));
-        settings_->ThreadsAmount = 3;
-        settings_->PauseBetweenConnections = 0;
+        EngineFixture::SetUp();
         settings_->MaxAttempts = 2;
-        settings_->SaveCacheIntervale = 0;
-        parent_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 300, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-        manager_.reset(new DownloadManager(settings_.get(), &views_));
-        ASSERT_TRUE(manager_->CreateManagerWindow(parent_));
-        ASSERT_TRUE(server_.Start());
 
         task_.TaskName = "Site";
         StartingAddress start;
@@ -89,13 +81,6 @@ protected:
         task_.MinimumHeight.enabled = false;
         ASSERT_TRUE(task_.Save());
     }
-    void TearDown() override {
-        manager_.reset();
-        DestroyWindow(parent_);
-        server_.Stop();
-        SetTaskProgramFolder("");
-    }
-
     // Runs the message loop until the manager is idle again (or the time is up).
     bool RunUntilIdle(DWORD limit = 30000) {
         DWORD begin = GetTickCount();
@@ -128,12 +113,6 @@ protected:
         server_.SetProtected("/secret/d.jpg", "YW5uOnNlY3JldA==", "image/jpeg", Fixture("p120x80.jpg"));
     }
 
-    testsupport::ScratchDir dir_;
-    std::unique_ptr<ProgramSettings> settings_;
-    testsupport::RecordingViews views_;
-    HWND parent_ = nullptr;
-    std::unique_ptr<DownloadManager> manager_;
-    testsupport::TestHttpServer server_;
     SearchLinkTask task_;
 };
 

@@ -19,6 +19,7 @@
 #include "tests/support/SiteTask.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/support/TestSupport.h"
+#include "tests/engine/EngineFixture.h"
 
 namespace {
 
@@ -42,27 +43,12 @@ public:
     int answersAtLast = 0;
 };
 
-class LargePageTest : public ::testing::Test {
+class LargePageTest : public EngineFixture {
 protected:
     void SetUp() override {
-        SetTaskProgramFolder(dir_.Path());
-        settings_.reset(new ProgramSettings(nullptr, dir_.Path(), [](const std::string&) {}));
-        settings_->ThreadsAmount = 3;
-        settings_->PauseBetweenConnections = 0;
-        settings_->SaveCacheIntervale = 0;
-        parent_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 300, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-        manager_.reset(new DownloadManager(settings_.get(), &views_));
-        ASSERT_TRUE(manager_->CreateManagerWindow(parent_));
-        ASSERT_TRUE(server_.Start());
+        EngineFixture::SetUp();
         task_.answers = &answers_;
         ASSERT_TRUE(testsupport::PrepareSiteTask(task_, "Large", server_.Url("/index.html"), dir_.Path(), 0));
-    }
-    void TearDown() override {
-        manager_.reset();
-        DestroyWindow(parent_);
-        server_.Stop();
-        SetTaskProgramFolder("");
     }
 
     // The page: `links` page links, a picture among the first, the middle and the last of them.
@@ -107,12 +93,6 @@ protected:
         return true;
     }
 
-    testsupport::ScratchDir dir_;
-    std::unique_ptr<ProgramSettings> settings_;
-    testsupport::RecordingViews views_;
-    HWND parent_ = nullptr;
-    std::unique_ptr<DownloadManager> manager_;
-    testsupport::TestHttpServer server_;
     CountingTask task_;
     std::vector<std::string> pictures_;
     int answers_ = 0;

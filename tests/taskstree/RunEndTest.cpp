@@ -51,6 +51,14 @@ protected:
         ASSERT_TRUE(PumpUntil([&] { return frame_->GetDownloadManager()->GetRunningTask() == task; }));
     }
     bool RunEnded() { return PumpUntil([&] { return frame_->GetDownloadManager()->IsIdle(); }); }
+    // Everywhere a user looks, the task is paused and will resume.
+    void ExpectPaused(TaskOptions* task) {
+        EXPECT_TRUE(task->Resume);
+        EXPECT_EQ("Task \"" + task->TaskName + "\" is paused.", NewestMessage());
+        EXPECT_EQ("Task is paused: \"" + task->TaskName + "\"", TaskPane());
+        EXPECT_TRUE(EndsWith(frame_->GetStatusLine(), " Task paused.")) << frame_->GetStatusLine();
+        EXPECT_EQ(TasksTree::kPaused, ImageOf(task));
+    }
     MessagesViewer& Messages() { return *dynamic_cast<MessagesViewer*>(monitor_->GetMessagesView()); }
     std::string NewestMessage() { return Messages().List().CellText(0, 1); }
     std::string TaskPane() { return MainFrameTestSeam(*frame_).StatusBar().GetPaneText(MainFrame::kTaskPane); }
@@ -85,22 +93,14 @@ TEST_F(RunEndTest, PausedAndStoppedRunsAreToldAsSuchAndARunOutOfWorkAsCompleted)
     ASSERT_TRUE(PumpUntil([&] { return server.CountRequests("/big/s0.png") == 1; }));
     Command(ID_TASK_PAUSE);
     ASSERT_TRUE(RunEnded());
-    EXPECT_TRUE(big->Resume);
-    EXPECT_EQ("Task \"Big slow\" is paused.", NewestMessage());
-    EXPECT_EQ("Task is paused: \"Big slow\"", TaskPane());
-    EXPECT_TRUE(EndsWith(frame_->GetStatusLine(), " Task paused.")) << frame_->GetStatusLine();
-    EXPECT_EQ(TasksTree::kPaused, ImageOf(big));
+    ExpectPaused(big);
 
     // Resumed, then Finish Downloading And Pause: the picture in flight completes, nothing new starts.
     StartSelected(big);
     ASSERT_TRUE(PumpUntil([&] { return server.CountRequests("/big/s1.png") == 1; }));
     Command(ID_TASK_FINISH_AND_PAUSE);
     ASSERT_TRUE(RunEnded());
-    EXPECT_TRUE(big->Resume);
-    EXPECT_EQ("Task \"Big slow\" is paused.", NewestMessage());
-    EXPECT_EQ("Task is paused: \"Big slow\"", TaskPane());
-    EXPECT_TRUE(EndsWith(frame_->GetStatusLine(), " Task paused.")) << frame_->GetStatusLine();
-    EXPECT_EQ(TasksTree::kPaused, ImageOf(big));
+    ExpectPaused(big);
 
     // Resumed again: it runs out of work and is completed, as ever.
     StartSelected(big);
