@@ -1,6 +1,7 @@
 #include "core/DownloadManagerTexts.h"
 
 #include "core/LocalText.h"
+#include "core/TextFill.h"
 #include "core/TextFormat.h"
 #include "resources/engine_ids.h"
 
@@ -9,17 +10,7 @@ std::string EngineText(unsigned id) {
 }
 
 std::string WithTexts(const std::string& text, const std::vector<std::string>& values) {
-    std::string out = text;
-    size_t at = 0;
-    // A value's own "%s" is never filled in: the search goes on after it.
-    for (const std::string& value : values) {
-        at = out.find("%s", at);
-        if (at == std::string::npos) break;
-        out.replace(at, 2, value);
-        at += value.size();
-    }
-    if (out.size() > 1023) out.resize(1023);
-    return out;
+    return FillInTexts(text, values, 1023);
 }
 
 std::string WithTaskName(const std::string& text, const std::string& taskName) {

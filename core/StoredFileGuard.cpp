@@ -16,20 +16,6 @@ const char kNewerSuffix[] = ".newer";
 const int kMaxCopies = 1000;
 const DWORD kCompareChunk = 64 * 1024;
 
-// The texts may come from a language file: each "%s" in turn takes the next value, no printf.
-std::string FillIn(const std::string& text, const std::string& first, const std::string& second)
-{
-    std::string out = text;
-    size_t at = out.find("%s");
-    if (at != std::string::npos) {
-        out.replace(at, 2, first);
-        at = out.find("%s", at + first.size());
-        if (at != std::string::npos)
-            out.replace(at, 2, second);
-    }
-    return out;
-}
-
 bool Exists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -148,11 +134,11 @@ void StoredFileGuard::KeepAside(const char* suffix, unsigned keptTextId)
         (alreadyKept || CopyFileA(path_.c_str(), copy.c_str(), TRUE))) {
         keptCopy_ = copy;
         if (!alreadyKept)
-            Tell(FillIn(EngineText(keptTextId), path_, copy));
+            Tell(WithTexts(EngineText(keptTextId), {path_, copy}));
         return;
     }
     mayWrite_ = false;
-    Tell(FillIn(EngineText(IDS_STORED_FILE_NOT_KEPT), path_, std::string()));
+    Tell(WithTexts(EngineText(IDS_STORED_FILE_NOT_KEPT), {path_, std::string()}));
 }
 
 void StoredFileGuard::Tell(const std::string& text) const

@@ -12,7 +12,7 @@
 #include "resources/plugin_handover.h"
 #include "resources/viewer_ids.h"
 #include "ui/frame/FrameAddresses.h"
-#include "ui/frame/FrameTexts.h"
+#include "core/TextFill.h"
 
 namespace {
 const int kProgressPaneWidth = 130;

@@ -12,7 +12,7 @@
 #include "framework/ToolBarResource.h"
 #include "framework/WindowImpl.h"
 #include "tests/support/PromptSupport.h"
-#include "ui/frame/FrameTexts.h"
+#include "core/TextFill.h"
 #include "tests/support/PlaceholderPieces.h"
 
 namespace {

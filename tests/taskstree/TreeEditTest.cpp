@@ -69,7 +69,9 @@ TEST_F(TreeTest, RenameFoldersAndTasksThroughTheEditBox) {
         EXPECT_EQ("New name", task->TaskName) << refused;
         EXPECT_EQ("New name (1)", tree_->Tree().GetItemText(tree_->ItemOf(task))) << refused;
         ASSERT_EQ(1u, prompts.boxes.size()) << refused;
-        EXPECT_EQ(LocalText(std::string(refused) == "Taken" ? IDS_TASK_NAME_TAKEN : IDS_TASK_NAME_UNSAFE),
+        // Without the options page's "General : " lead, which means nothing here.
+        EXPECT_EQ(std::string(refused) == "Taken" ? "Task name always present"
+                                                  : "Task name can not hold \\ / : * ? \" < > |, end with a dot or be a device name",
                   prompts.boxes[0].text);
     }
 

@@ -6,7 +6,7 @@
 #include "framework/UserPrompts.h"
 #include "resources/frame_ids.h"
 #include "ui/MainFrame.h"
-#include "ui/frame/FrameTexts.h"
+#include "core/TextFill.h"
 #include "ui/frame/LanguageList.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "resources/app_ids.h"
 #include "resources/frame_ids.h"
 #include "ui/MainFrame.h"
-#include "ui/frame/FrameTexts.h"
+#include "core/TextFill.h"
 
 namespace {
 const size_t kPaneTextLength = 254;

@@ -7,7 +7,7 @@
 #include "resources/frame_ids.h"
 #include "ui/MainFrame.h"
 #include "ui/frame/FrameAddresses.h"
-#include "ui/frame/FrameTexts.h"
+#include "core/TextFill.h"
 
 namespace {
 const UINT kBalloonTimeoutMs = 4000;

@@ -15,7 +15,7 @@
 #include "resources/pictures_ids.h"
 #include "dialogs/pictures/ISelectImagesDialog.h"
 #include "ui/frame/IFrameHost.h"
-#include "ui/frame/FrameTexts.h"
+#include "core/TextFill.h"
 #include "dialogs/pictures/PictureCriteria.h"
 #include "ui/pictures/ExchangeSortOrder.h"
 #include "ui/pictures/KeptSelection.h"

@@ -10,7 +10,7 @@
 #include "core/DownloadViews.h"
 #include "ui/frame/IFrameHost.h"
 #include "ui/frame/IPictureContainer.h"
-#include "ui/frame/FrameTexts.h"
+#include "core/TextFill.h"
 #include "dialogs/tasks/TaskDialogs.h"
 #include "ui/tasks/TaskFolder.h"
 #include "ui/tasks/TasksTree.h"

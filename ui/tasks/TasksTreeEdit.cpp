@@ -15,7 +15,7 @@
 #include "core/DownloadViews.h"
 #include "ui/frame/IFrameHost.h"
 #include "ui/frame/IPictureContainer.h"
-#include "ui/frame/FrameTexts.h"
+#include "core/TextFill.h"
 #include "ui/tasks/TasksTree.h"
 
 namespace {
@@ -74,9 +74,13 @@ LRESULT TasksTree::OnEndLabelEdit(NMTVDISPINFOA* info) {
     }
     if (text != task->TaskName) {
         if (const unsigned refusal = TaskNameRefusal(text, *task, tasks_)) {
-            // The name stays as it was: the same rule as in the task's options.
-            UserPrompts().MessageBox(FrameWindow(), LocalText(refusal), LocalText(IDS_CAPTION_WARNING),
-                                     MB_OK | MB_ICONWARNING);
+            // The name stays as it was: the same rule and words as in the task's options, less
+            // the name of the options page they lead with ("General : ..."), which means
+            // nothing in the tree.
+            std::string warning = LocalText(refusal);
+            const size_t pageEnd = warning.find(" : ");
+            if (pageEnd != std::string::npos && warning.find(' ') == pageEnd) warning.erase(0, pageEnd + 3);
+            UserPrompts().MessageBox(FrameWindow(), warning, LocalText(IDS_CAPTION_WARNING), MB_OK | MB_ICONWARNING);
             return FALSE;
         }
     }

@@ -1,4 +1,4 @@
-#include "ui/frame/FrameTexts.h"
+#include "core/TextFill.h"
 
 namespace {
 std::string Fill(const std::string& format, const std::vector<std::string>& texts, const std::string* number,

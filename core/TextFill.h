@@ -1,6 +1,6 @@
 #pragma once
-// Texts of the main window, filled in without trusting the format (a language file may carry
-// any text in place of "%s" or "%d").
+// Texts filled in without trusting the format: a language file may carry any text in place of
+// "%s" or "%d", so no printf ever sees it.
 #include <string>
 #include <vector>
 #include "core/LocalText.h"
