@@ -6,6 +6,7 @@
 #include <cstring>
 #include <utility>
 #include "framework/AppModule.h"
+#include "framework/GdiHolders.h"
 
 void GetWorkArea(RECT* out) {
     if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, out, 0))
@@ -120,10 +121,9 @@ bool FitTextWithEllipsis(HDC dc, const char* text, const RECT& rect, char* out, 
 }
 
 void DrawInvertedFocusFrame(HDC dc, const RECT& rect, COLORREF textColor, COLORREF backColor) {
-    HBRUSH brush = CreateSolidBrush(RGB(255 - GetRValue(backColor), 255 - GetGValue(backColor),
-                                        255 - GetBValue(backColor)));
-    FrameRect(dc, &rect, brush);
-    DeleteObject(brush);
+    const GdiObject<HBRUSH> brush(CreateSolidBrush(RGB(255 - GetRValue(backColor), 255 - GetGValue(backColor),
+                                                       255 - GetBValue(backColor))));
+    FrameRect(dc, &rect, brush.Get());
     COLORREF oldText = SetTextColor(dc, textColor);
     COLORREF oldBack = SetBkColor(dc, backColor);
     DrawFocusRect(dc, &rect);

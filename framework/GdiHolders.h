@@ -64,6 +64,23 @@ private:
     bool selected_ = false;
 };
 
+// A device context handed over to be deleted: one made by CreateDC, or the print dialog's.
+class CreatedDc {
+public:
+    explicit CreatedDc(HDC dc = nullptr) : dc_(dc) {}
+    ~CreatedDc() {
+        if (dc_) ::DeleteDC(dc_);
+    }
+    CreatedDc(const CreatedDc&) = delete;
+    CreatedDc& operator=(const CreatedDc&) = delete;
+    CreatedDc(CreatedDc&& other) noexcept : dc_(other.dc_) { other.dc_ = nullptr; }
+    CreatedDc& operator=(CreatedDc&&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
 // A pen, brush, font, bitmap or region this code created; deleted when the owner goes.
 template <class Handle>
 class GdiObject {
@@ -72,6 +89,12 @@ public:
     ~GdiObject() { Reset(); }
     GdiObject(const GdiObject&) = delete;
     GdiObject& operator=(const GdiObject&) = delete;
+    // Moved from a function that made the object to its caller, or into a member.
+    GdiObject(GdiObject&& other) noexcept : handle_(other.Release()) {}
+    GdiObject& operator=(GdiObject&& other) noexcept {
+        if (this != &other) Reset(other.Release());
+        return *this;
+    }
     Handle Get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
     void Reset(Handle handle = nullptr) {

@@ -18,12 +18,12 @@ const char* const AboutDlg::kCommentsAddress = "mailto:comments@brackenfly.examp
 
 namespace {
 
-HFONT MakeFont(const LOGFONTA& base, LONG weight, const char* face, int points) {
+GdiObject<HFONT> MakeFont(const LOGFONTA& base, LONG weight, const char* face, int points) {
     LOGFONTA description = base;
     description.lfWeight = weight;
     if (face) lstrcpynA(description.lfFaceName, face, LF_FACESIZE);
     if (points > 0) description.lfHeight = -MulDiv(ScreenPixelsPerInchY(), points, 72);
-    return ::CreateFontIndirectA(&description);
+    return GdiObject<HFONT>(::CreateFontIndirectA(&description));
 }
 
 bool OnWhiteBand(int id) {
@@ -38,7 +38,7 @@ AboutDlg::AboutDlg(Application* app) : app_(app) {
     titleFont_ = MakeFont(message, FW_BOLD, "Verdana Bold", 12);
     smallFont_ = MakeFont(message, FW_NORMAL, "Verdana Bold", 7);
     boldFont_ = MakeFont(message, FW_BOLD, nullptr, 0);
-    background_ = ::CreateSolidBrush(kBackgroundColor);
+    background_.Reset(::CreateSolidBrush(kBackgroundColor));
 }
 
 AboutDlg::~AboutDlg() {
@@ -47,10 +47,6 @@ AboutDlg::~AboutDlg() {
     productsLink_.Detach();
     siteLink_.Detach();
     supportLink_.Detach();
-    if (titleFont_) ::DeleteObject(titleFont_);
-    if (smallFont_) ::DeleteObject(smallFont_);
-    if (boldFont_) ::DeleteObject(boldFont_);
-    if (background_) ::DeleteObject(background_);
 }
 
 LRESULT AboutDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
@@ -58,9 +54,9 @@ LRESULT AboutDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     HICON icon = ::LoadIconA(g_Module.GetModuleInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     if (!icon) icon = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
     ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-    ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_PRODUCT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_), FALSE);
-    ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_VERSION, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_), FALSE);
-    ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_NOTICE, WM_SETFONT, reinterpret_cast<WPARAM>(smallFont_), FALSE);
+    ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_PRODUCT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.Get()), FALSE);
+    ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_VERSION, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.Get()), FALSE);
+    ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_NOTICE, WM_SETFONT, reinterpret_cast<WPARAM>(smallFont_.Get()), FALSE);
     ::SetDlgItemTextA(m_hWnd, IDC_ABOUT_VERSION, FormatText("%d.%d", kProgramVersionMajor, kProgramVersionMinor).c_str());
     PlaceVersionAfterName();
     productsLink_.Attach(GetDlgItem(IDC_ABOUT_PRODUCTS_LINK), kProductsAddress);
@@ -77,7 +73,7 @@ void AboutDlg::PlaceVersionAfterName() {
     SIZE extent = {0, 0};
     {
         WindowDc dc(name);
-        SelectedObject font(dc.Get(), titleFont_);
+        SelectedObject font(dc.Get(), titleFont_.Get());
         ::GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
     }
     RECT nameRect, versionRect;
@@ -93,7 +89,7 @@ void AboutDlg::PlaceVersionAfterName() {
 LRESULT AboutDlg::OnEraseBackground(UINT, WPARAM wParam, LPARAM, BOOL&) {
     RECT client;
     ::GetClientRect(m_hWnd, &client);
-    ::FillRect(reinterpret_cast<HDC>(wParam), &client, background_);
+    ::FillRect(reinterpret_cast<HDC>(wParam), &client, background_.Get());
     return 1;
 }
 
@@ -105,7 +101,7 @@ LRESULT AboutDlg::OnColorStatic(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
         return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
     }
     ::SetBkColor(dc, kBackgroundColor);
-    return reinterpret_cast<LRESULT>(background_);
+    return reinterpret_cast<LRESULT>(background_.Get());
 }
 
 LRESULT AboutDlg::OnClose(WORD, WORD id, HWND, BOOL&) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "framework/DialogImpl.h"
+#include "framework/GdiHolders.h"
 #include "framework/HyperLink.h"
 #include "resources/monitor_ids.h"
 
@@ -22,10 +23,10 @@ public:
     explicit AboutDlg(Application* app);
     ~AboutDlg() override;
 
-    HFONT TitleFont() const { return titleFont_; }
-    HFONT SmallFont() const { return smallFont_; }
-    HFONT BoldFont() const { return boldFont_; }
-    HBRUSH BackgroundBrush() const { return background_; }
+    HFONT TitleFont() const { return titleFont_.Get(); }
+    HFONT SmallFont() const { return smallFont_.Get(); }
+    HFONT BoldFont() const { return boldFont_.Get(); }
+    HBRUSH BackgroundBrush() const { return background_.Get(); }
 
     BEGIN_MSG_MAP(AboutDlg)
         MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
@@ -45,9 +46,10 @@ private:
     void PlaceVersionAfterName();
 
     Application* app_;
-    HFONT titleFont_ = nullptr;
-    HFONT smallFont_ = nullptr;
-    HFONT boldFont_ = nullptr;
-    HBRUSH background_ = nullptr;
+    // Lent to the controls (WM_SETFONT leaves a font its maker's): freed after the window is gone.
+    GdiObject<HFONT> titleFont_;
+    GdiObject<HFONT> smallFont_;
+    GdiObject<HFONT> boldFont_;
+    GdiObject<HBRUSH> background_;
     CHyperLink productsLink_, siteLink_, supportLink_;
 };

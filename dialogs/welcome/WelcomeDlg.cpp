@@ -25,18 +25,15 @@ const COLORREF kTitleColor = 0xBD754A;
 WelcomeDlg::WelcomeDlg(Application* app) : app_(app) {
     LOGFONTA font = SystemMessageFont();
     font.lfWeight = FW_BOLD;
-    boldFont_ = ::CreateFontIndirectA(&font);
+    boldFont_.Reset(::CreateFontIndirectA(&font));
     lstrcpynA(font.lfFaceName, "Verdana Bold", LF_FACESIZE);
     font.lfHeight = -(ScreenPixelsPerInchY() * 14 / 72);
-    titleFont_ = ::CreateFontIndirectA(&font);
+    titleFont_.Reset(::CreateFontIndirectA(&font));
 }
 
 WelcomeDlg::~WelcomeDlg() {
     // The window goes first: its controls must not be left holding the fonts.
     if (IsWindow()) DestroyWindow();
-    if (titleFont_) ::DeleteObject(titleFont_);
-    if (boldFont_) ::DeleteObject(boldFont_);
-    if (backgroundBrush_) ::DeleteObject(backgroundBrush_);
 }
 
 LRESULT WelcomeDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
@@ -44,11 +41,11 @@ LRESULT WelcomeDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     SetIcons();
     ShowTip();
     SetItemChecked(m_hWnd, IDC_WELCOME_DO_NOT_PROMPT, !app_->GetSettings()->ShowTip);
-    SendDlgItemMessageA(m_hWnd, IDC_WELCOME_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_), TRUE);
+    SendDlgItemMessageA(m_hWnd, IDC_WELCOME_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.Get()), TRUE);
     ::SetDlgItemTextA(m_hWnd, IDC_WELCOME_TITLE,
                       FormatText(LocalText(IDS_WELCOME_TITLE).c_str(), kProgramVersionMajor, kProgramVersionMinor).c_str());
-    SendDlgItemMessageA(m_hWnd, IDC_WELCOME_DID_YOU_KNOW, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), TRUE);
-    if (!backgroundBrush_) backgroundBrush_ = ::CreateSolidBrush(kBackgroundColor);
+    SendDlgItemMessageA(m_hWnd, IDC_WELCOME_DID_YOU_KNOW, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), TRUE);
+    if (!backgroundBrush_) backgroundBrush_.Reset(::CreateSolidBrush(kBackgroundColor));
     CenterWindowOver(m_hWnd, ::GetWindow(m_hWnd, GW_OWNER));
     ::SetFocus(GetDlgItem(IDOK));
     return FALSE;  // the focus is set: Close, not the first check box
@@ -76,7 +73,7 @@ LRESULT WelcomeDlg::OnEraseBackground(UINT, WPARAM wParam, LPARAM, BOOL& handled
     }
     RECT client = {};
     ::GetClientRect(m_hWnd, &client);
-    ::FillRect(reinterpret_cast<HDC>(wParam), &client, backgroundBrush_);
+    ::FillRect(reinterpret_cast<HDC>(wParam), &client, backgroundBrush_.Get());
     return 1;
 }
 
@@ -93,7 +90,7 @@ LRESULT WelcomeDlg::OnColorStatic(UINT, WPARAM wParam, LPARAM lParam, BOOL& hand
         return 0;
     }
     ::SetBkColor(dc, kBackgroundColor);
-    return reinterpret_cast<LRESULT>(backgroundBrush_);
+    return reinterpret_cast<LRESULT>(backgroundBrush_.Get());
 }
 
 LRESULT WelcomeDlg::OnNextTip(WORD, WORD, HWND, BOOL&) {

@@ -7,6 +7,7 @@
 //   dialog.DoModal(::GetActiveWindow());
 #include <windows.h>
 #include "framework/DialogImpl.h"
+#include "framework/GdiHolders.h"
 #include "resources/options_ids.h"
 
 class Application;
@@ -46,7 +47,8 @@ private:
     void SetIcons();
 
     Application* app_;
-    HFONT titleFont_ = nullptr;
-    HFONT boldFont_ = nullptr;
-    HBRUSH backgroundBrush_ = nullptr;
+    // Lent to the controls (WM_SETFONT leaves a font its maker's): freed after the window is gone.
+    GdiObject<HFONT> titleFont_;
+    GdiObject<HFONT> boldFont_;
+    GdiObject<HBRUSH> backgroundBrush_;
 };

@@ -4,9 +4,12 @@
 #include "tests/thumbnails/ThumbnailTestHost.h"
 
 #include <algorithm>
+#include <new>
 #include "imaging/AnyBmp.h"
 #include "imaging/JPEGDecoder.h"
 #include "imaging/TextException.h"
+#include "tests/support/FailingAllocation.h"
+#include "tests/support/GdiLedger.h"
 #include "tests/support/TestSupport.h"
 #include "ui/thumbnails/MyThumbnailChache.h"
 #include "ui/thumbnails/ThumbnailPictureLoader.h"
@@ -222,6 +225,44 @@ TEST(ThumbnailDecoding, EveryFormatComesOutFittedWithItsOwnSize) {
     EXPECT_FALSE(LoadThumbnailPicture(testsupport::TestDataDir().c_str(), 80, 100, &w, &h, &bitmap));
     // A cut-off file never crashes: it either gives a picture or fails.
     if (LoadThumbnailPicture(Data("truncated.jpg").c_str(), 80, 100, &w, &h, &bitmap)) ::DeleteObject(bitmap);
+}
+
+// A decode that runs out of memory at any step, before or after the bitmap is made, fails the
+// load and leaves no bitmap or device context behind.
+TEST(ThumbnailDecoding, RunningOutOfMemoryAtAnyStepLeavesNoBitmapBehind) {
+    // This program shows no menu, so only the ledger's object and context counts are used.
+    testsupport::GdiLedger ledger;
+    const testsupport::GdiCounts before = ledger.Counts();
+    for (const char* name : {"p100x110.png", "small.jpg"}) {
+        const std::string path = Data(name);
+        long failures = 0;
+        for (long skip = 0; skip < 5000; ++skip) {
+            int w = 0, h = 0;
+            HBITMAP bitmap = nullptr;
+            bool loaded = false;
+            testsupport::FailAllocationAfter(skip);
+            try {
+                loaded = LoadThumbnailPicture(path.c_str(), 80, 100, &w, &h, &bitmap);
+            } catch (const std::bad_alloc&) {
+                // The file's bytes could not be held: nothing was decoded yet.
+            }
+            testsupport::DisarmAllocationFailure();
+            const bool failed = testsupport::AllocationFailed();
+            if (loaded) {
+                EXPECT_EQ(before.objects + 1, ledger.Counts().objects) << name << ": the ledger sees the bitmap";
+                ::DeleteObject(bitmap);
+            }
+            const testsupport::GdiCounts after = ledger.Counts();
+            EXPECT_EQ(before.objects, after.objects) << name << ", allocation " << skip;
+            EXPECT_EQ(before.deviceContexts, after.deviceContexts) << name << ", allocation " << skip;
+            if (!failed) {
+                EXPECT_TRUE(loaded) << name;
+                break;
+            }
+            ++failures;
+        }
+        EXPECT_GT(failures, 0) << name << ": the decode allocates, so some step of it must have failed";
+    }
 }
 
 TEST_F(ThumbnailLoading, FilesThroughTheCacheWithAFailedBitmapForBadOnes) {

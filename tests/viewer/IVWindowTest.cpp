@@ -1,9 +1,10 @@
 // The viewer window through real messages: keys, wheel, dragging, the zoom rectangle, losing
-// the mouse capture, and transitions that end on the new picture.
+// the mouse capture, and transitions that end on the new picture and give back their frames.
 #include <gtest/gtest.h>
 #include "core/PerformanceTimer.h"
 #include "imaging/DibHelpers.h"
 #include "imaging/IProgressInfo.h"
+#include "tests/support/GdiLedger.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "ui/viewer/IVWindow.h"
 #include "ui/viewer/ViewerMath.h"
@@ -250,5 +251,39 @@ TEST_F(WindowFixture, TransitionEndsOnTheNewPictureEvenWhenStoppedEarly) {
     plain.flags = IVF_VIEWER_PICTURE;
     EXPECT_FALSE(window.ShowWithTransition(plain, TransitionEffect(), nullptr));
     EXPECT_EQ(30, window.GetPicture().GetSize().cx);
+    ::DeleteObject(mask);
+}
+
+TEST_F(WindowFixture, TransitionsAndRepaintsGiveBackEveryFrameAndDeviceContext) {
+    testsupport::GdiLedger ledger;
+    ASSERT_TRUE(ledger.Ok());
+    HBITMAP mask = CreateDibSection24(nullptr, 64, 64);
+    GradientFillDibRect(mask, nullptr, RGB(0, 0, 0), RGB(255, 255, 255));
+    // Each picture replaces the last: the window holds one picture and its back buffer.
+    auto showNext = [&](COLORREF colour, bool masked, bool stretched) {
+        CIVImage next;
+        next.SetBitmap(MakeSolidBitmap(300, 200, colour));
+        next.flags = IVF_VIEWER_PICTURE;
+        TransitionEffect effect;
+        effect.mask = masked ? mask : nullptr;
+        effect.stretchToFill = stretched;
+        effect.duration = 5.0f;
+        StopAtOnce stop;
+        EXPECT_EQ(masked, window.ShowWithTransition(next, effect, &stop));
+        ::InvalidateRect(window, nullptr, FALSE);
+        ::UpdateWindow(window);
+    };
+    showNext(RGB(255, 0, 0), true, false);
+    const testsupport::GdiCounts settled = ledger.Counts();
+    EXPECT_EQ(0, settled.paints);
+    const COLORREF colours[] = {RGB(0, 0, 255), RGB(0, 255, 0), RGB(255, 0, 255)};
+    for (int round = 0; round < 3; ++round) {
+        showNext(colours[round], round != 1, round == 2);
+        const testsupport::GdiCounts now = ledger.Counts();
+        EXPECT_EQ(settled.objects, now.objects) << "round " << round;
+        EXPECT_EQ(settled.deviceContexts, now.deviceContexts) << "round " << round;
+        EXPECT_EQ(settled.paints, now.paints) << "round " << round;
+    }
+    EXPECT_TRUE(NearColor(CaptureWindow(window).At(200, 150), 0xFF00FF, 8));
     ::DeleteObject(mask);
 }

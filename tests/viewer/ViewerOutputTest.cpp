@@ -166,8 +166,10 @@ public:
         std::memcpy(reinterpret_cast<char*>(names) + sizeof(DEVNAMES), device, sizeof(device));
         ::GlobalUnlock(request.hDevNames);
         request.hDC = ::CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+        given = request.hDC;
         return true;
     }
+    HDC given = nullptr;
 };
 }  // namespace
 
@@ -175,6 +177,8 @@ TEST_F(OutputFixture, APrinterThatCannotBeOpenedLeavesNoSettingsBehind) {
     ChosenPrinterPrompts prompts;
     viewer.SendMessage(WM_COMMAND, ID_VIEWER_PRINT);
     EXPECT_EQ(1, prompts.printRequests);
+    ASSERT_NE(nullptr, prompts.given);
+    EXPECT_EQ(0u, ::GetObjectType(prompts.given)) << "the dialog's device context is deleted after the print";
     EXPECT_FALSE(viewer.GetPrinter().HasSettings());
     EXPECT_EQ("", viewer.GetPrinter().GetPrinterName());
     viewer.SendMessage(WM_COMMAND, ID_VIEWER_PRINT);

@@ -13,7 +13,6 @@ DownloadGraph::DownloadGraph(const IDownloadTotals* totals) : totals_(totals) {}
 
 DownloadGraph::~DownloadGraph() {
     if (m_hWnd) ::DestroyWindow(m_hWnd);
-    FreeGdiObjects();
 }
 
 WindowClassInfo DownloadGraph::GetWindowClassInfo() const {
@@ -88,27 +87,24 @@ void DownloadGraph::PaintBuffered(HDC target) {
 }
 
 void DownloadGraph::MakeGdiObjects() {
-    if (!plotBrush_) plotBrush_ = ::CreateSolidBrush(kPlotColor);
-    if (!barBrush_) barBrush_ = ::CreateSolidBrush(kBarColor);
-    if (!gridPen_) gridPen_ = ::CreatePen(PS_SOLID, 1, kLabelColor);
+    if (!plotBrush_) plotBrush_.Reset(::CreateSolidBrush(kPlotColor));
+    if (!barBrush_) barBrush_.Reset(::CreateSolidBrush(kBarColor));
+    if (!gridPen_) gridPen_.Reset(::CreatePen(PS_SOLID, 1, kLabelColor));
     if (!captionFont_) {
         LOGFONTA description;
         ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof(description), &description);
         lstrcpynA(description.lfFaceName, "Arial", LF_FACESIZE);
         description.lfEscapement = 900;   // the caption runs upward
         description.lfOrientation = 900;
-        captionFont_ = ::CreateFontIndirectA(&description);
+        captionFont_.Reset(::CreateFontIndirectA(&description));
     }
 }
 
 void DownloadGraph::FreeGdiObjects() {
-    if (plotBrush_) ::DeleteObject(plotBrush_);
-    if (barBrush_) ::DeleteObject(barBrush_);
-    if (gridPen_) ::DeleteObject(gridPen_);
-    if (captionFont_) ::DeleteObject(captionFont_);
-    plotBrush_ = barBrush_ = nullptr;
-    gridPen_ = nullptr;
-    captionFont_ = nullptr;
+    plotBrush_.Reset();
+    barBrush_.Reset();
+    gridPen_.Reset();
+    captionFont_.Reset();
 }
 
 void DownloadGraph::Paint(HDC dc, const RECT& client) {
@@ -120,24 +116,25 @@ void DownloadGraph::Paint(HDC dc, const RECT& client) {
 
     ::SetBkMode(dc, OPAQUE);
     ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
-    HGDIOBJ oldPen = ::SelectObject(dc, gridPen_);
-    HGDIOBJ oldBrush = ::SelectObject(dc, plotBrush_);
-    ::Rectangle(dc, plot.left, plot.top, plot.right, plot.bottom);
-    ::SelectObject(dc, oldBrush);
-
-    DrawCaption(dc, plot);
-    for (int y : graphlayout::GridLines(plot)) {
-        ::MoveToEx(dc, plot.left, y, nullptr);
-        ::LineTo(dc, plot.right - 1, y);
+    {
+        SelectedObject pen(dc, gridPen_.Get());
+        {
+            SelectedObject brush(dc, plotBrush_.Get());
+            ::Rectangle(dc, plot.left, plot.top, plot.right, plot.bottom);
+        }
+        DrawCaption(dc, plot);
+        for (int y : graphlayout::GridLines(plot)) {
+            ::MoveToEx(dc, plot.left, y, nullptr);
+            ::LineTo(dc, plot.right - 1, y);
+        }
     }
-    ::SelectObject(dc, oldPen);
     DrawLabels(dc, plot, scaleMax);
-    for (const RECT& bar : graphlayout::Bars(samples_, plot, scaleMax)) ::FillRect(dc, &bar, barBrush_);
+    for (const RECT& bar : graphlayout::Bars(samples_, plot, scaleMax)) ::FillRect(dc, &bar, barBrush_.Get());
 }
 
 void DownloadGraph::DrawCaption(HDC dc, const RECT& plot) {
     std::string caption = EngineText(IDS_GRAPH_KBS).substr(0, 255);
-    HGDIOBJ oldFont = ::SelectObject(dc, captionFont_);
+    SelectedObject font(dc, captionFont_.Get());
     SIZE extent = {0, 0};
     ::GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
     if (plot.bottom - plot.top >= extent.cx) {
@@ -145,13 +142,12 @@ void DownloadGraph::DrawCaption(HDC dc, const RECT& plot) {
         ::SetTextColor(dc, kLabelColor);
         ::TextOutA(dc, origin.x, origin.y, caption.c_str(), static_cast<int>(caption.size()));
     }
-    ::SelectObject(dc, oldFont);
 }
 
 void DownloadGraph::DrawLabels(HDC dc, const RECT& plot, double scaleMax) {
     const std::string labels[3] = {"0.0", FormatText("%.1f", scaleMax * 0.5), FormatText("%.1f", scaleMax)};
     const int middles[3] = {plot.bottom, plot.top + (plot.bottom - plot.top) / 2, plot.top};
-    HGDIOBJ oldFont = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+    SelectedObject font(dc, ::GetStockObject(DEFAULT_GUI_FONT));
     SIZE sizes[3];
     for (int i = 0; i < 3; ++i)
         ::GetTextExtentPoint32A(dc, labels[i].c_str(), static_cast<int>(labels[i].size()), &sizes[i]);
@@ -164,5 +160,4 @@ void DownloadGraph::DrawLabels(HDC dc, const RECT& plot, double scaleMax) {
                         DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX);
         }
     }
-    ::SelectObject(dc, oldFont);
 }

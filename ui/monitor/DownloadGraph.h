@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "core/DownloadViews.h"
+#include "framework/GdiHolders.h"
 #include "framework/WindowImpl.h"
 #include "dialogs/monitor/ISpeedDisplay.h"
 #include "ui/monitor/SpeedSamples.h"
@@ -62,8 +63,8 @@ private:
     const IDownloadTotals* totals_;
     ISpeedDisplay* speedDisplay_ = nullptr;
     SpeedSampleRing samples_;
-    HBRUSH plotBrush_ = nullptr;
-    HBRUSH barBrush_ = nullptr;
-    HPEN gridPen_ = nullptr;
-    HFONT captionFont_ = nullptr;
+    GdiObject<HBRUSH> plotBrush_;
+    GdiObject<HBRUSH> barBrush_;
+    GdiObject<HPEN> gridPen_;
+    GdiObject<HFONT> captionFont_;
 };

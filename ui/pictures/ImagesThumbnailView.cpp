@@ -37,18 +37,18 @@ ImagesThumbnailView::ImagesThumbnailView() {
 ImagesThumbnailView::~ImagesThumbnailView() {
     if (control_.m_hWnd) control_.DestroyWindow();
     cache_.Clear();
-    if (waiting_) ::DeleteObject(waiting_);
-    if (failed_) ::DeleteObject(failed_);
 }
 
 LRESULT ImagesThumbnailView::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     control_.Create(m_hWnd, nullptr, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_CLIENTEDGE);
     control_.SetListener(this);
     HINSTANCE module = g_Module.GetModuleInstance();
-    waiting_ = static_cast<HBITMAP>(::LoadImageA(module, MAKEINTRESOURCEA(IDB_THUMBNAIL_WAITING), IMAGE_BITMAP, 0, 0, 0));
-    failed_ = static_cast<HBITMAP>(::LoadImageA(module, MAKEINTRESOURCEA(IDB_THUMBNAIL_FAILED), IMAGE_BITMAP, 0, 0, 0));
-    waitingRect_ = BitmapRect(waiting_, waitingRect_);
-    failedRect_ = BitmapRect(failed_, failedRect_);
+    waiting_.Reset(
+        static_cast<HBITMAP>(::LoadImageA(module, MAKEINTRESOURCEA(IDB_THUMBNAIL_WAITING), IMAGE_BITMAP, 0, 0, 0)));
+    failed_.Reset(
+        static_cast<HBITMAP>(::LoadImageA(module, MAKEINTRESOURCEA(IDB_THUMBNAIL_FAILED), IMAGE_BITMAP, 0, 0, 0)));
+    waitingRect_ = BitmapRect(waiting_.Get(), waitingRect_);
+    failedRect_ = BitmapRect(failed_.Get(), failedRect_);
     return 1;
 }
 
@@ -69,7 +69,7 @@ ThumbnailItemData ImagesThumbnailView::Describe(const ImageRecord& record) const
     ThumbnailItemData data;
     data.pending = true;
     data.ownsBitmap = false;
-    data.bitmap = waiting_;
+    data.bitmap = waiting_.Get();
     data.source = waitingRect_;
     data.path = record.localPath.substr(0, kMaxItemText);
     data.caption = record.fileName.substr(0, kMaxItemText);
@@ -256,7 +256,7 @@ void ImagesThumbnailView::ShowThumbnail(int index, bool shown, const RECT& cell,
         const ImageRecord* record = RecordAt(index);
         data.tip = ThumbnailTipText(record ? record->fileSize : 0, size.cx, size.cy);
     } else {
-        data.bitmap = failed_;
+        data.bitmap = failed_.Get();
         data.source = failedRect_;
         data.pending = false;
     }

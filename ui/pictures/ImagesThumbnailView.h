@@ -4,6 +4,7 @@
 // is the list view's.
 #include <windows.h>
 #include <string>
+#include "framework/GdiHolders.h"
 #include "framework/MessageMap.h"
 #include "framework/SplitterWindow.h"
 #include "framework/WindowImpl.h"
@@ -89,9 +90,9 @@ private:
 
     ImagesContainer* container_ = nullptr;
     CMyThumbnailChache cache_{80, 100};
-    HBITMAP waiting_ = nullptr;
+    GdiObject<HBITMAP> waiting_;
     RECT waitingRect_ = {0, 0, 17, 24};
-    HBITMAP failed_ = nullptr;
+    GdiObject<HBITMAP> failed_;
     RECT failedRect_ = {0, 0, 14, 16};
     CThumbnailView control_;
     bool visible_ = false;

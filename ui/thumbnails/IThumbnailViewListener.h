@@ -2,6 +2,7 @@
 // What a thumbnail control tells its owner, and how it asks for pictures. The control calls
 // these on the listener it was given (CThumbnailView::SetListener).
 #include <windows.h>
+#include "framework/GdiHolders.h"
 
 struct ThumbnailItemData;
 
@@ -45,7 +46,7 @@ public:
                                     ThumbnailItemData& data) {
         (void)width;
         (void)height;
-        if (bitmap) ::DeleteObject(bitmap);
+        const GdiObject<HBITMAP> unused(bitmap);
         GetItemTip(index, sizes, data);
     }
     // The item's selected flag or focus changed (state bits above).

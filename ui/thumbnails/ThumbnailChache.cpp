@@ -1,6 +1,7 @@
 #include "ui/thumbnails/ThumbnailChache.h"
 
 #include <algorithm>
+#include <utility>
 #include "framework/GdiHolders.h"
 #include "imaging/DibHelpers.h"
 #include "ui/thumbnails/ThumbnailLayout.h"
@@ -56,7 +57,7 @@ bool CThumbnailChache::FindCurrent(const std::string& key, bool stamped, const T
     if (stamped && entry.stamp == now) {
         *cell = entry.cell;
         *sizeBeforeScaling = entry.sizeBeforeScaling;
-        *page = found->second.page->bitmap;
+        *page = found->second.page->bitmap.Get();
         return true;
     }
     // The picture behind the key changed (or is gone): its old thumbnail must not show.
@@ -74,11 +75,12 @@ bool CThumbnailChache::GetThumbnail(const std::string& key, RECT* cell, SIZE* si
     int width = 0, height = 0;
     HBITMAP picture = nullptr;
     if (!LoadPicture(key.c_str(), &width, &height, &picture) || !picture) return false;
-    return Store(key, now, picture, width, height, cell, sizeBeforeScaling, page);
+    return Store(key, now, GdiObject<HBITMAP>(picture), width, height, cell, sizeBeforeScaling, page);
 }
 
 bool CThumbnailChache::AddThumbnail(const std::string& key, HBITMAP picture, int width, int height, RECT* cell,
                                     SIZE* sizeBeforeScaling, HBITMAP* page) {
+    GdiObject<HBITMAP> owned(picture);
     ThumbnailKeyStamp now;
     const bool stamped = ReadKeyStamp(key.c_str(), &now);
     RECT oldCell;
@@ -86,31 +88,25 @@ bool CThumbnailChache::AddThumbnail(const std::string& key, HBITMAP picture, int
     HBITMAP oldPage = nullptr;
     if (!stamped || FindCurrent(key, stamped, now, &oldCell, &oldSize, &oldPage)) {
         // Gone meanwhile, or already there: the current entry stands.
-        ::DeleteObject(picture);
         if (!stamped) return false;
         *cell = oldCell;
         *sizeBeforeScaling = oldSize;
         *page = oldPage;
         return true;
     }
-    return Store(key, now, picture, width, height, cell, sizeBeforeScaling, page);
+    return Store(key, now, std::move(owned), width, height, cell, sizeBeforeScaling, page);
 }
 
-bool CThumbnailChache::Store(const std::string& key, const ThumbnailKeyStamp& now, HBITMAP picture, int width,
-                             int height, RECT* cell, SIZE* sizeBeforeScaling, HBITMAP* page) {
+// The picture is deleted on the way out, scaled in or not.
+bool CThumbnailChache::Store(const std::string& key, const ThumbnailKeyStamp& now, GdiObject<HBITMAP> picture,
+                             int width, int height, RECT* cell, SIZE* sizeBeforeScaling, HBITMAP* page) {
     BITMAP info = {};
-    if (!::GetObjectA(picture, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight == 0) {
-        ::DeleteObject(picture);
-        return false;
-    }
+    if (!::GetObjectA(picture.Get(), sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight == 0) return false;
     const int pictureHeight = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
     const SIZE fitted = FitIntoCell(info.bmWidth, pictureHeight, cellWidth_, cellHeight_);
 
     Page* target = PageWithRoom();
-    if (!target) {
-        ::DeleteObject(picture);
-        return false;
-    }
+    if (!target) return false;
     Entry entry;
     entry.key = key;
     const int n = static_cast<int>(target->entries.size());
@@ -121,8 +117,7 @@ bool CThumbnailChache::Store(const std::string& key, const ThumbnailKeyStamp& no
 
     {
         WindowDc screen(nullptr);
-        GdiObject<HBITMAP> scaled(picture);
-        MemoryDc from(screen.Get(), picture), to(screen.Get(), target->bitmap);
+        MemoryDc from(screen.Get(), picture.Get()), to(screen.Get(), target->bitmap.Get());
         ::SetStretchBltMode(to.Get(), HALFTONE);
         ::SetBrushOrgEx(to.Get(), 0, 0, nullptr);
         ::StretchBlt(to.Get(), entry.cell.left, 0, fitted.cx, fitted.cy, from.Get(), 0, 0, info.bmWidth, pictureHeight,
@@ -134,7 +129,7 @@ bool CThumbnailChache::Store(const std::string& key, const ThumbnailKeyStamp& no
     index_[key] = Where{target, target->entries.size() - 1};
     *cell = entry.cell;
     *sizeBeforeScaling = entry.sizeBeforeScaling;
-    *page = target->bitmap;
+    *page = target->bitmap.Get();
     return true;
 }
 
@@ -150,7 +145,7 @@ CThumbnailChache::Page* CThumbnailChache::PageWithRoom() {
     while (!pages_.empty() && bytesUsed_ + bytes > byteCap_) EvictOldestPage();
 
     auto page = std::make_unique<Page>();
-    page->bitmap = CreateDibSection24(nullptr, static_cast<int>(width), cellHeight_);
+    page->bitmap.Reset(CreateDibSection24(nullptr, static_cast<int>(width), cellHeight_));
     // A page that cannot be had makes this load fail; the caller shows the picture as failed.
     if (!page->bitmap) return nullptr;
     page->width = static_cast<int>(width);
@@ -173,9 +168,8 @@ void CThumbnailChache::DropPage(Page* page, bool tell) {
         auto found = index_.find(entry.key);
         if (found != index_.end() && found->second.page == page) index_.erase(found);
     }
-    if (tell && onEvict_) onEvict_(page->bitmap);
-    if (page->bitmap) ::DeleteObject(page->bitmap);
-    page->bitmap = nullptr;
+    if (tell && onEvict_) onEvict_(page->bitmap.Get());
+    page->bitmap.Reset();
     bytesUsed_ -= std::min(bytesUsed_, page->bytes);
     page->entries.clear();
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <unordered_map>
 #include <vector>
+#include "framework/GdiHolders.h"
 
 // What identifies the content behind a key at one moment.
 struct ThumbnailKeyStamp {
@@ -77,7 +78,7 @@ private:
         bool live;
     };
     struct Page {
-        HBITMAP bitmap = nullptr;
+        GdiObject<HBITMAP> bitmap;
         int width = 0;
         int height = 0;
         size_t bytes = 0;
@@ -90,8 +91,8 @@ private:
 
     bool FindCurrent(const std::string& key, bool stamped, const ThumbnailKeyStamp& now, RECT* cell,
                      SIZE* sizeBeforeScaling, HBITMAP* page);
-    bool Store(const std::string& key, const ThumbnailKeyStamp& now, HBITMAP picture, int width, int height,
-               RECT* cell, SIZE* sizeBeforeScaling, HBITMAP* page);
+    bool Store(const std::string& key, const ThumbnailKeyStamp& now, GdiObject<HBITMAP> picture, int width,
+               int height, RECT* cell, SIZE* sizeBeforeScaling, HBITMAP* page);
     Page* PageWithRoom();
     void EvictOldestPage();
     void DropPage(Page* page, bool tell);

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "framework/GdiHolders.h"
 #include "framework/OneJobThread.h"
 
 class CThumbnailItem;
@@ -18,18 +19,17 @@ public:
         bool loaded = false;
         int width = 0;  // the picture's own size once loaded
         int height = 0;
-        HBITMAP bitmap = nullptr;
+        GdiObject<HBITMAP> bitmap;
     };
 
     ThumbnailDecodeJob(int boxWidth, int boxHeight) : boxWidth_(boxWidth), boxHeight_(boxHeight) {}
-    ~ThumbnailDecodeJob() override;
     void Add(const std::string& path, const CThumbnailItem* item);
     bool Holds(const CThumbnailItem* item) const;
     // Decodes in order and stops after the first picture once kTimeBudgetMs have passed, so the
     // first of a screenful shows soon.
     void Run() override;
-    // The bitmap of picture i, which the caller then owns (null when the load failed).
-    HBITMAP TakeBitmap(size_t i);
+    // The bitmap of picture i, now the caller's (empty when the load failed).
+    GdiObject<HBITMAP> TakeBitmap(size_t i);
 
     static constexpr size_t kMostPictures = 16;
     static constexpr double kTimeBudgetMs = 30.0;

@@ -3,25 +3,28 @@
 #include <algorithm>
 
 CThumbnailItem::CThumbnailItem(CThumbnailView* owner, const ThumbnailItemData& data)
-    : owner_(owner), data_(data), placeholder_(data.bitmap), placeholderSource_(data.source) {
+    : owner_(owner),
+      data_(data),
+      owned_(data.ownsBitmap ? data.bitmap : nullptr),
+      placeholder_(data.bitmap),
+      placeholderSource_(data.source) {
     data_.caption = data_.caption.substr(0, 1023);
     data_.path = data_.path.substr(0, 1023);
     data_.tip = data_.tip.substr(0, 1023);
 }
 
-CThumbnailItem::~CThumbnailItem() {
-    if (data_.ownsBitmap && data_.bitmap) ::DeleteObject(data_.bitmap);
-}
-
 void CThumbnailItem::TakeData(const ThumbnailItemData& data) {
-    if (data_.ownsBitmap && data_.bitmap && data_.bitmap != data.bitmap && data_.bitmap != placeholder_)
-        ::DeleteObject(data_.bitmap);
+    // The owned bitmap is deleted unless it is drawn on or is the placeholder to come back to.
+    if (owned_.Get() == data.bitmap || owned_.Get() == placeholder_) owned_.Release();
+    owned_.Reset(data.ownsBitmap ? data.bitmap : nullptr);
     data_ = data;
     data_.caption = data_.caption.substr(0, 1023);
     data_.tip = data_.tip.substr(0, 1023);
 }
 
 void CThumbnailItem::ReturnToPlaceholder() {
+    // The bitmap drawn from is being dropped by its real owner (a cache page): not ours to delete.
+    owned_.Release();
     data_.bitmap = placeholder_;
     data_.source = placeholderSource_;
     data_.ownsBitmap = false;

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "framework/GdiHolders.h"
 #include "ui/thumbnails/ThumbnailItemData.h"
 #include "ui/thumbnails/ThumbnailLayout.h"
 
@@ -12,7 +13,7 @@ class CThumbnailView;
 class CThumbnailItem {
 public:
     CThumbnailItem(CThumbnailView* owner, const ThumbnailItemData& data);
-    virtual ~CThumbnailItem();
+    virtual ~CThumbnailItem() = default;
     CThumbnailItem(const CThumbnailItem&) = delete;
     CThumbnailItem& operator=(const CThumbnailItem&) = delete;
 
@@ -44,6 +45,7 @@ public:
 private:
     CThumbnailView* owner_;
     ThumbnailItemData data_;
+    GdiObject<HBITMAP> owned_;  // data_.bitmap while data_.ownsBitmap says it is the item's
     HBITMAP placeholder_;
     RECT placeholderSource_;
     std::string oneLine_;

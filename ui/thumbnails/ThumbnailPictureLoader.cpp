@@ -18,16 +18,12 @@ inline uint32_t OverWhite(uint32_t channel, uint32_t alpha) { return (channel * 
 
 }  // namespace
 
-HBITMAP ReduceToDibSection(const CBmp& source, int width, int height) {
+GdiObject<HBITMAP> ReduceToDibSection(const CBmp& source, int width, int height) {
     const int sw = source.GetWidth(), sh = source.GetHeight();
-    if (width <= 0 || height <= 0 || sw <= 0 || sh <= 0 || source.GetBitsPerPixel() != 32) return nullptr;
-    HBITMAP section = CreateDibSection32(nullptr, width, height);
-    if (!section) return nullptr;
+    if (width <= 0 || height <= 0 || sw <= 0 || sh <= 0 || source.GetBitsPerPixel() != 32) return GdiObject<HBITMAP>();
+    GdiObject<HBITMAP> section(CreateDibSection32(nullptr, width, height));
     DIBSECTION dib = {};
-    if (!::GetObjectA(section, sizeof(dib), &dib) || !dib.dsBm.bmBits) {
-        ::DeleteObject(section);
-        return nullptr;
-    }
+    if (!section || !::GetObjectA(section.Get(), sizeof(dib), &dib) || !dib.dsBm.bmBits) return GdiObject<HBITMAP>();
     uint8_t* bits = static_cast<uint8_t*>(dib.dsBm.bmBits);
     const bool alpha = source.HasAlpha();
     std::vector<uint32_t> sums(static_cast<size_t>(width) * 4);
@@ -102,7 +98,7 @@ bool LoadThumbnailPicture(const char* path, int boxWidth, int boxHeight, int* fu
             pixels = &converted;
         }
         const SIZE fitted = FitIntoCell(pixels->GetWidth(), pixels->GetHeight(), boxWidth, boxHeight);
-        *bitmap = ReduceToDibSection(*pixels, fitted.cx > 0 ? fitted.cx : 1, fitted.cy > 0 ? fitted.cy : 1);
+        *bitmap = ReduceToDibSection(*pixels, fitted.cx > 0 ? fitted.cx : 1, fitted.cy > 0 ? fitted.cy : 1).Release();
         if (!*bitmap) return false;
         *fullWidth = width;
         *fullHeight = height;

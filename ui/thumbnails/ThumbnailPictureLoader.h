@@ -5,6 +5,7 @@
 // The bitmap handed out is a 32-bit DIB section no larger than the picture fitted into the box.
 #include <windows.h>
 #include <cstdint>
+#include "framework/GdiHolders.h"
 
 class CBmp;
 
@@ -14,5 +15,5 @@ bool LoadThumbnailPicture(const char* path, int boxWidth, int boxHeight, int* fu
                           HBITMAP* bitmap);
 
 // Averages each block of source pixels into one pixel of a width x height 32-bit DIB section;
-// pixels with alpha are laid over white first. Null when the section cannot be made.
-HBITMAP ReduceToDibSection(const CBmp& source, int width, int height);
+// pixels with alpha are laid over white first. Empty when the section cannot be made.
+GdiObject<HBITMAP> ReduceToDibSection(const CBmp& source, int width, int height);

@@ -17,8 +17,6 @@ CThumbnailView::CThumbnailView() {
 CThumbnailView::~CThumbnailView() {
     if (m_hWnd && ::IsWindow(m_hWnd)) DestroyWindow();
     ClearItems();
-    DeleteDrawingObjects();
-    if (backBuffer_) ::DeleteObject(backBuffer_);
 }
 
 WindowClassInfo CThumbnailView::GetWindowClassInfo() const {
@@ -183,7 +181,7 @@ void CThumbnailView::MeasureCaptions(int first, int last, HDC dc) {
     if (dc) return measure(dc);
     // One device context for them all: under Wine each GetDC is a round trip to the server.
     WindowDc own(m_hWnd);
-    SelectedObject font(own.Get(), font_);
+    SelectedObject font(own.Get(), font_.Get());
     measure(own.Get());
 }
 
@@ -195,12 +193,9 @@ void CThumbnailView::Layout() {
     const bool resized = client.right != clientWidth_ || client.bottom != clientHeight_ || !backBuffer_;
     clientWidth_ = client.right;
     clientHeight_ = client.bottom;
-    if (resized && backBuffer_) {
-        ::DeleteObject(backBuffer_);
-        backBuffer_ = nullptr;
-    }
+    if (resized) backBuffer_.Reset();
     if (resized && clientWidth_ > 0 && clientHeight_ > 0) {
-        backBuffer_ = ::CreateCompatibleBitmap(WindowDc(m_hWnd).Get(), clientWidth_, clientHeight_);
+        backBuffer_.Reset(::CreateCompatibleBitmap(WindowDc(m_hWnd).Get(), clientWidth_, clientHeight_));
     }
     const int count = GetItemCount();
     ThumbnailGrid grid = ComputeThumbnailGrid(look_, lineHeight_, clientWidth_, clientHeight_, count, 0);
@@ -545,7 +540,6 @@ void CThumbnailView::SetSpacing(int horizontal, int vertical) {
 LRESULT CThumbnailView::OnSysColorChange(UINT, WPARAM, LPARAM, BOOL&) {
     EndBand();
     if (look_.systemColors) LoadSystemThumbnailColors(look_);
-    DeleteDrawingObjects();
     CreateDrawingObjects();
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
     return 0;

@@ -10,6 +10,7 @@
 #include <commctrl.h>
 #include <set>
 #include <vector>
+#include "framework/GdiHolders.h"
 #include "framework/OneJobThread.h"
 #include "framework/ThemedClientEdge.h"
 #include "framework/ToolTipCtrl.h"
@@ -136,9 +137,8 @@ private:
     LRESULT OnNcPaint(UINT, WPARAM wParam, LPARAM lParam, BOOL&) { return edge_.OnNcPaint(m_hWnd, wParam, lParam); }
     LRESULT OnThemeChanged(UINT, WPARAM, LPARAM, BOOL&);
 
-    // Drawing objects and look.
+    // Drawing objects and look (made again, replacing the old ones, when the colours change).
     void CreateDrawingObjects();
-    void DeleteDrawingObjects();
     // The paint rectangle drawn into the back buffer and copied to the screen.
     void PaintBuffered();
     void PaintItem(HDC dc, int index);
@@ -218,7 +218,7 @@ private:
     bool bandShift_ = false;
 
     IThumbnailViewListener* listener_ = nullptr;
-    HBITMAP backBuffer_ = nullptr;
+    GdiObject<HBITMAP> backBuffer_;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
     POINT scroll_ = {0, 0};
@@ -244,13 +244,13 @@ private:
         }
     };
     ToolSpan toolSpan_ = {};
-    HPEN selectionPen_ = nullptr;
-    HPEN inactiveSelectionPen_ = nullptr;
-    HPEN framePen_ = nullptr;
-    HFONT font_ = nullptr;
-    HBRUSH backgroundBrush_ = nullptr;
-    HBRUSH highlightBrush_ = nullptr;
-    HBRUSH shadowBrush_ = nullptr;
+    GdiObject<HPEN> selectionPen_;
+    GdiObject<HPEN> inactiveSelectionPen_;
+    GdiObject<HPEN> framePen_;
+    GdiObject<HFONT> font_;  // may hold a stock font, which deleting leaves alone
+    GdiObject<HBRUSH> backgroundBrush_;
+    GdiObject<HBRUSH> highlightBrush_;
+    GdiObject<HBRUSH> shadowBrush_;
     bool hasFocus_ = false;
     typedef BOOL(WINAPI* GradientFillFn)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
     GradientFillFn gradientFill_ = nullptr;

@@ -116,10 +116,10 @@ LRESULT CThumbnailView::OnDecoded(UINT, WPARAM, LPARAM, BOOL&) {
         CThumbnailItem* item = *found;
         const int index = static_cast<int>(found - items_.begin());
         ThumbnailItemData copy = item->Data();
-        HBITMAP bitmap = job->TakeBitmap(p);
-        listener_->TakeDecodedPicture(index, sizes, picture.loaded ? bitmap : nullptr, picture.width, picture.height,
-                                      copy);
-        if (!picture.loaded && bitmap) ::DeleteObject(bitmap);
+        // A failed load's bitmap is not handed on: it goes with this holder.
+        GdiObject<HBITMAP> bitmap = job->TakeBitmap(p);
+        listener_->TakeDecodedPicture(index, sizes, picture.loaded ? bitmap.Release() : nullptr, picture.width,
+                                      picture.height, copy);
         StoreItemData(item, index, copy);
     }
     if (loadingEnabled_ && pendingCount_ > 0 && ::IsWindowVisible(m_hWnd)) StartLoadTimer();

@@ -8,34 +8,24 @@
 #include <cstddef>
 
 void CThumbnailView::CreateDrawingObjects() {
-    selectionPen_ = ::CreatePen(PS_INSIDEFRAME, look_.selectionFrameWidth, look_.highlightColor);
-    inactiveSelectionPen_ = ::CreatePen(PS_INSIDEFRAME, look_.selectionFrameWidth, look_.faceColor);
-    framePen_ = ::CreatePen(PS_INSIDEFRAME, look_.frameWidth, look_.faceColor);
-    font_ = CreateSystemMessageFont();
-    if (!font_) font_ = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    selectionPen_.Reset(::CreatePen(PS_INSIDEFRAME, look_.selectionFrameWidth, look_.highlightColor));
+    inactiveSelectionPen_.Reset(::CreatePen(PS_INSIDEFRAME, look_.selectionFrameWidth, look_.faceColor));
+    framePen_.Reset(::CreatePen(PS_INSIDEFRAME, look_.frameWidth, look_.faceColor));
+    font_.Reset(CreateSystemMessageFont());
+    if (!font_) font_.Reset(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
     LOGFONTA logFont = {};
-    ::GetObjectA(font_, sizeof(logFont), &logFont);
+    ::GetObjectA(font_.Get(), sizeof(logFont), &logFont);
     lineHeight_ = 2 - ::MulDiv(logFont.lfHeight, ::GetDeviceCaps(WindowDc(nullptr).Get(), LOGPIXELSY), 72);
     if (lineHeight_ < 4) lineHeight_ = 16;
-    backgroundBrush_ = ::CreateSolidBrush(look_.backgroundColor);
-    highlightBrush_ = ::CreateSolidBrush(look_.highlightColor);
-    shadowBrush_ = ::CreateSolidBrush(look_.shadowColor);
-}
-
-void CThumbnailView::DeleteDrawingObjects() {
-    HGDIOBJ objects[] = {selectionPen_, inactiveSelectionPen_, framePen_, font_, backgroundBrush_, highlightBrush_,
-                         shadowBrush_};
-    for (HGDIOBJ object : objects)
-        if (object) ::DeleteObject(object);  // stock objects ignore this
-    selectionPen_ = inactiveSelectionPen_ = framePen_ = nullptr;
-    font_ = nullptr;
-    backgroundBrush_ = highlightBrush_ = shadowBrush_ = nullptr;
+    backgroundBrush_.Reset(::CreateSolidBrush(look_.backgroundColor));
+    highlightBrush_.Reset(::CreateSolidBrush(look_.highlightColor));
+    shadowBrush_.Reset(::CreateSolidBrush(look_.shadowColor));
 }
 
 LRESULT CThumbnailView::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
     if (!backBuffer_) {
         PaintDc target(m_hWnd);
-        ::FillRect(target.Get(), &target.Info().rcPaint, backgroundBrush_);
+        ::FillRect(target.Get(), &target.Info().rcPaint, backgroundBrush_.Get());
         return 0;
     }
     PaintBuffered();
@@ -47,10 +37,10 @@ LRESULT CThumbnailView::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
 void CThumbnailView::PaintBuffered() {
     PaintDc target(m_hWnd);
     const PAINTSTRUCT& ps = target.Info();
-    MemoryDc buffer(target.Get(), backBuffer_);
+    MemoryDc buffer(target.Get(), backBuffer_.Get());
     const HDC dc = buffer.Get();
-    SelectedObject font(dc, font_);
-    ::FillRect(dc, &ps.rcPaint, backgroundBrush_);
+    SelectedObject font(dc, font_.Get());
+    ::FillRect(dc, &ps.rcPaint, backgroundBrush_.Get());
 
     RECT content = ps.rcPaint;
     ::OffsetRect(&content, scroll_.x, scroll_.y);
@@ -80,21 +70,20 @@ void CThumbnailView::PaintItem(HDC dc, int index) {
     const CThumbnailItem& item = *items_[index];
     const RECT cell = ToClient(item.cell);
     RECT frame = ToClient(item.FrameArea(look_, lineHeight_));
-    HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
-    if (look_.frameWidth > 0) {
-        RECT inner = frame;
-        const int inset = look_.selectionFrameWidth - look_.frameWidth;
-        if (inset > 0) ::InflateRect(&inner, -inset, -inset);
-        HGDIOBJ oldPen = ::SelectObject(dc, framePen_);
-        ::Rectangle(dc, inner.left, inner.top, inner.right, inner.bottom);
-        ::SelectObject(dc, oldPen);
+    {
+        SelectedObject hollow(dc, ::GetStockObject(NULL_BRUSH));
+        if (look_.frameWidth > 0) {
+            RECT inner = frame;
+            const int inset = look_.selectionFrameWidth - look_.frameWidth;
+            if (inset > 0) ::InflateRect(&inner, -inset, -inset);
+            SelectedObject pen(dc, framePen_.Get());
+            ::Rectangle(dc, inner.left, inner.top, inner.right, inner.bottom);
+        }
+        if (item.selected && look_.selectionFrameWidth > 0) {
+            SelectedObject pen(dc, hasFocus_ ? selectionPen_.Get() : inactiveSelectionPen_.Get());
+            ::Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
+        }
     }
-    if (item.selected && look_.selectionFrameWidth > 0) {
-        HGDIOBJ oldPen = ::SelectObject(dc, hasFocus_ ? selectionPen_ : inactiveSelectionPen_);
-        ::Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
-        ::SelectObject(dc, oldPen);
-    }
-    ::SelectObject(dc, oldBrush);
 
     const ThumbnailItemData& data = item.Data();
     const int sourceWidth = data.source.right - data.source.left;
@@ -123,8 +112,8 @@ void CThumbnailView::PaintShadow(HDC dc, const RECT& picture) {
     const RECT right = {picture.right, picture.top + s, picture.right + s, picture.bottom + s};
     const RECT below = {picture.left + s, picture.bottom, picture.right + s, picture.bottom + s};
     if (!look_.gradientShadow || !gradientFill_) {
-        ::FillRect(dc, &right, shadowBrush_);
-        ::FillRect(dc, &below, shadowBrush_);
+        ::FillRect(dc, &right, shadowBrush_.Get());
+        ::FillRect(dc, &below, shadowBrush_.Get());
         return;
     }
     auto vertex = [](LONG x, LONG y, COLORREF c) {
@@ -157,9 +146,9 @@ void CThumbnailView::PaintCaption(HDC dc, int index) {
     if (item.Data().caption.empty()) return;
     const bool wrapped = HasFocusedCaption(index);
     const RECT area = ToClient(item.CaptionArea(wrapped, lineHeight_));
-    if (index == focused_) ::FillRect(dc, &area, backgroundBrush_);
+    if (index == focused_) ::FillRect(dc, &area, backgroundBrush_.Get());
     const bool highlighted = item.selected && hasFocus_;
-    if (highlighted) ::FillRect(dc, &area, highlightBrush_);
+    if (highlighted) ::FillRect(dc, &area, highlightBrush_.Get());
     ::SetTextColor(dc, highlighted ? look_.highlightTextColor : look_.textColor);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextAlign(dc, TA_CENTER | TA_TOP);

@@ -1,6 +1,7 @@
 #include "ui/viewer/IVImage.h"
 #include <algorithm>
 #include "core/OsVersion.h"
+#include "framework/GdiHolders.h"
 #include "ui/viewer/ViewerMath.h"
 
 CIVImage::CIVImage() {
@@ -88,25 +89,22 @@ void CIVImage::DrawBitmap(HDC dc, const RECT& target, const RECT& area, int useO
     const SIZE sourceSize = reduced ? reducedSize_ : size_;
     const PictureSpan spanX = VisibleSpan(target.left, w, visible.left, visible.right, sourceSize.cx);
     const PictureSpan spanY = VisibleSpan(target.top, h, visible.top, visible.bottom, sourceSize.cy);
-    HDC memory = ::CreateCompatibleDC(dc);
-    if (!memory) return;
-    HGDIOBJ old = ::SelectObject(memory, source);
+    MemoryDc memory(dc, source);
+    if (!memory.Ok()) return;
     if (useOpacity < 255 && alphaBlend_) {
         BITMAP info = {};
         ::GetObjectA(source, sizeof(info), &info);
         BLENDFUNCTION blend = {AC_SRC_OVER, 0, static_cast<BYTE>(useOpacity),
                                static_cast<BYTE>(info.bmBitsPixel == 32 ? AC_SRC_ALPHA : 0)};
-        alphaBlend_(dc, spanX.targetStart, spanY.targetStart, spanX.targetLength, spanY.targetLength, memory,
+        alphaBlend_(dc, spanX.targetStart, spanY.targetStart, spanX.targetLength, spanY.targetLength, memory.Get(),
                     spanX.sourceStart, spanY.sourceStart, spanX.sourceLength, spanY.sourceLength, blend);
     } else {
         const int oldMode = ::SetStretchBltMode(dc, HALFTONE);
         ::SetBrushOrgEx(dc, 0, 0, nullptr);
-        ::StretchBlt(dc, spanX.targetStart, spanY.targetStart, spanX.targetLength, spanY.targetLength, memory,
+        ::StretchBlt(dc, spanX.targetStart, spanY.targetStart, spanX.targetLength, spanY.targetLength, memory.Get(),
                      spanX.sourceStart, spanY.sourceStart, spanX.sourceLength, spanY.sourceLength, SRCCOPY);
         ::SetStretchBltMode(dc, oldMode);
     }
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
 }
 
 void CIVImage::Draw(HDC dc, const RECT& area, float zoom, int x, int y, int useOpacity) {
@@ -146,9 +144,8 @@ void CIVBackground::Draw(HDC dc, const RECT& area, float, int, int, int useOpaci
         GRADIENT_RECT r = {0, 1};
         gradientFill_(dc, v, 2, &r, 1, horizontal ? GRADIENT_FILL_RECT_H : GRADIENT_FILL_RECT_V);
     } else {
-        HBRUSH brush = ::CreateSolidBrush(color1);
-        ::FillRect(dc, &area, brush);
-        ::DeleteObject(brush);
+        const GdiObject<HBRUSH> brush(::CreateSolidBrush(color1));
+        ::FillRect(dc, &area, brush.Get());
     }
     CIVImage::Draw(dc, area, 1.0f, kPlaceByFlags, kPlaceByFlags, useOpacity);
 }

@@ -10,7 +10,6 @@ CIVWindow::CIVWindow() : ownHandler_(this), handler_(&ownHandler_) {
 
 CIVWindow::~CIVWindow() {
     if (IsWindow()) DestroyWindow();
-    if (backBuffer_) ::DeleteObject(backBuffer_);
 }
 
 WindowClassInfo CIVWindow::GetWindowClassInfo() const {
@@ -119,7 +118,7 @@ void CIVWindow::RenderTo(HDC dc, int width, int height) {
 void CIVWindow::Render() {
     if (!backBuffer_) return;
     WindowDc screen(m_hWnd);
-    MemoryDc memory(screen.Get(), backBuffer_);
+    MemoryDc memory(screen.Get(), backBuffer_.Get());
     RenderTo(memory.Get(), viewSize_.cx, viewSize_.cy);
 }
 
@@ -138,7 +137,7 @@ void CIVWindow::ShowBitmap(HBITMAP bitmap) {
 
 void CIVWindow::Redraw() {
     Render();
-    ShowBitmap(backBuffer_);
+    ShowBitmap(backBuffer_.Get());
     UpdateCursor();
 }
 
@@ -150,12 +149,11 @@ void CIVWindow::UpdateCursor() {
 }
 
 void CIVWindow::MakeBackBuffer(int width, int height) {
-    if (backBuffer_) ::DeleteObject(backBuffer_);
-    backBuffer_ = nullptr;
+    backBuffer_.Reset();  // gone before its successor is made, so the two never coexist
     viewSize_.cx = width;
     viewSize_.cy = height;
     WindowDc screen(m_hWnd);
-    backBuffer_ = ::CreateCompatibleBitmap(screen.Get(), width, height);
+    backBuffer_.Reset(::CreateCompatibleBitmap(screen.Get(), width, height));
 }
 
 LRESULT CIVWindow::OnMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled) {
@@ -183,7 +181,7 @@ LRESULT CIVWindow::OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
 
 LRESULT CIVWindow::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
     PaintDc dc(m_hWnd);
-    if (backBuffer_) CopyBitmapTo(dc.Get(), backBuffer_, viewSize_);
+    if (backBuffer_) CopyBitmapTo(dc.Get(), backBuffer_.Get(), viewSize_);
     return 0;
 }
 

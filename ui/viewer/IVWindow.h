@@ -3,6 +3,7 @@
 // zoom to a dragged rectangle and masked transitions between pictures. Input goes to an
 // exchangeable handler object.
 #include <windows.h>
+#include "framework/GdiHolders.h"
 #include "framework/MessageMap.h"
 #include "framework/WindowImpl.h"
 #include "ui/viewer/IVImage.h"
@@ -93,7 +94,7 @@ private:
     int offsetX_ = 0;
     int offsetY_ = 0;
     float zoom_ = 1.0f;
-    HBITMAP backBuffer_ = nullptr;
+    GdiObject<HBITMAP> backBuffer_;
     SIZE viewSize_ = {0, 0};
     CIVWindowHandler ownHandler_;
     CIVWindowHandler* handler_;

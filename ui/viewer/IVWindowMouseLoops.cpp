@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include "framework/GdiHolders.h"
 #include "ui/viewer/IVWindow.h"
 #include "ui/viewer/IVWindowHandler.h"
 
@@ -51,9 +52,8 @@ RECT FocusRectOf(POINT a, POINT b) {
 }
 
 void ToggleFocusRect(HWND window, const RECT& rect) {
-    HDC dc = ::GetDC(window);
-    ::DrawFocusRect(dc, &rect);
-    ::ReleaseDC(window, dc);
+    WindowDc dc(window);
+    ::DrawFocusRect(dc.Get(), &rect);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include "core/PerformanceTimer.h"
+#include "framework/GdiHolders.h"
 #include "imaging/DibHelpers.h"
 #include "imaging/IProgressInfo.h"
 #include "ui/viewer/IVWindow.h"
@@ -11,14 +12,11 @@
 namespace {
 
 // Renders the window's current view into a new 24-bit frame of the view's size.
-HBITMAP RenderFrame(CIVWindow& window, SIZE size) {
-    HBITMAP frame = CreateDibSection24(nullptr, size.cx, size.cy);
-    if (!frame) return nullptr;
-    HDC memory = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(memory, frame);
-    window.RenderTo(memory, size.cx, size.cy);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
+GdiObject<HBITMAP> RenderFrame(CIVWindow& window, SIZE size) {
+    GdiObject<HBITMAP> frame(CreateDibSection24(nullptr, size.cx, size.cy));
+    if (!frame) return frame;
+    MemoryDc memory(nullptr, frame.Get());
+    window.RenderTo(memory.Get(), size.cx, size.cy);
     return frame;
 }
 
@@ -30,20 +28,19 @@ void SleepSeconds(double seconds) {
 
 bool CIVWindow::ShowWithTransition(CIVImage& picture, const TransitionEffect& effect, IProgressInfo* progress) {
     const SIZE size = viewSize_;
-    HBITMAP oldFrame = effect.mask && size.cx > 0 && size.cy > 0 ? RenderFrame(*this, size) : nullptr;
+    const GdiObject<HBITMAP> oldFrame =
+        effect.mask && size.cx > 0 && size.cy > 0 ? RenderFrame(*this, size) : GdiObject<HBITMAP>();
     SetPicture(picture);
     // The new picture starts unzoomed, so the last frame is the view its holder then settles on.
     zoom_ = 1.0f;
     offsetX_ = offsetY_ = 0;
     ApplyAutoZoom(false);
-    HBITMAP newFrame = oldFrame ? RenderFrame(*this, size) : nullptr;
-    HBITMAP mask = nullptr;
+    const GdiObject<HBITMAP> newFrame = oldFrame ? RenderFrame(*this, size) : GdiObject<HBITMAP>();
+    GdiObject<HBITMAP> mask;
     if (newFrame)
-        mask = effect.stretchToFill ? ScaleBitmapToFill(effect.mask, size.cx, size.cy, 0, 0)
-                                    : ScaleBitmapToSize(effect.mask, size.cx, size.cy);
+        mask.Reset(effect.stretchToFill ? ScaleBitmapToFill(effect.mask, size.cx, size.cy, 0, 0)
+                                        : ScaleBitmapToSize(effect.mask, size.cx, size.cy));
     if (!mask) {
-        if (oldFrame) ::DeleteObject(oldFrame);
-        if (newFrame) ::DeleteObject(newFrame);
         Redraw();
         return false;
     }
@@ -58,8 +55,9 @@ bool CIVWindow::ShowWithTransition(CIVImage& picture, const TransitionEffect& ef
 
     if (end > 1) {
         for (;;) {
-            BlendTransitionStep(oldFrame, newFrame, mask, static_cast<int>(level), effect.edgeWidth, 3);
-            ShowBitmap(oldFrame);
+            BlendTransitionStep(oldFrame.Get(), newFrame.Get(), mask.Get(), static_cast<int>(level), effect.edgeWidth,
+                                3);
+            ShowBitmap(oldFrame.Get());
             double lap = PerformanceTimer(TIMER_ELAPSED);
             if (busy > 0 && busy < 100) {
                 SleepSeconds(std::min(lap * pauseFactor / 1000.0, longestPause));
@@ -77,9 +75,6 @@ bool CIVWindow::ShowWithTransition(CIVImage& picture, const TransitionEffect& ef
             if (level >= end) break;
         }
     }
-    ::DeleteObject(oldFrame);
-    ::DeleteObject(newFrame);
-    ::DeleteObject(mask);
     Redraw();  // the final view, whole, however early the steps stopped
     return true;
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <memory>
 #include "core/ProgramSettings.h"
+#include "framework/GdiHolders.h"
 #include "imaging/AnyPicDecoder.h"
 #include "ui/viewer/ImageViewer.h"
 #include "ui/viewer/MyBitmap.h"
@@ -51,23 +52,20 @@ LRESULT ImageViewerImagePlace::OnSize(UINT, WPARAM, LPARAM lParam, BOOL&) {
 LRESULT ImageViewerImagePlace::OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
 
 LRESULT ImageViewerImagePlace::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    PaintDc paint(m_hWnd);
+    const HDC dc = paint.Get();
     RECT client;
     ::GetClientRect(m_hWnd, &client);
-    HBRUSH brush = ::CreateSolidBrush(BackgroundColor());
-    ::FillRect(dc, &client, brush);
-    ::DeleteObject(brush);
+    const GdiObject<HBRUSH> background(::CreateSolidBrush(BackgroundColor()));
+    ::FillRect(dc, &client, background.Get());
     if (!message_.empty()) {
-        HGDIOBJ oldFont = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+        SelectedObject font(dc, ::GetStockObject(DEFAULT_GUI_FONT));
         ::SetTextColor(dc, fullScreen_ ? RGB(255, 255, 255) : RGB(0, 0, 0));
         ::SetBkMode(dc, TRANSPARENT);
         RECT text = client;
         text.top = client.bottom / 2 - 20;
         ::DrawTextA(dc, message_.c_str(), -1, &text, DT_CENTER | DT_WORDBREAK);
-        ::SelectObject(dc, oldFont);
     }
-    ::EndPaint(m_hWnd, &ps);
     return 0;
 }
 

@@ -43,11 +43,10 @@ void ImageViewer::OpenWithShell(const std::string& target) {
 void ImageViewer::Print() {
     if (!picture_) return;
     printer_.SetOrientation(picture_->GetWidth() > picture_->GetHeight());
-    HDC dc = printer_.AskForPrinterDc(PromptOwner());
-    if (!dc) return;
-    PrintBitmapOnPage(dc, shown_.full.get(), picture_->GetWidth(), picture_->GetHeight(),
+    const CreatedDc dc = printer_.AskForPrinterDc(PromptOwner());
+    if (!dc.Get()) return;
+    PrintBitmapOnPage(dc.Get(), shown_.full.get(), picture_->GetWidth(), picture_->GetHeight(),
                       LocalText(IDS_VIEWER_PRINT_DOCUMENT) + fileName_);
-    ::DeleteDC(dc);
 }
 
 void ImageViewer::CopyTo() {

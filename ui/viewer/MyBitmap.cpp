@@ -1,15 +1,11 @@
 #include "ui/viewer/MyBitmap.h"
 #include <cstring>
+#include <utility>
 
-CMyBitmap::~CMyBitmap() { DeleteDib(); }
-
-void CMyBitmap::DeleteDib() {
-    if (dib_) ::DeleteObject(dib_);
-    dib_ = nullptr;
-}
+CMyBitmap::~CMyBitmap() = default;
 
 int64_t CMyBitmap::MakeDibSection() {
-    DeleteDib();
+    dib_.Reset();
     // Only 32-bit pixels are copied: fewer bits would need row padding and a colour table.
     if (GetWidth() <= 0 || GetHeight() <= 0 || !GetPixels() || GetBitsPerPixel() != 32) return 0;
 
@@ -22,33 +18,23 @@ int64_t CMyBitmap::MakeDibSection() {
     info.bmiHeader.biCompression = BI_RGB;
 
     void* bits = nullptr;
-    HBITMAP dib = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!dib || !bits) {
-        if (dib) ::DeleteObject(dib);
-        return 0;
-    }
+    GdiObject<HBITMAP> dib(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib || !bits) return 0;
     const int64_t size = CalcDataSize(GetWidth(), GetHeight(), GetBitsPerPixel());
     std::memcpy(bits, GetPixels(), static_cast<size_t>(size));
-    dib_ = dib;
+    dib_ = std::move(dib);
     return size;
 }
 
 BOOL CMyBitmap::Draw(HDC dc, int x, int y, int width, int height, DWORD rop) {
     if (!dib_) return 0;
-    HDC memory = ::CreateCompatibleDC(dc);
-    if (!memory) return 0;
-    HGDIOBJ old = ::SelectObject(memory, dib_);
-    const BOOL ok = ::StretchBlt(dc, x, y, width, height, memory, 0, 0, GetWidth(), GetHeight(), rop);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
+    MemoryDc memory(dc, dib_.Get());
+    if (!memory.Ok()) return 0;
+    const BOOL ok = ::StretchBlt(dc, x, y, width, height, memory.Get(), 0, 0, GetWidth(), GetHeight(), rop);
     return ok ? 1 : 0;
 }
 
-HBITMAP CMyBitmap::DetachHandle() {
-    HBITMAP handle = dib_;
-    dib_ = nullptr;
-    return handle;
-}
+HBITMAP CMyBitmap::DetachHandle() { return dib_.Release(); }
 
 SIZE CMyBitmap::GetSize() const {
     SIZE size = {GetWidth(), GetHeight()};

@@ -3,6 +3,7 @@
 // once into a DIB section, drawn stretched from there or handed over as a handle. Callers
 // decode at 32 bits per pixel, whose rows need no padding.
 #include <windows.h>
+#include "framework/GdiHolders.h"
 #include "imaging/AnyBmp.h"
 
 class CMyBitmap : public CAnyBmp {
@@ -19,12 +20,11 @@ public:
     BOOL Draw(HDC dc, int x, int y, int width, int height, DWORD rop = SRCCOPY);
 
     // The section stays owned by this object.
-    HBITMAP GetHandle() const { return dib_; }
+    HBITMAP GetHandle() const { return dib_.Get(); }
     // The caller owns and deletes the section; this object forgets it.
     HBITMAP DetachHandle();
     SIZE GetSize() const;
 
 private:
-    void DeleteDib();
-    HBITMAP dib_ = nullptr;
+    GdiObject<HBITMAP> dib_;
 };

@@ -92,7 +92,7 @@ void ViewerPrinter::KeepChosenPrinter(const PRINTDLGA& request) {
     if (mode) ::GlobalUnlock(request.hDevMode);
 }
 
-HDC ViewerPrinter::AskForPrinterDc(HWND owner) {
+CreatedDc ViewerPrinter::AskForPrinterDc(HWND owner) {
     PRINTDLGA request = {};
     request.lStructSize = sizeof(request);
     request.hwndOwner = owner;
@@ -106,14 +106,12 @@ HDC ViewerPrinter::AskForPrinterDc(HWND owner) {
         request.hDevNames = MakeDevNames(name_);
     }
     const bool chosen = UserPrompts().PrintDialog(request);
+    CreatedDc dc(request.hDC);
     if (chosen) KeepChosenPrinter(request);
     if (request.hDevMode) ::GlobalFree(request.hDevMode);
     if (request.hDevNames) ::GlobalFree(request.hDevNames);
-    if (!chosen) {
-        if (request.hDC) ::DeleteDC(request.hDC);
-        return nullptr;
-    }
-    return request.hDC;
+    if (!chosen) return CreatedDc();
+    return dc;
 }
 
 bool DrawBitmapOnPage(HDC dc, HBITMAP picture, int width, int height) {

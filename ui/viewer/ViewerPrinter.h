@@ -6,6 +6,7 @@
 #include <commdlg.h>
 #include <string>
 #include <vector>
+#include "framework/GdiHolders.h"
 
 class ViewerPrinter {
 public:
@@ -22,9 +23,8 @@ public:
     // Orientation in the stored settings (DMORIENT_*), 0 without settings.
     int GetOrientation() const;
     // Runs the print dialog (one page, no selection) with the stored printer and settings. On OK
-    // the chosen printer and its settings are kept and its device context returned (the caller
-    // deletes it); null on cancel.
-    HDC AskForPrinterDc(HWND owner);
+    // the chosen printer and its settings are kept and its device context returned; none on cancel.
+    CreatedDc AskForPrinterDc(HWND owner);
 
 private:
     void Open(const std::string& name, const DEVMODEA* settings);
