@@ -73,12 +73,13 @@ protected:
         task_.MinimumHeight.enabled = false;
         ASSERT_TRUE(task_.Save());
     }
-    // Runs the message loop until the manager is idle again (or the time is up).
-    bool RunUntilIdle(DWORD limit = 30000) {
-        DWORD begin = GetTickCount();
-        while (!manager_->IsIdle()) {
+    // Runs the message loop until done() holds; false when the time is up first.
+    template <typename Done>
+    bool PumpUntil(Done done, DWORD limit = 30000) {
+        const DWORD begin = GetTickCount();
+        while (!done()) {
             if (GetTickCount() - begin > limit) return false;
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
             MSG msg;
             while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
                 TranslateMessage(&msg);
@@ -86,6 +87,14 @@ protected:
             }
         }
         return true;
+    }
+    // Until the manager is idle again.
+    bool RunUntilIdle(DWORD limit = 30000) {
+        return PumpUntil([this] { return manager_->IsIdle(); }, limit);
+    }
+    // Until the server has been asked for `path`.
+    bool RunUntilRequested(const std::string& path) {
+        return PumpUntil([this, &path] { return server_.CountRequests(path) > 0; });
     }
 
     void ServeSite() {
@@ -184,12 +193,7 @@ TEST_F(DownloadManagerTest, StopIsPromptAndAResumeContinues) {
     settings_->ThreadsAmount = 1;
     manager_->Start(&task_, DownloadManager::kStartOrResume);
     // Run until the stalled picture is being fetched.
-    DWORD begin = GetTickCount();
-    while (server_.CountRequests("/slow.jpg") == 0 && GetTickCount() - begin < 10000) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        Sleep(20);
-    }
+    ASSERT_TRUE(RunUntilRequested("/slow.jpg"));
     ASSERT_EQ(1, server_.CountRequests("/slow.jpg"));
     // The stall lasts two minutes: a stop that waited for it would miss this generous guard.
     DWORD stopStart = GetTickCount();
@@ -270,12 +274,7 @@ TEST_F(DownloadManagerTest, AnUntickedRowIsSkippedAndReloadingNoPicturesEndsAtOn
     server_.SetStall("/slow.jpg", 120000);
     manager_->Start(&task_, DownloadManager::kStartOrResume);
     HWND list = manager_->List().Handle();
-    DWORD begin = GetTickCount();
-    while (server_.CountRequests("/slow.jpg") == 0 && GetTickCount() - begin < 10000) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        Sleep(20);
-    }
+    ASSERT_TRUE(RunUntilRequested("/slow.jpg"));
     ASSERT_EQ(1, manager_->List().RowCount());
     LVITEMA item = {};
     item.stateMask = LVIS_STATEIMAGEMASK;
@@ -407,12 +406,7 @@ TEST_F(DownloadManagerTest, ANewerResumeFileIsCopiedAsideAndALockedOneLeavesTheT
     server_.SetStall("/slow.jpg", 120000);
     settings_->ThreadsAmount = 1;
     manager_->Start(&task_, DownloadManager::kStartOrResume);
-    DWORD begin = GetTickCount();
-    while (server_.CountRequests("/slow.jpg") == 0 && GetTickCount() - begin < 10000) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        Sleep(20);
-    }
+    ASSERT_TRUE(RunUntilRequested("/slow.jpg"));
     manager_->Stop(0);
     ASSERT_TRUE(manager_->Queue().IsQueued(server_.Url("/slow.jpg")));
 
@@ -590,12 +584,7 @@ TEST_F(DownloadManagerTest, APageOfTooManyLinksIsCappedWithAMessage) {
     task_.Levels = 0;   // the links are judged, none is fetched
     manager_->Start(&task_, DownloadManager::kStartOrResume);
     ASSERT_TRUE(RunUntilIdle());
-    int capped = 0;
-    for (const std::string& m : views_.messages)
-        if (m.find("more links than one page may bring") != std::string::npos &&
-            m.find(server_.Url("/index.html")) != std::string::npos)
-            ++capped;
-    EXPECT_EQ(1, capped);
+    EXPECT_EQ(1, CappedPageMessages("/index.html"));
     EXPECT_EQ(1, server_.CountRequests("/index.html"));
     EXPECT_EQ(1, server_.CountRequests("/img/big.png"));
     EXPECT_EQ(1, server_.CountRequests("/img/small.jpg"));
@@ -631,21 +620,6 @@ TEST_F(DownloadManagerTest, RunningOutOfMemoryFailsOneDownloadOnly) {
     ASSERT_TRUE(RunUntilIdle());
     EXPECT_GT(task_.DownloadedImages.GetCount(), 0);
 }
-
-namespace {
-// Dispatches messages until done() holds or the time is up.
-template <typename Done>
-bool PumpUntil(Done done, DWORD limit = 10000) {
-    DWORD begin = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - begin > limit) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    }
-    return true;
-}
-}  // namespace
 
 TEST_F(DownloadManagerTest, RetryRunsFetchOnlyTheListedErrorsAndKeepTheTaskQueueParked) {
     // A first run leaves two errors behind.
@@ -803,12 +777,7 @@ TEST_F(DownloadManagerTest, AFreedSlotIsFilledAtOnceUnlessThePauseBetweenConnect
     settings_->PauseBetweenConnections = 600;
     manager_->Start(&task_, DownloadManager::kStartOrResume);
     SendMessageA(manager_->m_hWnd, WM_TIMER, DownloadManager::kSchedulerTimer, 0);
-    DWORD begin = GetTickCount();
-    while (manager_->Queue().QueueSize() < 20 && GetTickCount() - begin < 10000) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    }
+    ASSERT_TRUE(PumpUntil([&] { return manager_->Queue().QueueSize() >= 20; }));
     ASSERT_EQ(20u, manager_->Queue().QueueSize());   // the page was read: its pictures wait
     EXPECT_EQ(0u, manager_->WorkerCount());
     EXPECT_EQ(1, manager_->SchedulerTicks());

@@ -17,6 +17,7 @@
 #include "tests/support/AnswerWatch.h"
 #include "tests/support/FixtureBytes.h"
 #include "tests/support/MainFrameTestSeam.h"
+#include "tests/support/SiteTask.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/taskstree/TreeTestSupport.h"
 #include "ui/monitor/DownloadGraph.h"
@@ -54,13 +55,7 @@ TEST_F(ResponsiveRunTest, TheWindowAnswersAndTheTitleMovesThroughAFastRun) {
     const int pictures = ServeSite(server, 20, 40);
     {
         SearchLinkTask task;
-        task.TaskName = "Fast";
-        StartingAddress start;
-        start.Url = server.Url("/index.html");
-        task.StartingAddresses.push_back(start);
-        task.SaveFolder = dir_.Path() + "Fast";
-        task.MinimumWidth.enabled = task.MinimumHeight.enabled = false;
-        ASSERT_TRUE(task.Save());
+        ASSERT_TRUE(testsupport::PrepareSiteTask(task, "Fast", server.Url("/index.html"), dir_.Path(), 0));
     }
     ProgramSettings* settings = app_->GetSettings();
     settings->ThreadsAmount = 5;
