@@ -64,10 +64,7 @@ AllocationHold::AllocationHold(std::size_t minimumBytes) {
     g_holdOwner = ::GetCurrentThreadId();
 }
 
-AllocationHold::~AllocationHold() {
-    Release();
-    g_holdOwner = 0;
-}
+AllocationHold::~AllocationHold() { Release(); }
 
 DWORD AllocationHold::HeldThread() const { return g_heldThread.load(); }
 
