@@ -9,7 +9,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -25,58 +24,13 @@
 #include "framework/AppModule.h"
 #include "framework/MessageLoop.h"
 #include "resources/command_ids.h"
+#include "tests/support/AnswerWatch.h"
+#include "tests/support/MessagePump.h"
 #include "ui/MainFrame.h"
 #include "ui/frame/FramePieces.h"
 #include "ui/pictures/ImagesContainer.h"
 
 namespace {
-
-double NowMs() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-// Asks the window WM_NULL from its own thread, one question at a time, and keeps the longest wait.
-struct AnswerProbe {
-    HWND window = nullptr;
-    volatile LONG stop = 0;
-    volatile LONG measuring = 0;
-    double longestMs = 0;
-    int answers = 0;
-    static DWORD WINAPI Run(LPVOID self) {
-        auto* probe = static_cast<AnswerProbe*>(self);
-        while (!probe->stop) {
-            const double asked = NowMs();
-            DWORD_PTR result = 0;
-            SendMessageTimeoutA(probe->window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result);
-            const double took = NowMs() - asked;
-            if (probe->measuring) {
-                probe->longestMs = std::max(probe->longestMs, took);
-                ++probe->answers;
-            }
-            Sleep(2);
-        }
-        return 0;
-    }
-};
-
-void Pump(CMessageLoop& loop, DWORD ms) {
-    const double end = NowMs() + ms;
-    MSG msg;
-    while (NowMs() < end) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) continue;
-            if (!loop.PreTranslateMessage(&msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
-        loop.OnIdle(0);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-}
 
 void SetCtrl(bool down) {
     BYTE keys[256];
@@ -87,19 +41,19 @@ void SetCtrl(bool down) {
 
 class Bench {
 public:
-    Bench(CMessageLoop& loop, MainFrame& frame, ImagesContainer& pictures, AnswerProbe& probe)
-        : loop_(loop), frame_(frame), pictures_(pictures), probe_(probe) {}
+    Bench(CMessageLoop& loop, MainFrame& frame, ImagesContainer& pictures)
+        : loop_(loop), frame_(frame), pictures_(pictures) {}
 
-    // Runs `command` on the window's thread as a posted message and pumps until it settled.
+    // Runs `command` on the window's thread and pumps until it settled, while another thread asks
+    // the frame for an answer every 2 ms; returns the longest answer.
     template <typename Command> double Measure(Command command) {
-        Pump(loop_, 100);
-        probe_.longestMs = 0;
-        probe_.answers = 0;
-        probe_.measuring = 1;
+        testsupport::PumpLoopFor(loop_, 100);
+        testsupport::AnswerWatch watch(frame_, 2);
+        watch.Start();
         command();
-        Pump(loop_, 400);
-        probe_.measuring = 0;
-        return probe_.longestMs;
+        testsupport::PumpLoopFor(loop_, 400);
+        watch.Finish([this] { testsupport::PumpLoopFor(loop_, 5); });
+        return watch.Percentile(1.0);
     }
     double Post(UINT id) {
         return Measure([&] { PostMessageA(frame_, WM_COMMAND, id, 0); });
@@ -117,14 +71,13 @@ public:
         for (int i = 0; i < count; i += 2) half.push_back(i);
         pictures_.ListView().SelectIndices(half);
         pictures_.ThumbnailView().SelectIndices(half);
-        Pump(loop_, 50);
+        testsupport::PumpLoopFor(loop_, 50);
     }
 
 private:
     CMessageLoop& loop_;
     MainFrame& frame_;
     ImagesContainer& pictures_;
-    AnswerProbe& probe_;
 };
 
 void AddRecords(SearchLinkTask& task, int first, int count) {
@@ -142,13 +95,13 @@ void AddRecords(SearchLinkTask& task, int first, int count) {
     }
 }
 
-void RunCount(CMessageLoop& loop, MainFrame& frame, ImagesContainer& pictures, AnswerProbe& probe,
-              const std::string& folder, int count) {
+void RunCount(CMessageLoop& loop, MainFrame& frame, ImagesContainer& pictures, const std::string& folder,
+              int count) {
     SearchLinkTask task;
     task.TaskName = "Bench";
     task.SaveFolder = folder + "Saved";
     AddRecords(task, 0, count);
-    Bench bench(loop, frame, pictures, probe);
+    Bench bench(loop, frame, pictures);
     pictures.ShowListView();
     const double load = bench.Measure([&] { pictures.SetTask(&task); });
     ListView_SetItemState(pictures.ListView().GetListControl(), count / 2, LVIS_FOCUSED, LVIS_FOCUSED);
@@ -195,7 +148,7 @@ void RunCount(CMessageLoop& loop, MainFrame& frame, ImagesContainer& pictures, A
            batchAtEnd, repaint);
     fflush(stdout);
     pictures.SetTask(nullptr);
-    Pump(loop, 100);
+    testsupport::PumpLoopFor(loop, 100);
 }
 
 }  // namespace
@@ -227,16 +180,10 @@ int main(int argc, char** argv) {
         }
         SetWindowPos(frame, nullptr, 0, 0, 1200, 900, SWP_NOZORDER);
         ShowWindow(frame, SW_SHOW);
-        Pump(loop, 300);
-        AnswerProbe probe;
-        probe.window = frame;
-        HANDLE thread = CreateThread(nullptr, 0, AnswerProbe::Run, &probe, 0, nullptr);
-        for (int count : counts) RunCount(loop, frame, *pictures, probe, folder, count);
-        probe.stop = 1;
-        WaitForSingleObject(thread, 30000);
-        CloseHandle(thread);
+        testsupport::PumpLoopFor(loop, 300);
+        for (int count : counts) RunCount(loop, frame, *pictures, folder, count);
         DestroyWindow(frame);
-        Pump(loop, 100);
+        testsupport::PumpLoopFor(loop, 100);
     }
     g_Module.RemoveMessageLoop();
     return 0;

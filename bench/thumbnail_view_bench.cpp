@@ -19,17 +19,14 @@
 #include "imaging/AnyBmp.h"
 #include "imaging/AnyPicDecoder.h"
 #include "imaging/TextException.h"
+#include "tests/support/AnswerWatch.h"
+#include "tests/support/MessagePump.h"
 #include "ui/thumbnails/MyThumbnailChache.h"
 #include "ui/thumbnails/ThumbnailView.h"
 
-namespace {
+using testsupport::NowMs;
 
-double NowMs() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+namespace {
 
 // The comparison: the whole picture decoded and copied onto a full-size DIB section.
 class FullSizeCache : public CMyThumbnailChache {
@@ -250,14 +247,7 @@ int main(int argc, char** argv) {
     printf("CACHE_CAP_MB %.1f\n", cache->GetByteCap() / 1048576.0);
     // Keeps the window up afterwards (with an item focused), for a look at it.
     if (focusAtEnd >= 0) view.SetItemState(focusAtEnd, kThumbnailFocused | kThumbnailSelected);
-    for (const double end = NowMs() + holdMs; NowMs() < end;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
+    if (holdMs > 0) testsupport::PumpFor(static_cast<DWORD>(holdMs));
     view.SetItems({}, false);
     cache->Clear();
     return 0;

@@ -1,14 +1,16 @@
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 #include "core/DownloadFilter.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/FixtureBytes.h"
 
 namespace {
 
+// The filter reads bodies as bytes, as the worker hands them over.
 std::vector<uint8_t> Fixture(const char* name) {
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(testsupport::ReadFileBytes(testsupport::TestDataDir() + name, bytes)) << name;
-    return bytes;
+    const std::string bytes = testsupport::FixtureBytes(name);
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 DownloadFilterVerdict Filter(const DownloadFilterLimits& limits, bool isImage, const std::string& ext,

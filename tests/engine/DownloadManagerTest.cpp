@@ -15,25 +15,17 @@
 #include "core/SystemErrorText.h"
 #include "core/SearchLinkTask.h"
 #include "core/TaskFileNames.h"
+#include "tests/support/FixtureBytes.h"
 #include "tests/support/RecordingViews.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/support/PromptSupport.h"
 #include "tests/support/TestSupport.h"
 #include "tests/engine/EngineFixture.h"
 
+using testsupport::FixtureBytes;
+using testsupport::ReadFileText;
+
 namespace {
-
-std::string Fixture(const char* name) {
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(testsupport::ReadFileBytes(testsupport::TestDataDir() + name, bytes)) << name;
-    return std::string(bytes.begin(), bytes.end());
-}
-
-std::string ReadText(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    testsupport::ReadFileBytes(path, bytes);
-    return std::string(bytes.begin(), bytes.end());
-}
 
 // An encoder of the resume file written from its description, to compare the manager's bytes with.
 void PutU32(std::string& out, uint32_t v) {
@@ -81,12 +73,13 @@ protected:
         task_.MinimumHeight.enabled = false;
         ASSERT_TRUE(task_.Save());
     }
-    // Runs the message loop until the manager is idle again (or the time is up).
-    bool RunUntilIdle(DWORD limit = 30000) {
-        DWORD begin = GetTickCount();
-        while (!manager_->IsIdle()) {
+    // Runs the message loop until done() holds; false when the time is up first.
+    template <typename Done>
+    bool PumpUntil(Done done, DWORD limit = 30000) {
+        const DWORD begin = GetTickCount();
+        while (!done()) {
             if (GetTickCount() - begin > limit) return false;
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
             MSG msg;
             while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
                 TranslateMessage(&msg);
@@ -94,6 +87,14 @@ protected:
             }
         }
         return true;
+    }
+    // Until the manager is idle again.
+    bool RunUntilIdle(DWORD limit = 30000) {
+        return PumpUntil([this] { return manager_->IsIdle(); }, limit);
+    }
+    // Until the server has been asked for `path`.
+    bool RunUntilRequested(const std::string& path) {
+        return PumpUntil([this, &path] { return server_.CountRequests(path) > 0; });
     }
 
     void ServeSite() {
@@ -104,13 +105,13 @@ protected:
                       "<img src=\"img/small.jpg\"></body></html>");
         server_.SetOk("/page2.html", "text/html; charset=utf-8",
                       "<html><a href='index.html'>home</a><img src='img/big.png'><img src='img/err.jpg'></html>");
-        server_.SetOk("/img/big.png", "image/png", Fixture("big.png"));
-        server_.SetOk("/img/photo.bmp", "image/bmp", Fixture("photo.bmp"));
-        server_.SetOk("/img/small.jpg", "image/jpeg", Fixture("small.jpg"));
+        server_.SetOk("/img/big.png", "image/png", FixtureBytes("big.png"));
+        server_.SetOk("/img/photo.bmp", "image/bmp", FixtureBytes("photo.bmp"));
+        server_.SetOk("/img/small.jpg", "image/jpeg", FixtureBytes("small.jpg"));
         server_.SetOk("/img/err.jpg", "text/html", "<html>not a picture</html>");
         server_.SetRedirect("/redir.jpg", "/img/p120.jpg");
-        server_.SetOk("/img/p120.jpg", "image/jpeg", Fixture("p120x80.jpg"));
-        server_.SetProtected("/secret/d.jpg", "YW5uOnNlY3JldA==", "image/jpeg", Fixture("p120x80.jpg"));
+        server_.SetOk("/img/p120.jpg", "image/jpeg", FixtureBytes("p120x80.jpg"));
+        server_.SetProtected("/secret/d.jpg", "YW5uOnNlY3JldA==", "image/jpeg", FixtureBytes("p120x80.jpg"));
     }
 
     SearchLinkTask task_;
@@ -127,10 +128,10 @@ TEST_F(DownloadManagerTest, MirrorsASiteEndToEnd) {
     ASSERT_TRUE(RunUntilIdle());
 
     const std::string host = dir_.Path() + "Images\\127.0.0.1\\";
-    EXPECT_TRUE(Fixture("big.png") == ReadText(host + "img\\big.png"));
-    EXPECT_TRUE(Fixture("photo.bmp") == ReadText(host + "img\\photo.bmp"));
-    EXPECT_TRUE(Fixture("p120x80.jpg") == ReadText(host + "redir.jpg"));
-    EXPECT_TRUE(Fixture("p120x80.jpg") == ReadText(host + "secret\\d.jpg"));
+    EXPECT_TRUE(FixtureBytes("big.png") == ReadFileText(host + "img\\big.png"));
+    EXPECT_TRUE(FixtureBytes("photo.bmp") == ReadFileText(host + "img\\photo.bmp"));
+    EXPECT_TRUE(FixtureBytes("p120x80.jpg") == ReadFileText(host + "redir.jpg"));
+    EXPECT_TRUE(FixtureBytes("p120x80.jpg") == ReadFileText(host + "secret\\d.jpg"));
     EXPECT_FALSE(testsupport::FileExists(host + "img\\small.jpg"));
     EXPECT_FALSE(testsupport::FileExists(host + "img\\err.jpg"));
     EXPECT_EQ(4, task_.DownloadedImages.GetCount());
@@ -143,7 +144,7 @@ TEST_F(DownloadManagerTest, MirrorsASiteEndToEnd) {
     EXPECT_EQ(1, manager_->ErrorsInRun());
     ASSERT_EQ(1u, views_.errors.size());
     EXPECT_EQ("HTTP error: 404 Requested URL not found", views_.errors[0]);
-    std::string log = ReadText(dir_.Path() + "errors.log");
+    std::string log = ReadFileText(dir_.Path() + "errors.log");
     EXPECT_NE(std::string::npos, log.find("HTTP error: 404 Requested URL not found\t\tURL: " + server_.Url("/missing.jpg")));
     EXPECT_NE(std::string::npos, log.find("\tTask completed: \"Site\""));
 
@@ -171,12 +172,12 @@ TEST_F(DownloadManagerTest, MirrorsASiteEndToEnd) {
     ASSERT_TRUE(testsupport::WriteFileText(host + "img\\photo.bmp", "changed by the user"));
     manager_->Start(&task_, DownloadManager::kRestart);
     ASSERT_TRUE(RunUntilIdle());
-    EXPECT_TRUE(Fixture("big.png") == ReadText(host + "img\\big.png"));
+    EXPECT_TRUE(FixtureBytes("big.png") == ReadFileText(host + "img\\big.png"));
     EXPECT_FALSE(testsupport::FileExists(host + "img\\big(1).png"));
     EXPECT_FALSE(testsupport::FileExists(host + "redir(1).jpg"));
     EXPECT_FALSE(testsupport::FileExists(host + "secret\\d(1).jpg"));
-    EXPECT_EQ("changed by the user", ReadText(host + "img\\photo.bmp"));
-    EXPECT_TRUE(Fixture("photo.bmp") == ReadText(host + "img\\photo(1).bmp"));
+    EXPECT_EQ("changed by the user", ReadFileText(host + "img\\photo.bmp"));
+    EXPECT_TRUE(FixtureBytes("photo.bmp") == ReadFileText(host + "img\\photo(1).bmp"));
     std::vector<std::string> recorded;
     for (int i = 0; i < task_.DownloadedImages.GetCount(); ++i)
         recorded.push_back(task_.DownloadedImages.GetAt(i).localPath.substr(host.size()));
@@ -188,16 +189,11 @@ TEST_F(DownloadManagerTest, MirrorsASiteEndToEnd) {
 TEST_F(DownloadManagerTest, StopIsPromptAndAResumeContinues) {
     server_.SetOk("/index.html", "text/html", "<a href='slow.jpg'>s</a><a href='a.png'>a</a>");
     server_.SetStall("/slow.jpg", 120000);
-    server_.SetOk("/a.png", "image/png", Fixture("big.png"));
+    server_.SetOk("/a.png", "image/png", FixtureBytes("big.png"));
     settings_->ThreadsAmount = 1;
     manager_->Start(&task_, DownloadManager::kStartOrResume);
     // Run until the stalled picture is being fetched.
-    DWORD begin = GetTickCount();
-    while (server_.CountRequests("/slow.jpg") == 0 && GetTickCount() - begin < 10000) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        Sleep(20);
-    }
+    ASSERT_TRUE(RunUntilRequested("/slow.jpg"));
     ASSERT_EQ(1, server_.CountRequests("/slow.jpg"));
     // The stall lasts two minutes: a stop that waited for it would miss this generous guard.
     DWORD stopStart = GetTickCount();
@@ -227,11 +223,11 @@ TEST_F(DownloadManagerTest, StopIsPromptAndAResumeContinues) {
     PutU32(expected, 3);
     expected += BagEntry("AvailibleUrls", queued) + BagEntry("ImagesDownloadCount", std::string(4, '\0')) +
                 BagEntry("ProcessedUrls", processed);
-    EXPECT_TRUE(expected == ReadText(task_.GetCacheFilePath()));
+    EXPECT_TRUE(expected == ReadFileText(task_.GetCacheFilePath()));
 
     // The stalled address now answers. As after a restart of the program: a new manager and the
     // task read back from its files continue with what was left, not with the start page.
-    server_.SetOk("/slow.jpg", "image/jpeg", Fixture("p120x80.jpg"));
+    server_.SetOk("/slow.jpg", "image/jpeg", FixtureBytes("p120x80.jpg"));
     int indexFetches = server_.CountRequests("/index.html");
     const std::string fileName = task_.TaskFileName;
     manager_.reset(new DownloadManager(settings_.get(), &views_));
@@ -278,12 +274,7 @@ TEST_F(DownloadManagerTest, AnUntickedRowIsSkippedAndReloadingNoPicturesEndsAtOn
     server_.SetStall("/slow.jpg", 120000);
     manager_->Start(&task_, DownloadManager::kStartOrResume);
     HWND list = manager_->List().Handle();
-    DWORD begin = GetTickCount();
-    while (server_.CountRequests("/slow.jpg") == 0 && GetTickCount() - begin < 10000) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        Sleep(20);
-    }
+    ASSERT_TRUE(RunUntilRequested("/slow.jpg"));
     ASSERT_EQ(1, manager_->List().RowCount());
     LVITEMA item = {};
     item.stateMask = LVIS_STATEIMAGEMASK;
@@ -383,8 +374,8 @@ TEST_F(DownloadManagerTest, MaximumSizeSkipsLargePicturesOnlyAndHostFoldersFollo
     ASSERT_GE(exact, 0);
     EXPECT_EQ(dir_.Path() + "Images\\\\127.0.0.1\\exact.jpg", task_.DownloadedImages.GetAt(exact).localPath);
     EXPECT_EQ("exact.jpg", task_.DownloadedImages.GetAt(exact).fileName);
-    EXPECT_EQ(102400u, ReadText(dir_.Path() + "Images\\127.0.0.1\\exact.jpg").size());
-    EXPECT_EQ("late", ReadText(dir_.Path() + "Images\\127.0.0.1\\late.jpg"));
+    EXPECT_EQ(102400u, ReadFileText(dir_.Path() + "Images\\127.0.0.1\\exact.jpg").size());
+    EXPECT_EQ("late", ReadFileText(dir_.Path() + "Images\\127.0.0.1\\late.jpg"));
     EXPECT_FALSE(testsupport::FileExists(dir_.Path() + "Images\\127.0.0.1\\over.jpg"));
 }
 
@@ -415,12 +406,7 @@ TEST_F(DownloadManagerTest, ANewerResumeFileIsCopiedAsideAndALockedOneLeavesTheT
     server_.SetStall("/slow.jpg", 120000);
     settings_->ThreadsAmount = 1;
     manager_->Start(&task_, DownloadManager::kStartOrResume);
-    DWORD begin = GetTickCount();
-    while (server_.CountRequests("/slow.jpg") == 0 && GetTickCount() - begin < 10000) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        Sleep(20);
-    }
+    ASSERT_TRUE(RunUntilRequested("/slow.jpg"));
     manager_->Stop(0);
     ASSERT_TRUE(manager_->Queue().IsQueued(server_.Url("/slow.jpg")));
 
@@ -502,7 +488,7 @@ TEST_F(DownloadManagerTest, TheErrorLogNamesTheRealReason) {
     EXPECT_EQ("NET error: malformed or over-long header", reasons[server_.Url("/header.jpg")]);
     EXPECT_EQ("NET error: connection closed before the whole body arrived", reasons[server_.Url("/cut.jpg")]);
     EXPECT_EQ("NET error: connection refused", reasons[refused]);
-    const std::string log = ReadText(dir_.Path() + "errors.log");
+    const std::string log = ReadFileText(dir_.Path() + "errors.log");
     EXPECT_NE(std::string::npos, log.find("NET error: connection refused\t\tURL: " + refused));
     EXPECT_EQ(std::string::npos, log.find("DNS"));
 }
@@ -563,7 +549,7 @@ TEST_F(DownloadManagerTest, PicturesThatCannotBeWrittenSayWhyAndTheRunEndsWithEr
         << views_.resultText;
     ASSERT_FALSE(views_.messages.empty());
     EXPECT_EQ("Task \"Site\" is completed with error.", views_.messages.back());
-    EXPECT_NE(std::string::npos, ReadText(dir_.Path() + "errors.log").find("File error: " + reason + " Cannot write "));
+    EXPECT_NE(std::string::npos, ReadFileText(dir_.Path() + "errors.log").find("File error: " + reason + " Cannot write "));
 }
 
 TEST_F(DownloadManagerTest, APictureAboveTheMaximumSizeIsSkippedWhateverTheFraming) {
@@ -593,17 +579,12 @@ TEST_F(DownloadManagerTest, APageOfTooManyLinksIsCappedWithAMessage) {
     // Its pictures come after all those links, and still are brought home.
     page += "<a href='img/small.jpg'>small</a><img src='img/big.png'>";
     server_.SetOk("/index.html", "text/html", page);
-    server_.SetOk("/img/big.png", "image/png", Fixture("big.png"));
-    server_.SetOk("/img/small.jpg", "image/jpeg", Fixture("small.jpg"));
+    server_.SetOk("/img/big.png", "image/png", FixtureBytes("big.png"));
+    server_.SetOk("/img/small.jpg", "image/jpeg", FixtureBytes("small.jpg"));
     task_.Levels = 0;   // the links are judged, none is fetched
     manager_->Start(&task_, DownloadManager::kStartOrResume);
     ASSERT_TRUE(RunUntilIdle());
-    int capped = 0;
-    for (const std::string& m : views_.messages)
-        if (m.find("more links than one page may bring") != std::string::npos &&
-            m.find(server_.Url("/index.html")) != std::string::npos)
-            ++capped;
-    EXPECT_EQ(1, capped);
+    EXPECT_EQ(1, CappedPageMessages("/index.html"));
     EXPECT_EQ(1, server_.CountRequests("/index.html"));
     EXPECT_EQ(1, server_.CountRequests("/img/big.png"));
     EXPECT_EQ(1, server_.CountRequests("/img/small.jpg"));
@@ -632,28 +613,13 @@ TEST_F(DownloadManagerTest, RunningOutOfMemoryFailsOneDownloadOnly) {
     ASSERT_EQ(1u, views_.errors.size());
     EXPECT_EQ("out of memory", views_.errors[0]);
     EXPECT_EQ(server_.Url("/start.html"), views_.errorUrls[0]);
-    EXPECT_NE(std::string::npos, ReadText(dir_.Path() + "errors.log").find("out of memory\t\tURL: " + server_.Url("/start.html")));
+    EXPECT_NE(std::string::npos, ReadFileText(dir_.Path() + "errors.log").find("out of memory\t\tURL: " + server_.Url("/start.html")));
     // The manager goes on with the next task.
     ServeSite();
     manager_->Start(&task_, DownloadManager::kStartOrResume);
     ASSERT_TRUE(RunUntilIdle());
     EXPECT_GT(task_.DownloadedImages.GetCount(), 0);
 }
-
-namespace {
-// Dispatches messages until done() holds or the time is up.
-template <typename Done>
-bool PumpUntil(Done done, DWORD limit = 10000) {
-    DWORD begin = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - begin > limit) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    }
-    return true;
-}
-}  // namespace
 
 TEST_F(DownloadManagerTest, RetryRunsFetchOnlyTheListedErrorsAndKeepTheTaskQueueParked) {
     // A first run leaves two errors behind.
@@ -800,7 +766,7 @@ TEST_F(DownloadManagerTest, AFreedSlotIsFilledAtOnceUnlessThePauseBetweenConnect
     for (int i = 0; i < 20; ++i) {
         const std::string name = "/img/p" + std::to_string(i) + ".jpg";
         page += "<img src='" + name.substr(1) + "'>";
-        server_.SetOk(name, "image/jpeg", Fixture("small.jpg"));
+        server_.SetOk(name, "image/jpeg", FixtureBytes("small.jpg"));
     }
     server_.SetOk("/index.html", "text/html", page + "</html>");
     settings_->ThreadsAmount = 1;
@@ -811,12 +777,7 @@ TEST_F(DownloadManagerTest, AFreedSlotIsFilledAtOnceUnlessThePauseBetweenConnect
     settings_->PauseBetweenConnections = 600;
     manager_->Start(&task_, DownloadManager::kStartOrResume);
     SendMessageA(manager_->m_hWnd, WM_TIMER, DownloadManager::kSchedulerTimer, 0);
-    DWORD begin = GetTickCount();
-    while (manager_->Queue().QueueSize() < 20 && GetTickCount() - begin < 10000) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    }
+    ASSERT_TRUE(PumpUntil([&] { return manager_->Queue().QueueSize() >= 20; }));
     ASSERT_EQ(20u, manager_->Queue().QueueSize());   // the page was read: its pictures wait
     EXPECT_EQ(0u, manager_->WorkerCount());
     EXPECT_EQ(1, manager_->SchedulerTicks());
@@ -848,7 +809,7 @@ TEST_F(DownloadManagerTest, AStopKeepsTheListAndTheDiskInStepWhilePicturesAreBei
     for (int i = 0; i < 120; ++i) {
         const std::string name = "/img/p" + std::to_string(i) + ".jpg";
         page += "<img src='" + name.substr(1) + "'>";
-        server_.SetOk(name, "image/jpeg", Fixture("p120x80.jpg") + std::string(static_cast<size_t>(i), 'x'));
+        server_.SetOk(name, "image/jpeg", FixtureBytes("p120x80.jpg") + std::string(static_cast<size_t>(i), 'x'));
     }
     server_.SetOk("/index.html", "text/html", page + "</html>");
     manager_->Start(&task_, DownloadManager::kStartOrResume);
@@ -909,7 +870,7 @@ TEST_F(DownloadManagerTest, EveryByteOfEveryDownloadCountsWhateverOrderTheWorker
     for (int i = 0; i < 150; ++i) {
         const std::string name = "/img/q" + std::to_string(i) + ".jpg";
         page += "<img src='" + name.substr(1) + "'>";
-        serve(name, "image/jpeg", Fixture("p120x80.jpg") + std::string(static_cast<size_t>(i), 'x'));
+        serve(name, "image/jpeg", FixtureBytes("p120x80.jpg") + std::string(static_cast<size_t>(i), 'x'));
     }
     serve("/index.html", "text/html", page + "</html>");
     manager_->Start(&task_, DownloadManager::kStartOrResume);

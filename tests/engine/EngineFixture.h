@@ -33,6 +33,15 @@ protected:
         server_.Stop();
         SetTaskProgramFolder("");
     }
+    // How many messages said that the page at `path` brought more links than one page may.
+    int CappedPageMessages(const std::string& path) {
+        int count = 0;
+        for (const std::string& m : views_.messages)
+            if (m.find("more links than one page may bring") != std::string::npos &&
+                m.find(server_.Url(path)) != std::string::npos)
+                ++count;
+        return count;
+    }
 
     testsupport::ScratchDir dir_;
     std::unique_ptr<ProgramSettings> settings_;

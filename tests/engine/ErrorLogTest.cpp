@@ -4,6 +4,8 @@
 #include "core/ErrorLog.h"
 #include "tests/support/TestSupport.h"
 
+using testsupport::ReadFileText;
+
 namespace {
 
 struct RecordingErrors : IErrorsView {
@@ -14,12 +16,6 @@ struct RecordingErrors : IErrorsView {
     std::string GetSelectedUrl() override { return ""; }
     std::vector<std::string> GetUrls() override { return {}; }
 };
-
-std::string ReadText(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    testsupport::ReadFileBytes(path, bytes);
-    return std::string(bytes.begin(), bytes.end());
-}
 
 // "dd.mm.yyyy\thh:mm:ss\t"
 bool LooksLikeStamp(const std::string& s) {
@@ -64,7 +60,7 @@ TEST(ErrorLog, WritesHeaderLinesAndFooter) {
     log.WriteLine(on, 0, 258, -1, "http://h/y\r\nforged", &view);
     log.WriteFooter(on, "My task");
 
-    std::string text = ReadText(dir.File("errors.log"));
+    std::string text = ReadFileText(dir.File("errors.log"));
     ASSERT_EQ("\n\n", text.substr(0, 2));
     EXPECT_TRUE(LooksLikeStamp(text.substr(2)));
     const std::string dashes(51, '-');
@@ -106,8 +102,8 @@ TEST(ErrorLog, RotatesAnOversizedLogAtTheStart) {
     ASSERT_TRUE(testsupport::WriteFileText(path, old));
     ErrorLog log(path);
     log.WriteHeader(on, "t", nullptr);
-    EXPECT_EQ(old, ReadText(path + ".bak"));
-    std::string fresh = ReadText(path);
+    EXPECT_EQ(old, ReadFileText(path + ".bak"));
+    std::string fresh = ReadFileText(path);
     EXPECT_EQ("\n\n", fresh.substr(0, 2));
     EXPECT_EQ(std::string::npos, fresh.find('x'));
 
@@ -115,8 +111,8 @@ TEST(ErrorLog, RotatesAnOversizedLogAtTheStart) {
     std::string exact(100, 'y');
     ASSERT_TRUE(testsupport::WriteFileText(path, exact));
     log.WriteHeader(on, "t", nullptr);
-    EXPECT_EQ(exact, ReadText(path).substr(0, 100));
-    EXPECT_EQ(old, ReadText(path + ".bak"));
+    EXPECT_EQ(exact, ReadFileText(path).substr(0, 100));
+    EXPECT_EQ(old, ReadFileText(path + ".bak"));
 }
 
 TEST(ErrorLog, ALogThatCannotBeCopiedAsideKeepsGrowingWithItsHeader) {
@@ -129,7 +125,7 @@ TEST(ErrorLog, ALogThatCannotBeCopiedAsideKeepsGrowingWithItsHeader) {
     ASSERT_TRUE(testsupport::WriteFileText(path, old));
     ErrorLog log(path);
     log.WriteHeader(on, "t", nullptr);
-    std::string text = ReadText(path);
+    std::string text = ReadFileText(path);
     EXPECT_EQ(old + "\n\n", text.substr(0, old.size() + 2));
     EXPECT_NE(std::string::npos, text.find("\tTask started: \"t\"\n"));
 }

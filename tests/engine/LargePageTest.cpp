@@ -113,12 +113,7 @@ TEST_F(LargePageTest, APageOfTooManyLinksIsTakenInSlicesWhileTheWindowAnswersAnd
     EXPECT_EQ(1, server_.CountRequests("/index.html"));
     for (const std::string& picture : pictures_) EXPECT_EQ(1, server_.CountRequests(picture)) << picture;
     EXPECT_EQ(static_cast<int>(pictures_.size()), task_.DownloadedImages.GetCount());
-    int capped = 0;
-    for (const std::string& m : views_.messages)
-        if (m.find("more links than one page may bring") != std::string::npos &&
-            m.find(server_.Url("/index.html")) != std::string::npos)
-            ++capped;
-    EXPECT_EQ(1, capped);
+    EXPECT_EQ(1, CappedPageMessages("/index.html"));
     EXPECT_EQ(static_cast<int>(PageLinkParser::kMaxLinks), task_.pageLinks);
 
     // The links came in slices of a bounded count, and between every two the window answered;

@@ -2,7 +2,7 @@
 
 #include "core/HtmlTagEntry.h"
 #include "core/PageLinkParser.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/FixtureBytes.h"
 
 #include <algorithm>
 #include <string>
@@ -22,9 +22,7 @@ Links Extract(const std::string& pageUrl, const std::string& html, int kind = kP
 }
 
 Links ExtractFile(const std::string& pageUrl, const std::string& name) {
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(testsupport::ReadFileBytes(testsupport::TestDataDir() + name, bytes)) << name;
-    return Extract(pageUrl, std::string(bytes.begin(), bytes.end()));
+    return Extract(pageUrl, testsupport::FixtureBytes(name));
 }
 
 }  // namespace

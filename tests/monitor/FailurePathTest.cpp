@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "tests/monitor/MonitorHarness.h"
-#include "tests/support/FailingAllocation.h"
+#include "tests/support/ControlledAllocation.h"
 #include "tests/support/GdiLedger.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/PromptSupport.h"

@@ -11,20 +11,16 @@
 #include "resources/command_ids.h"
 #include "resources/monitor_ids.h"
 #include "tests/monitor/MonitorHarness.h"
+#include "tests/support/FixtureBytes.h"
 #include "tests/support/SiteTask.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/support/TestSupport.h"
 #include "ui/monitor/ContextMenu.h"
 
 using testsupport::ControlText;
+using testsupport::FixtureBytes;
 
 namespace {
-
-std::string Fixture(const char* name) {
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(testsupport::ReadFileBytes(testsupport::TestDataDir() + name, bytes)) << name;
-    return std::string(bytes.begin(), bytes.end());
-}
 
 // Context menus are answered here instead of by a person: the menu's state is noted and the
 // chosen command is posted to the owner, as a click on the item would.
@@ -83,8 +79,8 @@ protected:
 
 TEST_F(MonitorScenarioTest, ARunWithFailuresReachesEveryMonitorAndReloadsItsErrors) {
     testsupport::MonitorHarness& h = *harness_;
-    const std::string big = Fixture("big.png");
-    const std::string slowBody = Fixture("p120x80.jpg");
+    const std::string big = FixtureBytes("big.png");
+    const std::string slowBody = FixtureBytes("p120x80.jpg");
     server_.SetOk("/index.html", "text/html",
                   "<html><img src='a.png'><img src='m1.jpg'><img src='m2.jpg'><img src='slow.jpg'>"
                   "<a href='page2.html'>2</a></html>");

@@ -7,6 +7,7 @@
 #include "tests/net/ScriptedServer.h"
 
 #include <process.h>
+#include <string>
 
 using namespace nettest;
 
@@ -69,6 +70,42 @@ private:
     }
     int port_;
     HANDLE reading_;
+};
+
+// One read of a connection whose server sends only once the read has found nothing and waits
+// on: the socket's quiet handler, asked for after the first millisecond of quiet, tells it.
+struct ReadToldWhenWaiting {
+    HANDLE readIsWaiting = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    int quietCalls = 0;
+    bool read = false;
+    int32_t error = 0;
+    std::string got;
+
+    ReadToldWhenWaiting() = default;
+    ~ReadToldWhenWaiting() { CloseHandle(readIsWaiting); }
+    ReadToldWhenWaiting(const ReadToldWhenWaiting&) = delete;
+    ReadToldWhenWaiting& operator=(const ReadToldWhenWaiting&) = delete;
+
+    void Run(ScriptedServer& server, int32_t timeoutMs) {
+        server.AddConnection(Script{WaitFor(readIsWaiting), Send("late"), Stall(2000)});
+        MySyncSocket s;
+        s.SetTimeout(timeoutMs);
+        s.SetQuietHandler(&ReadToldWhenWaiting::OnQuiet, this, 1);
+        ASSERT_TRUE(s.Connect("127.0.0.1", server.Port()));
+        char buf[16];
+        uint32_t n = sizeof(buf);
+        read = s.Read(buf, &n);
+        error = s.GetLastError();
+        got.assign(buf, read ? n : 0);
+        SetEvent(readIsWaiting);  // the server's script may end now
+    }
+
+private:
+    static void OnQuiet(void* param) {
+        ReadToldWhenWaiting* self = static_cast<ReadToldWhenWaiting*>(param);
+        ++self->quietCalls;
+        SetEvent(self->readIsWaiting);
+    }
 };
 
 }  // namespace
@@ -159,25 +196,22 @@ TEST(Socket, ReadTimesOutWith258) {
 }
 
 TEST(Socket, SubSecondTimeOutIsAPoll) {
+    // A read that waits always gets the server's bytes, however slow the machine; a poll never
+    // waits, so it never tells the server and gets nothing. The same read with a time-out of
+    // whole seconds shows the difference.
     ScriptedServer server;
     ASSERT_TRUE(server.Start());
-    // Nothing comes until the read is over: a poll returns at once, a wait would take its
-    // whole 999 ms (a timer is never early, however busy the machine).
-    HANDLE readDone = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    server.AddConnection(Script{WaitFor(readDone), Send("late"), Stall(2000)});
-    MySyncSocket s;
-    s.SetTimeout(999);
-    ASSERT_TRUE(s.Connect("127.0.0.1", server.Port()));
-    char buf[16];
-    uint32_t n = sizeof(buf);
-    DWORD start = GetTickCount();
-    EXPECT_FALSE(s.Read(buf, &n));
-    const DWORD took = GetTickCount() - start;
-    SetEvent(readDone);
-    EXPECT_EQ(MySyncSocket::kErrorTimeout, s.GetLastError());
-    EXPECT_LT(took, 999u);
+    ReadToldWhenWaiting poll, wait;
+    poll.Run(server, 999);
+    EXPECT_FALSE(poll.read);
+    EXPECT_EQ(MySyncSocket::kErrorTimeout, poll.error);
+    EXPECT_EQ(0, poll.quietCalls);
+
+    wait.Run(server, 30000);
+    EXPECT_TRUE(wait.read);
+    EXPECT_EQ("late", wait.got);
+    EXPECT_EQ(1, wait.quietCalls);
     server.Stop();
-    CloseHandle(readDone);
 }
 
 TEST(Socket, StopFromAnotherThreadEndsABlockedRead) {

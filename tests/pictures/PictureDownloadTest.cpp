@@ -7,18 +7,15 @@
 #include "core/ProgramSettings.h"
 #include "resources/command_ids.h"
 #include "tests/pictures/PicturesHarness.h"
+#include "tests/support/FixtureBytes.h"
 #include "tests/support/PromptSupport.h"
 #include "tests/support/TestHttpServer.h"
 #include "ui/pictures/PictureFiles.h"
 
+using testsupport::FixtureBytes;
+
 namespace picturetest {
 namespace {
-
-std::string Fixture(const char* name) {
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(testsupport::ReadFileBytes(testsupport::TestDataDir() + name, bytes)) << name;
-    return std::string(bytes.begin(), bytes.end());
-}
 
 class PictureDownloadTest : public PicturesTest {};
 
@@ -28,9 +25,9 @@ TEST_F(PictureDownloadTest, ARunFillsTheViewsAndDeletingChangesDiskAndDownloadsF
     server.SetOk("/index.html", "text/html",
                  "<html><img src='a.png'><img src='b.jpg'><a href='two.html'>2</a></html>");
     server.SetOk("/two.html", "text/html", "<html><img src='c.gif'></html>");
-    server.SetOk("/a.png", "image/png", Fixture("p100x80.png"));
-    server.SetOk("/b.jpg", "image/jpeg", Fixture("r120x90.jpg"));
-    server.SetOk("/c.gif", "image/gif", Fixture("o60x40.gif"));
+    server.SetOk("/a.png", "image/png", FixtureBytes("p100x80.png"));
+    server.SetOk("/b.jpg", "image/jpeg", FixtureBytes("r120x90.jpg"));
+    server.SetOk("/c.gif", "image/gif", FixtureBytes("o60x40.gif"));
     ProgramSettings& settings = *app_->GetSettings();
     settings.ThreadsAmount = 2;
     settings.PauseBetweenConnections = 0;

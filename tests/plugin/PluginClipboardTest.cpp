@@ -69,16 +69,11 @@ volatile LONG ClipboardSnatcher::snatches_ = 0;
 
 }  // namespace
 
-TEST_F(PluginFixture, APressThatCannotOwnTheClipboardNeitherTellsNorStartsTheProgram) {
+TEST_F(ButtonOnPageFixture, APressThatCannotOwnTheClipboardNeitherTellsNorStartsTheProgram) {
     FakeMainWindow program;
-    IOleCommandTarget* button = NewButton();
-    ASSERT_NE(nullptr, button);
-    FakePage page;
-    page.location = L"http://example.com/";
-    ASSERT_EQ(S_OK, ShowPage(button, page));
     {
         ClipboardSnatcher snatcher;
-        EXPECT_EQ(S_OK, button->Exec(nullptr, 0, 0, nullptr, nullptr));
+        EXPECT_EQ(S_OK, Press(button_));
         testsupport::PumpMessages(300);
         EXPECT_EQ(1, ClipboardSnatcher::Snatches());
         EXPECT_EQ(0, FakeMainWindow::NewTasks());
@@ -86,17 +81,16 @@ TEST_F(PluginFixture, APressThatCannotOwnTheClipboardNeitherTellsNorStartsThePro
 
     // A browser that cannot name its window leaves nothing to own the clipboard with.
     SetClipboardText("left alone");
-    page.windowFails = true;
-    EXPECT_EQ(S_OK, button->Exec(nullptr, 0, 0, nullptr, nullptr));
+    page_.windowFails = true;
+    EXPECT_EQ(S_OK, Press(button_));
     testsupport::PumpMessages(300);
     EXPECT_EQ(0, FakeMainWindow::NewTasks());
     EXPECT_EQ("left alone", ClipboardText());
 
     // Both well again: the press goes through.
-    page.windowFails = false;
-    EXPECT_EQ(S_OK, button->Exec(nullptr, 0, 0, nullptr, nullptr));
+    page_.windowFails = false;
+    EXPECT_EQ(S_OK, Press(button_));
     testsupport::PumpMessages(300);
     EXPECT_EQ(1, FakeMainWindow::NewTasks());
     EXPECT_EQ("http://example.com/\n", ClipboardText());
-    button->Release();
 }

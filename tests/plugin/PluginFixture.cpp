@@ -131,6 +131,8 @@ DWORD PluginFixture::StatusOf(IOleCommandTarget* button) {
     return command.cmdf;
 }
 
+HRESULT PluginFixture::Press(IOleCommandTarget* button) { return button->Exec(nullptr, 0, 0, nullptr, nullptr); }
+
 void PluginFixture::Register() {
     ASSERT_EQ(0u, RunRegsvr32(dll_, false));
     registered_ = true;
@@ -141,6 +143,19 @@ void PluginFixture::UnloadOwnCopy() {
     module_ = nullptr;
     getClassObject_ = nullptr;
     canUnloadNow_ = nullptr;
+}
+
+void ButtonOnPageFixture::SetUp() {
+    ASSERT_NO_FATAL_FAILURE(PluginFixture::SetUp());
+    button_ = NewButton();
+    ASSERT_NE(nullptr, button_);
+    page_.location = L"http://example.com/";
+    ASSERT_EQ(S_OK, ShowPage(button_, page_));
+}
+
+void ButtonOnPageFixture::TearDown() {
+    if (button_) button_->Release();
+    PluginFixture::TearDown();
 }
 
 int FakeMainWindow::newTasks_ = 0;

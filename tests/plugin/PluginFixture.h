@@ -41,6 +41,8 @@ protected:
     // Sets the page as the button's site; the site reference is ours to drop at once.
     static HRESULT ShowPage(IOleCommandTarget* button, const FakePage& page);
     static DWORD StatusOf(IOleCommandTarget* button);
+    // A press of the button, as the browser's toolbar gives it.
+    static HRESULT Press(IOleCommandTarget* button);
     void Register();
     // Drops the test's own load of the library, so only COM's load keeps it in the process.
     void UnloadOwnCopy();
@@ -59,6 +61,18 @@ protected:
     GetClassObjectFn getClassObject_ = nullptr;
     CanUnloadNowFn canUnloadNow_ = nullptr;
     bool registered_ = false;
+};
+
+// What the press tests start from: a button the browser made and gave a page as its site. The
+// page is read whenever the button asks, so a test changes it between presses; the button is
+// released with the test.
+class ButtonOnPageFixture : public PluginFixture {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    FakePage page_;
+    IOleCommandTarget* button_ = nullptr;
 };
 
 // A window under the program's class name that counts the New Task commands it receives.

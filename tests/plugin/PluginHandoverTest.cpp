@@ -16,21 +16,17 @@ const char kLeftAlone[] = "left alone";
 
 }  // namespace
 
-TEST_F(PluginFixture, LettersOutsideTheCodePageAreCarriedExactlyOrRefusedWithAWord) {
+TEST_F(ButtonOnPageFixture, LettersOutsideTheCodePageAreCarriedExactlyOrRefusedWithAWord) {
     FakeMainWindow program;
-    IOleCommandTarget* button = NewButton();
-    ASSERT_NE(nullptr, button);
-    FakePage page;
-    page.location = L"http://example.test/\u03A9mega/\u65E5\u672C/\uFB01le";
-    page.cookies = L"w=\u03A9; j=\u65E5\u672C";
-    ASSERT_EQ(S_OK, ShowPage(button, page));
-    EXPECT_EQ(static_cast<DWORD>(OLECMDF_SUPPORTED | OLECMDF_ENABLED), StatusOf(button));
+    page_.location = L"http://example.test/\u03A9mega/\u65E5\u672C/\uFB01le";
+    page_.cookies = L"w=\u03A9; j=\u65E5\u672C";
+    EXPECT_EQ(static_cast<DWORD>(OLECMDF_SUPPORTED | OLECMDF_ENABLED), StatusOf(button_));
 
     // Cookies the program would read back changed: the user is asked, and "No" leaves everything.
     SetClipboardText(kLeftAlone);
     {
         testsupport::PromptWatcher asked("Brackenfly", IDNO);
-        EXPECT_EQ(OLECMDERR_E_CANCELED, button->Exec(nullptr, 0, 0, nullptr, nullptr));
+        EXPECT_EQ(OLECMDERR_E_CANCELED, Press(button_));
         ASSERT_TRUE(asked.Answered());
         EXPECT_NE(std::string::npos, asked.PromptText().find("cookies")) << asked.PromptText();
     }
@@ -41,7 +37,7 @@ TEST_F(PluginFixture, LettersOutsideTheCodePageAreCarriedExactlyOrRefusedWithAWo
     // "Yes": the page goes without them, its address in UTF-8, percent-escaped.
     {
         testsupport::PromptWatcher asked("Brackenfly", IDYES);
-        EXPECT_EQ(S_OK, button->Exec(nullptr, 0, 0, nullptr, nullptr));
+        EXPECT_EQ(S_OK, Press(button_));
         EXPECT_TRUE(asked.Answered());
     }
     EXPECT_EQ("http://example.test/%CE%A9mega/%E6%97%A5%E6%9C%AC/%EF%AC%81le\n", ClipboardText());
@@ -50,40 +46,34 @@ TEST_F(PluginFixture, LettersOutsideTheCodePageAreCarriedExactlyOrRefusedWithAWo
 
     // Cookies in plain letters go as they are, without a word; a host name outside ASCII takes its
     // IDNA form, the rest of the address (user name, path, query, fragment) is escaped.
-    page.location = L"http://\u00FCser@b\u00FCcher.example:8080/\u00E4?q=\u00F6#\u00DF";
-    page.cookies = L"sid=42; theme=dark";
-    EXPECT_EQ(S_OK, button->Exec(nullptr, 0, 0, nullptr, nullptr));
+    page_.location = L"http://\u00FCser@b\u00FCcher.example:8080/\u00E4?q=\u00F6#\u00DF";
+    page_.cookies = L"sid=42; theme=dark";
+    EXPECT_EQ(S_OK, Press(button_));
     EXPECT_EQ("http://%C3%BCser@xn--bcher-kva.example:8080/%C3%A4?q=%C3%B6#%C3%9F\nsid=42; theme=dark",
               ClipboardText());
-    page.location = L"www.example.test/\u00E9t\u00E9";
-    EXPECT_EQ(S_OK, button->Exec(nullptr, 0, 0, nullptr, nullptr));
+    page_.location = L"www.example.test/\u00E9t\u00E9";
+    EXPECT_EQ(S_OK, Press(button_));
     EXPECT_EQ("www.example.test/%C3%A9t%C3%A9\nsid=42; theme=dark", ClipboardText());
     testsupport::PumpMessages(300);
     EXPECT_EQ(3, FakeMainWindow::NewTasks());
 
     // An address no server could be sent (half a UTF-16 pair) is refused with a word.
     SetClipboardText(kLeftAlone);
-    page.location = L"http://example.test/\xD800x";
+    page_.location = L"http://example.test/\xD800x";
     {
         testsupport::PromptWatcher told("Brackenfly", IDOK);
-        EXPECT_TRUE(FAILED(button->Exec(nullptr, 0, 0, nullptr, nullptr)));
+        EXPECT_TRUE(FAILED(Press(button_)));
         EXPECT_TRUE(told.Answered());
         EXPECT_NE(std::string::npos, told.PromptText().find("address")) << told.PromptText();
     }
     EXPECT_EQ(kLeftAlone, ClipboardText());
     testsupport::PumpMessages(300);
     EXPECT_EQ(3, FakeMainWindow::NewTasks());
-    button->Release();
 }
 
-TEST_F(PluginFixture, AProgramThatIsMissingOrCannotStartIsReportedAndTheClipboardLeftAlone) {
+TEST_F(ButtonOnPageFixture, AProgramThatIsMissingOrCannotStartIsReportedAndTheClipboardLeftAlone) {
     Register();
-    IOleCommandTarget* button = NewButton();
-    ASSERT_NE(nullptr, button);
-    FakePage page;
-    page.location = L"http://example.com/";
-    page.cookies = L"sid=1";
-    ASSERT_EQ(S_OK, ShowPage(button, page));
+    page_.cookies = L"sid=1";
     ASSERT_EQ(nullptr, FindWindowA("Brackenfly_MainFrame", nullptr));
     const std::string program = dir_.File("Brackenfly.exe");
 
@@ -92,7 +82,7 @@ TEST_F(PluginFixture, AProgramThatIsMissingOrCannotStartIsReportedAndTheClipboar
     SetClipboardText(kLeftAlone);
     {
         testsupport::PromptWatcher told("Brackenfly", IDOK);
-        EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), button->Exec(nullptr, 0, 0, nullptr, nullptr));
+        EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), Press(button_));
         ASSERT_TRUE(told.Answered());
         EXPECT_NE(std::string::npos, told.PromptText().find("not found")) << told.PromptText();
         EXPECT_NE(std::string::npos, told.PromptText().find(program)) << told.PromptText();
@@ -103,11 +93,10 @@ TEST_F(PluginFixture, AProgramThatIsMissingOrCannotStartIsReportedAndTheClipboar
     ASSERT_TRUE(testsupport::WriteFileText(program, "not a program"));
     {
         testsupport::PromptWatcher told("Brackenfly", IDOK);
-        EXPECT_TRUE(FAILED(button->Exec(nullptr, 0, 0, nullptr, nullptr)));
+        EXPECT_TRUE(FAILED(Press(button_)));
         ASSERT_TRUE(told.Answered());
         EXPECT_NE(std::string::npos, told.PromptText().find("could not be started")) << told.PromptText();
     }
     EXPECT_EQ(kLeftAlone, ClipboardText());
     EXPECT_FALSE(testsupport::FileExists(dir_.File("arguments.txt")));
-    button->Release();
 }

@@ -62,7 +62,7 @@ TEST_F(PluginFixture, ButtonHandsThePageAndItsCookiesToTheRunningProgram) {
     OLECMD command = {1, 0};
     EXPECT_EQ(E_UNEXPECTED, button->QueryStatus(nullptr, 0, &command, nullptr));
     EXPECT_TRUE(FAILED(button->QueryStatus(nullptr, 1, &command, nullptr)));
-    EXPECT_TRUE(FAILED(button->Exec(nullptr, 0, 0, nullptr, nullptr)));
+    EXPECT_TRUE(FAILED(Press(button)));
     IObjectWithSite* withSite = SiteOf(button);
     void* site = reinterpret_cast<void*>(1);
     EXPECT_TRUE(FAILED(withSite->GetSite(IID_IUnknown, &site)));
@@ -75,7 +75,7 @@ TEST_F(PluginFixture, ButtonHandsThePageAndItsCookiesToTheRunningProgram) {
     page.cookies = L"session=abc; theme=dark";
     ASSERT_EQ(S_OK, ShowPage(button, page));
     EXPECT_EQ(static_cast<DWORD>(OLECMDF_SUPPORTED | OLECMDF_ENABLED), StatusOf(button));
-    EXPECT_EQ(S_OK, button->Exec(nullptr, 0, 0, nullptr, nullptr));
+    EXPECT_EQ(S_OK, Press(button));
     EXPECT_EQ("HTTP://Example.com/gallery?page=2\nsession=abc; theme=dark", ClipboardText());
     testsupport::PumpMessages(300);
     EXPECT_EQ(1, FakeMainWindow::NewTasks());
@@ -83,11 +83,11 @@ TEST_F(PluginFixture, ButtonHandsThePageAndItsCookiesToTheRunningProgram) {
     // No cookies, or a browser that answers "no document": the text ends with the line feed.
     page.location = L"www.example.com/";
     page.cookies.clear();
-    EXPECT_EQ(S_OK, button->Exec(nullptr, 0, 0, nullptr, nullptr));
+    EXPECT_EQ(S_OK, Press(button));
     EXPECT_EQ("www.example.com/\n", ClipboardText());
     page.cookies = L"a=1";
     page.documentIsNull = true;
-    EXPECT_EQ(S_OK, button->Exec(nullptr, 0, 0, nullptr, nullptr));
+    EXPECT_EQ(S_OK, Press(button));
     EXPECT_EQ("www.example.com/\n", ClipboardText());
     page.documentIsNull = false;
 
@@ -96,7 +96,7 @@ TEST_F(PluginFixture, ButtonHandsThePageAndItsCookiesToTheRunningProgram) {
     for (const wchar_t* refused : {L"https://secure.example.com/", L"file:///C:/x.html", L"about:blank", L""}) {
         page.location = refused;
         EXPECT_EQ(0u, StatusOf(button));
-        EXPECT_EQ(S_OK, button->Exec(nullptr, 0, 0, nullptr, nullptr));
+        EXPECT_EQ(S_OK, Press(button));
         EXPECT_EQ("left alone", ClipboardText());
     }
     testsupport::PumpMessages(300);
@@ -118,15 +118,10 @@ TEST_F(PluginFixture, ButtonHandsThePageAndItsCookiesToTheRunningProgram) {
     EXPECT_EQ(S_OK, canUnloadNow_());
 }
 
-TEST_F(PluginFixture, WithoutTheProgramRunningTheProgramBesideThePluginStartsWithDashC) {
+TEST_F(ButtonOnPageFixture, WithoutTheProgramRunningTheProgramBesideThePluginStartsWithDashC) {
     Register();
-    IOleCommandTarget* button = NewButton();
-    ASSERT_NE(nullptr, button);
-    plugintest::FakePage page;
-    page.location = L"http://example.com/";
-    ASSERT_EQ(S_OK, ShowPage(button, page));
     ASSERT_EQ(nullptr, FindWindowA("Brackenfly_MainFrame", nullptr));
-    EXPECT_EQ(S_OK, button->Exec(nullptr, 0, 0, nullptr, nullptr));
+    EXPECT_EQ(S_OK, Press(button_));
     EXPECT_EQ("http://example.com/\n", ClipboardText());
 
     std::vector<uint8_t> recorded;
@@ -144,11 +139,10 @@ TEST_F(PluginFixture, WithoutTheProgramRunningTheProgramBesideThePluginStartsWit
     DeleteFileA(dir_.File("arguments.txt").c_str());
     SetClipboardText("left alone");
     testsupport::PromptWatcher told("Brackenfly", IDOK);
-    EXPECT_EQ(E_FAIL, button->Exec(nullptr, 0, 0, nullptr, nullptr));
+    EXPECT_EQ(E_FAIL, Press(button_));
     EXPECT_TRUE(told.Answered());
     EXPECT_NE(std::string::npos, told.PromptText().find("registration")) << told.PromptText();
     EXPECT_EQ("left alone", ClipboardText());
     Sleep(500);
     EXPECT_FALSE(testsupport::FileExists(dir_.File("arguments.txt")));
-    button->Release();
 }

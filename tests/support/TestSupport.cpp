@@ -79,6 +79,12 @@ bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& out) {
     return ok;
 }
 
+std::string ReadFileText(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    ReadFileBytes(path, bytes);
+    return std::string(bytes.begin(), bytes.end());
+}
+
 bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& data) {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;

@@ -25,6 +25,8 @@ private:
 };
 
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& out);
+// The whole file's bytes in a string; empty when it cannot be read.
+std::string ReadFileText(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& data);
 bool WriteFileText(const std::string& path, const std::string& text);
 bool FileExists(const std::string& path);

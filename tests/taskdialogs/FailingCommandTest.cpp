@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "dialogs/tasks/TestUrlsDlg.h"
-#include "tests/support/FailingAllocation.h"
+#include "tests/support/ControlledAllocation.h"
 #include "tests/support/GdiLedger.h"
 #include "tests/support/PromptSupport.h"
 

@@ -3,18 +3,11 @@
 // the folder the dialog chose.
 #include "tests/taskdialogs/TaskDialogFixture.h"
 #include "core/DownloadManager.h"
+#include "tests/support/FixtureBytes.h"
 #include "tests/support/RecordingViews.h"
 #include "tests/support/TestHttpServer.h"
 
-namespace {
-
-std::string FixtureBytes(const char* name) {
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(testsupport::ReadFileBytes(testsupport::TestDataDir() + name, bytes)) << name;
-    return std::string(bytes.begin(), bytes.end());
-}
-
-}  // namespace
+using testsupport::FixtureBytes;
 
 TEST_F(TaskDialogFixture, NewTaskFromTheClipboardStartsNowAndDownloadsThePicturesOfThePage) {
     testsupport::TestHttpServer server;

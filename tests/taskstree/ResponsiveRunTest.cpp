@@ -15,27 +15,24 @@
 #include "core/ProgramSettings.h"
 #include "resources/command_ids.h"
 #include "tests/support/AnswerWatch.h"
+#include "tests/support/FixtureBytes.h"
 #include "tests/support/MainFrameTestSeam.h"
+#include "tests/support/SiteTask.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/taskstree/TreeTestSupport.h"
 #include "ui/monitor/DownloadGraph.h"
 #include "ui/pictures/ImagesContainer.h"
 
 using treetest::TreeTest;
+using testsupport::FixtureBytes;
 
 namespace {
-
-std::string Fixture(const char* name) {
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(testsupport::ReadFileBytes(testsupport::TestDataDir() + name, bytes)) << name;
-    return std::string(bytes.begin(), bytes.end());
-}
 
 class ResponsiveRunTest : public TreeTest {
 protected:
     // Pages of pictures under one index; returns the number of pictures.
     int ServeSite(testsupport::TestHttpServer& server, int pages, int perPage) {
-        const std::string picture = Fixture("pic.png");
+        const std::string picture = FixtureBytes("pic.png");
         std::string index = "<html>";
         for (int p = 0; p < pages; ++p) {
             std::string page = "<html>";
@@ -58,13 +55,7 @@ TEST_F(ResponsiveRunTest, TheWindowAnswersAndTheTitleMovesThroughAFastRun) {
     const int pictures = ServeSite(server, 20, 40);
     {
         SearchLinkTask task;
-        task.TaskName = "Fast";
-        StartingAddress start;
-        start.Url = server.Url("/index.html");
-        task.StartingAddresses.push_back(start);
-        task.SaveFolder = dir_.Path() + "Fast";
-        task.MinimumWidth.enabled = task.MinimumHeight.enabled = false;
-        ASSERT_TRUE(task.Save());
+        ASSERT_TRUE(testsupport::PrepareSiteTask(task, "Fast", server.Url("/index.html"), dir_.Path(), 0));
     }
     ProgramSettings* settings = app_->GetSettings();
     settings->ThreadsAmount = 5;
@@ -83,7 +74,7 @@ TEST_F(ResponsiveRunTest, TheWindowAnswersAndTheTitleMovesThroughAFastRun) {
     // Every 50 ms: an answer asked of the frame, and the monitor title it shows. One picture's
     // reply is held until the graph has taken three samples (it samples every two seconds), so
     // the run lasts as long as the checks need however fast or slow the machine is.
-    server.SetHeld("/p0.png", "image/png", Fixture("pic.png"));
+    server.SetHeld("/p0.png", "image/png", FixtureBytes("pic.png"));
     testsupport::AnswerWatch watcher(*frame_, 50, MainFrameTestSeam(*frame_).MonitorPane().m_hWnd);
     watcher.Start();
     ::SendMessageA(*frame_, WM_COMMAND, ID_TASK_START, 0);

@@ -5,20 +5,16 @@
 #include "core/ProgramSettings.h"
 #include "core/SearchLinkTask.h"
 #include "resources/command_ids.h"
+#include "tests/support/FixtureBytes.h"
 #include "tests/support/MainFrameTestSeam.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/taskstree/TreeTestSupport.h"
 #include "ui/monitor/MessagesViewer.h"
 
 using treetest::TreeTest;
+using testsupport::FixtureBytes;
 
 namespace {
-
-std::string Fixture(const char* name) {
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(testsupport::ReadFileBytes(testsupport::TestDataDir() + name, bytes));
-    return std::string(bytes.begin(), bytes.end());
-}
 
 bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -71,7 +67,7 @@ TEST_F(RunEndTest, PausedAndStoppedRunsAreToldAsSuchAndARunOutOfWorkAsCompleted)
     ASSERT_TRUE(server.Start());
     // One connection at a time, in page order: five quick pictures, two that take a while (their
     // body comes, then the server waits before closing), five quick ones.
-    const std::string picture = Fixture("pic.png");
+    const std::string picture = FixtureBytes("pic.png");
     std::string page = "<html>";
     for (const char* name : {"p0", "p1", "p2", "p3", "p4", "s0", "s1", "p5", "p6", "p7", "p8", "p9"})
         page += std::string("<img src='") + name + ".png'>";
@@ -132,8 +128,8 @@ TEST_F(RunEndTest, ASaveFolderThatCannotBeMadeRefusesTheRunWithOneMessage) {
     testsupport::TestHttpServer server;
     ASSERT_TRUE(server.Start());
     server.SetOk("/site/index.html", "text/html", "<html><img src='a.png'><img src='b.png'></html>");
-    server.SetOk("/site/a.png", "image/png", Fixture("pic.png"));
-    server.SetOk("/site/b.png", "image/png", Fixture("pic.png"));
+    server.SetOk("/site/a.png", "image/png", FixtureBytes("pic.png"));
+    server.SetOk("/site/b.png", "image/png", FixtureBytes("pic.png"));
     // The program's folder for pictures (Options, General) lies below a file: it cannot be made.
     const std::string blocker = dir_.Path() + "NotAFolder";
     ASSERT_TRUE(testsupport::WriteFileText(blocker, "a file"));

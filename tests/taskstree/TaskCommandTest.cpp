@@ -5,6 +5,7 @@
 #include "core/PropertyBag.h"
 #include "core/TaskFileNames.h"
 #include "resources/command_ids.h"
+#include "tests/support/FixtureBytes.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/taskstree/TreeTestSupport.h"
 #include "core/SearchLinkTask.h"
@@ -15,14 +16,7 @@
 
 using treetest::PutClipboardText;
 using treetest::TreeTest;
-
-namespace {
-std::string Fixture(const char* name) {
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(testsupport::ReadFileBytes(testsupport::TestDataDir() + name, bytes));
-    return std::string(bytes.begin(), bytes.end());
-}
-}  // namespace
+using testsupport::FixtureBytes;
 
 TEST(HandOver, FirstLineIsTheAddressAndTheRestTheCookies) {
     auto handOver = [](const std::string& text) {
@@ -139,7 +133,7 @@ TEST_F(TreeTest, TaskFolderCommandsAskRefuseAndNeverRunTaskText) {
 TEST_F(TreeTest, ThreeTasksRunInOrderThroughTheFrame) {
     testsupport::TestHttpServer server;
     ASSERT_TRUE(server.Start());
-    const std::string picture = Fixture("pic.png");
+    const std::string picture = FixtureBytes("pic.png");
     for (int i = 1; i <= 3; ++i) {
         const std::string n = std::to_string(i);
         server.SetOk("/t" + n + "/index.html", "text/html", "<html><img src='pic" + n + ".png'></html>");

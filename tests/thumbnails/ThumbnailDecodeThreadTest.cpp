@@ -1,9 +1,11 @@
 // Pictures that must be decoded go to the control's own thread: the window answers while a
 // 40-megapixel picture decodes, the result lands in the cache and the item, nothing is decoded
-// while the control is hidden, and an item removed mid-decode is simply skipped.
+// while the control is hidden, an item removed mid-decode is simply skipped, and a control
+// destroyed mid-decode goes at once.
 #include "tests/thumbnails/ThumbnailTestHost.h"
 
 #include "tests/support/AnswerWatch.h"
+#include "tests/support/ControlledAllocation.h"
 #include "tests/support/TestSupport.h"
 #include "ui/thumbnails/MyThumbnailChache.h"
 
@@ -108,9 +110,21 @@ TEST_F(ThumbnailDecodeThread, NothingIsDecodedWhileHiddenAndARemovedItemIsSkippe
 }
 
 TEST_F(ThumbnailDecodeThread, AControlDestroyedMidDecodeGoesAwayCleanly) {
+    // The decode is held at its first large allocation (the picture file's bytes) until the test
+    // lets it go: destroying the control must not wait for it, and what it makes afterwards must
+    // reach neither the cache nor the item.
+    testsupport::AllocationHold hold(1024 * 1024);
     view.SetItems(Items({"slow.png"}), true);
-    ASSERT_TRUE(PumpUntil([&] { return view.IsDecoding(); }, 60000));
-    view.DestroyWindow();
-    Pump(3000);  // the decode ends with nobody to tell
+    ASSERT_TRUE(PumpUntil([&] { return hold.Holding(); }, 60000));
+    HANDLE decodeThread = ::OpenThread(SYNCHRONIZE, FALSE, hold.HeldThread());
+    ASSERT_NE(nullptr, decodeThread);
+    EXPECT_TRUE(view.DestroyWindow());
+    EXPECT_TRUE(hold.Holding());  // it returned while the decode was still held
+    hold.Release();
+    // With nobody to tell, the decode thread ends once the picture is done.
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(decodeThread, 60000));
+    ::CloseHandle(decodeThread);
+    Pump();
+    EXPECT_TRUE(listener.decoded.empty());
     EXPECT_FALSE(cache.Contains(Data("slow.png")));
 }
