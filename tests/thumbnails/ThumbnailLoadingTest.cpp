@@ -8,7 +8,7 @@
 #include "imaging/AnyBmp.h"
 #include "imaging/JPEGDecoder.h"
 #include "imaging/TextException.h"
-#include "tests/support/FailingAllocation.h"
+#include "tests/support/ControlledAllocation.h"
 #include "tests/support/GdiLedger.h"
 #include "tests/support/TestSupport.h"
 #include "ui/thumbnails/MyThumbnailChache.h"
