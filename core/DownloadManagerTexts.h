@@ -9,8 +9,8 @@
 
 // The localized text of an engine string id, copied out of the service's shared buffer.
 std::string EngineText(unsigned id);
-// The text with each "%s" in turn replaced by the next value (a "%s" beyond them stays), at most
-// 1023 characters. No printf: the text may come from a language file.
+// The text filled in by FillInTexts (core/TextFill.h): each "%s" in turn takes the next value, a
+// "%s" beyond them stays; at most 1023 characters. No printf: the text may come from a language file.
 std::string WithTexts(const std::string& text, const std::vector<std::string>& values);
 // The message text with its "%s" replaced by the task name, as above.
 std::string WithTaskName(const std::string& text, const std::string& taskName);

@@ -3,7 +3,6 @@
 // "%s" or "%d", so no printf ever sees it.
 #include <string>
 #include <vector>
-#include "core/LocalText.h"
 
 // Replaces each "%s" of `format` by the next of `values` and each "%d" by the next number; "%%"
 // stays one percent sign; anything else after a percent sign is copied as it is. The result is

@@ -12,7 +12,7 @@
 #include "resources/plugin_handover.h"
 #include "resources/viewer_ids.h"
 #include "ui/frame/FrameAddresses.h"
-#include "core/TextFill.h"
+#include "core/LocalText.h"
 
 namespace {
 const int kProgressPaneWidth = 130;

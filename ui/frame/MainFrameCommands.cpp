@@ -10,7 +10,7 @@
 #include "resources/frame_ids.h"
 #include "ui/MainFrame.h"
 #include "ui/frame/FrameAddresses.h"
-#include "core/TextFill.h"
+#include "core/LocalText.h"
 #include "core/TranslatedMenu.h"
 
 LRESULT MainFrame::OnCommand(UINT, WPARAM wParam, LPARAM lParam, BOOL& handled) {

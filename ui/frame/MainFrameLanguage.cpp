@@ -6,7 +6,7 @@
 #include "framework/UserPrompts.h"
 #include "resources/frame_ids.h"
 #include "ui/MainFrame.h"
-#include "core/TextFill.h"
+#include "core/LocalText.h"
 #include "ui/frame/LanguageList.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include "resources/app_ids.h"
 #include "resources/frame_ids.h"
 #include "ui/MainFrame.h"
+#include "core/LocalText.h"
 #include "core/TextFill.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include "resources/frame_ids.h"
 #include "ui/MainFrame.h"
 #include "ui/frame/FrameAddresses.h"
+#include "core/LocalText.h"
 #include "core/TextFill.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "resources/frame_ids.h"
 #include "resources/pictures_ids.h"
 #include "ui/frame/IFrameHost.h"
-#include "core/TextFill.h"
+#include "core/LocalText.h"
 
 namespace {
 const DWORD kViewStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;

@@ -15,7 +15,7 @@
 #include "resources/pictures_ids.h"
 #include "dialogs/pictures/ISelectImagesDialog.h"
 #include "ui/frame/IFrameHost.h"
-#include "core/TextFill.h"
+#include "core/LocalText.h"
 #include "dialogs/pictures/PictureCriteria.h"
 #include "ui/pictures/ExchangeSortOrder.h"
 #include "ui/pictures/KeptSelection.h"

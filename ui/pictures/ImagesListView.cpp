@@ -9,7 +9,7 @@
 #include "resources/command_ids.h"
 #include "resources/monitor_ids.h"
 #include "resources/pictures_ids.h"
-#include "core/TextFill.h"
+#include "core/LocalText.h"
 #include "ui/pictures/ImagesContainer.h"
 #include "ui/pictures/SelectionChanges.h"
 

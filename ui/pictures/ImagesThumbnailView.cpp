@@ -6,7 +6,7 @@
 #include "resources/monitor_ids.h"
 #include "resources/pictures_ids.h"
 #include "resources/thumbnails_ids.h"
-#include "core/TextFill.h"
+#include "core/LocalText.h"
 #include "ui/pictures/ImagesContainer.h"
 #include "ui/pictures/ImagesListView.h"
 #include "framework/AppModule.h"

@@ -10,6 +10,7 @@
 #include "core/DownloadViews.h"
 #include "ui/frame/IFrameHost.h"
 #include "ui/frame/IPictureContainer.h"
+#include "core/LocalText.h"
 #include "core/TextFill.h"
 #include "dialogs/tasks/TaskDialogs.h"
 #include "ui/tasks/TaskFolder.h"

@@ -15,7 +15,7 @@
 #include "core/DownloadViews.h"
 #include "ui/frame/IFrameHost.h"
 #include "ui/frame/IPictureContainer.h"
-#include "core/TextFill.h"
+#include "core/LocalText.h"
 #include "ui/tasks/TasksTree.h"
 
 namespace {
