@@ -1,7 +1,8 @@
 #!/bin/bash
-# Installs what is missing, then configures and builds. $BUILD_DIR (default: build/) is the tree
-# whose tests run on this machine; when that is not the 32-bit build, the shipped 32-bit program
-# is built as well, in $BUILD_DIR/i686 (SKIP_I686=1 skips it). BUILD_TARGET builds one target.
+# Installs what is missing, then configures and builds. $BUILD_DIR (default: build/) is this
+# machine's first build (scripts/arch.sh): the 32-bit program where 32-bit processes run, else the
+# x86_64 one; the other is built beside it, in $BUILD_DIR/x86_64 or $BUILD_DIR/i686 (SKIP_X86_64=1
+# or SKIP_I686=1 skips it). BUILD_TARGET builds one target.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$here/build}
@@ -12,7 +13,7 @@ configure_and_build() {  # arch dir
   local arch=$1 dir=$2
   if [ -f "$dir/CMakeCache.txt" ] && [ "$(cat "$dir/.bkf-arch" 2>/dev/null)" != "$arch" ]; then
     echo "configure: $dir was configured for another architecture; starting it afresh"
-    find "$dir" -mindepth 1 -maxdepth 1 ! -name wineprefix ! -name i686 -exec rm -rf {} +
+    find "$dir" -mindepth 1 -maxdepth 1 ! -name wineprefix ! -name i686 ! -name x86_64 -exec rm -rf {} +
   fi
   if [ ! -f "$dir/build.ninja" ]; then
     cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$arch.cmake" \
@@ -23,6 +24,6 @@ configure_and_build() {  # arch dir
 }
 
 configure_and_build "$TEST_ARCH" "$BUILD_DIR"
-if [ "$TEST_ARCH" != i686 ] && [ -z "${SKIP_I686:-}" ]; then
-  configure_and_build i686 "$BUILD_DIR/i686"
+if [ -n "$SECOND_ARCH" ]; then
+  configure_and_build "$SECOND_ARCH" "$BUILD_DIR/$SECOND_ARCH"
 fi

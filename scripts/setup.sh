@@ -36,11 +36,14 @@ PKGS=(g++ g++-mingw-w64-i686 mingw-w64-tools libwine-dev cmake ninja-build nasm 
       debian-archive-keyring)
 if [ "$TEST_ARCH" = i686 ]; then
   PKGS+=(wine32:i386)
+  # The x86_64 tests run 64-bit Wine: its libraries come installed, its loader is only unpacked
+  # (scripts/x86_64-wine.sh), since installed wine32 would still be the machine's `wine`.
+  if [ -n "$SECOND_ARCH" ]; then PKGS+=(g++-mingw-w64-x86-64 "libwine:$(dpkg --print-architecture)"); fi
 else
   PKGS+=(wine64 g++-mingw-w64-x86-64)
   # The i686 tests run 32-bit Wine under emulation: its libraries come installed, its loader is
   # only unpacked (scripts/i686-emulation.sh), since installed it would shadow wine64.
-  if [ -z "${SKIP_I686:-}" ]; then PKGS+=(libwine:i386); fi
+  if [ -n "$SECOND_ARCH" ]; then PKGS+=(libwine:i386); fi
 fi
 install_missing "${PKGS[@]}"
 if [ "$TEST_ARCH" != i686 ] && installed wine32:i386; then
@@ -50,7 +53,8 @@ fi
 
 mkdir -p "$DEPS_ROOT"
 # native: the same libraries for this machine, for the image library's sanitizer lane.
-archs=(i686 native); [ "$TEST_ARCH" != i686 ] && archs+=("$TEST_ARCH")
+archs=(i686 native)
+{ [ "$TEST_ARCH" = x86_64 ] || [ "$SECOND_ARCH" = x86_64 ]; } && archs+=(x86_64)
 for arch in "${archs[@]}"; do
   prefix=$(deps_prefix "$arch")
   (

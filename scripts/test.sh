@@ -1,6 +1,7 @@
 #!/bin/bash
 # Builds everything and runs every test under Wine, once per lane:
-#   - a machine that runs 32-bit processes: the shipped i686 build, directly under wine32;
+#   - a machine that runs 32-bit processes: the shipped i686 build directly under wine32, then the
+#     x86_64 build under wine64 (scripts/x86_64-wine.sh; SKIP_X86_64=1 leaves it out);
 #   - a machine that cannot: the x86_64 build under wine64, then the shipped i686 build under
 #     wine32 through user-mode emulation (scripts/i686-emulation.sh; SKIP_I686=1 leaves it out).
 # Every output line is marked with its lane; the command fails when any lane fails.
@@ -31,15 +32,23 @@ emulated_i686_lane() {
     "$here/scripts/i686-emulation.sh" run "$BUILD_DIR/i686-emulation" "$here/scripts/test-lane.sh" "$@"
 }
 
+x86_64_lane() {
+  local tree=$1; shift
+  lane x86_64 "$tree" "$here/scripts/x86_64-wine.sh" run "$BUILD_DIR/x86_64-wine" "$here/scripts/test-lane.sh" "$@"
+}
+
 if [ "$TEST_ARCH" = i686 ]; then
   if [ -n "${EMULATE_I686:-}" ]; then
     emulated_i686_lane "$BUILD_DIR" "$@"
   else
     lane i686 "$BUILD_DIR" "$here/scripts/test-lane.sh" "$@"
   fi
+  if [ -n "$SECOND_ARCH" ]; then
+    x86_64_lane "$BUILD_DIR/x86_64" "$@"
+  fi
 else
   lane x86_64 "$BUILD_DIR" "$here/scripts/test-lane.sh" "$@"
-  if [ -z "${SKIP_I686:-}" ]; then
+  if [ -n "$SECOND_ARCH" ]; then
     if [ -z "${EMULATE_I686:-}" ] && can_run_32bit && [ -x /usr/lib/wine/wine ]; then
       lane i686 "$BUILD_DIR/i686" "$here/scripts/test-lane.sh" "$@"
     else
