@@ -8,22 +8,20 @@
 #include <vector>
 
 #include "core/PropertyBag.h"
+#include "tests/support/HeldFile.h"
+#include "tests/support/PropBagBytes.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using testsupport::Bytes;
+using testsupport::PutU32;
 
 // File bytes built by hand, independent of the bag's own writer.
-void PutU32(Bytes& b, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
 Bytes Header(int32_t major, int32_t minor, int32_t count)
 {
-    Bytes b = {'P', 'R', 'O', 'P', 'B', 'A', 'G'};
+    Bytes b;
+    testsupport::PutText(b, "PROPBAG");
     PutU32(b, static_cast<uint32_t>(major));
     PutU32(b, static_cast<uint32_t>(minor));
     PutU32(b, static_cast<uint32_t>(count));
@@ -32,9 +30,7 @@ Bytes Header(int32_t major, int32_t minor, int32_t count)
 
 void PutEntry(Bytes& b, const std::string& name, const Bytes& value, uint32_t claimedLength)
 {
-    uint8_t field[64] = {0};
-    memcpy(field, name.data(), name.size() < 64 ? name.size() : 64);
-    b.insert(b.end(), field, field + 64);
+    testsupport::PutField(b, name, 64);
     PutU32(b, claimedLength);
     b.insert(b.end(), value.begin(), value.end());
 }
@@ -45,46 +41,6 @@ void PutEntry(Bytes& b, const std::string& name, const Bytes& value)
 }
 
 Bytes Str(const std::string& s) { return Bytes(s.begin(), s.end()); }
-
-// An independent reader of the format, to check what the bag writes.
-struct ParsedFile {
-    int32_t major = 0, minor = 0;
-    std::vector<std::pair<std::string, Bytes>> entries;
-};
-
-uint32_t GetU32(const Bytes& b, size_t& pos)
-{
-    EXPECT_LE(pos + 4, b.size());
-    uint32_t v = 0;
-    for (int i = 0; i < 4 && pos + i < b.size(); ++i)
-        v |= static_cast<uint32_t>(b[pos + i]) << (8 * i);
-    pos += 4;
-    return v;
-}
-
-ParsedFile Parse(const Bytes& b)
-{
-    ParsedFile f;
-    EXPECT_GE(b.size(), 19u);
-    if (b.size() < 19)
-        return f;
-    EXPECT_EQ(0, memcmp(b.data(), "PROPBAG", 7));
-    size_t pos = 7;
-    f.major = static_cast<int32_t>(GetU32(b, pos));
-    f.minor = static_cast<int32_t>(GetU32(b, pos));
-    const uint32_t count = GetU32(b, pos);
-    for (uint32_t i = 0; i < count && pos + 68 <= b.size(); ++i) {
-        const char* field = reinterpret_cast<const char*>(b.data() + pos);
-        std::string name(field, strnlen(field, 64));
-        pos += 64;
-        const uint32_t len = GetU32(b, pos);
-        EXPECT_LE(pos + len, b.size());
-        f.entries.emplace_back(name, Bytes(b.begin() + pos, b.begin() + pos + len));
-        pos += len;
-    }
-    EXPECT_EQ(pos, b.size()) << "bytes after the last entry";
-    return f;
-}
 
 TEST(PropertyBag, EmptyBagIsNineteenBytes)
 {
@@ -132,7 +88,9 @@ TEST(PropertyBag, WritesEntriesSortedByUnsignedName)
     ASSERT_TRUE(testsupport::ReadFileBytes(dir.File("two.bag"), two));
     EXPECT_EQ(expected, one);
     EXPECT_EQ(one, two);
-    EXPECT_EQ(5u, Parse(one).entries.size());
+    testsupport::RawBag parsed;
+    ASSERT_TRUE(testsupport::ParseBag(one, parsed));
+    EXPECT_EQ(5u, parsed.values.size());
 }
 
 TEST(PropertyBag, LongNamesAreCutToSixtyFourBytes)
@@ -325,13 +283,13 @@ TEST(PropertyBag, FailedSaveKeepsThePreviousFile)
     ASSERT_TRUE(testsupport::ReadFileBytes(path, before));
 
     // Another program holds the file open without sharing it.
-    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    testsupport::HeldFile lock(path);
+    ASSERT_TRUE(lock.Held());
     PropertyBag fresh;
     fresh.SetCurrentVersion();
     fresh.SetString("Value", std::string(5000, 'n'));
     EXPECT_FALSE(fresh.Save(path));
-    CloseHandle(lock);
+    lock.Release();
 
     Bytes after;
     ASSERT_TRUE(testsupport::ReadFileBytes(path, after));
@@ -403,11 +361,10 @@ TEST(PropertyBag, LoadTellsAMissingFileFromOneThatCannotBeRead)
     EXPECT_FALSE(lower.Has("B"));
 
     // Held by another program without sharing: there, but out of reach; the bag stays as it was.
-    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    testsupport::HeldFile holder(path);
+    ASSERT_TRUE(holder.Held());
     PropertyBag locked;
     EXPECT_EQ(PropertyBag::LoadStatus::Unreadable, locked.LoadWithStatus(path));
     EXPECT_FALSE(locked.Load(path));
     EXPECT_EQ(0u, locked.Count());
-    CloseHandle(holder);
 }

@@ -16,70 +16,22 @@
 #include "core/SearchLinkTask.h"
 #include "core/SettingsBlobs.h"
 #include "core/TaskFileNames.h"
+#include "tests/support/HeldFile.h"
 #include "tests/support/PromptSupport.h"
+#include "tests/support/PropBagBytes.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-void PutU32(Bytes& b, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-void PutCounted(Bytes& b, const std::string& s)
-{
-    PutU32(b, static_cast<uint32_t>(s.size() + 1));
-    b.insert(b.end(), s.begin(), s.end());
-    b.push_back(0);
-}
-
-Bytes StrZ(const std::string& s)
-{
-    Bytes b(s.begin(), s.end());
-    b.push_back(0);
-    return b;
-}
+using testsupport::Bytes;
+using testsupport::PutCounted;
+using testsupport::PutU32;
 
 Bytes I32(int32_t v)
 {
     Bytes b;
     PutU32(b, static_cast<uint32_t>(v));
     return b;
-}
-
-// Reads a settings file without the bag's own reader: name -> value bytes, in file order.
-std::vector<std::pair<std::string, Bytes>> ReadEntries(const std::string& path)
-{
-    std::vector<std::pair<std::string, Bytes>> entries;
-    Bytes b;
-    EXPECT_TRUE(testsupport::ReadFileBytes(path, b));
-    if (b.size() < 19 || memcmp(b.data(), "PROPBAG\x02\0\0\0\0\0\0\0", 15) != 0) {
-        ADD_FAILURE() << "bad header";
-        return entries;
-    }
-    uint32_t count = b[15] | (b[16] << 8) | (b[17] << 16) | (static_cast<uint32_t>(b[18]) << 24);
-    size_t pos = 19;
-    for (uint32_t i = 0; i < count; ++i) {
-        if (pos + 68 > b.size()) {
-            ADD_FAILURE() << "cut entry";
-            break;
-        }
-        const char* field = reinterpret_cast<const char*>(&b[pos]);
-        std::string name(field, strnlen(field, 64));
-        const uint32_t len = b[pos + 64] | (b[pos + 65] << 8) | (b[pos + 66] << 16) | (static_cast<uint32_t>(b[pos + 67]) << 24);
-        pos += 68;
-        if (pos + len > b.size()) {
-            ADD_FAILURE() << "cut value";
-            break;
-        }
-        entries.emplace_back(name, Bytes(b.begin() + pos, b.begin() + pos + len));
-        pos += len;
-    }
-    EXPECT_EQ(pos, b.size());
-    return entries;
 }
 
 Bytes DefaultFiletypesBlob()
@@ -182,7 +134,7 @@ TEST(ProgramSettings, SavedDefaultsMatchGoldenBytes)
         {"LogFileClearMode", {1}},
         {"LogFileMaxSize", {0x00, 0x00, 0x10, 0x00}},
         {"FolderForImages", {0}},
-        {"LangName", StrZ("English")},
+        {"LangName", testsupport::TextValue("English")},
         {"SaveCacheIntervale", I32(3)},
         {"UseEffects", {1}},
         {"UseEffectsInSlideshowOnly", {1}},
@@ -191,16 +143,11 @@ TEST(ProgramSettings, SavedDefaultsMatchGoldenBytes)
         {"ShowTip", {1}},
         {"CurrentTip", I32(0)},
     };
-    const auto entries = ReadEntries(dir.File("Brackenfly.config"));
-    ASSERT_EQ(26u, entries.size());
-    std::string previous;
-    for (const auto& e : entries) {
-        EXPECT_LT(previous, e.first) << "entries sorted by name";
-        previous = e.first;
-        auto it = expected.find(e.first);
-        ASSERT_NE(expected.end(), it) << e.first;
-        EXPECT_EQ(it->second, e.second) << e.first;
-    }
+    // The reader refuses names out of order: the file holds them sorted.
+    const testsupport::RawBag saved = testsupport::ReadBag(dir.File("Brackenfly.config"));
+    EXPECT_EQ(2, saved.major);
+    EXPECT_EQ(0, saved.minor);
+    EXPECT_EQ(expected, saved.values);
 
     ProgramSettings back(nullptr, dir.Path(), Record);
     EXPECT_EQ(s.Filetypes, back.Filetypes);
@@ -281,8 +228,8 @@ TEST(ProgramSettings, ALockedSettingsFileIsNeverWrittenOver)
     std::vector<uint8_t> before;
     ASSERT_TRUE(testsupport::ReadFileBytes(path, before));
     // Another program holds the file without sharing it.
-    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    testsupport::HeldFile holder(path);
+    ASSERT_TRUE(holder.Held());
     g_reported.clear();
     {
         ProgramSettings s(nullptr, dir.Path(), Record);
@@ -290,8 +237,7 @@ TEST(ProgramSettings, ALockedSettingsFileIsNeverWrittenOver)
         EXPECT_EQ(5, s.ThreadsAmount);
         ASSERT_EQ(1u, g_reported.size());
         EXPECT_NE(std::string::npos, g_reported[0].find(path));
-        CloseHandle(holder);
-        holder = INVALID_HANDLE_VALUE;
+        holder.Release();
         // Even once the file is free again, this run's defaults never replace it.
         EXPECT_FALSE(s.Save());
     }
@@ -312,8 +258,8 @@ TEST(ProgramSettings, TheUserIsToldWhichSettingsFileCouldNotBeRead)
         ASSERT_TRUE(s.Save());
     }
     const std::string path = dir.File("Brackenfly.config");
-    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    testsupport::HeldFile holder(path);
+    ASSERT_TRUE(holder.Held());
     {
         // Without a reporter the message goes through the prompts seam, as at the program's start.
         testsupport::ScriptedPrompts prompts;
@@ -330,7 +276,6 @@ TEST(ProgramSettings, TheUserIsToldWhichSettingsFileCouldNotBeRead)
         EXPECT_TRUE(watcher.Answered());
         EXPECT_NE(std::string::npos, watcher.PromptText().find("cannot be read"));
     }
-    CloseHandle(holder);
 }
 
 TEST(ProgramSettings, CountsAreClampedToTheDialogRanges)
@@ -416,9 +361,8 @@ TEST(ProgramSettings, TruncatedSettingsFileKeepsWholeEntries)
     ASSERT_TRUE(testsupport::ReadFileBytes(dir.File("Brackenfly.config"), file));
     // Sorted names: ..., "CurrentTip", "Filetypes", "FolderForImages", ... "ThreadsAmount", ...
     // Cut inside "Filetypes": "CurrentTip" is kept, the later keys keep their defaults.
-    const auto entries = ReadEntries(dir.File("Brackenfly.config"));
     size_t pos = 19;
-    for (const auto& e : entries) {
+    for (const auto& e : testsupport::ReadBag(dir.File("Brackenfly.config")).values) {
         if (e.first == "Filetypes")
             break;
         pos += 68 + e.second.size();

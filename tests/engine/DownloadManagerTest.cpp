@@ -16,6 +16,7 @@
 #include "core/SearchLinkTask.h"
 #include "core/TaskFileNames.h"
 #include "tests/support/FixtureBytes.h"
+#include "tests/support/HeldFile.h"
 #include "tests/support/RecordingViews.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/support/PromptSupport.h"
@@ -447,12 +448,12 @@ TEST_F(DownloadManagerTest, ANewerResumeFileIsCopiedAsideAndALockedOneLeavesTheT
     // its bytes.
     std::vector<uint8_t> before;
     ASSERT_TRUE(testsupport::ReadFileBytes(task_.GetCacheFilePath(), before));
-    HANDLE holder = CreateFileA(task_.GetCacheFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    testsupport::HeldFile holder(task_.GetCacheFilePath());
+    ASSERT_TRUE(holder.Held());
     views_.messages.clear();
     manager_->Start(&task_, DownloadManager::kStartOrResume);
     ASSERT_TRUE(RunUntilIdle());
-    CloseHandle(holder);
+    holder.Release();
     EXPECT_EQ(slowFetches, server_.CountRequests("/slow.jpg"));
     ASSERT_EQ(1u, views_.messages.size());
     EXPECT_NE(std::string::npos, views_.messages[0].find("cannot be read"));

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "imaging/ByteOrder.h"
 #include "imaging/DibColorModel.h"
 #include "imaging/DibFile.h"
 #include "tests/filters/DibTestUtil.h"
@@ -14,10 +15,6 @@ using dibtest::Put;
 using dibtest::Px;
 
 namespace {
-
-uint32_t Le32(const std::vector<uint8_t>& b, size_t at) {
-    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
-}
 
 void Add32(std::vector<uint8_t>& b, uint32_t v) {
     for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
@@ -87,9 +84,9 @@ TEST(DibFiles, SavedRowsAreBottomUpWhateverTheSectionOrder) {
     ASSERT_TRUE(testsupport::ReadFileBytes(dir.File("held.bmp"), held));
     EXPECT_EQ(a, held);
     EXPECT_EQ('B', a[0]);
-    EXPECT_EQ(78u, Le32(a, 2));
-    EXPECT_EQ(54u, Le32(a, 10));
-    EXPECT_EQ(2u, Le32(a, 22));  // positive height: bottom-up rows
+    EXPECT_EQ(78u, ReadLittleEndian32(&a[2]));
+    EXPECT_EQ(54u, ReadLittleEndian32(&a[10]));
+    EXPECT_EQ(2u, ReadLittleEndian32(&a[22]));  // positive height: bottom-up rows
     // The first stored row is the bottom one (white, black, grey), 12 bytes with padding.
     EXPECT_EQ(255, a[54]);
     EXPECT_EQ(0, a[57]);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/formats/FormatsTestSupport.h"
+#include "tests/support/RepeatableRandom.h"
 #include "tests/support/TestSupport.h"
 
 using namespace formats_test;
@@ -50,11 +51,7 @@ TEST(MalformedFiles, TruncatedFilesRaise)
 
 TEST(MalformedFiles, ChangedBytesNeverCrash)
 {
-    uint32_t seed = 12345;
-    auto next = [&seed]() {
-        seed = seed * 1103515245u + 12345u;
-        return seed >> 8;
-    };
+    testsupport::RepeatableRandom next(12345);
     for (const char* name : kFiles) {
         std::vector<uint8_t> whole = ReadFixture(name);
         ASSERT_FALSE(whole.empty()) << name;
@@ -113,10 +110,7 @@ void DrawVariety(HDC dc)
 // Changes 1 to 4 bytes after the first `keep` bytes, `rounds` times, decoding each result.
 void DecodeChanged(const std::vector<uint8_t>& whole, size_t keep, uint32_t seed, int rounds)
 {
-    auto next = [&seed]() {
-        seed = seed * 1103515245u + 12345u;
-        return seed >> 8;
-    };
+    testsupport::RepeatableRandom next(seed);
     for (int round = 0; round < rounds; ++round) {
         std::vector<uint8_t> changed = whole;
         int changes = 1 + next() % 4;

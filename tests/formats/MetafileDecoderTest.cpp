@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "imaging/AnyPicDecoder.h"
+#include "imaging/ByteOrder.h"
 #include "imaging/TextException.h"
 #include "tests/formats/FormatsTestSupport.h"
 #include "tests/support/TestSupport.h"
@@ -201,7 +202,7 @@ TEST(MetafileDecoder, EmfWithTheOriginalEightyEightByteHeaderDecodes)
 {
     RECT frame = {0, 0, 2540, 1270};
     std::vector<uint8_t> emf = RecordEmf(frame, [](HDC dc) { FillRed(dc, 0, 0, 10, 10); });
-    const uint32_t headerSize = emf[4] | (emf[5] << 8) | (emf[6] << 16) | (static_cast<uint32_t>(emf[7]) << 24);
+    const uint32_t headerSize = ReadLittleEndian32(&emf[4]);
     ASSERT_GT(headerSize, 88u);
     // The same records behind a header cut to its first 88 bytes, without a description.
     std::vector<uint8_t> old(88 + (emf.size() - headerSize));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/imaging/ImagingTestUtil.h"
+#include "tests/support/RepeatableRandom.h"
 #include "imaging/AnyPicDecoder.h"
 #include "imaging/JPEGDecoder.h"
 #include "imaging/PictureLimits.h"
@@ -55,11 +56,7 @@ TEST(ImagingMalformed, TruncatedAtManyOffsets)
 
 TEST(ImagingMalformed, CorruptedBytes)
 {
-    uint32_t seed = 12345;
-    auto next = [&seed]() {
-        seed = seed * 1103515245u + 12345u;
-        return seed >> 8;
-    };
+    testsupport::RepeatableRandom next(12345);
     // BKF_IMAGING_FUZZ_ROUNDS raises the count for a longer hand-run soak.
     const char* env = getenv("BKF_IMAGING_FUZZ_ROUNDS");
     int rounds = env ? atoi(env) : 60;

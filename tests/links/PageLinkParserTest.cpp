@@ -3,6 +3,7 @@
 #include "core/HtmlTagEntry.h"
 #include "core/PageLinkParser.h"
 #include "tests/support/FixtureBytes.h"
+#include "tests/support/RepeatableRandom.h"
 
 #include <algorithm>
 #include <string>
@@ -196,11 +197,10 @@ TEST(PageLinkParser, TagSoupYieldsOnlyWebAddresses) {
                                           "x.jpg", " ", "\n", "\\", "open(", "location=", "&amp;", "\0", "http:",
                                           "HTTPS://", "file:", "#", "=", "<td\r", "background"};
     const size_t pieceCount = sizeof(kPieces) / sizeof(kPieces[0]);
-    uint32_t seed = 12345;
+    testsupport::RepeatableRandom next(12345);
     std::string soup;
     while (soup.size() < 200000) {
-        seed = seed * 1103515245u + 12345u;
-        const char* piece = kPieces[(seed >> 16) % pieceCount];
+        const char* piece = kPieces[(next() >> 8) % pieceCount];
         soup.append(piece, piece[0] ? std::char_traits<char>::length(piece) : 1);
     }
     for (int kind : {kPageKindHtml, kPageKindScript}) {

@@ -10,6 +10,7 @@
 #include "imaging/AnyBmp.h"
 #include "imaging/AnyPicDecoder.h"
 #include "imaging/TextException.h"
+#include "tests/support/RepeatableRandom.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -38,11 +39,7 @@ TEST(RasterMutation, ChangedAndCutPicturesOfEveryOtherFormat)
     ASSERT_NE(nullptr, dir) << "BKF_FORMATS_TESTDATA_UNIX names the formats pictures";
     const char* env = std::getenv("BKF_IMAGING_FUZZ_ROUNDS");
     const int rounds = env ? std::atoi(env) : 60;
-    uint32_t seed = 4242;
-    auto next = [&seed]() {
-        seed = seed * 1103515245u + 12345u;
-        return seed >> 8;
-    };
+    testsupport::RepeatableRandom next(4242);
     int decoded = 0;
     for (const char* name : kPictures) {
         std::vector<uint8_t> data;

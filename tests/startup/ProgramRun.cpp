@@ -110,7 +110,7 @@ std::string BoxCaption(HWND box) {
     return caption;
 }
 
-ToldBox RunAnsweringOneBox(const std::string& folder, HANDLE releaseAfterBox) {
+ToldBox RunAnsweringOneBox(const std::string& folder, testsupport::HeldFile* releaseAfterBox) {
     const char kFrameClass[] = "Brackenfly_MainFrame";
     const char kBoxClass[] = "#32770";
     ToldBox told;
@@ -118,7 +118,7 @@ ToldBox RunAnsweringOneBox(const std::string& folder, HANDLE releaseAfterBox) {
     EXPECT_TRUE(run.Started());
     std::string which;
     HWND first = run.WaitForEither(kBoxClass, kFrameClass, which);
-    if (releaseAfterBox != INVALID_HANDLE_VALUE) ::CloseHandle(releaseAfterBox);
+    if (releaseAfterBox) releaseAfterBox->Release();
     if (first && which == kBoxClass) {
         told.text = BoxText(first);
         told.caption = BoxCaption(first);

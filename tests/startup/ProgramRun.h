@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <string>
 
+#include "tests/support/HeldFile.h"
+
 namespace startuptest {
 
 const DWORD kWaitMs = 60000;
@@ -43,10 +45,10 @@ std::string BoxCaption(HWND box);
 struct ToldBox {
     std::string text, caption;
 };
-// Starts the program in folder, expects one message box before the main window (closing
+// Starts the program in folder, expects one message box before the main window (letting go of
 // releaseAfterBox, when given, as soon as the box or the window is up), answers it OK, expects
 // no second box, closes the main window and expects exit code 0. What the box said; a test
 // failure for each step that went otherwise.
-ToldBox RunAnsweringOneBox(const std::string& folder, HANDLE releaseAfterBox = INVALID_HANDLE_VALUE);
+ToldBox RunAnsweringOneBox(const std::string& folder, testsupport::HeldFile* releaseAfterBox = nullptr);
 
 }  // namespace startuptest

@@ -168,10 +168,10 @@ TEST_F(ProgramRunTest, ALanguageFileHeldAtStartDoesNotLoseTheChoice) {
         ASSERT_TRUE(settings.Save());
     }
     // Another program holds the file, without sharing, only while the program starts.
-    HANDLE holder = ::CreateFileA(langFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    testsupport::HeldFile holder(langFile);
+    ASSERT_TRUE(holder.Held());
     EXPECT_EQ("Error when loading 'Deutsch' language file. Default language is English.",
-              startuptest::RunAnsweringOneBox(dir_.Path(), holder).text);
+              startuptest::RunAnsweringOneBox(dir_.Path(), &holder).text);
     EXPECT_EQ("Deutsch", StoredLanguage(dir_.Path()));
 }
 

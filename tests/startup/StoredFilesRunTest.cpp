@@ -89,7 +89,7 @@ protected:
     }
     Bytes Original(const std::string& path) { return before_[path]; }
 
-    std::string RunAnsweringOneBox(HANDLE releaseAfterBox = INVALID_HANDLE_VALUE) {
+    std::string RunAnsweringOneBox(testsupport::HeldFile* releaseAfterBox = nullptr) {
         return startuptest::RunAnsweringOneBox(dir_.Path(), releaseAfterBox).text;
     }
 
@@ -170,9 +170,9 @@ TEST_F(StoredFilesRunTest, ATaskHeldWhileTheProgramStartsKeepsItsPlaceInTheTree)
     // the run with a word, and the tree file written at close still has it in its folder.
     for (const std::string& held : {Tasks("Alpha.task"), Tasks("Alpha.task.downloads")}) {
         SCOPED_TRACE(held);
-        HANDLE holder = ::CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, holder);
-        const std::string text = RunAnsweringOneBox(holder);
+        testsupport::HeldFile holder(held);
+        ASSERT_TRUE(holder.Held());
+        const std::string text = RunAnsweringOneBox(&holder);
         EXPECT_NE(std::string::npos, text.find(held)) << text;
         ExpectOthersUntouched({});
         EXPECT_FALSE(testsupport::FileExists(held + ".damaged"));
@@ -215,10 +215,10 @@ TEST_F(StoredFilesRunTest, ANewerSettingsFileIsCopiedAsideWithTheKeysThisVersion
 
 TEST_F(StoredFilesRunTest, ATreeFileHeldWhileTheProgramStartsKeepsItsFolders) {
     const std::string tree = Tasks("Tree.config");
-    HANDLE holder = ::CreateFileA(tree.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    testsupport::HeldFile holder(tree);
+    ASSERT_TRUE(holder.Held());
     // Let go as soon as the program has spoken: the close must still not write a flat tree.
-    const std::string text = RunAnsweringOneBox(holder);
+    const std::string text = RunAnsweringOneBox(&holder);
     EXPECT_NE(std::string::npos, text.find(tree)) << text;
     ExpectOthersUntouched({});
     EXPECT_FALSE(testsupport::FileExists(tree + ".damaged"));

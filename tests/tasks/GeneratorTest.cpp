@@ -9,9 +9,9 @@
 #include "core/CharTemplate.h"
 #include "core/NumberTemplate.h"
 #include "core/StringTemplate.h"
-#include "tests/tasks/PropBagBytes.h"
+#include "tests/support/PropBagBytes.h"
 
-using tasktest::Bytes;
+using testsupport::Bytes;
 
 namespace {
 
@@ -143,16 +143,16 @@ TEST(TemplateStreams, DefinitionAndCurrentBytesAreRawLittleEndianFields)
     s.SaveCurrent(out);
 
     Bytes golden;
-    tasktest::PutU32(golden, 1);
-    tasktest::PutU32(golden, 300);
-    tasktest::PutU32(golden, 2);
-    tasktest::PutU32(golden, 4);
-    tasktest::PutU32(golden, 5);
+    testsupport::PutU32(golden, 1);
+    testsupport::PutU32(golden, 300);
+    testsupport::PutU32(golden, 2);
+    testsupport::PutU32(golden, 4);
+    testsupport::PutU32(golden, 5);
     golden.insert(golden.end(), {'b', 'y', 'q'});
-    tasktest::PutU32(golden, 2);
-    tasktest::PutCounted(golden, "ab");
-    tasktest::PutCounted(golden, "");
-    tasktest::PutU32(golden, 1);
+    testsupport::PutU32(golden, 2);
+    testsupport::PutCounted(golden, "ab");
+    testsupport::PutCounted(golden, "");
+    testsupport::PutU32(golden, 1);
     EXPECT_EQ(out.Bytes(), golden);
 
     // Read back into fresh generators: same definitions and values.
@@ -174,14 +174,14 @@ TEST(TemplateStreams, DefinitionAndCurrentBytesAreRawLittleEndianFields)
 TEST(TemplateStreams, LoadedValuesOutsideTheRangeGoBackToTheFirst)
 {
     Bytes b;
-    tasktest::PutU32(b, 99);
+    testsupport::PutU32(b, 99);
     NumberTemplate n(1, 10, 1, 0);
     BlobReader in(b);
     ASSERT_TRUE(n.LoadCurrent(in));
     EXPECT_EQ(n.current, 1);
 
     Bytes neg;
-    tasktest::PutU32(neg, static_cast<uint32_t>(-3));
+    testsupport::PutU32(neg, static_cast<uint32_t>(-3));
     StringTemplate s({"a", "b"});
     s.index = 1;
     BlobReader in2(neg);
@@ -199,8 +199,8 @@ TEST(TemplateStreams, ShortOrInflatedStreamsFailWithoutHarm)
 {
     // A string list that claims two billion strings of which one is there.
     Bytes b;
-    tasktest::PutU32(b, 0x7FFFFFFF);
-    tasktest::PutCounted(b, "only");
+    testsupport::PutU32(b, 0x7FFFFFFF);
+    testsupport::PutCounted(b, "only");
     StringTemplate s;
     BlobReader in(b);
     EXPECT_FALSE(s.LoadDefinition(in));
@@ -208,8 +208,8 @@ TEST(TemplateStreams, ShortOrInflatedStreamsFailWithoutHarm)
 
     // A string whose length runs past the end.
     Bytes c;
-    tasktest::PutU32(c, 1);
-    tasktest::PutU32(c, 0xFFFFFFFF);
+    testsupport::PutU32(c, 1);
+    testsupport::PutU32(c, 0xFFFFFFFF);
     c.push_back('x');
     StringTemplate s2;
     BlobReader in2(c);
@@ -219,7 +219,7 @@ TEST(TemplateStreams, ShortOrInflatedStreamsFailWithoutHarm)
     // A number definition cut at every length keeps the old definition.
     Bytes full;
     for (uint32_t v : {3u, 9u, 2u, 1u})
-        tasktest::PutU32(full, v);
+        testsupport::PutU32(full, v);
     for (size_t cut = 0; cut < full.size(); ++cut) {
         NumberTemplate n(1, 2, 1, 0);
         BlobReader part(full.data(), cut);

@@ -9,12 +9,14 @@
 #include "core/NumberTemplate.h"
 #include "core/SearchLinkTask.h"
 #include "core/TaskFileNames.h"
+#include "tests/support/HeldFile.h"
 #include "tests/support/PromptSupport.h"
 #include "tests/support/TestSupport.h"
-#include "tests/tasks/PropBagBytes.h"
+#include "tests/support/PropBagBytes.h"
 
-using tasktest::Bytes;
-using tasktest::RawBag;
+using testsupport::Bytes;
+using testsupport::RawBag;
+using testsupport::ReadBag;
 
 namespace {
 
@@ -30,24 +32,15 @@ private:
     testsupport::ScratchDir dir_;
 };
 
-RawBag ReadBag(const std::string& path)
-{
-    Bytes bytes;
-    RawBag bag;
-    EXPECT_TRUE(testsupport::ReadFileBytes(path, bytes)) << path;
-    EXPECT_TRUE(tasktest::ParseBag(bytes, bag)) << path;
-    return bag;
-}
-
 void WriteBag(const std::string& path, const RawBag& bag)
 {
-    ASSERT_TRUE(testsupport::WriteFileBytes(path, tasktest::BuildBag(bag)));
+    ASSERT_TRUE(testsupport::WriteFileBytes(path, testsupport::BuildBag(bag)));
 }
 
 Bytes Switch(bool on, int32_t value)
 {
     Bytes b{static_cast<uint8_t>(on ? 1 : 0)};
-    tasktest::PutU32(b, static_cast<uint32_t>(value));
+    testsupport::PutU32(b, static_cast<uint32_t>(value));
     return b;
 }
 
@@ -100,9 +93,9 @@ TEST(TaskFile, SiteTaskBytesMatchTheLayout)
     const RawBag bag = ReadBag(folder.Tasks("Trip.task"));
     EXPECT_EQ(bag.major, 2);
     EXPECT_EQ(bag.minor, 0);
-    EXPECT_EQ(bag.values.at("TaskName"), tasktest::TextValue("Trip"));
-    EXPECT_EQ(bag.values.at("TaskNotes"), tasktest::TextValue(""));
-    EXPECT_EQ(bag.values.at("Cookies"), tasktest::TextValue("a=1"));
+    EXPECT_EQ(bag.values.at("TaskName"), testsupport::TextValue("Trip"));
+    EXPECT_EQ(bag.values.at("TaskNotes"), testsupport::TextValue(""));
+    EXPECT_EQ(bag.values.at("Cookies"), testsupport::TextValue("a=1"));
     EXPECT_EQ(bag.values.at("CollectCookies"), Bytes{0});
     EXPECT_EQ(bag.values.at("UseAllFileTypes"), Bytes{1});
     EXPECT_EQ(bag.values.at("MinimumWidth"), Switch(true, 200));
@@ -110,30 +103,30 @@ TEST(TaskFile, SiteTaskBytesMatchTheLayout)
     EXPECT_EQ(bag.values.at("MaximumSize"), Switch(true, 5000));
 
     Bytes addresses;
-    tasktest::PutU32(addresses, 2);
-    tasktest::PutField(addresses, std::string(1023, 'u'), 1024);  // 1500 characters cut to 1023
-    tasktest::PutU8(addresses, 1);
-    tasktest::PutField(addresses, "user", 255);
-    tasktest::PutField(addresses, "pw", 255);
-    tasktest::PutField(addresses, "http://second/", 1024);
-    tasktest::PutU8(addresses, 0);
-    tasktest::PutField(addresses, "", 255);
-    tasktest::PutField(addresses, "", 255);
+    testsupport::PutU32(addresses, 2);
+    testsupport::PutField(addresses, std::string(1023, 'u'), 1024);  // 1500 characters cut to 1023
+    testsupport::PutU8(addresses, 1);
+    testsupport::PutField(addresses, "user", 255);
+    testsupport::PutField(addresses, "pw", 255);
+    testsupport::PutField(addresses, "http://second/", 1024);
+    testsupport::PutU8(addresses, 0);
+    testsupport::PutField(addresses, "", 255);
+    testsupport::PutField(addresses, "", 255);
     EXPECT_EQ(bag.values.at("StartingAddresses"), addresses);
     EXPECT_EQ(addresses.size(), 4u + 2 * 1535);
 
     Bytes types;
-    tasktest::PutU32(types, 2);
-    tasktest::PutField(types, ".jpg", 255);
-    tasktest::PutField(types, ".png", 255);
+    testsupport::PutU32(types, 2);
+    testsupport::PutField(types, ".jpg", 255);
+    testsupport::PutField(types, ".png", 255);
     EXPECT_EQ(bag.values.at("Filetypes"), types);
 
     Bytes excluded;
-    tasktest::PutU32(excluded, 1);
-    tasktest::PutField(excluded, "ads", 1024);
+    testsupport::PutU32(excluded, 1);
+    testsupport::PutField(excluded, "ads", 1024);
     EXPECT_EQ(bag.values.at("ExcludedUrls"), excluded);
     Bytes levels;
-    tasktest::PutU32(levels, 3);
+    testsupport::PutU32(levels, 3);
     EXPECT_EQ(bag.values.at("Levels"), levels);
     EXPECT_EQ(bag.values.at("DownloadImagesOnlyFromSite"), Bytes{0});
     EXPECT_EQ(bag.values.size(), 24u);
@@ -155,11 +148,11 @@ TEST(TaskFile, MissingAndMisSizedKeysKeepDefaults)
 {
     ProgramFolder folder;
     RawBag bag;
-    bag.values["TaskName"] = tasktest::TextValue("Bare");
+    bag.values["TaskName"] = testsupport::TextValue("Bare");
     bag.values["MinimumHeight"] = Bytes{0, 1, 0, 0};  // 4 bytes, not 5: ignored
     bag.values["ImageSaveType"] = Bytes{2, 0};       // 2 bytes, not 4: ignored
     Bytes none;
-    tasktest::PutU32(none, 0);
+    testsupport::PutU32(none, 0);
     bag.values["StartingAddresses"] = none;
     CreateDirectoryA(folder.Tasks().c_str(), nullptr);
     WriteBag(folder.Tasks("Bare.task"), bag);
@@ -189,7 +182,7 @@ TEST(TaskFile, NewerVersionsAreCopiedAsideAndReadForWhatTheyHold)
     RawBag newer;
     newer.major = 2;
     newer.minor = 1;
-    newer.values["TaskName"] = tasktest::TextValue("New");
+    newer.values["TaskName"] = testsupport::TextValue("New");
     WriteBag(folder.Tasks("New.task"), newer);
     Bytes newerBytes;
     ASSERT_TRUE(testsupport::ReadFileBytes(folder.Tasks("New.task"), newerBytes));
@@ -210,7 +203,7 @@ TEST(TaskFile, NewerVersionsAreCopiedAsideAndReadForWhatTheyHold)
     EXPECT_FALSE(testsupport::FileExists(folder.Tasks("New.task.newer-2")));
 
     RawBag ok;
-    ok.values["TaskName"] = tasktest::TextValue("Old");
+    ok.values["TaskName"] = testsupport::TextValue("Old");
     WriteBag(folder.Tasks("Old.task"), ok);
     RawBag downloads;
     downloads.major = 3;
@@ -244,14 +237,14 @@ TEST(TaskFile, ALockedFileFailsTheLoadAndIsNeverWrittenOver)
     const std::string downloads = task.GetDownloadsFilePath();
     std::vector<uint8_t> before;
     ASSERT_TRUE(testsupport::ReadFileBytes(downloads, before));
-    HANDLE holder = CreateFileA(downloads.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    testsupport::HeldFile downloadsHeld(downloads);
+    ASSERT_TRUE(downloadsHeld.Held());
     SearchLinkTask again;
     EXPECT_FALSE(again.Load(task.TaskFileName));
     EXPECT_EQ(TaskOptions::LoadFailure::Unreadable, again.GetLoadFailure());
     EXPECT_EQ(downloads, again.GetLoadFailurePath());
     EXPECT_NE(std::string::npos, again.DescribeLoadFailure().find(downloads));
-    CloseHandle(holder);
+    downloadsHeld.Release();
     std::vector<uint8_t> after;
     ASSERT_TRUE(testsupport::ReadFileBytes(downloads, after));
     EXPECT_EQ(before, after);
@@ -260,12 +253,11 @@ TEST(TaskFile, ALockedFileFailsTheLoadAndIsNeverWrittenOver)
     EXPECT_EQ(2, free.DownloadedImages.GetCount());
 
     // The task file itself held: the same.
-    holder = CreateFileA(task.GetTaskFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    testsupport::HeldFile taskHeld(task.GetTaskFilePath());
+    ASSERT_TRUE(taskHeld.Held());
     SearchLinkTask third;
     EXPECT_FALSE(third.Load(task.TaskFileName));
     EXPECT_EQ(TaskOptions::LoadFailure::Unreadable, third.GetLoadFailure());
-    CloseHandle(holder);
 }
 
 TEST(TaskFile, TruncatedAndInflatedTaskFilesDoNotHarm)
@@ -299,7 +291,7 @@ TEST(TaskFile, TruncatedAndInflatedTaskFilesDoNotHarm)
     // Every list count inflated to two billion: lists read as far as their bytes go, and the file
     // is damaged (kept aside, the user told).
     RawBag bag;
-    ASSERT_TRUE(tasktest::ParseBag(full, bag));
+    ASSERT_TRUE(testsupport::ParseBag(full, bag));
     for (const char* key : {"StartingAddresses", "Filetypes", "Templates"}) {
         Bytes& v = bag.values[key];
         ASSERT_GE(v.size(), 4u);
@@ -320,7 +312,7 @@ TEST(TaskFile, TruncatedAndInflatedTaskFilesDoNotHarm)
         for (bool negative : {true, false}) {
             ASSERT_TRUE(DeleteFileA(damaged.c_str()));
             RawBag one;
-            ASSERT_TRUE(tasktest::ParseBag(full, one));
+            ASSERT_TRUE(testsupport::ParseBag(full, one));
             Bytes& v = one.values[key];
             if (negative) {
                 v[0] = 0xF0;
@@ -353,18 +345,18 @@ TEST(DownloadsFile, RecordBytesBothLayoutsAndResumeFlag)
     EXPECT_EQ(bag.major, 2);
     EXPECT_EQ(bag.values.at("Resume"), Bytes{1});
     Bytes golden;
-    tasktest::PutU32(golden, 2);
-    tasktest::PutCounted(golden, std::string(10, 'p'));
-    tasktest::PutCounted(golden, std::string(20, 'i'));
-    tasktest::PutCounted(golden, std::string(30, 'l'));
-    tasktest::PutCounted(golden, "n.jpg");
+    testsupport::PutU32(golden, 2);
+    testsupport::PutCounted(golden, std::string(10, 'p'));
+    testsupport::PutCounted(golden, std::string(20, 'i'));
+    testsupport::PutCounted(golden, std::string(30, 'l'));
+    testsupport::PutCounted(golden, "n.jpg");
     for (uint32_t v : {77u, 0x11223344u, 0x01D00000u})
-        tasktest::PutU32(golden, v);
+        testsupport::PutU32(golden, v);
     golden.push_back(0);
     for (int i = 0; i < 4; ++i)
-        tasktest::PutCounted(golden, "");
+        testsupport::PutCounted(golden, "");
     for (uint32_t v : {0u, 0x11223344u, 0x01D00000u})
-        tasktest::PutU32(golden, v);
+        testsupport::PutU32(golden, v);
     golden.push_back(1);
     EXPECT_EQ(golden.size(), 135u);
     EXPECT_EQ(bag.values.at("DownloadedImages"), golden);
@@ -382,11 +374,11 @@ TEST(DownloadsFile, RecordBytesBothLayoutsAndResumeFlag)
     old.major = 1;
     old.minor = 0;
     Bytes oldBlob;
-    tasktest::PutU32(oldBlob, 1);
+    testsupport::PutU32(oldBlob, 1);
     for (const char* s : {"pg", "im", "C:\\x\\a.gif", "a.gif"})
-        tasktest::PutCounted(oldBlob, s);
+        testsupport::PutCounted(oldBlob, s);
     for (uint32_t v : {5u, 6u, 7u})
-        tasktest::PutU32(oldBlob, v);
+        testsupport::PutU32(oldBlob, v);
     old.values["DownloadedImages"] = oldBlob;
     WriteBag(folder.Tasks("Pics.task.downloads"), old);
     SearchLinkTask fromOld;
@@ -429,7 +421,7 @@ TEST(DownloadsFile, TruncatedAndInflatedFilesKeepWholeRecordsOnly)
 
     // Record count and one string length inflated.
     RawBag bag;
-    ASSERT_TRUE(tasktest::ParseBag(full, bag));
+    ASSERT_TRUE(testsupport::ParseBag(full, bag));
     Bytes& blob = bag.values["DownloadedImages"];
     blob[0] = 0xFF;
     blob[1] = 0xFF;
@@ -462,12 +454,11 @@ TEST(DownloadsFile, SaveReportsTheWriterAndKeepsTheOldFileOnFailure)
     ASSERT_TRUE(testsupport::ReadFileBytes(folder.Tasks("Busy.task.downloads"), before));
 
     // Hold the file open without sharing: the replacement cannot take place.
-    HANDLE lock = CreateFileA(folder.Tasks("Busy.task.downloads").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    testsupport::HeldFile lock(folder.Tasks("Busy.task.downloads"));
+    ASSERT_TRUE(lock.Held());
     task.DownloadedImages.Append(Record("e", "f", "g", "h", 2));
     EXPECT_FALSE(task.SaveDownloads());
-    CloseHandle(lock);
+    lock.Release();
     Bytes after;
     ASSERT_TRUE(testsupport::ReadFileBytes(folder.Tasks("Busy.task.downloads"), after));
     EXPECT_EQ(after, before);
@@ -523,7 +514,7 @@ TEST(TaskNames, HostileNamesStayInsideTheTasksFolder)
     EXPECT_FALSE(testsupport::FileExists(folder.Path() + "evil.task"));
 
     // Names coming from elsewhere (the tree file) that would leave the folder are refused.
-    ASSERT_TRUE(testsupport::WriteFileBytes(folder.Path() + "outside.task", tasktest::BuildBag(RawBag())));
+    ASSERT_TRUE(testsupport::WriteFileBytes(folder.Path() + "outside.task", testsupport::BuildBag(RawBag())));
     SearchLinkTask t;
     EXPECT_FALSE(t.Load("..\\outside.task"));
     EXPECT_FALSE(t.Load("C:\\outside.task"));
@@ -638,17 +629,17 @@ TEST(TaskFile, TemplateTaskBytesHoldTheBaseKeysAndItsOwnTwo)
     EXPECT_EQ(bag.values.at("MinimumWidth"), Switch(false, 200));
     EXPECT_EQ(bag.values.at("MinimumHeight"), Switch(false, 200));
     EXPECT_EQ(bag.values.at("ScanningType"), (Bytes{0, 0, 0, 0}));
-    EXPECT_EQ(bag.values.at("WebAuthUrl"), tasktest::TextValue("http://h/login"));
+    EXPECT_EQ(bag.values.at("WebAuthUrl"), testsupport::TextValue("http://h/login"));
     Bytes templates;
-    tasktest::PutU32(templates, 1);
-    tasktest::PutU32(templates, 14);  // the kind name's length, its zero byte not counted
-    tasktest::PutText(templates, "NumberTemplate");
-    tasktest::PutU8(templates, 0);
+    testsupport::PutU32(templates, 1);
+    testsupport::PutU32(templates, 14);  // the kind name's length, its zero byte not counted
+    testsupport::PutText(templates, "NumberTemplate");
+    testsupport::PutU8(templates, 0);
     for (uint32_t v : {1u, 10u, 3u, 3u})
-        tasktest::PutU32(templates, v);
+        testsupport::PutU32(templates, v);
     EXPECT_EQ(bag.values.at("Templates"), templates);
     Bytes none;
-    tasktest::PutU32(none, 0);
+    testsupport::PutU32(none, 0);
     EXPECT_EQ(bag.values.at("Filetypes"), none);
 
     ConstructLinkTask loaded;

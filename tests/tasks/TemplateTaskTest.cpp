@@ -10,9 +10,9 @@
 #include "core/PropertyBag.h"
 #include "core/StringTemplate.h"
 #include "core/TemplateBlobs.h"
-#include "tests/tasks/PropBagBytes.h"
+#include "tests/support/PropBagBytes.h"
 
-using tasktest::Bytes;
+using testsupport::Bytes;
 
 namespace {
 
@@ -36,8 +36,8 @@ std::vector<std::string> Drain(ConstructLinkTask& task, size_t limit = 100)
 // Independent encoding of one entry header of "Templates"/"TaskInfo": u32 L, name, zero byte.
 void PutKind(Bytes& b, const std::string& name)
 {
-    tasktest::PutU32(b, static_cast<uint32_t>(name.size()));
-    tasktest::PutText(b, name);
+    testsupport::PutU32(b, static_cast<uint32_t>(name.size()));
+    testsupport::PutText(b, name);
     b.push_back(0);
 }
 
@@ -134,20 +134,20 @@ TEST(TemplateBlobs, TemplatesBlobBytesAndNameLengthWithoutTheZero)
     task.SaveOwnKeys(bag);
 
     Bytes golden;
-    tasktest::PutU32(golden, 3);
+    testsupport::PutU32(golden, 3);
     PutKind(golden, "NumberTemplate");
     for (uint32_t v : {1u, 3u, 1u, 0u})
-        tasktest::PutU32(golden, v);
+        testsupport::PutU32(golden, v);
     PutKind(golden, "CharTemplate");
     golden.insert(golden.end(), {'a', 'b'});
     PutKind(golden, "StringTemplate");
-    tasktest::PutU32(golden, 1);
-    tasktest::PutCounted(golden, "k");
+    testsupport::PutU32(golden, 1);
+    testsupport::PutCounted(golden, "k");
 
     std::vector<uint8_t> stored;
     ASSERT_TRUE(bag.GetBlob("Templates", stored));
     EXPECT_EQ(stored, golden);
-    EXPECT_EQ(tasktest::GetU32(golden, 4), 14u);  // "NumberTemplate" has 14 characters
+    EXPECT_EQ(testsupport::GetU32(golden, 4), 14u);  // "NumberTemplate" has 14 characters
 
     ConstructLinkTask loaded;
     loaded.LoadOwnKeys(bag);
@@ -158,7 +158,7 @@ TEST(TemplateBlobs, TemplatesBlobBytesAndNameLengthWithoutTheZero)
 TEST(TemplateBlobs, UnknownKindBlanksTemplatesAndKeepsWhatCameBefore)
 {
     Bytes blob;
-    tasktest::PutU32(blob, 2);
+    testsupport::PutU32(blob, 2);
     PutKind(blob, "CharTemplate");
     blob.insert(blob.end(), {'x', 'y'});
     PutKind(blob, "GhostTemplate");
@@ -176,14 +176,14 @@ TEST(TemplateBlobs, UnknownKindBlanksTemplatesAndKeepsWhatCameBefore)
 TEST(TemplateBlobs, TruncatedAndInflatedBlobsNeverReadPastTheEnd)
 {
     Bytes blob;
-    tasktest::PutU32(blob, 2);
+    testsupport::PutU32(blob, 2);
     PutKind(blob, "NumberTemplate");
     for (uint32_t v : {1u, 9u, 1u, 0u})
-        tasktest::PutU32(blob, v);
+        testsupport::PutU32(blob, v);
     PutKind(blob, "StringTemplate");
-    tasktest::PutU32(blob, 2);
-    tasktest::PutCounted(blob, "s1");
-    tasktest::PutCounted(blob, "s2");
+    testsupport::PutU32(blob, 2);
+    testsupport::PutCounted(blob, "s1");
+    testsupport::PutCounted(blob, "s2");
 
     for (size_t cut = 0; cut <= blob.size(); ++cut) {
         // A copy of exactly cut bytes, so a read past the end would leave the allocation.
@@ -209,9 +209,9 @@ TEST(TemplateBlobs, TruncatedAndInflatedBlobsNeverReadPastTheEnd)
     gens.clear();
 
     Bytes hugeName;
-    tasktest::PutU32(hugeName, 1);
-    tasktest::PutU32(hugeName, 0xFFFFFFFF);  // L + 1 wraps to 0 in 32 bits
-    tasktest::PutText(hugeName, "NumberTemplate");
+    testsupport::PutU32(hugeName, 1);
+    testsupport::PutU32(hugeName, 0xFFFFFFFF);  // L + 1 wraps to 0 in 32 bits
+    testsupport::PutText(hugeName, "NumberTemplate");
     EXPECT_FALSE(DecodeTemplateDefinitions(hugeName.data(), hugeName.size(), gens));
     EXPECT_TRUE(gens.empty());
 }
@@ -227,9 +227,9 @@ TEST(TemplateResume, TaskInfoBytesAndRestore)
     task.SaveProgress(cache);
 
     Bytes golden;
-    tasktest::PutU32(golden, 2);
+    testsupport::PutU32(golden, 2);
     PutKind(golden, "NumberTemplate");
-    tasktest::PutU32(golden, 2);
+    testsupport::PutU32(golden, 2);
     PutKind(golden, "CharTemplate");
     golden.push_back('b');
     std::vector<uint8_t> stored;
@@ -285,7 +285,7 @@ TEST(TemplateResume, TaskInfoBytesAndRestore)
 TEST(TemplateResume, DisagreeingTaskInfoRestoresNothingAndIsBlanked)
 {
     Bytes wrongKind;
-    tasktest::PutU32(wrongKind, 2);
+    testsupport::PutU32(wrongKind, 2);
     PutKind(wrongKind, "CharTemplate");  // the task's first generator is a number
     wrongKind.push_back('b');
     PutKind(wrongKind, "CharTemplate");
@@ -304,9 +304,9 @@ TEST(TemplateResume, DisagreeingTaskInfoRestoresNothingAndIsBlanked)
 
     // More stored entries than generators: blanked too.
     Bytes tooMany;
-    tasktest::PutU32(tooMany, 3);
+    testsupport::PutU32(tooMany, 3);
     PutKind(tooMany, "NumberTemplate");
-    tasktest::PutU32(tooMany, 2);
+    testsupport::PutU32(tooMany, 2);
     PutKind(tooMany, "CharTemplate");
     tooMany.push_back('a');
     PutKind(tooMany, "CharTemplate");

@@ -6,6 +6,7 @@
 #include "core/TaskFileNames.h"
 #include "resources/command_ids.h"
 #include "tests/support/FixtureBytes.h"
+#include "tests/support/HeldFile.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/taskstree/TreeTestSupport.h"
 #include "core/SearchLinkTask.h"
@@ -234,9 +235,8 @@ TEST_F(TreeTest, PausingAWaitingTaskMakesItIdleAndARefusedStartLetsTheNextRun) {
     PropertyBag held;
     held.SetCurrentVersion();
     ASSERT_TRUE(held.Save(TasksFolder() + refusedFile + ".cache"));
-    HANDLE holder = CreateFileA((TasksFolder() + refusedFile + ".cache").c_str(), GENERIC_READ, 0, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    testsupport::HeldFile holder(TasksFolder() + refusedFile + ".cache");
+    ASSERT_TRUE(holder.Held());
     CreateFrame();
     DownloadManager* manager = frame_->GetDownloadManager();
     for (const char* name : {"Busy", "Waiting", "Refused", "Last"}) {
@@ -258,7 +258,7 @@ TEST_F(TreeTest, PausingAWaitingTaskMakesItIdleAndARefusedStartLetsTheNextRun) {
     EXPECT_EQ(TasksTree::kIdle, ImageOf(FindTask("Refused")));
     EXPECT_EQ(FindTask("Last"), manager->GetTask());
     EXPECT_EQ(TasksTree::kPaused, ImageOf(FindTask("Busy")));
-    CloseHandle(holder);
+    holder.Release();
     EXPECT_TRUE(testsupport::FileExists(TasksFolder() + refusedFile + ".cache"));
 
     Command(ID_TASK_PAUSE_ALL);

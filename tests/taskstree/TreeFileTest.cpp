@@ -4,6 +4,7 @@
 #include "core/BlobWriter.h"
 #include "core/ConstructLinkTask.h"
 #include "core/PropertyBag.h"
+#include "tests/support/HeldFile.h"
 #include "tests/taskstree/TreeTestSupport.h"
 #include "ui/tasks/TreeFile.h"
 
@@ -179,8 +180,8 @@ TEST_F(TreeTest, ATreeFileHeldAtStartIsToldInARealBoxAndNotWrittenFlat) {
     ASSERT_TRUE(SaveTreeFile(treeFile, {Folder("Kept", {Task(a)})}));
     std::vector<uint8_t> before;
     ASSERT_TRUE(testsupport::ReadFileBytes(treeFile, before));
-    HANDLE holder = CreateFileA(treeFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    testsupport::HeldFile holder(treeFile);
+    ASSERT_TRUE(holder.Held());
     {
         testsupport::PromptWatcher watcher("Warning", IDOK, 60000);
         CreateFrame();
@@ -189,7 +190,7 @@ TEST_F(TreeTest, ATreeFileHeldAtStartIsToldInARealBoxAndNotWrittenFlat) {
         EXPECT_TRUE(watcher.Answered());
         EXPECT_NE(std::string::npos, watcher.PromptText().find(treeFile));
     }
-    CloseHandle(holder);
+    holder.Release();
     // This run sees every task at the root; the folders stay in the file for the next one.
     EXPECT_EQ(2u, ChildTexts(tree_->Tree().GetRootItem()).size());
     DestroyFrame();

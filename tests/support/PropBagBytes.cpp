@@ -1,6 +1,13 @@
-#include "tests/tasks/PropBagBytes.h"
+#include "tests/support/PropBagBytes.h"
 
-namespace tasktest {
+#include <gtest/gtest.h>
+
+#include <cstddef>
+
+#include "imaging/ByteOrder.h"
+#include "tests/support/TestSupport.h"
+
+namespace testsupport {
 
 void PutU32(Bytes& b, uint32_t v)
 {
@@ -40,8 +47,11 @@ Bytes TextValue(const std::string& s)
 
 uint32_t GetU32(const Bytes& b, size_t at)
 {
-    return static_cast<uint32_t>(b[at]) | (static_cast<uint32_t>(b[at + 1]) << 8) |
-           (static_cast<uint32_t>(b[at + 2]) << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
+    if (at > b.size() || b.size() - at < 4) {
+        ADD_FAILURE() << "no four bytes at " << at << " of " << b.size();
+        return 0;
+    }
+    return ReadLittleEndian32(b.data() + at);
 }
 
 bool ParseBag(const Bytes& file, RawBag& bag)
@@ -65,10 +75,19 @@ bool ParseBag(const Bytes& file, RawBag& bag)
         if (i > 0 && !(previous < name))
             return false;  // entries must come sorted and unique
         previous = name;
-        bag.values[name] = Bytes(file.begin() + static_cast<long>(at), file.begin() + static_cast<long>(at + length));
+        bag.values[name] = Bytes(file.begin() + static_cast<std::ptrdiff_t>(at), file.begin() + static_cast<std::ptrdiff_t>(at + length));
         at += length;
     }
     return at == file.size();
+}
+
+RawBag ReadBag(const std::string& path)
+{
+    Bytes bytes;
+    RawBag bag;
+    EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
+    EXPECT_TRUE(ParseBag(bytes, bag)) << path;
+    return bag;
 }
 
 Bytes BuildBag(const RawBag& bag)
@@ -86,4 +105,4 @@ Bytes BuildBag(const RawBag& bag)
     return b;
 }
 
-}  // namespace tasktest
+}  // namespace testsupport

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace tasktest {
+namespace testsupport {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -16,9 +16,11 @@ struct RawBag {
     std::map<std::string, Bytes> values;
 };
 
-// Whole-file parse; false on any malformation.
+// Whole-file parse; false on any malformation, names out of order or repeated among them.
 bool ParseBag(const Bytes& file, RawBag& bag);
 Bytes BuildBag(const RawBag& bag);
+// The file at `path` read and parsed; a test failure where either cannot be done.
+RawBag ReadBag(const std::string& path);
 
 // Little-endian building blocks.
 void PutU32(Bytes& b, uint32_t v);
@@ -29,4 +31,4 @@ void PutField(Bytes& b, const std::string& s, size_t width);  // zero-padded
 Bytes TextValue(const std::string& s);                      // chars + 0
 uint32_t GetU32(const Bytes& b, size_t at);
 
-}  // namespace tasktest
+}  // namespace testsupport
