@@ -11,31 +11,6 @@ bool IsSpace(char c) {
     return c == ' ' || c == '\t';
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 CBasicAuthObject::CBasicAuthObject() : client_(nullptr), info_(nullptr), proxy_(false), causeStatus_(0) {}
@@ -78,7 +53,7 @@ bool CBasicAuthObject::ParseRealm(const std::string& text, std::string& realm) {
     size_t p = text.size() < 5 ? text.size() : 5;  // past the scheme word "Basic"
     while (p < text.size() && IsSpace(text[p]))
         ++p;
-    if (text.size() - p < 5 || !EqualNoCase(text.substr(p, 5), "realm"))
+    if (text.size() - p < 5 || !EqualsNoCase(text.substr(p, 5), "realm"))
         return true;  // no realm: answered all the same
     p += 5;
     while (p < text.size() && IsSpace(text[p]))
@@ -125,7 +100,7 @@ bool CBasicAuthObject::ParseRealm(const std::string& text, std::string& realm) {
         if (raw[i] == '%') {
             if (i + 2 >= raw.size())
                 return false;  // '%' needs two characters after it
-            int hi = HexDigit(raw[i + 1]), lo = HexDigit(raw[i + 2]);
+            int hi = HexDigitValue(raw[i + 1]), lo = HexDigitValue(raw[i + 2]);
             if (hi >= 0 && lo >= 0) {
                 decoded += static_cast<char>(hi * 16 + lo);
                 i += 2;
@@ -185,7 +160,7 @@ MyBasicAuthObject::MyBasicAuthObject(const std::string& user, const std::string&
 MyBasicAuthObject::~MyBasicAuthObject() {}
 
 bool MyBasicAuthObject::Authenticate(const char* challenge, bool proxy) {
-    if (!proxy && !serverHost_.empty() && client_ && !EqualNoCase(client_->GetCurrentHost(), serverHost_))
+    if (!proxy && !serverHost_.empty() && client_ && !EqualsNoCase(client_->GetCurrentHost(), serverHost_))
         return false;
     currentUser_ = proxy ? proxyUser_ : user_;
     currentPassword_ = proxy ? proxyPassword_ : password_;

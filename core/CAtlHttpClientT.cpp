@@ -3,10 +3,10 @@
 #include "core/BasicAuthObject.h"
 #include "core/StringHelpers.h"
 #include "core/SystemProxy.h"
+#include "core/TextFormat.h"
 #include "core/UrlParts.h"
 #include "core/UrlReference.h"
 
-#include <cstdio>
 #include <cstring>
 #include <algorithm>
 #include <new>
@@ -15,20 +15,6 @@
 namespace {
 
 const char kUserAgentLine[] = "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)\r\n";
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsNoCase(const std::string& a, const char* b) {
-    size_t n = strlen(b);
-    if (a.size() != n)
-        return false;
-    for (size_t i = 0; i < n; ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
-    return true;
-}
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -43,13 +29,9 @@ bool HasControlChars(const std::string& text) {
     return false;
 }
 
+// Header values: only the blanks HTTP allows around them go.
 std::string Trim(const std::string& text) {
-    size_t b = 0, e = text.size();
-    while (b < e && IsBlank(text[b]))
-        ++b;
-    while (e > b && IsBlank(text[e - 1]))
-        --e;
-    return text.substr(b, e - b);
+    return TrimText(text, TrimSet::SpaceAndTab);
 }
 
 // Parses a decimal length with overflow checks; blanks around it are allowed.
@@ -67,25 +49,12 @@ bool ParseDecimalLength(const std::string& text, uint64_t& value) {
     return true;
 }
 
-int HexValue(uint8_t c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Request-line text: bytes that may not stand in a request line are percent-escaped.
 void AppendEscapedTarget(std::string& out, const std::string& text) {
-    static const char kHex[] = "0123456789ABCDEF";
     for (char c : text) {
         unsigned char u = static_cast<unsigned char>(c);
         if (u <= 0x20 || u >= 0x7f) {
-            out += '%';
-            out += kHex[u >> 4];
-            out += kHex[u & 15];
+            AppendPercentEscape(out, u);
         } else {
             out += c;
         }
@@ -97,7 +66,7 @@ void AppendEscapedTarget(std::string& out, const std::string& text) {
 bool CAtlHttpClientT::NoCaseLess::operator()(const std::string& a, const std::string& b) const {
     size_t n = a.size() < b.size() ? a.size() : b.size();
     for (size_t i = 0; i < n; ++i) {
-        char x = LowerAscii(a[i]), y = LowerAscii(b[i]);
+        char x = ToLowerAscii(a[i]), y = ToLowerAscii(b[i]);
         if (x != y)
             return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
     }
@@ -205,7 +174,6 @@ std::string CAtlHttpClientT::GetCurrentUrlText() const {
 }
 
 std::string CAtlHttpClientT::BuildRequest(const std::string* extraHeaders) const {
-    char line[512];
     std::string hostLine;
     if (url_.port == 80)
         hostLine = "Host: " + url_.host + "\r\n";
@@ -229,8 +197,7 @@ std::string CAtlHttpClientT::BuildRequest(const std::string* extraHeaders) const
     if (proxy)
         r += hostLine;
     if (settings_.bodyLength != 0) {
-        snprintf(line, sizeof(line), "Content-Length: %u\r\n", static_cast<unsigned>(settings_.bodyLength));
-        r += line;
+        r += FormatText("Content-Length: %u\r\n", static_cast<unsigned>(settings_.bodyLength));
     }
     if (settings_.hasContentType && (proxy || !settings_.contentType.empty()))
         r += "Content-Type: " + settings_.contentType + "\r\n";
@@ -589,7 +556,7 @@ int CAtlHttpClientT::ReadChunkedBody() {
         for (;;) {
             if (!ensure(1))
                 return kReadChunkedFailed;
-            int h = HexValue(buffer_[in]);
+            int h = HexDigitValue(static_cast<char>(buffer_[in]));
             if (h < 0)
                 break;
             if (++digits > 8)

@@ -1,6 +1,5 @@
 #include "core/ConstructLinkTask.h"
 
-#include <cstring>
 
 #include "core/Application.h"
 #include "core/FileTypes.h"
@@ -117,6 +116,11 @@ bool ConstructLinkTask::LoadOwnKeys(PropertyBag& bag)
     return false;
 }
 
+std::string ConstructLinkTask::Placeholder(size_t index)
+{
+    return FormatText("{%u}", static_cast<unsigned>(index + 1));
+}
+
 bool ConstructLinkTask::ExpandTemplate(std::string& out, const std::string& text,
                                        const std::vector<TemplateBase*>& generators, bool& done)
 {
@@ -124,11 +128,10 @@ bool ConstructLinkTask::ExpandTemplate(std::string& out, const std::string& text
         return false;
     std::string url = text;
     for (size_t i = 0; i < generators.size(); ++i) {
-        char placeholder[24];
-        FormatInto(placeholder, sizeof(placeholder), "{%d}", static_cast<int>(i + 1));
+        const std::string placeholder = Placeholder(i);
         const size_t at = url.find(placeholder);
         if (at != std::string::npos)
-            url.replace(at, strlen(placeholder), generators[i]->GetValueText());
+            url.replace(at, placeholder.size(), generators[i]->GetValueText());
     }
     bool carry = true;
     for (size_t i = 0; carry && i < generators.size(); ++i)

@@ -36,6 +36,8 @@ public:
     void SaveOwnKeys(PropertyBag& bag) const override;
     bool LoadOwnKeys(PropertyBag& bag) override;
 
+    // The placeholder generator index (from 0) fills: "{1}" for the first.
+    static std::string Placeholder(size_t index);
     // One expansion of text: the first occurrence of each "{i}" is replaced by generator i's
     // value, then the generators advance like an odometer; done is set after the last
     // combination. False (out untouched) when done was already set.

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "imaging/PictureHeaderSize.h"
+
 struct DownloadFilterLimits {
     bool minimumWidthOn = false;
     int32_t minimumWidth = 0;      // pixels
@@ -28,7 +30,5 @@ DownloadFilterVerdict RunDownloadFilter(const DownloadFilterLimits& limits, bool
                                         const std::string& extension, const uint8_t* body, size_t count,
                                         uint64_t contentLength, const std::string& contentType);
 
-// Picture size from the first bytes: PNG, GIF, BMP by signature, JPEG by the address's extension.
-// Returns false when the size cannot be known from these bytes.
-bool SniffPictureSize(const uint8_t* body, size_t count, const std::string& extension, int32_t& width,
-                      int32_t& height);
+// Picture size from the first bytes of a download; extension is the address's, for the JPEG rule.
+PictureHeaderSize SniffPictureSize(const uint8_t* body, size_t count, const std::string& extension);

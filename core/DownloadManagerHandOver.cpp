@@ -6,6 +6,7 @@
 
 #include "core/TaskEnqueueHost.h"
 #include "core/TaskOptions.h"
+#include "framework/MillisecondClock.h"
 
 #include <algorithm>
 #include <new>
@@ -14,13 +15,6 @@ namespace {
 
 // Links taken between two looks at the clock.
 const size_t kLinksPerStep = 256;
-
-double NowMs() {
-    LARGE_INTEGER frequency, counter;
-    if (!QueryPerformanceFrequency(&frequency) || !QueryPerformanceCounter(&counter) || frequency.QuadPart == 0)
-        return static_cast<double>(GetTickCount());
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 }  // namespace
 
@@ -38,7 +32,7 @@ bool DownloadManager::HandingOver(int32_t workerNumber) const {
 }
 
 void DownloadManager::HandOverLinks() {
-    const double start = NowMs();
+    const double start = MillisecondsNow();
     size_t budget = kHandOverSliceLinks;
     while (!handOvers_.empty() && budget > 0) {
         PageLinkHandOver& handOver = *handOvers_.front();
@@ -58,7 +52,7 @@ void DownloadManager::HandOverLinks() {
             list_.FinishRow(handOver.WorkerNumber(), false, true);
             handOvers_.pop_front();
         }
-        if (NowMs() - start >= kHandOverSliceMs) break;
+        if (MillisecondsNow() - start >= kHandOverSliceMs) break;
     }
     if (handOvers_.empty()) {
         handOverHost_.reset();

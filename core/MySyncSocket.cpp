@@ -1,10 +1,10 @@
 #include "core/MySyncSocket.h"
 
+#include "core/TextFormat.h"
 #include "core/WorkerThreadPool.h"
 
 #include <ws2tcpip.h>
 #include <process.h>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -278,8 +278,8 @@ bool MySyncSocket::ResolveHost(const char* host, int port, sockaddr_in& address)
     job->done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     job->error = WSAHOST_NOT_FOUND;
     memset(&job->address, 0, sizeof(job->address));
-    snprintf(job->host, sizeof(job->host), "%s", host);
-    snprintf(job->port, sizeof(job->port), "%d", port);
+    FormatInto(job->host, sizeof(job->host), "%s", host);
+    FormatInto(job->port, sizeof(job->port), "%d", port);
     if (!job->done) {
         int32_t error = static_cast<int32_t>(::GetLastError());
         delete job;

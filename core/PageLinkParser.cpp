@@ -14,21 +14,11 @@ const size_t npos = std::string::npos;
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string LowerCopy(const std::string& s) {
-    std::string r(s);
-    for (char& c : r) c = LowerAscii(c);
-    return r;
-}
-
 // True when text begins with a web scheme written out with its "//".
 bool IsAbsoluteWebAddress(const std::string& text) {
     std::string scheme;
     if (!HasUrlScheme(text, &scheme)) return false;
-    if (scheme != "http" && scheme != "https" && scheme != "ftp" && scheme != "file") return false;
+    if (!IsLinkScheme(scheme)) return false;
     return text.compare(scheme.size() + 1, 2, "//") == 0;
 }
 
@@ -63,10 +53,7 @@ std::string DecodeCharacterReferences(const std::string& value) {
             size_t digits = 0;
             while (j < value.size() && digits < 6) {
                 const char c = value[j];
-                int d = -1;
-                if (c >= '0' && c <= '9') d = c - '0';
-                else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-                else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+                const int d = hex ? HexDigitValue(c) : (IsDigitAscii(c) ? c - '0' : -1);
                 if (d < 0) break;
                 code = code * (hex ? 16 : 10) + static_cast<unsigned>(d);
                 ++digits;
@@ -86,7 +73,7 @@ std::string DecodeCharacterReferences(const std::string& value) {
 }  // namespace
 
 int PageKindFromContentType(const std::string& contentType) {
-    const std::string lower = LowerCopy(contentType.substr(0, 2047));
+    const std::string lower = ToLowerAsciiCopy(contentType.substr(0, 2047));
     if (lower.find("javascript") != std::string::npos) return kPageKindScript;
     if (lower.find("text/html") != std::string::npos) return kPageKindHtml;
     return kPageKindNone;
@@ -118,8 +105,7 @@ void PageLinkParser::SetPage(const std::string& pageUrl, const std::string& refe
     if (!body) length = 0;
     if (length > kMaxBody) length = kMaxBody;
     text_.assign(body ? body : "", length);
-    lower_ = text_;
-    for (char& c : lower_) c = LowerAscii(c);
+    lower_ = ToLowerAsciiCopy(text_);
 
     if (kind == kPageKindHtml) {
         ReadBase();
@@ -228,7 +214,7 @@ std::string PageLinkParser::ReadAttributeAt(size_t tagPos, size_t nameFrom, cons
 std::string PageLinkParser::ReadAttribute(size_t tagPos, const std::string& name,
                                           const std::vector<std::string>* excludedPrefixes) {
     AttributeCursor cursor;
-    return ReadAttributeAt(tagPos, tagPos + 1, LowerCopy(name), cursor, excludedPrefixes);
+    return ReadAttributeAt(tagPos, tagPos + 1, ToLowerAsciiCopy(name), cursor, excludedPrefixes);
 }
 
 void PageLinkParser::ReadBase() {
@@ -274,9 +260,9 @@ void PageLinkParser::ScanPage(const std::vector<HtmlTagEntry>& tags) {
     for (const HtmlTagEntry& rule : tags) {
         // Once both kinds are full and a link past them turned up, the rest brings nothing more.
         if (ScanIsOver() || StopRequested()) break;
-        const std::string needle = "<" + LowerCopy(rule.tag);
+        const std::string needle = "<" + ToLowerAsciiCopy(rule.tag);
         std::vector<std::string> attributes;
-        for (const std::string& a : rule.attributes) attributes.push_back(LowerCopy(a));
+        for (const std::string& a : rule.attributes) attributes.push_back(ToLowerAsciiCopy(a));
         std::vector<AttributeCursor> cursors(attributes.size());
         size_t region = 0;
         size_t pos = 0;

@@ -1,7 +1,8 @@
 #include "core/ProgramInstance.h"
 
+#include "core/TextFormat.h"
+
 #include <cstdint>
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -32,7 +33,7 @@ std::string FolderHash(const std::string& text) {
         hash *= 1099511628211ull;
     }
     char hex[17] = {};
-    std::snprintf(hex, sizeof(hex), "%08lX%08lX", static_cast<unsigned long>(hash >> 32),
+    FormatInto(hex, sizeof(hex), "%08lX%08lX", static_cast<unsigned long>(hash >> 32),
                   static_cast<unsigned long>(hash & 0xFFFFFFFFu));
     return hex;
 }

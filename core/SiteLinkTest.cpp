@@ -17,13 +17,6 @@ int LocationRule(int32_t value) {
     return (value >= 0 && value <= 2) ? value : 1;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // Found links arrive escaped ("%C3%A4", "%20", "%7B"), while start addresses, filters and
 // masks are what the user typed. Both sides are compared unescaped: one form for both.
 std::string Unescaped(const std::string& text) {
@@ -31,8 +24,8 @@ std::string Unescaped(const std::string& text) {
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         int high, low;
-        if (text[i] == '%' && i + 2 < text.size() && (high = HexDigit(text[i + 1])) >= 0 &&
-            (low = HexDigit(text[i + 2])) >= 0) {
+        if (text[i] == '%' && i + 2 < text.size() && (high = HexDigitValue(text[i + 1])) >= 0 &&
+            (low = HexDigitValue(text[i + 2])) >= 0) {
             out += static_cast<char>(high * 16 + low);
             i += 2;
         } else {

@@ -43,6 +43,46 @@ bool ContainsNoCase(const std::string& text, const std::string& part)
     return strstr(reinterpret_cast<const char*>(t.data()), reinterpret_cast<const char*>(p.data())) != nullptr;
 }
 
+std::string ToLowerAsciiCopy(const std::string& text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        c = ToLowerAscii(c);
+    return lower;
+}
+
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+void AppendPercentEscape(std::string& out, unsigned char c)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    out += '%';
+    out += kHex[c >> 4];
+    out += kHex[c & 15];
+}
+
+std::string TrimText(const std::string& text, TrimSet set)
+{
+    auto trimmed = [set](char c) {
+        return set == TrimSet::SpaceAndTab ? (c == ' ' || c == '\t') : static_cast<unsigned char>(c) <= 0x20;
+    };
+    size_t b = 0, e = text.size();
+    while (b < e && trimmed(text[b]))
+        ++b;
+    while (e > b && trimmed(text[e - 1]))
+        --e;
+    return text.substr(b, e - b);
+}
+
 bool EqualsNoCase(const std::string& a, const std::string& b)
 {
     if (a.size() != b.size())

@@ -19,6 +19,19 @@ bool ContainsNoCase(const std::string& text, const std::string& part);
 inline char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 inline char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 inline bool IsDigitAscii(char c) { return c >= '0' && c <= '9'; }
+inline bool IsLetterAscii(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+// The text with every ASCII capital made small; other bytes stay.
+std::string ToLowerAsciiCopy(const std::string& text);
+// Value of a hexadecimal digit of either case, or -1 for any other character.
+int HexDigitValue(char c);
+// "%" and two capital hexadecimal digits for the byte, appended to out.
+void AppendPercentEscape(std::string& out, unsigned char c);
+
+// What a trim takes off both ends: header fields allow only spaces and tabs around a value (a
+// control character there stays and gets the line refused); typed and stored texts lose every
+// byte up to and including the space.
+enum class TrimSet { SpaceAndTab, SpaceAndControls };
+std::string TrimText(const std::string& text, TrimSet set);
 
 // Byte-wise comparison that ignores ASCII letter case (the C library's stricmp in the C locale).
 bool EqualsNoCase(const std::string& a, const std::string& b);

@@ -13,26 +13,18 @@ namespace {
 const char kInternetSettingsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 const DWORD kMaxProxyText = 2084;
 
-std::string TrimBlanks(const std::string& text) {
-    size_t b = 0, e = text.size();
-    while (b < e && static_cast<unsigned char>(text[b]) <= 0x20)
-        ++b;
-    while (e > b && static_cast<unsigned char>(text[e - 1]) <= 0x20)
-        --e;
-    return text.substr(b, e - b);
-}
-
 }  // namespace
 
 bool ParseProxyServerText(const std::string& input, std::string& host, int& port) {
-    std::string text = TrimBlanks(input);
+    std::string text = TrimText(input, TrimSet::SpaceAndControls);
     if (text.find('=') != std::string::npos) {
         // Per-protocol form: only the http entry concerns us.
         std::string found;
         size_t start = 0;
         while (start <= text.size()) {
             size_t end = text.find(';', start);
-            std::string entry = TrimBlanks(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+            const size_t length = end == std::string::npos ? std::string::npos : end - start;
+            std::string entry = TrimText(text.substr(start, length), TrimSet::SpaceAndControls);
             if (StartsWithNoCase(entry, "http=")) {
                 found = entry.substr(5);
                 break;
@@ -41,7 +33,7 @@ bool ParseProxyServerText(const std::string& input, std::string& host, int& port
                 break;
             start = end + 1;
         }
-        text = TrimBlanks(found);
+        text = TrimText(found, TrimSet::SpaceAndControls);
     }
     if (text.empty())
         return false;

@@ -2,31 +2,20 @@
 
 #include <algorithm>
 
-#include "core/StringHelpers.h"
+#include "core/UrlParts.h"
 
 namespace {
-
-bool IsSchemeChar(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigitAscii(c) || c == '+' || c == '-' || c == '.';
-}
 
 // Length of a leading "scheme:" to drop, or 0. A name followed by ':' and a digit is a host
 // with its port ("example.com:8080"), not a scheme.
 size_t LeadingSchemeLength(const std::string& s)
 {
     // Spaces go anyway; a pasted address may begin with some.
-    size_t i = s.find_first_not_of(' ');
-    if (i == std::string::npos || !((s[i] >= 'a' && s[i] <= 'z') || (s[i] >= 'A' && s[i] <= 'Z')))
+    const size_t start = s.find_first_not_of(' ');
+    if (start == std::string::npos)
         return 0;
-    ++i;
-    while (i < s.size() && IsSchemeChar(s[i]))
-        ++i;
-    if (i >= s.size() || s[i] != ':')
-        return 0;
-    if (i + 1 < s.size() && IsDigitAscii(s[i + 1]))
-        return 0;
-    return i + 1;
+    const size_t colon = UrlSchemeEnd(s, SchemeRule::PortMeansHost, start);
+    return colon == 0 ? 0 : colon + 1;
 }
 
 }  // namespace

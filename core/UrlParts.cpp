@@ -8,18 +8,8 @@
 
 namespace {
 
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string LowerAsciiCopy(const std::string& s) {
-    std::string r(s);
-    for (char& c : r) c = LowerAscii(c);
-    return r;
-}
-
-bool IsSchemeChar(unsigned char c) {
-    return std::isalnum(c) || c == '+' || c == '-' || c == '.';
+bool IsSchemeChar(char c) {
+    return IsLetterAscii(c) || IsDigitAscii(c) || c == '+' || c == '-' || c == '.';
 }
 
 bool IsWebKind(UrlSchemeKind k) {
@@ -46,13 +36,6 @@ bool NeedsEscapeInPath(unsigned char c) {
     default:
         return false;
     }
-}
-
-void AppendEscaped(std::string& out, unsigned char c) {
-    static const char kHex[] = "0123456789ABCDEF";
-    out += '%';
-    out += kHex[c >> 4];
-    out += kHex[c & 15];
 }
 
 }  // namespace
@@ -98,20 +81,13 @@ bool UrlParts::Parse(const std::string& text) {
 
     size_t pos = 0;
     bool namedScheme = false;
-    if (std::isalpha(static_cast<unsigned char>(text[0]))) {
-        size_t i = 1;
-        while (i < text.size() && IsSchemeChar(static_cast<unsigned char>(text[i]))) ++i;
-        if (i < text.size() && text[i] == ':') {
-            // "host:8080/x" is a host with a port, not a scheme named "host".
-            const bool slashes = text.compare(i + 1, 2, "//") == 0;
-            const bool digitNext = i + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[i + 1]));
-            if (slashes || !digitNext) {
-                scheme_ = LowerAsciiCopy(text.substr(0, i));
-                kind_ = KindOfScheme(scheme_);
-                namedScheme = true;
-                pos = i + 1;
-            }
-        }
+    // "host:8080/x" is a host with a port, not a scheme named "host".
+    const size_t colon = UrlSchemeEnd(text, SchemeRule::PortMeansHost);
+    if (colon != 0) {
+        scheme_ = ToLowerAsciiCopy(text.substr(0, colon));
+        kind_ = KindOfScheme(scheme_);
+        namedScheme = true;
+        pos = colon + 1;
     }
 
     const bool web = IsWebKind(kind_) || kind_ == UrlSchemeKind::Unknown;
@@ -281,7 +257,7 @@ bool UrlParts::Canonicalize(const std::string& text, std::string& out) {
     UrlParts parts;
     if (!parts.Parse(text)) return false;
 
-    std::string host = LowerAsciiCopy(parts.host_);
+    std::string host = ToLowerAsciiCopy(parts.host_);
     std::string result = parts.scheme_;
     const bool hierarchical = parts.kind_ != UrlSchemeKind::Other &&
                               !(parts.kind_ == UrlSchemeKind::Unknown && host.empty());
@@ -298,7 +274,7 @@ bool UrlParts::Canonicalize(const std::string& text, std::string& out) {
         path = RemoveDotSegments(path);
         for (char c : path) {
             const unsigned char u = static_cast<unsigned char>(c);
-            if (NeedsEscapeInPath(u)) AppendEscaped(result, u);
+            if (NeedsEscapeInPath(u)) AppendPercentEscape(result, u);
             else result += c;
         }
     }
@@ -307,12 +283,27 @@ bool UrlParts::Canonicalize(const std::string& text, std::string& out) {
     std::string query = parts.extra_.substr(0, parts.extra_.find('#'));
     for (char c : query) {
         const unsigned char u = static_cast<unsigned char>(c);
-        if (u <= 0x20 || u == 0x7F) AppendEscaped(result, u);
+        if (u <= 0x20 || u == 0x7F) AppendPercentEscape(result, u);
         else result += c;
     }
     if (result.size() > kMaxUrlLength) return false;
     out = result;
     return true;
+}
+
+size_t UrlSchemeEnd(const std::string& text, SchemeRule rule, size_t from) {
+    if (from >= text.size() || !IsLetterAscii(text[from])) return 0;
+    size_t i = from + 1;
+    while (i < text.size() && IsSchemeChar(text[i])) ++i;
+    if (i >= text.size() || text[i] != ':') return 0;
+    if (rule == SchemeRule::PortMeansHost && i + 1 < text.size() && IsDigitAscii(text[i + 1])) return 0;
+    return i;
+}
+
+bool IsLinkScheme(const std::string& lowerScheme) {
+    const UrlSchemeKind kind = UrlParts::KindOfScheme(lowerScheme);
+    return kind == UrlSchemeKind::Http || kind == UrlSchemeKind::Https || kind == UrlSchemeKind::Ftp ||
+           kind == UrlSchemeKind::File;
 }
 
 size_t WebSchemeLength(const std::string& text) {

@@ -60,6 +60,18 @@ private:
     std::string extra_;
 };
 
+// Which texts the scheme reader takes for a scheme name. Both read a letter, then letters, digits,
+// '+', '-' or '.', then ':'. An address as typed or stored reads a name followed by ':' and a
+// digit as a host with its port ("example.com:8080/x"); a link on a page does not (browsers read
+// the reference "host:8080" as the scheme "host").
+enum class SchemeRule { PortMeansHost, AnyName };
+
+// Where the scheme name at text[from] ends: the index of its ':', or 0 when none stands there.
+size_t UrlSchemeEnd(const std::string& text, SchemeRule rule, size_t from = 0);
+
+// The schemes whose links the engine follows: http, https, ftp and file (lower case).
+bool IsLinkScheme(const std::string& lowerScheme);
+
 // Resolves "." and ".." segments of a path that begins with '/' (or is empty).
 std::string RemoveDotSegments(const std::string& path);
 

@@ -1,8 +1,7 @@
 #include "core/UrlReference.h"
 
+#include "core/StringHelpers.h"
 #include "core/UrlParts.h"
-
-#include <cctype>
 
 namespace {
 
@@ -12,14 +11,6 @@ struct SplitAddress {
     std::string path;
     std::string query;      // with its '?', empty when none
 };
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool IsWebScheme(const std::string& s) {
-    return s == "http" || s == "https" || s == "ftp" || s == "file";
-}
 
 // Splits an absolute hierarchical address; false when it has no scheme or no "//".
 bool SplitBase(const std::string& text, SplitAddress& out) {
@@ -49,28 +40,15 @@ std::string CleanReference(const std::string& ref) {
     for (char c : ref) {
         if (c != '\t' && c != '\n' && c != '\r') r += c;
     }
-    size_t b = 0;
-    while (b < r.size() && static_cast<unsigned char>(r[b]) <= 0x20) ++b;
-    size_t e = r.size();
-    while (e > b && static_cast<unsigned char>(r[e - 1]) <= 0x20) --e;
-    return r.substr(b, e - b);
+    return TrimText(r, TrimSet::SpaceAndControls);
 }
 
 }  // namespace
 
 bool HasUrlScheme(const std::string& text, std::string* lowerScheme) {
-    if (text.empty() || !std::isalpha(static_cast<unsigned char>(text[0]))) return false;
-    size_t i = 1;
-    while (i < text.size()) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (!(std::isalnum(c) || c == '+' || c == '-' || c == '.')) break;
-        ++i;
-    }
-    if (i >= text.size() || text[i] != ':') return false;
-    if (lowerScheme) {
-        lowerScheme->assign(text, 0, i);
-        for (char& c : *lowerScheme) c = LowerAscii(c);
-    }
+    const size_t colon = UrlSchemeEnd(text, SchemeRule::AnyName);
+    if (colon == 0) return false;
+    if (lowerScheme) *lowerScheme = ToLowerAsciiCopy(text.substr(0, colon));
     return true;
 }
 
@@ -83,7 +61,7 @@ bool ResolveUrlReference(const std::string& base, const std::string& reference, 
 
     std::string refScheme;
     if (HasUrlScheme(ref, &refScheme)) {
-        if (!IsWebScheme(refScheme)) return false;
+        if (!IsLinkScheme(refScheme)) return false;
         const std::string rest = ref.substr(refScheme.size() + 1);
         const bool relativeForm = rest.compare(0, 2, "//") != 0 && rest.compare(0, 2, "\\\\") != 0;
         if (!relativeForm) {

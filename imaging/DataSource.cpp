@@ -60,8 +60,7 @@ uint8_t CDataSource::ReadByte()
 
 uint16_t CDataSource::ReadWordLE()
 {
-    const uint8_t* p = ReadNBytes(2);
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+    return ReadLittleEndian16(ReadNBytes(2));
 }
 
 uint32_t CDataSource::ReadDWordLE()
@@ -77,9 +76,7 @@ uint16_t CDataSource::ReadWordBE()
 
 uint32_t CDataSource::ReadDWordBE()
 {
-    const uint8_t* p = ReadNBytes(4);
-    return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
-           (static_cast<uint32_t>(p[2]) << 8) | static_cast<uint32_t>(p[3]);
+    return ReadBigEndian32(ReadNBytes(4));
 }
 
 void CDataSource::Skip(size_t n)

@@ -1,72 +1,11 @@
 #include "dialogs/pictures/PictureCriteria.h"
 
-#include <windows.h>
-#include <cstring>
 #include "core/ImageRecord.h"
-#include "imaging/ByteOrder.h"
 #include "core/UrlHelpers.h"
 #include "core/WildcardMatch.h"
-#include "imaging/JpegReadHeader.h"
 
-namespace {
-
-uint32_t BigEndian32(const unsigned char* p) {
-    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
-}
-uint32_t LittleEndian16(const unsigned char* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8); }
-
-void ReadHeader(const std::string& path, unsigned char header[54]) {
-    memset(header, 0, 54);
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    DWORD read = 0;
-    ::ReadFile(file, header, 54, &read, nullptr);
-    ::CloseHandle(file);
-}
-
-bool IsJpegExtension(const std::string& url) {
-    const std::string extension = GetUrlFileExtension(url);
-    return _stricmp(extension.c_str(), ".jpg") == 0 || _stricmp(extension.c_str(), ".jpeg") == 0 ||
-           _stricmp(extension.c_str(), ".jpe") == 0;
-}
-
-}  // namespace
-
-PictureDimensions DimensionsFromHeader(const unsigned char header[54], int32_t storedSize) {
-    static const unsigned char kPng[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
-    PictureDimensions result;
-    if (storedSize > 24 && memcmp(header, kPng, 8) == 0) {
-        result.known = true;
-        result.width = BigEndian32(header + 16);
-        result.height = BigEndian32(header + 20);
-    } else if (storedSize > 10 && (memcmp(header, "GIF87a", 6) == 0 || memcmp(header, "GIF89a", 6) == 0)) {
-        result.known = true;
-        result.width = LittleEndian16(header + 6);
-        result.height = LittleEndian16(header + 8);
-    } else if (storedSize > 54 && header[0] == 'B' && header[1] == 'M') {
-        result.known = true;
-        result.isSigned = true;
-        result.width = static_cast<int32_t>(ReadLittleEndian32(header + 18));
-        result.height = static_cast<int32_t>(ReadLittleEndian32(header + 22));
-    }
-    return result;
-}
-
-PictureDimensions ProbePictureDimensions(const std::string& localPath, int32_t storedSize, const std::string& imageUrl) {
-    unsigned char header[54];
-    ReadHeader(localPath, header);
-    PictureDimensions result = DimensionsFromHeader(header, storedSize);
-    if (result.known || storedSize <= 0 || !IsJpegExtension(imageUrl)) return result;
-    try {
-        JpegReadHeader reader;
-        reader.DecodeFile(localPath.c_str(), nullptr, 0);
-        result.known = true;
-        result.width = reader.GetWidth();
-        result.height = reader.GetHeight();
-    } catch (...) {
-        result.failed = true;
-    }
-    return result;
+PictureHeaderSize ProbePictureDimensions(const std::string& localPath, int32_t storedSize, const std::string& imageUrl) {
+    return ReadPictureFileSize(localPath, storedSize, IsJpegExtension(GetUrlFileExtension(imageUrl)));
 }
 
 bool PassesSizeTest(const PictureCriteria& criteria, int32_t fileSize) {
@@ -77,11 +16,11 @@ bool PassesSizeTest(const PictureCriteria& criteria, int32_t fileSize) {
     return fileSize >= minimum && fileSize <= maximum;
 }
 
-bool PassesDimensionTest(const PictureCriteria& criteria, const PictureDimensions& dimensions) {
+bool PassesDimensionTest(const PictureCriteria& criteria, const PictureHeaderSize& dimensions) {
     if (!criteria.widthLargerOn && !criteria.heightLargerOn && !criteria.widthSmallerOn && !criteria.heightSmallerOn)
         return true;
-    if (dimensions.failed) return false;
-    if (!dimensions.known) return true;
+    if (dimensions.outcome == PictureHeaderSize::Outcome::Unreadable) return false;
+    if (!dimensions.Known()) return true;
     // Unsigned sizes are compared against the bounds as unsigned numbers: a negative bound
     // then counts as a huge one, as an unsigned comparison would have it.
     auto bound = [&](int32_t value) -> int64_t {

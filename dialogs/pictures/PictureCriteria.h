@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "imaging/PictureHeaderSize.h"
+
 struct ImageRecord;
 
 struct PictureCriteria {
@@ -22,23 +24,13 @@ struct PictureCriteria {
     std::vector<std::string> masks;
 };
 
-// Width and height read from a picture file's header. `known` is false when no format rule
-// applies (the dimension test then passes); `failed` when a JPEG header cannot be read.
-struct PictureDimensions {
-    bool known = false;
-    bool failed = false;
-    bool isSigned = false;  // BMP sizes compare as signed numbers, the others as unsigned
-    int64_t width = 0;
-    int64_t height = 0;
-};
-
-// The first 54 bytes of the file (zeros where it is shorter or cannot be opened) decide the
-// format; storedSize is the record's size, imageUrl gives the extension for the JPEG rule.
-PictureDimensions ProbePictureDimensions(const std::string& localPath, int32_t storedSize, const std::string& imageUrl);
-PictureDimensions DimensionsFromHeader(const unsigned char header[54], int32_t storedSize);
+// A saved picture's width and height: storedSize is the record's size, imageUrl gives the
+// extension for the JPEG rule.
+PictureHeaderSize ProbePictureDimensions(const std::string& localPath, int32_t storedSize, const std::string& imageUrl);
 
 bool PassesSizeTest(const PictureCriteria& criteria, int32_t fileSize);
-bool PassesDimensionTest(const PictureCriteria& criteria, const PictureDimensions& dimensions);
+// No rule: passes; a JPEG header that cannot be read: fails.
+bool PassesDimensionTest(const PictureCriteria& criteria, const PictureHeaderSize& dimensions);
 bool PassesMaskTest(const PictureCriteria& criteria, const std::string& fileName);
 // All three tests in order; the file is read only when a dimension bound is switched on.
 bool PictureMatches(const PictureCriteria& criteria, const ImageRecord& record);

@@ -1,5 +1,4 @@
 #include "dialogs/tasks/TaskOptionsUrlTemplateDlg.h"
-#include <cstdio>
 #include <memory>
 #include <utility>
 #include "core/CharTemplate.h"
@@ -16,11 +15,6 @@ const int kDescriptionColumnWidth = 195;
 // Characters of the template edit that make the address.
 const size_t kMaxTemplateText = 1022;
 
-std::string PlaceholderText(int row) {
-    char text[32];
-    std::snprintf(text, sizeof(text), "{%d}", row + 1);
-    return text;
-}
 }  // namespace
 
 // The editors and the URL test are owned by the task dialog (the page itself is a child window).
@@ -74,7 +68,7 @@ std::vector<std::string> TaskOptionsUrlTemplateDlg::BuildTestUrls(size_t count) 
 
 void TaskOptionsUrlTemplateDlg::AppendRow(const TemplateBase&) {
     const int row = ListView_GetItemCount(List());
-    const std::string placeholder = PlaceholderText(row);
+    const std::string placeholder = ConstructLinkTask::Placeholder(static_cast<size_t>(row));
     LVITEMA item = {};
     item.mask = LVIF_TEXT;
     item.iItem = row;
@@ -84,7 +78,7 @@ void TaskOptionsUrlTemplateDlg::AppendRow(const TemplateBase&) {
 }
 
 void TaskOptionsUrlTemplateDlg::SetPlaceholderText(int row) {
-    const std::string placeholder = PlaceholderText(row);
+    const std::string placeholder = ConstructLinkTask::Placeholder(static_cast<size_t>(row));
     ListView_SetItemText(List(), row, 0, const_cast<char*>(placeholder.c_str()));
 }
 

@@ -77,10 +77,10 @@ TEST(DownloadFilter, DimensionsFromTheFirstBytes) {
     EXPECT_FALSE(Filter(limits, true, ".png", png, 30, 0, "").accept);
 
     auto jpg = Fixture("p120x80.jpg");
-    int32_t w = 0, h = 0;
-    ASSERT_TRUE(SniffPictureSize(jpg.data(), jpg.size(), ".JPG", w, h));
-    EXPECT_EQ(120, w);
-    EXPECT_EQ(80, h);
+    const PictureHeaderSize size = SniffPictureSize(jpg.data(), jpg.size(), ".JPG");
+    ASSERT_TRUE(size.Known());
+    EXPECT_EQ(120, size.width);
+    EXPECT_EQ(80, size.height);
     limits.minimumHeight = 81;
     EXPECT_FALSE(Filter(limits, true, ".jpeg", jpg, jpg.size(), 0, "").accept);
     // A JPEG header cut short is undecided, not rejected.

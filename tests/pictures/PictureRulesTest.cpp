@@ -2,7 +2,10 @@
 // real picture headers, and where copies go.
 #include <gtest/gtest.h>
 #include <cstring>
+#include "core/DownloadFilter.h"
 #include "core/ImageRecord.h"
+#include "core/UrlHelpers.h"
+#include "tests/support/FixtureBytes.h"
 #include "tests/support/TestSupport.h"
 #include "ui/pictures/ImagesListView.h"
 #include "dialogs/pictures/PictureCriteria.h"
@@ -47,20 +50,20 @@ TEST(PictureRulesTest, DimensionsComeFromTheHeaderBeforeTheAddress) {
     unsigned char header[54] = {};
     memcpy(header, "GIF89a", 6);
     header[6] = 200;
-    EXPECT_FALSE(DimensionsFromHeader(header, 10).known);
-    EXPECT_TRUE(DimensionsFromHeader(header, 11).known);
-    EXPECT_EQ(200, DimensionsFromHeader(header, 11).width);
+    EXPECT_FALSE(PictureSizeFromSignature(header, sizeof(header), 10).Known());
+    EXPECT_TRUE(PictureSizeFromSignature(header, sizeof(header), 11).Known());
+    EXPECT_EQ(200, PictureSizeFromSignature(header, sizeof(header), 11).width);
     memset(header, 0, sizeof(header));
     header[0] = 'B';
     header[1] = 'M';
     header[22] = 0xFF; header[23] = 0xFF; header[24] = 0xFF; header[25] = 0xFF;   // height -1
-    EXPECT_FALSE(DimensionsFromHeader(header, 54).known);
-    EXPECT_EQ(-1, DimensionsFromHeader(header, 55).height);
+    EXPECT_FALSE(PictureSizeFromSignature(header, sizeof(header), 54).Known());
+    EXPECT_EQ(-1, PictureSizeFromSignature(header, sizeof(header), 55).height);
 
     // A ".jpg" address whose file is a BMP is measured as the BMP (30 x 20).
     const std::string bmp = Fixture("b30x20.bmp");
-    PictureDimensions measured = ProbePictureDimensions(bmp, 2000, "http://h/x.jpg");
-    EXPECT_TRUE(measured.known);
+    PictureHeaderSize measured = ProbePictureDimensions(bmp, 2000, "http://h/x.jpg");
+    EXPECT_TRUE(measured.Known());
     EXPECT_EQ(30, measured.width);
     EXPECT_EQ(20, measured.height);
     // A real JPEG through its header reader; a broken one fails the dimension test.
@@ -72,6 +75,78 @@ TEST(PictureRulesTest, DimensionsComeFromTheHeaderBeforeTheAddress) {
     EXPECT_FALSE(PictureMatches(criteria, RecordOf(Fixture("missing.jpg"), "http://h/missing.jpg", 500)));
     // No rule at all: the test passes.
     EXPECT_TRUE(PictureMatches(criteria, RecordOf(Fixture("missing.xyz"), "http://h/missing.xyz", 500)));
+}
+
+// What the download filter reads from a body as it arrives and what the selection by size reads
+// from the saved file must be one measure, or a picture let through by one is refused by the other.
+TEST(PictureRulesTest, TheDownloadFilterAndTheSelectionMeasureEveryFileAlike) {
+    const std::string png = testsupport::FixtureBytes("p100x80.png");
+    const std::string jpg = testsupport::FixtureBytes("r120x90.jpg");
+    const std::string bmp = testsupport::FixtureBytes("b30x20.bmp");
+    // Size fields beyond the signed range: width 0x80000000, height 0xFFFFFFFF.
+    std::string hugePng = png;
+    hugePng.replace(16, 8, std::string("\x80\0\0\0\xFF\xFF\xFF\xFF", 8));
+    std::string upsideDown = bmp;
+    upsideDown.replace(22, 4, std::string("\xEC\xFF\xFF\xFF", 4));   // height -20
+    const struct {
+        std::string bytes;
+        const char* url;
+    } files[] = {
+        {png, "http://h/a.png"},
+        {hugePng, "http://h/huge.png"},
+        {testsupport::FixtureBytes("o60x40.gif"), "http://h/o.gif"},
+        {std::string("GIF89a\x10\x01\x20\x02\0", 11), "http://h/short.gif"},
+        {std::string("GIF89a\x10\x01\x20\x02", 10), "http://h/shorter.gif"},
+        {bmp, "http://h/b.jpg"},
+        {upsideDown, "http://h/up.bmp"},
+        {jpg, "http://h/r.JPEG"},
+        {jpg, "http://h/r.dat"},
+        {jpg.substr(0, 8), "http://h/cut.jpg"},
+        {std::string(300, '\x5A'), "http://h/junk.jpe"},
+        {std::string(), "http://h/empty.jpg"},
+    };
+    testsupport::ScratchDir dir;
+    int index = 0;
+    for (const auto& file : files) {
+        const std::string path = dir.File(std::to_string(index++) + ".pic");
+        ASSERT_TRUE(testsupport::WriteFileText(path, file.bytes));
+        const PictureHeaderSize filtered =
+            SniffPictureSize(reinterpret_cast<const uint8_t*>(file.bytes.data()), file.bytes.size(),
+                             GetUrlFileExtension(file.url));
+        const PictureHeaderSize selected =
+            ProbePictureDimensions(path, static_cast<int32_t>(file.bytes.size()), file.url);
+        EXPECT_EQ(filtered.outcome, selected.outcome) << file.url;
+        EXPECT_EQ(filtered.isSigned, selected.isSigned) << file.url;
+        EXPECT_EQ(filtered.width, selected.width) << file.url;
+        EXPECT_EQ(filtered.height, selected.height) << file.url;
+    }
+
+    // The overflowing PNG keeps its sizes as written: it passes every minimum of both and is
+    // above the largest maximum the selection takes.
+    const std::string hugePath = dir.File("huge.png");
+    ASSERT_TRUE(testsupport::WriteFileText(hugePath, hugePng));
+    const PictureHeaderSize huge = ProbePictureDimensions(hugePath, 300, "http://h/huge.png");
+    EXPECT_EQ(int64_t(0x80000000u), huge.width);
+    EXPECT_EQ(int64_t(0xFFFFFFFFu), huge.height);
+    DownloadFilterLimits limits;
+    limits.minimumWidthOn = limits.minimumHeightOn = true;
+    limits.minimumWidth = limits.minimumHeight = 0x7FFFFFFF;
+    const uint8_t* hugeBytes = reinterpret_cast<const uint8_t*>(hugePng.data());
+    EXPECT_TRUE(RunDownloadFilter(limits, true, ".png", hugeBytes, hugePng.size(), 0, "").accept);
+    PictureCriteria criteria;
+    criteria.widthLargerOn = criteria.heightLargerOn = true;
+    criteria.widthLarger = criteria.heightLarger = 0x7FFFFFFF;
+    EXPECT_TRUE(PictureMatches(criteria, RecordOf(hugePath, "http://h/huge.png", 300)));
+    criteria = PictureCriteria();
+    criteria.widthSmallerOn = true;
+    criteria.widthSmaller = 0x7FFFFFFF;
+    EXPECT_FALSE(PictureMatches(criteria, RecordOf(hugePath, "http://h/huge.png", 300)));
+    // A JPEG address whose header cannot be read: the filter waits, the selection refuses.
+    const std::string cut = jpg.substr(0, 8);
+    const DownloadFilterVerdict waiting =
+        RunDownloadFilter(limits, true, ".jpg", reinterpret_cast<const uint8_t*>(cut.data()), cut.size(), 0, "");
+    EXPECT_TRUE(waiting.accept);
+    EXPECT_FALSE(waiting.decided);
 }
 
 TEST(PictureRulesTest, SizeBoundsAreComputedWithoutOverflowAndMasksIgnoreCase) {
