@@ -230,7 +230,10 @@ void ImagesThumbnailView::GetItemTip(int index, const ThumbnailSizes&, Thumbnail
     RECT cell;
     SIZE size;
     HBITMAP page = nullptr;
-    ShowThumbnail(index, cache_.GetThumbnail(data.path, &cell, &size, &page), cell, size, page, data);
+    // Looked up before the call: as one of its arguments the page could be read before the
+    // lookup fills it in (the order of arguments is the compiler's).
+    const bool shown = cache_.GetThumbnail(data.path, &cell, &size, &page);
+    ShowThumbnail(index, shown, cell, size, page, data);
 }
 
 bool ImagesThumbnailView::NeedsDecode(int, const ThumbnailItemData& data) {
