@@ -218,6 +218,15 @@ int ImagesThumbnailView::ToggleFullScreen() {
     return container_->Viewer().ToggleFullScreen();
 }
 
+void ImagesThumbnailView::SelectShown() {
+    const int focused = GetFocusedIndex();
+    if (focused < 0) return;
+    control_.SetSelection(PictureIndexList{focused});
+    control_.EnsureVisible(focused);
+    UpdateCommandStates();
+    ::SetFocus(control_.m_hWnd);
+}
+
 void ImagesThumbnailView::OnContextMenu(int, bool down, UINT, POINT) {
     if (!down && container_) container_->ShowPictureMenu();
 }
