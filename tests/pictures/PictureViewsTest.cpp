@@ -354,5 +354,84 @@ TEST_F(PictureViewsTest, FullScreenStaysOnTopAfterACommandOfItsMenu) {
     EXPECT_EQ(static_cast<HWND>(*frame_), TopWindowAt(middle));
 }
 
+// A slide show ends on another picture than it began with: whichever way it is left, the view's
+// focus and selection are on the picture shown, so the picture commands act on it.
+class SlideShowEndTest : public PictureViewsTest {
+protected:
+    ImageViewer& Viewer() { return pictures_->Viewer(); }
+    void WaitForViewer() {
+        for (int i = 0; i < 600 && Viewer().IsLoading(); ++i) Pump(50);
+    }
+    // Ctrl+L, then two steps of its timer: the third picture shows.
+    void ShowThreeSlides() {
+        WaitForViewer();
+        Command(ID_IMAGES_SLIDE_SHOW);
+        ASSERT_TRUE(Viewer().IsSlideShowRunning());
+        for (int step = 0; step < 2; ++step) {
+            Viewer().SendMessage(WM_TIMER, kSlideShowTimerId, 0);
+            Pump(20);
+        }
+        WaitForViewer();
+        ASSERT_TRUE(Viewer().IsFullScreen());
+    }
+    std::string ShownName() {
+        const std::string& path = Viewer().GetPath();
+        return path.substr(path.find_last_of('\\') + 1);
+    }
+};
+
+TEST_F(SlideShowEndTest, EscapeInTheListLeavesTheSelectionOnThePictureShown) {
+    FocusRow(1);  // a.gif
+    ShowThreeSlides();
+    EXPECT_EQ("b.jpg", ShownName());
+    // Escape reaches the frame's key filter from the full-screen picture, which has the keyboard.
+    ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Pump(50);
+    ASSERT_FALSE(Viewer().IsFullScreen());
+    EXPECT_FALSE(Viewer().IsSlideShowRunning());
+
+    PictureIndexList selected;
+    pictures_->ListView().GetSelected(selected);
+    EXPECT_EQ((PictureIndexList{3}), selected);
+    EXPECT_EQ(3, FocusedRow());
+    EXPECT_EQ("b.jpg", ShownName());
+    EXPECT_EQ(List(), ::GetFocus()) << "the keys move on from the picture shown";
+    // Images > Delete offers the picture the viewer shows, not the one the show began with.
+    const std::string shown = Viewer().GetPath();
+    AcceptingShell shell;
+    Command(ID_IMAGES_DELETE);
+    EXPECT_EQ((std::vector<std::string>{shown}), shell.deleted);
+}
+
+TEST_F(SlideShowEndTest, ClosingTheFullScreenInTheThumbnailsLeavesBothViewsOnThePictureShown) {
+    SelectRows({0, 4});
+    Command(ID_VIEW_THUMBNAILS);
+    CThumbnailView& thumbnails = Thumbnails();
+    const RECT cell = thumbnails.GetItemCell(3);  // b.jpg
+    const POINT scroll = thumbnails.GetScrollPosition();
+    const LPARAM at = MAKELPARAM((cell.left + cell.right) / 2 - scroll.x, cell.top + 30 - scroll.y);
+    ::SendMessageA(thumbnails, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, at);
+    ::SendMessageA(thumbnails, WM_LBUTTONUP, MK_CONTROL, at);
+    Pump(50);
+    ASSERT_EQ(3, thumbnails.GetFocusedIndex());
+    ShowThreeSlides();
+    EXPECT_EQ("e.gif", ShownName());
+    // Alt+F4 on the full-screen window.
+    Viewer().GetFullScreenPlace().SendMessage(WM_CLOSE);
+    Pump(50);
+    ASSERT_FALSE(Viewer().IsFullScreen());
+
+    PictureIndexList selected;
+    pictures_->ThumbnailView().GetSelected(selected);
+    EXPECT_EQ((PictureIndexList{5}), selected);
+    EXPECT_EQ(kThumbnailSelected | kThumbnailFocused, thumbnails.GetItemState(5));
+    EXPECT_EQ(static_cast<HWND>(thumbnails), ::GetFocus());
+    Command(ID_VIEW_LIST);
+    pictures_->ListView().GetSelected(selected);
+    EXPECT_EQ((PictureIndexList{5}), selected);
+    EXPECT_EQ(5, FocusedRow());
+    EXPECT_EQ("e.gif", ShownName());
+}
+
 }  // namespace
 }  // namespace picturetest

@@ -24,6 +24,17 @@ TEST_F(PictureShowcaseTest, DISABLED_Showcase) {
     ::SendMessageA(*frame_, WM_COMMAND, ID_VIEW_THUMBNAILS, 0);
     Pump(1500);
     testsupport::Photograph("pictures-thumbnails");
+    // Two rows of them sorted by size from the picture menu's command.
+    const char* more[] = {"p100x80.png", "o60x40.gif", "r120x90.jpg", "b30x20.bmp"};
+    for (int i = 0; i < 12; ++i) {
+        const std::string fixture = more[i % 4];
+        AddPicture(fixture, "", "more_" + std::to_string(i) + fixture.substr(fixture.size() - 4));
+    }
+    pictures_->OnImagesAdded(&task_, 4, 12, false);
+    Pump(1500);
+    ::SendMessageA(*frame_, WM_COMMAND, ID_IMAGES_SORT_SIZE, 0);
+    Pump(1500);
+    testsupport::Photograph("pictures-thumbnails-sorted");
     testsupport::ModalScript script;
     script.Then([](HWND) { testsupport::Photograph("select-images"); })
         .Then([](HWND dialog) { testsupport::Click(dialog, IDCANCEL); });

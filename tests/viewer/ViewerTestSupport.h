@@ -35,8 +35,9 @@ public:
     void ShowNext() override;
     void DeleteCurrent() override { ++deletes; }
     int ToggleFullScreen() override;
+    void SelectShown() override { ++shownSelected; }
     void ShowFirst();
-    int nexts = 0, previous = 0, deletes = 0, toggles = 0;
+    int nexts = 0, previous = 0, deletes = 0, toggles = 0, shownSelected = 0;
     size_t current = 0;
 
 private:

@@ -475,6 +475,17 @@ void ImagesListView::DeleteCurrent() {
     ShowFocusedInViewer();
 }
 
+void ImagesListView::SelectShown() {
+    ShowNewRows();
+    if (!visible_ && container_) return container_->ThumbnailView().SelectShown();
+    const int focused = GetFocusedIndex();
+    if (focused < 0) return;
+    ApplySelection(PictureIndexList{focused});
+    ListView_EnsureVisible(list_, focused, FALSE);
+    UpdateCommandStates();
+    ::SetFocus(list_);
+}
+
 int ImagesListView::ToggleFullScreen() {
     if (!visible_ && container_) return container_->ThumbnailView().ToggleFullScreen();
     if (GetFocusedIndex() < 0) return -1;

@@ -56,6 +56,7 @@ public:
     void ShowNext() override;
     void DeleteCurrent() override;
     int ToggleFullScreen() override;
+    void SelectShown() override;
 
     HWND GetListControl() const { return list_; }
     ImageViewer& Viewer() { return viewer_; }

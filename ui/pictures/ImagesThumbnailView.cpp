@@ -218,6 +218,15 @@ int ImagesThumbnailView::ToggleFullScreen() {
     return container_->Viewer().ToggleFullScreen();
 }
 
+void ImagesThumbnailView::SelectShown() {
+    const int focused = GetFocusedIndex();
+    if (focused < 0) return;
+    control_.SetSelection(PictureIndexList{focused});
+    control_.EnsureVisible(focused);
+    UpdateCommandStates();
+    ::SetFocus(control_.m_hWnd);
+}
+
 void ImagesThumbnailView::OnContextMenu(int, bool down, UINT, POINT) {
     if (!down && container_) container_->ShowPictureMenu();
 }
@@ -230,7 +239,10 @@ void ImagesThumbnailView::GetItemTip(int index, const ThumbnailSizes&, Thumbnail
     RECT cell;
     SIZE size;
     HBITMAP page = nullptr;
-    ShowThumbnail(index, cache_.GetThumbnail(data.path, &cell, &size, &page), cell, size, page, data);
+    // Looked up before the call: as one of its arguments the page could be read before the
+    // lookup fills it in (the order of arguments is the compiler's).
+    const bool shown = cache_.GetThumbnail(data.path, &cell, &size, &page);
+    ShowThumbnail(index, shown, cell, size, page, data);
 }
 
 bool ImagesThumbnailView::NeedsDecode(int, const ThumbnailItemData& data) {

@@ -58,6 +58,7 @@ public:
     void ShowNext() override;
     void DeleteCurrent() override;
     int ToggleFullScreen() override;
+    void SelectShown() override;
 
     // IThumbnailViewListener
     void OnKey(int, bool, UINT, LPARAM) override {}

@@ -11,6 +11,10 @@ public:
     virtual void DeleteCurrent() = 0;
     // -1 when the owner has no current picture; else ImageViewer::ToggleFullScreen's result.
     virtual int ToggleFullScreen() = 0;
+    // Full screen was left after a slide show or after moving to other pictures there: the
+    // picture shown becomes the owner's focused and only selected one, in view and with the
+    // keyboard, so the owner's commands act on the picture the user ended on.
+    virtual void SelectShown() = 0;
 
 protected:
     ~IImageViewerListener() = default;

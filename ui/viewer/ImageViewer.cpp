@@ -86,6 +86,7 @@ LRESULT ImageViewer::OnCommand(WORD, WORD id, HWND, BOOL& handled) {
 }
 
 void ImageViewer::SetFile(const std::string& path) {
+    if (path != path_ && IsFullScreen()) movedInFullScreen_ = true;
     path_ = path;
     ++generation_;  // whatever is decoding now is of no use any more
     SplitPathAtLastBackslash(path_, folder_, fileName_);
@@ -163,12 +164,16 @@ LRESULT ImageViewer::OnTimer(UINT, WPARAM id, LPARAM, BOOL& handled) {
 
 int ImageViewer::ToggleFullScreen() {
     if (IsFullScreen()) {
+        const bool moved = movedInFullScreen_ || slideShow_;
+        movedInFullScreen_ = false;
         embedded_.Refresh();
         fullScreen_.ShowWindow(SW_HIDE);
         StopSlideShow();
+        if (moved && listener_) listener_->SelectShown();
         return 0;
     }
     if (path_.empty() || !fullScreen_.IsWindow()) return 0;
+    movedInFullScreen_ = false;
     fullScreen_.ShowWindow(SW_SHOWMAXIMIZED);
     fullScreen_.Refresh();
     // The keys of the picture (scrolling, numeric-pad zoom) work at once.

@@ -152,6 +152,8 @@ private:
     IImageViewerListener* listener_ = nullptr;
     int slideShowSeconds_ = 5;
     bool slideShow_ = false;
+    // Set when another picture was shown while full screen was up.
+    bool movedInFullScreen_ = false;
     int decodes_ = 0;
     bool loadPending_ = false;
     unsigned generation_ = 0;  // grows with each SetFile; a result of another one is dropped

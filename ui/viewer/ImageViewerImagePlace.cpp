@@ -136,7 +136,7 @@ void ImageViewerImagePlace::ShowPicture(const ShownPicture& shown) {
         }
         TransitionEffect effect;
         effect.mask = mask.GetHandle();
-        window_.ShowWithTransition(image, effect, this);
+        if (window_.ShowWithTransition(image, effect, this)) ++transitions_;
     } else {
         window_.SetPicture(image);
         window_.ApplyAutoZoom(false);

@@ -32,6 +32,9 @@ public:
     int GetEffectCounter() const { return effectCounter_; }
     // The effect file chosen for the last transition (-1: none yet).
     int GetLastEffectIndex() const { return lastEffect_; }
+    // How many changes of picture were played as transitions (an effect that could not be had
+    // shows the picture at once and is not counted).
+    int GetTransitionCount() const { return transitions_; }
 
     BEGIN_MSG_MAP(ImageViewerImagePlace)
         MESSAGE_HANDLER(WM_CREATE, OnCreate)
@@ -64,5 +67,6 @@ private:
     CMyIVWindowHandler handler_;
     int effectCounter_ = 0;
     int lastEffect_ = -1;
+    int transitions_ = 0;
     std::string message_;
 };
