@@ -1,7 +1,8 @@
 // The picture views with a finished task of many pictures: the real main frame and picture
 // container on the display, a task of N records, and for each command a user gives on them (View >
 // Thumbnails, View > List, the two sorts, Ctrl+A in each view, Invert Selection in each view, a
-// selection by condition, a batch of new rows as a run brings them) the window's longest answer
+// selection by condition, a batch of new rows as a run brings them, Images > Delete of 1,000
+// pictures in each view with the shell's question answered yes) the window's longest answer
 // while the command runs: a second thread asks the frame WM_NULL every 2 ms and notes how long
 // each answer took. Half the pictures are selected before each view switch, so the switch has a
 // real selection to carry. Figures only; nothing is judged.
@@ -10,7 +11,9 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,6 +42,42 @@ void SetCtrl(bool down) {
     SetKeyboardState(keys);
 }
 
+// Presses Yes in the first question box of this process that shows (the shell's delete question).
+class YesPresser {
+public:
+    YesPresser() { thread_ = CreateThread(nullptr, 0, &YesPresser::Run, this, 0, nullptr); }
+    ~YesPresser() {
+        InterlockedExchange(&stop_, 1);
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+    }
+
+private:
+    static BOOL CALLBACK Press(HWND window, LPARAM pressed) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        char name[16] = {};
+        GetClassNameA(window, name, sizeof name);
+        HWND yes = GetDlgItem(window, IDYES);
+        if (pid != GetCurrentProcessId() || !IsWindowVisible(window) || strcmp(name, "#32770") != 0 || !yes)
+            return TRUE;
+        PostMessageA(yes, BM_CLICK, 0, 0);
+        *reinterpret_cast<bool*>(pressed) = true;
+        return FALSE;
+    }
+    static DWORD WINAPI Run(void* self) {
+        auto* presser = static_cast<YesPresser*>(self);
+        bool pressed = false;
+        while (!pressed && !presser->stop_) {
+            EnumWindows(&Press, reinterpret_cast<LPARAM>(&pressed));
+            Sleep(10);
+        }
+        return 0;
+    }
+    HANDLE thread_ = nullptr;
+    volatile LONG stop_ = 0;
+};
+
 class Bench {
 public:
     Bench(CMessageLoop& loop, MainFrame& frame, ImagesContainer& pictures)
@@ -57,6 +96,21 @@ public:
     }
     double Post(UINT id) {
         return Measure([&] { PostMessageA(frame_, WM_COMMAND, id, 0); });
+    }
+    // Images > Delete of the selection, the shell's question answered yes from another thread;
+    // `took` is the time from the command to the records being cut, the question included.
+    double Delete(SearchLinkTask& task, double& took) {
+        const int before = task.DownloadedImages.GetCount();
+        YesPresser yes;
+        const double begin = testsupport::NowMs();
+        const double longest = Measure([&] {
+            PostMessageA(frame_, WM_COMMAND, ID_IMAGES_DELETE, 0);
+            for (double start = testsupport::NowMs();
+                 task.DownloadedImages.GetCount() == before && testsupport::NowMs() - start < 120000;)
+                testsupport::PumpLoopFor(loop_, 2);
+            took = testsupport::NowMs() - begin;
+        });
+        return longest;
     }
     double CtrlA(HWND target) {
         return Measure([&] {
@@ -80,6 +134,24 @@ private:
     ImagesContainer& pictures_;
 };
 
+// Writes a small file for every `step`-th record from `first` on, `count` of them, and selects
+// those records in both views.
+void ChoosePictureFiles(SearchLinkTask& task, ImagesContainer& pictures, int first, int step, int count) {
+    CreateDirectoryA(task.SaveFolder.c_str(), nullptr);
+    PictureIndexList chosen;
+    for (int i = first; i < task.DownloadedImages.GetCount() && static_cast<int>(chosen.size()) < count; i += step) {
+        HANDLE file = CreateFileA(task.DownloadedImages.GetAt(i).localPath.c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) continue;
+        DWORD written = 0;
+        WriteFile(file, "bench", 5, &written, nullptr);
+        CloseHandle(file);
+        chosen.push_back(i);
+    }
+    pictures.ListView().SelectIndices(chosen);
+    pictures.ThumbnailView().SelectIndices(chosen);
+}
+
 void AddRecords(SearchLinkTask& task, int first, int count) {
     for (int i = first; i < first + count; ++i) {
         ImageRecord record;
@@ -101,6 +173,7 @@ void RunCount(CMessageLoop& loop, MainFrame& frame, ImagesContainer& pictures, c
     task.TaskName = "Bench";
     task.SaveFolder = folder + "Saved";
     AddRecords(task, 0, count);
+    task.Save();  // a delete writes the task's picture list, as in the program
     Bench bench(loop, frame, pictures);
     pictures.ShowListView();
     const double load = bench.Measure([&] { pictures.SetTask(&task); });
@@ -138,6 +211,15 @@ void RunCount(CMessageLoop& loop, MainFrame& frame, ImagesContainer& pictures, c
     });
     // A whole repaint of the list's rows.
     const double repaint = bench.Measure([&] { RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); });
+    // Delete of 1,000 pictures spread over the list, in the list and then in the thumbnails.
+    const int spread = std::max(1, task.DownloadedImages.GetCount() / 1000);
+    ChoosePictureFiles(task, pictures, 0, spread, 1000);
+    double deleteListTook = 0, deleteThumbnailsTook = 0;
+    const double deleteList = bench.Delete(task, deleteListTook);
+    bench.Post(ID_VIEW_THUMBNAILS);
+    ChoosePictureFiles(task, pictures, 1, std::max(1, task.DownloadedImages.GetCount() / 1000), 1000);
+    const double deleteThumbnails = bench.Delete(task, deleteThumbnailsTook);
+    bench.Post(ID_VIEW_LIST);
     printf("%6d pictures: longest answer in ms\n", count);
     printf("  load task %.0f | View > Thumbnails %.0f | View > List %.0f\n", load, toThumbnails, toList);
     printf("  sort by name %.0f | sort by size %.0f\n", sortName, sortSize);
@@ -146,6 +228,8 @@ void RunCount(CMessageLoop& loop, MainFrame& frame, ImagesContainer& pictures, c
            invertThumbnails, condition);
     printf("  400 new rows in the list: end out of sight %.0f, end in sight %.0f | list repaint %.0f\n", batch,
            batchAtEnd, repaint);
+    printf("  Delete 1,000: list %.0f (done in %.0f) | thumbnails %.0f (done in %.0f)\n", deleteList, deleteListTook,
+           deleteThumbnails, deleteThumbnailsTook);
     fflush(stdout);
     pictures.SetTask(nullptr);
     testsupport::PumpLoopFor(loop, 100);

@@ -1,10 +1,27 @@
 #include "core/ImageRecord.h"
 
+#include <utility>
+
 void ImageRecordList::RemoveAt(int index)
 {
     if (index < 0 || index >= GetCount())
         return;
     records_.erase(records_.begin() + index);
+}
+
+void ImageRecordList::RemoveIndices(const std::vector<int32_t>& indices)
+{
+    size_t kept = 0, next = 0;
+    for (size_t i = 0; i < records_.size(); ++i) {
+        while (next < indices.size() && indices[next] < static_cast<int32_t>(i))
+            ++next;
+        if (next < indices.size() && indices[next] == static_cast<int32_t>(i))
+            continue;
+        if (kept != i)
+            records_[kept] = std::move(records_[i]);
+        ++kept;
+    }
+    records_.resize(kept);
 }
 
 int ImageRecordList::FindByLocalPath(const std::string& path) const

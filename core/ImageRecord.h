@@ -27,6 +27,8 @@ public:
     void Append(const ImageRecord& record) { records_.push_back(record); }
     // Removes one record; later records move down by one. An index out of range is ignored.
     void RemoveAt(int index);
+    // Removes the records at `indices` (ascending, no repeats) in one pass; out of range ignored.
+    void RemoveIndices(const std::vector<int32_t>& indices);
     void Clear() { records_.clear(); }
     void Assign(const ImageRecordList& other) { records_ = other.records_; }
     // Index of the first record whose local path equals path byte for byte, or -1.

@@ -203,7 +203,7 @@ TEST_F(PictureCommandsTest, DeleteRemovesOnlyWhatTheShellDeletedAndNeverAFolder)
 
     {
         // Refused confirmation: nothing changes.
-        testsupport::ScriptedPrompts refusing;
+        RefusingShell refusing;
         SelectRows({0, 2});
         ::SendMessageA(*frame_, WM_COMMAND, ID_IMAGES_DELETE, 0);
         Pump(50);

@@ -2,6 +2,7 @@
 // a large picture decodes for the viewer and the thumbnails, and deleting that very picture
 // through the viewer's listener succeeds mid-decode, the viewer moving on to the next one.
 #include <windows.h>
+#include <commctrl.h>
 #include "core/ImageRecord.h"
 #include "core/PathHelpers.h"
 #include "resources/command_ids.h"
@@ -20,6 +21,7 @@ protected:
         PicturesTest::SetUp();
         AddPicture("p100x80.png", "", "one.png");
         AddPicture("slow.png", "", "big.png");
+        ASSERT_TRUE(task_.Save());
         pictures_->SetTask(&task_);
         Pump();
     }
@@ -65,11 +67,22 @@ TEST_F(PictureDecodeTest, DeletingThePictureBeingDecodedSucceedsAndShowsTheNext)
     // Until the viewer's decode runs (a minute guards against never).
     for (DWORD begin = ::GetTickCount(); ViewerDecodesRunning() == 0 && ::GetTickCount() - begin < 60000;) Pump(5);
     ASSERT_TRUE(pictures_->Viewer().IsLoading());
+    // A reader that shares deleting holds the file through the delete, as the decode's read does
+    // for as long as it takes: the shell's delete succeeds, and under Wine the file stays on the
+    // disk until the reader lets go. The picture is gone for the user all the same.
+    HANDLE reader = ::CreateFileA(big.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, reader);
     pictures_->ListView().DeleteCurrent();  // the viewer's listener passes it to the shown view
     Pump(50);
+    ::CloseHandle(reader);
     ASSERT_EQ(1u, shell.deleted.size());
     ASSERT_EQ(1, task_.DownloadedImages.GetCount());
     EXPECT_EQ("one.png", RecordName(0));
+    EXPECT_EQ(1, ListView_GetItemCount(List()));
+    SearchLinkTask reloaded;
+    ASSERT_TRUE(reloaded.Load(task_.TaskFileName));
+    EXPECT_EQ(1, reloaded.DownloadedImages.GetCount()) << "the list on disk follows";
     WaitForPictures();
     // Gone once the decodes let go of it (they may still have been reading it above).
     for (DWORD begin = ::GetTickCount(); ViewerDecodesRunning() > 0 && ::GetTickCount() - begin < 60000;) Pump(10);

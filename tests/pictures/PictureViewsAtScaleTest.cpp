@@ -10,10 +10,15 @@
 #include <cstring>
 #include <set>
 #include "core/ImageRecord.h"
+#include "core/SearchLinkTask.h"
 #include "resources/command_ids.h"
 #include "resources/pictures_ids.h"
 #include "tests/pictures/PicturesHarness.h"
+#include "dialogs/pictures/SelectImagesDlg.h"
+#include "tests/support/AnswerWatch.h"
 #include "tests/support/MainFrameTestSeam.h"
+#include "tests/support/TestSupport.h"
+#include "ui/pictures/PictureFiles.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/PromptSupport.h"
 
@@ -22,18 +27,22 @@ namespace {
 
 const int kPictures = 10000;
 
-// Counts the selection messages the list control gets (LVM_SETITEMSTATE), on this thread.
+// Counts the selection messages (LVM_SETITEMSTATE) and the row deletes (LVM_DELETEITEM) the list
+// control gets, on this thread.
 struct ListStateMessages {
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
         const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (code == HC_ACTION && message->hwnd == list && message->message == LVM_SETITEMSTATE) ++count;
+        if (code == HC_ACTION && message->hwnd == list && message->message == LVM_DELETEITEM) ++deletes;
         return ::CallNextHookEx(nullptr, code, wParam, lParam);
     }
     static HWND list;
     static int count;
+    static int deletes;
 };
 HWND ListStateMessages::list = nullptr;
 int ListStateMessages::count = 0;
+int ListStateMessages::deletes = 0;
 
 class PictureViewsAtScaleTest : public PicturesTest {
 protected:
@@ -200,6 +209,86 @@ TEST_F(PictureViewsAtScaleTest, SwitchesSortsAndSelectionsKeepWhatTheUserSees) {
     Command(ID_VIEW_THUMBNAILS);
     EXPECT_EQ(smallPaths, PathsOf(ThumbnailSelection()));
     EXPECT_EQ(focusedPath, task_.DownloadedImages.GetAt(Thumbnails().GetFocusedIndex()).localPath);
+}
+
+// The shell, deleting, waits until the window has answered three times since the shell began (ten
+// seconds at most): under Wine the shell takes seconds for a thousand files, and the window must
+// answer meanwhile, which the count says.
+class AnsweringShell : public AcceptingShell {
+public:
+    explicit AnsweringShell(testsupport::AnswerWatch& watch) : watch_(watch) {}
+    std::vector<LONG> answeredWhileDeleting;
+    int FileOperation(SHFILEOPSTRUCTA& operation) override {
+        const LONG before = watch_.AnsweredSoFar();
+        for (DWORD begin = ::GetTickCount(); watch_.AnsweredSoFar() - before < 3 && ::GetTickCount() - begin < 10000;)
+            ::Sleep(5);
+        answeredWhileDeleting.push_back(watch_.AnsweredSoFar() - before);
+        return AcceptingShell::FileOperation(operation);
+    }
+
+private:
+    testsupport::AnswerWatch& watch_;
+};
+
+TEST_F(PictureViewsAtScaleTest, DeletingAThousandPicturesAnswersAndEverythingFollowsInOneGo) {
+    // Files for the pictures whose names end in 0 or 1: a thousand of each.
+    for (int i = 0; i < kPictures; ++i) {
+        const std::string name = RecordName(i);
+        if (name[name.size() - 5] == '0' || name[name.size() - 5] == '1') {
+            ASSERT_TRUE(testsupport::WriteFileBytes(task_.DownloadedImages.GetAt(i).localPath, {'j', 'p', 'g'}));
+        }
+    }
+    ASSERT_TRUE(task_.Save());
+    testsupport::AnswerWatch watch(*frame_, 5);
+    AnsweringShell shell(watch);
+    watch.Start();
+    auto selectByMask = [this](const char* mask) {
+        testsupport::ModalScript script;
+        script.Then([mask](HWND dialog) {
+            testsupport::TypeText(dialog, IDC_SELECT_MASKS, mask);
+            testsupport::Click(dialog, IDOK);
+        });
+        script.Run([&] { return ::SendMessageA(*frame_, WM_COMMAND, ID_IMAGES_SELECT_BY, 0), INT_PTR(1); });
+        EXPECT_TRUE(script.Finished());
+    };
+    // In the list, then in the thumbnails: Select By with a mask, Images > Delete, yes.
+    const char* masks[] = {"p????0.jpg", "p????1.jpg"};
+    for (int round = 0; round < 2; ++round) {
+        if (round == 1) Command(ID_VIEW_THUMBNAILS);
+        SCOPED_TRACE(masks[round]);
+        selectByMask(masks[round]);
+        PictureIndexList chosen;
+        pictures_->ListView().GetSelected(chosen);
+        ASSERT_EQ(1000u, chosen.size());
+        const std::set<std::string> paths = PathsOf(chosen);
+        const int before = task_.DownloadedImages.GetCount();
+        ListStateMessages::deletes = 0;
+        Command(ID_IMAGES_DELETE);
+        ASSERT_EQ(static_cast<size_t>(round + 1), shell.answeredWhileDeleting.size());
+        EXPECT_GE(shell.answeredWhileDeleting.back(), 3) << "the window did not answer while the shell deleted";
+        // One change of the list's rows, not one per picture.
+        EXPECT_EQ(0, ListStateMessages::deletes);
+        // The records, both views and the list on disk agree: the thousand are gone from each.
+        ASSERT_EQ(before - 1000, task_.DownloadedImages.GetCount());
+        ASSERT_EQ(before - 1000, ListView_GetItemCount(List()));
+        ASSERT_EQ(before - 1000, Thumbnails().GetItemCount());
+        SearchLinkTask reloaded;
+        ASSERT_TRUE(reloaded.Load(task_.TaskFileName));
+        ASSERT_EQ(before - 1000, reloaded.DownloadedImages.GetCount());
+        for (int i = 0; i < task_.DownloadedImages.GetCount(); ++i) {
+            const std::string& path = task_.DownloadedImages.GetAt(i).localPath;
+            ASSERT_EQ(0u, paths.count(path)) << path;
+            ASSERT_EQ(path, reloaded.DownloadedImages.GetAt(i).localPath);
+            ASSERT_EQ(path, Thumbnails().GetItemData(i)->path);
+        }
+        for (int row : {0, 1234, before - 1001}) EXPECT_EQ(RecordName(row), RowText(row, 0));
+        for (const std::string& path : paths) ASSERT_FALSE(IsExistingFile(path)) << path;
+        EXPECT_TRUE(ListSelection().empty());
+        EXPECT_TRUE(ThumbnailSelection().empty());
+        // The window takes commands again.
+        EXPECT_TRUE(::IsWindowEnabled(*frame_));
+    }
+    watch.Finish([this] { Pump(5); });
 }
 
 // Select By with a width bound on a long list reads every picture's header on a thread: the

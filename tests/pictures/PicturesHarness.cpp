@@ -12,6 +12,29 @@
 
 namespace picturetest {
 
+WindowThreadRunner::WindowThreadRunner() {
+    WNDCLASSA type = {};
+    type.lpfnWndProc = &WindowThreadRunner::Proc;
+    type.hInstance = ::GetModuleHandleA(nullptr);
+    type.lpszClassName = "BkfTestWindowThreadRunner";
+    ::RegisterClassA(&type);  // fails harmlessly once registered
+    window_ = ::CreateWindowExA(0, type.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, type.hInstance, nullptr);
+}
+
+WindowThreadRunner::~WindowThreadRunner() {
+    if (window_) ::DestroyWindow(window_);
+}
+
+void WindowThreadRunner::Run(const std::function<void()>& work) {
+    ::SendMessageA(window_, WM_APP, 0, reinterpret_cast<LPARAM>(&work));
+}
+
+LRESULT CALLBACK WindowThreadRunner::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_APP) return ::DefWindowProcA(window, message, wParam, lParam);
+    (*reinterpret_cast<const std::function<void()>*>(lParam))();
+    return 0;
+}
+
 void PicturesTest::SetUp() {
     SetTaskProgramFolder(dir_.Path());
     ASSERT_TRUE(g_Module.AddMessageLoop(&loop_));

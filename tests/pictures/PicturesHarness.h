@@ -17,23 +17,48 @@
 
 namespace picturetest {
 
+// Runs work on the thread that made it, from any thread (SendMessage to a message-only window):
+// what the engine's notices do while the window waits for the shell.
+class WindowThreadRunner {
+public:
+    WindowThreadRunner();
+    ~WindowThreadRunner();
+    void Run(const std::function<void()>& work);
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND window_ = nullptr;
+};
+
 // The shell as a user who says yes: deletes every listed file, and before that can let the
-// engine drop a record (as it does when it queues a picture's link again).
+// engine drop a record (as it does when it queues a picture's link again) on the window's thread.
 class AcceptingShell : public testsupport::ScriptedPrompts {
 public:
     std::vector<std::string> deleted;
     std::function<void()> meanwhile;
     int FileOperation(SHFILEOPSTRUCTA& operation) override {
         if (operation.wFunc != FO_DELETE) return ScriptedPrompts::FileOperation(operation);
-        if (meanwhile) meanwhile();
+        if (meanwhile) windowThread_.Run(meanwhile);
         for (const char* p = operation.pFrom; *p; p += strlen(p) + 1) {
             deleted.push_back(p);
             ::DeleteFileA(p);
         }
         return 0;
     }
+
+private:
+    WindowThreadRunner windowThread_;
 };
 
+// The shell as a user who answers no to its question: nothing deleted, the operation aborted.
+class RefusingShell : public testsupport::ScriptedPrompts {
+public:
+    int FileOperation(SHFILEOPSTRUCTA& operation) override {
+        ScriptedPrompts::FileOperation(operation);
+        operation.fAnyOperationsAborted = TRUE;
+        return 0;
+    }
+};
 
 class PicturesTest : public ::testing::Test {
 protected:

@@ -10,6 +10,7 @@
 #include "core/PathHelpers.h"
 #include "core/TaskOptions.h"
 #include "dialogs/monitor/ImageInformation.h"
+#include "framework/AnsweringWait.h"
 #include "framework/UserPrompts.h"
 #include "resources/app_ids.h"
 #include "resources/pictures_ids.h"
@@ -183,8 +184,9 @@ void ImagesContainer::TellCopiesRefused(const std::vector<std::string>& paths) {
 
 void ImagesContainer::DeleteImages(const PictureIndexList& indices) {
     if (!task_ || indices.empty()) return;
-    ImageRecordList& records = task_->DownloadedImages;
-    // The pictures are named by path while the shell asks: the engine may drop records
+    TaskOptions* const task = task_;
+    ImageRecordList& records = task->DownloadedImages;
+    // The pictures are named by path while the shell works: the engine may drop records
     // meanwhile, so indices are found again afterwards.
     std::vector<std::pair<int32_t, std::string>> chosen;
     std::vector<std::string> files;
@@ -196,48 +198,50 @@ void ImagesContainer::DeleteImages(const PictureIndexList& indices) {
         if (path.size() <= kMaxPictureListPath && IsExistingFile(path)) files.push_back(path);
     }
     if (chosen.empty()) return;
+    BeginProgress(0, IDS_REMOVE_IMAGES);
+    bool accepted = true;
     if (!files.empty()) {
         const std::string from = DoubleNulList(files);
         SHFILEOPSTRUCTA operation = {};
-        operation.hwnd = m_hWnd;
+        operation.hwnd = frame_ ? frame_->GetFrameWindow() : m_hWnd;
         operation.wFunc = FO_DELETE;
         operation.pFrom = from.c_str();
         operation.fFlags = FOF_MULTIDESTFILES | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI;
-        UserPrompts().FileOperation(operation);
+        int result = 0;
+        // Under Wine the shell takes milliseconds a file: the window answers meanwhile.
+        RunWhileAnswering(operation.hwnd, [&operation, &result] { result = UserPrompts().FileOperation(operation); });
+        if (operation.fAnyOperationsAborted || task_ != task) {
+            EndProgress();
+            return;
+        }
+        accepted = result == 0;
     }
-    BeginProgress(static_cast<int>(chosen.size()), IDS_REMOVE_IMAGES);
+    // Files the shell accepted to delete are gone for the user even where a reader still holds
+    // one open (under Wine it stays on the disk until the reader lets go). When the shell
+    // failed part way, what is left on the disk says which it deleted.
+    std::sort(files.begin(), files.end());
     PictureIndexList removed;
     for (const auto& entry : chosen) {
-        StepProgress();
-        if (IsExistingFile(entry.second)) continue;
+        const bool deleted = accepted && std::binary_search(files.begin(), files.end(), entry.second);
+        if (!deleted && IsExistingFile(entry.second)) continue;
         int index = entry.first;
         if (index >= records.GetCount() || records.GetAt(index).localPath != entry.second)
             index = records.FindByLocalPath(entry.second);
         if (index >= 0) removed.push_back(index);
     }
-    EndProgress();
     std::sort(removed.begin(), removed.end());
     removed.erase(std::unique(removed.begin(), removed.end()), removed.end());
-    if (removed.empty()) return;
-    BeginProgress(static_cast<int>(removed.size()), IDS_REMOVE_IMAGES);
-    ImageRecordList kept;
-    size_t next = 0;
-    for (int i = 0; i < records.GetCount(); ++i) {
-        if (next < removed.size() && removed[next] == i) {
-            ++next;
-            StepProgress();
-            continue;
-        }
-        kept.Append(records.GetAt(i));
+    if (!removed.empty()) {
+        // The records, the list on disk and both views follow in one go; the list on disk at
+        // once, so a crash cannot bring deleted pictures back.
+        records.RemoveIndices(removed);
+        task->SaveDownloads();
+        listView_.RemoveIndices(removed);
+        thumbnailView_.RemoveIndices(removed);
+        if (frame_)
+            if (ITasksTreeView* tree = frame_->GetDownloadViews().TasksTree()) tree->RefreshTaskItem(task);
     }
-    records.Assign(kept);
     EndProgress();
-    // The list on disk follows at once, so a crash cannot bring deleted pictures back.
-    task_->SaveDownloads();
-    listView_.RemoveIndices(removed);
-    thumbnailView_.RemoveIndices(removed);
-    if (frame_)
-        if (ITasksTreeView* tree = frame_->GetDownloadViews().TasksTree()) tree->RefreshTaskItem(task_);
 }
 
 void ImagesContainer::DeleteSelected() {

@@ -338,16 +338,40 @@ void ImagesListView::RemoveRow(int index) {
 void ImagesListView::RemoveIndices(const PictureIndexList& indices) {
     ShowNewRows();
     if (indices.empty()) return;
-    PictureIndexList work = indices;
-    container_->BeginProgress(static_cast<int>(work.size()), IDS_REMOVE_IMAGES);
-    ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
-    for (size_t i = 0; i < work.size(); ++i) {
-        for (size_t j = i + 1; j < work.size(); ++j) --work[j];
-        if (work[i] >= 0 && work[i] < GetRowCount()) ListView_DeleteItem(list_, work[i]);
-        container_->StepProgress();
+    // Owner-data rows are only a count: one count change and the kept rows' states marked again,
+    // instead of a delete per row (each a round trip to the server under Wine, with the list's
+    // selection ranges shifted every time).
+    const int rows = GetRowCount();
+    std::vector<int32_t> newIndex(static_cast<size_t>(rows), -1);
+    size_t next = 0;
+    int kept = 0;
+    for (int row = 0; row < rows; ++row) {
+        while (next < indices.size() && indices[next] < row) ++next;
+        if (next < indices.size() && indices[next] == row) continue;
+        newIndex[static_cast<size_t>(row)] = kept++;
     }
-    ::SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-    container_->EndProgress();
+    if (kept == rows) return;
+    PictureIndexList selected;
+    GetSelected(selected);
+    PictureIndexList wanted;
+    for (int32_t row : selected)
+        if (row >= 0 && row < rows && newIndex[static_cast<size_t>(row)] >= 0) wanted.push_back(newIndex[static_cast<size_t>(row)]);
+    // A removed focused row hands the focus to the row that takes its place (the last, at the end).
+    const int focused = GetFocusedIndex();
+    int focus = -1;
+    if (focused >= 0 && focused < rows) {
+        focus = newIndex[static_cast<size_t>(focused)];
+        for (int row = focused; focus < 0 && row < rows; ++row) focus = newIndex[static_cast<size_t>(row)];
+        if (focus < 0) focus = kept - 1;
+    }
+    ListView_SetItemCountEx(list_, kept, LVSICF_NOSCROLL);
+    ApplySelection(wanted);
+    if (focus >= 0) {
+        quiet_ = true;
+        ListView_SetItemState(list_, focus, LVIS_FOCUSED, LVIS_FOCUSED);
+        ListView_SetSelectionMark(list_, focus);
+        quiet_ = false;
+    }
     ShowFocusedInViewer();
     ::InvalidateRect(list_, nullptr, TRUE);
     UpdateCommandStates();

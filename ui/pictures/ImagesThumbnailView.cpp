@@ -111,12 +111,8 @@ void ImagesThumbnailView::RemoveItem(int index) { control_.RemoveItem(index); }
 
 void ImagesThumbnailView::RemoveIndices(const PictureIndexList& indices) {
     if (indices.empty()) return;
-    container_->BeginProgress(static_cast<int>(indices.size()), IDS_REMOVE_IMAGES);
-    {
-        SteppedProgress steps(stepProgress_);
-        control_.RemoveItems(indices);
-    }
-    container_->EndProgress();
+    // No step per picture: each is a repaint of the bar, and the cut takes milliseconds.
+    control_.RemoveItems(indices);
     UpdateCommandStates();
 }
 
@@ -283,12 +279,7 @@ void ImagesThumbnailView::OnItemStateChanged(int index, UINT oldState, UINT newS
     UpdateCommandStates();
 }
 
-// Items added or removed outside a long operation (a run's new pictures) step no progress bar:
-// each step is two messages to a bar nobody sees.
-void ImagesThumbnailView::OnItemAdded(int) {
-    if (container_ && stepProgress_) container_->StepProgress();
-}
+// Items come and go in batches that step no progress bar: each step is a repaint of the bar.
+void ImagesThumbnailView::OnItemAdded(int) {}
 
-void ImagesThumbnailView::OnItemRemoved(int) {
-    if (container_ && stepProgress_) container_->StepProgress();
-}
+void ImagesThumbnailView::OnItemRemoved(int) {}

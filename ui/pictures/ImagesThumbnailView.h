@@ -97,14 +97,5 @@ private:
     RECT failedRect_ = {0, 0, 14, 16};
     CThumbnailView control_;
     bool visible_ = false;
-    // Set while a long operation's progress bar follows the control's items one by one.
-    bool stepProgress_ = false;
-    struct SteppedProgress {
-        explicit SteppedProgress(bool& flag) : flag_(flag) { flag_ = true; }
-        ~SteppedProgress() { flag_ = false; }
-        SteppedProgress(const SteppedProgress&) = delete;
-        SteppedProgress& operator=(const SteppedProgress&) = delete;
-        bool& flag_;
-    };
     bool loadingStarted_ = false;
 };
