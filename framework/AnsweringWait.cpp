@@ -1,10 +1,20 @@
 #include "framework/AnsweringWait.h"
 
+#include <vector>
+
 namespace {
 
 DWORD WINAPI RunWork(void* work) {
     (*static_cast<const std::function<void()>*>(work))();
     return 0;
+}
+
+// Posted to the owner while the work runs, these would close it or start another command on a
+// half-done state (a program closing windows by class, the browser button's New Task): they wait
+// for the work, as the user's own input cannot reach a disabled window.
+bool WaitsForTheWork(const MSG& msg, HWND owner) {
+    if (msg.message != WM_CLOSE && msg.message != WM_COMMAND && msg.message != WM_SYSCOMMAND) return false;
+    return owner && msg.hwnd && (msg.hwnd == owner || ::IsChild(owner, msg.hwnd));
 }
 
 bool IsUserInput(UINT message) {
@@ -26,12 +36,15 @@ void RunWhileAnswering(HWND owner, const std::function<void()>& work) {
     if (disable) ::EnableWindow(owner, FALSE);
     bool quit = false;
     WPARAM quitCode = 0;
+    std::vector<MSG> deferred;
     for (;;) {
         MSG msg;
         while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 quit = true;
                 quitCode = msg.wParam;
+            } else if (WaitsForTheWork(msg, owner)) {
+                deferred.push_back(msg);
             } else if (!IsUserInput(msg.message)) {
                 ::TranslateMessage(&msg);
                 ::DispatchMessageA(&msg);
@@ -49,5 +62,6 @@ void RunWhileAnswering(HWND owner, const std::function<void()>& work) {
     // A question the work showed took the activation away while the owner could not have it.
     if (wasActive && ::GetActiveWindow() != owner) ::SetForegroundWindow(owner);
     if (focus && ::IsWindow(focus) && ::GetFocus() != focus) ::SetFocus(focus);
+    for (const MSG& msg : deferred) ::PostMessageA(msg.hwnd, msg.message, msg.wParam, msg.lParam);
     if (quit) ::PostQuitMessage(static_cast<int>(quitCode));
 }

@@ -218,11 +218,18 @@ class AnsweringShell : public AcceptingShell {
 public:
     explicit AnsweringShell(testsupport::AnswerWatch& watch) : watch_(watch) {}
     std::vector<LONG> answeredWhileDeleting;
+    // A command posted to the frame while the shell works (as the browser button posts New Task).
+    HWND postTo = nullptr;
+    WPARAM postedCommand = 0;
+    HWND stillShown = nullptr;
+    bool shownWhenDone = false;
     int FileOperation(SHFILEOPSTRUCTA& operation) override {
+        if (postTo) ::PostMessageA(postTo, WM_COMMAND, postedCommand, 0);
         const LONG before = watch_.AnsweredSoFar();
         for (DWORD begin = ::GetTickCount(); watch_.AnsweredSoFar() - before < 3 && ::GetTickCount() - begin < 10000;)
             ::Sleep(5);
         answeredWhileDeleting.push_back(watch_.AnsweredSoFar() - before);
+        if (stillShown) shownWhenDone = ::IsWindowVisible(stillShown) != FALSE;
         return AcceptingShell::FileOperation(operation);
     }
 
@@ -254,7 +261,13 @@ TEST_F(PictureViewsAtScaleTest, DeletingAThousandPicturesAnswersAndEverythingFol
     // In the list, then in the thumbnails: Select By with a mask, Images > Delete, yes.
     const char* masks[] = {"p????0.jpg", "p????1.jpg"};
     for (int round = 0; round < 2; ++round) {
-        if (round == 1) Command(ID_VIEW_THUMBNAILS);
+        if (round == 1) {
+            Command(ID_VIEW_THUMBNAILS);
+            // View > List posted meanwhile waits for the delete, then switches.
+            shell.postTo = *frame_;
+            shell.postedCommand = ID_VIEW_LIST;
+            shell.stillShown = Thumbnails().m_hWnd;
+        }
         SCOPED_TRACE(masks[round]);
         selectByMask(masks[round]);
         PictureIndexList chosen;
@@ -285,8 +298,14 @@ TEST_F(PictureViewsAtScaleTest, DeletingAThousandPicturesAnswersAndEverythingFol
         for (const std::string& path : paths) ASSERT_FALSE(IsExistingFile(path)) << path;
         EXPECT_TRUE(ListSelection().empty());
         EXPECT_TRUE(ThumbnailSelection().empty());
-        // The window takes commands again.
+        // The window takes commands again, the one posted meanwhile among them.
         EXPECT_TRUE(::IsWindowEnabled(*frame_));
+        if (round == 1) {
+            EXPECT_TRUE(shell.shownWhenDone) << "a command posted during the delete ran in its midst";
+            Pump(5);
+            EXPECT_FALSE(::IsWindowVisible(Thumbnails().m_hWnd));
+            EXPECT_TRUE(::IsWindowVisible(List()));
+        }
     }
     watch.Finish([this] { Pump(5); });
 }
