@@ -1,7 +1,10 @@
-# Fails when the program's includes break its layering:
+# Fails when the includes break the layering:
 # - a folder includes a header of a folder above it (each folder may include its own headers and
-#   those of the folders listed after it), in either include form;
+#   those of the folders listed after it), in either include form, and also when the include is
+#   spelled relative to the including file ("../ui/MainFrame.h");
 # - the program includes a header of the plug-in or of the tests;
+# - the plug-in includes anything of the program: it shares no code with it, only the hand-over's
+#   agreement (resources/plugin_handover.h);
 # - the sub-folders of ui/ include each other in a cycle (the files directly in ui/, the main
 #   frame, sit above them all).
 # Usage: cmake -DSOURCE_DIR=<source tree> -P check-layers.cmake
@@ -10,14 +13,38 @@ set(order ui dialogs core imaging framework)
 set(include_start "^[ \t]*#[ \t]*include[ \t]*[\"<]")
 set(failures "")
 
+# The headers `file` includes, each as a path from the source tree's top: a quoted include that
+# climbs with "./" or "../" is resolved from the including file's folder (where the compiler looks
+# first), every other one is read as written, from the top.
+function(included_headers file out)
+  file(STRINGS ${file} lines REGEX "${include_start}")
+  get_filename_component(folder ${file} DIRECTORY)
+  set(headers "")
+  foreach(line ${lines})
+    string(REGEX REPLACE "${include_start}([^\">]*)[\">].*" "\\1" path "${line}")
+    if(line MATCHES "#[ \t]*include[ \t]*\"" AND path MATCHES "(^|/)\\.\\.?/")
+      cmake_path(SET resolved NORMALIZE "${folder}/${path}")
+      file(RELATIVE_PATH path ${SOURCE_DIR} ${resolved})
+    endif()
+    string(STRIP "${line}" line)
+    list(APPEND headers "${path}|${line}")
+  endforeach()
+  set(${out} "${headers}" PARENT_SCOPE)
+endfunction()
+
 # Adds a failure for each line of `file` that includes a header under one of the `folders`
-# (a regular expression alternative, "a|b").
+# (a regular expression alternative, "a|b"), but the headers `allowed` (a regular expression).
 function(refuse_includes file folders)
-  file(STRINGS ${file} hits REGEX "${include_start}(${folders})/")
+  set(allowed "${ARGN}")
+  included_headers(${file} headers)
   file(RELATIVE_PATH rel ${SOURCE_DIR} ${file})
-  foreach(hit ${hits})
-    string(STRIP "${hit}" hit)
-    string(APPEND failures "\n  ${rel}: ${hit}")
+  foreach(entry ${headers})
+    string(REGEX REPLACE "\\|.*" "" path "${entry}")
+    string(REGEX REPLACE "^[^|]*\\|" "" line "${entry}")
+    # A path that leaves the source tree is no folder's own either.
+    if(path MATCHES "^(${folders}|\\.\\.)/" AND NOT (allowed AND path MATCHES "^(${allowed})$"))
+      string(APPEND failures "\n  ${rel}: ${line}")
+    endif()
   endforeach()
   set(failures "${failures}" PARENT_SCOPE)
 endfunction()
@@ -46,6 +73,12 @@ foreach(index RANGE ${last})
   endforeach()
 endforeach()
 
+# The plug-in: its own headers, the system's and the hand-over's agreement, nothing else.
+file(GLOB_RECURSE files ${SOURCE_DIR}/plugin/*.cpp ${SOURCE_DIR}/plugin/*.h)
+foreach(file ${files})
+  refuse_includes(${file} "core|ui|dialogs|imaging|framework|resources|tests" "resources/plugin_handover\\.h")
+endforeach()
+
 # The ui/ sub-folders each include: which others, directly (edges_<name>) and in the end through
 # any chain (reach_<name>).
 file(GLOB children RELATIVE ${SOURCE_DIR}/ui ${SOURCE_DIR}/ui/*)
@@ -59,11 +92,13 @@ foreach(sub ${subfolders})
   set(edges_${sub} "")
   file(GLOB_RECURSE files ${SOURCE_DIR}/ui/${sub}/*.cpp ${SOURCE_DIR}/ui/${sub}/*.h)
   foreach(file ${files})
-    file(STRINGS ${file} hits REGEX "${include_start}ui/[^/\">]+/")
-    foreach(hit ${hits})
-      string(REGEX REPLACE "${include_start}ui/([^/\">]+)/.*" "\\1" other "${hit}")
-      if(NOT other STREQUAL sub)
-        list(APPEND edges_${sub} ${other})
+    included_headers(${file} headers)
+    foreach(entry ${headers})
+      if(entry MATCHES "^ui/([^/|]+)/")
+        set(other ${CMAKE_MATCH_1})
+        if(NOT other STREQUAL sub)
+          list(APPEND edges_${sub} ${other})
+        endif()
       endif()
     endforeach()
   endforeach()
@@ -92,5 +127,6 @@ endforeach()
 
 if(failures)
   message(FATAL_ERROR "The includes break the layers (folders from the top: ${order}; no plugin/ or tests/ "
-                      "in the program; no cycle between ui/ sub-folders):${failures}")
+                      "in the program; nothing of the program in plugin/ but resources/plugin_handover.h; "
+                      "no cycle between ui/ sub-folders):${failures}")
 endif()

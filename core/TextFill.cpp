@@ -1,11 +1,11 @@
 #include "core/TextFill.h"
 
 namespace {
-std::string Fill(const std::string& format, const std::vector<std::string>& texts, const std::string* number,
-                 size_t maxLength) {
+std::string Fill(const std::string& format, const std::vector<std::string>& texts,
+                 const std::vector<std::string>& numbers, size_t maxLength) {
     std::string out;
     size_t nextText = 0;
-    bool numberUsed = false;
+    size_t nextNumber = 0;
     for (size_t i = 0; i < format.size() && out.size() < maxLength; ++i) {
         if (format[i] != '%' || i + 1 >= format.size()) {
             out += format[i];
@@ -15,9 +15,8 @@ std::string Fill(const std::string& format, const std::vector<std::string>& text
         if (kind == 's' && nextText < texts.size()) {
             out += texts[nextText++];
             ++i;
-        } else if (kind == 'd' && number && !numberUsed) {
-            out += *number;
-            numberUsed = true;
+        } else if (kind == 'd' && nextNumber < numbers.size()) {
+            out += numbers[nextNumber++];
             ++i;
         } else if (kind == '%') {
             out += '%';
@@ -32,10 +31,15 @@ std::string Fill(const std::string& format, const std::vector<std::string>& text
 }  // namespace
 
 std::string FillInTexts(const std::string& format, const std::vector<std::string>& values, size_t maxLength) {
-    return Fill(format, values, nullptr, maxLength);
+    return Fill(format, values, {}, maxLength);
 }
 
 std::string FillInNumber(const std::string& format, long long number, size_t maxLength) {
-    const std::string text = std::to_string(number);
-    return Fill(format, {}, &text, maxLength);
+    return FillInNumbers(format, {number}, maxLength);
+}
+
+std::string FillInNumbers(const std::string& format, const std::vector<long long>& numbers, size_t maxLength) {
+    std::vector<std::string> texts;
+    for (long long number : numbers) texts.push_back(std::to_string(number));
+    return Fill(format, {}, texts, maxLength);
 }

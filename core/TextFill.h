@@ -9,3 +9,5 @@
 // cut to `maxLength` characters.
 std::string FillInTexts(const std::string& format, const std::vector<std::string>& values, size_t maxLength);
 std::string FillInNumber(const std::string& format, long long number, size_t maxLength);
+// The same with each "%d" taking the next of `numbers`.
+std::string FillInNumbers(const std::string& format, const std::vector<long long>& numbers, size_t maxLength);

@@ -1,4 +1,5 @@
 #include "plugin/BkfIEButton.h"
+#include "plugin/HandoverTurn.h"
 #include "plugin/PageHandover.h"
 #include "plugin/PluginModule.h"
 #include "plugin/PluginPrompts.h"
@@ -108,18 +109,34 @@ STDMETHODIMP BkfIEButton::Exec(const GUID*, DWORD, DWORD, VARIANT*, VARIANT*) {
     const std::wstring location = Location();
     if (location.empty() || !plugin::IsAcceptedPageAddress(plugin::ToAnsi(location.c_str()))) return S_OK;
 
-    // The browser's window owns the clipboard; a browser that cannot name it gets no hand-over,
-    // as when the clipboard is busy.
+    // The browser's window owns the clipboard; a browser that cannot name it gets no hand-over.
     SHANDLE_PTR browserWindow = 0;
-    if (FAILED(m_webBrowser->get_HWND(&browserWindow))) return S_OK;
+    if (FAILED(m_webBrowser->get_HWND(&browserWindow))) {
+        TellNotTaken(nullptr, location, L"The browser did not name its window, which is to hold the page on the clipboard.");
+        return S_OK;
+    }
     HWND owner = reinterpret_cast<HWND>(browserWindow);
     std::string text;
     const HRESULT made = MakeText(owner, location, text);
     if (made != S_OK) return made;
 
-    m_mainWindow = FindWindowA(handover::kMainFrameClass, nullptr);
-    if (m_mainWindow) return HandToRunningProgram(owner, text);
-    return StartProgram(owner, text);
+    // The browser may let this button go while the press waits (its window closed).
+    AddRef();
+    plugin::HandoverTurn turn;
+    HRESULT result = HRESULT_FROM_WIN32(ERROR_TIMEOUT);
+    if (!turn.Take()) {
+        TellNotTaken(owner, location, L"Another page was still being handed over to it. Press the button again in a moment.");
+    } else {
+        m_mainWindow = FindWindowA(handover::kMainFrameClass, nullptr);
+        result = m_mainWindow ? HandToRunningProgram(owner, location, text, turn)
+                              : StartProgram(owner, location, text, turn);
+    }
+    Release();
+    return result;
+}
+
+void BkfIEButton::TellNotTaken(HWND owner, const std::wstring& location, const std::wstring& reason) {
+    plugin::TellUser(owner, L"Brackenfly did not take the page:\n" + location + L"\n" + reason, MB_OK | MB_ICONWARNING);
 }
 
 HRESULT BkfIEButton::MakeText(HWND owner, const std::wstring& location, std::string& text) const {
@@ -145,32 +162,61 @@ HRESULT BkfIEButton::MakeText(HWND owner, const std::wstring& location, std::str
     return S_OK;
 }
 
-HRESULT BkfIEButton::HandToRunningProgram(HWND owner, const std::string& text) {
-    if (!plugin::PutTextOnClipboard(owner, text)) return S_OK;
+bool BkfIEButton::PutOnClipboard(HWND owner, const std::wstring& location, const std::string& text,
+                                 plugin::HandoverTurn& turn) {
+    turn.Begin();
+    if (plugin::PutTextOnClipboard(owner, text)) return true;
+    turn.Give();
+    TellNotTaken(owner, location, L"The clipboard is in use by another program.");
+    return false;
+}
+
+HRESULT BkfIEButton::HandToRunningProgram(HWND owner, const std::wstring& location, const std::string& text,
+                                          plugin::HandoverTurn& turn) {
+    if (!PutOnClipboard(owner, location, text, turn)) return S_OK;
+    const bool saysWhenRead = plugin::HandoverTurn::SaysWhenRead(m_mainWindow);
     // The running program may bring its window to the front: the user pressed the button.
     DWORD processId = 0;
     GetWindowThreadProcessId(m_mainWindow, &processId);
     if (processId) AllowSetForegroundWindow(processId);
     SetForegroundWindow(m_mainWindow);
-    if (PostMessageA(m_mainWindow, WM_COMMAND, handover::kNewTaskCommand, 0)) return S_OK;
+    if (PostMessageA(m_mainWindow, WM_COMMAND, handover::kNewTaskCommand, 0)) {
+        // A program that a modal dialog holds still takes posted commands, so the word comes.
+        if (!saysWhenRead) return S_OK;
+        switch (turn.WaitForRunningProgram(m_mainWindow)) {
+        case plugin::HandoverTurn::Read::kRead:
+        case plugin::HandoverTurn::Read::kUnconfirmed:
+            return S_OK;
+        case plugin::HandoverTurn::Read::kWindowGone:
+            m_mainWindow = nullptr;
+            return StartProgram(owner, location, text, turn);
+        case plugin::HandoverTurn::Read::kTimedOut:
+            break;
+        }
+        turn.Give();
+        TellNotTaken(owner, location, L"It did not read the page in time.");
+        return HRESULT_FROM_WIN32(ERROR_TIMEOUT);
+    }
     const DWORD error = GetLastError();
     // Closed between the look-up and the post: started again, it reads the page from the clipboard.
     if (!IsWindow(m_mainWindow)) {
         m_mainWindow = nullptr;
-        return StartProgram(owner, text);
+        return StartProgram(owner, location, text, turn);
     }
-    plugin::TellUser(owner, L"Brackenfly did not take the page:\n" + plugin::SystemReason(error),
-                     MB_OK | MB_ICONWARNING);
+    turn.Give();
+    TellNotTaken(owner, location, plugin::SystemReason(error));
     return HRESULT_FROM_WIN32(error ? error : ERROR_INVALID_WINDOW_HANDLE);
 }
 
-HRESULT BkfIEButton::StartProgram(HWND owner, const std::string& text) {
+HRESULT BkfIEButton::StartProgram(HWND owner, const std::wstring& location, const std::string& text,
+                                  plugin::HandoverTurn& turn) {
     // Only the program file in the plug-in's own folder is started, with "-c" as its parameters;
     // nothing taken from the page reaches the command line.
     std::string pluginPath;
     const std::string program = plugin::ReadRegisteredPluginPath(pluginPath) ? plugin::ProgramBesidePlugin(pluginPath)
                                                                              : std::string();
     if (program.empty()) {
+        turn.Give();
         plugin::TellUser(owner,
                          L"Brackenfly is not running, and the browser button cannot tell where it is: its "
                          L"registration is missing. Register the button again from the Brackenfly folder.",
@@ -180,6 +226,7 @@ HRESULT BkfIEButton::StartProgram(HWND owner, const std::string& text) {
     const std::wstring programName = plugin::FromAnsi(program);
     const DWORD attributes = GetFileAttributesA(program.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        turn.Give();
         plugin::TellUser(owner, L"Brackenfly is not running, and its program was not found beside the browser button:\n" +
                                     programName,
                          MB_OK | MB_ICONWARNING);
@@ -196,14 +243,23 @@ HRESULT BkfIEButton::StartProgram(HWND owner, const std::string& text) {
     if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
                         &startup, &process)) {
         const DWORD error = GetLastError();
-        plugin::TellUser(owner, L"Brackenfly could not be started:\n" + programName + L"\n" + plugin::SystemReason(error),
+        turn.Give();
+        plugin::TellUser(owner, L"Brackenfly could not be started:\n" + programName + L"\n" +
+                                    plugin::SystemReason(error, programName),
                          MB_OK | MB_ICONWARNING);
         return HRESULT_FROM_WIN32(error ? error : ERROR_GEN_FAILURE);
     }
     // A busy clipboard leaves nothing to hand over: the held program goes without having run.
-    if (plugin::PutTextOnClipboard(owner, text)) ResumeThread(process.hThread);
+    const bool given = PutOnClipboard(owner, location, text, turn);
+    if (given) ResumeThread(process.hThread);
     else TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return S_OK;
+    if (!given) return S_OK;
+    // The next press waits until this program (or the running copy it hands its start to) has
+    // read the page.
+    if (turn.WaitForStartedProgram() != plugin::HandoverTurn::Read::kTimedOut) return S_OK;
+    turn.Give();
+    TellNotTaken(owner, location, L"It was started but did not read the page in time.");
+    return HRESULT_FROM_WIN32(ERROR_TIMEOUT);
 }

@@ -8,6 +8,10 @@
 #include <ocidl.h>
 #include <string>
 
+namespace plugin {
+class HandoverTurn;
+}
+
 class BkfIEButton final : public IOleCommandTarget, public IObjectWithSite {
 public:
     BkfIEButton();
@@ -37,8 +41,13 @@ private:
     // The hand-over text of the page, or a failure after the user was told why (nothing was
     // touched then).
     HRESULT MakeText(HWND owner, const std::wstring& location, std::string& text) const;
-    HRESULT HandToRunningProgram(HWND owner, const std::string& text);
-    HRESULT StartProgram(HWND owner, const std::string& text);
+    // The press ends without the page reaching the program: the user is told why.
+    static void TellNotTaken(HWND owner, const std::wstring& location, const std::wstring& reason);
+    static bool PutOnClipboard(HWND owner, const std::wstring& location, const std::string& text,
+                               plugin::HandoverTurn& turn);
+    HRESULT HandToRunningProgram(HWND owner, const std::wstring& location, const std::string& text,
+                                 plugin::HandoverTurn& turn);
+    HRESULT StartProgram(HWND owner, const std::wstring& location, const std::string& text, plugin::HandoverTurn& turn);
 
     volatile LONG m_refs = 0;
     IWebBrowser2* m_webBrowser = nullptr;

@@ -10,6 +10,9 @@ namespace plugin {
 
 namespace {
 
+const int kOpenAttempts = 10;
+const DWORD kOpenPauseMs = 30;
+
 bool IsAscii(const std::wstring& text) {
     for (wchar_t c : text)
         if (static_cast<unsigned>(c) >= 0x80) return false;
@@ -166,7 +169,13 @@ bool PutTextOnClipboard(HWND owner, const std::string& text) {
     }
     std::memcpy(bytes, text.c_str(), text.size() + 1);
     GlobalUnlock(block);
-    if (!OpenClipboard(owner)) {
+    // Another program may hold the clipboard for a moment (reading the page before this one).
+    bool opened = OpenClipboard(owner) != FALSE;
+    for (int attempt = 0; !opened && attempt < kOpenAttempts; ++attempt) {
+        Sleep(kOpenPauseMs);
+        opened = OpenClipboard(owner) != FALSE;
+    }
+    if (!opened) {
         GlobalFree(block);
         return false;
     }

@@ -28,7 +28,8 @@ bool IsAcceptedPageAddress(const std::string& address);
 std::string MakeHandoverText(const std::string& address, const std::string& cookies);
 
 // Puts text on the clipboard as CF_TEXT for `owner`; the block holds the text's bytes and a NUL.
-// False (the text is not there) when the clipboard cannot be opened or owned, or the block not made.
+// False (the text is not there) when the clipboard cannot be opened within a moment or owned, or
+// the block not made.
 bool PutTextOnClipboard(HWND owner, const std::string& text);
 
 // The program file beside the plug-in: the plug-in's path up to its last backslash, then

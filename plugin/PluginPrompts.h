@@ -10,7 +10,8 @@ namespace plugin {
 // The button the user pressed (IDOK, IDYES, IDNO...).
 int TellUser(HWND owner, const std::wstring& text, UINT type);
 
-// The system's own words for an error code, without the closing line break.
-std::wstring SystemReason(DWORD error);
+// The system's own words for an error code, without the closing line break; the thing they speak
+// of ("%1" in the system's text, as in "Bad EXE format for %1.") is `subject`.
+std::wstring SystemReason(DWORD error, const std::wstring& subject = std::wstring());
 
 }  // namespace plugin

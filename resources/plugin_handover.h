@@ -15,6 +15,14 @@ const unsigned short kNewTaskCommand = ID_TASK_NEW;
 const char kNewTaskArgument[] = "-c";
 const char kProgramFile[] = "Brackenfly.exe";
 const char kAddressEnd = '\n';
+// One page at a time crosses the clipboard, from every browser window and process: a press holds
+// this mutex from writing the clipboard until the program has read it.
+const char kHandoverLockName[] = "Local\\Brackenfly.PageHandover";
+// The program sets this event (when it exists) once its New Task command has read the clipboard.
+const char kHandoverReadEventName[] = "Local\\Brackenfly.PageHandoverRead";
+// The main frame's window carries this property: its program sets the event. A program without
+// it (an older one) is handed the page without waiting for a word back.
+const char kHandoverReadProperty[] = "Brackenfly.SaysPageRead";
 // Addresses worth a task begin with one of these, in any case.
 const char* const kPageAddressPrefixes[] = {"http:", "www."};
 

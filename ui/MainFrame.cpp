@@ -78,6 +78,8 @@ void MainFrame::SetStatusLine(const std::string& text) { monitorPane_.SetTitle(t
 
 LRESULT MainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     ::SetWindowTextA(m_hWnd, kProgramName);
+    // The browser button waits for this program's word that it read a page (ReadClipboardText).
+    ::SetPropA(m_hWnd, handover::kHandoverReadProperty, reinterpret_cast<HANDLE>(1));
     tray_.SetWindow(m_hWnd);
     SetOutOfMemoryMessage(LocalText(IDS_OUT_OF_MEMORY), LocalText(IDS_CAPTION_ERROR));
     accelerators_ = ::LoadAcceleratorsA(g_Module.GetModuleInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
@@ -235,6 +237,7 @@ LRESULT MainFrame::OnProgramRequest(UINT, WPARAM, LPARAM, BOOL&) {
 
 LRESULT MainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     closing_ = true;
+    ::RemovePropA(m_hWnd, handover::kHandoverReadProperty);
     if (ProgramInstance* instance = app_ ? app_->GetProgramInstance() : nullptr) instance->Withdraw();
     if (registeredWithLoop_) {
         if (CMessageLoop* loop = g_Module.GetMessageLoop()) {

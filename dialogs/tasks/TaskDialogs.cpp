@@ -40,6 +40,12 @@ std::string ReadClipboardText(HWND owner, bool* tooLong) {
         }
     }
     ::CloseClipboard();
+    // The browser button that wrote the page waits for this word before the next page goes on
+    // the clipboard; the clipboard is closed first, so that the next page can be written at once.
+    if (HANDLE read = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, handover::kHandoverReadEventName)) {
+        ::SetEvent(read);
+        ::CloseHandle(read);
+    }
     return text;
 }
 

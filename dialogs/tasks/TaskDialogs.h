@@ -22,6 +22,8 @@ class TaskOptions;
 void ApplyPageHandOver(TaskOptions& task, const std::string& clipboardText);
 // The clipboard's whole text, opened by owner; "" when it holds none or cannot be opened. A text
 // longer than kMaxClipboardText characters gives "" with tooLong set: never a cut text.
+// Once the clipboard was read, the browser button waiting for that is told
+// (handover::kHandoverReadEventName).
 const size_t kMaxClipboardText = 1048576;
 std::string ReadClipboardText(HWND owner, bool* tooLong = nullptr);
 

@@ -3,7 +3,7 @@
 #include "core/Application.h"
 #include "core/InternationalSupport.h"
 #include "core/ProgramSettings.h"
-#include "core/TextFormat.h"
+#include "core/TextFill.h"
 #include "core/WindowRoutines.h"
 #include "dialogs/common/DialogTexts.h"
 #include "dialogs/common/HelpTopic.h"
@@ -19,6 +19,7 @@ const char* const WelcomeDlg::kWebSite = "http://www.brackenfly.net/";
 namespace {
 const COLORREF kBackgroundColor = 0xCCFFFF;
 const COLORREF kTitleColor = 0xBD754A;
+const size_t kTitleLength = 255;
 
 }  // namespace
 
@@ -42,8 +43,11 @@ LRESULT WelcomeDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     ShowTip();
     SetItemChecked(m_hWnd, IDC_WELCOME_DO_NOT_PROMPT, !app_->GetSettings()->ShowTip);
     SendDlgItemMessageA(m_hWnd, IDC_WELCOME_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.Get()), TRUE);
+    // The language file's title is text, never a format: only its "%d"s take the version.
     ::SetDlgItemTextA(m_hWnd, IDC_WELCOME_TITLE,
-                      FormatText(LocalText(IDS_WELCOME_TITLE).c_str(), kProgramVersionMajor, kProgramVersionMinor).c_str());
+                      FillInNumbers(LocalText(IDS_WELCOME_TITLE), {kProgramVersionMajor, kProgramVersionMinor},
+                                    kTitleLength)
+                          .c_str());
     SendDlgItemMessageA(m_hWnd, IDC_WELCOME_DID_YOU_KNOW, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Get()), TRUE);
     if (!backgroundBrush_) backgroundBrush_.Reset(::CreateSolidBrush(kBackgroundColor));
     CenterWindowOver(m_hWnd, ::GetWindow(m_hWnd, GW_OWNER));

@@ -1,5 +1,6 @@
 // A press whose text cannot be put on the clipboard ends there: the program is neither told nor
-// started, since the clipboard would not hold the page it asks for.
+// started, since the clipboard would not hold the page it asks for, and the user is told the page
+// was not taken.
 #include "tests/plugin/PluginFixture.h"
 #include "tests/support/PromptSupport.h"
 
@@ -73,7 +74,11 @@ TEST_F(ButtonOnPageFixture, APressThatCannotOwnTheClipboardNeitherTellsNorStarts
     FakeMainWindow program;
     {
         ClipboardSnatcher snatcher;
+        testsupport::PromptWatcher told("Brackenfly", IDOK);
         EXPECT_EQ(S_OK, Press(button_));
+        ASSERT_TRUE(told.Answered());
+        EXPECT_NE(std::string::npos, told.PromptText().find("did not take the page")) << told.PromptText();
+        EXPECT_NE(std::string::npos, told.PromptText().find("clipboard")) << told.PromptText();
         testsupport::PumpMessages(300);
         EXPECT_EQ(1, ClipboardSnatcher::Snatches());
         EXPECT_EQ(0, FakeMainWindow::NewTasks());
@@ -82,7 +87,12 @@ TEST_F(ButtonOnPageFixture, APressThatCannotOwnTheClipboardNeitherTellsNorStarts
     // A browser that cannot name its window leaves nothing to own the clipboard with.
     SetClipboardText("left alone");
     page_.windowFails = true;
-    EXPECT_EQ(S_OK, Press(button_));
+    {
+        testsupport::PromptWatcher told("Brackenfly", IDOK);
+        EXPECT_EQ(S_OK, Press(button_));
+        ASSERT_TRUE(told.Answered());
+        EXPECT_NE(std::string::npos, told.PromptText().find("did not take the page")) << told.PromptText();
+    }
     testsupport::PumpMessages(300);
     EXPECT_EQ(0, FakeMainWindow::NewTasks());
     EXPECT_EQ("left alone", ClipboardText());

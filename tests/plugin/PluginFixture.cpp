@@ -97,6 +97,7 @@ void PluginFixture::SetUp() {
 }
 
 void PluginFixture::TearDown() {
+    CloseStandIns();
     if (registered_) RunRegsvr32(dll_, true);
     if (module_) FreeLibrary(module_);
 }
@@ -158,9 +159,47 @@ void ButtonOnPageFixture::TearDown() {
     PluginFixture::TearDown();
 }
 
-int FakeMainWindow::newTasks_ = 0;
+namespace {
 
-FakeMainWindow::FakeMainWindow() {
+BOOL CALLBACK CloseStandIn(HWND window, LPARAM) {
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof(className));
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (std::string(className) != "Brackenfly_MainFrame" || processId == GetCurrentProcessId()) return TRUE;
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (process) {
+        WaitForSingleObject(process, 30000);
+        CloseHandle(process);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+void CloseStandIns() { EnumWindows(&CloseStandIn, 0); }
+
+std::vector<std::string> StandInPages(const std::string& folder) {
+    std::vector<uint8_t> bytes;
+    std::vector<std::string> pages;
+    if (!testsupport::ReadFileBytes(folder + "pages.txt", bytes)) return pages;
+    std::string page;
+    for (uint8_t byte : bytes) {
+        if (byte) {
+            page += static_cast<char>(byte);
+            continue;
+        }
+        pages.push_back(page);
+        page.clear();
+    }
+    return pages;
+}
+
+int FakeMainWindow::newTasks_ = 0;
+void (*FakeMainWindow::onNewTask_)() = nullptr;
+
+FakeMainWindow::FakeMainWindow(Kind kind) {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = &FakeMainWindow::Proc;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -168,16 +207,30 @@ FakeMainWindow::FakeMainWindow() {
     RegisterClassA(&wc);
     window_ = CreateWindowA("Brackenfly_MainFrame", "Brackenfly", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
                             nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (kind == kSaysWhenRead) SetPropA(window_, "Brackenfly.SaysPageRead", reinterpret_cast<HANDLE>(1));
     newTasks_ = 0;
+    onNewTask_ = nullptr;
 }
 
 FakeMainWindow::~FakeMainWindow() {
+    RemovePropA(window_, "Brackenfly.SaysPageRead");
     DestroyWindow(window_);
     UnregisterClassA("Brackenfly_MainFrame", GetModuleHandleA(nullptr));
+    onNewTask_ = nullptr;
 }
 
 LRESULT CALLBACK FakeMainWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && LOWORD(wParam) == 217 && lParam == 0) ++newTasks_;
+    if (message == WM_COMMAND && LOWORD(wParam) == 217 && lParam == 0) {
+        ++newTasks_;
+        if (GetPropA(window, "Brackenfly.SaysPageRead")) {
+            ClipboardText();
+            if (onNewTask_) onNewTask_();
+            if (HANDLE read = OpenEventA(EVENT_MODIFY_STATE, FALSE, "Local\\Brackenfly.PageHandoverRead")) {
+                SetEvent(read);
+                CloseHandle(read);
+            }
+        }
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

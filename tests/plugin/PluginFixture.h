@@ -8,6 +8,7 @@
 #include <ocidl.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/plugin/FakeBrowser.h"
 #include "tests/support/TestSupport.h"
@@ -75,20 +76,30 @@ protected:
     IOleCommandTarget* button_ = nullptr;
 };
 
-// A window under the program's class name that counts the New Task commands it receives.
+// Ends the stand-in programs that run (main windows of the program's class in other processes).
+void CloseStandIns();
+// The pages the stand-in program in `folder` read, in the order it read them.
+std::vector<std::string> StandInPages(const std::string& folder);
+
+// A window under the program's class name that counts the New Task commands it receives. As the
+// program does, it reads the clipboard for each and says so; as an older program, it says nothing.
 class FakeMainWindow {
 public:
-    FakeMainWindow();
+    enum Kind { kSaysWhenRead, kOlderProgram };
+    explicit FakeMainWindow(Kind kind = kSaysWhenRead);
     ~FakeMainWindow();
     FakeMainWindow(const FakeMainWindow&) = delete;
     FakeMainWindow& operator=(const FakeMainWindow&) = delete;
     HWND Window() const { return window_; }
     static int NewTasks() { return newTasks_; }
+    // Called on each New Task command, after the page was read and before the word is given.
+    static void OnNewTask(void (*onNewTask)()) { onNewTask_ = onNewTask; }
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND window_ = nullptr;
     static int newTasks_;
+    static void (*onNewTask_)();
 };
 
 }  // namespace plugintest

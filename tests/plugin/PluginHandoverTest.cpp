@@ -95,7 +95,13 @@ TEST_F(ButtonOnPageFixture, AProgramThatIsMissingOrCannotStartIsReportedAndTheCl
         testsupport::PromptWatcher told("Brackenfly", IDOK);
         EXPECT_TRUE(FAILED(Press(button_)));
         ASSERT_TRUE(told.Answered());
-        EXPECT_NE(std::string::npos, told.PromptText().find("could not be started")) << told.PromptText();
+        const std::string text = told.PromptText();
+        EXPECT_NE(std::string::npos, text.find("could not be started")) << text;
+        // The system's reason names the file itself, where its text says "%1".
+        EXPECT_EQ(std::string::npos, text.find("%1")) << text;
+        const size_t named = text.find(program);
+        ASSERT_NE(std::string::npos, named) << text;
+        EXPECT_NE(std::string::npos, text.find(program, named + program.size())) << text;
     }
     EXPECT_EQ(kLeftAlone, ClipboardText());
     EXPECT_FALSE(testsupport::FileExists(dir_.File("arguments.txt")));

@@ -131,6 +131,8 @@ TEST_F(ButtonOnPageFixture, WithoutTheProgramRunningTheProgramBesideThePluginSta
     EXPECT_NE(std::string::npos, arguments.find("Brackenfly.exe")) << arguments;
     ASSERT_GE(arguments.size(), 2u);
     EXPECT_EQ("-c", arguments.substr(arguments.find_last_not_of(' ') - 1, 2)) << arguments;
+    EXPECT_EQ(std::vector<std::string>{"http://example.com/\n"}, StandInPages(dir_.Path()));
+    CloseStandIns();
 
     // Without its registration the plug-in cannot know its folder: it says so and fails, starting
     // nothing and leaving the clipboard to the user.

@@ -4,6 +4,7 @@
 #include <memory>
 #include "core/AppDirectory.h"
 #include "core/Application.h"
+#include "core/InternationalSupport.h"
 #include "core/ProgramSettings.h"
 #include "dialogs/welcome/TipRing.h"
 #include "dialogs/welcome/WelcomeDlg.h"
@@ -60,6 +61,20 @@ TEST_F(WelcomeTest, TipsFollowTheRingAndWrapAfterTheEighth) {
     EXPECT_EQ(IDOK, RunWelcome(script));
     EXPECT_FALSE(ConfigWritten());  // nothing but the position changed: saved with the settings later
     EXPECT_EQ(1, Settings().CurrentTip);
+}
+
+TEST_F(WelcomeTest, ATitleFromTheLanguageFileIsShownAsTextWithOnlyItsNumbersFilledIn) {
+    // A printf would read the version as a text's address for "%s" and write through it for "%n".
+    ASSERT_TRUE(testsupport::WriteFileText(dir_.File("Test.lng"),
+                                           "STRINGTABLE { 323 \"%s %n Willkommen %d.%d %x %d 100%%\" }\r\n"));
+    ASSERT_TRUE(g_InternationalSupport.Load(dir_.File("Test.lng").c_str()));
+    ModalScript script;
+    script.Then([&](HWND window) {
+        EXPECT_EQ("%s %n Willkommen 2.0 %x %d 100%", ItemText(window, IDC_WELCOME_TITLE));
+        Click(window, IDOK);
+    });
+    RunWelcome(script);
+    g_InternationalSupport.Load("Z:\\no\\such\\language.lng");  // the program's own texts again
 }
 
 TEST_F(WelcomeTest, StoredPositionOutsideTheRingShowsTheFirstTipAndComesBackIntoRange) {

@@ -145,7 +145,12 @@ TEST_F(OneCopyRunTest, ASecondStartHandsItsRequestToTheRunningCopyAndEnds) {
     ::ShowWindow(frame, SW_MINIMIZE);
     ASSERT_TRUE(::IsIconic(frame));
 
-    // The browser button, not finding the window in time, starts the program with "-c".
+    // The browser button, not finding the window in time, starts the program with "-c", and
+    // waits for the word that the page was read before it writes another (the window's property
+    // says that word will come).
+    EXPECT_NE(nullptr, ::GetPropA(frame, "Brackenfly.SaysPageRead"));
+    HANDLE read = ::CreateEventA(nullptr, TRUE, FALSE, "Local\\Brackenfly.PageHandoverRead");
+    ASSERT_NE(nullptr, read);
     PutClipboardText(std::string(kPage) + "\nsid=42");
     ProgramRun second(dir_.Path(), "-c");
     ASSERT_TRUE(second.Started());
@@ -153,6 +158,8 @@ TEST_F(OneCopyRunTest, ASecondStartHandsItsRequestToTheRunningCopyAndEnds) {
     HWND dialog = first.WaitForWindow("#32770", kNewTaskTitle);
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(ShowsText(dialog, kPage));
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(read, 0));  // said before the dialog opened
+    ::CloseHandle(read);
     EXPECT_FALSE(::IsIconic(frame));  // brought back for the user
     EXPECT_EQ(1, MainWindows());
     ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
