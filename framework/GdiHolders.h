@@ -1,6 +1,6 @@
 #pragma once
-// Owners for the GDI resources a window borrows while it paints or measures: each gives its
-// resource back on every path, an exception's included.
+// Owners for the GDI resources code borrows or makes while it paints, measures or draws: each
+// gives its resource back on every path, an exception's included.
 #include <windows.h>
 
 // BeginPaint ... EndPaint.
@@ -23,6 +23,8 @@ private:
 class WindowDc {
 public:
     explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    // One the window gave otherwise (GetDCEx, GetWindowDC), released the same way.
+    WindowDc(HWND window, HDC dc) : window_(window), dc_(dc) {}
     ~WindowDc() {
         if (dc_) ::ReleaseDC(window_, dc_);
     }
@@ -125,4 +127,37 @@ public:
 private:
     HDC dc_;
     HGDIOBJ old_;
+};
+
+// The same for a palette, which only SelectPalette takes; nothing is selected for a null one.
+class SelectedPalette {
+public:
+    SelectedPalette(HDC dc, HPALETTE palette)
+        : dc_(dc), old_(dc && palette ? ::SelectPalette(dc, palette, FALSE) : nullptr) {}
+    ~SelectedPalette() {
+        if (old_) ::SelectPalette(dc_, old_, FALSE);
+    }
+    SelectedPalette(const SelectedPalette&) = delete;
+    SelectedPalette& operator=(const SelectedPalette&) = delete;
+
+private:
+    HDC dc_;
+    HPALETTE old_;
+};
+
+// An enhanced metafile this code made; DeleteEnhMetaFile, not DeleteObject, frees it.
+class EnhancedMetafile {
+public:
+    explicit EnhancedMetafile(HENHMETAFILE metafile = nullptr) : metafile_(metafile) {}
+    ~EnhancedMetafile() { Reset(); }
+    EnhancedMetafile(const EnhancedMetafile&) = delete;
+    EnhancedMetafile& operator=(const EnhancedMetafile&) = delete;
+    HENHMETAFILE Get() const { return metafile_; }
+    void Reset(HENHMETAFILE metafile = nullptr) {
+        if (metafile_) ::DeleteEnhMetaFile(metafile_);
+        metafile_ = metafile;
+    }
+
+private:
+    HENHMETAFILE metafile_;
 };
