@@ -2,6 +2,7 @@
 // Owners for the GDI resources code borrows or makes while it paints, measures or draws: each
 // gives its resource back on every path, an exception's included.
 #include <windows.h>
+#include "framework/OwnedHandle.h"
 
 // BeginPaint ... EndPaint.
 class PaintDc {
@@ -83,36 +84,18 @@ private:
     HDC dc_;
 };
 
-// A pen, brush, font, bitmap or region this code created; deleted when the owner goes.
-template <class Handle>
-class GdiObject {
-public:
-    explicit GdiObject(Handle handle = nullptr) : handle_(handle) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    // Moved from a function that made the object to its caller, or into a member.
-    GdiObject(GdiObject&& other) noexcept : handle_(other.Release()) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) Reset(other.Release());
-        return *this;
-    }
-    Handle Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void Reset(Handle handle = nullptr) {
-        if (handle_) ::DeleteObject(handle_);
-        handle_ = handle;
-    }
-    // Hands the object to another owner.
-    Handle Release() {
-        Handle handle = handle_;
-        handle_ = nullptr;
-        return handle;
-    }
-
-private:
-    Handle handle_;
+// A pen, brush, font, bitmap, palette or region this code created; deleted when the owner goes.
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
 };
+template <class Handle>
+using GdiObject = OwnedHandle<Handle, DeleteGdiObject>;
+
+// An enhanced metafile this code made; DeleteEnhMetaFile, not DeleteObject, frees it.
+struct DeleteEnhancedMetafile {
+    void operator()(HENHMETAFILE metafile) const { ::DeleteEnhMetaFile(metafile); }
+};
+using EnhancedMetafile = OwnedHandle<HENHMETAFILE, DeleteEnhancedMetafile>;
 
 // An object selected into a device context, and the one it replaced put back at the end.
 class SelectedObject {
@@ -143,21 +126,4 @@ public:
 private:
     HDC dc_;
     HPALETTE old_;
-};
-
-// An enhanced metafile this code made; DeleteEnhMetaFile, not DeleteObject, frees it.
-class EnhancedMetafile {
-public:
-    explicit EnhancedMetafile(HENHMETAFILE metafile = nullptr) : metafile_(metafile) {}
-    ~EnhancedMetafile() { Reset(); }
-    EnhancedMetafile(const EnhancedMetafile&) = delete;
-    EnhancedMetafile& operator=(const EnhancedMetafile&) = delete;
-    HENHMETAFILE Get() const { return metafile_; }
-    void Reset(HENHMETAFILE metafile = nullptr) {
-        if (metafile_) ::DeleteEnhMetaFile(metafile_);
-        metafile_ = metafile;
-    }
-
-private:
-    HENHMETAFILE metafile_;
 };

@@ -4,29 +4,9 @@
 // use of it, or take it back from the control first.
 #include <windows.h>
 #include <commctrl.h>
+#include "framework/OwnedHandle.h"
 
-class ImageList {
-public:
-    explicit ImageList(HIMAGELIST images = nullptr) : images_(images) {}
-    ~ImageList() { Reset(); }
-    ImageList(const ImageList&) = delete;
-    ImageList& operator=(const ImageList&) = delete;
-    // Moved from a function that made the list to its caller, or into a member.
-    ImageList(ImageList&& other) noexcept : images_(other.images_) { other.images_ = nullptr; }
-    ImageList& operator=(ImageList&& other) noexcept {
-        if (this != &other) {
-            Reset(other.images_);
-            other.images_ = nullptr;
-        }
-        return *this;
-    }
-    HIMAGELIST Get() const { return images_; }
-    explicit operator bool() const { return images_ != nullptr; }
-    void Reset(HIMAGELIST images = nullptr) {
-        if (images_) ::ImageList_Destroy(images_);
-        images_ = images;
-    }
-
-private:
-    HIMAGELIST images_;
+struct DestroyImageList {
+    void operator()(HIMAGELIST images) const { ::ImageList_Destroy(images); }
 };
+using ImageList = OwnedHandle<HIMAGELIST, DestroyImageList>;
