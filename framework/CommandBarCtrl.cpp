@@ -25,8 +25,7 @@ CCommandBarCtrl::~CCommandBarCtrl() {
 }
 
 void CCommandBarCtrl::DestroyImages() {
-    if (imageList_) ::ImageList_Destroy(imageList_);
-    imageList_ = nullptr;
+    imageList_.Reset();
     images_.clear();
 }
 
@@ -87,25 +86,24 @@ std::vector<std::string> CCommandBarCtrl::ButtonTexts() const {
 bool CCommandBarCtrl::AddImages(UINT bitmapId, int width, int height,
                                 const std::vector<WORD>& commands) {
     if (imageList_ && (width != imageWidth_ || height != imageHeight_)) return false;
-    HIMAGELIST strip = LoadImageListStrip(bitmapId, width, height, kImageMaskColor);
+    const ImageList strip = LoadImageListStrip(bitmapId, width, height, kImageMaskColor);
     if (!strip) return false;
     if (!imageList_) {
-        imageList_ = ::ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 32, 8);
+        imageList_.Reset(::ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 32, 8));
         imageWidth_ = width;
         imageHeight_ = height;
     }
-    const int available = ::ImageList_GetImageCount(strip);
+    const int available = ::ImageList_GetImageCount(strip.Get());
     int image = 0;
     for (WORD command : commands) {
         if (command == 0) continue;
         if (image >= available) break;
-        HICON icon = ::ImageList_GetIcon(strip, image++, ILD_NORMAL);
+        HICON icon = ::ImageList_GetIcon(strip.Get(), image++, ILD_NORMAL);
         if (!icon) continue;
-        const int index = ::ImageList_ReplaceIcon(imageList_, -1, icon);
+        const int index = ::ImageList_ReplaceIcon(imageList_.Get(), -1, icon);
         ::DestroyIcon(icon);
         if (index >= 0) images_[command] = index;
     }
-    ::ImageList_Destroy(strip);
     if (menu_) ApplyImages(menu_);
     return true;
 }
@@ -124,12 +122,12 @@ bool CCommandBarCtrl::OnDrawItem(const DRAWITEMSTRUCT* item) const {
     const int x = item->rcItem.left + ((item->rcItem.right - item->rcItem.left) - imageWidth_) / 2;
     const int y = item->rcItem.top + ((item->rcItem.bottom - item->rcItem.top) - imageHeight_) / 2;
     if (item->itemState & (ODS_GRAYED | ODS_DISABLED)) {
-        HICON icon = ::ImageList_GetIcon(imageList_, found->second, ILD_NORMAL);
+        HICON icon = ::ImageList_GetIcon(imageList_.Get(), found->second, ILD_NORMAL);
         ::DrawStateA(item->hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, imageWidth_,
                      imageHeight_, DST_ICON | DSS_DISABLED);
         ::DestroyIcon(icon);
     } else {
-        ::ImageList_Draw(imageList_, found->second, item->hDC, x, y, ILD_TRANSPARENT);
+        ::ImageList_Draw(imageList_.Get(), found->second, item->hDC, x, y, ILD_TRANSPARENT);
     }
     return true;
 }

@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 #include <vector>
+#include "framework/ImageList.h"
 #include "framework/Window.h"
 
 class CCommandBarCtrl : public CWindow {
@@ -64,7 +65,7 @@ private:
     HMENU menu_ = nullptr;
     std::map<UINT, int> images_;  // command -> image in imageList_
     std::set<UINT> blanks_;       // commands without a picture in menus where others have one
-    HIMAGELIST imageList_ = nullptr;
+    ImageList imageList_;
     int imageWidth_ = 0;
     int imageHeight_ = 0;
     bool tracking_ = false;

@@ -1,7 +1,8 @@
 #pragma once
-// Owners for the GDI resources a window borrows while it paints or measures: each gives its
-// resource back on every path, an exception's included.
+// Owners for the GDI resources code borrows or makes while it paints, measures or draws: each
+// gives its resource back on every path, an exception's included.
 #include <windows.h>
+#include "framework/OwnedHandle.h"
 
 // BeginPaint ... EndPaint.
 class PaintDc {
@@ -23,6 +24,8 @@ private:
 class WindowDc {
 public:
     explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    // One the window gave otherwise (GetDCEx, GetWindowDC), released the same way.
+    WindowDc(HWND window, HDC dc) : window_(window), dc_(dc) {}
     ~WindowDc() {
         if (dc_) ::ReleaseDC(window_, dc_);
     }
@@ -81,36 +84,18 @@ private:
     HDC dc_;
 };
 
-// A pen, brush, font, bitmap or region this code created; deleted when the owner goes.
-template <class Handle>
-class GdiObject {
-public:
-    explicit GdiObject(Handle handle = nullptr) : handle_(handle) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    // Moved from a function that made the object to its caller, or into a member.
-    GdiObject(GdiObject&& other) noexcept : handle_(other.Release()) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) Reset(other.Release());
-        return *this;
-    }
-    Handle Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void Reset(Handle handle = nullptr) {
-        if (handle_) ::DeleteObject(handle_);
-        handle_ = handle;
-    }
-    // Hands the object to another owner.
-    Handle Release() {
-        Handle handle = handle_;
-        handle_ = nullptr;
-        return handle;
-    }
-
-private:
-    Handle handle_;
+// A pen, brush, font, bitmap, palette or region this code created; deleted when the owner goes.
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
 };
+template <class Handle>
+using GdiObject = OwnedHandle<Handle, DeleteGdiObject>;
+
+// An enhanced metafile this code made; DeleteEnhMetaFile, not DeleteObject, frees it.
+struct DeleteEnhancedMetafile {
+    void operator()(HENHMETAFILE metafile) const { ::DeleteEnhMetaFile(metafile); }
+};
+using EnhancedMetafile = OwnedHandle<HENHMETAFILE, DeleteEnhancedMetafile>;
 
 // An object selected into a device context, and the one it replaced put back at the end.
 class SelectedObject {
@@ -125,4 +110,20 @@ public:
 private:
     HDC dc_;
     HGDIOBJ old_;
+};
+
+// The same for a palette, which only SelectPalette takes; nothing is selected for a null one.
+class SelectedPalette {
+public:
+    SelectedPalette(HDC dc, HPALETTE palette)
+        : dc_(dc), old_(dc && palette ? ::SelectPalette(dc, palette, FALSE) : nullptr) {}
+    ~SelectedPalette() {
+        if (old_) ::SelectPalette(dc_, old_, FALSE);
+    }
+    SelectedPalette(const SelectedPalette&) = delete;
+    SelectedPalette& operator=(const SelectedPalette&) = delete;
+
+private:
+    HDC dc_;
+    HPALETTE old_;
 };

@@ -31,8 +31,7 @@ bool CHyperLink::Attach(HWND control, const std::string& target, bool pathEllips
 void CHyperLink::Detach() {
     if (m_hWnd && ::IsWindow(m_hWnd)) ::RemoveWindowSubclass(m_hWnd, &CHyperLink::ControlProc, kSubclassId);
     m_hWnd = nullptr;
-    if (font_) ::DeleteObject(font_);
-    font_ = nullptr;
+    font_.Reset();
 }
 
 void CHyperLink::MakeFont() {
@@ -42,7 +41,7 @@ void CHyperLink::MakeFont() {
                       &description))
         return;
     description.lfUnderline = TRUE;
-    font_ = ::CreateFontIndirectA(&description);
+    font_.Reset(::CreateFontIndirectA(&description));
 }
 
 void CHyperLink::Open() {
@@ -66,7 +65,7 @@ void CHyperLink::Paint() {
     if (!target_.empty()) ::SetTextColor(dc, kLinkColor);
     SelectedObject font(dc, target_.empty() || !font_
                                 ? reinterpret_cast<HGDIOBJ>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0))
-                                : font_);
+                                : font_.Get());
     ::DrawTextA(dc, text.data(), -1, &client,
                 DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | (pathEllipsis_ ? DT_PATH_ELLIPSIS : DT_END_ELLIPSIS));
 }

@@ -5,6 +5,7 @@
 // drawn as plain text and opens nothing.
 #include <windows.h>
 #include <string>
+#include "framework/GdiHolders.h"
 #include "framework/Window.h"
 
 class CHyperLink : public CWindow {
@@ -22,7 +23,7 @@ public:
     void Detach();
 
     // The underlined font the link draws with.
-    HFONT Font() const { return font_; }
+    HFONT Font() const { return font_.Get(); }
     // What a click does; also the keyboard-free way for a caller to follow the link.
     void Open();
 
@@ -36,5 +37,5 @@ private:
     std::string target_;
     bool pathEllipsis_ = false;
     bool pressed_ = false;
-    HFONT font_ = nullptr;   // the control's font, underlined; ours to free
+    GdiObject<HFONT> font_;  // the control's font, underlined
 };

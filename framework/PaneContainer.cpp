@@ -14,18 +14,20 @@ HWND CPaneContainer::CreatePane(HWND parent, const std::string& title, UINT clos
     return Create(parent, &rect, title.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
 }
 
+HGDIOBJ CPaneContainer::TitleFont() const {
+    return font_ ? static_cast<HGDIOBJ>(font_.Get()) : ::GetStockObject(DEFAULT_GUI_FONT);
+}
+
 int CPaneContainer::TitleHeight() const {
-    HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ old = ::SelectObject(dc, font_ ? font_ : ::GetStockObject(DEFAULT_GUI_FONT));
+    WindowDc dc(m_hWnd);
+    SelectedObject font(dc.Get(), TitleFont());
     TEXTMETRICA metrics = {};
-    ::GetTextMetricsA(dc, &metrics);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(m_hWnd, dc);
+    ::GetTextMetricsA(dc.Get(), &metrics);
     return metrics.tmHeight + 2 * kTitlePadding + 1;
 }
 
 LRESULT CPaneContainer::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
-    font_ = CreateSystemMessageFont();
+    font_.Reset(CreateSystemMessageFont());
     closeButton_ = ::CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 16, 16, m_hWnd,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(closeCommand_)),
                                      g_Module.GetModuleInstance(), nullptr);
@@ -33,8 +35,7 @@ LRESULT CPaneContainer::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 LRESULT CPaneContainer::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
-    if (font_) ::DeleteObject(font_);
-    font_ = nullptr;
+    font_.Reset();
     handled = FALSE;
     return 0;
 }
@@ -84,16 +85,15 @@ void CPaneContainer::DrawTitle(HDC dc, const RECT& strip) {
     text.left += 2 * kTitlePadding;
     text.right -= TitleHeight();
     text.bottom -= 1;
-    HGDIOBJ old = ::SelectObject(dc, font_ ? font_ : ::GetStockObject(DEFAULT_GUI_FONT));
+    SelectedObject font(dc, TitleFont());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
     ::DrawTextA(dc, title_.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
-    ::SelectObject(dc, old);
 }
 
 LRESULT CPaneContainer::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    PaintDc paint(m_hWnd);
+    HDC dc = paint.Get();
     RECT rect;
     ::GetClientRect(m_hWnd, &rect);
     RECT strip = rect;
@@ -104,7 +104,6 @@ LRESULT CPaneContainer::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
         rest.top = strip.bottom;
         ::FillRect(dc, &rest, ::GetSysColorBrush(COLOR_WINDOW));
     }
-    ::EndPaint(m_hWnd, &ps);
     return 0;
 }
 
@@ -121,14 +120,12 @@ LRESULT CPaneContainer::OnDrawItem(UINT, WPARAM, LPARAM lParam, BOOL& handled) {
     const int size = (r.right - r.left) / 2 - 1;
     const int cx = (r.left + r.right) / 2 - ((item->itemState & ODS_SELECTED) ? 0 : 1);
     const int cy = (r.top + r.bottom) / 2 - ((item->itemState & ODS_SELECTED) ? 0 : 1);
-    HPEN pen = ::CreatePen(PS_SOLID, 2, ::GetSysColor(COLOR_BTNTEXT));
-    HGDIOBJ old = ::SelectObject(item->hDC, pen);
+    const GdiObject<HPEN> pen(::CreatePen(PS_SOLID, 2, ::GetSysColor(COLOR_BTNTEXT)));
+    SelectedObject drawing(item->hDC, pen.Get());
     ::MoveToEx(item->hDC, cx - size / 2, cy - size / 2, nullptr);
     ::LineTo(item->hDC, cx + size / 2 + 1, cy + size / 2 + 1);
     ::MoveToEx(item->hDC, cx + size / 2, cy - size / 2, nullptr);
     ::LineTo(item->hDC, cx - size / 2 - 1, cy + size / 2 + 1);
-    ::SelectObject(item->hDC, old);
-    ::DeleteObject(pen);
     return TRUE;
 }
 

@@ -5,6 +5,7 @@
 // parent as well.
 #include <windows.h>
 #include <string>
+#include "framework/GdiHolders.h"
 #include "framework/WindowImpl.h"
 
 class CPaneContainer : public CWindowImplBase {
@@ -47,10 +48,11 @@ private:
     LRESULT OnCommand(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT ForwardToParent(UINT, WPARAM, LPARAM, BOOL&);
     void Layout();
+    HGDIOBJ TitleFont() const;
 
     std::string title_;
     UINT closeCommand_ = 0;
     HWND client_ = nullptr;
     HWND closeButton_ = nullptr;
-    HFONT font_ = nullptr;
+    GdiObject<HFONT> font_;
 };

@@ -1,4 +1,5 @@
 #include "framework/SplitterWindow.h"
+#include "framework/GdiHolders.h"
 
 CSplitterWindow::CSplitterWindow(bool vertical) : vertical_(vertical) {
     BOOL full = TRUE;
@@ -102,8 +103,8 @@ LRESULT CSplitterWindow::OnSize(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 LRESULT CSplitterWindow::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    PaintDc paint(m_hWnd);
+    HDC dc = paint.Get();
     const RECT bar = SplitterBarRect(Geometry());
     if (bar.right > bar.left && bar.bottom > bar.top) ::FillRect(dc, &bar, ::GetSysColorBrush(COLOR_3DFACE));
     // Where a pane has no window, the area stays plain.
@@ -112,7 +113,6 @@ LRESULT CSplitterWindow::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
         const RECT r = SplitterPaneRect(Geometry(), pane);
         ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_APPWORKSPACE));
     }
-    ::EndPaint(m_hWnd, &ps);
     return 0;
 }
 
@@ -205,18 +205,15 @@ void CSplitterWindow::InvertGhostBar(int position) {
     geometry.position = position;
     const RECT bar = SplitterBarRect(geometry);
     // Over the panes too: a cache DC without the children clipped away.
-    HDC dc = ::GetDCEx(m_hWnd, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+    WindowDc over(m_hWnd, ::GetDCEx(m_hWnd, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS));
+    HDC dc = over.Get();
     if (!dc) return;
-    HBITMAP pattern = ::CreateBitmap(8, 8, 1, 1, kHalftone);
-    HBRUSH brush = pattern ? ::CreatePatternBrush(pattern) : nullptr;
+    GdiObject<HBITMAP> pattern(::CreateBitmap(8, 8, 1, 1, kHalftone));
+    GdiObject<HBRUSH> brush(pattern ? ::CreatePatternBrush(pattern.Get()) : nullptr);
     if (brush) {
-        HGDIOBJ old = ::SelectObject(dc, brush);
+        SelectedObject selected(dc, brush.Get());
         ::PatBlt(dc, bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top, PATINVERT);
-        ::SelectObject(dc, old);
-        ::DeleteObject(brush);
     }
-    if (pattern) ::DeleteObject(pattern);
-    ::ReleaseDC(m_hWnd, dc);
 }
 
 LRESULT CSplitterWindow::OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL&) {

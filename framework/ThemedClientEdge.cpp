@@ -1,4 +1,5 @@
 #include "framework/ThemedClientEdge.h"
+#include "framework/GdiHolders.h"
 
 namespace {
 // Part and state of an edit box's text area in the "EDIT" theme class.
@@ -46,10 +47,10 @@ LRESULT ThemedClientEdge::OnNcPaint(HWND window, WPARAM wParam, LPARAM lParam) {
     ::OffsetRect(&outer, -outer.left, -outer.top);
     RECT inner = outer;
     ::InflateRect(&inner, -::GetSystemMetrics(SM_CXEDGE), -::GetSystemMetrics(SM_CYEDGE));
-    HDC dc = ::GetWindowDC(window);
+    WindowDc whole(window, ::GetWindowDC(window));
+    HDC dc = whole.Get();
     if (!dc) return result;
     ::ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
     drawThemeBackground_(theme_, dc, kEditTextPart, kEditNormalState, &outer, nullptr);
-    ::ReleaseDC(window, dc);
     return 0;
 }

@@ -52,10 +52,9 @@ bool IsBottomUpSection(HBITMAP bitmap) {
     if (info.header.biCompression == BI_BITFIELDS)
         std::memcpy(info.colours, ds.dsBitfields, sizeof(ds.dsBitfields));
     std::vector<uint8_t> row(stride);
-    HDC screen = GetDC(nullptr);
-    const int got = GetDIBits(screen, bitmap, static_cast<UINT>(y), 1, row.data(),
+    WindowDc screen(nullptr);
+    const int got = GetDIBits(screen.Get(), bitmap, static_cast<UINT>(y), 1, row.data(),
                               reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
     return got == 1 && std::memcmp(row.data(), memory + stride * y, stride) == 0;
 }
 

@@ -1,4 +1,5 @@
 #include "imaging/WEMFDecoder.h"
+#include "framework/GdiHolders.h"
 #include "imaging/DataSource.h"
 #include "imaging/DecoderError.h"
 #include "imaging/MetafileCheck.h"
@@ -45,42 +46,6 @@ int TypeFromExtension(const char* name)
         return kTypeEmf;
     return 0;
 }
-
-// Every GDI object of one decode, released whatever way the decode ends.
-struct GdiResources {
-    HDC screen = nullptr;
-    HDC memory = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ oldBitmap = nullptr;
-    HENHMETAFILE metafile = nullptr;
-    HPALETTE palette = nullptr;
-    HPALETTE oldPalette = nullptr;
-
-    void DeselectBitmap()
-    {
-        if (memory && oldBitmap) {
-            SelectObject(memory, oldBitmap);
-            oldBitmap = nullptr;
-        }
-    }
-
-    ~GdiResources()
-    {
-        DeselectBitmap();
-        if (memory && oldPalette)
-            SelectPalette(memory, oldPalette, FALSE);
-        if (memory)
-            DeleteDC(memory);
-        if (bitmap)
-            DeleteObject(bitmap);
-        if (palette)
-            DeleteObject(palette);
-        if (metafile)
-            DeleteEnhMetaFile(metafile);
-        if (screen)
-            ReleaseDC(nullptr, screen);
-    }
-};
 
 // A reference device of 1 to 100000 pixels and millimetres, 0.01 to 1000 pixels per millimetre.
 bool PlausibleScale(LONG pixels, LONG millimetres)
@@ -130,19 +95,20 @@ void CWEMFDecoder::DecodeImage(CBmp* pBmp, CPaletteTable& palette, int& wantedBp
     else
         isEmf = TypeFromExtension(pSource->GetName()) == kTypeEmf;
 
-    GdiResources gdi;
-    gdi.screen = GetDC(nullptr);
-    if (!gdi.screen)
+    // Every GDI object of the decode is held: all are given back whatever way the decode ends.
+    WindowDc screen(nullptr);
+    if (!screen.Get())
         RaiseDecoderError(PL_ERRNO_MEMORY, "Cannot allocate device context.");
 
     bool placeable = false;
     int16_t box[4] = {};
     int unitsPerInch = 0;
     std::vector<uint8_t> safe;
+    EnhancedMetafile metafile;
     if (isEmf) {
         if (!SanitizeEmf(data, size, safe))
             Refuse();
-        gdi.metafile = SetEnhMetaFileBits(static_cast<UINT>(safe.size()), safe.data());
+        metafile.Reset(SetEnhMetaFileBits(static_cast<UINT>(safe.size()), safe.data()));
     } else {
         if (size >= kPlaceableWmfHeaderSize && ReadLittleEndian32(data) == kPlaceableWmfKey) {
             placeable = true;
@@ -162,17 +128,17 @@ void CWEMFDecoder::DecodeImage(CBmp* pBmp, CPaletteTable& palette, int& wantedBp
             extent.yExt = static_cast<LONG>((static_cast<int64_t>(box[3]) - box[1]) * 2540 / unitsPerInch);
         }
         bool useExtent = extent.xExt > 0 && extent.yExt > 0;
-        gdi.metafile = SetWinMetaFileBits(static_cast<UINT>(safe.size()), safe.data(), gdi.screen,
-                                          useExtent ? &extent : nullptr);
+        metafile.Reset(SetWinMetaFileBits(static_cast<UINT>(safe.size()), safe.data(), screen.Get(),
+                                          useExtent ? &extent : nullptr));
     }
-    if (!gdi.metafile)
+    if (!metafile.Get())
         Refuse();
     pSource->Skip(pSource->GetRemaining());
 
     // The first enhanced metafiles have an 88-byte header; later ones add fields after it. Fields
     // a short header lacks read as zero.
     const UINT kOriginalEmfHeaderSize = 88;
-    UINT headerSize = GetEnhMetaFileHeader(gdi.metafile, 0, nullptr);
+    UINT headerSize = GetEnhMetaFileHeader(metafile.Get(), 0, nullptr);
     if (headerSize < kOriginalEmfHeaderSize)
         RaiseDecoderError(PL_ERRFORMAT_ERROR, "No header information in metafile");
     std::vector<uint8_t> headerBuffer;
@@ -182,14 +148,14 @@ void CWEMFDecoder::DecodeImage(CBmp* pBmp, CPaletteTable& palette, int& wantedBp
         RaiseDecoderError(PL_ERRNO_MEMORY, "Out of memory during allocation of header.");
     }
     ENHMETAHEADER* header = reinterpret_cast<ENHMETAHEADER*>(headerBuffer.data());
-    GetEnhMetaFileHeader(gdi.metafile, headerSize, header);
+    GetEnhMetaFileHeader(metafile.Get(), headerSize, header);
 
     int64_t width, height;
     if (placeable) {
         if (unitsPerInch == 0)
             RaiseDecoderError(PL_ERRFORMAT_ERROR, "Metafile has zero units per inch.");
-        width = (static_cast<int64_t>(box[2]) - box[0]) * GetDeviceCaps(gdi.screen, LOGPIXELSX) / unitsPerInch;
-        height = (static_cast<int64_t>(box[3]) - box[1]) * GetDeviceCaps(gdi.screen, LOGPIXELSY) / unitsPerInch;
+        width = (static_cast<int64_t>(box[2]) - box[0]) * GetDeviceCaps(screen.Get(), LOGPIXELSX) / unitsPerInch;
+        height = (static_cast<int64_t>(box[3]) - box[1]) * GetDeviceCaps(screen.Get(), LOGPIXELSY) / unitsPerInch;
     } else {
         if (header->szlMillimeters.cx == 0 || header->szlMillimeters.cy == 0)
             RaiseDecoderError(PL_ERRFORMAT_ERROR, "Metafile has no size in millimetres.");
@@ -219,38 +185,42 @@ void CWEMFDecoder::DecodeImage(CBmp* pBmp, CPaletteTable& palette, int& wantedBp
     }
     int w = static_cast<int>(width), h = static_cast<int>(height);
 
-    gdi.memory = CreateCompatibleDC(gdi.screen);
-    if (!gdi.memory)
-        RaiseDecoderError(PL_ERRNO_MEMORY, "Cannot allocate device context.");
-    gdi.bitmap = CreateCompatibleBitmap(gdi.screen, w, h);
-    if (!gdi.bitmap)
-        RaiseDecoderError(PL_ERRNO_MEMORY, "Cannot allocate memory bitmap.");
-    gdi.oldBitmap = SelectObject(gdi.memory, gdi.bitmap);
+    GdiObject<HBITMAP> bitmap;
+    GdiObject<HPALETTE> gdiPalette;
+    bool hasPalette = false;
+    {
+        MemoryDc memory(screen.Get());
+        if (!memory.Ok())
+            RaiseDecoderError(PL_ERRNO_MEMORY, "Cannot allocate device context.");
+        bitmap.Reset(CreateCompatibleBitmap(screen.Get(), w, h));
+        if (!bitmap)
+            RaiseDecoderError(PL_ERRNO_MEMORY, "Cannot allocate memory bitmap.");
+        memory.Select(bitmap.Get());
 
-    UINT paletteEntries = GetEnhMetaFilePaletteEntries(gdi.metafile, 0, nullptr);
-    bool hasPalette = paletteEntries >= 1 && paletteEntries <= 255;
-    if (hasPalette) {
-        std::vector<uint8_t> logBuffer(sizeof(LOGPALETTE) + 256 * sizeof(PALETTEENTRY));
-        LOGPALETTE* logPalette = reinterpret_cast<LOGPALETTE*>(logBuffer.data());
-        logPalette->palVersion = 0x300;
-        logPalette->palNumEntries = static_cast<WORD>(paletteEntries);
-        GetEnhMetaFilePaletteEntries(gdi.metafile, paletteEntries, logPalette->palPalEntry);
-        palette.assign(256, PLMakePixel(0, 0, 0));
-        for (UINT i = 0; i < paletteEntries; ++i) {
-            const PALETTEENTRY& e = logPalette->palPalEntry[i];
-            palette[i] = PLMakePixel(e.peRed, e.peGreen, e.peBlue);
+        UINT paletteEntries = GetEnhMetaFilePaletteEntries(metafile.Get(), 0, nullptr);
+        hasPalette = paletteEntries >= 1 && paletteEntries <= 255;
+        if (hasPalette) {
+            std::vector<uint8_t> logBuffer(sizeof(LOGPALETTE) + 256 * sizeof(PALETTEENTRY));
+            LOGPALETTE* logPalette = reinterpret_cast<LOGPALETTE*>(logBuffer.data());
+            logPalette->palVersion = 0x300;
+            logPalette->palNumEntries = static_cast<WORD>(paletteEntries);
+            GetEnhMetaFilePaletteEntries(metafile.Get(), paletteEntries, logPalette->palPalEntry);
+            palette.assign(256, PLMakePixel(0, 0, 0));
+            for (UINT i = 0; i < paletteEntries; ++i) {
+                const PALETTEENTRY& e = logPalette->palPalEntry[i];
+                palette[i] = PLMakePixel(e.peRed, e.peGreen, e.peBlue);
+            }
+            gdiPalette.Reset(CreatePalette(logPalette));
         }
-        gdi.palette = CreatePalette(logPalette);
-        if (gdi.palette) {
-            gdi.oldPalette = SelectPalette(gdi.memory, gdi.palette, FALSE);
-            RealizePalette(gdi.memory);
-        }
+        SelectedPalette drawnWith(memory.Get(), gdiPalette.Get());
+        if (gdiPalette)
+            RealizePalette(memory.Get());
+
+        RECT rect = {0, 0, w, h};
+        FillRect(memory.Get(), &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        PlayEnhMetaFile(memory.Get(), metafile.Get(), &rect);
     }
-
-    RECT rect = {0, 0, w, h};
-    FillRect(gdi.memory, &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    PlayEnhMetaFile(gdi.memory, gdi.metafile, &rect);
-    gdi.DeselectBitmap();
+    // The memory context is gone and the bitmap with it selected nowhere, as GetDIBits wants.
 
     // Only an indexed picture asked for at 8 bits stays indexed; otherwise 32 bits, opaque.
     int target = wantedBpp == 0 ? (hasPalette ? 8 : 32) : wantedBpp;
@@ -260,7 +230,7 @@ void CWEMFDecoder::DecodeImage(CBmp* pBmp, CPaletteTable& palette, int& wantedBp
     // GDI hands the pixels over as a DIB; the target's rows are copied from it.
     CWinBmp readBack;
     readBack.Create(w, h, static_cast<uint16_t>(target), false);
-    if (!GetDIBits(gdi.screen, gdi.bitmap, 0, h, readBack.GetBits(),
+    if (!GetDIBits(screen.Get(), bitmap.Get(), 0, h, readBack.GetBits(),
                    reinterpret_cast<BITMAPINFO*>(readBack.GetBMI()), DIB_RGB_COLORS))
         RaiseDecoderError(PL_ERRNO_MEMORY, "Cannot allocate memory bitmap.");
 

@@ -1,4 +1,5 @@
 #include "imaging/WinBmp.h"
+#include "framework/GdiHolders.h"
 #include "imaging/PictureLimits.h"
 #include "imaging/TextException.h"
 
@@ -329,7 +330,8 @@ void CWinBmp::CreateFromPackedDibAndPalette(const BITMAPINFOHEADER* header, size
 
 void CWinBmp::CreateFromBitmapHandle(HBITMAP bitmap)
 {
-    HDC dc = GetDC(nullptr);
+    WindowDc screen(nullptr);
+    HDC dc = screen.Get();
     if (!dc)
         throw CTextException(PL_ERRNO_MEMORY, "Cannot allocate device context.");
     // Header and room for a 256-entry colour table.
@@ -339,10 +341,8 @@ void CWinBmp::CreateFromBitmapHandle(HBITMAP bitmap)
     bi->biPlanes = 1;
     bi->biBitCount = 0;
     if (!GetDIBits(dc, bitmap, 0, 0, nullptr, reinterpret_cast<BITMAPINFO*>(bi), DIB_RGB_COLORS) ||
-        bi->biWidth < 1 || bi->biHeight == 0) {
-        ReleaseDC(nullptr, dc);
+        bi->biWidth < 1 || bi->biHeight == 0)
         throw CTextException(PL_ERRFORMAT_ERROR, "Cannot read the bitmap.");
-    }
     // GetDIBits converts to the depth asked for: only 1, 8 and 32 bits are kept as such.
     int bits = bi->biBitCount;
     if (bits == 4)
@@ -351,16 +351,10 @@ void CWinBmp::CreateFromBitmapHandle(HBITMAP bitmap)
         bits = 32;
     int width = bi->biWidth;
     int height = bi->biHeight < 0 ? -bi->biHeight : bi->biHeight;
-    try {
-        ValidatePictureSize(width, height, 32);
-        FreeMembers();
-        InternalCreate(width, height, static_cast<uint16_t>(bits), false);
-    } catch (...) {
-        ReleaseDC(nullptr, dc);
-        throw;
-    }
+    ValidatePictureSize(width, height, 32);
+    FreeMembers();
+    InternalCreate(width, height, static_cast<uint16_t>(bits), false);
     GetDIBits(dc, bitmap, 0, height, m_pBits, reinterpret_cast<BITMAPINFO*>(m_pDib), DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
 }
 
 void CWinBmp::CopyPaletteFrom(const CWinBmp& other)

@@ -44,8 +44,6 @@ MainFrame::MainFrame(Application* app, FramePieces pieces)
 
 MainFrame::~MainFrame() {
     if (IsWindow()) DestroyWindow();
-    if (toolBarImages_) ::ImageList_Destroy(toolBarImages_);
-    if (toolBarDisabledImages_) ::ImageList_Destroy(toolBarDisabledImages_);
     if (accelerators_) ::DestroyAcceleratorTable(accelerators_);
 }
 
@@ -138,8 +136,8 @@ void MainFrame::CreateToolBar() {
     bar.style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     bar.commands.assign(layout.commands.begin(), layout.commands.end());
     bar.owner = m_hWnd;
-    bar.images = toolBarImages_;
-    bar.disabledImages = toolBarDisabledImages_;
+    bar.images = toolBarImages_.Get();
+    bar.disabledImages = toolBarDisabledImages_.Get();
     bar.bitmapSize = {layout.buttonWidth, layout.buttonHeight};
     bar.extendedStyle = TBSTYLE_EX_DRAWDDARROWS;
     bar.autoSize = true;

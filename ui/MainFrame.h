@@ -16,6 +16,7 @@
 #include "core/ILongOperationProgress.h"
 #include "framework/FrameWindow.h"
 #include "framework/IPopupMenuHost.h"
+#include "framework/ImageList.h"
 #include "framework/MessageLoop.h"
 #include "framework/MultiPaneStatusBar.h"
 #include "framework/ProgressBarCtrl.h"
@@ -229,8 +230,8 @@ private:
     bool labelEditing_ = false;
     std::vector<std::string> languageNames_;
     HACCEL accelerators_ = nullptr;
-    HIMAGELIST toolBarImages_ = nullptr;
-    HIMAGELIST toolBarDisabledImages_ = nullptr;
+    ImageList toolBarImages_;
+    ImageList toolBarDisabledImages_;
     HICON queueIcon_ = nullptr;
     HICON startedIcon_ = nullptr;
     HICON completedIcon_ = nullptr;

@@ -21,11 +21,6 @@ const size_t kMaxToolTipText = 79;
 
 }  // namespace
 
-StringTemplateDlg::~StringTemplateDlg() {
-    if (images_) ImageList_Destroy(images_);
-    if (hotImages_) ImageList_Destroy(hotImages_);
-}
-
 LRESULT StringTemplateDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     g_InternationalSupport.TranslateWindow(IDD, m_hWnd);
     ::SendDlgItemMessageA(m_hWnd, IDC_STRING_EDIT, EM_LIMITTEXT, kMaxEntryText, 0);
@@ -44,8 +39,8 @@ void StringTemplateDlg::CreateToolbar() {
     bar.parent = m_hWnd;
     bar.place = PlaceOfChild(m_hWnd, IDC_STRING_TOOLBAR_FRAME);
     bar.commands.assign(std::begin(kCommands), std::end(kCommands));
-    bar.images = images_;
-    bar.hotImages = hotImages_;
+    bar.images = images_.Get();
+    bar.hotImages = hotImages_.Get();
     toolbar_.Create(bar);
     // The frame only marks the place.
     ::ShowWindow(GetDlgItem(IDC_STRING_TOOLBAR_FRAME), SW_HIDE);

@@ -7,6 +7,7 @@
 #include <vector>
 #include "core/StringTemplate.h"
 #include "framework/DialogImpl.h"
+#include "framework/ImageList.h"
 #include "framework/ToolBarCtrl.h"
 #include "resources/command_ids.h"
 #include "resources/task_options_ids.h"
@@ -16,7 +17,6 @@ public:
     enum { IDD = IDD_STRING_TEMPLATE };
 
     explicit StringTemplateDlg(StringTemplate& generator) : generator_(generator) {}
-    ~StringTemplateDlg() override;
 
     HWND Toolbar() const { return toolbar_; }
 
@@ -61,6 +61,6 @@ private:
 
     StringTemplate& generator_;
     CToolBarCtrl toolbar_;
-    HIMAGELIST images_ = nullptr;
-    HIMAGELIST hotImages_ = nullptr;
+    ImageList images_;
+    ImageList hotImages_;
 };

@@ -15,10 +15,6 @@ bool Contains(const std::vector<std::string>& list, const std::string& text) {
 }
 }  // namespace
 
-TaskOptionsFiletypesDlg::~TaskOptionsFiletypesDlg() {
-    if (stateImages_) ImageList_Destroy(stateImages_);
-}
-
 std::vector<FileTypeGroup>& TaskOptionsFiletypesDlg::Groups() {
     return owner_->GetApplication()->GetSettings()->Filetypes;
 }
@@ -26,7 +22,7 @@ std::vector<FileTypeGroup>& TaskOptionsFiletypesDlg::Groups() {
 void TaskOptionsFiletypesDlg::InitControls() {
     tree_.m_hWnd = GetDlgItem(IDC_TASK_TYPES_TREE);
     stateImages_ = LoadImageListStrip(IDB_FILETYPE_CHECKS, kStateImageWidth, kStateImageHeight);
-    TreeView_SetImageList(tree_, stateImages_, TVSIL_STATE);
+    TreeView_SetImageList(tree_, stateImages_.Get(), TVSIL_STATE);
 }
 
 void TaskOptionsFiletypesDlg::Load(TaskOptions& task) {

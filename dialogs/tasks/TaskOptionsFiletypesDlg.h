@@ -10,6 +10,7 @@
 #include "core/TaskOptions.h"
 #include "dialogs/options/OptionsChildDlg.h"
 #include "dialogs/tasks/TaskOptionsDlgInterface.h"
+#include "framework/ImageList.h"
 #include "framework/TreeViewCtrl.h"
 #include "resources/task_options_ids.h"
 
@@ -20,7 +21,6 @@ public:
 
     explicit TaskOptionsFiletypesDlg(TaskOptionsDlgInterface* owner)
         : OptionsChildDlg<TaskOptions>(IDD_TASK_FILETYPES), owner_(owner) {}
-    ~TaskOptionsFiletypesDlg() override;
 
     void Load(TaskOptions& task) override;
     void Save(TaskOptions& task) override;
@@ -62,5 +62,5 @@ private:
 
     TaskOptionsDlgInterface* owner_;
     CTreeViewCtrl tree_;
-    HIMAGELIST stateImages_ = nullptr;
+    ImageList stateImages_;
 };

@@ -45,10 +45,7 @@ std::wstring TakeBstr(BSTR text) {
 }
 }  // namespace
 
-WebBrowser::~WebBrowser() {
-    ReleaseBrowser();
-    DestroyImageLists();
-}
+WebBrowser::~WebBrowser() { ReleaseBrowser(); }
 
 void WebBrowser::SetAddress(const std::string& address) { address_ = AnsiToWide(address); }
 
@@ -73,12 +70,11 @@ LRESULT WebBrowser::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 void WebBrowser::CreateToolBars() {
-    DestroyImageLists();
     navigationImages_ = LoadImageListStrip(IDB_WEB_NAV, kImageSize, kImageSize);
     goImages_ = LoadImageListStrip(IDB_WEB_GO, kImageSize, kImageSize);
-    navigationBar_.Create(BarOver(m_hWnd, IDR_WEB_NAV_TOOLBAR, IDC_WEB_NAV_PLACE, navigationImages_,
+    navigationBar_.Create(BarOver(m_hWnd, IDR_WEB_NAV_TOOLBAR, IDC_WEB_NAV_PLACE, navigationImages_.Get(),
                                   {ID_BROWSER_BACK, ID_BROWSER_FORWARD, ID_BROWSER_STOP, ID_BROWSER_REFRESH}));
-    goBar_.Create(BarOver(m_hWnd, IDR_WEB_GO_TOOLBAR, IDC_WEB_GO_PLACE, goImages_, {ID_BROWSER_GO}));
+    goBar_.Create(BarOver(m_hWnd, IDR_WEB_GO_TOOLBAR, IDC_WEB_GO_PLACE, goImages_.Get(), {ID_BROWSER_GO}));
     // Nothing to go back or forward to until the browser says so.
     navigationBar_.EnableButton(ID_BROWSER_BACK, false);
     navigationBar_.EnableButton(ID_BROWSER_FORWARD, false);
@@ -213,12 +209,6 @@ void WebBrowser::ReleaseBrowser() {
 void WebBrowser::Close(int result) {
     ReleaseBrowser();
     EndDialog(result);
-}
-
-void WebBrowser::DestroyImageLists() {
-    if (navigationImages_) ImageList_Destroy(navigationImages_);
-    if (goImages_) ImageList_Destroy(goImages_);
-    navigationImages_ = goImages_ = nullptr;
 }
 
 void WebBrowser::OnDispEvent(DISPID event, DISPPARAMS* params) {

@@ -9,6 +9,7 @@
 #include "framework/DialogImpl.h"
 #include "framework/DialogResize.h"
 #include "framework/DispEventSink.h"
+#include "framework/ImageList.h"
 #include "framework/ToolBarCtrl.h"
 #include "resources/command_ids.h"
 #include "resources/webbrowser_ids.h"
@@ -58,7 +59,6 @@ private:
     void ReadDocument();
     void ReleaseBrowser();
     void Close(int result);
-    void DestroyImageLists();
 
     // Browser events.
     void OnDispEvent(DISPID event, DISPPARAMS* params) override;
@@ -72,7 +72,7 @@ private:
     CDispEventSink* events_ = nullptr;
     CToolBarCtrl navigationBar_;
     CToolBarCtrl goBar_;
-    HIMAGELIST navigationImages_ = nullptr;
-    HIMAGELIST goImages_ = nullptr;
+    ImageList navigationImages_;
+    ImageList goImages_;
     CDialogResize resize_;
 };

@@ -8,25 +8,14 @@
 namespace dibtest {
 
 // Deletes the bitmap when it goes out of scope.
-class Bitmap {
+class Bitmap : public GdiObject<HBITMAP> {
 public:
-    explicit Bitmap(HBITMAP h = nullptr) : h_(h) {}
-    ~Bitmap() { Reset(); }
-    Bitmap(const Bitmap&) = delete;
-    Bitmap& operator=(const Bitmap&) = delete;
-    HBITMAP Get() const { return h_; }
-    void Reset(HBITMAP h = nullptr) {
-        if (h_) DeleteObject(h_);
-        h_ = h;
-    }
+    using GdiObject<HBITMAP>::OwnedHandle;
     dibk::DibView View() const {
         dibk::DibView v;
-        dibaccess::GetDibView(h_, v);
+        dibaccess::GetDibView(Get(), v);
         return v;
     }
-
-private:
-    HBITMAP h_;
 };
 
 // Bytes of a pixel as (blue, green, red[, alpha]) packed like GetDibPixel.

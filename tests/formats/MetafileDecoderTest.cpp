@@ -13,6 +13,7 @@
 #include "imaging/ByteOrder.h"
 #include "imaging/TextException.h"
 #include "tests/formats/FormatsTestSupport.h"
+#include "tests/support/GdiLedger.h"
 #include "tests/support/TestSupport.h"
 
 using namespace formats_test;
@@ -142,8 +143,12 @@ TEST(MetafileDecoder, EmptyBoxGivesA320By200WhitePicture)
     EXPECT_EQ(PLMakePixel(255, 255, 255), bmp.GetPixel(160, 100));
 }
 
-TEST(MetafileDecoder, ZeroScalesAndBrokenRecordsAreRefused)
+// Refused or decoded, a metafile leaves no device context or GDI object behind.
+TEST(MetafileDecoder, ZeroScalesAndBrokenRecordsAreRefusedAndLeaveNothingBehind)
 {
+    // This program shows no menu, so only the ledger's object and context counts are used.
+    testsupport::GdiLedger ledger;
+    const testsupport::GdiCounts before = ledger.Counts();
     CAnyBmp bmp;
     EXPECT_EQ(2, DecodeBytes(Placeable(RecordWmf(), 0, 0, 1440, 720, 0), bmp));
 
@@ -167,6 +172,11 @@ TEST(MetafileDecoder, ZeroScalesAndBrokenRecordsAreRefused)
     std::vector<uint8_t> wmf = RecordWmf();
     std::vector<uint8_t> wmfHalf(wmf.begin(), wmf.begin() + wmf.size() / 2);
     EXPECT_EQ(6, DecodeBytes(wmfHalf, bmp));
+
+    EXPECT_EQ(0, DecodeBytes(emf, bmp));
+    const testsupport::GdiCounts after = ledger.Counts();
+    EXPECT_EQ(before.deviceContexts, after.deviceContexts);
+    EXPECT_EQ(before.objects, after.objects);
 }
 
 TEST(MetafileDecoder, OnlyTheFilesOwnExtensionOrContentMakesAMetafile)

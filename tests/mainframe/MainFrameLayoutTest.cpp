@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include "resources/command_ids.h"
 #include "tests/mainframe/FrameTestSupport.h"
+#include "tests/support/GdiLedger.h"
 
 namespace frametest {
 namespace {
@@ -27,6 +28,13 @@ BYTE ButtonStyle(HWND toolBar, int id) {
 
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
+
+void ExpectSameCounts(const testsupport::GdiCounts& before, const testsupport::GdiCounts& after, const char* when) {
+    EXPECT_EQ(before.imageLists, after.imageLists) << when;
+    EXPECT_EQ(before.deviceContexts, after.deviceContexts) << when;
+    EXPECT_EQ(before.objects, after.objects) << when;
+    EXPECT_EQ(before.menus, after.menus) << when;
+}
 
 TEST_F(FrameTest, BuildsTheWindowInItsParts) {
     HWND frame = *frame_;
@@ -206,10 +214,20 @@ TEST_F(FrameTest, ResizingKeepsFixedPanesAndBars) {
     EXPECT_LE(edges[3], status.right);
 }
 
-// A pane the frame cannot work without fails the frame's creation: no window is left behind
-// and the frame's key filter is not left in the loop.
-TEST_F(FrameTest, AFrameWhosePaneCannotBeMadeIsNotCreated) {
+// A frame gives back every image list, device context, GDI object and menu it made when it
+// closes. A pane the frame cannot work without fails the frame's creation: no window is left
+// behind, nor anything the frame made before the pane failed, and the frame's key filter is not
+// left in the loop.
+TEST_F(FrameTest, AFrameLeavesNothingBehindWhenClosedOrWhenAPaneCannotBeMade) {
     DestroyFrame();
+    testsupport::GdiLedger ledger;
+    ASSERT_TRUE(ledger.Ok());
+    const testsupport::GdiCounts before = ledger.Counts();
+    CreateFrame();
+    EXPECT_GT(ledger.Counts().imageLists, before.imageLists) << "the toolbar's and the menus' pictures";
+    DestroyFrame();
+    ExpectSameCounts(before, ledger.Counts(), "after a frame closed");
+
     FramePieces pieces;
     auto* tasks = new FakeTasksPane();
     tasks->failCreation = true;
@@ -221,6 +239,8 @@ TEST_F(FrameTest, AFrameWhosePaneCannotBeMadeIsNotCreated) {
     EXPECT_EQ(nullptr, ::FindWindowA("Brackenfly_MainFrame", nullptr));
     MSG key = {nullptr, WM_KEYDOWN, VK_DELETE, 0, 0, {0, 0}};
     EXPECT_FALSE(loop_.PreTranslateMessage(&key));
+    DestroyFrame();
+    ExpectSameCounts(before, ledger.Counts(), "after a frame that was not created");
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 #include "tests/support/GdiLedger.h"
+#include <commctrl.h>
 #include <cstring>
 
 namespace testsupport {
 namespace {
 
-enum Kind { kDc, kObject, kMenu, kKinds };
+enum Kind { kDc, kObject, kMenu, kImageList, kKinds };
 
 // Handles made through the ledger. A fixed table: the ledger itself must not allocate, since it
 // runs inside the calls of tests that make allocations fail.
@@ -59,6 +60,8 @@ struct Real {
     decltype(&::ReleaseDC) releaseDC;
     decltype(&::LoadMenuA) loadMenuA;
     decltype(&::DestroyMenu) destroyMenu;
+    decltype(&::ImageList_Create) imageListCreate;
+    decltype(&::ImageList_Destroy) imageListDestroy;
 } g_real;
 
 HDC WINAPI CountedCreateCompatibleDC(HDC dc) {
@@ -136,6 +139,16 @@ BOOL WINAPI CountedDestroyMenu(HMENU menu) {
     if (done) Forget(menu);
     return done;
 }
+HIMAGELIST WINAPI CountedImageList_Create(int width, int height, UINT flags, int initial, int grow) {
+    HIMAGELIST made = g_real.imageListCreate(width, height, flags, initial, grow);
+    Remember(made, kImageList);
+    return made;
+}
+BOOL WINAPI CountedImageList_Destroy(HIMAGELIST images) {
+    const BOOL done = g_real.imageListDestroy(images);
+    if (done) Forget(images);
+    return done;
+}
 
 struct Route {
     const char* library;
@@ -162,6 +175,8 @@ const Route kRoutes[] = {
     BKF_ROUTE("user32.dll", ReleaseDC, releaseDC),
     BKF_ROUTE("user32.dll", LoadMenuA, loadMenuA),
     BKF_ROUTE("user32.dll", DestroyMenu, destroyMenu),
+    BKF_ROUTE("comctl32.dll", ImageList_Create, imageListCreate),
+    BKF_ROUTE("comctl32.dll", ImageList_Destroy, imageListDestroy),
 };
 #undef BKF_ROUTE
 
@@ -224,6 +239,7 @@ GdiCounts GdiLedger::Counts() const {
         if (!slot.handle) continue;
         if (slot.kind == kDc) ++counts.deviceContexts;
         else if (slot.kind == kObject) ++counts.objects;
+        else if (slot.kind == kImageList) ++counts.imageLists;
         else ++counts.menus;
     }
     ::LeaveCriticalSection(&g_lock);

@@ -1,5 +1,5 @@
 #pragma once
-// Counts the device contexts, GDI objects, paints and loaded menus this program holds, by
+// Counts the device contexts, GDI objects, paints, loaded menus and image lists this program holds, by
 // routing its own calls of the creating and freeing functions through counters (the program's
 // import table is patched while a ledger lives). Wine answers GetGuiResources with 0, so this
 // is how tests see a leak.
@@ -12,10 +12,11 @@ struct GdiCounts {
     long objects = 0;          // bitmaps, brushes, pens, fonts and regions not yet deleted
     long paints = 0;           // BeginPaint without its EndPaint
     long menus = 0;            // LoadMenuA without its DestroyMenu
+    long imageLists = 0;       // ImageList_Create without its ImageList_Destroy
 
     bool operator==(const GdiCounts& other) const {
         return deviceContexts == other.deviceContexts && objects == other.objects && paints == other.paints &&
-               menus == other.menus;
+               menus == other.menus && imageLists == other.imageLists;
     }
 };
 

@@ -20,7 +20,7 @@ bool MonitorList::Create(HWND parent, const Column* columns, int count) {
     ::SendMessageA(m_hWnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                    LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
     images_ = LoadImageListStrip(IDB_MONITOR_LIST, 16, 16);
-    ::SendMessageA(m_hWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
+    ::SendMessageA(m_hWnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.Get()));
     for (int i = 0; i < count; ++i) {
         std::string title = EngineText(columns[i].titleId);
         LVCOLUMNA column = {};
@@ -36,8 +36,7 @@ bool MonitorList::Create(HWND parent, const Column* columns, int count) {
 void MonitorList::Destroy() {
     if (m_hWnd && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
     m_hWnd = nullptr;
-    if (images_) ImageList_Destroy(images_);
-    images_ = nullptr;
+    images_.Reset();
 }
 
 void MonitorList::SetRowCount(int count) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <string>
+#include "framework/ImageList.h"
 #include "framework/ListViewCtrl.h"
 
 class MonitorList : public CListViewCtrl {
@@ -37,5 +38,5 @@ public:
     static void FillCell(NMLVDISPINFOA* info, const std::string& text, int image);
 
 private:
-    HIMAGELIST images_ = nullptr;
+    ImageList images_;
 };

@@ -12,7 +12,6 @@ const UINT kMoveFlags = SWP_NOACTIVATE | SWP_NOZORDER;
 
 ViewHost::~ViewHost() {
     if (m_hWnd) ::DestroyWindow(m_hWnd);
-    FreeImages();
 }
 
 HWND ViewHost::CreateHost(HWND parent) {
@@ -26,7 +25,7 @@ LRESULT ViewHost::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
     if (!tabs_.Create(args)) return -1;
     ::SendMessageA(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     images_ = LoadImageListStrip(IDB_VIEW_TABS, 16, 16);
-    ::SendMessageA(tabs_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    ::SendMessageA(tabs_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.Get()));
     return 0;
 }
 
@@ -34,12 +33,6 @@ LRESULT ViewHost::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     ::KillTimer(m_hWnd, kFlashTimer);
     handled = FALSE;
     return 0;
-}
-
-void ViewHost::FreeImages() {
-    // The tab control does not own its image list.
-    if (images_) ImageList_Destroy(images_);
-    images_ = nullptr;
 }
 
 int ViewHost::AddView(const std::string& name, HWND view) {

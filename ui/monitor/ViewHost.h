@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/ImageList.h"
 #include "framework/TabCtrl.h"
 #include "framework/WindowImpl.h"
 
@@ -60,10 +61,9 @@ private:
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
 
     void SetTabImage(int tab, int image);
-    void FreeImages();
 
     CTabCtrl tabs_;
-    HIMAGELIST images_ = nullptr;
+    ImageList images_;  // the tab control does not own its image list
     std::vector<HWND> views_;
     int flashTicks_ = 0;
     int flashedTab_ = -1;

@@ -50,8 +50,7 @@ LRESULT TasksTree::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     FreeTasks();
     if (images_) {
         TreeView_SetImageList(tree_, nullptr, TVSIL_NORMAL);
-        ::ImageList_Destroy(images_);
-        images_ = nullptr;
+        images_.Reset();
     }
     handled = FALSE;
     return 0;
@@ -78,7 +77,7 @@ bool TasksTree::LoadAll() {
     // Without its tree control the pane cannot work: nothing is loaded, and so nothing saved over.
     if (!tree_) return false;
     images_ = LoadImageListStrip(IDB_TASKS_TREE, kImageSize, kImageSize, kWhiteTransparent, kImageGrow);
-    TreeView_SetImageList(tree_, images_, TVSIL_NORMAL);
+    TreeView_SetImageList(tree_, images_.Get(), TVSIL_NORMAL);
     root_ = InsertFolderItem(LocalText(IDS_TREE_ROOT), TVI_ROOT, kFolderClosed, kFolderOpen);
 
     LoadTaskFiles("*.task", [] { return new SearchLinkTask(); });

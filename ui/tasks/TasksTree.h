@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/DownloadViews.h"
+#include "framework/ImageList.h"
 #include "framework/TreeViewCtrl.h"
 #include "framework/WindowImpl.h"
 #include "ui/frame/ITasksPane.h"
@@ -156,14 +157,14 @@ private:
     std::unique_ptr<ITaskDialogs> dialogs_;
     std::function<bool(HWND, TaskOptions&)> login_;
     CTreeViewCtrl tree_;
-    HIMAGELIST images_ = nullptr;
+    ImageList images_;
     HTREEITEM root_ = nullptr;
     std::vector<TaskOptions*> tasks_;
     std::map<const TaskOptions*, HTREEITEM> items_;
     PendingStarts pending_;
     bool dragging_ = false;
     HTREEITEM dragItem_ = nullptr;
-    HIMAGELIST dragImage_ = nullptr;
+    ImageList dragImage_;
     bool saved_ = false;
     bool treeFileWritable_ = true;  // false when the tree file at start was out of reach
     HeldTaskPlaces held_;           // tasks of the tree file left out of this run

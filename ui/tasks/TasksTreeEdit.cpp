@@ -187,9 +187,9 @@ bool TasksTree::CopySubtree(HTREEITEM item, HTREEITEM newParent) {
 
 void TasksTree::BeginDrag(HTREEITEM item) {
     if (!item || item == root_ || dragging_) return;
-    dragImage_ = TreeView_CreateDragImage(tree_, item);
+    dragImage_.Reset(TreeView_CreateDragImage(tree_, item));
     if (dragImage_) {
-        ::ImageList_BeginDrag(dragImage_, 0, 0, 0);
+        ::ImageList_BeginDrag(dragImage_.Get(), 0, 0, 0);
         ::ImageList_DragEnter(tree_, kDragImageOffset, kDragImageOffset);
     }
     dragItem_ = item;
@@ -257,8 +257,7 @@ void TasksTree::EndDrag(bool drop, const POINT* dropPoint) {
     if (dragImage_) {
         ::ImageList_DragLeave(tree_);
         ::ImageList_EndDrag();
-        ::ImageList_Destroy(dragImage_);
-        dragImage_ = nullptr;
+        dragImage_.Reset();
     }
     if (::GetCapture() == m_hWnd) ::ReleaseCapture();
     // Where the mouse was let go is where the user looks: that item is selected even when nothing

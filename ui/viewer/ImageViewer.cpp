@@ -64,9 +64,8 @@ LRESULT ImageViewer::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
     // A decode still running finishes on its own and its result is freed there.
     decoder_.Close();
     slideShow_ = false;
-    if (images_) ::ImageList_Destroy(images_);
-    if (disabledImages_) ::ImageList_Destroy(disabledImages_);
-    images_ = disabledImages_ = nullptr;
+    images_.Reset();
+    disabledImages_.Reset();
     edge_.Close();
     if (fullScreen_.IsWindow()) fullScreen_.DestroyWindow();
     if (tooltip_) ::DestroyWindow(tooltip_);

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include "framework/HeaderCtrl.h"
+#include "framework/ImageList.h"
 #include "framework/ThemedClientEdge.h"
 #include "framework/ToolBarCtrl.h"
 #include "framework/ToolTipCtrl.h"
@@ -140,8 +141,8 @@ private:
     CToolBarCtrl toolbar_;
     CToolTipCtrl tooltip_;
     CHeaderCtrl header_;
-    HIMAGELIST images_ = nullptr;
-    HIMAGELIST disabledImages_ = nullptr;
+    ImageList images_;
+    ImageList disabledImages_;
     ThemedClientEdge edge_;  // the border of an edit box from the visual theme, when themes are on
     std::unique_ptr<CMyBitmap> picture_;
     ShownPicture shown_;

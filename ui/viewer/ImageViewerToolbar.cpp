@@ -34,8 +34,8 @@ void ImageViewer::CreateToolbar() {
         bar.commands.push_back(ID_VIEWER_PREVIOUS + i);
         if (i == 1 || i == 4 || i == 6) bar.commands.push_back(0);  // groups: previous, next | fits and full screen | zoom | the rest
     }
-    bar.images = images_;
-    bar.disabledImages = disabledImages_;
+    bar.images = images_.Get();
+    bar.disabledImages = disabledImages_.Get();
     bar.bitmapSize = {16, 16};
     bar.buttonSize = {22, 22};
     toolbar_.Create(bar);
