@@ -58,6 +58,13 @@ protected:
     MessagesViewer& Messages() { return *dynamic_cast<MessagesViewer*>(monitor_->GetMessagesView()); }
     std::string NewestMessage() { return Messages().List().CellText(0, 1); }
     std::string TaskPane() { return MainFrameTestSeam(*frame_).StatusBar().GetPaneText(MainFrame::kTaskPane); }
+    // "/site/index.html", a page of two pictures; the second held back until released, when asked.
+    void ServeTwoPictures(testsupport::TestHttpServer& server, bool holdSecond) {
+        server.SetOk("/site/index.html", "text/html", "<html><img src='a.png'><img src='b.png'></html>");
+        server.SetOk("/site/a.png", "image/png", FixtureBytes("pic.png"));
+        if (holdSecond) server.SetHeld("/site/b.png", "image/png", FixtureBytes("pic.png"));
+        else server.SetOk("/site/b.png", "image/png", FixtureBytes("pic.png"));
+    }
     // F2 on the selected task, the name typed, Enter.
     void RenameSelected(const std::string& name) {
         Command(ID_TASK_RENAME);
@@ -148,9 +155,7 @@ TEST_F(RunEndTest, PausedAndStoppedRunsAreToldAsSuchAndARunOutOfWorkAsCompleted)
 TEST_F(RunEndTest, ASaveFolderThatCannotBeMadeRefusesTheRunWithOneMessage) {
     testsupport::TestHttpServer server;
     ASSERT_TRUE(server.Start());
-    server.SetOk("/site/index.html", "text/html", "<html><img src='a.png'><img src='b.png'></html>");
-    server.SetOk("/site/a.png", "image/png", FixtureBytes("pic.png"));
-    server.SetOk("/site/b.png", "image/png", FixtureBytes("pic.png"));
+    ServeTwoPictures(server, false);
     // The program's folder for pictures (Options, General) lies below a file: it cannot be made.
     const std::string blocker = dir_.Path() + "NotAFolder";
     ASSERT_TRUE(testsupport::WriteFileText(blocker, "a file"));
@@ -191,9 +196,7 @@ TEST_F(RunEndTest, ASaveFolderThatCannotBeMadeRefusesTheRunWithOneMessage) {
 TEST_F(RunEndTest, ARenamedTaskIsNamedAnewInTheStatusBarAndTheMonitorTitle) {
     testsupport::TestHttpServer server;
     ASSERT_TRUE(server.Start());
-    server.SetOk("/site/index.html", "text/html", "<html><img src='a.png'><img src='b.png'></html>");
-    server.SetOk("/site/a.png", "image/png", FixtureBytes("pic.png"));
-    server.SetHeld("/site/b.png", "image/png", FixtureBytes("pic.png"));
+    ServeTwoPictures(server, true);
     SaveSiteTask("Before", server.Url("/site/index.html"), dir_.Path() + "Site");
     CreateFrame();
     TaskOptions* site = FindTask("Before");
