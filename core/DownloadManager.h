@@ -101,6 +101,9 @@ public:
     DownloadList& List() { return list_; }
     // The status line as last shown.
     std::string StatusLine() const;
+    // The task was given another name: a status line that names the manager's task (running or
+    // run last) names it anew.
+    void TaskRenamed(const TaskOptions* task, const std::string& oldName);
 
     BEGIN_MSG_MAP(DownloadManager)
         MESSAGE_HANDLER(WM_CREATE, OnCreate)

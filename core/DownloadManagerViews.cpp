@@ -4,6 +4,7 @@
 #include "core/DownloadManagerTexts.h"
 #include "core/DownloadViews.h"
 #include "core/TaskOptions.h"
+#include "resources/engine_ids.h"
 
 void DownloadManager::ShowStatus(const std::string& text) {
     statusLine_ = text;
@@ -12,6 +13,17 @@ void DownloadManager::ShowStatus(const std::string& text) {
 }
 
 std::string DownloadManager::StatusLine() const { return statusLine_; }
+
+void DownloadManager::TaskRenamed(const TaskOptions* task, const std::string& oldName) {
+    if (!task || task != task_) return;
+    // Every status line of a run leads with the task's name; a title another view put there
+    // since (the idle monitor's) is left alone.
+    const std::string prefix = EngineText(IDS_STATUS_TASK_PREFIX);
+    const std::string line = views_ ? views_->GetStatusLine() : statusLine_;
+    const std::string named = prefix + oldName;
+    if (line.compare(0, named.size(), named) != 0) return;
+    ShowStatus(prefix + task_->TaskName + line.substr(named.size()));
+}
 
 void DownloadManager::RefreshStatusLine() { pendingViews_.status = true; }
 

@@ -210,6 +210,11 @@ bool TaskOptions::LoadDownloads()
     // A missing file is the ordinary case of a task never run. One that is there but cannot be
     // read holds the task's pictures: the task is left out rather than saved later with an empty
     // list over it. A damaged or newer one gives the records it holds whole, once kept aside.
+    // A folder in its place reads as no file, but the list could never be written there: the
+    // pictures of a run would be lost at close.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return FailLoad(LoadFailure::FolderInPlace, path);
     StoredFileGuard guard(path);
     const PropertyBag::LoadStatus status = guard.Load(bag);
     if (status == PropertyBag::LoadStatus::Unreadable)
@@ -271,6 +276,7 @@ std::string TaskOptions::DescribeLoadFailure() const
 {
     switch (loadFailure_) {
     case LoadFailure::Unreadable: return WithTaskName(EngineText(IDS_FILE_UNREADABLE), loadFailurePath_);
+    case LoadFailure::FolderInPlace: return WithTaskName(EngineText(IDS_FOLDER_IN_FILE_PLACE), loadFailurePath_);
     default: return std::string();
     }
 }

@@ -69,12 +69,13 @@ public:
 
     // Reads the task file GetTasksFolder() + fileName and its ".downloads" file. False when the
     // file is missing, when fileName is no plain file name of that folder, or when the task file
-    // or the ".downloads" file is there but cannot be read: told by GetLoadFailure, so the caller
-    // can name the file; the task is then left out of the run. A damaged or newer file is kept
+    // or the ".downloads" file is there but cannot be read, or a folder stands in the place of the
+    // ".downloads" file: told by GetLoadFailure, so the caller can name the file; the task is then
+    // left out of the run. A damaged or newer file is kept
     // aside (StoredFileGuard) and gives what it holds whole; a task file that named no task is
     // named after its file.
     bool Load(const std::string& fileName);
-    enum class LoadFailure { None, Unreadable };
+    enum class LoadFailure { None, Unreadable, FolderInPlace };
     LoadFailure GetLoadFailure() const { return loadFailure_; }
     const std::string& GetLoadFailurePath() const { return loadFailurePath_; }
     // The message that names the file of a failed load ("" when there is nothing to tell).

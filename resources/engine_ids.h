@@ -72,3 +72,5 @@
 #define IDS_STORED_FILE_DAMAGED      28740
 #define IDS_STORED_FILE_NEWER        28741
 #define IDS_STORED_FILE_NOT_KEPT     28742
+// A folder stands where a stored file belongs.
+#define IDS_FOLDER_IN_FILE_PLACE     28745

@@ -94,8 +94,11 @@ public:
     void UpdateTaskPane(bool started, TaskOptions* task);
     // The task pane after a run: completed (with or without error), paused or stopped.
     void ShowRunEndPane(TaskOptions* task, RunEnd end, bool withError);
+    // The task pane: icon, and the text textId with the task's name.
+    void ShowTaskPane(TaskOptions* task, HICON icon, unsigned textId);
     // The task the status pane and the monitor's title name is gone: both go back to naming none.
     void ForgetStatusTask() override;
+    void TaskRenamed(TaskOptions* task, const std::string& oldName) override;
     // A pane's context menu, tracked by the command bar; the choice goes to the pane's window.
     void TrackPanePopupMenu(HMENU popup, POINT screen, HWND target) override;
     void OnTaskStarted(TaskOptions* task) override;
@@ -242,6 +245,9 @@ private:
     // names it ("" after a run that completed, or once the task is gone).
     std::string interruptedTask_;
     RunEnd interruptedEnd_ = RunEnd::kCompleted;
+    // The task the status bar's task pane names, and the text that names it (null: none).
+    TaskOptions* paneTask_ = nullptr;
+    unsigned paneTextId_ = 0;
     HICON readyIcon_ = nullptr;
     bool registeredWithLoop_ = false;
 };

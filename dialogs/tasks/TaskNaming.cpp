@@ -24,7 +24,13 @@ unsigned TaskNameRefusal(const std::string& name, const TaskOptions& task, const
         if (other == &task || std::strcmp(other->GetFileExtension(), task.GetFileExtension()) != 0) continue;
         if (other->TaskName == name) return IDS_TASK_NAME_TAKEN;
     }
-    if (!IsSafeFileName(name + task.GetFileExtension())) return IDS_TASK_NAME_UNSAFE;
+    // The name itself names the picture folder: a trailing dot or space would be dropped there.
+    if (!IsSafeFileName(name) || !IsSafeFileName(name + task.GetFileExtension())) return IDS_TASK_NAME_UNSAFE;
+    return 0;
+}
+
+unsigned FolderNameRefusal(const std::string& name) {
+    if (!name.empty() && (name.back() == '.' || name.back() == ' ')) return IDS_TASK_NAME_UNSAFE;
     return 0;
 }
 

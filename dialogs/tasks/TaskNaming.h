@@ -11,6 +11,9 @@ class TaskOptions;
 // task may take name, else the id of the text that says why not: another task of its kind has
 // that name, or the name cannot stand as a file name (the picture folder is made from it).
 unsigned TaskNameRefusal(const std::string& name, const TaskOptions& task, const std::vector<TaskOptions*>& tasks);
+// The same for a folder of the tasks tree, whose name only has to read as it will be shown and
+// written back: one ending in a dot or a space is refused with the task's words.
+unsigned FolderNameRefusal(const std::string& name);
 
 // The host of the address as a task name that no task file of that kind takes yet: the tasks
 // folder's host + extension, else host1 + extension, host2... (a folder of that name does not

@@ -11,6 +11,7 @@ struct WindowSearch {
     const char* className;
     HWND found;
     const char* title;
+    bool hiddenToo;
 };
 
 BOOL CALLBACK MatchWindow(HWND hWnd, LPARAM lParam) {
@@ -21,7 +22,8 @@ BOOL CALLBACK MatchWindow(HWND hWnd, LPARAM lParam) {
     ::GetClassNameA(hWnd, className, sizeof(className));
     char title[256] = {};
     ::GetWindowTextA(hWnd, title, sizeof(title));
-    if (pid == search->processId && std::string(className) == search->className && ::IsWindowVisible(hWnd) &&
+    if (pid == search->processId && std::string(className) == search->className &&
+        (search->hiddenToo || ::IsWindowVisible(hWnd)) &&
         (!search->title || std::string(title) == search->title)) {
         search->found = hWnd;
         return FALSE;
@@ -62,7 +64,7 @@ HWND ProgramRun::WaitForWindow(const char* className, const char* title) {
         return WaitForEither(className, className, found);
     }
     for (DWORD waited = 0; waited < kWaitMs; waited += 50) {
-        WindowSearch search = {process_.dwProcessId, className, nullptr, title};
+        WindowSearch search = {process_.dwProcessId, className, nullptr, title, false};
         ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found) return search.found;
         if (::WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
@@ -73,7 +75,7 @@ HWND ProgramRun::WaitForWindow(const char* className, const char* title) {
 HWND ProgramRun::WaitForEither(const char* first, const char* second, std::string& className) {
     for (DWORD waited = 0; waited < kWaitMs; waited += 50) {
         for (const char* name : {first, second}) {
-            WindowSearch search = {process_.dwProcessId, name, nullptr, nullptr};
+            WindowSearch search = {process_.dwProcessId, name, nullptr, nullptr, false};
             ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
             if (search.found) {
                 className = name;
@@ -83,6 +85,12 @@ HWND ProgramRun::WaitForEither(const char* first, const char* second, std::strin
         if (::WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
     }
     return nullptr;
+}
+
+HWND ProgramRun::FindWindowShownOrNot(const char* className) {
+    WindowSearch search = {process_.dwProcessId, className, nullptr, nullptr, true};
+    ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 void ProgramRun::Kill() {

@@ -28,6 +28,8 @@ public:
     HWND WaitForWindow(const char* className, const char* title = nullptr);
     // The first of the two classes to show a visible window; which one in className.
     HWND WaitForEither(const char* first, const char* second, std::string& className);
+    // A top-level window of the program with this class, shown or hidden, as it is now.
+    HWND FindWindowShownOrNot(const char* className);
     // Waits for the end of the process; its exit code, or -1 when it did not end.
     long WaitForExit();
     // Ends the process at once, as a crash would.

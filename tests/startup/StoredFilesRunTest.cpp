@@ -5,6 +5,7 @@
 // their bytes, and the program ends normally.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <map>
 #include <string>
@@ -24,6 +25,43 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 void NoReport(const std::string&) {}
+
+const char kFrameClass[] = "Brackenfly_MainFrame";
+const char kBoxClass[] = "#32770";
+
+BOOL CALLBACK FindTreeControl(HWND child, LPARAM found) {
+    char className[32] = {};
+    ::GetClassNameA(child, className, sizeof(className));
+    if (std::string(className) != WC_TREEVIEWA) return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+// The tree the program shows, in outline: for each item under the root, how many items it holds.
+std::vector<int> ShownTreeOutline(HWND frame) {
+    HWND tree = nullptr;
+    ::EnumChildWindows(frame, &FindTreeControl, reinterpret_cast<LPARAM>(&tree));
+    std::vector<int> outline;
+    if (!tree) return outline;
+    // Item handles only: another process's tree answers these without any memory of ours.
+    auto next = [tree](DWORD_PTR item, WPARAM how) {
+        DWORD_PTR result = 0;
+        ::SendMessageTimeoutA(tree, TVM_GETNEXTITEM, how, static_cast<LPARAM>(item), SMTO_NORMAL, 5000, &result);
+        return result;
+    };
+    const DWORD_PTR root = next(0, TVGN_ROOT);
+    for (DWORD_PTR child = next(root, TVGN_CHILD); child; child = next(child, TVGN_NEXT)) {
+        int held = 0;
+        for (DWORD_PTR inner = next(child, TVGN_CHILD); inner; inner = next(inner, TVGN_NEXT)) ++held;
+        outline.push_back(held);
+    }
+    return outline;
+}
+
+bool IsFolder(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 TreeFileNode Node(const std::string& name, bool folder, std::vector<TreeFileNode> children = {}) {
     TreeFileNode node;
@@ -177,6 +215,77 @@ TEST_F(StoredFilesRunTest, ATaskHeldWhileTheProgramStartsKeepsItsPlaceInTheTree)
         ExpectOthersUntouched({});
         EXPECT_FALSE(testsupport::FileExists(held + ".damaged"));
     }
+}
+
+// The fault: a folder standing where a task's picture list belongs loaded the task with no
+// pictures and no word, and the pictures of the run could not be recorded.
+TEST_F(StoredFilesRunTest, AFolderInThePlaceOfAPictureListLeavesTheTaskOutInItsPlaceWithAWord) {
+    const std::string list = Tasks("Alpha.task.downloads");
+    ASSERT_TRUE(::DeleteFileA(list.c_str()));
+    ASSERT_TRUE(::CreateDirectoryA(list.c_str(), nullptr));
+    const std::string text = RunAnsweringOneBox();
+    EXPECT_NE(std::string::npos, text.find(list)) << text;
+    EXPECT_NE(std::string::npos, text.find("folder")) << text;
+    // The tree file still has the task in its folder; the folder is left as it was.
+    ExpectOthersUntouched({list});
+    EXPECT_TRUE(IsFolder(list));
+    EXPECT_FALSE(testsupport::FileExists(list + ".damaged"));
+}
+
+// The fault: the main window, made and hidden while a start-up warning was up, closed by its
+// class (WM_CLOSE) or told that the session ends, wrote its still empty tree over the tree
+// file: the next start showed every task flat at the root.
+TEST_F(StoredFilesRunTest, ClosingOrEndingTheSessionDuringAStartUpWarningKeepsTheTreeFile) {
+    const std::string task = Tasks("Alpha.task");
+    const Bytes good = Original(task);
+    Damage(task, Bytes(good.begin(), good.begin() + static_cast<long>(good.size() - 5)));
+    for (bool endSession : {false, true}) {
+        SCOPED_TRACE(endSession ? "end of session" : "WM_CLOSE");
+        // Each round is warned anew: the copy of the round before would stand for these bytes.
+        ::DeleteFileA((task + ".damaged").c_str());
+        startuptest::ProgramRun run(dir_.Path(), "");
+        ASSERT_TRUE(run.Started());
+        std::string which;
+        HWND box = run.WaitForEither(kBoxClass, kFrameClass, which);
+        ASSERT_EQ(kBoxClass, which);
+        EXPECT_NE(std::string::npos, startuptest::BoxText(box).find(task + ".damaged"));
+        HWND frame = run.FindWindowShownOrNot(kFrameClass);
+        ASSERT_TRUE(frame);
+        EXPECT_FALSE(::IsWindowVisible(frame));
+        // Sent, so each has been handled by the time it returns.
+        DWORD_PTR answer = 0;
+        if (endSession) {
+            ASSERT_TRUE(::SendMessageTimeoutA(frame, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                                              startuptest::kWaitMs, &answer));
+            ASSERT_TRUE(::SendMessageTimeoutA(frame, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                                              startuptest::kWaitMs, &answer));
+        } else {
+            ASSERT_TRUE(::SendMessageTimeoutA(frame, WM_CLOSE, 0, 0, SMTO_NORMAL, startuptest::kWaitMs, &answer));
+        }
+        // Where the session really ends, the program ends here: nothing may be lost by then.
+        ExpectOthersUntouched({task});
+        // The warning answered, unless it went with the window.
+        if (::IsWindow(box)) ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        if (endSession) {
+            // The session went on after all: the program comes up and closes as ever.
+            HWND shown = run.WaitForWindow(kFrameClass);
+            ASSERT_TRUE(shown);
+            ::PostMessageA(shown, WM_CLOSE, 0, 0);
+        }
+        EXPECT_EQ(0, run.WaitForExit());
+        ExpectOthersUntouched({task});
+    }
+
+    // The next start (told nothing: the damaged bytes are kept already) shows the folder with
+    // its task, then the other task.
+    startuptest::ProgramRun next(dir_.Path(), "");
+    ASSERT_TRUE(next.Started());
+    HWND frame = next.WaitForWindow(kFrameClass);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ((std::vector<int>{1, 0}), ShownTreeOutline(frame));
+    ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, next.WaitForExit());
+    ExpectOthersUntouched({task});
 }
 
 TEST_F(StoredFilesRunTest, ADamagedSettingsFileIsKeptAsideBeforeTheRunWritesItsOwn) {

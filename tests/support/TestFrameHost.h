@@ -38,6 +38,7 @@ public:
     void SetLabelEditing(bool) override {}
     void UpdateQueuePane(bool) override {}
     void ForgetStatusTask() override {}
+    void TaskRenamed(TaskOptions*, const std::string&) override {}
     ProgramSettings* GetSettings() override { return settings.get(); }
     DownloadManager* GetDownloadManager() override { return nullptr; }
     IDownloadViews& GetDownloadViews() override { return views_; }

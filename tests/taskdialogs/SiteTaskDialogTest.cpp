@@ -96,7 +96,7 @@ TEST_F(TaskDialogFixture, GeneralPageRefusesAMissingAddressATakenOrUnsafeNameAnd
     edited.StartingAddresses.push_back(StartingAddress());
     edited.StartingAddresses[0].Url = "http://site.example/";
     tasks_ = {&other, &templateTask, &edited};
-    prompts_.messageBoxAnswers = {IDOK, IDOK, IDOK, IDOK};
+    prompts_.messageBoxAnswers = {IDOK, IDOK, IDOK, IDOK, IDOK, IDOK, IDOK};
     ModalScript script;
     script.Then([&](HWND frame) {
         HWND general = Page(frame, IDD_TASK_GENERAL);
@@ -122,8 +122,18 @@ TEST_F(TaskDialogFixture, GeneralPageRefusesAMissingAddressATakenOrUnsafeNameAnd
         TypeText(general, IDC_TASK_NAME, "CON");
         Click(frame, IDOK);
     });
+    // Names the picture folder would lose their end of: refused with the same words.
+    for (const char* trailing : {"dot.", "..", "space "}) {
+        script.Then([&, trailing](HWND frame) {
+            EXPECT_EQ("General : Task name can not hold \\ / : * ? \" < > |, end with a dot or be a device name",
+                      LastBoxText());
+            TypeText(Page(frame, IDD_TASK_GENERAL), IDC_TASK_NAME, trailing);
+            Click(frame, IDOK);
+        });
+    }
     script.Then([&](HWND frame) {
-        EXPECT_EQ(4u, prompts_.boxes.size());
+        EXPECT_EQ("General : Task name can not hold \\ / : * ? \" < > |, end with a dot or be a device name", LastBoxText());
+        EXPECT_EQ(7u, prompts_.boxes.size());
         HWND general = Page(frame, IDD_TASK_GENERAL);
         // Browse: a program or file name is refused; a web address goes to the shell.
         TypeText(general, IDC_TASK_URL, "calc.exe");

@@ -58,6 +58,34 @@ protected:
     MessagesViewer& Messages() { return *dynamic_cast<MessagesViewer*>(monitor_->GetMessagesView()); }
     std::string NewestMessage() { return Messages().List().CellText(0, 1); }
     std::string TaskPane() { return MainFrameTestSeam(*frame_).StatusBar().GetPaneText(MainFrame::kTaskPane); }
+    // "/site/index.html", a page of two pictures; the second held back until released, when asked.
+    void ServeTwoPictures(testsupport::TestHttpServer& server, bool holdSecond) {
+        server.SetOk("/site/index.html", "text/html", "<html><img src='a.png'><img src='b.png'></html>");
+        server.SetOk("/site/a.png", "image/png", FixtureBytes("pic.png"));
+        if (holdSecond) server.SetHeld("/site/b.png", "image/png", FixtureBytes("pic.png"));
+        else server.SetOk("/site/b.png", "image/png", FixtureBytes("pic.png"));
+    }
+    // F2 on the selected task, the name typed, Enter.
+    void RenameSelected(const std::string& name) {
+        Command(ID_TASK_RENAME);
+        HWND edit = TreeView_GetEditControl(tree_->Tree());
+        ASSERT_TRUE(edit);
+        ::SetWindowTextA(edit, name.c_str());
+        ::PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+        Pump(60);
+        ASSERT_FALSE(TreeView_GetEditControl(tree_->Tree()));
+    }
+    // Every place that names the task names it name: the tree, the window's title, the status
+    // bar's task pane (with its text for the run's state) and the monitor's title.
+    void ExpectNamedEverywhere(TaskOptions* task, const std::string& name, const std::string& paneLead) {
+        EXPECT_EQ(name, task->TaskName);
+        EXPECT_EQ(0u, tree_->Tree().GetItemText(tree_->ItemOf(task)).find(name + " ("));
+        char title[256] = {};
+        ::GetWindowTextA(*frame_, title, sizeof(title));
+        EXPECT_EQ(name + " - Brackenfly", title);
+        EXPECT_EQ(paneLead + " \"" + name + "\"", TaskPane());
+        EXPECT_EQ(0u, frame_->GetStatusLine().find("Task \"" + name + "\"")) << frame_->GetStatusLine();
+    }
 };
 
 // The fault: a paused run said "is completed" in the messages view, showed the completed tick
@@ -127,9 +155,7 @@ TEST_F(RunEndTest, PausedAndStoppedRunsAreToldAsSuchAndARunOutOfWorkAsCompleted)
 TEST_F(RunEndTest, ASaveFolderThatCannotBeMadeRefusesTheRunWithOneMessage) {
     testsupport::TestHttpServer server;
     ASSERT_TRUE(server.Start());
-    server.SetOk("/site/index.html", "text/html", "<html><img src='a.png'><img src='b.png'></html>");
-    server.SetOk("/site/a.png", "image/png", FixtureBytes("pic.png"));
-    server.SetOk("/site/b.png", "image/png", FixtureBytes("pic.png"));
+    ServeTwoPictures(server, false);
     // The program's folder for pictures (Options, General) lies below a file: it cannot be made.
     const std::string blocker = dir_.Path() + "NotAFolder";
     ASSERT_TRUE(testsupport::WriteFileText(blocker, "a file"));
@@ -163,6 +189,33 @@ TEST_F(RunEndTest, ASaveFolderThatCannotBeMadeRefusesTheRunWithOneMessage) {
     EXPECT_EQ(2, site->DownloadedImages.GetCount());
     EXPECT_TRUE(testsupport::FileExists(dir_.Path() + "Later\\Pictures\\a.png"));
     EXPECT_EQ("Task \"Site\" is completed.", NewestMessage());
+}
+
+// The fault: after a rename in the tree, the status bar and the monitor's title kept naming the
+// task by its old name, while it ran and after its run.
+TEST_F(RunEndTest, ARenamedTaskIsNamedAnewInTheStatusBarAndTheMonitorTitle) {
+    testsupport::TestHttpServer server;
+    ASSERT_TRUE(server.Start());
+    ServeTwoPictures(server, true);
+    SaveSiteTask("Before", server.Url("/site/index.html"), dir_.Path() + "Site");
+    CreateFrame();
+    TaskOptions* site = FindTask("Before");
+    ASSERT_TRUE(site);
+
+    // Renamed while it runs (its second picture held back by the server).
+    StartSelected(site);
+    ASSERT_TRUE(PumpUntil([&] { return site->DownloadedImages.GetCount() == 1 && server.CountRequests("/site/b.png") == 1; }));
+    RenameSelected("While running");
+    ExpectNamedEverywhere(site, "While running", "Task is started:");
+
+    // The run ends under the new name; renamed once more after it.
+    server.Release("/site/b.png");
+    ASSERT_TRUE(RunEnded());
+    EXPECT_EQ(2, site->DownloadedImages.GetCount());
+    ExpectNamedEverywhere(site, "While running", "Task is completed:");
+    RenameSelected("After the run");
+    ExpectNamedEverywhere(site, "After the run", "Task is completed:");
+    EXPECT_TRUE(EndsWith(frame_->GetStatusLine(), " Task completed.")) << frame_->GetStatusLine();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "core/LocalText.h"
 #include "resources/command_ids.h"
 #include "resources/task_options_ids.h"
+#include "resources/taskstree_ids.h"
 #include "tests/support/PromptSupport.h"
 #include "tests/taskstree/TreeTestSupport.h"
 
@@ -22,13 +23,19 @@ TEST_F(TreeTest, RenameFoldersAndTasksThroughTheEditBox) {
     tree_->RefreshTaskItem(task);
     EXPECT_EQ("Old name (1)", tree_->Tree().GetItemText(tree_->ItemOf(task)));
 
-    // The root cannot be renamed, and a refused edit leaves the keys with the frame.
+    // The root cannot be renamed: the frame's menu says so as the tree's own does, and a
+    // refused edit leaves the keys with the frame.
+    HMENU menu = frame_->GetCommandBar().GetMenu();
     Select(tree_->Tree().GetRootItem());
+    Pump(30);
+    EXPECT_TRUE(::GetMenuState(menu, ID_TASK_RENAME, MF_BYCOMMAND) & MF_GRAYED);
     Command(ID_TASK_RENAME);
     EXPECT_FALSE(TreeView_GetEditControl(tree_->Tree()));
     EXPECT_FALSE(frame_->IsLabelEditing());
 
     SelectTask(task);
+    Pump(30);
+    EXPECT_FALSE(::GetMenuState(menu, ID_TASK_RENAME, MF_BYCOMMAND) & MF_GRAYED);
     Command(ID_TASK_RENAME);
     HWND edit = TreeView_GetEditControl(tree_->Tree());
     ASSERT_TRUE(edit);
@@ -57,7 +64,7 @@ TEST_F(TreeTest, RenameFoldersAndTasksThroughTheEditBox) {
 
     // The names the task's options refuse are refused here too, with the same words: one the
     // file system cannot take, and the name of another task of its kind.
-    for (const char* refused : {"Big:fast?", "COM\xB9", "Taken"}) {
+    for (const char* refused : {"Big:fast?", "COM\xB9", "Taken", "dot.", "..", "space "}) {
         testsupport::ScriptedPrompts prompts;
         SelectTask(task);
         Command(ID_TASK_RENAME);
@@ -86,6 +93,32 @@ TEST_F(TreeTest, RenameFoldersAndTasksThroughTheEditBox) {
     ASSERT_EQ(3u, rootTexts.size());
     EXPECT_EQ("Cats", rootTexts.back());
     EXPECT_FALSE(frame_->IsLabelEditing());
+
+    // A folder's name that ends in a dot or a space is refused in the same words, for a new
+    // folder and in a rename (F2) alike; the name stays as it was.
+    const std::string unsafe = "Task name can not hold \\ / : * ? \" < > |, end with a dot or be a device name";
+    for (bool fresh : {true, false}) {
+        for (const char* refused : {"dot.", "..", "space "}) {
+            testsupport::ScriptedPrompts prompts;
+            if (fresh) {
+                Command(ID_TASK_NEW_FOLDER);
+            } else {
+                Select(FindItem("Cats"));
+                Command(ID_TASK_RENAME);
+            }
+            edit = TreeView_GetEditControl(tree_->Tree());
+            ASSERT_TRUE(edit) << refused;
+            TypeIntoEdit(edit, refused);
+            TreeView_EndEditLabelNow(tree_->Tree(), FALSE);
+            Pump(30);
+            ASSERT_EQ(1u, prompts.boxes.size()) << refused;
+            EXPECT_EQ(unsafe, prompts.boxes[0].text);
+            const std::string left = tree_->Tree().GetItemText(tree_->Tree().GetSelectedItem());
+            EXPECT_EQ(fresh ? LocalText(IDS_NEW_FOLDER) : std::string("Cats"), left) << refused;
+            if (fresh) tree_->Tree().DeleteItem(tree_->Tree().GetSelectedItem());
+        }
+    }
+    EXPECT_EQ(rootTexts, ChildTexts(tree_->Tree().GetRootItem()));
 
     // The renamed task's file holds the new name.
     const std::string file = task->TaskFileName;

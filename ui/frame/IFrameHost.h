@@ -3,6 +3,7 @@
 // behind an interface the frame implements and hands to every pane as it is built (before the
 // pane's window is created). Panes never look the frame up elsewhere.
 #include <windows.h>
+#include <string>
 #include "core/ILongOperationProgress.h"
 #include "framework/IPopupMenuHost.h"
 
@@ -11,6 +12,7 @@ class IDownloadViews;
 class IPictureContainer;
 class ISelectImagesDialog;
 class ProgramSettings;
+class TaskOptions;
 
 // Progress: the status bar's bar for long operations (ILongOperationProgress). Pane context
 // menus whose choice goes back to the pane's own window: IPopupMenuHost (the monitor views).
@@ -29,6 +31,9 @@ public:
     virtual void UpdateQueuePane(bool starting) = 0;
     // The task the status pane and the monitor's title name is gone: both go back to naming none.
     virtual void ForgetStatusTask() = 0;
+    // The task was given another name: the status pane, the monitor's title and the tray's tip
+    // that name it name it anew.
+    virtual void TaskRenamed(TaskOptions* task, const std::string& oldName) = 0;
     // The program's settings (the viewer's effects, printer and folders among them).
     virtual ProgramSettings* GetSettings() = 0;
     virtual DownloadManager* GetDownloadManager() = 0;

@@ -23,15 +23,20 @@ void MainFrame::UpdateQueuePane(bool starting) {
     statusPanes_.SetPaneTip(kQueuePane, FillInNumber(LocalText(IDS_QUEUE_TIP), pending, kPaneTextLength));
 }
 
-void MainFrame::UpdateTaskPane(bool started, TaskOptions* task) {
+void MainFrame::ShowTaskPane(TaskOptions* task, HICON icon, unsigned textId) {
+    paneTask_ = task;
+    paneTextId_ = textId;
     const std::string name = task ? task->TaskName : std::string();
-    statusPanes_.SetPaneIcon(kTaskPane, started ? startedIcon_ : completedIcon_);
-    const unsigned id = started ? IDS_TASK_PANE_STARTED : IDS_TASK_PANE_COMPLETED;
-    statusPanes_.SetPaneText(kTaskPane, FillInTexts(LocalText(id), {name}, kPaneTextLength));
+    statusPanes_.SetPaneIcon(kTaskPane, icon);
+    statusPanes_.SetPaneText(kTaskPane, FillInTexts(LocalText(textId), {name}, kPaneTextLength));
+}
+
+void MainFrame::UpdateTaskPane(bool started, TaskOptions* task) {
+    ShowTaskPane(task, started ? startedIcon_ : completedIcon_,
+                 started ? IDS_TASK_PANE_STARTED : IDS_TASK_PANE_COMPLETED);
 }
 
 void MainFrame::ShowRunEndPane(TaskOptions* task, RunEnd end, bool withError) {
-    const std::string name = task ? task->TaskName : std::string();
     HICON icon = withError ? completedErrorIcon_ : completedIcon_;
     unsigned id = withError ? IDS_TASK_PANE_COMPLETED_ERROR : IDS_TASK_PANE_COMPLETED;
     if (end == RunEnd::kPaused) {
@@ -41,11 +46,22 @@ void MainFrame::ShowRunEndPane(TaskOptions* task, RunEnd end, bool withError) {
         icon = stoppedIcon_;
         id = IDS_TASK_PANE_STOPPED;
     }
-    statusPanes_.SetPaneIcon(kTaskPane, icon);
-    statusPanes_.SetPaneText(kTaskPane, FillInTexts(LocalText(id), {name}, kPaneTextLength));
+    ShowTaskPane(task, icon, id);
+}
+
+void MainFrame::TaskRenamed(TaskOptions* task, const std::string& oldName) {
+    if (!task) return;
+    downloadManager_.TaskRenamed(task, oldName);
+    if (task != paneTask_) return;
+    statusPanes_.SetPaneText(kTaskPane, FillInTexts(LocalText(paneTextId_), {task->TaskName}, kPaneTextLength));
+    // The tray's tip names the task of the last run while it stays paused or stopped.
+    if (!interruptedTask_.empty()) interruptedTask_ = task->TaskName;
+    RefreshTrayTip();
 }
 
 void MainFrame::ForgetStatusTask() {
+    paneTask_ = nullptr;
+    paneTextId_ = 0;
     interruptedTask_.clear();
     statusPanes_.SetPaneIcon(kTaskPane, nullptr);
     statusPanes_.SetPaneText(kTaskPane, "");

@@ -127,9 +127,9 @@ void TasksTree::OnNewTask(bool templated) {
 void TasksTree::OnTaskOptions() {
     TaskOptions* task = GetSelectedTask();
     if (!task) return;
+    const std::string oldName = task->TaskName;
     dialogs_->TaskOptionsOf(::GetActiveWindow(), *task);
-    RefreshTaskItem(task);
-    ShowTitle(task);
+    ShowNewName(task, oldName);
 }
 
 void TasksTree::OnOpenStartUrl() {

@@ -82,6 +82,9 @@ bool TasksTree::LoadAll() {
 
     LoadTaskFiles("*.task", [] { return new SearchLinkTask(); });
     LoadTaskFiles("*.task2", [] { return new ConstructLinkTask(); });
+    // The window was closed while a warning was up (a program closing windows by class): what is
+    // not loaded yet stays unread, and nothing of this run is written.
+    if (!::IsWindow(tree_)) return false;
 
     const std::string treeFile = GetTasksFolder() + kTreeFileName;
     std::vector<TreeFileNode> nodes;
@@ -89,11 +92,13 @@ bool TasksTree::LoadAll() {
     // The folders are in that file: a flat tree written at close would lose them for good.
     treeFileWritable_ = status != TreeFileStatus::Locked && status != TreeFileStatus::NotKept;
     if (status == TreeFileStatus::Locked) WarnLoadFailure(WithTaskName(EngineText(IDS_FILE_UNREADABLE), treeFile));
+    if (!::IsWindow(tree_)) return false;
     PlaceLevel(nodes, root_);
     for (TaskOptions* task : tasks_)
         if (!items_.count(task)) InsertTaskItem(task, root_, task->Resume ? kPaused : kIdle);
     tree_.Expand(root_);
     UpdateCommandStates();
+    loaded_ = true;
     return true;
 }
 
@@ -102,6 +107,7 @@ void TasksTree::LoadTaskFiles(const char* pattern, const std::function<TaskOptio
     HANDLE search = ::FindFirstFileA((GetTasksFolder() + pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
+        if (!::IsWindow(tree_)) break;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         // "*.task" also matches longer extensions on some systems: take only the exact one.
         const std::string name = found.cFileName;
@@ -213,7 +219,9 @@ void TasksTree::CollectLevel(HTREEITEM parent, std::vector<TreeFileNode>& nodes)
 }
 
 void TasksTree::SaveAll() {
-    if (!tree_ || saved_) return;
+    // A tree still loading (a start-up warning is up) holds only part of what the files hold:
+    // written now, it would replace the folders, and the lists of the tasks not read yet, for good.
+    if (!tree_ || saved_ || !loaded_) return;
     pending_.Clear();
     if (DownloadManager* manager = Manager()) manager->Stop(0);
     std::vector<TreeFileNode> nodes;

@@ -132,6 +132,9 @@ private:
     void DeleteItem(HTREEITEM item);
     void DeleteTask(TaskOptions* task);
     void ShowTitle(TaskOptions* task);
+    // The task's name changed from oldName: the tree, the window's title and the frame's panes
+    // show the new one.
+    void ShowNewName(TaskOptions* task, const std::string& oldName);
     void NewFolder();
     HTREEITEM NewItemParent() const;
 
@@ -166,6 +169,7 @@ private:
     HTREEITEM dragItem_ = nullptr;
     ImageList dragImage_;
     bool saved_ = false;
+    bool loaded_ = false;           // every task and the tree file were read: the tree may be saved
     bool treeFileWritable_ = true;  // false when the tree file at start was out of reach
     HeldTaskPlaces held_;           // tasks of the tree file left out of this run
     bool labelEditOpen_ = false;    // a label edit began and its end was not handled yet

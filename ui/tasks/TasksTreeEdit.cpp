@@ -68,27 +68,32 @@ LRESULT TasksTree::OnEndLabelEdit(NMTVDISPINFOA* info) {
     if (!item || !info->item.pszText || !info->item.pszText[0]) return FALSE;
     const std::string text = info->item.pszText;
     TaskOptions* task = TaskOf(item);
+    const std::string before = task ? task->TaskName : tree_.GetItemText(item, static_cast<int>(kTreeNameMax));
+    if (text == before) return FALSE;
+    if (const unsigned refusal = task ? TaskNameRefusal(text, *task, tasks_) : FolderNameRefusal(text)) {
+        // The name stays as it was: the same rule and words as in the task's options, less
+        // the name of the options page they lead with ("General : ..."), which means
+        // nothing in the tree.
+        std::string warning = LocalText(refusal);
+        const size_t pageEnd = warning.find(" : ");
+        if (pageEnd != std::string::npos && warning.find(' ') == pageEnd) warning.erase(0, pageEnd + 3);
+        UserPrompts().MessageBox(FrameWindow(), warning, LocalText(IDS_CAPTION_WARNING), MB_OK | MB_ICONWARNING);
+        return FALSE;
+    }
     if (!task) {
         tree_.SetItemText(item, text.c_str());
         return FALSE;
     }
-    if (text != task->TaskName) {
-        if (const unsigned refusal = TaskNameRefusal(text, *task, tasks_)) {
-            // The name stays as it was: the same rule and words as in the task's options, less
-            // the name of the options page they lead with ("General : ..."), which means
-            // nothing in the tree.
-            std::string warning = LocalText(refusal);
-            const size_t pageEnd = warning.find(" : ");
-            if (pageEnd != std::string::npos && warning.find(' ') == pageEnd) warning.erase(0, pageEnd + 3);
-            UserPrompts().MessageBox(FrameWindow(), warning, LocalText(IDS_CAPTION_WARNING), MB_OK | MB_ICONWARNING);
-            return FALSE;
-        }
-    }
     task->TaskName = text;
     task->Save();
+    ShowNewName(task, before);
+    return FALSE;
+}
+
+void TasksTree::ShowNewName(TaskOptions* task, const std::string& oldName) {
     RefreshTaskItem(task);
     ShowTitle(task);
-    return FALSE;
+    if (frame_ && task->TaskName != oldName) frame_->TaskRenamed(task, oldName);
 }
 
 HTREEITEM TasksTree::NewItemParent() const {
