@@ -122,6 +122,15 @@ void TestHttpServer::SetStall(const std::string& path, DWORD milliseconds, const
     LeaveCriticalSection(&lock_);
 }
 
+void TestHttpServer::SetReset(const std::string& path, const std::string& response) {
+    EnterCriticalSection(&lock_);
+    Route r;
+    r.response = response;
+    r.reset = true;
+    routes_[path] = r;
+    LeaveCriticalSection(&lock_);
+}
+
 void TestHttpServer::SetHeld(const std::string& path, const std::string& contentType, const std::string& body) {
     EnterCriticalSection(&lock_);
     HANDLE& release = held_[path];
@@ -216,6 +225,12 @@ void TestHttpServer::Serve(SOCKET s) {
     }
     send(s, response.data(), static_cast<int>(response.size()), 0);
     if (route.stall) WaitForSingleObject(stopEvent_, route.stall);
+    if (route.reset) {
+        // Lingering for no time: the close that follows sends a reset.
+        linger abort = {1, 0};
+        setsockopt(s, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof(abort));
+        return;
+    }
     shutdown(s, SD_SEND);
 }
 

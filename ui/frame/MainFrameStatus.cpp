@@ -28,6 +28,7 @@ void MainFrame::UpdateTaskPane(bool started, TaskOptions* task) {
     statusPanes_.SetPaneIcon(kTaskPane, started ? startedIcon_ : completedIcon_);
     const unsigned id = started ? IDS_TASK_PANE_STARTED : IDS_TASK_PANE_COMPLETED;
     statusPanes_.SetPaneText(kTaskPane, FillInTexts(LocalText(id), {name}, kPaneTextLength));
+    statusPanes_.SetPaneTip(kTaskPane, "");
 }
 
 void MainFrame::ShowRunEndPane(TaskOptions* task, RunEnd end, bool withError) {
@@ -43,12 +44,22 @@ void MainFrame::ShowRunEndPane(TaskOptions* task, RunEnd end, bool withError) {
     }
     statusPanes_.SetPaneIcon(kTaskPane, icon);
     statusPanes_.SetPaneText(kTaskPane, FillInTexts(LocalText(id), {name}, kPaneTextLength));
+    statusPanes_.SetPaneTip(kTaskPane, "");
+}
+
+void MainFrame::OnTaskRefused(TaskOptions*, const std::string& reason) {
+    // The refusal takes the place of what an earlier run left there. The pane is narrow: its
+    // tip, shown while the text does not fit, holds the whole sentence.
+    statusPanes_.SetPaneIcon(kTaskPane, completedErrorIcon_);
+    statusPanes_.SetPaneText(kTaskPane, reason.substr(0, kPaneTextLength));
+    statusPanes_.SetPaneTip(kTaskPane, reason);
 }
 
 void MainFrame::ForgetStatusTask() {
     interruptedTask_.clear();
     statusPanes_.SetPaneIcon(kTaskPane, nullptr);
     statusPanes_.SetPaneText(kTaskPane, "");
+    statusPanes_.SetPaneTip(kTaskPane, "");
     monitorPane_.SetTitle(LocalText(IDS_PANE_MONITOR_IDLE));
     RefreshTrayTip();
 }
