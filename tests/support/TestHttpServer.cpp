@@ -114,20 +114,22 @@ void TestHttpServer::SetStall(const std::string& path, DWORD milliseconds) {
 }
 
 void TestHttpServer::SetStall(const std::string& path, DWORD milliseconds, const std::string& response) {
-    EnterCriticalSection(&lock_);
     Route r;
     r.response = response;
     r.stall = milliseconds;
-    routes_[path] = r;
-    LeaveCriticalSection(&lock_);
+    SetRoute(path, r);
 }
 
 void TestHttpServer::SetReset(const std::string& path, const std::string& response) {
-    EnterCriticalSection(&lock_);
     Route r;
     r.response = response;
     r.reset = true;
-    routes_[path] = r;
+    SetRoute(path, r);
+}
+
+void TestHttpServer::SetRoute(const std::string& path, const Route& route) {
+    EnterCriticalSection(&lock_);
+    routes_[path] = route;
     LeaveCriticalSection(&lock_);
 }
 

@@ -57,6 +57,7 @@ private:
         HANDLE release = nullptr;  // a held reply waits for this event
         bool reset = false;
     };
+    void SetRoute(const std::string& path, const Route& route);
     static DWORD WINAPI AcceptThread(void* self);
     static DWORD WINAPI ConnectionThread(void* param);
     void Serve(SOCKET s);
