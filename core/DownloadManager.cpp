@@ -176,6 +176,7 @@ void DownloadManager::RefuseStart(const std::string& text) {
     queue_.ClearAll();
     task_->Scheduled = false;
     ShowStatus(text);
+    if (views_ && views_->MainFrame()) views_->MainFrame()->OnTaskRefused(task_, text);
     if (views_ && views_->MessagesViewer()) views_->MessagesViewer()->AddMessage(0, text, "");
     // The task's item drops its "scheduled" look; the next pending task gets its turn.
     if (views_ && views_->TasksTree()) views_->TasksTree()->RefreshTaskItem(task_);

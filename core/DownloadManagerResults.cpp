@@ -202,6 +202,15 @@ bool DownloadManager::HandleResult(DownloadThread* worker) {
                                 client ? client->GetLastReadResult() : -1, entry.url,
                                 views_ ? views_->ErrorsViewer() : nullptr);
         }
+    } else if (status == DownloadThread::kSkipped && worker->PastTheClientsCeiling()) {
+        // Beyond what any download may bring: fetching it again would end the same way, but the
+        // user is told why it is missing (one above the task's own maximum size is the user's choice).
+        ++errorsInRun_;
+        ++lifetimeGivenUp_;
+        const std::string megabytes = std::to_string(CAtlHttpClientT::kDefaultMaxBody / (1024 * 1024));
+        errorLog_.WriteReasonLine(LogOptions(),
+                                  EngineText(IDS_LOG_NET_ERROR) + WithTexts(EngineText(IDS_LOG_TOO_LARGE), {megabytes}),
+                                  entry.url, views_ ? views_->ErrorsViewer() : nullptr);
     }
     list_.FinishRow(worker->GetNumber(), status == DownloadThread::kDone, false);
     if (lastResultCode_ == -1) ++consecutiveNetFailures_;
@@ -354,7 +363,10 @@ std::string DownloadManager::ResultText(int reason) const {
 std::string DownloadManager::LastErrorText(int reason) const {
     if (lastResultCode_ == -2 || lastResultCode_ == 0) return std::string();
     if (reason != kStopRepeatedFailures && !nothingSucceeded_) return std::string();
-    std::string text = EngineText(IDS_NO_ADDRESS_PROCESSED) + EngineText(IDS_LAST_ERROR);
+    // Only a run in which nothing came in may say so; one stopped by repeated failures after
+    // some downloads succeeded says why it stopped.
+    std::string text =
+        EngineText(nothingSucceeded_ ? IDS_NO_ADDRESS_PROCESSED : IDS_STOPPED_AFTER_FAILURES) + EngineText(IDS_LAST_ERROR);
     const int threads = std::max<int32_t>(1, settings_->ThreadsAmount);
     switch (lastResultCode_) {
     case 400: return text + EngineText(IDS_RESULT_400);

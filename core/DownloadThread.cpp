@@ -163,6 +163,10 @@ unsigned DownloadThread::Run() {
     return 0;
 }
 
+bool DownloadThread::PastTheClientsCeiling() const {
+    return maxBodyBytes_ == 0 && client_ && client_->BodyTooLarge();
+}
+
 void DownloadThread::ScanPage() {
     if (DownloadDataMessage* m = MakeRecord(nullptr, 0, false)) {
         m->scanning = true;

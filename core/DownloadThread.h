@@ -84,6 +84,9 @@ public:
     CAtlHttpClientT* GetClient() const { return client_; }
     // The socket's last error after the request; 0 when none. Read after the thread ended.
     int32_t GetLastSocketError() const { return lastSocketError_; }
+    // The body went past the client's own ceiling, no smaller maximum having been set: the
+    // download was skipped for a size nobody chose. Read after the thread ended.
+    bool PastTheClientsCeiling() const;
 
     // The cookie header line as sent: control characters are dropped so the task's text can
     // never add header lines of its own.

@@ -27,6 +27,9 @@ public:
     virtual void OnTaskStarted(TaskOptions* task) = 0;
     // resultText: the run's result sentence, empty unless something went wrong.
     virtual void OnTaskCompleted(TaskOptions* task, RunEnd end, const std::string& resultText) = 0;
+    // The run was refused before it began (its pictures could not be saved, its resume file is
+    // out of reach): reason is the sentence that says why.
+    virtual void OnTaskRefused(TaskOptions* task, const std::string& reason) = 0;
 protected:
     ~IMainFrameView() = default;
 };

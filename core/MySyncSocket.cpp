@@ -435,6 +435,20 @@ bool MySyncSocket::Write(const WSABUF* buffers, int bufferCount, uint32_t* count
     return true;
 }
 
+bool MySyncSocket::PeerReset() {
+    // Under Wine the system's own watch on the socket takes the pending reset (SO_ERROR) as
+    // soon as it arrives, and the receive that follows reads an end of stream. An empty send
+    // tells the two apart: a peer that only closed its side still takes one, a reset
+    // connection refuses it. It puts nothing on the wire either way.
+    if (send(socket_, "", 0, 0) == 0)
+        return false;
+    const int error = WSAGetLastError();
+    if (error != WSAECONNRESET && error != WSAECONNABORTED && error != WSAENETRESET)
+        return false;
+    lastError_ = error;
+    return true;
+}
+
 bool MySyncSocket::Read(void* buffer, uint32_t* count) {
     if (!count)
         return Fail(WSAEFAULT);
@@ -469,6 +483,10 @@ bool MySyncSocket::Read(void* buffer, uint32_t* count) {
     }
     for (;;) {
         int n = recv(socket_, into, static_cast<int>(room), 0);
+        if (n == 0 && PeerReset()) {
+            ok = Fail(lastError_);
+            break;
+        }
         if (n >= 0) {
             if (into == static_cast<char*>(buffer)) {
                 *count = static_cast<uint32_t>(n);

@@ -33,7 +33,8 @@ public:
     // already connected.
     bool Connect(const char* host, int port);
     // count: in the bytes to send / the buffer size, out the bytes sent / received.
-    // A read of 0 bytes (the peer closed) is a success.
+    // A read of 0 bytes (the peer closed in order) is a success; a reset connection fails
+    // with WSAECONNRESET.
     bool Write(const void* bytes, uint32_t* count);
     bool Write(const WSABUF* buffers, int bufferCount, uint32_t* count);
     bool Read(void* buffer, uint32_t* count);
@@ -76,6 +77,9 @@ private:
     // time-out or failure.
     bool WaitForNetwork(DWORD milliseconds);
     DWORD ReadWriteWaitMs() const;
+    // After a receive of 0 bytes: true (the last error set) when the connection was reset
+    // rather than closed in order.
+    bool PeerReset();
     bool Fail(int32_t error);
     // The stop event, made now when there is none yet; null when it cannot be made.
     HANDLE StopEvent();

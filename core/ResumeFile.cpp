@@ -58,39 +58,54 @@ std::vector<uint8_t> EncodeProcessedEntries(const std::vector<std::pair<std::str
     return w.Bytes();
 }
 
-bool DecodeQueueEntries(const std::vector<uint8_t>& blob, std::vector<UrlQueueEntry>& out) {
+namespace {
+
+// Up to the stored count of items, each kept once read whole; true when the count and the bytes
+// agree. The count is cut to what the bytes can hold before anything is reserved for it.
+template <typename Item, typename ReadItem>
+bool DecodeList(const uint8_t* data, size_t size, size_t minItemSize, std::vector<Item>& out, ReadItem readItem) {
     out.clear();
-    BlobReader r(blob);
+    BlobReader r(data, size);
     uint32_t count = 0;
-    if (!r.ReadCount(count, kMinEntrySize)) return false;
-    std::vector<UrlQueueEntry> entries;
-    entries.reserve(count);
+    if (!r.ReadCount(count, minItemSize)) return false;
+    out.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
-        UrlQueueEntry e;
-        if (!ReadEntry(r, e)) return false;
-        entries.push_back(std::move(e));
+        Item item;
+        if (!readItem(r, item)) return false;
+        out.push_back(std::move(item));
     }
-    if (!r.AtEnd()) return false;
-    out.swap(entries);
-    return true;
+    return r.AtEnd();
+}
+
+bool ReadProcessedElement(BlobReader& r, std::pair<std::string, UrlQueueEntry>& element) {
+    r.ReadCountedString(element.first);
+    return ReadEntry(r, element.second);
+}
+
+// The list stored under name: the bag's value, or the part of it there was when the file ended
+// inside it. Null when there is neither.
+const PropertyBagValue* StoredList(const PropertyBag& bag, const char* name) {
+    if (const PropertyBagValue* value = bag.Find(name)) return value;
+    const PropertyBagValue* cut = bag.CutValue();
+    return cut && cut->GetName() == name ? cut : nullptr;
+}
+
+bool DecodeQueueBytes(const uint8_t* data, size_t size, std::vector<UrlQueueEntry>& out) {
+    return DecodeList(data, size, kMinEntrySize, out, ReadEntry);
+}
+
+bool DecodeProcessedBytes(const uint8_t* data, size_t size, std::vector<std::pair<std::string, UrlQueueEntry>>& out) {
+    return DecodeList(data, size, 4 + kMinEntrySize, out, ReadProcessedElement);
+}
+
+}  // namespace
+
+bool DecodeQueueEntries(const std::vector<uint8_t>& blob, std::vector<UrlQueueEntry>& out) {
+    return DecodeQueueBytes(blob.data(), blob.size(), out);
 }
 
 bool DecodeProcessedEntries(const std::vector<uint8_t>& blob, std::vector<std::pair<std::string, UrlQueueEntry>>& out) {
-    out.clear();
-    BlobReader r(blob);
-    uint32_t count = 0;
-    if (!r.ReadCount(count, 4 + kMinEntrySize)) return false;
-    std::vector<std::pair<std::string, UrlQueueEntry>> elements;
-    elements.reserve(count);
-    for (uint32_t i = 0; i < count; ++i) {
-        std::pair<std::string, UrlQueueEntry> element;
-        r.ReadCountedString(element.first);
-        if (!ReadEntry(r, element.second)) return false;
-        elements.push_back(std::move(element));
-    }
-    if (!r.AtEnd()) return false;
-    out.swap(elements);
-    return true;
+    return DecodeProcessedBytes(blob.data(), blob.size(), out);
 }
 
 std::string ResumeFilePath(const std::string& taskFileName) {
@@ -130,30 +145,25 @@ ResumeLoadResult LoadResumeFile(const std::string& path, UrlQueue& queue, int32_
     int32_t images = 0;
     if (bag.GetInt32(kImagesKey, images)) imagesDownloaded = images;
 
+    // A list that does not read whole (a wrong count, bytes left over, the file ending inside
+    // it) still gives every entry read whole before the fault; the file is kept aside.
     queue.ClearQueue();
-    std::vector<uint8_t> blob;
-    if (bag.GetBlob(kQueueKey, blob)) {
+    if (const PropertyBagValue* list = StoredList(bag, kQueueKey)) {
         std::vector<UrlQueueEntry> entries;
-        if (DecodeQueueEntries(blob, entries)) {
-            // The file is outside the program's control: every address goes through the
-            // canonical form again (no control characters reach a request line) or is left out.
-            for (UrlQueueEntry& e : entries) {
-                if (MakeQueueUrl(e.url, e.url)) queue.PushBack(e);
-            }
-        } else {
-            guard.Damaged();
+        if (!DecodeQueueBytes(list->GetData(), list->GetSize(), entries)) guard.Damaged();
+        // The file is outside the program's control: every address goes through the canonical
+        // form again (no control characters reach a request line) or is left out.
+        for (UrlQueueEntry& e : entries) {
+            if (MakeQueueUrl(e.url, e.url)) queue.PushBack(e);
         }
     }
     queue.ClearProcessed();
-    if (bag.GetBlob(kProcessedKey, blob)) {
+    if (const PropertyBagValue* list = StoredList(bag, kProcessedKey)) {
         std::vector<std::pair<std::string, UrlQueueEntry>> elements;
-        if (DecodeProcessedEntries(blob, elements)) {
-            for (auto& element : elements) {
-                std::string key;
-                if (MakeQueueUrl(element.first, key)) queue.MarkProcessed(key, element.second);
-            }
-        } else {
-            guard.Damaged();
+        if (!DecodeProcessedBytes(list->GetData(), list->GetSize(), elements)) guard.Damaged();
+        for (auto& element : elements) {
+            std::string key;
+            if (MakeQueueUrl(element.first, key)) queue.MarkProcessed(key, element.second);
         }
     }
     if (!guard.MayWrite()) {

@@ -17,8 +17,9 @@ class PropertyBag;
 // is-image, extension string. Processed elements carry their key string first.
 std::vector<uint8_t> EncodeQueueEntries(const std::vector<UrlQueueEntry>& entries);
 std::vector<uint8_t> EncodeProcessedEntries(const std::vector<std::pair<std::string, UrlQueueEntry>>& elements);
-// All or nothing: false (out emptied) when a count or a string claims more bytes than remain,
-// or bytes are left over after the last entry.
+// Every entry read whole is kept in out, in stored order; false when the list is damaged: a count
+// or a string claims more bytes than remain (out holds the entries before the fault), or bytes
+// are left over after the last counted entry.
 bool DecodeQueueEntries(const std::vector<uint8_t>& blob, std::vector<UrlQueueEntry>& out);
 bool DecodeProcessedEntries(const std::vector<uint8_t>& blob, std::vector<std::pair<std::string, UrlQueueEntry>>& out);
 
@@ -37,7 +38,7 @@ enum class ResumeLoadResult {
     Loaded,      // the file was read whole
     Missing,     // no file: queue and processed map are empty
     KeptAside,   // damaged or of a newer version: a copy lies beside it (the user was told) and
-                 // what it held whole was read (lists that did not read whole are left empty)
+                 // what it held whole was read (a damaged list gives the entries before the fault)
     Unreadable,  // there but locked or forbidden, or damaged and no copy could be kept: left on
                  // disk as it is, nothing changed
 };

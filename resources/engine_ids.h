@@ -61,6 +61,7 @@
 #define IDS_SETTINGS_UNREADABLE      28682
 #define IDS_LINKS_DROPPED            28683
 #define IDS_LOG_OUT_OF_MEMORY        28684
+#define IDS_LOG_TOO_LARGE            28685
 // A run that cannot save its pictures, and how a run ended when it did not run out of work.
 #define IDS_SAVE_FOLDER_UNUSABLE     28800
 #define IDS_MSG_TASK_PAUSED          28820
@@ -68,6 +69,7 @@
 #define IDS_TASK_PAUSED_SUFFIX       28822
 #define IDS_TASK_STOPPED_SUFFIX      28823
 #define IDS_TASK_COMPLETED_ERROR_SUFFIX 28824
+#define IDS_STOPPED_AFTER_FAILURES   28825
 // A stored file kept aside before it is written over.
 #define IDS_STORED_FILE_DAMAGED      28740
 #define IDS_STORED_FILE_NEWER        28741

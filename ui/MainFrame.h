@@ -103,6 +103,7 @@ public:
     void TrackPanePopupMenu(HMENU popup, POINT screen, HWND target) override;
     void OnTaskStarted(TaskOptions* task) override;
     void OnTaskCompleted(TaskOptions* task, RunEnd end, const std::string& resultText) override;
+    void OnTaskRefused(TaskOptions* task, const std::string& reason) override;
 
     // Long operations: a progress bar over status pane 1.
     void BeginLongOperation(int range, const std::string& text);

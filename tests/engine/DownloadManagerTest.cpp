@@ -339,12 +339,37 @@ TEST_F(DownloadManagerTest, RepeatedNetworkFailuresAbortTheRun) {
     EXPECT_EQ("Task \"Site\" is stopped.", views_.messages.back());
     EXPECT_EQ(0, views_.messageKinds.back());
     EXPECT_EQ(" Task stopped.", views_.status.substr(views_.status.size() - 14));
-    EXPECT_EQ("While downloading no address was succesfully processed.\n\nLast error: \n\t"
+    EXPECT_EQ("While downloading no address was succesfully processed.\n\nLast error: "
               "Cannot find server or DNS Error\n\nCheck Internet connection or proxy settings",
               views_.resultText);
     std::vector<UrlQueueEntry> left = manager_->Queue().QueuedEntries();
     ASSERT_EQ(1u, left.size());
     EXPECT_EQ(3, left[0].retryCount);
+}
+
+TEST_F(DownloadManagerTest, ARunStoppedByRepeatedFailuresAfterPicturesCameInDoesNotSayNothingSucceeded) {
+    // Two pictures come in, then every connection is reset before a status arrives, as when
+    // the server goes away: the run stops as before, and its result tells the last error.
+    settings_->ThreadsAmount = 1;
+    settings_->MaxAttempts = 10;
+    std::string page = "<img src='a.jpg'><img src='b.jpg'>";
+    for (int i = 0; i < 5; ++i) {
+        const std::string name = "gone" + std::to_string(i) + ".jpg";
+        page += "<img src='" + name + "'>";
+        server_.SetReset("/" + name, "");
+    }
+    server_.SetOk("/index.html", "text/html", page);
+    server_.SetOk("/a.jpg", "image/jpeg", std::string(2000, 'a'));
+    server_.SetOk("/b.jpg", "image/jpeg", std::string(2000, 'b'));
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(2, manager_->ImagesDownloaded());
+    EXPECT_EQ(RunEnd::kStopped, views_.lastEnd);
+    EXPECT_TRUE(task_.Resume);
+    EXPECT_EQ("Downloading was stopped after repeated failures in a row.\n\nLast error: "
+              "Cannot find server or DNS Error\n\nCheck Internet connection or proxy settings",
+              views_.resultText);
+    EXPECT_EQ(std::string::npos, views_.resultText.find('\t'));
 }
 
 TEST_F(DownloadManagerTest, MaximumSizeSkipsLargePicturesOnlyAndHostFoldersFollowTheSaveFolder) {
@@ -463,6 +488,45 @@ TEST_F(DownloadManagerTest, ANewerResumeFileIsCopiedAsideAndALockedOneLeavesTheT
     manager_.reset();
 }
 
+TEST_F(DownloadManagerTest, ADamagedResumeFileResumesEveryWholeEntryItHolds) {
+    // A run stopped with sixteen pages queued.
+    std::string index;
+    for (int i = 0; i < 16; ++i) index += "<a href='p" + std::to_string(i) + ".html'>p</a>";
+    server_.SetOk("/index.html", "text/html", index);
+    server_.SetStall("/p0.html", 120000);
+    settings_->ThreadsAmount = 1;
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(PumpUntil([this] { return server_.CountRequests("/p0.html") > 0 && manager_->Queue().QueueSize() >= 15; }));
+    manager_->Stop(0);
+    ASSERT_EQ(16u, manager_->Queue().QueuedEntries().size());
+
+    // Its queue list then claims one entry more than it holds, and carries a stray byte.
+    PropertyBag bag;
+    ASSERT_TRUE(bag.Load(task_.GetCacheFilePath()));
+    std::vector<uint8_t> queue;
+    ASSERT_TRUE(bag.GetBlob("AvailibleUrls", queue));
+    ASSERT_EQ(16, queue[0]);
+    queue[0] = 17;
+    queue.push_back(0);
+    bag.SetBlob("AvailibleUrls", queue);
+    ASSERT_TRUE(bag.Save(task_.GetCacheFilePath()));
+
+    // The resume warns of the damage, keeps the copy, and goes on with every page it could read.
+    for (int i = 0; i < 16; ++i) server_.SetOk("/p" + std::to_string(i) + ".html", "text/html", "<p>page</p>");
+    const int p0Before = server_.CountRequests("/p0.html");
+    {
+        testsupport::ScriptedPrompts prompts;
+        manager_->Start(&task_, DownloadManager::kStartOrResume);
+        ASSERT_TRUE(RunUntilIdle());
+        ASSERT_EQ(1u, prompts.boxes.size());
+        EXPECT_NE(std::string::npos, prompts.boxes[0].text.find(task_.GetCacheFilePath() + ".damaged"));
+    }
+    EXPECT_TRUE(testsupport::FileExists(task_.GetCacheFilePath() + ".damaged"));
+    EXPECT_EQ(1, server_.CountRequests("/index.html")) << "not started over from the start page";
+    EXPECT_EQ(p0Before + 1, server_.CountRequests("/p0.html"));
+    for (int i = 1; i < 16; ++i) EXPECT_EQ(1, server_.CountRequests("/p" + std::to_string(i) + ".html")) << i;
+}
+
 TEST_F(DownloadManagerTest, TheErrorLogNamesTheRealReason) {
     // A port nobody listens on any more: the connection is refused.
     SOCKET probe = socket(AF_INET, SOCK_STREAM, 0);
@@ -492,6 +556,37 @@ TEST_F(DownloadManagerTest, TheErrorLogNamesTheRealReason) {
     const std::string log = ReadFileText(dir_.Path() + "errors.log");
     EXPECT_NE(std::string::npos, log.find("NET error: connection refused\t\tURL: " + refused));
     EXPECT_EQ(std::string::npos, log.find("DNS"));
+}
+
+TEST_F(DownloadManagerTest, APictureCutOffByAResetFailsAndIsNotKept) {
+    // A third of each picture, then the server resets the connection: with a length and
+    // without. An orderly close without a length still ends a whole picture.
+    server_.SetOk("/index.html", "text/html", "<img src='nolength.jpg'><img src='length.jpg'><img src='whole.jpg'>");
+    const std::string third(10000, 'r');
+    server_.SetReset("/nolength.jpg", "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\n\r\n" + third);
+    server_.SetReset("/length.jpg",
+                     "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: 30000\r\n\r\n" + third);
+    server_.SetRaw("/whole.jpg", "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\n\r\n" + third);
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+
+    // Retried as failures are, then given up with an error entry in the view and the log.
+    EXPECT_EQ(2, server_.CountRequests("/nolength.jpg"));
+    EXPECT_EQ(2, server_.CountRequests("/length.jpg"));
+    EXPECT_EQ(2, manager_->ErrorsInRun());
+    std::map<std::string, std::string> reasons;
+    for (size_t i = 0; i < views_.errors.size(); ++i) reasons[views_.errorUrls[i]] = views_.errors[i];
+    EXPECT_EQ("NET error: 10054 connection error", reasons[server_.Url("/nolength.jpg")]);
+    EXPECT_EQ("NET error: 10054 connection error", reasons[server_.Url("/length.jpg")]);
+    const std::string log = ReadFileText(dir_.Path() + "errors.log");
+    EXPECT_NE(std::string::npos, log.find("NET error: 10054 connection error\t\tURL: " + server_.Url("/nolength.jpg")));
+
+    // Neither cut picture is recorded or kept; the whole one is.
+    ASSERT_EQ(1, task_.DownloadedImages.GetCount());
+    EXPECT_EQ(server_.Url("/whole.jpg"), task_.DownloadedImages.GetAt(0).imageUrl);
+    EXPECT_EQ(third, ReadFileText(task_.SaveFolder + "\\127.0.0.1\\whole.jpg"));
+    EXPECT_FALSE(testsupport::FileExists(task_.SaveFolder + "\\127.0.0.1\\nolength.jpg"));
+    EXPECT_FALSE(testsupport::FileExists(task_.SaveFolder + "\\127.0.0.1\\length.jpg"));
 }
 
 TEST_F(DownloadManagerTest, ASaveFolderThatCannotBeMadeEndsTheRunBeforeAnythingIsDownloaded) {
@@ -572,6 +667,29 @@ TEST_F(DownloadManagerTest, APictureAboveTheMaximumSizeIsSkippedWhateverTheFrami
     EXPECT_EQ(0, manager_->ErrorsInRun());
     EXPECT_TRUE(views_.errors.empty());
     EXPECT_EQ(0, task_.DownloadedImages.GetCount());
+}
+
+TEST_F(DownloadManagerTest, AClaimBeyondWhatAnyDownloadMayBringIsSkippedAndSaysWhy) {
+    // No maximum size of the task's own: the program's ceiling turns the claim down before a
+    // byte of it is read or reserved, and the user hears why the picture is missing.
+    server_.SetOk("/index.html", "text/html", "<img src='huge.jpg'><img src='fine.jpg'>");
+    server_.SetRaw("/huge.jpg",
+                   "HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: 99999999999\r\n\r\nxyz");
+    server_.SetOk("/fine.jpg", "image/jpeg", std::string(2000, 'f'));
+    settings_->MaxAttempts = 3;
+    manager_->Start(&task_, DownloadManager::kStartOrResume);
+    ASSERT_TRUE(RunUntilIdle());
+    EXPECT_EQ(1, server_.CountRequests("/huge.jpg")) << "fetching it again would end the same way";
+    EXPECT_EQ(1, manager_->ErrorsInRun());
+    const std::string reason = "NET error: larger than 64 MB, the most one download may bring: skipped";
+    ASSERT_EQ(1u, views_.errors.size());
+    EXPECT_EQ(reason, views_.errors[0]);
+    EXPECT_EQ(server_.Url("/huge.jpg"), views_.errorUrls[0]);
+    EXPECT_NE(std::string::npos,
+              ReadFileText(dir_.Path() + "errors.log").find(reason + "\t\tURL: " + server_.Url("/huge.jpg")));
+    ASSERT_EQ(1, task_.DownloadedImages.GetCount());
+    EXPECT_EQ(server_.Url("/fine.jpg"), task_.DownloadedImages.GetAt(0).imageUrl);
+    EXPECT_FALSE(testsupport::FileExists(task_.SaveFolder + "\\127.0.0.1\\huge.jpg"));
 }
 
 TEST_F(DownloadManagerTest, APageOfTooManyLinksIsCappedWithAMessage) {

@@ -126,7 +126,7 @@ TEST(ResumeFile, WritesTheExactBytesAndReadsThemBack) {
     EXPECT_TRUE(back.IsProcessed("http://h/a.png"));
 }
 
-TEST(ResumeFile, MalformedListsAreDroppedWhole) {
+TEST(ResumeFile, MalformedListsKeepEveryWholeEntryAndAreKeptAside) {
     testsupport::ScratchDir dir;
     const std::string path = dir.File("t.cache");
     const std::vector<uint8_t> good = GoldenProcessedBlob();
@@ -146,14 +146,23 @@ TEST(ResumeFile, MalformedListsAreDroppedWhole) {
 
     testsupport::ScriptedPrompts prompts;
     int round = 0;
-    for (const auto& bad : {inflatedCount, hugeCount, hugeString, trailing, cut}) {
+    // The entries each damaged list still holds whole, before its fault.
+    const std::vector<std::pair<std::vector<uint8_t>, size_t>> cases = {
+        {inflatedCount, 3}, {hugeCount, 3}, {hugeString, 0}, {trailing, 3}, {cut, 2}};
+    for (const auto& damaged : cases) {
+        const std::vector<uint8_t>& bad = damaged.first;
         const std::vector<uint8_t> bytes = BagFile(2, 0, {{"AvailibleUrls", bad}, {"ProcessedUrls", good}});
         ASSERT_TRUE(testsupport::WriteFileBytes(path, bytes));
         UrlQueue q;
         q.PushBack(MakeEntry("http://stale/", "", 0, 0, 0, ""));
         int32_t images = 3;
         EXPECT_EQ(ResumeLoadResult::KeptAside, LoadResumeFile(path, q, images, nullptr));
-        EXPECT_EQ(0u, q.QueueSize());       // nothing half-read
+        const std::vector<UrlQueueEntry> queued = q.QueuedEntries();
+        ASSERT_EQ(damaged.second, queued.size()) << round;  // whole entries only, in stored order
+        if (queued.size() >= 2) {
+            EXPECT_EQ(MakeEntry("http://h/p.jpg", "http://h/a.html", 2, 1, 1, ".jpg"), queued[1]);
+        }
+        EXPECT_FALSE(q.IsQueued("http://stale/"));
         EXPECT_EQ(2u, q.ProcessedCount());  // the sound list is still read
         EXPECT_EQ(3, images);               // no counter stored: kept
         // Each damaged file gets its own copy; none replaces an earlier one.
@@ -170,30 +179,42 @@ TEST(ResumeFile, MalformedListsAreDroppedWhole) {
     }
     EXPECT_FALSE(testsupport::FileExists(path + ".damaged-6"));
 
-    // A processed list with a deflated count leaves bytes over: dropped too.
+    // A processed list with a deflated count leaves bytes over: damaged, its counted entry kept.
     std::vector<uint8_t> deflated = good;
     deflated[0] = 1;
     std::vector<std::pair<std::string, UrlQueueEntry>> elements{{"x", UrlQueueEntry()}};
     EXPECT_FALSE(DecodeProcessedEntries(deflated, elements));
-    EXPECT_TRUE(elements.empty());
+    ASSERT_EQ(1u, elements.size());
+    EXPECT_EQ("http://h/A.png", elements[0].first);
 }
 
 TEST(ResumeFile, EveryTruncationAndCorruptedByteIsHandled) {
     const std::vector<uint8_t> golden = GoldenQueueBlob();
+    std::vector<UrlQueueEntry> whole;
+    ASSERT_TRUE(DecodeQueueEntries(golden, whole));
+    ASSERT_EQ(3u, whole.size());
+    // Where each entry ends in the stored bytes (the count, then the entries one after another).
+    std::vector<size_t> ends;
+    for (size_t n = 1; n <= whole.size(); ++n)
+        ends.push_back(EncodeQueueEntries(std::vector<UrlQueueEntry>(whole.begin(), whole.begin() + long(n))).size());
     std::vector<UrlQueueEntry> entries;
     for (size_t cut = 0; cut < golden.size(); ++cut) {
         const std::vector<uint8_t> part(golden.begin(), golden.begin() + static_cast<long>(cut));
         EXPECT_FALSE(DecodeQueueEntries(part, entries)) << cut;
-        EXPECT_TRUE(entries.empty());
+        // Exactly the entries that end before the cut, as they were stored.
+        size_t kept = 0;
+        while (kept < ends.size() && ends[kept] <= cut) ++kept;
+        ASSERT_EQ(kept, entries.size()) << cut;
+        for (size_t i = 0; i < kept; ++i) EXPECT_EQ(whole[i], entries[i]) << cut;
     }
     for (size_t at = 0; at < golden.size(); ++at) {
         for (uint8_t value : {uint8_t(0x00), uint8_t(0x7F), uint8_t(0xFF)}) {
             std::vector<uint8_t> bad = golden;
             bad[at] = value;
-            // Either read whole (a changed text or number) or dropped whole; never more
-            // entries than the bytes can hold.
-            if (DecodeQueueEntries(bad, entries)) EXPECT_LE(entries.size(), 3u);
-            else EXPECT_TRUE(entries.empty());
+            // Read whole (a changed text or number) or up to the fault; never more entries than
+            // the bytes can hold.
+            DecodeQueueEntries(bad, entries);
+            EXPECT_LE(entries.size(), 3u);
         }
     }
     ASSERT_TRUE(DecodeQueueEntries(golden, entries));
@@ -215,16 +236,21 @@ TEST(ResumeFile, TruncatedFileKeepsTheValuesReadCompletely) {
     LoadResumeFile(path, q, images, nullptr);
     EXPECT_EQ(9, images);
     EXPECT_EQ(3u, q.QueueSize());
-    EXPECT_EQ(0u, q.ProcessedCount());
+    // The processed list's first element ends before the cut; the second does not.
+    EXPECT_EQ(1u, q.ProcessedCount());
+    EXPECT_TRUE(q.IsProcessed("http://h/A.png"));
+    EXPECT_FALSE(q.IsProcessed("http://stale/"));
 
-    // Inflated value length in the bag itself: the load stops there without allocating it.
+    // Inflated value length in the bag itself: the load stops there without allocating it, and
+    // the entries the bytes that are there hold whole still come back.
     std::vector<uint8_t> inflated = BagFile(2, 0, {{"AvailibleUrls", GoldenQueueBlob()}});
     inflated[19 + 64 + 3] = 0x7F;
     ASSERT_TRUE(testsupport::WriteFileBytes(path, inflated));
     UrlQueue q2;
     q2.PushBack(MakeEntry("http://stale/", "", 0, 0, 0, ""));
     LoadResumeFile(path, q2, images, nullptr);
-    EXPECT_EQ(0u, q2.QueueSize());
+    EXPECT_EQ(3u, q2.QueueSize());
+    EXPECT_FALSE(q2.IsQueued("http://stale/"));
 }
 
 TEST(ResumeFile, NewerVersionIsCopiedAsideAndMissingFileEmptiesTheQueue) {

@@ -69,6 +69,7 @@ public:
     HWND GetTasksTreeWindow() override { return nullptr; }
     void OnTaskStarted(TaskOptions*) override {}
     void OnTaskCompleted(TaskOptions*, RunEnd, const std::string&) override {}
+    void OnTaskRefused(TaskOptions*, const std::string&) override {}
     void OnImagesAdded(TaskOptions*, int, int count, bool) override { imagesAdded += count; }
     void OnImageRemoved(TaskOptions*, int) override {}
     void OnImagesCleared(TaskOptions*) override {}

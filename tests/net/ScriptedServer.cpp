@@ -8,6 +8,7 @@ Step ReadRequest() { return Step{Step::kReadRequest, std::string(), 0}; }
 Step Send(const std::string& bytes) { return Step{Step::kSend, bytes, 0}; }
 Step Pause(int ms) { return Step{Step::kPause, std::string(), ms}; }
 Step Close() { return Step{Step::kClose, std::string(), 0}; }
+Step Reset() { return Step{Step::kReset, std::string(), 0}; }
 Step Stall(int ms) { return Step{Step::kStall, std::string(), ms}; }
 Step WaitFor(HANDLE event) { return Step{Step::kWait, std::string(), 0, event}; }
 
@@ -155,6 +156,12 @@ void ScriptedServer::Play(SOCKET s, const Script& script, std::string& received)
         case Step::kClose:
             shutdown(s, SD_SEND);
             return;
+        case Step::kReset: {
+            // Lingering for no time: the close that follows sends a reset.
+            linger abort = {1, 0};
+            setsockopt(s, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof(abort));
+            return;
+        }
         case Step::kWait:
             while (!stop_ && WaitForSingleObject(step.event, 50) == WAIT_TIMEOUT) {
             }

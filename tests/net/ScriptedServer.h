@@ -10,7 +10,7 @@
 namespace nettest {
 
 struct Step {
-    enum Kind { kReadRequest, kSend, kPause, kClose, kStall, kWait };
+    enum Kind { kReadRequest, kSend, kPause, kClose, kStall, kWait, kReset };
     Kind kind;
     std::string bytes;
     int ms;
@@ -23,6 +23,8 @@ Step ReadRequest();
 Step Send(const std::string& bytes);
 Step Pause(int ms);
 Step Close();
+// Ends the connection with a reset (RST) instead of an orderly close.
+Step Reset();
 // Keeps the connection open without sending, until the peer closes or ms pass.
 Step Stall(int ms);
 // Sends nothing until the test sets the event (or the server stops).

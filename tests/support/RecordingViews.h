@@ -11,7 +11,7 @@ namespace testsupport {
 struct RecordingViews : IDownloadViews, ITasksTreeView, IMainFrameView, IMessagesView, IErrorsView, IImagesView {
     std::vector<std::string> messages, errors, errorUrls;
     std::vector<int> messageKinds;   // 1 information, 0 error
-    std::string resultText, status;
+    std::string resultText, status, refusal;
     int started = 0, finished = 0, added = 0, cleared = 0;
     bool lastStopped = false;
     RunEnd lastEnd = RunEnd::kCompleted;
@@ -38,6 +38,7 @@ struct RecordingViews : IDownloadViews, ITasksTreeView, IMainFrameView, IMessage
         lastEnd = end;
         resultText = result;
     }
+    void OnTaskRefused(TaskOptions*, const std::string& reason) override { refusal = reason; }
     void AddMessage(int kind, const std::string& text, const std::string&) override {
         messages.push_back(text);
         messageKinds.push_back(kind);

@@ -114,11 +114,22 @@ void TestHttpServer::SetStall(const std::string& path, DWORD milliseconds) {
 }
 
 void TestHttpServer::SetStall(const std::string& path, DWORD milliseconds, const std::string& response) {
-    EnterCriticalSection(&lock_);
     Route r;
     r.response = response;
     r.stall = milliseconds;
-    routes_[path] = r;
+    SetRoute(path, r);
+}
+
+void TestHttpServer::SetReset(const std::string& path, const std::string& response) {
+    Route r;
+    r.response = response;
+    r.reset = true;
+    SetRoute(path, r);
+}
+
+void TestHttpServer::SetRoute(const std::string& path, const Route& route) {
+    EnterCriticalSection(&lock_);
+    routes_[path] = route;
     LeaveCriticalSection(&lock_);
 }
 
@@ -216,6 +227,12 @@ void TestHttpServer::Serve(SOCKET s) {
     }
     send(s, response.data(), static_cast<int>(response.size()), 0);
     if (route.stall) WaitForSingleObject(stopEvent_, route.stall);
+    if (route.reset) {
+        // Lingering for no time: the close that follows sends a reset.
+        linger abort = {1, 0};
+        setsockopt(s, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof(abort));
+        return;
+    }
     shutdown(s, SD_SEND);
 }
 

@@ -36,6 +36,9 @@ public:
     // Sends these bytes, then waits as above.
     void SetStall(const std::string& path, DWORD milliseconds, const std::string& response);
 
+    // Sends these bytes, then resets the connection (RST) instead of closing it in order.
+    void SetReset(const std::string& path, const std::string& response);
+
     // "200 OK" as SetOk, but held back until Release(path) (or the server stops): a test that
     // needs a run to last until it has seen something holds one of its replies.
     void SetHeld(const std::string& path, const std::string& contentType, const std::string& body);
@@ -52,7 +55,9 @@ private:
         std::string protectedResponse;
         DWORD stall = 0;
         HANDLE release = nullptr;  // a held reply waits for this event
+        bool reset = false;
     };
+    void SetRoute(const std::string& path, const Route& route);
     static DWORD WINAPI AcceptThread(void* self);
     static DWORD WINAPI ConnectionThread(void* param);
     void Serve(SOCKET s);

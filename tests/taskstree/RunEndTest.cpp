@@ -86,6 +86,15 @@ protected:
         EXPECT_EQ(paneLead + " \"" + name + "\"", TaskPane());
         EXPECT_EQ(0u, frame_->GetStatusLine().find("Task \"" + name + "\"")) << frame_->GetStatusLine();
     }
+    std::string TaskPaneTip() { return MainFrameTestSeam(*frame_).StatusBar().GetPaneTip(MainFrame::kTaskPane); }
+    // The task's pane says why the run was refused: as much of the sentence as the pane takes,
+    // and the whole of it in its tip.
+    void ExpectRefusalInStatusBar(const std::string& refusal) {
+        const std::string pane = TaskPane();
+        EXPECT_GT(pane.size(), 40u) << pane;
+        EXPECT_EQ(0u, refusal.find(pane)) << pane;
+        EXPECT_EQ(refusal, TaskPaneTip());
+    }
 };
 
 // The fault: a paused run said "is completed" in the messages view, showed the completed tick
@@ -177,6 +186,7 @@ TEST_F(RunEndTest, ASaveFolderThatCannotBeMadeRefusesTheRunWithOneMessage) {
         << message;
     EXPECT_GT(message.size(), message.find(nowhere + "\". ") + nowhere.size() + 4) << "the system's reason follows";
     EXPECT_EQ(message, frame_->GetStatusLine());
+    ExpectRefusalInStatusBar(message);
     EXPECT_EQ(0u, server.Requests().size()) << "nothing downloaded for nothing";
     EXPECT_EQ(nullptr, frame_->GetDownloadManager()->GetRunningTask());
     EXPECT_EQ(TasksTree::kIdle, ImageOf(site));
@@ -189,6 +199,16 @@ TEST_F(RunEndTest, ASaveFolderThatCannotBeMadeRefusesTheRunWithOneMessage) {
     EXPECT_EQ(2, site->DownloadedImages.GetCount());
     EXPECT_TRUE(testsupport::FileExists(dir_.Path() + "Later\\Pictures\\a.png"));
     EXPECT_EQ("Task \"Site\" is completed.", NewestMessage());
+    EXPECT_EQ("Task is completed: \"Site\"", TaskPane());
+    EXPECT_EQ("", TaskPaneTip());
+
+    // Refused after that run: the status bar shows the refusal, not the run before it.
+    app_->GetSettings()->FolderForImages = nowhere;
+    SelectTask(site);
+    Command(ID_TASK_START);
+    ASSERT_TRUE(PumpUntil([&] { return NewestMessage().find("Task \"Site\" is not started") == 0; }));
+    ExpectRefusalInStatusBar(NewestMessage());
+    EXPECT_EQ(NewestMessage(), frame_->GetStatusLine());
 }
 
 // The fault: after a rename in the tree, the status bar and the monitor's title kept naming the

@@ -29,6 +29,7 @@ void MainFrame::ShowTaskPane(TaskOptions* task, HICON icon, unsigned textId) {
     const std::string name = task ? task->TaskName : std::string();
     statusPanes_.SetPaneIcon(kTaskPane, icon);
     statusPanes_.SetPaneText(kTaskPane, FillInTexts(LocalText(textId), {name}, kPaneTextLength));
+    statusPanes_.SetPaneTip(kTaskPane, "");
 }
 
 void MainFrame::UpdateTaskPane(bool started, TaskOptions* task) {
@@ -59,12 +60,23 @@ void MainFrame::TaskRenamed(TaskOptions* task, const std::string& oldName) {
     RefreshTrayTip();
 }
 
+void MainFrame::OnTaskRefused(TaskOptions*, const std::string& reason) {
+    // The refusal takes the place of what an earlier run left there. The pane is narrow: its
+    // tip, shown while the text does not fit, holds the whole sentence. It names no task a
+    // rename would have to follow.
+    paneTask_ = nullptr;
+    statusPanes_.SetPaneIcon(kTaskPane, completedErrorIcon_);
+    statusPanes_.SetPaneText(kTaskPane, reason.substr(0, kPaneTextLength));
+    statusPanes_.SetPaneTip(kTaskPane, reason);
+}
+
 void MainFrame::ForgetStatusTask() {
     paneTask_ = nullptr;
     paneTextId_ = 0;
     interruptedTask_.clear();
     statusPanes_.SetPaneIcon(kTaskPane, nullptr);
     statusPanes_.SetPaneText(kTaskPane, "");
+    statusPanes_.SetPaneTip(kTaskPane, "");
     monitorPane_.SetTitle(LocalText(IDS_PANE_MONITOR_IDLE));
     RefreshTrayTip();
 }
