@@ -13,7 +13,7 @@ fi
 here=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$here/build}
 runs=${RUNS:-3}
-SKIP_I686=1 BUILD_TARGET=bench_engine_mirror "$here/scripts/configure.sh" >/dev/null
+SKIP_I686=1 SKIP_X86_64=1 BUILD_TARGET=bench_engine_mirror "$here/scripts/configure.sh" >/dev/null
 . "$here/scripts/wine-env.sh"
 # BENCH_EXE: another build of the engine bench, to compare with.
 exe=${BENCH_EXE:-$BUILD_DIR/bench/bench_engine_mirror.exe}

@@ -37,7 +37,7 @@ run_timeout=${RUN_TIMEOUT:-240}
 large_workers=${LARGE_WORKERS:-5}
 worker_counts=${WORKERS:-5 20}
 views=${VIEWS:-list thumbnails}
-SKIP_I686=1 BUILD_TARGET="Brackenfly bench_engine_mirror bench_real_program_setup bench_real_program_driver" \
+SKIP_I686=1 SKIP_X86_64=1 BUILD_TARGET="Brackenfly bench_engine_mirror bench_real_program_setup bench_real_program_driver" \
   "$here/scripts/configure.sh" >/dev/null
 . "$here/scripts/wine-env.sh"
 # A prefix of its own, so the virtual desktop never meets a running test.

@@ -21,8 +21,6 @@ qemu=$dir/qemu/usr/bin/qemu-i386
 binfmt_conf=$dir/qemu/usr/share/qemu/binfmt.d/qemu-i386.conf
 loader_dir=$dir/wine32/usr/lib/wine
 
-installed_version() { dpkg-query -W -f='${Version}' "$1" 2>/dev/null; }
-
 fetch_emulator() {
   local version
   # Any emulator from 8 on will do: once there, it is kept (no network needed to run again).
@@ -46,17 +44,8 @@ fetch_emulator() {
 }
 
 fetch_loader() {
-  # The loader must match the installed 32-bit Wine libraries exactly.
-  local version
-  version=$(installed_version libwine:i386)
-  [ -n "$version" ] || { echo "i686-emulation: libwine:i386 is not installed (run scripts/setup.sh)" >&2; return 1; }
-  [ "$(cat "$dir/wine32/.version" 2>/dev/null)" = "$version" ] && [ -x "$loader_dir/wine" ] && return 0
-  echo "i686-emulation: fetching the 32-bit Wine loader $version"
-  rm -rf "$dir/wine32" "$dir/download" && mkdir -p "$dir/wine32" "$dir/download"
-  (cd "$dir/download" && apt-get -qq -o APT::Sandbox::User=root download "wine32:i386=$version")
-  dpkg-deb -x "$dir"/download/wine32_*.deb "$dir/wine32"
-  rm -rf "$dir/download"
-  echo "$version" > "$dir/wine32/.version"
+  . "$here/wine-loader.sh"
+  unpack_wine_loader i686-emulation libwine:i386 wine32:i386 "$dir/wine32" "$loader_dir/wine"
 }
 
 prepare() {

@@ -3,7 +3,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$here/build}
-SKIP_I686=1 BUILD_TARGET=Brackenfly "$here/scripts/configure.sh"
+SKIP_I686=1 SKIP_X86_64=1 BUILD_TARGET=Brackenfly "$here/scripts/configure.sh"
 . "$here/scripts/wine-env.sh"
 cd "$BUILD_DIR/bin"
 if [ -n "${DISPLAY:-}" ]; then

@@ -10,7 +10,7 @@ out=$(realpath -m "${1:-$here/build/screenshot.png}")
 delay=${2:-8}
 shift $(( $# > 2 ? 2 : $# ))
 export BUILD_DIR=${BUILD_DIR:-$here/build}
-SKIP_I686=1 BUILD_TARGET=Brackenfly "$here/scripts/configure.sh" >/dev/null
+SKIP_I686=1 SKIP_X86_64=1 BUILD_TARGET=Brackenfly "$here/scripts/configure.sh" >/dev/null
 . "$here/scripts/wine-env.sh"
 if [ ! -f "$BUILD_DIR/wineprefix-shot/system.reg" ]; then
   cp -a "$WINEPREFIX" "$BUILD_DIR/wineprefix-shot"

@@ -10,6 +10,7 @@
 #
 # Needs libwine (amd64) installed; setup.sh does that.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 cmd=${1:-}; dir=${2:-}
 [ -n "$cmd" ] && [ -n "$dir" ] || { echo "usage: $0 prepare|run DIR [CMD...]" >&2; exit 2; }
 shift 2
@@ -17,21 +18,11 @@ dir=$(realpath -m "$dir")
 loader_dir=$dir/wine64/usr/lib/wine
 
 prepare() {
-  # The loader must match the installed 64-bit Wine libraries exactly.
-  local version
   mkdir -p "$dir"
-  version=$(dpkg-query -W -f='${Version}' "libwine:$(dpkg --print-architecture)" 2>/dev/null || true)
-  [ -n "$version" ] || { echo "x86_64-wine: libwine is not installed (run scripts/setup.sh)" >&2; return 1; }
   (
     flock 9
-    if [ "$(cat "$dir/wine64/.version" 2>/dev/null)" != "$version" ] || [ ! -x "$loader_dir/wine64" ]; then
-      echo "x86_64-wine: fetching the 64-bit Wine loader $version"
-      rm -rf "$dir/wine64" "$dir/download" && mkdir -p "$dir/wine64" "$dir/download"
-      (cd "$dir/download" && apt-get -qq -o APT::Sandbox::User=root download "wine64=$version")
-      dpkg-deb -x "$dir"/download/wine64_*.deb "$dir/wine64"
-      rm -rf "$dir/download"
-      echo "$version" > "$dir/wine64/.version"
-    fi
+    . "$here/wine-loader.sh"
+    unpack_wine_loader x86_64-wine "libwine:$(dpkg --print-architecture)" wine64 "$dir/wine64" "$loader_dir/wine64"
   ) 9>"$dir/.lock"
 }
 
