@@ -1,5 +1,7 @@
 #include "core/ImageRecord.h"
 
+#include "core/IndicesAfterRemoval.h"
+
 #include <utility>
 
 void ImageRecordList::RemoveAt(int index)
@@ -11,11 +13,10 @@ void ImageRecordList::RemoveAt(int index)
 
 void ImageRecordList::RemoveIndices(const std::vector<int32_t>& indices)
 {
-    size_t kept = 0, next = 0;
+    const std::vector<int32_t> after = IndicesAfterRemoval(records_.size(), indices);
+    size_t kept = 0;
     for (size_t i = 0; i < records_.size(); ++i) {
-        while (next < indices.size() && indices[next] < static_cast<int32_t>(i))
-            ++next;
-        if (next < indices.size() && indices[next] == static_cast<int32_t>(i))
+        if (after[i] < 0)
             continue;
         if (kept != i)
             records_[kept] = std::move(records_[i]);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include "core/ImageRecord.h"
+#include "core/IndicesAfterRemoval.h"
 #include "core/TaskOptions.h"
 #include "resources/command_ids.h"
 #include "resources/monitor_ids.h"
@@ -342,14 +343,10 @@ void ImagesListView::RemoveIndices(const PictureIndexList& indices) {
     // instead of a delete per row (each a round trip to the server under Wine, with the list's
     // selection ranges shifted every time).
     const int rows = GetRowCount();
-    std::vector<int32_t> newIndex(static_cast<size_t>(rows), -1);
-    size_t next = 0;
+    const std::vector<int32_t> newIndex = IndicesAfterRemoval(static_cast<size_t>(rows), indices);
     int kept = 0;
-    for (int row = 0; row < rows; ++row) {
-        while (next < indices.size() && indices[next] < row) ++next;
-        if (next < indices.size() && indices[next] == row) continue;
-        newIndex[static_cast<size_t>(row)] = kept++;
-    }
+    for (int32_t index : newIndex)
+        if (index >= 0) ++kept;
     if (kept == rows) return;
     PictureIndexList selected;
     GetSelected(selected);
